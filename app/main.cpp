@@ -1,1 +1,14 @@
-int main() { return 0; }
+// The program entry: the application object, the main window and the message loop.
+// The command line is kept for the main window's start-up timer and the splash
+// window ("-ns" or "/ns" suppresses the splash).
+
+#include "app/ResMainForm.h"
+#include "platform/ui/Forms.h"
+
+int main(int argc, char** argv) {
+  Application->Initialize(argc, argv);
+  Application->Title = "KelmVev2Er";
+  ResMainForm::MainForm = Application->CreateForm<TMainForm>();
+  Application->Run();
+  return 0;
+}

@@ -1,0 +1,49 @@
+#include "controls/SplashArt.h"
+
+#include "platform/gdi/Graphics.h"
+
+namespace SplashArt {
+
+void Draw(TBitmap& Bitmap) {
+  Bitmap.SetSize(Width, Height);
+  TCanvas& c = *Bitmap.GetCanvas();
+  c.Brush->SetStyle(bsSolid);
+  c.Brush->SetColor(clLime);
+  c.FillRect(TRect(0, 0, Width, Height));
+  // The card: a rounded panel with a layered section drawn as bands.
+  c.Pen->SetColor(RGB(40, 40, 90));
+  c.Brush->SetColor(RGB(235, 238, 245));
+  c.RoundRect(12, 12, Width - 12, Height - 12, 40, 40);
+  const TColor bands[] = {RGB(200, 120, 60), RGB(230, 180, 70), RGB(120, 170, 90), RGB(70, 130, 190)};
+  for (int i = 0; i < 4; ++i) {
+    c.Pen->SetColor(bands[i]);
+    c.Brush->SetColor(bands[i]);
+    c.Rectangle(40, 150 + i * 22, Width - 40, 150 + (i + 1) * 22);
+  }
+  c.Brush->SetStyle(bsClear);
+  c.Font->SetName("Arial");
+  c.Font->SetHeight(-30);
+  c.Font->SetStyle(TFontStyles{fsBold});
+  c.Font->SetColor(RGB(40, 40, 90));
+  const std::string title = "KelmVev2Er";
+  c.TextOut((Width - c.TextWidth(title)) / 2, 50, title);
+  c.Font->SetHeight(-13);
+  c.Font->SetStyle(TFontStyles{});
+  const std::string subtitle = "2-D resistivity and IP";
+  c.TextOut((Width - c.TextWidth(subtitle)) / 2, 100, subtitle);
+}
+
+std::vector<uint8_t> Jpeg() {
+  TJPEGImage image;
+  Draw(image);
+  image.CompressionQuality = 95;
+  return image.SaveToBytes();
+}
+
+void LoadInto(TPicture& Picture) {
+  auto image = std::make_unique<TJPEGImage>();
+  image->LoadFromBytes(Jpeg());
+  Picture.SetGraphic(std::move(image));
+}
+
+}  // namespace SplashArt

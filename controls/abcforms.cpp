@@ -1,0 +1,5 @@
+#include "controls/abcforms.h"
+
+KV_CLASS_IMPL(TabcForm, TForm) {}
+
+TabcForm::TabcForm(TComponent* AOwner) : TForm(AOwner) {}

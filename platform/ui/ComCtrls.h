@@ -1,0 +1,143 @@
+#pragma once
+// Common controls: track bars, page controls with tab sheets, tool bars.
+
+#include "platform/ui/ImgList.h"
+#include "platform/ui/StdCtrls.h"
+
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+
+class TTrackBar : public TWinControl {
+ public:
+  explicit TTrackBar(TComponent* AOwner);
+  int GetMin() const { return FMin; }
+  int GetMax() const { return FMax; }
+  int GetPosition() const { return FPosition; }
+  void SetMin(int Value);
+  void SetMax(int Value);
+  // Clamped into Min..Max; a change fires OnChange.
+  void SetPosition(int Value);
+  int Frequency = 1;
+  TTrackBarOrientation Orientation = TTrackBarOrientation::trHorizontal;
+  TNotifyEvent OnChange;
+
+ protected:
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  void InitWidget() override;
+
+ private:
+  void Sync();
+  int FMin = 0, FMax = 10, FPosition = 0;
+};
+
+class TPageControl;
+
+class TTabSheet : public TWinControl {
+ public:
+  explicit TTabSheet(TComponent* AOwner);
+  ~TTabSheet() override;
+  TPageControl* GetPageControl() const { return FPageControl; }
+  // Puts the sheet into a page control (as its last page) or takes it out.
+  void SetPageControl(TPageControl* Value);
+  int GetPageIndex() const;
+  bool GetTabVisible() const { return FTabVisible; }
+  void SetTabVisible(bool Value);
+  int ImageIndex = -1;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+
+ protected:
+  void TextChanged() override;
+
+ private:
+  friend class TPageControl;
+  TPageControl* FPageControl = nullptr;
+  bool FTabVisible = true;
+};
+
+using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+
+class TPageControl : public TCustomControl {
+ public:
+  explicit TPageControl(TComponent* AOwner);
+  ~TPageControl() override;
+  int PageCount() const { return static_cast<int>(FPages.size()); }
+  TTabSheet* Pages(int Index) const;
+  TTabSheet* GetActivePage() const { return FActive; }
+  // Shows Page (one of this control's); no events, as when code chooses.
+  void SetActivePage(TTabSheet* Page);
+  int GetActivePageIndex() const;
+  void SetActivePageIndex(int Value);
+  // What a person's choice of a tab does: OnChanging may refuse, then the
+  // page changes and OnChange fires.
+  void SelectPage(TTabSheet* Page);
+  TNotifyEvent OnChange;
+  TTabChangingEvent OnChanging;
+  WeakRef<TImageList> Images;
+  // Height of the tab row above the pages.
+  int TabHeight = 20;
+  void Paint() override;
+
+ protected:
+  void AdjustClientRect(TRect& Rect) const override;
+  void AlignControls(TRect Rect) override;
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  void InitWidget() override;
+
+ private:
+  friend class TTabSheet;
+  void InsertPage(TTabSheet* Page);
+  void RemovePage(TTabSheet* Page);
+  void UpdateTabs();
+  std::vector<TTabSheet*> FPages;
+  TTabSheet* FActive = nullptr;
+  QWidget* FTabBar = nullptr;
+  bool FSyncing = false;
+};
+
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+
+class TToolBar;
+
+class TToolButton : public TGraphicControl {
+ public:
+  explicit TToolButton(TComponent* AOwner);
+  TToolButtonStyle GetStyle() const { return FStyle; }
+  void SetStyle(TToolButtonStyle Value);
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  bool GetDown() const { return FDown; }
+  // A check button of a group goes down alone among the group's neighbours.
+  void SetDown(bool Value);
+  bool Grouped = false;
+  bool AllowAllUp = false;
+  void Click() override;
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  TToolBar* GetToolBar() const;
+
+ private:
+  TToolButtonStyle FStyle = TToolButtonStyle::tbsButton;
+  int FImageIndex = -1;
+  bool FDown = false, FPressed = false, FHot = false;
+};
+
+// Tool buttons in a row, left to right in the order they were put in.
+class TToolBar : public TCustomControl {
+ public:
+  explicit TToolBar(TComponent* AOwner);
+  int ButtonWidth = 23;
+  int ButtonHeight = 22;
+  bool Flat = true;
+  bool ShowCaptions = false;
+  WeakRef<TImageList> Images;
+  WeakRef<TImageList> DisabledImages;
+  int Indent = 0;
+  int ButtonCount() const;
+  TToolButton* Buttons(int Index) const;
+
+ protected:
+  void AlignControls(TRect Rect) override;
+};

@@ -1,0 +1,69 @@
+#include "survey/SurveyText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace SurveyText {
+
+bool ReadLines(const std::string& fileName, arofstrM& lines) {
+  lines.clear();
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return false;
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return false;
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return true;
+}
+
+bool WriteFile(const std::string& fileName, const std::string& text) {
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  return !out.fail();
+}
+
+arofstrM Tokens(const std::string& line) {
+  arofstrM tokens;
+  size_t p = 0;
+  while (p < line.size()) {
+    while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
+    const size_t start = p;
+    while (p < line.size() && line[p] != ' ' && line[p] != '\t') ++p;
+    if (p > start) tokens.push_back(line.substr(start, p - start));
+  }
+  return tokens;
+}
+
+arofdoubleM Numbers(const std::string& line) {
+  arofdoubleM values;
+  Supermath2d::ParseDoubles(line, 0, values);
+  return values;
+}
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+std::string ChangeExtension(const std::string& fileName, const char* ext) {
+  return std::filesystem::path(fileName).replace_extension(ext).string();
+}
+
+}  // namespace SurveyText
