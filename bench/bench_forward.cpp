@@ -106,7 +106,7 @@ void BuildBenchProblem(TBenchSurvey& survey, int32_t columns, int32_t rows, doub
   std::vector<std::vector<int32_t>> grid(static_cast<size_t>(columns + 1), std::vector<int32_t>(static_cast<size_t>(rows + 1)));
   for (int32_t c = 0; c <= columns; ++c)
     for (int32_t r = 0; r <= rows; ++r)
-      grid[c][r] = node(235.0 * c / columns, 30.0 * r / rows * (r == 0 ? 0.0 : 1.0) * (1.0 + 0.0), 0);
+      grid[c][r] = node(235.0 * c / columns, 30.0 * r / rows, 0);
   std::mt19937 random(7);
   std::uniform_real_distribution<double> logRho(std::log(20.0), std::log(500.0));
   for (int32_t r = 0; r < rows; ++r)

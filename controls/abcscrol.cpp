@@ -15,21 +15,86 @@ void TabcCustomScrollBox::SetBorderStyle(TBorderStyle Value) {
 }
 
 TRect TabcCustomScrollBox::GetClientRect() const {
-  // A single border is a sunken client edge two pixels wide.
+  // A single border is a sunken client edge two pixels wide; shown scroll bars take their strip.
   const int b = FBorderStyle == TBorderStyle::bsSingle ? 2 : 0;
-  return TRect(0, 0, std::max(GetWidth() - 2 * b, 0), std::max(GetHeight() - 2 * b, 0));
+  const int v = FVBar && FVBar->GetVisible() ? ScrollBarSize : 0;
+  const int h = FHBar && FHBar->GetVisible() ? ScrollBarSize : 0;
+  return TRect(0, 0, std::max(GetWidth() - 2 * b - v, 0), std::max(GetHeight() - 2 * b - h, 0));
 }
 
-int TabcCustomScrollBox::ScrollRange(bool Horizontal) const {
+int TabcCustomScrollBox::ContentExtent(bool Horizontal) const {
   const TScrollAxis& axis = Horizontal ? HorzScrollBar : VertScrollBar;
   int extent = 0;
   for (int i = 0; i < ControlCount(); ++i) {
     const TControl* c = GetControl(i);
-    if (!c->GetVisible()) continue;
+    if (!c->GetVisible() || IsScrollBar(c)) continue;
     extent = std::max(extent, Horizontal ? c->GetLeft() + c->GetWidth() : c->GetTop() + c->GetHeight());
   }
+  return extent + axis.Position;
+}
+
+int TabcCustomScrollBox::ScrollRange(bool Horizontal) const {
   const TRect client = GetClientRect();
-  return std::max(extent + axis.Position - (Horizontal ? client.Width() : client.Height()), 0);
+  return std::max(ContentExtent(Horizontal) - (Horizontal ? client.Width() : client.Height()), 0);
+}
+
+TScrollBar* TabcCustomScrollBox::ScrollBarOf(bool Horizontal) const {
+  TScrollBar* bar = Horizontal ? FHBar : FVBar;
+  return bar && bar->GetVisible() ? bar : nullptr;
+}
+
+void TabcCustomScrollBox::UpdateScrollBars() {
+  if (FUpdatingBars || ComponentState.Contains(TComponentStateItem::csDestroying)) return;
+  FUpdatingBars = true;
+  struct TEnd {
+    bool& Flag;
+    ~TEnd() { Flag = false; }
+  } end{FUpdatingBars};
+  // Showing one bar narrows the client area, which can make the other one needed.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (bool horizontal : {true, false}) {
+      const TScrollAxis& axis = horizontal ? HorzScrollBar : VertScrollBar;
+      TScrollBar*& bar = horizontal ? FHBar : FVBar;
+      const bool needed = axis.Visible && AutoScroll && ScrollRange(horizontal) > 0;
+      if (!needed) {
+        if (bar) bar->SetVisible(false);
+        continue;
+      }
+      if (!bar) {
+        bar = new TScrollBar(this);
+        bar->SetKind(horizontal ? TScrollBarKind::sbHorizontal : TScrollBarKind::sbVertical);
+        bar->SetParent(this);
+        bar->OnScroll = [this, horizontal](TObject*, TScrollCode Code, int& Pos) {
+          ScrollMessage(horizontal, static_cast<int>(Code), Pos);
+        };
+      }
+      bar->SetVisible(true);
+    }
+  }
+  const TRect client = GetClientRect();
+  for (bool horizontal : {true, false}) {
+    TScrollBar* bar = ScrollBarOf(horizontal);
+    if (!bar) continue;
+    const TScrollAxis& axis = horizontal ? HorzScrollBar : VertScrollBar;
+    if (horizontal)
+      bar->SetBounds(client.Left, client.Bottom, client.Width(), ScrollBarSize);
+    else
+      bar->SetBounds(client.Right, client.Top, ScrollBarSize, client.Height());
+    bar->SmallChange = axis.Increment;
+    bar->LargeChange = std::max(horizontal ? client.Width() : client.Height(), 1);
+    bar->SetPageSize(bar->LargeChange);
+    bar->SetParams(axis.Position, 0, ScrollRange(horizontal));
+  }
+}
+
+void TabcCustomScrollBox::AlignControls(TRect R) {
+  TCustomControl::AlignControls(R);
+  UpdateScrollBars();
+}
+
+void TabcCustomScrollBox::Resize() {
+  TCustomControl::Resize();
+  if (AutoScroll) UpdateScrollBars();
 }
 
 void TabcCustomScrollBox::ScrollTo(bool Horizontal, int Pos) {
@@ -41,12 +106,14 @@ void TabcCustomScrollBox::ScrollTo(bool Horizontal, int Pos) {
   DisableAlign();
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = GetControl(i);
+    if (IsScrollBar(c)) continue;
     if (Horizontal)
       c->SetLeft(c->GetLeft() + delta);
     else
       c->SetTop(c->GetTop() + delta);
   }
   EnableAlign();
+  UpdateScrollBars();
   Invalidate();
 }
 

@@ -4,6 +4,7 @@
 
 #include "controls/ControlTypes.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/StdCtrls.h"
 
 #include <functional>
 
@@ -39,14 +40,30 @@ class TabcCustomScrollBox : public TCustomControl {
   // Scrolls the content to Pos (brought into range), moving the child controls.
   void ScrollTo(bool Horizontal, int Pos);
 
+  // Shows a scroll bar for each direction whose content reaches beyond the
+  // client area (and whose bar is Visible), hides it otherwise.
+  void UpdateScrollBars();
+  // The scroll bar of a direction while it is shown, else none.
+  TScrollBar* ScrollBarOf(bool Horizontal) const;
+
   TRect GetClientRect() const override;
   void Paint() override;
+  void Resize() override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
+  static constexpr int ScrollBarSize = 16;
+
  protected:
+  void AlignControls(TRect R) override;
   // The scroll after the events and the normal scrolling ran; panes tell their splitter.
   virtual void Scrolled(bool Horizontal, int Code, int Pos) { (void)Horizontal, (void)Code, (void)Pos; }
 
  private:
+  bool IsScrollBar(const TControl* C) const { return C == FHBar || C == FVBar; }
+  // The content's extent in one direction at scroll position 0.
+  int ContentExtent(bool Horizontal) const;
   TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+  TScrollBar* FHBar = nullptr;  // owned: children of the box
+  TScrollBar* FVBar = nullptr;
+  bool FUpdatingBars = false;
 };

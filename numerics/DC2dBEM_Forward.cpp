@@ -522,11 +522,6 @@ void ElementIntegral(const complexM& P, const complexM& A, const complexM& B, do
 
 namespace {
 
-struct TDatumRef {
-  const osource* Source;
-  size_t T;
-};
-
 // Signed four-electrode voltage of the resistivity model (mode 0) or the IP model.
 double SignedVoltage(const osource& s, size_t t, int32_t mode) {
   if (mode == 0) return (s.UC1P1[t] - s.UC1P2[t]) - (s.UC2P1[t] - s.UC2P2[t]);

@@ -208,7 +208,7 @@ bool Inversion() {
   if (Hooks.PlotData) Hooks.PlotData(0);
   if (stalled && Hooks.SetStatusText)
     Hooks.SetStatusText("Inversion stopped at iteration " + std::to_string(Iteration) +
-                        ": no damping gives a usable step; the model keeps its last values.");
+                        ": no usable data, or no damping keeps the step bounded; the model keeps its last values.");
   if (OnProgressEnd) OnProgressEnd();
   return true;
 }

@@ -6,6 +6,10 @@
 // (x, z = depth). Scales are pixels per model unit (x scale, depth scale).
 // Every operation that changes the model works in place and reports a refused edit
 // only by returning false; the caller restores its working copy in that case.
+//
+// The ground is the frame's top run (from node 3 back to node 0): the relief line with a
+// relief, the top bound without. No edit inserts, draws or moves a node above it or out
+// of the frame: a body above the ground would be computed with image terms in the air.
 #pragma once
 
 #include <array>
@@ -175,16 +179,24 @@ bool OutlineConflicts(const arofcomplexM& outline, const AllSpolygon& model, con
 
 // ---- Node editing (Polygons_Nodes.cpp) ----
 bool BodyOfNode(int32_t node, int32_t& body, const AllSpolygon& model);
+// False, nothing changed, also when the snapped point lies outside the model.
 bool InsertNodeOnEdge(int32_t nodeA, int32_t nodeB, int32_t body, const complexM& P,
                       AllSpolygon& model, Tnodes& nodes, double xScale, double depthScale);
 // Removes node k from the table and renumbers every later index in every polygon.
 void RemoveNodeFromTable(int32_t node, AllSpolygon& model, Tnodes& nodes);
+// Refuses also a node the body does not use, a node of the frame's last rebuild (its
+// second run: corners and start relief nodes) and a result with a polygon without area.
 bool DeleteNode(int32_t node, int32_t body, AllSpolygon& model, Tnodes& nodes);
+// Also keeps the proposed depth between the ground (relief or top) and the bottom.
 bool ConstrainNodeMove(int32_t node, const arofcomplexM& relief, bool reliefOn, const Tnodes& nodes,
                        const AllSpolygon& model, double& depth, double& x, double bottom, double top,
                        double right, double left);
+// Refuses also moved nodes outside the model, a polygon without area, and a polygon
+// folded over another one (a node strictly inside a polygon it does not belong to).
 bool CheckMovedNodes(const arofintM& moved, int32_t body, const AllSpolygon& model,
                      const Tnodes& nodes, int32_t mode);
+// Refuses also coupling two bodies through an internal node, and within one body a
+// result with a polygon of fewer than three nodes, pinched (a node twice) or without area.
 bool ReplaceNodeInBody(int32_t nodeA, int32_t nodeB, int32_t bodyA, int32_t bodyB,
                        AllSpolygon& model, Tnodes& nodes);
 void TidyFrame(AllSpolygon& model, Tnodes& nodes);
@@ -193,17 +205,24 @@ bool SplitSharedNode(int32_t node, int32_t body, AllSpolygon& model, Tnodes& nod
 // ---- Polygon editing (Polygons_Edit.cpp) ----
 bool CheckNewPolygonPoint(const arofcomplexM& points, const AllSpolygon& model, const Tnodes& nodes,
                           bool closing);
+// Refuses also an outline that crosses itself or leaves the model.
 bool AddPolygon(const arofcomplexM& outline, AllSpolygon& model, Tnodes& nodes);
+// Refuses, nothing changed, a walk that finds no way on or never reaches the end node,
+// drawn points outside the model; refuses a pinched or flat result.
 bool InsertSubPolygon(int32_t startNode, int32_t endNode, int32_t body, const arofcomplexM& points,
                       AllSpolygon& model, Tnodes& nodes, bool direction);
 bool AddSubPolygon(int32_t startNode, int32_t endNode, int32_t body, const arofcomplexM& points,
                    AllSpolygon& model, Tnodes& nodes, bool direction, double bottom, double top,
                    double right, double left);
+// Refuses also a half without area and a chord that cuts another body.
 bool DividePolygon(int32_t nodeA, int32_t nodeB, int32_t body, int32_t& shapeId, Tnodes& nodes,
                    AllSpolygon& model);
+// True; false, nothing changed, for the frame or a polygon that does not exist.
 bool DeleteSubPolygon(int32_t polygon, int32_t body, AllSpolygon& model, Tnodes& nodes);
+// The new node's index; the given node when the polygon keeps it.
 int32_t DuplicateSharedNode(int32_t node, int32_t polygon, int32_t body, Tnodes& nodes,
                             AllSpolygon& model);
+// True; false, nothing changed, for the frame or a polygon that does not exist.
 bool UncoupleSubPolygon(int32_t polygon, int32_t body, AllSpolygon& model, Tnodes& nodes);
 void BodyNodes(bool filter, int32_t body, const AllSpolygon& model, arofintM& list, bool& whole,
                const Tnodes& nodes);
@@ -223,6 +242,7 @@ int32_t BuildStartModel(Tnodes& nodes, SPolygon& body, const arofcomplexM& relie
 void RefitModel(const arofcomplexM& relief, bool reliefOn, AllSpolygon& model, Tnodes& nodes,
                 double oldBottom, double oldTop, double oldRight, double oldLeft,
                 double newBottom, double newTop, double newRight, double newLeft);
+// Recomputes the kinds of body 0 afterwards.
 void UpdateReliefPolygons(int32_t node, bool reliefOn, AllSpolygon& model, Tnodes& nodes);
 int32_t NextPosition(int32_t position, const arofintM& list, int32_t& node);
 int32_t PrevPosition(int32_t position, const arofintM& list, int32_t& node);

@@ -92,6 +92,13 @@ bool AddPolygon(const arofcomplexM& outline, AllSpolygon& model, Tnodes& nodes) 
   }
   CopyDefaultProps(polygon);
   model.push_back(SPolygon{std::move(polygon)});
+  // An outline drawn through a node of a body can wrap round it with no crossing and
+  // no node strictly inside.
+  if (BodyOverlapsOthers(static_cast<int32_t>(model.size()) - 1, model, nodes)) {
+    model.pop_back();
+    nodes.resize(nodes.size() - points.size());
+    return false;
+  }
   return true;
 }
 
@@ -179,6 +186,9 @@ bool InsertSubPolygon(int32_t startNode, int32_t endNode, int32_t body, const ar
   if (pinched || flat) return false;
   for (size_t other = 0; other < model.size(); ++other)
     if (BodiesContainEachOther(body, static_cast<int32_t>(other), model, nodes)) return false;
+  // A drawn outline that starts or ends on a node lying on top of another body's node
+  // can close round that body without crossing any of its edges.
+  if (BodyOverlapsOthers(body, model, nodes)) return false;
   CopyDefaultProps(model[b].back());
   ReclassifyBody(body, model, nodes);
   return true;
@@ -247,6 +257,9 @@ bool DividePolygon(int32_t nodeA, int32_t nodeB, int32_t body, int32_t& shapeId,
   polys.push_back(std::move(half1));
   polys.push_back(std::move(half2));
   polys.erase(polys.begin() + found);
+  // A chord that passes through a node of its own polygon can leave it there and give
+  // two halves that overlap each other.
+  if (BodyOverlapsOthers(body, model, nodes)) return false;
   ReclassifyBody(body, model, nodes);
   return true;
 }

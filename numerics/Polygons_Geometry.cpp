@@ -345,4 +345,100 @@ bool OutlineConflicts(const arofcomplexM& outline, const AllSpolygon& model, con
   return false;
 }
 
+namespace internal {
+
+namespace {
+
+struct Outline {
+  size_t body = 0;
+  arofcomplexM points;
+  double minX = 1e300, maxX = -1e300, minZ = 1e300, maxZ = -1e300;
+};
+
+std::vector<Outline> OutlinesOtherThanFrame(const AllSpolygon& model, const Tnodes& nodes) {
+  std::vector<Outline> outlines;
+  for (size_t b = 0; b < model.size(); ++b)
+    for (size_t p = 0; p < model[b].size(); ++p) {
+      if (b == 0 && p == 0) continue;
+      Outline o;
+      o.body = b;
+      o.points = Positions(model[b][p].Nodes, nodes);
+      for (const complexM& q : o.points) {
+        o.minX = std::min(o.minX, q.x);
+        o.maxX = std::max(o.maxX, q.x);
+        o.minZ = std::min(o.minZ, q.z);
+        o.maxZ = std::max(o.maxZ, q.z);
+      }
+      outlines.push_back(std::move(o));
+    }
+  return outlines;
+}
+
+bool BoxesMeet(const Outline& a, const Outline& b) {
+  return a.minX <= b.maxX && b.minX <= a.maxX && a.minZ <= b.maxZ && b.minZ <= a.maxZ;
+}
+
+// Whether a probe just inside `of`, beside any piece of its edges between the nodes
+// lying on them, falls inside `other`. Once no edges cross, two overlapping polygons
+// share a stretch of the boundary of their common part, and that stretch runs along
+// such pieces; a piece that the two polygons share from opposite sides puts the probe
+// on `of`'s side only.
+bool ProbesFallInside(const Outline& of, const Outline& other, const Tnodes& nodes,
+                      double extent) {
+  const double onEdge = 1e-11 * extent;  // rounding of nodes snapped onto an edge
+  const double offset = 1e-8 * extent;   // far above rounding, far below any edit tolerance
+  const size_t count = of.points.size();
+  for (size_t k = 0; k < count; ++k) {
+    const complexM a = of.points[k], b = of.points[(k + 1) % count];
+    const double dx = b.x - a.x, dz = b.z - a.z, length = std::hypot(dx, dz);
+    if (!(length > 2.0 * offset)) continue;
+    arofdoubleM cuts{0.0, 1.0};
+    for (const Tnode& n : nodes) {
+      const double px = n.X - a.x, pz = n.Depth - a.z;
+      const double along = (px * dx + pz * dz) / (length * length);
+      if (along > 0.0 && along < 1.0 && std::fabs(px * dz - pz * dx) <= onEdge * length)
+        cuts.push_back(along);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    for (size_t c = 0; c + 1 < cuts.size(); ++c) {
+      if ((cuts[c + 1] - cuts[c]) * length <= 2.0 * offset) continue;
+      const double t = 0.5 * (cuts[c] + cuts[c + 1]);
+      // The polygons the edits keep have their interior left of each edge over (x, depth).
+      const complexM probe{a.x + t * dx - offset * dz / length, a.z + t * dz + offset * dx / length};
+      if (PointInPolygon(probe, other.points)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool BodyOverlapsOthers(int32_t body, const AllSpolygon& model, const Tnodes& nodes) {
+  if (!ValidBody(model, body) || model[0].empty()) return false;
+  double left = 1e300, right = -1e300, top = 1e300, bottom = -1e300;
+  for (int32_t n : model[0][0].Nodes) {
+    const complexM q = Pt(nodes, n);
+    if (std::isnan(q.x)) continue;
+    left = std::min(left, q.x);
+    right = std::max(right, q.x);
+    top = std::min(top, q.z);
+    bottom = std::max(bottom, q.z);
+  }
+  const double extent = std::max(right - left, bottom - top);
+  if (!(extent > 0.0)) return false;
+  const std::vector<Outline> outlines = OutlinesOtherThanFrame(model, nodes);
+  for (size_t i = 0; i < outlines.size(); ++i) {
+    if (outlines[i].body != static_cast<size_t>(body)) continue;
+    for (size_t j = 0; j < outlines.size(); ++j) {
+      if (i == j || !BoxesMeet(outlines[i], outlines[j])) continue;
+      if (ProbesFallInside(outlines[i], outlines[j], nodes, extent) ||
+          ProbesFallInside(outlines[j], outlines[i], nodes, extent))
+        return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace internal
+
 }  // namespace Polygons

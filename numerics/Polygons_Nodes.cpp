@@ -32,6 +32,23 @@ bool HasDegeneratePolygon(const AllSpolygon& model, size_t body, const Tnodes& n
   return false;
 }
 
+// Inside the polygon and off its outline: a node lying on an edge (a touching body)
+// does not count.
+bool StrictlyInside(const complexM& p, const arofintM& list, const Tnodes& nodes) {
+  if (!PointInNodePolygon(p, list, nodes)) return false;
+  double extent = 0.0;
+  for (size_t k = 0; k < list.size(); ++k) {
+    const complexM a = Pt(nodes, list[k]);
+    const complexM b = Pt(nodes, list[(k + 1) % list.size()]);
+    extent = std::max({extent, std::fabs(a.x - b.x), std::fabs(a.z - b.z)});
+  }
+  for (size_t k = 0; k < list.size(); ++k)
+    if (PointSegmentDistance(p, Pt(nodes, list[k]), Pt(nodes, list[(k + 1) % list.size()]), 1, 1) <=
+        1e-9 * extent)
+      return false;
+  return true;
+}
+
 }  // namespace
 
 bool BodyOfNode(int32_t node, int32_t& body, const AllSpolygon& model) {
@@ -136,6 +153,9 @@ bool DeleteNode(int32_t node, int32_t body, AllSpolygon& model, Tnodes& nodes) {
   // reports as negative: such a body is as invalid as one a move turned inside out.
   for (size_t p = 0; p < model[b].size(); ++p)
     if (!(b == 0 && p == 0) && WithoutPositiveArea(model[b][p].Nodes, nodes)) return false;
+  // The new edge may run from node to node straight over a neighbour that only touches
+  // its ends (a polygon on uncoupled copies of the nodes), which no crossing reports.
+  if (BodyOverlapsOthers(body, model, nodes)) return false;
   SplitDisconnectedBody(body, model, nodes);
   return true;
 }
@@ -183,22 +203,23 @@ bool CheckMovedNodes(const arofintM& moved, int32_t body, const AllSpolygon& mod
   // A moved node may not leave the model, and in particular not rise above the ground.
   for (int32_t n : moved)
     if (ValidNode(nodes, n) && OutsideModel(model, nodes, Pt(nodes, n))) return false;
-  // Nor may it land inside a polygon it does not belong to: edges that start at the same
-  // place as another polygon's edges (after a split) never count as crossing them, so
-  // they could otherwise slide over that polygon.
-  for (int32_t n : moved) {
-    if (!ValidNode(nodes, n)) continue;
-    const complexM at = Pt(nodes, n);
-    for (size_t ob = 0; ob < model.size(); ++ob)
-      for (size_t op = 0; op < model[ob].size(); ++op) {
-        if (ob == 0 && op == 0) continue;
-        const arofintM& list = model[ob][op].Nodes;
-        if (std::find(list.begin(), list.end(), n) != list.end()) continue;
-        if (PointInNodePolygon(at, list, nodes)) return false;
-      }
-  }
-
+  // Nor may a polygon fold over another one. Edges that meet at a shared node, or start
+  // where another polygon's edges start (after a split), never count as crossing, so a
+  // moved node could land inside a polygon it does not belong to, or a polygon using
+  // it could swallow another polygon's node, without any crossing.
   auto isMoved = [&](int32_t n) { return std::find(moved.begin(), moved.end(), n) != moved.end(); };
+  for (size_t ob = 0; ob < model.size(); ++ob)
+    for (size_t op = 0; op < model[ob].size(); ++op) {
+      if (ob == 0 && op == 0) continue;
+      const arofintM& list = model[ob][op].Nodes;
+      const bool usesMoved = std::any_of(list.begin(), list.end(), isMoved);
+      for (int32_t n = 0; n < static_cast<int32_t>(nodes.size()); ++n) {
+        if (!usesMoved && !isMoved(n)) continue;
+        if (std::find(list.begin(), list.end(), n) != list.end()) continue;
+        if (StrictlyInside(Pt(nodes, n), list, nodes)) return false;
+      }
+    }
+
   auto kindOf = [&](int32_t n) {
     return ValidNode(nodes, n) ? nodes[static_cast<size_t>(n)].Kind : KindInternal;
   };
@@ -213,6 +234,9 @@ bool CheckMovedNodes(const arofintM& moved, int32_t body, const AllSpolygon& mod
   }
   for (size_t other = 0; other < model.size(); ++other)
     if (BodiesContainEachOther(body, static_cast<int32_t>(other), model, nodes)) return false;
+  // A moved edge that starts on a node it shares with a neighbour, or on a node lying
+  // on top of one, can swing into that neighbour without crossing any edge.
+  if (BodyOverlapsOthers(body, model, nodes)) return false;
   return true;
 }
 

@@ -1,8 +1,9 @@
 // The survey of the main window: the measurement table read from a data file, its
 // analysis into electrodes, current-electrode pairs with their receivers, geometric
-// factors, pseudo-depths, levels and groups, the solver and mesh settings, the own
-// survey file (k2d), the program configuration file (cfg) and the synthetic survey
-// generator.
+// factors, pseudo-depths, levels and groups, the solver and mesh settings, the data
+// files (own k2d, Res2dInv dat and seq, ABEM amp, converted qlf soundings), the
+// program configuration file (cfg), the synthetic survey generator, the open and save
+// commands, the start model and the bridge to the solver.
 //
 // The main window owns one TSurvey and exposes it to the views, dialogs and the
 // solver bridge. The solver shares `elecarray`, `Asource`, `CurrentElectrodes` and

@@ -4,6 +4,7 @@
 #include "controls/abcspla.h"
 
 #include "controls/tests/ControlsTestSupport.h"
+#include "platform/gdi/ImageFiles.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/ScriptedUserSeam.h"
@@ -276,6 +277,14 @@ TEST_F(SplashTest, BitmapBesideTheProgramReplacesThePictureEvenWhenShaped) {
   EXPECT_EQ(f->GetWidth(), 26);
   ASSERT_TRUE(f->abcShapeForm1->AppliedRegion().has_value());
   EXPECT_EQ(f->abcShapeForm1->AppliedRegion()->GetRgnBox(), TRect(4, 4, 20, 12));
+  Splash->HideSplash();
+  EXPECT_TRUE(FormFreed(f));
+
+  // A local file that is no picture leaves the splash's own picture.
+  ImageFiles::WriteFileBytes(local, {'B', 'M', 0, 1, 2});
+  Splash->ShowSplash();
+  f = Splash->SplashForm();
+  EXPECT_EQ(f->imgSplash->Picture()->GetWidth(), SplashArt::Width);
   Splash->HideSplash();
   EXPECT_TRUE(FormFreed(f));
 }

@@ -199,6 +199,31 @@ TEST_F(SplitTest, SyncedScrollingMirrorsOnceToTheOtherPane) {
   EXPECT_EQ(Split->ScrollPane(1)->GetControl(0)->GetTop(), -8);
 }
 
+TEST_F(SplitTest, ScrollingPaneShowsABarOnlyForContentBeyondItsArea) {
+  Split->SetLayout(bslHorz);
+  Split->SetSplitVPos(100);
+  TabcScrollingSplitPane* pane = Split->ScrollPane(1);
+  auto* content = new TCustomControl(Form.Form);
+  content->SetParent(pane);
+  content->SetBounds(0, 0, 200, 500);
+  pane->UpdateScrollBars();
+  EXPECT_EQ(pane->ScrollBarOf(true), nullptr);
+  TScrollBar* bar = pane->ScrollBarOf(false);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(pane->GetClientRect().Width(), 400 - TabcCustomScrollBox::ScrollBarSize);
+  EXPECT_EQ(bar->GetMax(), 500 - pane->GetHeight());
+  int pos = 120;
+  bar->OnScroll(bar, TScrollCode::scTrack, pos);
+  EXPECT_EQ(pane->VertScrollBar.Position, 120);
+  EXPECT_EQ(content->GetTop(), -120);
+  EXPECT_EQ(bar->GetTop(), 0);
+
+  pane->VertScrollBar.Visible = false;
+  pane->UpdateScrollBars();
+  EXPECT_EQ(pane->ScrollBarOf(false), nullptr);
+  EXPECT_EQ(pane->GetClientRect().Width(), 400);
+}
+
 TEST_F(SplitTest, PaneIndexOutOfRangeIsAnErrorAndPanesOnlyLiveInSplitters) {
   TabcScrollingSplitPane* first = Split->ScrollPane(0);
   try {

@@ -218,6 +218,27 @@ TEST_F(StatusBarTest, KindSetsAutoFitAlignmentAndDisplayName) {
   EXPECT_EQ(text->GetDisplayName(), "cursor");
 }
 
+TEST_F(StatusBarTest, EllipsisPanelsShortenOnlyATextThatDoesNotFit) {
+  auto pixels = [&](const TBitmap& Shot, const TdfsStatusPanel* P) {
+    std::vector<TColor> v;
+    const TRect r = Inner(P);
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) v.push_back(Shot.GetPixelColor(x, y));
+    return v;
+  };
+  for (const std::string text : {"/home/user/surveys/line 12/profile.k2d", "x=1"}) {
+    SCOPED_TRACE(text);
+    Bar->GetPanels()->Clear();
+    TdfsStatusPanel* plain = AddPanel(sptNormal, 90, text);
+    TdfsStatusPanel* end = AddPanel(sptEllipsisText, 90, text);
+    TdfsStatusPanel* path = AddPanel(sptEllipsisPath, 90, text);
+    auto shot = Shot();
+    const bool fits = text.size() < 5;
+    EXPECT_EQ(pixels(*shot, plain) == pixels(*shot, end), fits);
+    EXPECT_EQ(pixels(*shot, end) == pixels(*shot, path), fits);
+  }
+}
+
 TEST_F(StatusBarTest, EllipsisPanelHintShowsItsWholeText) {
   TdfsStatusPanel* p = AddPanel(sptEllipsisPath, 60, "/home/user/surveys/line 12/profile.k2d");
   EXPECT_EQ(p->GetHint(), "/home/user/surveys/line 12/profile.k2d");
@@ -337,8 +358,11 @@ TEST_F(StatusBarTest, StyleChangeOfAnEnabledGaugeStartsTheAnimationAndSlidingRam
 TEST_F(StatusBarTest, TimerPeriodFollowsTheRegisteredPanels) {
   const int registrations = dfsStatusBar::TimerRegistrations();
   TdfsStatusPanels* panels = Bar->GetPanels();
-  AddPanel(sptDate, 80);
+  TdfsStatusPanel* date = AddPanel(sptDate, 80);
   EXPECT_EQ(panels->TimerInterval(), 60000);
+  // Enabling an enabled panel registers nothing more.
+  date->SetEnabled(true);
+  EXPECT_EQ(dfsStatusBar::TimerRegistrations(), registrations + 1);
   AddPanel(sptTime, 80);
   EXPECT_EQ(panels->TimerInterval(), 1000);
   TdfsStatusPanel* gauge = AddPanel(sptGauge, 60);

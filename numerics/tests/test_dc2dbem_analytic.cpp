@@ -87,7 +87,6 @@ TEST_F(AnalyticTest, TwoLayerEarthConvergesToTheImageSeries) {
   }
   EXPECT_LT(errors[0], 0.02);
   EXPECT_LT(errors[1], errors[0]);
-  std::printf("two-layer errors %g %g\n", errors[0], errors[1]);
 }
 
 TEST_F(AnalyticTest, VerticalContactConvergesToTheContactFormula) {
@@ -110,7 +109,6 @@ TEST_F(AnalyticTest, VerticalContactConvergesToTheContactFormula) {
   }
   EXPECT_LT(errors[0], 0.02);
   EXPECT_LT(errors[1], errors[0]);
-  std::printf("contact errors %g %g\n", errors[0], errors[1]);
 }
 
 }  // namespace

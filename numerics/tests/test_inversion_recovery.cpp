@@ -2,7 +2,9 @@
 // ignores unusable and switched-off data, and ends with data of the model shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
@@ -140,6 +142,21 @@ TEST_F(InversionTest, TheSameDataGiveTheSameModelAfterAnEarlierInversion) {
   ASSERT_TRUE(DC2dBEM::Inversion());
   DC2dBEM::GeometryChanged = true;
   EXPECT_EQ(invert(), fresh);
+}
+
+TEST_F(InversionTest, StopsWithAStatusTextWhenNoDatumIsUsable) {
+  std::string status;
+  DC2dBEM::Hooks.SetStatusText = [&](const std::string& t) { status = t; };
+  BlockModel(40.0, 0.0);
+  Mesh(0.0);
+  Observe();
+  for (osource& s : survey.Sources) std::fill(s.FlagsC.begin(), s.FlagsC.end(), 0);
+  BlockModel(100.0, 0.0);
+  ends = 0;
+  ASSERT_TRUE(DC2dBEM::Inversion());
+  EXPECT_EQ(BlockRho(), 100.0);
+  EXPECT_NE(status.find("Inversion stopped at iteration 1"), std::string::npos) << status;
+  EXPECT_EQ(ends, 1);
 }
 
 }  // namespace

@@ -183,6 +183,26 @@ TEST(BuildComputationMesh, ReliefFrameBecomesTheSurfaceLine) {
   EXPECT_GT(line.size(), 20u);
 }
 
+TEST(BuildGravMagMesh, SplitsAndMovesByTheGivenOffsetWithoutRefining) {
+  for (double offset : {0.0, 100.0}) {
+    SCOPED_TRACE(offset);
+    AllSpolygon model;
+    Tnodes nodes;
+    Frame(model, nodes);
+    const int32_t l = Node(nodes, 0, 10, 1), r = Node(nodes, 100, 10, 5);
+    model[0][0].Nodes = {0, l, 1, 2, r, 3, 0, 3, 2, 1};
+    model[0].push_back(Shape({0, 3, r, l}, 30.0));
+    std::string message;
+    ASSERT_TRUE(ComputationMesh::BuildGravMagMesh(Bounds(), offset, model, nodes, message));
+    // Top and bottom edges of the layer are split once at each side: 4 copies.
+    ASSERT_EQ(model[0][1].Nodes.size(), 8u);
+    ASSERT_EQ(nodes.size(), 10u);
+    EXPECT_EQ(nodes[0].X, -offset);
+    EXPECT_EQ(nodes[r].X, 100.0 + offset);
+    for (size_t i = 6; i < 10; ++i) EXPECT_TRUE(nodes[i].X == 0.0 || nodes[i].X == 100.0);
+  }
+}
+
 TEST(BuildComputationMesh, RefusesSettingsThatGiveNoSteps) {
   struct TCase {
     const char* name;

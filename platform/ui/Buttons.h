@@ -6,6 +6,7 @@
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 class TSpeedButton : public TGraphicControl {
+  KV_CLASS(TSpeedButton, TGraphicControl)
  public:
   explicit TSpeedButton(TComponent* AOwner);
   ~TSpeedButton() override;

@@ -255,8 +255,12 @@ void TToolButton::SetDown(bool Value) {
         TToolButton* b = bar->Buttons(i);
         return b->Grouped && b->FStyle == TToolButtonStyle::tbsCheck;
       };
-      for (int i = self - 1; i >= 0 && member(i); --i) bar->Buttons(i)->FDown = false, bar->Buttons(i)->Invalidate();
-      for (int i = self + 1; i < count && member(i); ++i) bar->Buttons(i)->FDown = false, bar->Buttons(i)->Invalidate();
+      auto release = [&](int i) {
+        bar->Buttons(i)->FDown = false;
+        bar->Buttons(i)->Invalidate();
+      };
+      for (int i = self - 1; i >= 0 && member(i); --i) release(i);
+      for (int i = self + 1; i < count && member(i); ++i) release(i);
     }
   Invalidate();
 }

@@ -7,6 +7,7 @@
 enum class TTrackBarOrientation { trHorizontal, trVertical };
 
 class TTrackBar : public TWinControl {
+  KV_CLASS(TTrackBar, TWinControl)
  public:
   explicit TTrackBar(TComponent* AOwner);
   int GetMin() const { return FMin; }
@@ -32,6 +33,7 @@ class TTrackBar : public TWinControl {
 class TPageControl;
 
 class TTabSheet : public TWinControl {
+  KV_CLASS(TTabSheet, TWinControl)
  public:
   explicit TTabSheet(TComponent* AOwner);
   ~TTabSheet() override;
@@ -57,6 +59,7 @@ class TTabSheet : public TWinControl {
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
 class TPageControl : public TCustomControl {
+  KV_CLASS(TPageControl, TCustomControl)
  public:
   explicit TPageControl(TComponent* AOwner);
   ~TPageControl() override;
@@ -99,6 +102,7 @@ enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tb
 class TToolBar;
 
 class TToolButton : public TGraphicControl {
+  KV_CLASS(TToolButton, TGraphicControl)
  public:
   explicit TToolButton(TComponent* AOwner);
   TToolButtonStyle GetStyle() const { return FStyle; }
@@ -126,6 +130,7 @@ class TToolButton : public TGraphicControl {
 
 // Tool buttons in a row, left to right in the order they were put in.
 class TToolBar : public TCustomControl {
+  KV_CLASS(TToolBar, TCustomControl)
  public:
   explicit TToolBar(TComponent* AOwner);
   int ButtonWidth = 23;

@@ -88,6 +88,7 @@ struct TSizeConstraints {
 };
 
 class TControl : public TComponent {
+  KV_CLASS(TControl, TComponent)
  public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
@@ -261,6 +262,7 @@ class TControl : public TComponent {
 };
 
 class TWinControl : public TControl {
+  KV_CLASS(TWinControl, TControl)
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
@@ -318,6 +320,7 @@ class TWinControl : public TControl {
 
 // A windowed control that paints itself through Canvas.
 class TCustomControl : public TWinControl {
+  KV_CLASS(TCustomControl, TWinControl)
  public:
   explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
@@ -336,6 +339,7 @@ class TCustomControl : public TWinControl {
 
 // A control without focus that paints itself through Canvas.
 class TGraphicControl : public TControl {
+  KV_CLASS(TGraphicControl, TControl)
  public:
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;

@@ -16,6 +16,7 @@ enum class TOpenOption {
 using TOpenOptions = Flags<TOpenOption>;
 
 class TCommonDialog : public TComponent {
+  KV_CLASS(TCommonDialog, TComponent)
  public:
   explicit TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
   virtual bool Execute() = 0;
@@ -23,6 +24,7 @@ class TCommonDialog : public TComponent {
 };
 
 class TOpenDialog : public TCommonDialog {
+  KV_CLASS(TOpenDialog, TCommonDialog)
  public:
   explicit TOpenDialog(TComponent* AOwner);
   ~TOpenDialog() override;
@@ -46,6 +48,7 @@ class TOpenDialog : public TCommonDialog {
 };
 
 class TSaveDialog : public TOpenDialog {
+  KV_CLASS(TSaveDialog, TOpenDialog)
  public:
   explicit TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) {}
 
@@ -54,6 +57,7 @@ class TSaveDialog : public TOpenDialog {
 };
 
 class TColorDialog : public TCommonDialog {
+  KV_CLASS(TColorDialog, TCommonDialog)
  public:
   explicit TColorDialog(TComponent* AOwner);
   ~TColorDialog() override;
@@ -67,6 +71,7 @@ class TColorDialog : public TCommonDialog {
 };
 
 class TFontDialog : public TCommonDialog {
+  KV_CLASS(TFontDialog, TCommonDialog)
  public:
   explicit TFontDialog(TComponent* AOwner);
   ~TFontDialog() override;
@@ -79,6 +84,7 @@ class TFontDialog : public TCommonDialog {
 };
 
 class TPrintDialog : public TCommonDialog {
+  KV_CLASS(TPrintDialog, TCommonDialog)
  public:
   explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
   int MinPage = 1, MaxPage = 1, FromPage = 1, ToPage = 1, Copies = 1;

@@ -10,7 +10,13 @@
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}
 
-TTimer::~TTimer() { delete FTimer; }
+TTimer::~TTimer() {
+  if (!FTimer) return;
+  // A timer may be freed by its own handler, inside the toolkit's signal.
+  FTimer->stop();
+  QObject::disconnect(FTimer, nullptr, nullptr, nullptr);
+  FTimer->deleteLater();
+}
 
 void TTimer::SetEnabled(bool Value) {
   if (Value == FEnabled) return;

@@ -8,6 +8,7 @@ class QTimer;
 // Fires OnTimer every Interval milliseconds while Enabled, once the message
 // loop runs. A handler still running when the next tick comes is not re-entered.
 class TTimer : public TComponent {
+  KV_CLASS(TTimer, TComponent)
  public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
@@ -36,6 +37,7 @@ enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bs
 
 // A container with optional bevels and a centred caption.
 class TPanel : public TCustomControl {
+  KV_CLASS(TPanel, TCustomControl)
  public:
   explicit TPanel(TComponent* AOwner);
   TPanelBevel BevelOuter = TPanelBevel::bvRaised;
@@ -54,11 +56,13 @@ class TPanel : public TCustomControl {
 
 // A control that only fires OnPaint on its canvas.
 class TPaintBox : public TGraphicControl {
+  KV_CLASS(TPaintBox, TGraphicControl)
  public:
   explicit TPaintBox(TComponent* AOwner);
 };
 
 class TBevel : public TGraphicControl {
+  KV_CLASS(TBevel, TGraphicControl)
  public:
   explicit TBevel(TComponent* AOwner);
   TBevelShape Shape = TBevelShape::bsBox;
@@ -68,6 +72,7 @@ class TBevel : public TGraphicControl {
 
 // Shows a picture, at its size, centred or stretched.
 class TImage : public TGraphicControl {
+  KV_CLASS(TImage, TGraphicControl)
  public:
   explicit TImage(TComponent* AOwner);
   ~TImage() override;
@@ -89,6 +94,7 @@ class TImage : public TGraphicControl {
 
 // Dragging it resizes the control aligned before it on the same side.
 class TSplitter : public TGraphicControl {
+  KV_CLASS(TSplitter, TGraphicControl)
  public:
   explicit TSplitter(TComponent* AOwner);
   int MinSize = 30;
@@ -112,6 +118,7 @@ class TRadioButton;
 
 // A group box of radio buttons, one per item; OnClick fires when the choice changes.
 class TRadioGroup : public TGroupBox {
+  KV_CLASS(TRadioGroup, TGroupBox)
  public:
   explicit TRadioGroup(TComponent* AOwner);
   ~TRadioGroup() override;

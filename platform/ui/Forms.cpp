@@ -18,11 +18,6 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace {
-
-TApplication GApplication(nullptr);
-TScreen GScreen;
-
 // The window around a form's client area: it holds the menu bar and reports
 // closing, moving and window-state changes to the form.
 class TFormWindow : public QWidget {
@@ -53,10 +48,27 @@ class TFormWindow : public QWidget {
   }
 };
 
+namespace {
+
+// The screen outlives the application object: forms leave its list when the
+// application frees them at exit.
+TScreen GScreen;
+TApplication GApplication(nullptr);
+
 }  // namespace
 
 TApplication* const Application = &GApplication;
 TScreen* const Screen = &GScreen;
+
+namespace {
+// Drawing code that needs a Qt application before any window exists (text
+// metrics) asks the graphics layer for one; with the window layer linked in it
+// must be a widget application, or no window could be made later.
+const bool GToolkitFactoryInstalled = [] {
+  Graphics::SetGuiApplicationFactory(&Forms::EnsureToolkit);
+  return true;
+}();
+}  // namespace
 
 void Forms::EnsureToolkit() {
   if (QCoreApplication::instance()) {
@@ -88,12 +100,17 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 TForm::~TForm() {
   auto& forms = GScreen.FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-  if (FWidget) {
-    QWidget* window = FWidget->window();
-    if (auto* w = dynamic_cast<TFormWindow*>(window)) w->FForm = nullptr;
-    TControl::DestroyWidget();
-    if (window && window != FWidget) delete window;
-  }
+  TFormWindow* window = TakeOwnWindow();
+  TWinControl::DestroyWidget();
+  delete window;
+}
+
+TFormWindow* TForm::TakeOwnWindow() {
+  // An embedded form sits in another form's window, which is not its to free.
+  auto* window = FWidget ? dynamic_cast<TFormWindow*>(FWidget->window()) : nullptr;
+  if (!window || window->FForm != this) return nullptr;
+  window->FForm = nullptr;
+  return window;
 }
 
 void TForm::Init() {
@@ -110,10 +127,9 @@ void TForm::BeforeDestruction() {
     }
   }
   if (Application->GetMainForm() == this) Application->ResetMainForm();
-  QWidget* window = FWidget ? FWidget->window() : nullptr;
-  if (auto* w = dynamic_cast<TFormWindow*>(window)) w->FForm = nullptr;
+  TFormWindow* window = TakeOwnWindow();
   TWinControl::BeforeDestruction();
-  if (window && window != FWidget) delete window;
+  delete window;
 }
 
 void TForm::DoCreate() {
@@ -138,7 +154,10 @@ void TForm::InitWidget() {
   FWidget->setVisible(true);
   FWidget->window()->setWindowTitle(UiBridge::ToQ(GetText()));
   ApplyWindowFlags();
-  if (TMainMenu* menu = GetMenu()) static_cast<QVBoxLayout*>(FWidget->window()->layout())->setMenuBar(menu->MenuBar(FWidget));
+  if (TMainMenu* menu = GetMenu()) {
+    static_cast<QVBoxLayout*>(FWidget->window()->layout())->setMenuBar(menu->MenuBar(FWidget));
+    ApplyBoundsToWidget();  // the window grows by the menu bar; the client keeps its size
+  }
 }
 
 void TForm::ApplyBoundsToWidget() {
@@ -215,6 +234,7 @@ void TForm::SetMenu(TMainMenu* Value) {
   if (FWidget && !Embedded()) {
     auto* layout = static_cast<QVBoxLayout*>(FWidget->window()->layout());
     layout->setMenuBar(Value ? Value->MenuBar(FWidget) : nullptr);
+    ApplyBoundsToWidget();
   }
 }
 
@@ -432,9 +452,9 @@ void UiBridge::TAccess::ActivationChanged(TForm* Form, bool Active) {
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() {
-  // Forms go before the toolkit they live in.
-  DestroyComponents();
-  if (FOwnsQtApp) delete static_cast<QApplication*>(FQtApp);
+  // At exit the toolkit's own globals may be gone: the toolkit is left alone
+  // here (Run frees it), and so are the widgets of forms still alive.
+  FOwnsQtApp = false;
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
@@ -462,6 +482,14 @@ void TApplication::Run() {
     FInMainLoop = false;
   }
   FTerminated = true;
+  // The forms go while their toolkit is still complete, then the toolkit.
+  DestroyComponents();
+  FMainForm = nullptr;
+  if (FOwnsQtApp) {
+    FOwnsQtApp = false;
+    delete static_cast<QApplication*>(FQtApp);
+    FQtApp = nullptr;
+  }
 }
 
 void TApplication::Terminate() {

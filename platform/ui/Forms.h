@@ -7,6 +7,7 @@
 #include <set>
 
 class TMainMenu;
+class TFormWindow;
 
 enum class TPosition {
   poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
@@ -21,6 +22,7 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TForm : public TWinControl {
+  KV_CLASS(TForm, TWinControl)
  public:
   explicit TForm(TComponent* AOwner);
   ~TForm() override;
@@ -93,6 +95,8 @@ class TForm : public TWinControl {
   void ApplyWindowFlags();
   void ShowWindowInState();
   bool CloseModal();
+  // The window made for this form (none when embedded), detached from it.
+  TFormWindow* TakeOwnWindow();
   // A form with a parent sits inside it like any control.
   bool Embedded() const { return GetParent() != nullptr; }
 
@@ -131,7 +135,8 @@ class TApplication : public TComponent {
     AddForm(form);
     return form;
   }
-  // Shows the main form and runs the message loop until Terminate or the main form closes.
+  // Shows the main form and runs the message loop until Terminate or the main
+  // form closes; then frees the forms and the toolkit Initialize started.
   void Run();
   void Terminate();
   bool GetTerminated() const { return FTerminated; }

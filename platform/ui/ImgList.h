@@ -5,6 +5,7 @@
 #include "platform/rtl/Classes.h"
 
 class TImageList : public TComponent {
+  KV_CLASS(TImageList, TComponent)
  public:
   explicit TImageList(TComponent* AOwner);
   ~TImageList() override;

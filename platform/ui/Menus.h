@@ -19,6 +19,7 @@ constexpr TShortCut scNone = 0;
 class TMenu;
 
 class TMenuItem : public TComponent {
+  KV_CLASS(TMenuItem, TComponent)
  public:
   explicit TMenuItem(TComponent* AOwner);
   ~TMenuItem() override;  // frees its sub-items
@@ -79,6 +80,7 @@ class TMenuItem : public TComponent {
 };
 
 class TMenu : public TComponent {
+  KV_CLASS(TMenu, TComponent)
  public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
@@ -97,6 +99,7 @@ class TMenu : public TComponent {
 };
 
 class TMainMenu : public TMenu {
+  KV_CLASS(TMainMenu, TMenu)
  public:
   explicit TMainMenu(TComponent* AOwner);
   ~TMainMenu() override;
@@ -112,6 +115,7 @@ class TMainMenu : public TMenu {
 };
 
 class TPopupMenu : public TMenu {
+  KV_CLASS(TPopupMenu, TMenu)
  public:
   explicit TPopupMenu(TComponent* AOwner);
   ~TPopupMenu() override;

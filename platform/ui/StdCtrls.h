@@ -17,6 +17,7 @@ enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Text that paints itself; sizes itself to its caption while AutoSize is on.
 class TLabel : public TGraphicControl {
+  KV_CLASS(TLabel, TGraphicControl)
  public:
   explicit TLabel(TComponent* AOwner);
   TAlignment Alignment = TAlignment::taLeftJustify;
@@ -41,6 +42,7 @@ class TLabel : public TGraphicControl {
 };
 
 class TEdit : public TWinControl {
+  KV_CLASS(TEdit, TWinControl)
  public:
   explicit TEdit(TComponent* AOwner);
   void SetText(const std::string& Value) override;
@@ -62,6 +64,7 @@ class TEdit : public TWinControl {
 };
 
 class TMemo : public TWinControl {
+  KV_CLASS(TMemo, TWinControl)
  public:
   explicit TMemo(TComponent* AOwner);
   ~TMemo() override;
@@ -85,6 +88,7 @@ class TMemo : public TWinControl {
 };
 
 class TButtonControl : public TWinControl {
+  KV_CLASS(TButtonControl, TWinControl)
  public:
   explicit TButtonControl(TComponent* AOwner);
 
@@ -93,6 +97,7 @@ class TButtonControl : public TWinControl {
 };
 
 class TButton : public TButtonControl {
+  KV_CLASS(TButton, TButtonControl)
  public:
   explicit TButton(TComponent* AOwner);
   // A click sets the form's ModalResult to this value (when not mrNone).
@@ -107,6 +112,7 @@ class TButton : public TButtonControl {
 };
 
 class TCheckBox : public TButtonControl {
+  KV_CLASS(TCheckBox, TButtonControl)
  public:
   explicit TCheckBox(TComponent* AOwner);
   bool GetChecked() const { return FState == TCheckBoxState::cbChecked; }
@@ -125,6 +131,7 @@ class TCheckBox : public TButtonControl {
 };
 
 class TRadioButton : public TButtonControl {
+  KV_CLASS(TRadioButton, TButtonControl)
  public:
   explicit TRadioButton(TComponent* AOwner);
   bool GetChecked() const { return FChecked; }
@@ -141,6 +148,7 @@ class TRadioButton : public TButtonControl {
 
 // Base of the list-holding controls: Items and the selected index.
 class TCustomListControl : public TWinControl {
+  KV_CLASS(TCustomListControl, TWinControl)
  public:
   explicit TCustomListControl(TComponent* AOwner);
   ~TCustomListControl() override;
@@ -157,6 +165,7 @@ class TCustomListControl : public TWinControl {
 };
 
 class TComboBox : public TCustomListControl {
+  KV_CLASS(TComboBox, TCustomListControl)
  public:
   explicit TComboBox(TComponent* AOwner);
   TComboBoxStyle Style = TComboBoxStyle::csDropDown;
@@ -175,6 +184,7 @@ class TComboBox : public TCustomListControl {
 };
 
 class TListBox : public TCustomListControl {
+  KV_CLASS(TListBox, TCustomListControl)
  public:
   explicit TListBox(TComponent* AOwner);
   bool MultiSelect = false;
@@ -197,6 +207,7 @@ class TListBox : public TCustomListControl {
 };
 
 class TScrollBar : public TWinControl {
+  KV_CLASS(TScrollBar, TWinControl)
  public:
   explicit TScrollBar(TComponent* AOwner);
   TScrollBarKind GetKind() const { return FKind; }
@@ -228,6 +239,7 @@ class TScrollBar : public TWinControl {
 
 // A frame with a caption that holds other controls.
 class TGroupBox : public TCustomControl {
+  KV_CLASS(TGroupBox, TCustomControl)
  public:
   explicit TGroupBox(TComponent* AOwner);
   void Paint() override;

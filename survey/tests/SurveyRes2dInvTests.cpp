@@ -1,4 +1,5 @@
 #include <cmath>
+#include <sstream>
 
 #include "survey/tests/SurveyTestUtil.h"
 
@@ -95,7 +96,7 @@ TEST(SurveyRes2dInvRead, IPValuesBecomePolarizabilityInPercent) {
   };
   for (const Case& c : cases) {
     const std::string file = std::string("IP\n1\n1\n1\n0\n1\n") + c.quantity + "\n" + c.unit + "\n" + c.times +
-                             "\n0 1 150 " + std::to_string(c.value) + "\n0\n0\n0\n";
+                             "\n0 1 150 " + Survey::ExactText(c.value) + "\n0\n0\n0\n";
     TCapturedSurvey t;
     ASSERT_EQ(t.Survey.ReadRes2dInvFile(WriteText("ip.dat", file)), Survey::ReadData) << c.quantity;
     EXPECT_TRUE(t.Survey.HasIPData);
@@ -233,7 +234,9 @@ TEST(SurveyRes2dInvRead, RealFilesOpenAndAnalyse) {
     EXPECT_EQ(t.Survey.Topography.size(), c.relief) << c.file;
     t.Survey.HasObservedData = true;
     t.Survey.AnalyseSurvey();
-    if (c.electrodes) EXPECT_EQ(t.Survey.elecarray.size(), c.electrodes) << c.file;
+    if (c.electrodes) {
+      EXPECT_EQ(t.Survey.elecarray.size(), c.electrodes) << c.file;
+    }
     EXPECT_FALSE(t.Survey.Asource.empty()) << c.file;
     EXPECT_TRUE(t.Messages.empty()) << c.file << ": " << (t.Messages.empty() ? "" : t.Messages[0]);
   }
@@ -279,7 +282,7 @@ TEST(SurveyRes2dInvWrite, GeneralArrayTextAndReadBack) {
   TCapturedSurvey back;
   ASSERT_EQ(back.Survey.ReadRes2dInvFile(out), Survey::ReadData);
   ararofdoubleM expected = t.Survey.MeasurementRows, got = back.Survey.MeasurementRows;
-  for (arofdoubleM* rows : {&expected, &got})
+  for (ararofdoubleM* rows : {&expected, &got})
     for (arofdoubleM& row : *rows) row.resize(Survey::colEtaA + 1);  // geometry and values
   EXPECT_EQ(got, expected);
 }

@@ -1,5 +1,6 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/StdCtrls.h"
 #include "platform/ui/tests/UiFixture.h"
 
 #include <QApplication>
@@ -232,4 +233,18 @@ TEST_F(ControlsTest, EnabledGuardRestoresTheStateOnEveryExit) {
   } catch (const std::runtime_error&) {
   }
   EXPECT_TRUE(form->GetEnabled());
+}
+
+TEST_F(ControlsTest, ControlsAreMadeByClassNameAndReachedThroughTheirProperties) {
+  TObject* made = ClassInfo::CreateByName("TButton", form);
+  auto* button = dynamic_cast<TButton*>(made);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->Owner(), form);
+  const TPropInfo* caption = button->ClassType()->FindProperty("Caption");
+  ASSERT_NE(caption, nullptr);
+  caption->Set(button, TPropValue(std::string("&Apply")));
+  EXPECT_EQ(button->GetCaption(), "&Apply");
+  const TPropInfo* visible = button->ClassType()->FindProperty("visible");
+  ASSERT_NE(visible, nullptr);
+  EXPECT_EQ(std::get<bool>(visible->Get(button)), true);
 }

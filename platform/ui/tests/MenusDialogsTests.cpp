@@ -1,4 +1,5 @@
 #include "platform/rtl/Classes.h"
+#include "platform/ui/Clipbrd.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/tests/UiFixture.h"
@@ -38,8 +39,10 @@ TEST_F(MenusTest, MainMenuItemClickReachesItsHandlerAndAFailingOneShowsTheError)
   AddItem(file, "&Open", &log);
   TMenuItem* bad = AddItem(file, "&Bad");
   bad->OnClick = [](TObject*) { throw Exception("List index out of bounds (5)"); };
+  form->SetClientHeight(150);
   form->SetMenu(menu);
   form->Show();
+  EXPECT_EQ(form->Handle()->height(), 150);  // the menu bar comes on top of the client area
   QAction* open = FindAction(form->Handle()->window(), "&Open");
   ASSERT_NE(open, nullptr);
   open->trigger();
@@ -208,4 +211,25 @@ TEST(ScriptedSeamTest, AnUnexpectedPromptIsReportedAndAnsweredWithCancel) {
   ASSERT_EQ(failures.size(), 2u);
   EXPECT_NE(failures[0].find("unexpected message box \"Confirm\": \"Apply Changes ?\""), std::string::npos);
   EXPECT_NE(failures[1].find("input box was never asked for"), std::string::npos);
+}
+
+TEST(ClipboardTest, TextAndPictureComeBackAsPut) {
+  TClipboard& clipboard = Clipbrd::Clipboard();
+  clipboard.SetAsText("x\ty\n1.5\t2");
+  EXPECT_TRUE(clipboard.HasFormat(CF_TEXT));
+  EXPECT_EQ(clipboard.GetAsText(), "x\ty\n1.5\t2");
+
+  TBitmap picture(3, 2);
+  picture.GetCanvas()->Brush->SetColor(clWhite);
+  picture.GetCanvas()->FillRect(Rect(0, 0, 3, 2));
+  picture.GetCanvas()->SetPixel(2, 1, clRed);
+  clipboard.Assign(picture);
+  ASSERT_TRUE(clipboard.HasFormat(CF_BITMAP));
+  TBitmap back;
+  ASSERT_TRUE(clipboard.GetBitmap(back));
+  EXPECT_EQ(back.GetWidth(), 3);
+  EXPECT_EQ(back.GetPixelColor(2, 1), clRed);
+  EXPECT_EQ(back.GetPixelColor(0, 0), clWhite);
+  clipboard.Clear();
+  EXPECT_FALSE(clipboard.GetBitmap(back));
 }

@@ -1,0 +1,96 @@
+#include "app/Dearsetup.h"
+
+#include "app/DialogFields.h"
+#include "numerics/Supermath2d.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Dialogs.h"
+#include "survey/Survey.h"
+
+using DialogFields::AddEdit;
+using DialogFields::AddLabel;
+
+TDefarray* Dearsetup::Defarray = nullptr;
+
+TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
+  SetName("Defarray");
+  SetCaption("Default array");
+  SetBorderStyle(TFormBorderStyle::bsToolWindow);
+  SetFormStyle(TFormStyle::fsStayOnTop);
+  SetClientWidth(233);
+  SetClientHeight(244);
+  Position = TPosition::poDesktopCenter;
+
+  AddLabel(this, "  Electrode array", 8, 12, 100);
+  ComboBox6 = Create<TComboBox>(this);
+  ComboBox6->SetParent(this);
+  ComboBox6->SetBounds(112, 12, 113, 21);
+  ComboBox6->Style = TComboBoxStyle::csDropDownList;
+  for (const char* name : Dearsetup::ArrayNames) ComboBox6->Items()->Add(name);
+
+  struct TRow {
+    const char* Caption;
+    TEdit** Edit;
+  };
+  const TRow rows[] = {{"  Point number", &SpinEdit3},
+                       {"  Minimal separation", &Edit1},
+                       {"  Point separation", &SpinEdit2},
+                       {"  Levels number", &SpinEdit1}};
+  int top = 52;
+  for (const TRow& row : rows) {
+    AddLabel(this, row.Caption, 8, top, 100);
+    *row.Edit = AddEdit(this, 112, top, 113);
+    top += 36;
+  }
+  abcPicBtn1 = Create<TButton>(this);
+  abcPicBtn1->SetParent(this);
+  abcPicBtn1->SetBounds(76, 204, 81, 27);
+  abcPicBtn1->SetCaption("Apply");
+  abcPicBtn1->Default = true;
+  abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
+  OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+}
+
+void TDefarray::FormCreate(TObject*) {
+  ComboBox6->SetItemIndex(0);
+  SpinEdit3->SetText("10");
+  Edit1->SetText("1");
+  SpinEdit2->SetText("1");
+  SpinEdit1->SetText("3");
+}
+
+bool TDefarray::StoreFields(std::string& Problem) {
+  using DialogFields::ReadInteger;
+  const auto levels = ReadInteger(*SpinEdit1, "Levels number", 1, 50, Problem);
+  if (!levels) return false;
+  const auto pointSeparation = ReadInteger(*SpinEdit2, "Point separation", 1, 50, Problem);
+  if (!pointSeparation) return false;
+  const auto points = ReadInteger(*SpinEdit3, "Point number", 1, 100, Problem);
+  if (!points) return false;
+  const double separation = Supermath2d::StrToFloatChecked(Edit1->GetText(), true, 0.5, 300.0);
+  if (separation == Supermath2d::NoValue) {
+    Problem = "Minimal separation: \"" + Edit1->GetText() + "\" is not allowed; enter a number from 0.5 to 300.";
+    return false;
+  }
+  const int arrayType = ComboBox6->GetItemIndex();
+  if (arrayType < 0) {
+    Problem = "Electrode array: choose one of the arrays.";
+    return false;
+  }
+  if (Survey) {
+    Survey->DefaultLevelCount = *levels;
+    Survey->DefaultPointSeparation = *pointSeparation;
+    Survey->DefaultPointCount = *points;
+    Survey->DefaultMinSeparation = separation;
+    Survey->DefaultArrayType = arrayType;
+  }
+  return true;
+}
+
+void TDefarray::abcPicBtn1Click(TObject*) {
+  std::string problem;
+  if (!StoreFields(problem)) {
+    MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+    return;
+  }
+  SetModalResult(mrOk);
+}

@@ -1,0 +1,50 @@
+#include "app/DialogFields.h"
+
+#include <cmath>
+
+#include "numerics/Supermath2d.h"
+#include "platform/ui/StdCtrls.h"
+
+namespace DialogFields {
+
+TLabel* AddLabel(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
+  auto* label = Create<TLabel>(Parent);
+  label->SetParent(Parent);
+  label->SetAutoSize(false);
+  label->SetBounds(Left, Top, Width, 21);
+  label->Layout = TTextLayout::tlCenter;
+  label->SetCaption(Caption);
+  return label;
+}
+
+TEdit* AddEdit(TWinControl* Parent, int Left, int Top, int Width) {
+  auto* edit = Create<TEdit>(Parent);
+  edit->SetParent(Parent);
+  edit->SetBounds(Left, Top, Width, 21);
+  return edit;
+}
+
+std::optional<double> ReadReal(const TEdit& Edit, const std::string& Field, std::string& Problem) {
+  const std::string text = Edit.GetText();
+  const double value = Supermath2d::StrToFloatChecked(text, false, 0.0, 0.0);
+  if (value == Supermath2d::NoValue || !std::isfinite(value)) {
+    Problem = Field + ": \"" + text + "\" is not a number.";
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int> ReadInteger(const TEdit& Edit, const std::string& Field, int Lower, int Upper,
+                               std::string& Problem) {
+  const std::string text = Edit.GetText();
+  const double value = Supermath2d::StrToFloatChecked(text, false, 0.0, 0.0);
+  if (value == Supermath2d::NoValue || !std::isfinite(value) || value != std::floor(value) || value < Lower ||
+      value > Upper) {
+    Problem = Field + ": \"" + text + "\" is not allowed; enter a whole number from " + std::to_string(Lower) +
+              " to " + std::to_string(Upper) + ".";
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace DialogFields

@@ -1,0 +1,234 @@
+// Start-up of the main window: defaults, the callbacks of the solver and the
+// survey, the start-up timer that opens a file named on the command line, the
+// progress gauge and status texts, and the commands that need no data section.
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "app/Dearsetup.h"
+#include "app/ModelConstruct.h"
+#include "app/ResMainForm.h"
+#include "controls/abcspla.h"
+#include "controls/abcsplit.h"
+#include "controls/dfsStatusBar.h"
+#include "numerics/DC2dBEM.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+// What the survey code needs of the main window: caption, tool bar, messages,
+// the model constructor and the forward run.
+class TMainSurveyWindow : public TSurveyWindow {
+ public:
+  explicit TMainSurveyWindow(TMainForm& Form) : FForm(Form) {}
+  void SetCaption(const std::string& Caption) override {
+    FForm.SetCaption(Caption);
+    Application->Title = Caption;
+  }
+  void ShowSecondToolBar() override { FForm.ToolBar2->SetVisible(true); }
+  void ForwardProblem() override {
+    FForm.ObservedLoaded = FForm.Survey.HasObservedData;
+    FForm.HasIP = FForm.Survey.HasIPData;
+    if (!FForm.ObservedLoaded && !FForm.CalculatedReady && !FForm.Survey.SurveyReady) return;
+    FForm.panel1->SetVisible(true);
+    if (FForm.Survey.RunModelling(false)) FForm.CalculatedReady = true;
+  }
+  bool ModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) override {
+    return FForm.ShowModelConstructor(Values, ShowPolarizability);
+  }
+
+ private:
+  TMainForm& FForm;
+};
+
+void ShowUserMessage(const std::string& Text) { ShowMessage(Text); }
+
+}  // namespace
+
+void TMainForm::FormCreate(TObject*) {
+  // The splash shows while the window loads, unless suppressed on the command line.
+  if (abcSplash1->GetAutoShow() && !abcspla::SplashSuppressed()) abcSplash1->ShowSplash();
+
+  Survey.FactorX = 0.2;
+  Survey.FactorZ = 0.2;
+  Survey.StartX = 2.0;
+  Survey.StartZ = 1.0;
+  VerticalAxisType = 1;
+  GravMagLoaded = false;
+  // The gravity and magnetic pane stays closed until such data are added.
+  abcSBiSplit1->SetSplitVLock(true);
+  abcSBiSplit1->SetSplitVPercent(0);
+  DisplayEvery = 1;
+  DisplayFilters = {true, true, true, true};
+  WorksheetStyle = 0;
+  InstallCallbacks();
+  panel1->FullRepaint = false;
+  panel1->DoubleBuffered = true;
+  DataQuantity = 0;
+  HasIP = false;
+  RebuildUpper = true;
+  RebuildLower = true;
+  SetSolverDefaults();
+  percent1 = 33.333;
+  percent2 = 33.333;
+  LoadProgramSettings();
+  AddDataType = 0;
+  Timer1->SetEnabled(true);
+  VerticalAxisType = 1;
+}
+
+void TMainForm::SetSolverDefaults() {
+  VerticalAxisType = 1;
+  Survey.nkuser = true;
+  Survey.nknumber = 8;
+  Survey.correct = true;
+  Survey.CGprecision = 400;
+  Survey.MACH_EPS = 1e-8;
+  Survey.infperc = 10;
+  Survey.redperc = 100;
+  Survey.numqp = 7;
+  Survey.recetha = true;
+  // The stored solver choice is never read back: every start begins with 0.
+  Survey.Solver = 0;
+}
+
+void TMainForm::InstallCallbacks() {
+  DC2dBEM::OnProgressStep = [this] { ProgressStep(); };
+  DC2dBEM::OnProgressEnd = [this] { ProgressReset(); };
+  DC2dBEM::Hooks.DataLoaded = [this] { return ObservedLoaded; };
+  DC2dBEM::Hooks.SetWavenumberCount = [this](int32_t Count) { Survey.nknumber = Count; };
+  DC2dBEM::Hooks.SetMisfitText = [this](const std::string& Text) { SetStatusText(3, Text); };
+  DC2dBEM::Hooks.SetStatusText = [this](const std::string& Text) { SetStatusText(3, Text); };
+  DC2dBEM::Hooks.ShowMessage = ShowUserMessage;
+  Survey.OnMessage = ShowUserMessage;
+  Survey.Window = std::make_shared<TMainSurveyWindow>(*this);
+}
+
+void TMainForm::RemoveCallbacks() {
+  // The solver shares this window's survey; it must not keep pointers into it.
+  if (DC2dBEM::Survey == &Survey.Asource || DC2dBEM::Electrodes == &Survey.elecarray) DC2dBEM::ResetState();
+  DC2dBEM::OnProgressStep = nullptr;
+  DC2dBEM::OnProgressEnd = nullptr;
+  DC2dBEM::Hooks = {};
+  Survey.OnMessage = nullptr;
+  Survey.Window.reset();
+}
+
+void TMainForm::SetStatusText(int Panel, const std::string& Text) {
+  StatusBar1->GetPanels()->GetItem(Panel)->SetText(Text);
+}
+
+std::string TMainForm::GetStatusText(int Panel) const { return StatusBar1->GetPanels()->GetItem(Panel)->GetText(); }
+
+int TMainForm::GaugePosition() const {
+  return StatusBar1->GetPanels()->GetItem(2)->GetGaugeAttrs()->GetPosition();
+}
+
+void TMainForm::ProgressStep() {
+  Application->ProcessMessages();
+  const int32_t steps = DC2dBEM::SensitivityMode ? DC2dBEM::IterationCount : DC2dBEM::ProgressSteps;
+  if (steps > 0) FProgress += 100.0 / steps;
+  const double position = std::clamp(std::nearbyint(FProgress), 0.0, 100.0);
+  StatusBar1->GetPanels()->GetItem(2)->GetGaugeAttrs()->SetPosition(static_cast<int>(position));
+}
+
+void TMainForm::ProgressReset() {
+  FProgress = 0.0;
+  StatusBar1->GetPanels()->GetItem(2)->GetGaugeAttrs()->SetPosition(0);
+}
+
+std::string TMainForm::CommandLineK2dFile(const std::vector<std::string>& Params) {
+  for (const std::string& param : Params) {
+    const std::string lower = LowerCase(param);
+    if (lower == "-ns" || lower == "/ns") continue;
+    if (LowerCase(ExtractFileExt(param)) == ".k2d") return param;
+  }
+  return {};
+}
+
+void TMainForm::Timer1Timer(TObject*) {
+  Timer1->SetEnabled(false);
+  std::vector<std::string> params;
+  for (int i = 1; i <= Application->ParamCount(); ++i) params.push_back(Application->ParamStr(i));
+  const std::string fileName = CommandLineK2dFile(params);
+  if (fileName.empty()) return;
+  Survey.OpenData(ExpandFileName(fileName));
+  ObservedLoaded = Survey.HasObservedData;
+  HasIP = Survey.HasIPData;
+}
+
+bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {
+  if (!FModConstr) FModConstr = Create<TModConstr>(this);
+  FModConstr->StartResistivity = Values.StartResistivity;
+  FModConstr->StartPolarizability = Values.StartPolarizability;
+  FModConstr->LeftEdge = Values.StartX;
+  FModConstr->RightEdge = Values.EndX;
+  FModConstr->BottomEdge = Values.MaximalDepth;
+  FModConstr->SetPolarizabilityShown(ShowPolarizability);
+  FModConstr->LoadFields();
+  FModConstr->SetVisible(false);
+  if (FModConstr->ShowModal() != mrOk) return false;
+  Values.StartResistivity = FModConstr->StartResistivity;
+  Values.StartPolarizability = FModConstr->StartPolarizability;
+  Values.StartX = FModConstr->LeftEdge;
+  Values.EndX = FModConstr->RightEdge;
+  Values.MaximalDepth = FModConstr->BottomEdge;
+  return true;
+}
+
+void TMainForm::Newmodel1Click(TObject*) {
+  TDefarray* dialog = Dearsetup::Defarray;
+  if (dialog) {
+    dialog->Survey = &Survey;
+    dialog->SetVisible(false);
+  }
+  if (dialog && dialog->ShowModal() == mrOk) {
+    HasIP = true;
+    Survey.HasIPData = true;
+    Survey.GenerateSurvey(Survey.DefaultArrayType);
+    ObservedLoaded = false;
+    CalculatedReady = true;
+    Survey.AnalyseSurvey();
+    Survey.StartResistivity = 10.0;
+    Survey.Topography.clear();
+    Survey.ConstructStartModel(true);
+    Survey.StartResistivity = Survey.ModelConstructorValues.StartResistivity;
+    Survey.StartPolarizability = Survey.ModelConstructorValues.StartPolarizability;
+    SurveyShown = true;
+    AddDataType = 0;
+    Survey.Window->ForwardProblem();
+  }
+  ToolBar2->SetVisible(true);
+}
+
+void TMainForm::Newmodel2Click(TObject*) {
+  if (!CalculatedReady) return;
+  Survey.ConstructStartModel(false);
+}
+
+void TMainForm::Exit1Click(TObject*) { Close(); }
+
+void TMainForm::About1Click(TObject*) {
+  abcSplash1->Duration = 20000;
+  abcSplash1->ShowSplash();
+}
+
+bool TMainForm::OpenHelpDocument() {
+  // The current directory first, then the program's directory. A viewer that
+  // fails to start is the desktop's business and is not reported here.
+  namespace fs = std::filesystem;
+  const std::string name = "KelmVev2Er.pdf";
+  std::error_code ec;
+  const fs::path candidates[] = {fs::current_path(ec) / name, fs::path(Application->ExeName()).parent_path() / name};
+  for (const fs::path& candidate : candidates) {
+    if (!fs::exists(candidate, ec)) continue;
+    Shell::Open(candidate.string());
+    return true;
+  }
+  return false;
+}
+
+void TMainForm::Context1Click(TObject*) {
+  if (!OpenHelpDocument()) ShowMessage("File not found - KelmVev2Er.pdf");
+}

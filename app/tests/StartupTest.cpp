@@ -1,0 +1,119 @@
+// Start-up: the command line, the one-shot timer opening a k2d file, the caption,
+// and the progress gauge and misfit text driven by the forward run.
+
+#include <filesystem>
+
+#include "app/ModelConstruct.h"
+#include "app/tests/AppTestSupport.h"
+#include "controls/dfsStatusBar.h"
+
+namespace {
+
+using AppTest::AppFixture;
+
+TEST(CommandLineTest, FirstK2dArgumentIsTheFileAndSplashSwitchesAreSkipped) {
+  struct TCase {
+    std::vector<std::string> Params;
+    std::string File;
+  };
+  const TCase cases[] = {
+      {{}, ""},
+      {{"-ns"}, ""},
+      {{"/NS", "line1.K2D"}, "line1.K2D"},
+      {{"notes.txt", "/data/my survey/a.k2d", "b.k2d"}, "/data/my survey/a.k2d"},
+      {{"a.k2d.bak"}, ""},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(TMainForm::CommandLineK2dFile(c.Params), c.File);
+}
+
+class StartupTest : public AppFixture {
+ protected:
+  // Answers the "Model constructor" dialog that a file without a model asks.
+  void AcceptModelConstructor() {
+    Seam.AnswerModal([](TForm& form) {
+      auto& dialog = dynamic_cast<TModConstr&>(form);
+      dialog.abcPicBtn1->Click();
+      return dialog.GetModalResult();
+    });
+  }
+};
+
+TEST_F(StartupTest, TimerOpensTheK2dFileOfTheCommandLineOnce) {
+  const std::string file = AppTest::ExampleFile("wenner.k2d");
+  Application->SetParams({"kelmvev2er", "-ns", file});
+  TMainForm& f = OpenForm();
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
+  EXPECT_EQ(f.Timer1->GetInterval(), 1000u);
+  AcceptModelConstructor();
+
+  // Record the gauge as the solver moves it through the installed callback.
+  std::vector<int> gauge;
+  auto installed = DC2dBEM::OnProgressStep;
+  DC2dBEM::OnProgressStep = [&] {
+    installed();
+    gauge.push_back(f.GaugePosition());
+  };
+  ASSERT_TRUE(AppTest::RunUntil([&] { return !f.Timer1->GetEnabled(); }));
+
+  EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [wenner.k2d]");
+  EXPECT_FALSE(f.Survey.Asource.empty());
+  EXPECT_TRUE(f.ObservedLoaded);
+  EXPECT_TRUE(f.CalculatedReady);
+  EXPECT_TRUE(f.ToolBar2->GetVisible());
+  EXPECT_TRUE(f.panel1->GetVisible());
+  // The gauge climbs to 100 in steps of 100/N and is back at 0 after the run.
+  ASSERT_FALSE(gauge.empty());
+  EXPECT_TRUE(std::is_sorted(gauge.begin(), gauge.end()));
+  EXPECT_GT(gauge.front(), 0);
+  EXPECT_EQ(gauge.back(), 100);
+  EXPECT_EQ(f.GaugePosition(), 0);
+  // Misfit of resistivity and polarizability, as the solver formats it.
+  EXPECT_NE(f.GetStatusText(3).find('/'), std::string::npos) << f.GetStatusText(3);
+}
+
+TEST_F(StartupTest, TimerWithoutAK2dFileOpensNothingAndStops) {
+  Application->SetParams({"kelmvev2er", "-ns", AppTest::ExampleFile("dipole-dipole.dat")});
+  TMainForm& f = OpenForm();
+  f.Timer1Timer(f.Timer1);
+  EXPECT_FALSE(f.Timer1->GetEnabled());
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
+  EXPECT_TRUE(f.Survey.Asource.empty());
+  EXPECT_FALSE(f.ToolBar2->GetVisible());
+}
+
+TEST_F(StartupTest, MissingCommandLineFileIsReportedAndLeavesTheWindowEmpty) {
+  Application->SetParams({"kelmvev2er", "/ns", "/nonexistent/line9.k2d"});
+  TMainForm& f = OpenForm();
+  Seam.AnswerMessage(mrOk);
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(Seam.Prompts().size(), 1u);
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
+  EXPECT_FALSE(f.Timer1->GetEnabled());
+}
+
+TEST_F(StartupTest, WindowHoldsItsComponentsBeforeAnyData) {
+  TMainForm& f = OpenForm();
+  ASSERT_EQ(f.StatusBar1->GetPanels()->Count(), 6);
+  const int widths[] = {20, 180, 37, 50, 18, 360};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(f.StatusBar1->GetPanels()->GetItem(i)->GetWidth(), widths[i]) << i;
+  EXPECT_EQ(f.StatusBar1->GetPanels()->GetItem(2)->GetPanelType(), TdfsStatusPanelType::sptGauge);
+  EXPECT_FALSE(f.panel1->GetVisible());
+  EXPECT_FALSE(f.ToolBar2->GetVisible());
+  EXPECT_EQ(f.SpeedButton6->GetHint(), "Forward problem");
+  EXPECT_FALSE(f.SpeedButton3->GetVisible());
+  ASSERT_NE(f.MainMenu1->Items()->Find("File"), nullptr);
+  EXPECT_NE(f.MainMenu1->Items()->Find("File")->Find("Create survey"), nullptr);
+  EXPECT_EQ(f.Options1->Find("Data")->Count(), 14);
+  EXPECT_EQ(f.OpenDialog3->Filter, "PGM Data files|*.pgm");
+}
+
+TEST_F(StartupTest, ContextWithoutTheHelpDocumentSaysSo) {
+  ASSERT_FALSE(std::filesystem::exists("KelmVev2Er.pdf"));
+  TMainForm& f = OpenForm();
+  Seam.AnswerMessage(mrOk);
+  f.Context1->Click();
+  ASSERT_EQ(Seam.Prompts().size(), 1u);
+  EXPECT_EQ(Seam.Prompts()[0].Text, "File not found - KelmVev2Er.pdf");
+}
+
+}  // namespace

@@ -1,0 +1,764 @@
+// Enhanced-metafile recording: every primitive the device context hands its
+// backend becomes EMF records (objects are created, selected and deleted as
+// the state changes), and the finished bytes carry a header and an EOF record.
+#include "platform/gdi/Metafile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+// Little-endian record builder.
+struct TRec {
+  std::vector<uint8_t> B;
+  explicit TRec(uint32_t Type) {
+    U32(Type);
+    U32(0);  // size, set by Done
+  }
+  void U8(uint8_t V) { B.push_back(V); }
+  void U16(uint16_t V) {
+    U8(static_cast<uint8_t>(V));
+    U8(static_cast<uint8_t>(V >> 8));
+  }
+  void U32(uint32_t V) {
+    for (int i = 0; i < 4; ++i) U8(static_cast<uint8_t>(V >> (8 * i)));
+  }
+  void I32(int32_t V) { U32(static_cast<uint32_t>(V)); }
+  void F32(float V) {
+    uint32_t U;
+    std::memcpy(&U, &V, 4);
+    U32(U);
+  }
+  void Rect(const TRect& R) {
+    I32(R.Left);
+    I32(R.Top);
+    I32(R.Right);
+    I32(R.Bottom);
+  }
+  void Pad4() {
+    while (B.size() % 4) U8(0);
+  }
+  size_t Size() const { return B.size(); }
+  void Put32At(size_t Offset, uint32_t V) {
+    for (int i = 0; i < 4; ++i) B[Offset + i] = static_cast<uint8_t>(V >> (8 * i));
+  }
+  std::vector<uint8_t> Done() {
+    Pad4();
+    Put32At(4, static_cast<uint32_t>(B.size()));
+    return std::move(B);
+  }
+};
+
+// UTF-8 to UTF-16 (invalid bytes become U+FFFD).
+std::u16string Utf16Of(const std::string& S) {
+  std::u16string Out;
+  for (size_t i = 0; i < S.size();) {
+    const uint8_t C = static_cast<uint8_t>(S[i]);
+    const int Len = C < 0x80 ? 1 : (C >> 5) == 6 ? 2 : (C >> 4) == 14 ? 3 : (C >> 3) == 30 ? 4 : 0;
+    if (Len == 0 || i + Len > S.size()) {
+      Out.push_back(u'\uFFFD');
+      ++i;
+      continue;
+    }
+    uint32_t Code = Len == 1 ? C : C & (0x7F >> Len);
+    for (int k = 1; k < Len; ++k) Code = (Code << 6) | (static_cast<uint8_t>(S[i + k]) & 0x3F);
+    if (Code >= 0x10000) {
+      Code -= 0x10000;
+      Out.push_back(static_cast<char16_t>(0xD800 + (Code >> 10)));
+      Out.push_back(static_cast<char16_t>(0xDC00 + (Code & 0x3FF)));
+    } else {
+      Out.push_back(static_cast<char16_t>(Code));
+    }
+    i += static_cast<size_t>(Len);
+  }
+  return Out;
+}
+
+uint32_t ColorRef(TColor C) { return static_cast<uint32_t>(C) & 0x00FFFFFF; }
+
+int32_t ToInt(double V) {
+  if (!(V == V)) return 0;
+  return static_cast<int32_t>(std::clamp(std::nearbyint(V), -1e9, 1e9));
+}
+
+// Inclusive bounds of points, as EMF records carry them.
+TRect BoundsOf(const std::vector<TPoint>& Points) {
+  if (Points.empty()) return {0, 0, -1, -1};
+  TRect R{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+  for (const TPoint& P : Points) {
+    R.Left = std::min(R.Left, P.X);
+    R.Top = std::min(R.Top, P.Y);
+    R.Right = std::max(R.Right, P.X);
+    R.Bottom = std::max(R.Bottom, P.Y);
+  }
+  return R;
+}
+
+constexpr uint32_t StockObject(uint32_t Index) { return 0x80000000u | Index; }
+constexpr uint32_t NULL_BRUSH_STOCK = 5;
+constexpr uint32_t NULL_PEN_STOCK = 8;
+constexpr uint32_t SYSTEM_FONT_STOCK = 13;
+constexpr uint32_t PenSlot = 1, BrushSlot = 2, FontSlot = 3, HandleCount = 4;
+
+// A BITMAPINFOHEADER and 32-bit bottom-up rows of the source rectangle.
+void AppendDib(TRec& R, const TBitmap& Source, const TRect& SR, size_t& OffBmi, size_t& OffBits, size_t& BitsSize) {
+  const int32_t W = std::max(0, SR.Right - SR.Left), H = std::max(0, SR.Bottom - SR.Top);
+  OffBmi = R.Size();
+  R.U32(40);
+  R.I32(W);
+  R.I32(H);
+  R.U16(1);
+  R.U16(32);
+  R.U32(0);  // BI_RGB
+  R.U32(static_cast<uint32_t>(W * H * 4));
+  R.I32(3780);
+  R.I32(3780);
+  R.U32(0);
+  R.U32(0);
+  OffBits = R.Size();
+  const bool HasAlpha = Source.GetPixelFormat() == pf32bit;
+  for (int32_t Y = H - 1; Y >= 0; --Y) {
+    const int32_t SY = SR.Top + Y;
+    for (int32_t X = 0; X < W; ++X) {
+      const int32_t SX = SR.Left + X;
+      const TColor C = Source.GetPixelColor(SX, SY);
+      const uint32_t Rgb = C == clNone ? 0xFFFFFF : ColorRef(C);
+      uint8_t A = 255;
+      if (HasAlpha && SX >= 0 && SY >= 0 && SX < Source.GetWidth() && SY < Source.GetHeight())
+        A = Source.ScanLine(SY)[SX * 4 + 3];
+      R.U8(static_cast<uint8_t>(Rgb >> 16));
+      R.U8(static_cast<uint8_t>(Rgb >> 8));
+      R.U8(static_cast<uint8_t>(Rgb));
+      R.U8(A);
+    }
+  }
+  BitsSize = R.Size() - OffBits;
+}
+
+}  // namespace
+
+// ---- record splitting ---------------------------------------------------------
+
+std::vector<Emf::TRecord> Emf::SplitRecords(const std::vector<uint8_t>& Data) {
+  auto Get32 = [&](size_t At) {
+    uint32_t V = 0;
+    for (int i = 0; i < 4; ++i) V |= static_cast<uint32_t>(Data[At + i]) << (8 * i);
+    return V;
+  };
+  std::vector<TRecord> Records;
+  size_t At = 0;
+  while (At + 8 <= Data.size()) {
+    const uint32_t Type = Get32(At), Size = Get32(At + 4);
+    if (Size < 8 || Size % 4 || At + Size > Data.size()) throw Exception("Invalid metafile");
+    Records.push_back({Type, std::vector<uint8_t>(Data.begin() + At, Data.begin() + At + Size)});
+    At += Size;
+    if (Type == EMR_EOF) break;
+  }
+  if (Records.empty() || Records.front().Type != EMR_HEADER || Records.front().Bytes.size() < 88 ||
+      Get32(40) != Signature || Records.back().Type != EMR_EOF)
+    throw Exception("Invalid metafile");
+  return Records;
+}
+
+// ---- the recorder ---------------------------------------------------------------
+
+struct TMetafileBackend::TSelected {
+  bool PenValid = false, BrushValid = false, FontValid = false;
+  bool NullPen = false, NullBrush = false;
+  bool PenCreated = false, BrushCreated = false, FontCreated = false;
+  TLogPen Pen;
+  double PenScale = 1;
+  TLogBrush Brush;
+  TLogFont Font;
+  uint32_t TextColor = CLR_INVALID, BkColor = CLR_INVALID;
+  int BkMode = -1, Rop2 = -1, FillMode = -1;
+  uint64_t ClipSerial = std::numeric_limits<uint64_t>::max();
+  bool HasClip = false;
+};
+
+TMetafileBackend::TMetafileBackend(int32_t Width, int32_t Height)
+    : FWidth(std::max(1, Width)), FHeight(std::max(1, Height)), FSel(std::make_unique<TSelected>()) {
+  // Text positions are the top-left of the character cell.
+  EmitSetting(Emf::EMR_SETTEXTALIGN, TA_TOP | TA_LEFT);
+}
+
+TMetafileBackend::~TMetafileBackend() = default;
+
+void TMetafileBackend::Emit(std::vector<uint8_t> Record) {
+  if (FFinished) return;
+  FRecords.insert(FRecords.end(), Record.begin(), Record.end());
+  ++FRecordCount;
+}
+
+void TMetafileBackend::EmitSetting(uint32_t Type, uint32_t Value) {
+  TRec R(Type);
+  R.U32(Value);
+  Emit(R.Done());
+}
+
+void TMetafileBackend::SelectPen(const TLogPen& Pen, double PenScale) {
+  TSelected& S = *FSel;
+  if (S.PenValid && !S.NullPen && S.Pen == Pen && S.PenScale == PenScale) return;
+  if (S.PenCreated) {
+    EmitSetting(Emf::EMR_SELECTOBJECT, StockObject(NULL_PEN_STOCK));
+    EmitSetting(Emf::EMR_DELETEOBJECT, PenSlot);
+  }
+  const uint32_t Style = Pen.Style;
+  if ((Style & PS_TYPE_MASK) == PS_GEOMETRIC || !Pen.Dashes.empty()) {
+    TRec R(Emf::EMR_EXTCREATEPEN);
+    R.U32(PenSlot);
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);  // no pattern bitmap
+    R.U32(Style);
+    R.U32(static_cast<uint32_t>(std::max(1, ToInt(Pen.Width * PenScale))));
+    R.U32(BS_SOLID);
+    R.U32(ColorRef(Pen.Color));
+    R.U32(0);
+    R.U32(static_cast<uint32_t>(Pen.Dashes.size()));
+    for (uint32_t D : Pen.Dashes) R.U32(D);
+    Emit(R.Done());
+  } else {
+    TRec R(Emf::EMR_CREATEPEN);
+    R.U32(PenSlot);
+    R.U32(Style & PS_STYLE_MASK);
+    R.I32(Pen.Width);
+    R.I32(0);
+    R.U32(ColorRef(Pen.Color));
+    Emit(R.Done());
+  }
+  EmitSetting(Emf::EMR_SELECTOBJECT, PenSlot);
+  S.PenValid = S.PenCreated = true;
+  S.NullPen = false;
+  S.Pen = Pen;
+  S.PenScale = PenScale;
+}
+
+void TMetafileBackend::SelectNullPen() {
+  if (FSel->NullPen) return;
+  EmitSetting(Emf::EMR_SELECTOBJECT, StockObject(NULL_PEN_STOCK));
+  FSel->NullPen = true;
+  FSel->PenValid = false;
+}
+
+void TMetafileBackend::SelectBrush(const TLogBrush& Brush) {
+  TSelected& S = *FSel;
+  if (S.BrushValid && !S.NullBrush && S.Brush == Brush) return;
+  if (Brush.Style == BS_NULL) {
+    SelectNullBrush();
+    return;
+  }
+  if (S.BrushCreated) {
+    EmitSetting(Emf::EMR_SELECTOBJECT, StockObject(NULL_BRUSH_STOCK));
+    EmitSetting(Emf::EMR_DELETEOBJECT, BrushSlot);
+  }
+  if (Brush.Style == BS_PATTERN && Brush.Pattern && Brush.Pattern->Width > 0 && Brush.Pattern->Height > 0) {
+    const TBrushPattern& P = *Brush.Pattern;
+    TBitmap Pattern(P.Width, P.Height);
+    for (int32_t Y = 0; Y < P.Height; ++Y)
+      for (int32_t X = 0; X < P.Width; ++X) {
+        const uint32_t V = P.Pixels[static_cast<size_t>(Y * P.Width + X)];
+        TColor C = static_cast<TColor>(((V >> 16) & 0xFF) | (V & 0xFF00) | ((V & 0xFF) << 16));
+        if (P.Monochrome) C = V ? clWhite : clBlack;
+        Pattern.GetCanvas()->SetPixel(X, Y, C);
+      }
+    TRec R(Emf::EMR_CREATEDIBPATTERNBRUSHPT);
+    R.U32(BrushSlot);
+    R.U32(0);  // DIB_RGB_COLORS
+    const size_t Fields = R.Size();
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    size_t OffBmi, OffBits, BitsSize;
+    AppendDib(R, Pattern, TRect{0, 0, P.Width, P.Height}, OffBmi, OffBits, BitsSize);
+    R.Put32At(Fields, static_cast<uint32_t>(OffBmi));
+    R.Put32At(Fields + 4, 40);
+    R.Put32At(Fields + 8, static_cast<uint32_t>(OffBits));
+    R.Put32At(Fields + 12, static_cast<uint32_t>(BitsSize));
+    Emit(R.Done());
+  } else {
+    TRec R(Emf::EMR_CREATEBRUSHINDIRECT);
+    R.U32(BrushSlot);
+    R.U32(Brush.Style == BS_HATCHED ? BS_HATCHED : BS_SOLID);
+    R.U32(ColorRef(Brush.Color));
+    R.U32(static_cast<uint32_t>(Brush.Hatch));
+    Emit(R.Done());
+  }
+  EmitSetting(Emf::EMR_SELECTOBJECT, BrushSlot);
+  S.BrushValid = S.BrushCreated = true;
+  S.NullBrush = false;
+  S.Brush = Brush;
+}
+
+void TMetafileBackend::SelectNullBrush() {
+  if (FSel->NullBrush) return;
+  EmitSetting(Emf::EMR_SELECTOBJECT, StockObject(NULL_BRUSH_STOCK));
+  FSel->NullBrush = true;
+  FSel->BrushValid = false;
+}
+
+void TMetafileBackend::SelectFont(const TLogFont& Font) {
+  TSelected& S = *FSel;
+  if (S.FontValid && S.Font == Font) return;
+  if (S.FontCreated) {
+    EmitSetting(Emf::EMR_SELECTOBJECT, StockObject(SYSTEM_FONT_STOCK));
+    EmitSetting(Emf::EMR_DELETEOBJECT, FontSlot);
+  }
+  TRec R(Emf::EMR_EXTCREATEFONTINDIRECTW);
+  R.U32(FontSlot);
+  R.I32(Font.Height);
+  R.I32(Font.Width);
+  R.I32(Font.Escapement);
+  R.I32(Font.Orientation);
+  R.I32(Font.Weight);
+  R.U8(Font.Italic);
+  R.U8(Font.Underline);
+  R.U8(Font.StrikeOut);
+  R.U8(Font.CharSet);
+  R.U8(0);  // out precision
+  R.U8(0);  // clip precision
+  R.U8(Font.Quality);
+  R.U8(0);  // pitch and family
+  const std::u16string Face = Utf16Of(Font.FaceName).substr(0, 31);
+  for (size_t i = 0; i < 32; ++i) R.U16(i < Face.size() ? static_cast<uint16_t>(Face[i]) : 0);
+  Emit(R.Done());
+  EmitSetting(Emf::EMR_SELECTOBJECT, FontSlot);
+  S.FontValid = S.FontCreated = true;
+  S.Font = Font;
+}
+
+void TMetafileBackend::SyncClip(const TDCState& St) {
+  TSelected& S = *FSel;
+  if (St.HasClip == S.HasClip && (!St.HasClip || St.ClipSerial == S.ClipSerial)) return;
+  TRec R(Emf::EMR_EXTSELECTCLIPRGN);
+  if (!St.HasClip) {
+    R.U32(0);
+    R.U32(static_cast<uint32_t>(RGN_COPY));
+  } else {
+    const std::vector<TRect> Rects = St.Clip.Rects();
+    R.U32(static_cast<uint32_t>(32 + 16 * Rects.size()));
+    R.U32(static_cast<uint32_t>(RGN_COPY));
+    R.U32(32);
+    R.U32(1);  // RDH_RECTANGLES
+    R.U32(static_cast<uint32_t>(Rects.size()));
+    R.U32(static_cast<uint32_t>(16 * Rects.size()));
+    R.Rect(St.Clip.GetRgnBox());
+    for (const TRect& C : Rects) R.Rect(C);
+  }
+  Emit(R.Done());
+  S.HasClip = St.HasClip;
+  S.ClipSerial = St.ClipSerial;
+}
+
+void TMetafileBackend::SyncState(const TDCState& St, bool UsePen, bool UseBrush, bool UseFont) {
+  SyncClip(St);
+  TSelected& S = *FSel;
+  if (S.Rop2 != St.Rop2) {
+    EmitSetting(Emf::EMR_SETROP2, static_cast<uint32_t>(St.Rop2));
+    S.Rop2 = St.Rop2;
+  }
+  if (S.BkMode != St.BkMode) {
+    EmitSetting(Emf::EMR_SETBKMODE, static_cast<uint32_t>(St.BkMode));
+    S.BkMode = St.BkMode;
+  }
+  if (S.BkColor != ColorRef(St.BkColor)) {
+    S.BkColor = ColorRef(St.BkColor);
+    EmitSetting(Emf::EMR_SETBKCOLOR, S.BkColor);
+  }
+  if (UseFont) {
+    if (S.TextColor != ColorRef(St.TextColor)) {
+      S.TextColor = ColorRef(St.TextColor);
+      EmitSetting(Emf::EMR_SETTEXTCOLOR, S.TextColor);
+    }
+    SelectFont(St.Font);
+  }
+  if (UsePen) {
+    if ((St.Pen.Style & PS_STYLE_MASK) == PS_NULL)
+      SelectNullPen();
+    else
+      SelectPen(St.Pen, St.PenScale);
+  } else {
+    SelectNullPen();
+  }
+  if (UseBrush)
+    SelectBrush(St.Brush);
+  else
+    SelectNullBrush();
+}
+
+void TMetafileBackend::EmitPolyline(const std::vector<TPoint>& Points) {
+  TRec R(Emf::EMR_POLYLINE);
+  R.Rect(BoundsOf(Points));
+  R.U32(static_cast<uint32_t>(Points.size()));
+  for (const TPoint& P : Points) {
+    R.I32(P.X);
+    R.I32(P.Y);
+  }
+  Emit(R.Done());
+}
+
+void TMetafileBackend::EmitPolygon(const std::vector<std::vector<TPoint>>& Polys) {
+  std::vector<TPoint> All;
+  for (const auto& P : Polys) All.insert(All.end(), P.begin(), P.end());
+  TRec R(Emf::EMR_POLYPOLYGON);
+  R.Rect(BoundsOf(All));
+  R.U32(static_cast<uint32_t>(Polys.size()));
+  R.U32(static_cast<uint32_t>(All.size()));
+  for (const auto& P : Polys) R.U32(static_cast<uint32_t>(P.size()));
+  for (const TPoint& P : All) {
+    R.I32(P.X);
+    R.I32(P.Y);
+  }
+  Emit(R.Done());
+}
+
+void TMetafileBackend::StrokePolyline(const std::vector<TPoint>& Points, bool Closed, bool SkipLast,
+                                      const TDCState& S) {
+  if (FFinished || Points.size() < 2) return;
+  FReplay.push_back([=](TDCBackend& T) { T.StrokePolyline(Points, Closed, SkipLast, S); });
+  SyncState(S, true, false, false);
+  std::vector<TPoint> Line = Points;
+  if (Closed) Line.push_back(Points.front());
+  EmitPolyline(Line);
+}
+
+void TMetafileBackend::FillPolygons(const std::vector<std::vector<TPointF>>& Figures, int FillMode,
+                                    const TDCState& S) {
+  if (FFinished || Figures.empty()) return;
+  FReplay.push_back([=](TDCBackend& T) { T.FillPolygons(Figures, FillMode, S); });
+  SyncState(S, false, true, false);
+  if (FSel->FillMode != FillMode) {
+    EmitSetting(Emf::EMR_SETPOLYFILLMODE, static_cast<uint32_t>(FillMode));
+    FSel->FillMode = FillMode;
+  }
+  std::vector<std::vector<TPoint>> Polys;
+  for (const auto& F : Figures) {
+    if (F.size() < 3) continue;
+    std::vector<TPoint> P;
+    for (const TPointF& Q : F) P.push_back({ToInt(Q.X), ToInt(Q.Y)});
+    Polys.push_back(std::move(P));
+  }
+  if (!Polys.empty()) EmitPolygon(Polys);
+}
+
+void TMetafileBackend::StrokeFigures(const std::vector<TPathFigure>& Figures, const TDCState& S) {
+  if (FFinished || Figures.empty()) return;
+  FReplay.push_back([=](TDCBackend& T) { T.StrokeFigures(Figures, S); });
+  SyncState(S, true, false, false);
+  for (const TPathFigure& F : Figures) {
+    std::vector<TPoint> P;
+    for (const TPointF& Q : F.Points) P.push_back({ToInt(Q.X), ToInt(Q.Y)});
+    if (F.Closed && !P.empty()) P.push_back(P.front());
+    if (P.size() >= 2) EmitPolyline(P);
+  }
+}
+
+void TMetafileBackend::PatBlt(const TRect& R, const TLogBrush& Brush, uint32_t Rop, const TDCState& S) {
+  if (FFinished || R.Right <= R.Left || R.Bottom <= R.Top) return;
+  FReplay.push_back([=](TDCBackend& T) { T.PatBlt(R, Brush, Rop, S); });
+  TDCState Fill = S;
+  Fill.Brush = Brush;
+  if (Rop == BLACKNESS || Rop == WHITENESS) {
+    Fill.Brush = TLogBrush();
+    Fill.Brush.Color = Rop == BLACKNESS ? clBlack : clWhite;
+  }
+  // The pattern raster operations that keep the pattern map onto mix modes.
+  if (Rop == PATINVERT) Fill.Rop2 = R2_XORPEN;
+  else if (Rop == DSTINVERT) Fill.Rop2 = R2_NOT;
+  else Fill.Rop2 = R2_COPYPEN;
+  SyncState(Fill, false, true, false);
+  // A polygon without a pen covers exactly the box without its right and bottom edge.
+  EmitPolygon({{{R.Left, R.Top}, {R.Right, R.Top}, {R.Right, R.Bottom}, {R.Left, R.Bottom}}});
+}
+
+void TMetafileBackend::FillRectWithColor(const TRect& R, TColor Color, const TDCState& S) {
+  TLogBrush Solid;
+  Solid.Color = Color;
+  PatBlt(R, Solid, PATCOPY, S);
+}
+
+void TMetafileBackend::SetPixel(int32_t X, int32_t Y, TColor Color, const TDCState& S) {
+  if (FFinished) return;
+  FReplay.push_back([=](TDCBackend& T) { T.SetPixel(X, Y, Color, S); });
+  SyncClip(S);
+  TRec R(Emf::EMR_SETPIXELV);
+  R.I32(X);
+  R.I32(Y);
+  R.U32(ColorRef(Color));
+  Emit(R.Done());
+}
+
+uint32_t TMetafileBackend::GetPixel(int32_t, int32_t) const { return CLR_INVALID; }
+
+void TMetafileBackend::DrawText(double X, double Y, const std::u16string& Text, const std::vector<int32_t>* Dx,
+                                const TDCState& S) {
+  if (FFinished || Text.empty()) return;
+  std::vector<int32_t> Advances = Dx ? *Dx : std::vector<int32_t>();
+  FReplay.push_back([=](TDCBackend& T) { T.DrawText(X, Y, Text, Advances.empty() ? nullptr : &Advances, S); });
+  SyncState(S, false, false, true);
+  const int32_t RX = ToInt(X), RY = ToInt(Y);
+  const int32_t H = std::abs(S.Font.Height) + 2;
+  const TRect Box{RX, RY, RX + H * static_cast<int32_t>(Text.size()), RY + H};
+  TRec R(Emf::EMR_EXTTEXTOUTW);
+  R.Rect(Box);
+  R.U32(1);  // GM_COMPATIBLE
+  R.F32(0);
+  R.F32(0);
+  // EMRTEXT
+  R.I32(RX);
+  R.I32(RY);
+  R.U32(static_cast<uint32_t>(Text.size()));
+  const size_t OffStringAt = R.Size();
+  R.U32(0);
+  R.U32(0);  // options
+  R.Rect(TRect{0, 0, -1, -1});
+  const size_t OffDxAt = R.Size();
+  R.U32(0);
+  R.Put32At(OffStringAt, static_cast<uint32_t>(R.Size()));
+  for (char16_t C : Text) R.U16(static_cast<uint16_t>(C));
+  R.Pad4();
+  if (Advances.size() >= Text.size()) {
+    R.Put32At(OffDxAt, static_cast<uint32_t>(R.Size()));
+    for (size_t i = 0; i < Text.size(); ++i) R.I32(Advances[i]);
+  }
+  Emit(R.Done());
+}
+
+void TMetafileBackend::EmitDib(uint32_t Type, const TRect& Dest, const TBitmap& Source, const TRect& SourceRect,
+                               uint32_t Rop, const TBlendFunction* Blend) {
+  const int32_t DW = Dest.Right - Dest.Left, DH = Dest.Bottom - Dest.Top;
+  const int32_t SW = SourceRect.Right - SourceRect.Left, SH = SourceRect.Bottom - SourceRect.Top;
+  TRec R(Type);
+  R.Rect(TRect{Dest.Left, Dest.Top, Dest.Right - 1, Dest.Bottom - 1});
+  size_t Fields;
+  if (Type == Emf::EMR_STRETCHDIBITS) {
+    R.I32(Dest.Left);
+    R.I32(Dest.Top);
+    R.I32(0);
+    R.I32(0);
+    R.I32(SW);
+    R.I32(SH);
+    Fields = R.Size();
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);  // DIB_RGB_COLORS
+    R.U32(Rop);
+    R.I32(DW);
+    R.I32(DH);
+  } else {
+    R.I32(Dest.Left);
+    R.I32(Dest.Top);
+    R.I32(DW);
+    R.I32(DH);
+    R.U8(Blend->BlendOp);
+    R.U8(Blend->BlendFlags);
+    R.U8(Blend->SourceConstantAlpha);
+    R.U8(Blend->AlphaFormat);
+    R.I32(0);
+    R.I32(0);
+    for (float F : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) R.F32(F);
+    R.U32(0);  // background colour
+    R.U32(0);  // DIB_RGB_COLORS
+    Fields = R.Size();
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    R.U32(0);
+    R.I32(SW);
+    R.I32(SH);
+  }
+  size_t OffBmi, OffBits, BitsSize;
+  AppendDib(R, Source, SourceRect, OffBmi, OffBits, BitsSize);
+  R.Put32At(Fields, static_cast<uint32_t>(OffBmi));
+  R.Put32At(Fields + 4, 40);
+  R.Put32At(Fields + 8, static_cast<uint32_t>(OffBits));
+  R.Put32At(Fields + 12, static_cast<uint32_t>(BitsSize));
+  Emit(R.Done());
+}
+
+namespace {
+// A copy of the source pixels that the replay keeps alive.
+std::shared_ptr<TBitmap> CopyOf(const TBitmap& Source) {
+  auto Copy = std::make_shared<TBitmap>();
+  Copy->Assign(Source);
+  return Copy;
+}
+}  // namespace
+
+bool TMetafileBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect, uint32_t Rop,
+                              const TDCState& S) {
+  if (FFinished || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
+      SourceRect.Bottom <= SourceRect.Top)
+    return false;
+  auto Copy = CopyOf(Source);
+  FReplay.push_back([=](TDCBackend& T) { T.BitBlt(Dest, *Copy, SourceRect, Rop, S); });
+  SyncClip(S);
+  EmitDib(Emf::EMR_STRETCHDIBITS, Dest, Source, SourceRect, Rop, nullptr);
+  return true;
+}
+
+bool TMetafileBackend::AlphaBlend(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect,
+                                  TBlendFunction Blend, const TDCState& S) {
+  if (FFinished || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
+      SourceRect.Bottom <= SourceRect.Top)
+    return false;
+  auto Copy = CopyOf(Source);
+  FReplay.push_back([=](TDCBackend& T) { T.AlphaBlend(Dest, *Copy, SourceRect, Blend, S); });
+  SyncClip(S);
+  EmitDib(Emf::EMR_ALPHABLEND, Dest, Source, SourceRect, 0, &Blend);
+  return true;
+}
+
+bool TMetafileBackend::FloodFill(int32_t X, int32_t Y, TColor Color, int Type, const TDCState& S) {
+  if (FFinished) return false;
+  FReplay.push_back([=](TDCBackend& T) { T.FloodFill(X, Y, Color, Type, S); });
+  SyncState(S, false, true, false);
+  TRec R(Emf::EMR_EXTFLOODFILL);
+  R.I32(X);
+  R.I32(Y);
+  R.U32(ColorRef(Color));
+  R.U32(static_cast<uint32_t>(Type));
+  Emit(R.Done());
+  return true;
+}
+
+int TMetafileBackend::DeviceCaps(int Index) const {
+  switch (Index) {
+    case HORZRES: return FWidth;
+    case VERTRES: return FHeight;
+    case HORZSIZE: return std::max(1, static_cast<int>(std::lround(FWidth * 25.4 / 96)));
+    case VERTSIZE: return std::max(1, static_cast<int>(std::lround(FHeight * 25.4 / 96)));
+    case BITSPIXEL: return 24;
+    case PLANES: return 1;
+    case NUMCOLORS: return -1;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    default: return 0;
+  }
+}
+
+std::vector<uint8_t> TMetafileBackend::Finish() {
+  if (!FFinished) {
+    TRec Eof(Emf::EMR_EOF);
+    Eof.U32(0);   // palette entries
+    Eof.U32(16);  // their offset
+    Eof.U32(20);  // size of this record
+    Emit(Eof.Done());
+    FFinished = true;
+  }
+  // Reference device: 96 pixels per inch.
+  const int32_t MmW = std::max(1, static_cast<int32_t>(std::lround(FWidth * 25.4 / 96)));
+  const int32_t MmH = std::max(1, static_cast<int32_t>(std::lround(FHeight * 25.4 / 96)));
+  TRec H(Emf::EMR_HEADER);
+  H.Rect(TRect{0, 0, FWidth - 1, FHeight - 1});
+  H.Rect(TRect{0, 0, static_cast<int32_t>(std::lround(FWidth * 2540.0 / 96)) - 1,
+               static_cast<int32_t>(std::lround(FHeight * 2540.0 / 96)) - 1});
+  H.U32(Emf::Signature);
+  H.U32(0x10000);
+  const size_t BytesAt = H.Size();
+  H.U32(0);
+  H.U32(FRecordCount + 1);
+  H.U16(HandleCount);
+  H.U16(0);
+  H.U32(0);  // no description
+  H.U32(0);
+  H.U32(0);  // no palette
+  H.I32(FWidth);
+  H.I32(FHeight);
+  H.I32(MmW);
+  H.I32(MmH);
+  H.U32(0);  // no pixel format
+  H.U32(0);
+  H.U32(0);  // not OpenGL
+  H.U32(static_cast<uint32_t>(MmW * 1000));
+  H.U32(static_cast<uint32_t>(MmH * 1000));
+  std::vector<uint8_t> Header = H.Done();
+  std::vector<uint8_t> File = Header;
+  File.insert(File.end(), FRecords.begin(), FRecords.end());
+  const uint32_t Total = static_cast<uint32_t>(File.size());
+  for (int i = 0; i < 4; ++i) File[BytesAt + i] = static_cast<uint8_t>(Total >> (8 * i));
+  return File;
+}
+
+// ---- the picture ----------------------------------------------------------------
+
+TMetafile::TMetafile() = default;
+TMetafile::TMetafile(int32_t Width, int32_t Height) : FWidth(Width), FHeight(Height) {}
+TMetafile::~TMetafile() = default;
+
+void TMetafile::SetRecording(std::vector<uint8_t> Bytes, std::vector<TMetafileBackend::TReplayStep> Replay) {
+  FBytes = std::move(Bytes);
+  FReplay = std::make_shared<const std::vector<TMetafileBackend::TReplayStep>>(std::move(Replay));
+  if (OnChange) OnChange(this);
+}
+
+void TMetafile::Draw(TCanvas& Canvas, const TRect& R) const {
+  if (!FReplay || FWidth <= 0 || FHeight <= 0) return;
+  TBitmap Picture(FWidth, FHeight);
+  auto Target = CreateBitmapBackend(Picture);
+  for (const auto& Step : *FReplay) Step(*Target);
+  Target.reset();
+  Picture.Draw(Canvas, R);
+}
+
+void TMetafile::LoadFromBytes(const std::vector<uint8_t>& Data) {
+  const auto Records = Emf::SplitRecords(Data);
+  const auto& H = Records.front().Bytes;
+  auto Get32 = [&](size_t At) {
+    uint32_t V = 0;
+    for (int i = 0; i < 4; ++i) V |= static_cast<uint32_t>(H[At + i]) << (8 * i);
+    return static_cast<int32_t>(V);
+  };
+  FWidth = Get32(16) - Get32(8) + 1;
+  FHeight = Get32(20) - Get32(12) + 1;
+  FBytes = Data;
+  FReplay.reset();
+  FEnhanced = true;
+  if (OnChange) OnChange(this);
+}
+
+void TMetafile::LoadFromFile(const std::string& FileName) {
+  std::ifstream In(FileName, std::ios::binary);
+  if (!In) throw Exception("Cannot open file \"" + FileName + "\"");
+  LoadFromBytes(std::vector<uint8_t>(std::istreambuf_iterator<char>(In), {}));
+}
+
+void TMetafile::SaveToFile(const std::string& FileName) const {
+  std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
+  if (!Out) throw Exception("Cannot create file \"" + FileName + "\"");
+  Out.write(reinterpret_cast<const char*>(FBytes.data()), static_cast<std::streamsize>(FBytes.size()));
+  if (!Out) throw Exception("Cannot write file \"" + FileName + "\"");
+}
+
+std::unique_ptr<TGraphic> TMetafile::Clone() const {
+  auto Copy = std::make_unique<TMetafile>(FWidth, FHeight);
+  Copy->FEnhanced = FEnhanced;
+  Copy->FBytes = FBytes;
+  Copy->FReplay = FReplay;
+  return Copy;
+}
+
+// ---- the canvas -----------------------------------------------------------------
+
+TMetafileCanvas::TMetafileCanvas(TMetafile& Metafile) : FMetafile(Metafile) {
+  auto Backend = std::make_unique<TMetafileBackend>(Metafile.GetWidth(), Metafile.GetHeight());
+  FBackend = Backend.get();
+  FDevice = std::make_unique<TDeviceContext>(std::move(Backend));
+  SetHandle(FDevice.get());
+}
+
+TMetafileCanvas::~TMetafileCanvas() {
+  SetHandle(nullptr);
+  std::vector<TMetafileBackend::TReplayStep> Replay = FBackend->ReplaySteps();
+  FMetafile.SetRecording(FBackend->Finish(), std::move(Replay));
+}

@@ -1,0 +1,334 @@
+#include "views/ContourLevels.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <numeric>
+
+#include "platform/rtl/SysUtils.h"
+
+namespace ContourLevels {
+
+namespace {
+
+using Supermath2d::NoValue;
+
+int32_t RoundToInt(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+bool ReadTextLines(const std::string& fileName, arofstrM& lines) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return false;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return false;
+  const std::string text = SysUtils::DecodeText(bytes);
+  lines.clear();
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return true;
+}
+
+// Red, green and blue from the first three integers, each 0..255.
+bool ColorOfInts(const arofintM& v, TColor& color) {
+  if (v.size() < 3) return false;
+  for (size_t i = 0; i < 3; ++i)
+    if (v[i] < 0 || v[i] > 255) return false;
+  color = v[0] | (v[1] << 8) | (v[2] << 16);
+  return true;
+}
+
+// Blanks inside double quotes become "_", then the quotes become blanks, so that a
+// quoted colour name stays one token.
+std::string QuoteTreated(std::string line) {
+  int quotes = 0;
+  for (char& c : line) {
+    if (c == '"') {
+      if (++quotes == 2) quotes = 0;
+    } else if (quotes == 1 && c == ' ') {
+      c = '_';
+    }
+  }
+  std::replace(line.begin(), line.end(), '"', ' ');
+  return line;
+}
+
+// One level line of a level file.
+struct TLevelLine {
+  double Level = 0.0;
+  bool LineOn = false;
+  TColor Isoline = 0;
+  TColor Fill = 0;
+};
+
+bool ParseLevelLine(const std::vector<cref>& names, const std::string& line, TLevelLine& out) {
+  arofstrM tokens, all;
+  Supermath2d::ParseStrings(QuoteTreated(line), 0, all);
+  for (std::string& t : all)
+    if (!t.empty()) tokens.push_back(std::move(t));
+  if (tokens.size() < 7) return false;
+  out.Level = Supermath2d::StrToFloatChecked(tokens[0], true, 0.0, 0.0);
+  if (out.Level == NoValue || !std::isfinite(out.Level)) return false;
+  int32_t flag = 0;
+  if (!SysUtils::TryStrToInt(tokens[1], flag)) return false;
+  out.LineOn = (flag & 0xFF) != 0;
+  return ColorByName(names, tokens[2], out.Isoline) && ColorByName(names, tokens[5], out.Fill);
+}
+
+std::string LineList(const std::vector<size_t>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size() && i < 10; ++i) text += (i ? ", " : "") + std::to_string(lines[i]);
+  if (lines.size() > 10) text += " and " + std::to_string(lines.size() - 10) + " more";
+  return text;
+}
+
+// Rounds every non-zero level to the decimal place of the smaller of its distance to
+// the next level and its own size, so that labels stay short.
+void RoundLevels(arofdoubleM& levels, double range) {
+  const arofdoubleM c = levels;
+  const size_t n = c.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (levels[i] == 0.0) continue;
+    // A single level has no neighbour; the whole range stands for its step.
+    const double d = n == 1 ? range : (i == n - 1 ? c[i] - c[i - 1] : c[i + 1] - c[i]);
+    const double m = std::min(std::log10(d), std::log10(std::fabs(c[i])));
+    if (!(d > 0.0) || !std::isfinite(m)) continue;
+    const int p = static_cast<int>(std::floor(m));
+    const double k = std::nearbyint(levels[i] / std::pow(10.0, p));
+    // Dividing by a power of ten gives the double nearest the short decimal value.
+    levels[i] = p < 0 ? k / std::pow(10.0, -p) : k * std::pow(10.0, p);
+  }
+  for (size_t i = 1; i + 1 < n; ++i)
+    if (levels[i - 1] < 0.0 && levels[i + 1] > 0.0) levels[i] = 0.0;
+}
+
+void EvenColors(TContourLevels& s) {
+  const int32_t n = s.LevNum;
+  arofintM ramp;
+  Supermath2d::ColorRamp(200, {s.MinContour, s.Contour1_3, s.Contour2_3, s.MaxContour}, ramp);
+  s.FillColors.resize(static_cast<size_t>(n) + 1);
+  for (int32_t j = 0; j <= n; ++j) s.FillColors[static_cast<size_t>(j)] = ramp[static_cast<size_t>(RoundToInt(200.0 * j / n))];
+  Supermath2d::ColorRamp(200, {s.MinIsoline, s.MaxIsoline}, ramp);
+  s.IsolineColors.resize(static_cast<size_t>(n));
+  for (int32_t j = 0; j < n; ++j)
+    s.IsolineColors[static_cast<size_t>(j)] = ramp[static_cast<size_t>(RoundToInt(200.0 * j / (n + 1)))];
+}
+
+}  // namespace
+
+void ComputeLevelLimits(TContourLevels& s) {
+  const bool userLimits = (s.ExtMin > 0.0 || !s.LogScale) && s.ExtMax > s.ExtMin && s.ExtMin != NoValue &&
+                          s.UseExternal;
+  if (userLimits) {
+    s.LevelMax = s.ExtMax;
+    s.LevelMin = s.ExtMin;
+  } else {
+    s.LevelMax = s.DataMax;
+    s.LevelMin = s.DataMin;
+    s.ExtMax = s.DataMax;
+    s.ExtMin = s.DataMin;
+  }
+  if (s.LevelMin == s.LevelMax) {
+    // Widened around the value: a negative value must not end up with min above max.
+    const double v = s.LevelMin;
+    s.LevelMin = v < 0.0 ? v * 100.0 : v / 100.0;
+    s.LevelMax = v < 0.0 ? v / 100.0 : v * 100.0;
+  }
+}
+
+void BuildEvenLevels(TContourLevels& s) {
+  const int32_t n = s.LevNum;
+  if (n < 1) return;
+  const bool logScale = s.LogScale && s.LevelMin > 0.0;
+  double lo = logScale ? std::log(s.LevelMin) : s.LevelMin;
+  double hi = logScale ? std::log(s.LevelMax) : s.LevelMax;
+  if (std::fabs(lo - hi) < 1e-7) {
+    if (logScale) {
+      hi = std::log(10.0 * std::exp(hi));
+      lo = std::log(std::exp(lo) / 10.0);
+    } else {
+      // Doubled and halved outward, so that negative limits also keep lo below hi.
+      const double a = std::min(2.0 * lo, lo / 2.0), b = std::max(2.0 * hi, hi / 2.0);
+      lo = a;
+      hi = b;
+    }
+    if (lo == hi) hi = 1.0;
+  }
+  s.Levels.resize(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) {
+    double v = lo + (hi - lo) * (i + 1) / (n + 1);
+    if (logScale) v = std::exp(v);
+    s.Levels[static_cast<size_t>(i)] = v;
+  }
+  RoundLevels(s.Levels, logScale ? std::exp(hi) - std::exp(lo) : hi - lo);
+  EvenColors(s);
+  s.LevelLineFlags.assign(static_cast<size_t>(n), 1);
+}
+
+bool ColorByName(const std::vector<cref>& names, const std::string& token, TColor& color) {
+  std::string text = token;
+  std::replace(text.begin(), text.end(), '_', ' ');
+  for (const cref& entry : names)
+    if (entry.name == text) {
+      color = entry.color;
+      return true;
+    }
+  for (char& c : text)
+    if (c == 'R' || c == 'G' || c == 'B') c = ' ';
+  arofintM v;
+  Supermath2d::ParseInts(text, 0, v);
+  return ColorOfInts(v, color);
+}
+
+bool ReadLevelFile(TContourLevels& s, const std::string& fileName, std::string& warning) {
+  arofstrM lines;
+  if (!ReadTextLines(fileName, lines)) {
+    warning = "Cannot read the level file \"" + fileName + "\".";
+    return false;
+  }
+  std::vector<TLevelLine> accepted;
+  std::vector<size_t> bad;
+  for (size_t i = 2; i < lines.size(); ++i) {
+    if (SysUtils::Trim(lines[i]).empty()) continue;
+    TLevelLine level;
+    if (ParseLevelLine(s.ColorNames, lines[i], level))
+      accepted.push_back(level);
+    else
+      bad.push_back(i + 1);
+  }
+  if (!bad.empty())
+    warning = "Level file \"" + fileName + "\": line" + (bad.size() > 1 ? "s " : " ") + LineList(bad) +
+              (bad.size() > 1 ? " were" : " was") +
+              " skipped (a level line holds the level, an isoline flag (integer), the isoline colour, "
+              "two further fields and the fill colour; a colour is a name of \"attrib.ini\" or R, G "
+              "and B 0..255).";
+  if (accepted.empty()) {
+    warning += std::string(warning.empty() ? "" : "\n") + "The level file \"" + fileName +
+               "\" holds no usable level; evenly spaced levels are used.";
+    return false;
+  }
+  // The bands are built from the lowest level up; a level keeps its colours.
+  std::stable_sort(accepted.begin(), accepted.end(),
+                   [](const TLevelLine& a, const TLevelLine& b) { return a.Level < b.Level; });
+  s.Levels.clear();
+  s.IsolineColors.clear();
+  s.FillColors.clear();
+  s.LevelLineFlags.clear();
+  for (const TLevelLine& level : accepted) {
+    s.Levels.push_back(level.Level);
+    s.IsolineColors.push_back(level.Isoline);
+    s.FillColors.push_back(level.Fill);
+    s.LevelLineFlags.push_back(level.LineOn ? 1 : 0);
+  }
+  s.FillColors.push_back(s.FillColors.back());
+  s.LevNum = static_cast<int32_t>(accepted.size());
+  return true;
+}
+
+void BuildLevels(TContourLevels& s, std::string& warning) {
+  warning.clear();
+  if (s.ColorNamesFound && !s.LevelFile.empty() && SysUtils::FileExists(s.LevelFile) &&
+      ReadLevelFile(s, s.LevelFile, warning))
+    return;
+  BuildEvenLevels(s);
+}
+
+std::vector<cref> ParseColorNames(const arofstrM& lines) {
+  std::vector<cref> names;
+  size_t i = 0;
+  while (i < lines.size() && lines[i].find("[Colors]") == std::string::npos) ++i;
+  for (++i; i < lines.size(); ++i) {
+    const size_t eq = lines[i].find('=');
+    if (eq == std::string::npos) continue;
+    arofintM v;
+    Supermath2d::ParseInts(lines[i].substr(eq + 1), 0, v);
+    cref entry;
+    entry.name = lines[i].substr(0, eq);
+    if (ColorOfInts(v, entry.color)) names.push_back(entry);
+  }
+  return names;
+}
+
+bool ReadColorNames(const std::string& fileName, std::vector<cref>& names) {
+  arofstrM lines;
+  if (!SysUtils::FileExists(fileName) || !ReadTextLines(fileName, lines)) return false;
+  const std::vector<cref> read = ParseColorNames(lines);
+  names.insert(names.end(), read.begin(), read.end());
+  return true;
+}
+
+arofdoubleM NudgedValues(const arofdoubleM& values, const arofdoubleM& levels) {
+  arofdoubleM result = values;
+  for (double& v : result)
+    for (double level : levels)
+      if (v == level) v = v + v / 100000.0 + 1e-20;
+  return result;
+}
+
+int32_t LabelDecimals(const arofdoubleM& levels, size_t k) {
+  const double level = levels[k];
+  if (level == 0.0) return 0;
+  double m = std::log10(std::fabs(level));
+  if (levels.size() > 1) {
+    const double d = k == 0 ? levels[1] - levels[0] : levels[k] - levels[k - 1];
+    if (d > 0.0) m = std::min(m, std::log10(d));
+  }
+  if (!std::isfinite(m)) return 0;
+  const int p = static_cast<int>(std::floor(m));
+  return p < 0 ? -p : 0;
+}
+
+TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, double H, int32_t W,
+                               int32_t th, int32_t captionHeight) {
+  TColorBarLayout bar;
+  if (s.FillColors.empty()) return bar;
+  const int32_t x1 = x0 + W;
+  const auto K = static_cast<int32_t>(s.FillColors.size());
+  const double step = H / K;
+  double last = -10.0;
+  for (int32_t i = 0; i < K; ++i)
+    bar.Bands.push_back({x0, RoundToInt(y0 + i * step), x1, RoundToInt(y0 + (i + 1) * step),
+                         s.FillColors[static_cast<size_t>(K - 1 - i)]});
+  for (int32_t i = 1; i < K; ++i) {
+    const int32_t k = K - 1 - i;
+    if (static_cast<size_t>(k) >= s.Levels.size()) continue;
+    const double y = y0 + i * step;
+    TColorBarTick tick;
+    tick.Level = k;
+    tick.X = x1;
+    tick.Y = RoundToInt(y);
+    tick.Color = static_cast<size_t>(k) < s.IsolineColors.size() ? s.IsolineColors[static_cast<size_t>(k)] : 0;
+    const int32_t dec = LabelDecimals(s.Levels, static_cast<size_t>(k));
+    std::array<char, 400> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), s.Levels[static_cast<size_t>(k)],
+                                 std::chars_format::fixed, dec);
+    tick.Label = r.ec == std::errc() ? std::string(buf.data(), r.ptr) : "*";
+    tick.LabelX = x1 + 6;
+    tick.LabelY = RoundToInt(y - th / 2.0);
+    if (y - th / 2.0 >= last) {
+      tick.LabelVisible = true;
+      last = y + th / 2.0;
+    }
+    bar.Ticks.push_back(tick);
+  }
+  bar.CaptionX = x0;
+  bar.CaptionY = RoundToInt(y0 - captionHeight - 3.0);
+  bar.FrameLeft = x0;
+  bar.FrameTop = y0;
+  bar.FrameRight = x1;
+  bar.FrameBottom = RoundToInt(y0 + H);
+  return bar;
+}
+
+}  // namespace ContourLevels

@@ -1,0 +1,75 @@
+// Node and triangle stores of the pseudo-section view and their Delaunay
+// triangulation: incremental insertion into an enclosing triangle, with the circle
+// test made after the nodes' y range is mapped onto their x range, so that the mesh
+// does not depend on the ratio of the section's length to its depth. No triangle is
+// formed whose three nodes all carry the outline flag. TPseudoSection2d holds one
+// TContourMesh and one TContourLevels and calls these routines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "numerics/Supermath2d.h"
+#include "views/ContourLevels.h"
+
+// A node of the view: plot position, datum, and the position as it was added.
+struct dVertex3d {
+  double x = 0.0;  // plot x (x0 transformed for the bottom axis)
+  double y = 0.0;  // plot y
+  double value = 0.0;
+  bool outline = false;  // no triangle is formed whose three nodes all carry it
+  double x0 = 0.0;
+  double y0 = 0.0;
+  std::string text;  // label on the grid-point series
+};
+
+// A triangle: edge e runs from v[e] to v[(e + 1) mod 3].
+struct dTriangle {
+  int32_t v[3] = {0, 0, 0};
+  int32_t nbr[3] = {0, 0, 0};        // neighbour across edge e, 0 none
+  uint8_t nedge[3] = {255, 255, 255};  // that edge's number in the neighbour, 255 none
+  int32_t border[3] = {0, 0, 0};     // 1 when edge e has no neighbour
+  uint8_t mark[3] = {0, 0, 0};       // used by the isoline tracing
+};
+
+// The stores grow with the data; entry 0 of each holds nothing.
+struct TContourMesh {
+  std::vector<dVertex3d> Nodes = std::vector<dVertex3d>(1);  // nodes 1 .. NextNode - 1
+  int32_t NextNode = 1;
+  std::vector<dTriangle> Triangles = std::vector<dTriangle>(1);  // triangles 1 .. TriangleCount
+  int32_t TriangleCount = 0;
+  // Node values as the contouring uses them (index as Nodes): moved off the levels by
+  // BuildLevels; the node values themselves stay the data.
+  arofdoubleM ContourValues;
+  int32_t PictureWidth = 0;  // picture size in pixels, set by the view
+  int32_t PictureHeight = 0;
+  double PlotXMin = 0.0, PlotXMax = 0.0, PlotYMin = 0.0, PlotYMax = 0.0;
+  double XScale = 0.0, YScale = 0.0;  // pixels per plot unit
+};
+
+namespace Contouring {
+
+// Appends a node at NextNode, labelled with its value (FloatToStrDec, 0 decimals,
+// mode 1). There is no limit on the number of nodes.
+void AddNode(TContourMesh& mesh, double x, double y, double value, bool outline);
+
+// With n = NextNode - 1 >= 3: the data and level limits, and with rebuild the picture
+// extent, the triangles and their neighbour links. Fewer nodes change nothing.
+void Triangulate(TContourMesh& mesh, TContourLevels& levels, bool rebuild);
+
+// The data limits and level limits over nodes 1 .. n and, with rebuild, the extent
+// and the triangles; gives the number of triangles (0 without rebuild).
+int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild);
+
+// Links every triangle to its neighbours across its edges and sets the border flags.
+void FindNeighbours(TContourMesh& mesh, int32_t count);
+
+// Whether P lies in (or on) the circle through A, B and C; all y already mapped.
+bool InCircle(double xp, double yp, double xa, double ya, double xb, double yb, double xc, double yc);
+
+// Levels and colours (ContourLevels::BuildLevels) and ContourValues, when there are
+// LevNum != 0 levels, at least three triangles and at least two nodes; else nothing.
+void BuildLevels(TContourMesh& mesh, TContourLevels& levels, std::string& warning);
+
+}  // namespace Contouring
