@@ -11,6 +11,8 @@ using DialogFields::AddLabel;
 
 TDefarray* Dearsetup::Defarray = nullptr;
 
+KV_CLASS_IMPL(TDefarray, TForm) {}
+
 TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
   SetName("Defarray");
   SetCaption("Default array");
@@ -89,7 +91,7 @@ bool TDefarray::StoreFields(std::string& Problem) {
 void TDefarray::abcPicBtn1Click(TObject*) {
   std::string problem;
   if (!StoreFields(problem)) {
-    MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+    Dialogs::MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
     return;
   }
   SetModalResult(mrOk);

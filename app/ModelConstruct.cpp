@@ -7,6 +7,8 @@
 using DialogFields::AddEdit;
 using DialogFields::AddLabel;
 
+KV_CLASS_IMPL(TModConstr, TForm) {}
+
 TModConstr::TModConstr(TComponent* AOwner) : TForm(AOwner) {
   SetName("ModConstr");
   SetCaption("Model constructor");
@@ -105,7 +107,7 @@ bool TModConstr::StoreFields(std::string& Problem) {
 void TModConstr::abcPicBtn1Click(TObject*) {
   std::string problem;
   if (!StoreFields(problem)) {
-    MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+    Dialogs::MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
     return;
   }
   SetModalResult(mrOk);

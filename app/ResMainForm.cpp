@@ -38,6 +38,8 @@ void AddItems(TComponent* Owner, TMenuItem* Parent, std::initializer_list<const 
 
 }  // namespace
 
+KV_CLASS_IMPL(TMainForm, TForm) {}
+
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   SetName("MainForm");
   SetCaption(ResMainForm::ProgramCaption);
@@ -131,6 +133,7 @@ void TMainForm::CreateStatusBar() {
   for (const TPanelDef& def : panels) {
     TdfsStatusPanel* panel = StatusBar1->GetPanels()->Add();
     panel->SetPanelType(def.Type);
+    panel->SetAutoFit(false);
     panel->SetWidth(def.Width);
   }
 }

@@ -48,7 +48,7 @@ const std::vector<TSetting>& Settings() {
        [](TMainForm& f, const TSettingValue& v) {
          const std::string& path = std::get<std::string>(v);
          f.OpenDialog1->FileName = path;
-         f.OpenDialog1->InitialDir = ExtractFileDir(path);
+         f.OpenDialog1->InitialDir = SysUtils::ExtractFileDir(path);
        }},
       {"FilterIndex", TSettingKind::Integer, true, 1, 5,
        [](const TMainForm& f) -> TSettingValue { return static_cast<int32_t>(f.OpenDialog1->FilterIndex); },
@@ -169,7 +169,7 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
   // A forward run or an inversion in progress keeps the window open: closing
   // would free the survey the solver is writing into.
   if (DC2dBEM::Running) {
-    ShowMessage("Please wait until the computation has finished.");
+    Dialogs::ShowMessage("Please wait until the computation has finished.");
     CanClose = false;
     return;
   }

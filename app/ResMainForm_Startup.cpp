@@ -30,7 +30,7 @@ class TMainSurveyWindow : public TSurveyWindow {
   void ForwardProblem() override {
     FForm.ObservedLoaded = FForm.Survey.HasObservedData;
     FForm.HasIP = FForm.Survey.HasIPData;
-    if (!FForm.ObservedLoaded && !FForm.CalculatedReady && !FForm.Survey.SurveyReady) return;
+    if (!FForm.ObservedLoaded && !FForm.CalculatedReady) return;
     FForm.panel1->SetVisible(true);
     if (FForm.Survey.RunModelling(false)) FForm.CalculatedReady = true;
   }
@@ -42,7 +42,7 @@ class TMainSurveyWindow : public TSurveyWindow {
   TMainForm& FForm;
 };
 
-void ShowUserMessage(const std::string& Text) { ShowMessage(Text); }
+void ShowUserMessage(const std::string& Text) { Dialogs::ShowMessage(Text); }
 
 }  // namespace
 
@@ -140,9 +140,9 @@ void TMainForm::ProgressReset() {
 
 std::string TMainForm::CommandLineK2dFile(const std::vector<std::string>& Params) {
   for (const std::string& param : Params) {
-    const std::string lower = LowerCase(param);
+    const std::string lower = SysUtils::LowerCase(param);
     if (lower == "-ns" || lower == "/ns") continue;
-    if (LowerCase(ExtractFileExt(param)) == ".k2d") return param;
+    if (SysUtils::LowerCase(SysUtils::ExtractFileExt(param)) == ".k2d") return param;
   }
   return {};
 }
@@ -153,7 +153,7 @@ void TMainForm::Timer1Timer(TObject*) {
   for (int i = 1; i <= Application->ParamCount(); ++i) params.push_back(Application->ParamStr(i));
   const std::string fileName = CommandLineK2dFile(params);
   if (fileName.empty()) return;
-  Survey.OpenData(ExpandFileName(fileName));
+  Survey.OpenData(SysUtils::ExpandFileName(fileName));
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
 }
@@ -185,7 +185,6 @@ void TMainForm::Newmodel1Click(TObject*) {
   }
   if (dialog && dialog->ShowModal() == mrOk) {
     HasIP = true;
-    Survey.HasIPData = true;
     Survey.GenerateSurvey(Survey.DefaultArrayType);
     ObservedLoaded = false;
     CalculatedReady = true;
@@ -230,5 +229,5 @@ bool TMainForm::OpenHelpDocument() {
 }
 
 void TMainForm::Context1Click(TObject*) {
-  if (!OpenHelpDocument()) ShowMessage("File not found - KelmVev2Er.pdf");
+  if (!OpenHelpDocument()) Dialogs::ShowMessage("File not found - KelmVev2Er.pdf");
 }

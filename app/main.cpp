@@ -3,6 +3,7 @@
 // main window's start-up timer and the splash window ("-ns" or "/ns").
 
 #include "app/Dearsetup.h"
+#include "app/FileAssociation.h"
 #include "app/ResMainForm.h"
 #include "platform/ui/Forms.h"
 
@@ -10,6 +11,10 @@ int main(int argc, char** argv) {
   Application->Initialize(argc, argv);
   Application->Title = "KelmVev2Er";
   ResMainForm::MainForm = Application->CreateForm<TMainForm>();
+  // The association is written by the program only, never by tests that create
+  // the main window, so that they leave the desktop of the user alone.
+  FileAssociation::RegisterFileAssociation(FileAssociation::UserDataDir(), "k2d", "KelmVev2er data", "kelmvev2er",
+                                           Application->ExeName());
   Dearsetup::Defarray = Application->CreateForm<TDefarray>();
   Application->Run();
   return 0;

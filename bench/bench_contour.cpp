@@ -20,7 +20,7 @@ double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Cl
 // ends, apparent resistivity varying smoothly along the line and with depth.
 void Fill(TContourMesh& mesh, int points) {
   const int levels = 12;
-  const int stations = points / levels + levels;
+  const int stations = points / levels + 2 * levels;
   for (int level = 1; level <= levels && mesh.NextNode <= points; ++level)
     for (int s = level; s <= stations - level && mesh.NextNode <= points; ++s) {
       const double x = 2.0 * s, depth = 1.5 * level;

@@ -94,7 +94,7 @@ bool AddPolygon(const arofcomplexM& outline, AllSpolygon& model, Tnodes& nodes) 
   model.push_back(SPolygon{std::move(polygon)});
   // An outline drawn through a node of a body can wrap round it with no crossing and
   // no node strictly inside.
-  if (BodyOverlapsOthers(static_cast<int32_t>(model.size()) - 1, model, nodes)) {
+  if (BodyOverlapsOrLeavesModel(static_cast<int32_t>(model.size()) - 1, model, nodes)) {
     model.pop_back();
     nodes.resize(nodes.size() - points.size());
     return false;
@@ -188,7 +188,7 @@ bool InsertSubPolygon(int32_t startNode, int32_t endNode, int32_t body, const ar
     if (BodiesContainEachOther(body, static_cast<int32_t>(other), model, nodes)) return false;
   // A drawn outline that starts or ends on a node lying on top of another body's node
   // can close round that body without crossing any of its edges.
-  if (BodyOverlapsOthers(body, model, nodes)) return false;
+  if (BodyOverlapsOrLeavesModel(body, model, nodes)) return false;
   CopyDefaultProps(model[b].back());
   ReclassifyBody(body, model, nodes);
   return true;
@@ -259,7 +259,7 @@ bool DividePolygon(int32_t nodeA, int32_t nodeB, int32_t body, int32_t& shapeId,
   polys.erase(polys.begin() + found);
   // A chord that passes through a node of its own polygon can leave it there and give
   // two halves that overlap each other.
-  if (BodyOverlapsOthers(body, model, nodes)) return false;
+  if (BodyOverlapsOrLeavesModel(body, model, nodes)) return false;
   ReclassifyBody(body, model, nodes);
   return true;
 }

@@ -378,13 +378,13 @@ bool BoxesMeet(const Outline& a, const Outline& b) {
   return a.minX <= b.maxX && b.minX <= a.maxX && a.minZ <= b.maxZ && b.minZ <= a.maxZ;
 }
 
-// Whether a probe just inside `of`, beside any piece of its edges between the nodes
-// lying on them, falls inside `other`. Once no edges cross, two overlapping polygons
-// share a stretch of the boundary of their common part, and that stretch runs along
-// such pieces; a piece that the two polygons share from opposite sides puts the probe
-// on `of`'s side only.
-bool ProbesFallInside(const Outline& of, const Outline& other, const Tnodes& nodes,
-                      double extent) {
+// Calls f with a probe just inside the outline beside every piece of its edges between
+// the nodes lying on them, until f returns true. Once no edges cross, two overlapping
+// polygons share a stretch of the boundary of their common part, and that stretch runs
+// along such pieces; a piece that two polygons share from opposite sides puts the probe
+// on one side only. Likewise a polygon reaching out of the frame has such a piece outside.
+template <typename F>
+bool AnyProbe(const Outline& of, const Tnodes& nodes, double extent, F&& f) {
   const double onEdge = 1e-11 * extent;  // rounding of nodes snapped onto an edge
   const double offset = 1e-8 * extent;   // far above rounding, far below any edit tolerance
   const size_t count = of.points.size();
@@ -404,8 +404,8 @@ bool ProbesFallInside(const Outline& of, const Outline& other, const Tnodes& nod
       if ((cuts[c + 1] - cuts[c]) * length <= 2.0 * offset) continue;
       const double t = 0.5 * (cuts[c] + cuts[c + 1]);
       // The polygons the edits keep have their interior left of each edge over (x, depth).
-      const complexM probe{a.x + t * dx - offset * dz / length, a.z + t * dz + offset * dx / length};
-      if (PointInPolygon(probe, other.points)) return true;
+      if (f(complexM{a.x + t * dx - offset * dz / length, a.z + t * dz + offset * dx / length}))
+        return true;
     }
   }
   return false;
@@ -413,12 +413,15 @@ bool ProbesFallInside(const Outline& of, const Outline& other, const Tnodes& nod
 
 }  // namespace
 
-bool BodyOverlapsOthers(int32_t body, const AllSpolygon& model, const Tnodes& nodes) {
+bool BodyOverlapsOrLeavesModel(int32_t body, const AllSpolygon& model, const Tnodes& nodes) {
   if (!ValidBody(model, body) || model[0].empty()) return false;
+  const arofintM& frameList = model[0][0].Nodes;
+  const arofintM run(frameList.begin(),
+                     frameList.begin() + std::min<std::ptrdiff_t>(FrameFirstRunLength(model),
+                                                                  std::ssize(frameList)));
+  const arofcomplexM frame = Positions(run, nodes);
   double left = 1e300, right = -1e300, top = 1e300, bottom = -1e300;
-  for (int32_t n : model[0][0].Nodes) {
-    const complexM q = Pt(nodes, n);
-    if (std::isnan(q.x)) continue;
+  for (const complexM& q : frame) {
     left = std::min(left, q.x);
     right = std::max(right, q.x);
     top = std::min(top, q.z);
@@ -429,10 +432,16 @@ bool BodyOverlapsOthers(int32_t body, const AllSpolygon& model, const Tnodes& no
   const std::vector<Outline> outlines = OutlinesOtherThanFrame(model, nodes);
   for (size_t i = 0; i < outlines.size(); ++i) {
     if (outlines[i].body != static_cast<size_t>(body)) continue;
+    if (AnyProbe(outlines[i], nodes, extent,
+                 [&](const complexM& probe) { return !PointInPolygon(probe, frame); }))
+      return true;
     for (size_t j = 0; j < outlines.size(); ++j) {
       if (i == j || !BoxesMeet(outlines[i], outlines[j])) continue;
-      if (ProbesFallInside(outlines[i], outlines[j], nodes, extent) ||
-          ProbesFallInside(outlines[j], outlines[i], nodes, extent))
+      auto inside = [](const Outline& other) {
+        return [&other](const complexM& probe) { return PointInPolygon(probe, other.points); };
+      };
+      if (AnyProbe(outlines[i], nodes, extent, inside(outlines[j])) ||
+          AnyProbe(outlines[j], nodes, extent, inside(outlines[i])))
         return true;
     }
   }

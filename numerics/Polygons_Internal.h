@@ -100,10 +100,11 @@ void ReclassifyBody(int32_t body, const AllSpolygon& model, Tnodes& nodes);
 bool OutsideModel(const AllSpolygon& model, const Tnodes& nodes, const complexM& p);
 
 // True when the interior of a polygon of the body overlaps the interior of another
-// polygon of the model (the frame aside), its own body's polygons included. Edges that
-// only meet at an end never cross, so a polygon can reach into a neighbour through a
-// shared or coincident node, or along a shared edge, without any crossing; this test
-// finds such overlaps while bodies that share nodes and edges side by side pass.
-bool BodyOverlapsOthers(int32_t body, const AllSpolygon& model, const Tnodes& nodes);
+// polygon of the model (the frame aside), its own body's polygons included, or reaches
+// out of the frame (into the air over a dip of the relief, say). Edges that only meet at
+// an end never cross, so a polygon can reach into a neighbour through a shared or
+// coincident node, or along a shared edge, without any crossing; this test finds such
+// overlaps while bodies that share nodes and edges side by side pass.
+bool BodyOverlapsOrLeavesModel(int32_t body, const AllSpolygon& model, const Tnodes& nodes);
 
 }  // namespace Polygons::internal

@@ -155,7 +155,7 @@ bool DeleteNode(int32_t node, int32_t body, AllSpolygon& model, Tnodes& nodes) {
     if (!(b == 0 && p == 0) && WithoutPositiveArea(model[b][p].Nodes, nodes)) return false;
   // The new edge may run from node to node straight over a neighbour that only touches
   // its ends (a polygon on uncoupled copies of the nodes), which no crossing reports.
-  if (BodyOverlapsOthers(body, model, nodes)) return false;
+  if (BodyOverlapsOrLeavesModel(body, model, nodes)) return false;
   SplitDisconnectedBody(body, model, nodes);
   return true;
 }
@@ -236,7 +236,7 @@ bool CheckMovedNodes(const arofintM& moved, int32_t body, const AllSpolygon& mod
     if (BodiesContainEachOther(body, static_cast<int32_t>(other), model, nodes)) return false;
   // A moved edge that starts on a node it shares with a neighbour, or on a node lying
   // on top of one, can swing into that neighbour without crossing any edge.
-  if (BodyOverlapsOthers(body, model, nodes)) return false;
+  if (BodyOverlapsOrLeavesModel(body, model, nodes)) return false;
   return true;
 }
 

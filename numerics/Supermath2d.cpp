@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -962,6 +964,31 @@ double SignedLog(double x, double a) {
 double SignedLogInverse(double t, double a) {
   const double sign = t >= 0.0 ? 1.0 : -1.0;
   return sign * (std::pow(10.0, std::fabs(t)) - 1.0) * a;
+}
+
+bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
+  bytes.clear();
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+arofstrM SplitLines(const std::string& text) {
+  arofstrM lines;
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace Supermath2d

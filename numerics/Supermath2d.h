@@ -62,6 +62,11 @@ void ParseDoubles(const std::string& line, int32_t skip, arofdoubleM& values);
 void ParseInts(const std::string& line, int32_t skip, arofintM& values);
 void ParseStrings(const std::string& line, int32_t skip, arofstrM& tokens);
 
+// Text files: the whole file as bytes (false when it cannot be read), and text
+// cut into lines at CR, LF or CR LF; a last line without an ending is kept.
+bool ReadFileBytes(const std::string& fileName, std::string& bytes);
+arofstrM SplitLines(const std::string& text);
+
 // ---- Arrays and small helpers ----
 void FillDoubleArray(arofdoubleM& values, double value);
 void FillDoubleArray2D(ararofdoubleM& values, double value);

@@ -10,22 +10,9 @@ namespace SurveyText {
 
 bool ReadLines(const std::string& fileName, arofstrM& lines) {
   lines.clear();
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
+  std::string bytes;
+  if (!Supermath2d::ReadFileBytes(fileName, bytes)) return false;
+  lines = Supermath2d::SplitLines(bytes);
   return true;
 }
 

@@ -19,24 +19,10 @@ using Supermath2d::NoValue;
 int32_t RoundToInt(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 bool ReadTextLines(const std::string& fileName, arofstrM& lines) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
-  const std::string text = SysUtils::DecodeText(bytes);
   lines.clear();
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
+  std::string bytes;
+  if (!Supermath2d::ReadFileBytes(fileName, bytes)) return false;
+  lines = Supermath2d::SplitLines(SysUtils::DecodeText(bytes));
   return true;
 }
 

@@ -120,11 +120,13 @@ void FillHullPockets(const TContourMesh& mesh, std::vector<dTriangle>& tri, size
         ++outs[static_cast<size_t>(a)];
         ++ins[static_cast<size_t>(b)];
       }
-    for (int32_t b = 1; b <= n && !changed; ++b) {
+    // Pockets whose nodes did not change in this pass are filled together.
+    std::vector<uint8_t> touched(un + 1, 0);
+    for (int32_t b = 1; b <= n; ++b) {
       const auto ub = static_cast<size_t>(b);
-      if (refused[ub] || outs[ub] != 1 || ins[ub] != 1) continue;
+      if (refused[ub] || touched[ub] || outs[ub] != 1 || ins[ub] != 1) continue;
       const int32_t a = prev[ub], c = next[ub];
-      if (a == c) continue;
+      if (a == c || touched[static_cast<size_t>(a)] || touched[static_cast<size_t>(c)]) continue;
       const dVertex3d &A = mesh.Nodes[static_cast<size_t>(a)], &B = mesh.Nodes[ub],
                       &C = mesh.Nodes[static_cast<size_t>(c)];
       // The triangles run clockwise (as the enclosing triangle does), so the outline turns
@@ -141,6 +143,7 @@ void FillHullPockets(const TContourMesh& mesh, std::vector<dTriangle>& tri, size
       tri.push_back(t);
       ++count;
       changed = true;
+      touched[static_cast<size_t>(a)] = touched[ub] = touched[static_cast<size_t>(c)] = 1;
     }
   }
 }

@@ -51,34 +51,9 @@ std::string PropertyToken(const PropValue& value, int32_t index) {
   return "*";
 }
 
-// Lines of the bytes: line ends CR LF, LF or CR; a last line without an end counts.
-arofstrM SplitLines(const std::string& text) {
-  arofstrM lines;
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
-bool ReadBytes(const std::string& fileName, std::string& bytes) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 // The kept head of the target, byte for byte per line, each line ended by CR LF.
 std::string KeptLines(const std::string& bytes, int32_t linesToKeep) {
-  const arofstrM lines = SplitLines(bytes);
+  const arofstrM lines = Supermath2d::SplitLines(bytes);
   std::string text;
   const size_t count = linesToKeep < 0 ? lines.size() : static_cast<size_t>(linesToKeep);
   for (size_t i = 0; i < count; ++i) {
@@ -380,10 +355,14 @@ bool WriteSectionFile(const std::string& fileName, int32_t linesToKeep, const TM
   // Through a link the file it points to is replaced, not the link.
   if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
   const bool exists = fs::exists(target, ec);
+  if (exists && ::access(target.c_str(), W_OK) != 0) {
+    message = "The file " + Quoted(fileName) + " is write-protected. The model was not saved and the file was left as it was.";
+    return false;
+  }
   std::string text;
   if (exists) {
     std::string bytes;
-    if (!ReadBytes(target.string(), bytes)) {
+    if (!Supermath2d::ReadFileBytes(target.string(), bytes)) {
       message = "Cannot read the file " + Quoted(fileName) + " to add the model. The file was not changed.";
       return false;
     }
@@ -441,11 +420,11 @@ TReadResult ParseSection(const arofstrM& lines, const std::string& fileName, TMo
 
 TReadResult ReadSectionFile(const std::string& fileName, TModelSection& section, std::string& message) {
   std::string bytes;
-  if (!ReadBytes(fileName, bytes)) {
+  if (!Supermath2d::ReadFileBytes(fileName, bytes)) {
     message = "Cannot read the file " + Quoted(fileName) + ". The model was not read.";
     return TReadResult::Refused;
   }
-  return ParseSection(SplitLines(SysUtils::DecodeText(bytes)), fileName, section, message);
+  return ParseSection(Supermath2d::SplitLines(SysUtils::DecodeText(bytes)), fileName, section, message);
 }
 
 }  // namespace ModelSection

@@ -4,6 +4,7 @@
 
 #include "app/ModelConstruct.h"
 #include "app/tests/AppTestSupport.h"
+#include "app/tests/TestModelChart.h"
 
 namespace {
 
@@ -159,6 +160,7 @@ TEST_F(DefaultArrayTest, FieldsAreStoredOnlyWhenAllAreGood) {
 
 TEST_F(DefaultArrayTest, CreateSurveyGeneratesTheChosenArrayAndRunsTheForwardProblem) {
   TMainForm& f = OpenForm();
+  f.Survey.ModelChart = std::make_shared<AppTest::TTestModelChart>();
   Seam.AnswerModal([](TForm& form) {
     auto& d = dynamic_cast<TDefarray&>(form);
     d.ComboBox6->SetItemIndex(3);  // Dipole-Dipole forward
@@ -180,7 +182,8 @@ TEST_F(DefaultArrayTest, CreateSurveyGeneratesTheChosenArrayAndRunsTheForwardPro
   EXPECT_EQ(f.Survey.DefaultArrayType, 3);
   EXPECT_DOUBLE_EQ(f.Survey.DefaultMinSeparation, 2.0);
   EXPECT_FALSE(f.Survey.Asource.empty());
-  EXPECT_EQ(f.Survey.elecarray.size(), 12u);
+  EXPECT_EQ(f.Survey.DefaultPointCount, 12);
+  EXPECT_FALSE(f.Survey.elecarray.empty());
   EXPECT_TRUE(f.SurveyShown);
   EXPECT_TRUE(f.CalculatedReady);
   EXPECT_FALSE(f.ObservedLoaded);

@@ -5,6 +5,7 @@
 
 #include "app/ModelConstruct.h"
 #include "app/tests/AppTestSupport.h"
+#include "app/tests/TestModelChart.h"
 #include "controls/dfsStatusBar.h"
 
 namespace {
@@ -42,6 +43,7 @@ TEST_F(StartupTest, TimerOpensTheK2dFileOfTheCommandLineOnce) {
   const std::string file = AppTest::ExampleFile("wenner.k2d");
   Application->SetParams({"kelmvev2er", "-ns", file});
   TMainForm& f = OpenForm();
+  f.Survey.ModelChart = std::make_shared<AppTest::TTestModelChart>();
   EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
   EXPECT_EQ(f.Timer1->GetInterval(), 1000u);
   AcceptModelConstructor();

@@ -59,6 +59,8 @@ public:
   // Checked: an index outside 0..Count-1 raises ChartException.
   double GetValue(int32_t Index) const;
   void SetValue(int32_t Index, double Value);
+  // Checked store that sends no value event to the owner.
+  void StoreValue(int32_t Index, double Value);
   double operator[](int32_t Index) const { return GetValue(Index); }
   double First() const { return GetValue(0); }
   double Last() const { return GetValue(Count() - 1); }
@@ -99,6 +101,7 @@ public:
   bool IsModified() const { return FModified; }
   // The stored "Multiplier" of older charts: any value but 1 is reported.
   void ReadMultiplier(double Value);
+  double LegacyMultiplier() const { return 1; }
 
   double TempValue = 0;
   // The raw array; its length is the capacity.
@@ -134,6 +137,14 @@ using enum TPenLineMode;
 
 class TChartAxis;
 class TChartAxes;
+class TChartSeries;
+class TCanvas3D;
+
+// Pixel positions of the ticks of an axis's last drawing.
+using TAxisTicks = std::vector<int32_t>;
+// Lets the program move, change or cancel one axis label before it is drawn.
+using TAxisDrawLabelEvent = std::function<void(TChartAxis* Sender, int32_t& X, int32_t& Y, int32_t& Z,
+                                               std::string& Text, bool& DrawLabel)>;
 
 // What an axis needs of its chart; the axis panel implements it.
 class TAxisChart {
@@ -160,6 +171,26 @@ public:
   virtual TChartAxes& GetAxes() = 0;
   // The collection custom axes join (CreateCustom); none by default.
   virtual TCollection* GetCustomAxes() { return nullptr; }
+  // The canvas labels are measured and drawn on; none for a chart without one.
+  virtual TCanvas3D* GetCanvas() { return nullptr; }
+  // The chart's axis label event (OnGetAxisLabel); by default the text stays.
+  virtual void GetAxisLabel(TChartAxis* /*Sender*/, TChartSeries* /*Series*/, int32_t /*ValueIndex*/,
+                            std::string& /*LabelText*/) {}
+  // Widest mark text and widest point label of the active series.
+  virtual int32_t MaxMarkWidth() const { return 0; }
+  virtual int32_t MaxLabelsWidth() { return 0; }
+  // Room the walls take beside Axis; none without walls.
+  virtual int32_t WallSize(const TChartAxis& /*Axis*/) { return 0; }
+  virtual bool GetView3D() const { return false; }
+  virtual const TView3DOptions* GetView3DOptions() const { return nullptr; }
+  // Whether 3-D grids are drawn on the back wall.
+  virtual bool GetAxisBehind() const { return true; }
+  virtual int32_t GetPanelHeight() const { return 0; }
+  // The chart's OnGetNextAxisLabel event; false when it is not assigned.
+  virtual bool GetNextAxisLabel(TChartAxis* /*Sender*/, int32_t /*LabelIndex*/, double& /*LabelValue*/,
+                                bool& /*Stop*/) {
+    return false;
+  }
 };
 
 // The axis line pen.
@@ -372,6 +403,9 @@ public:
   double LabelScale = 1.0;
   std::function<void(TObject* Sender)> OnAxisChange;
   std::string AxisDefaultText;
+  TAxisDrawLabelEvent OnDrawLabel;
+  // Called before the grid is drawn, so that bands can paint under it.
+  std::function<void(TChartAxis* Sender)> GridHook;
 
   // ---- scale state ----
   bool LimitsChanged = false;
@@ -383,6 +417,12 @@ public:
   int32_t StartPixel = 0, EndPixel = 0, AxisLength = 0, CentrePixel = 0;
   int32_t DepthPixel = 0;
   bool DepthAxisFlag = false;
+  // Across the axis: pixel of the axis line, of the labels band and of the title.
+  int32_t AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
+  TAxisTicks TickPixels;
+  // The series whose point texts feed text labels; filled and emptied within
+  // one drawing of the axis.
+  std::vector<TChartSeries*> LabelSeries;
 
   // ---- operations ----
   // A custom axis of Chart, in the chart's custom-axes collection.
@@ -417,6 +457,52 @@ public:
   double CalcLogIncrement(double X) const;
   double CalcIncrement(int32_t Count) const;
   double IncrementForLabelSize(int32_t Size) const;
+  // The step at which the labels of both ends (and one more) do not overlap.
+  double CalcLabelsIncrement();
+
+  // ---- labels ----
+  // The effective label style: LabelStyle, or the one the series suggest.
+  virtual TAxisLabelStyle CalcLabelStyle() const;
+  // The label text of a value in this axis's format.
+  virtual std::string LabelValue(double Value);
+  // Room taken by the axis line and the ticks.
+  int32_t SizeTickAxis() const;
+  // Size of the label Text across the axis for Angle (fixed size when not 0).
+  int32_t LabelSizeAcross(const std::string& Text, int32_t Angle, int32_t FixedSize);
+  // Size of Text along the axis: its width, or the height of its lines when
+  // the labels run across the axis.
+  int32_t LabelSizeAlong(const std::string& Text);
+  // While set, LabelValue does not ask the chart's OnGetAxisLabel.
+  bool MeasuringLabels = false;
+
+  // ---- layout ----
+  // Places the axis line, labels and title beside Rect; with Reserve, Rect
+  // shrinks by the room they take.
+  void LayoutAxis(TRect& Rect, bool Reserve);
+  // Room of the labels band (doubled with LabelsAlternate) and of the title.
+  int32_t SizeLabels();
+  int32_t SizeTitle();
+  // Largest label width the axis can show.
+  int32_t WidestLabelWidth();
+
+  // ---- label positions ----
+  // The date-time step index the labels follow for the label step Inc: the
+  // step table's index on an axis showing exact date-times, else 27 (none).
+  int32_t LabelDateTimeStep(double Inc);
+  // The values (in label units) of the stepped labels for step Inc, from the
+  // top down; a label exactly at the minimum is left out.
+  std::vector<double> SteppedLabelValues(double Inc, int32_t DateStep);
+
+  // ---- drawing ----
+  // Draws title, labels, ticks, grid and axis line on the chart's canvas;
+  // with CalcPosAxis the axis line position follows the chart rectangle.
+  void Draw(bool CalcPosAxis);
+  // Draws one label at P along the axis, in Shape (the label format when none).
+  void DrawLabel(int32_t P, const std::string& Text, TPlotCustomShape* Shape);
+  // Draws a label or title text at (X, Y), aligned for the side and Angle.
+  void DrawAxisLabel(int32_t X, int32_t Y, TPlotCustomShape* Shape, const std::string& Text, int32_t Angle);
+  // The minor tick pixels for the current TickPixels.
+  std::vector<int32_t> MinorPixels();
 
 protected:
   void Repaint();
@@ -435,6 +521,22 @@ private:
   int32_t Position(double Value, bool Horizontal) const;
   double CalcDateTimeIncrement(int32_t Count) const;
   bool DateTimeAxis() const;
+  TCanvas3D* DrawCanvas() const;
+  int32_t AxisWallSize(const TChartAxis* Axis) const;
+  void DrawTitle(TCanvas3D& C);
+  void DrawValueLabels(double Inc, int32_t DateStep);
+  void DrawValueLabel(double Value);
+  void DrawDecadeLabels();
+  bool DrawLabelsByEvent(double Inc, int32_t DateStep);
+  void DrawSeriesLabels();
+  void DrawPageLabels();
+  void DrawCustomLabels();
+  void DrawExponentLabel(TCanvas3D& C, int32_t X, int32_t Y, const std::string& Text, uint32_t Align);
+  void DrawTickAt(TCanvas3D& C, int32_t P, int32_t Length, bool Inward);
+  void DrawGridAt(TCanvas3D& C, int32_t P);
+  void DrawAxisLine(TCanvas3D& C);
+  void DrawLines(TCanvas3D& C);
+  bool FAlternateRow = false;  // the next alternating label goes to the outer row
 
   TAxisChart* FChart;
   bool FAutomatic = true, FAutomaticMaximum = true, FAutomaticMinimum = true;
@@ -489,6 +591,8 @@ public:
   // Frees every axis, then empties the list.
   void Clear();
   bool UnclampedPositions = false;
+  // May change the labels room an axis reserves (Size holds the measured one).
+  std::function<void(TChartAxis* Axis, int32_t& Size)> OnSizeLabels;
 
 private:
   std::vector<TChartAxis*> FItems;
@@ -542,5 +646,16 @@ std::unique_ptr<TPlotShadow> ShadowFromText(const std::string& Text);
 // applied, so a bad text raises and leaves the axis as it was.
 void AxisFromText(TChartAxis& Axis, const std::string& Text, bool WithPlacement);
 void CopyFontByText(const TPlotFont& Source, std::unique_ptr<TPlotFont>& Target);
+
+// ---- axis labels ----
+// Separates the lines of a label text.
+extern char LabelLineSeparator;
+// Set by the walls around their own grid passes.
+extern bool SkipBackWallGrid;
+extern bool SkipDepthGrid;
+// Number of lines of a label: separators + 1 when text follows the last one.
+int32_t LabelLineCount(const std::string& Text);
+// The lines of a label text.
+std::vector<std::string> LabelLines(const std::string& Text);
 
 }  // namespace PlotEngine

@@ -19,6 +19,18 @@ TChartDepthAxis::TChartDepthAxis(TCollection* Collection, TAxisChart* Chart) : T
   DepthAxisFlag = true;
 }
 
+TAxisLabelStyle TChartDepthAxis::CalcLabelStyle() const {
+  if (GetLabelStyle() != talAuto) return GetLabelStyle();
+  auto* chart = dynamic_cast<TSeriesChart*>(ParentChart());
+  if (!chart) return talText;
+  TChartSeriesList& list = chart->GetSeriesList();
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    TChartSeries* s = list.GetSeries(i);
+    if (s->GetActive() && (s->HasZValues || s->LargestZ() != s->SmallestZ())) return talValue;
+  }
+  return talText;
+}
+
 KV_CLASS_IMPL(TChartCustomAxes, TCollection) {}
 
 TChartCustomAxes::TChartCustomAxes(TCustomAxisPanel* Chart)

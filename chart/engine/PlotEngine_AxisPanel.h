@@ -19,6 +19,8 @@ class TChartDepthAxis : public TChartAxis {
   KV_CLASS(TChartDepthAxis, TChartAxis)
 public:
   TChartDepthAxis(TCollection* Collection, TAxisChart* Chart);
+  // Values when some active series has depth of its own, else series titles.
+  TAxisLabelStyle CalcLabelStyle() const override;
 };
 
 // The custom axes of a chart; each item joins the chart's axes list.
@@ -114,8 +116,8 @@ public:
   // The per-cycle flag that the draw cycle sets for each drawn axis.
   bool IsAxisDrawn(const TChartAxis& Axis) const;
   void SetAxisDrawn(const TChartAxis& Axis, bool Drawn);
-  int32_t MaxMarkWidth() const;
-  int32_t MaxLabelsWidth();
+  int32_t MaxMarkWidth() const override;
+  int32_t MaxLabelsWidth() override;
   int32_t MultiLineTextWidth(const std::string& Text, int32_t& Lines);
 
   // ---- legend queries ----
@@ -134,7 +136,7 @@ public:
   // ---- published settings ----
   int32_t GetChart3DPercent() const { return FChart3DPercent; }
   void SetChart3DPercent(int32_t Value);
-  bool GetAxisBehind() const { return FAxisBehind; }
+  bool GetAxisBehind() const override { return FAxisBehind; }
   void SetAxisBehind(bool Value) { SetBooleanField(FAxisBehind, Value); }
   bool GetAxisVisible() const { return FAxisVisible; }
   void SetAxisVisible(bool Value) { SetBooleanField(FAxisVisible, Value); }
@@ -179,7 +181,6 @@ public:
 
   // ---- overridable slots filled in by the chart ----
   virtual TRect WallsRect() { return ChartRect; }
-  virtual void WallSize(TChartAxis* /*Axis*/) {}
   virtual void FireAfterDraw();
   virtual void FireBeforeDrawAxes();
   virtual void FireBeforeDrawChart();
@@ -223,6 +224,16 @@ public:
   TColor GetLegendBackColor() const override { return LegendBackColor; }
   TChartPen* GetLegendSymbolPen() const override { return LegendSymbolPen; }
   TCanvas3D* GetCanvas() override { return Canvas(); }
+  const TView3DOptions* GetView3DOptions() const override { return View3DOptions(); }
+  int32_t GetPanelHeight() const override { return GetHeight(); }
+  bool GetNextAxisLabel(TChartAxis* Sender, int32_t LabelIndex, double& LabelValue, bool& Stop) override {
+    if (!OnGetNextAxisLabel) return false;
+    OnGetNextAxisLabel(Sender, LabelIndex, LabelValue, Stop);
+    return true;
+  }
+  void GetAxisLabel(TChartAxis* Sender, TChartSeries* Series, int32_t ValueIndex, std::string& LabelText) override {
+    if (OnGetAxisLabel) OnGetAxisLabel(Sender, Series, ValueIndex, LabelText);
+  }
   void SetBrushCanvas(TColor Color, TChartBrush* Brush, TColor BackColor) override;
   TCursor GetChartCursor() const override { return FCursor; }
   void SetChartCursor(TCursor Value) override { FCursor = Value; }

@@ -136,6 +136,8 @@ KV_CLASS_IMPL(TCustomChartSeries, TCustomChartElement) {
   c.Property("ShowInLegend", &TCustomChartSeries::GetShowInLegend, &TCustomChartSeries::SetShowInLegend)
       .Default(true);
   c.Property("Title", &TCustomChartSeries::GetTitle, &TCustomChartSeries::SetTitle).Default("");
+  c.Property("Identifier", &TCustomChartSeries::Identifier).Default("");
+  c.Property("Style", &TCustomChartSeries::GetStyle, &TCustomChartSeries::SetStyle).Default(0);
 }
 
 TCustomChartSeries::TCustomChartSeries(TComponent* Owner) : TCustomChartElement(Owner) {}
@@ -383,6 +385,10 @@ KV_CLASS_IMPL(TChartSeries, TCustomChartSeries) {
       .Names({"aLeftAxis", "aRightAxis", "aBothVertAxis", "aCustomVertAxis"})
       .Default(aLeftAxis);
   c.Property("XLabelsSource", &TChartSeries::GetXLabelsSource, &TChartSeries::SetXLabelsSource).Default("");
+  c.Property("CustomHorizAxis", &TChartSeries::GetCustomHorizAxisIndex, &TChartSeries::SetCustomHorizAxisIndex)
+      .Default(-1);
+  c.Property("CustomVertAxis", &TChartSeries::GetCustomVertAxisIndex, &TChartSeries::SetCustomVertAxisIndex)
+      .Default(-1);
 }
 
 TChartSeries::TChartSeries(TComponent* Owner)
@@ -528,16 +534,15 @@ void TChartSeries::Clear() {
 void TChartSeries::SetXValue(int32_t Index, double Value) {
   CheckPointIndex(Index, "Series SetXValue");
   // Direct store: no value event (the contour view and drag tools rely on it).
-  TChartValues& v = const_cast<TChartValues&>(FX->Values());
-  v[Index] = Value;
+  FX->StoreValue(Index, Value);
   FX->RecalcStats();
   Repaint();
 }
 
 void TChartSeries::SetYValue(int32_t Index, double Value) {
   CheckPointIndex(Index, "Series SetYValue");
-  TChartValues& v = const_cast<TChartValues&>(FY->Values());
-  v[Index] = Value;
+  // Direct store: no value event, as for X.
+  FY->StoreValue(Index, Value);
   FY->RecalcStats();
   Repaint();
 }
@@ -763,6 +768,24 @@ void TChartSeries::SetCustomVertAxis(TChartAxis* Axis) {
   FVertAxis = Axis ? aCustomVertAxis : aLeftAxis;
   ResolveAxes();
   Repaint();
+}
+
+int32_t TChartSeries::GetCustomHorizAxisIndex() const {
+  return FCustomHorizAxis && FParentChart ? FParentChart->CustomAxisIndex(FCustomHorizAxis) : -1;
+}
+
+int32_t TChartSeries::GetCustomVertAxisIndex() const {
+  return FCustomVertAxis && FParentChart ? FParentChart->CustomAxisIndex(FCustomVertAxis) : -1;
+}
+
+void TChartSeries::SetCustomHorizAxisIndex(int32_t Index) {
+  if (Index >= 0 && !FParentChart) throw ChartException(PlotConst::MsgNoParentChart);
+  SetCustomHorizAxis(Index < 0 ? nullptr : FParentChart->CustomAxisAt(Index));
+}
+
+void TChartSeries::SetCustomVertAxisIndex(int32_t Index) {
+  if (Index >= 0 && !FParentChart) throw ChartException(PlotConst::MsgNoParentChart);
+  SetCustomVertAxis(Index < 0 ? nullptr : FParentChart->CustomAxisAt(Index));
 }
 
 void TChartSeries::AxisFreed(const TChartAxis* Axis) {

@@ -128,8 +128,11 @@ public:
 
   // The streaming parent protocol: elements are children of their chart.
   bool HasParent() const { return true; }
-  TSeriesChart* GetParentComponent() const { return FParentChart; }
-  void SetParentComponent(TSeriesChart* Chart) { SetParentChart(Chart); }
+  TComponent* GetParentComponent() const { return FParentChart ? FParentChart->ChartComponent() : nullptr; }
+  // Components that are not charts are ignored.
+  void SetParentComponent(TComponent* Parent) {
+    if (auto* chart = dynamic_cast<TSeriesChart*>(Parent)) SetParentChart(chart);
+  }
 
   bool ShowInEditor = true;
   bool Hidden = false;
@@ -479,6 +482,12 @@ public:
   void SetCustomHorizAxis(TChartAxis* Axis);
   TChartAxis* GetCustomVertAxis() const { return FCustomVertAxis; }
   void SetCustomVertAxis(TChartAxis* Axis);
+  // Stored "CustomHorizAxis" / "CustomVertAxis": the index in the chart's
+  // custom axes, -1 for none.
+  int32_t GetCustomHorizAxisIndex() const;
+  void SetCustomHorizAxisIndex(int32_t Index);
+  int32_t GetCustomVertAxisIndex() const;
+  void SetCustomVertAxisIndex(int32_t Index);
   TChartAxis* GetHorizAxisRef() const { return FHorizAxisRef; }
   TChartAxis* GetVertAxisRef() const { return FVertAxisRef; }
   void ResolveAxes();
@@ -695,6 +704,10 @@ public:
   void SetPeriodStyle(TFunctionPeriodStyle Value);
   TChartSeries* ParentSeries() const { return FParent; }
   void SetParentSeries(TChartSeries* Series);
+  // Streamed functions are children of their series.
+  bool HasParent() const { return true; }
+  TComponent* GetParentComponent() const { return FParent; }
+  void SetParentComponent(TComponent* Parent) { SetParentSeries(dynamic_cast<TChartSeries*>(Parent)); }
   TChartValueList* ValueList(TChartSeries* Source) const;
   int32_t AddFunctionXY(bool SourceYMandatory, double Value, double Position);
 

@@ -20,6 +20,7 @@ KV_CLASS_IMPL(TChartValueList, TPersistent) {
   c.Property("Order", &TChartValueList::GetOrder, &TChartValueList::SetOrder)
       .Names({"loNone", "loAscending", "loDescending"});
   c.Property("ValueSource", &TChartValueList::GetValueSource, &TChartValueList::SetValueSource);
+  c.Property("Multiplier", &TChartValueList::LegacyMultiplier, &TChartValueList::ReadMultiplier).Stored(false);
 }
 
 TChartValueList::TChartValueList(TValueListOwner* Owner, const std::string& Name) : FName(Name), FOwner(Owner) {
@@ -67,6 +68,12 @@ void TChartValueList::SetValue(int32_t Index, double Value) {
   FValues[static_cast<size_t>(Index)] = Value;
   FModified = true;
   if (FOwner) FOwner->NotifyValue(4, Index);
+}
+
+void TChartValueList::StoreValue(int32_t Index, double Value) {
+  CheckIndex(Index);
+  FValues[static_cast<size_t>(Index)] = Value;
+  FModified = true;
 }
 
 void TChartValueList::GrowFor(int32_t Needed) {

@@ -336,6 +336,13 @@ public:
   void ProportionalPrintMarginsFor(const TPrintPageMetrics* Page, TRect& Margins);
 
   void UpdateWindowRegion();
+  // Legacy "BorderStyle" of older charts: "bsSingle" shows the border.
+  void ReadBorderStyle(const std::string& Ident) { FBorder->SetVisible(Ident == "bsSingle"); }
+  std::string LegacyBorderStyle() const { return FBorder->GetVisible() ? "bsSingle" : "bsNone"; }
+  // "PrintMargins" as four integers Left Top Right Bottom.
+  std::string GetPrintMarginsText() const;
+  void SetPrintMarginsText(const std::string& Text);
+  bool IsPrintMarginsStored() const { return PrintMargins != TRect(15, 15, 15, 15); }
   // Installed by the window adaptor: invalidate the window; set its region.
   std::function<void()> OnInvalidateWindow;
   std::function<void(int32_t RoundSize)> OnWindowRegion;
@@ -477,6 +484,10 @@ public:
   TPlotZoom& Zoom() { return FZoom; }
   bool GetAllowZoom() const { return FZoom.Allow; }
   void SetAllowZoom(bool V) { FZoom.Allow = V; }
+  bool GetAnimatedZoom() const { return FZoom.Animated; }
+  void SetAnimatedZoom(bool V) { FZoom.Animated = V; }
+  int32_t GetAnimatedZoomSteps() const { return FZoom.AnimatedSteps; }
+  void SetAnimatedZoomSteps(int32_t V) { FZoom.AnimatedSteps = V; }
   bool GetBackImageInside() const;
   void SetBackImageInside(bool V) { GetBackImage()->SetInside(V); }
   TPlotBackImageMode GetBackImageMode() { return GetBackImage()->GetMode(); }
@@ -592,9 +603,11 @@ public:
   void DrawShape() { DrawRectRotated(PlacedRect, 0, 0); }
   void DrawRectRotated(const TRect& Rect, int32_t Angle, int32_t Z);
 
-  // Legacy stored properties of older charts.
+  // Legacy stored properties of older charts (read, never written).
   void ReadShadowColor(const std::string& Text);
   void ReadShadowSize(int32_t Size);
+  std::string LegacyShadowColor() const;
+  int32_t LegacyShadowSize() const { return FShadow ? FShadow->GetSize() : 0; }
 
   bool DefaultTransparent = false;
   TRect PlacedRect;

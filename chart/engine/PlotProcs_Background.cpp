@@ -121,7 +121,16 @@ void TBackImage::AssignImage(const TBackImage& Source) {
 
 // ---- the extended panel ---------------------------------------------------------
 
-KV_CLASS_IMPL(TCustomPlotPanelExtended, TCustomPlotPanel) {}
+KV_CLASS_IMPL(TCustomPlotPanelExtended, TCustomPlotPanel) {
+  // Older charts stored the zoom settings on the panel; read, never written.
+  c.Property("AllowZoom", &TCustomPlotPanelExtended::GetAllowZoom, &TCustomPlotPanelExtended::SetAllowZoom)
+      .Stored(false);
+  c.Property("AnimatedZoom", &TCustomPlotPanelExtended::GetAnimatedZoom, &TCustomPlotPanelExtended::SetAnimatedZoom)
+      .Stored(false);
+  c.Property("AnimatedZoomSteps", &TCustomPlotPanelExtended::GetAnimatedZoomSteps,
+             &TCustomPlotPanelExtended::SetAnimatedZoomSteps)
+      .Stored(false);
+}
 
 TCustomPlotPanelExtended::TCustomPlotPanelExtended(TComponent* Owner) : TCustomPlotPanel(Owner) {
   FZoom.OnChange = [this](TObject* Sender) { ChildChanged(Sender); };

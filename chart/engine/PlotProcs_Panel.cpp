@@ -79,6 +79,29 @@ KV_CLASS_IMPL(TCustomPlotPanel, TComponent) {
   c.Property("BorderRound", &TCustomPlotPanel::GetBorderRound, &TCustomPlotPanel::SetBorderRound).Default(0);
   c.Property("Color", &TCustomPlotPanel::GetColor, &TCustomPlotPanel::SetColor).Kind(TPropKind::pkColor);
   c.Property("View3D", &TCustomPlotPanel::GetView3D, &TCustomPlotPanel::SetView3D).Default(true);
+  c.Property("BorderStyle", &TCustomPlotPanel::LegacyBorderStyle, &TCustomPlotPanel::ReadBorderStyle).Stored(false);
+  c.Property("PrintMargins", &TCustomPlotPanel::GetPrintMarginsText, &TCustomPlotPanel::SetPrintMarginsText)
+      .Stored(&TCustomPlotPanel::IsPrintMarginsStored);
+}
+
+std::string TCustomPlotPanel::GetPrintMarginsText() const {
+  return std::to_string(PrintMargins.Left) + " " + std::to_string(PrintMargins.Top) + " " +
+         std::to_string(PrintMargins.Right) + " " + std::to_string(PrintMargins.Bottom);
+}
+
+void TCustomPlotPanel::SetPrintMarginsText(const std::string& Text) {
+  // All four are read before any is applied.
+  int32_t V[4];
+  size_t At = 0;
+  for (int i = 0; i < 4; ++i) {
+    while (At < Text.size() && (Text[At] == ' ' || Text[At] == '(' || Text[At] == ')')) ++At;
+    size_t End = At;
+    while (End < Text.size() && Text[End] != ' ' && Text[End] != ')') ++End;
+    if (!SysUtils::TryStrToInt(Text.substr(At, End - At), V[i]))
+      throw EConvertError("PrintMargins: '" + Text + "' is not a list of four integers");
+    At = End;
+  }
+  PrintMargins = TRect(V[0], V[1], V[2], V[3]);
 }
 
 TCustomPlotPanel::TCustomPlotPanel(TComponent* Owner) : TComponent(Owner) {

@@ -87,6 +87,12 @@ KV_CLASS_IMPL(TPlotCustomShape, TPlotCustomShapeBrushPen) {
   c.Property("Transparent", &TPlotCustomShape::GetTransparent, &TPlotCustomShape::SetTransparent)
       .Stored(&TPlotCustomShape::IsTransparentStored);
   c.Property("Transparency", &TPlotCustomShape::GetTransparency, &TPlotCustomShape::SetTransparency).Default(0);
+  c.Property("ShadowColor", &TPlotCustomShape::LegacyShadowColor, &TPlotCustomShape::ReadShadowColor).Stored(false);
+  c.Property("ShadowSize", &TPlotCustomShape::LegacyShadowSize, &TPlotCustomShape::ReadShadowSize).Stored(false);
+}
+
+std::string TPlotCustomShape::LegacyShadowColor() const {
+  return std::to_string(FShadow ? FShadow->GetColor() : clBlack);
 }
 
 KV_CLASS_IMPL(TPlotShape, TPlotCustomShape) {}

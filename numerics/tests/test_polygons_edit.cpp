@@ -547,6 +547,38 @@ TEST(NodeAndShapeSets, FilterPinnedNodesAndRepeatedShapes) {
 }
 
 // ---------------------------------------------------------------------------------
+// Bodies that meet only at node positions: no edge crosses, yet one may cover another
+
+TEST(DeleteNode, RefusesAnEdgeLaidOverABodyOnCopiesOfItsEnds) {
+  Editor e;
+  // A square with a notch in its top (node 5) and a triangle filling the notch on
+  // copies of the notch's three nodes.
+  const int32_t square = e.Body({{20, 10}, {30, 15}, {40, 10}, {40, 30}, {20, 30}});
+  e.Body({{20, 10}, {40, 10}, {30, 15}});
+  e.Backup();
+  EXPECT_FALSE(e.Run(DeleteNode(5, square, e.model, e.nodes)));
+  EXPECT_EQ(e.model[1][0].Nodes.size(), 5u);
+  // A corner away from the triangle may go.
+  EXPECT_TRUE(e.Run(DeleteNode(7, square, e.model, e.nodes)));
+}
+
+TEST(AddSubPolygon, RefusesALayerClosingRoundABodyThatTouchesItsStartNode) {
+  for (bool direction : {false, true}) {
+    Editor e;
+    ASSERT_TRUE(InsertNodeOnEdge(0, 1, 0, {0, 20}, e.model, e.nodes, 1, 1));  // node 4
+    ASSERT_TRUE(InsertNodeOnEdge(3, 0, 0, {30, 0}, e.model, e.nodes, 1, 1));  // node 5
+    e.Reclassify();
+    // A triangle in the top-left corner hanging from a copy of node 5.
+    e.Body({{30, 0}, {20, 8}, {25, 12}});
+    const arofcomplexM drawn{{0, 20}, {30, 20}, {30, 0}};
+    // The corner cut off would hold the triangle; the rest of the frame does not.
+    EXPECT_EQ(AddSubPolygon(4, 5, 0, drawn, e.model, e.nodes, direction, 50, 0, 100, 0),
+              direction)
+        << direction;
+  }
+}
+
+// ---------------------------------------------------------------------------------
 // Random edits
 
 namespace {
@@ -584,7 +616,8 @@ bool Inside(double x, double z, const std::vector<complexM>& ring) {
   return inside;
 }
 
-// Names two polygons (the frame aside) whose interiors overlap, "" when none do.
+// Names two polygons (the frame aside) whose interiors overlap, or a polygon reaching
+// out of the frame, "" when there is none.
 // Once no edges cross, two overlapping polygons share a stretch of boundary of their
 // common part, and that stretch runs along pieces of their edges between the nodes
 // lying on them. So a point just inside each such piece of every polygon finds the
@@ -611,6 +644,14 @@ std::string Overlap(const AllSpolygon& model, const Tnodes& nodes) {
       }
       rings.push_back(std::move(r));
     }
+  // The frame's first run bounds the model: no polygon may reach out of it, in particular
+  // not into the air over a dip of the relief.
+  std::vector<complexM> frame;
+  const arofintM& frameList = model[0][0].Nodes;
+  for (int32_t k = 0; k < FrameFirstRunLength(model); ++k) {
+    const Tnode& t = nodes[static_cast<size_t>(frameList[static_cast<size_t>(k)])];
+    frame.push_back({t.X, t.Depth});
+  }
   constexpr double offset = 1e-7;
   for (const Ring& r : rings) {
     const size_t count = r.points.size();
@@ -632,6 +673,9 @@ std::string Overlap(const AllSpolygon& model, const Tnodes& nodes) {
         // Positive polygons over (x, depth) have their interior to the left of each edge.
         const double x = a.x + t * dx - offset * dz / length;
         const double z = a.z + t * dz + offset * dx / length;
+        if (!Inside(x, z, frame))
+          return "polygon " + std::to_string(r.body) + "." + std::to_string(r.polygon) +
+                 " outside the frame";
         for (const Ring& o : rings) {
           if (&o == &r || x < o.minX || x > o.maxX || z < o.minZ || z > o.maxZ) continue;
           if (Inside(x, z, o.points))

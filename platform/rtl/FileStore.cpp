@@ -49,12 +49,19 @@ bool WriteFileAtomic(const std::string& fileName, const std::string& bytes, std:
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
+      // A write of nothing sets no errno: it means the disk is full.
+      error = std::strerror(n < 0 ? errno : ENOSPC);
       ok = false;
       break;
     }
     done += size_t(n);
   }
-  if (!ok) error = std::strerror(errno);
+  // The data reaches the disk before the rename publishes it: after a crash the
+  // name holds the old content or the new, never an empty or partial file.
+  if (ok && ::fsync(fd) != 0) {
+    ok = false;
+    error = std::strerror(errno);
+  }
   if (::close(fd) != 0 && ok) {
     ok = false;
     error = std::strerror(errno);

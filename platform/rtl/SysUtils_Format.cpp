@@ -12,17 +12,20 @@ namespace {
   throw EConvertError(Format("Format '%s' invalid or incompatible with argument", {std::string(fmt)}));
 }
 
-struct TSpec {
+// The largest width or precision: a written one has at most six digits.
+constexpr int64_t kMaxField = 999999;
+
+struct TFormatItem {
   bool LeftAlign = false;
   int Width = -1;
   int Precision = -1;
   char Type = 0;
 };
 
-std::string Pad(std::string s, const TSpec& spec) {
-  if (spec.Width > int(s.size())) {
-    size_t fill = size_t(spec.Width) - s.size();
-    if (spec.LeftAlign)
+std::string Pad(std::string s, const TFormatItem& item) {
+  if (item.Width > int(s.size())) {
+    size_t fill = size_t(item.Width) - s.size();
+    if (item.LeftAlign)
       s.append(fill, ' ');
     else
       s.insert(0, fill, ' ');
@@ -47,7 +50,10 @@ std::string Format(std::string_view fmt, const std::vector<TVarRec>& args, const
     if (allowStar && i < n && fmt[i] == '*') {
       ++i;
       if (argIndex >= args.size() || args[argIndex].Kind() != TVarRec::TKind::vkInteger) FormatError(fmt);
-      value = int(args[argIndex++].AsInteger());
+      const int64_t given = args[argIndex++].AsInteger();
+      // Bounded like a written one (six digits), so a bad argument cannot ask for gigabytes.
+      if (given > kMaxField || given < -kMaxField) FormatError(fmt);
+      value = int(given);
       return true;
     }
     size_t start = i;
@@ -71,7 +77,7 @@ std::string Format(std::string_view fmt, const std::vector<TVarRec>& args, const
       ++i;
       continue;
     }
-    TSpec spec;
+    TFormatItem item;
     // [index:]
     {
       size_t save = i;
@@ -85,19 +91,19 @@ std::string Format(std::string_view fmt, const std::vector<TVarRec>& args, const
       }
     }
     if (i < n && fmt[i] == '-') {
-      spec.LeftAlign = true;
+      item.LeftAlign = true;
       ++i;
     }
     int width = -1;
-    if (readNumber(width, true)) spec.Width = width;
+    if (readNumber(width, true)) item.Width = width;
     if (i < n && fmt[i] == '.') {
       ++i;
       int prec = -1;
       if (!readNumber(prec, true)) prec = 0;
-      spec.Precision = prec;
+      item.Precision = prec;
     }
     if (i >= n) FormatError(fmt);
-    spec.Type = static_cast<char>(fmt[i] >= 'A' && fmt[i] <= 'Z' ? fmt[i] - 'A' + 'a' : fmt[i]);
+    item.Type = static_cast<char>(fmt[i] >= 'A' && fmt[i] <= 'Z' ? fmt[i] - 'A' + 'a' : fmt[i]);
     ++i;
     if (argIndex >= args.size()) throw EConvertError(Format("No argument for format '%s'", {std::string(fmt)}));
     const TVarRec& arg = args[argIndex++];
@@ -105,26 +111,26 @@ std::string Format(std::string_view fmt, const std::vector<TVarRec>& args, const
     const bool isInt = arg.Kind() == K::vkInteger;
     const bool isNumber = isInt || arg.Kind() == K::vkFloat;
     std::string text;
-    switch (spec.Type) {
+    switch (item.Type) {
       case 'd': {
         if (!isInt) FormatError(fmt);
         int64_t v = arg.AsInteger();
         std::string digits = std::to_string(v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v));
-        text = (v < 0 ? "-" : "") + ZeroExtend(digits, spec.Precision);
+        text = (v < 0 ? "-" : "") + ZeroExtend(digits, item.Precision);
         break;
       }
       case 'u': {
         if (!isInt) FormatError(fmt);
         int64_t v = arg.AsInteger();
         uint64_t u = (v < 0 && v >= INT32_MIN) ? uint64_t(uint32_t(v)) : uint64_t(v);
-        text = ZeroExtend(std::to_string(u), spec.Precision);
+        text = ZeroExtend(std::to_string(u), item.Precision);
         break;
       }
       case 'x': {
         if (!isInt && arg.Kind() != K::vkPointer) FormatError(fmt);
         int64_t v = arg.AsInteger();
         text = (v < 0 && v >= INT32_MIN) ? IntToHex(int32_t(v), 0) : IntToHex(v, 0);
-        text = ZeroExtend(text, spec.Precision);
+        text = ZeroExtend(text, item.Precision);
         break;
       }
       case 'p': {
@@ -138,13 +144,13 @@ std::string Format(std::string_view fmt, const std::vector<TVarRec>& args, const
       case 'n': {
         if (!isNumber) FormatError(fmt);
         double v = isInt ? double(arg.AsInteger()) : arg.AsFloat();
-        if (spec.Type == 'e')
-          text = FloatToStrF(v, TFloatFormat::ffExponent, spec.Precision < 0 ? 15 : spec.Precision, 3, fs);
-        else if (spec.Type == 'g')
-          text = FloatToStrF(v, TFloatFormat::ffGeneral, spec.Precision < 0 ? 15 : spec.Precision, 0, fs);
+        if (item.Type == 'e')
+          text = FloatToStrF(v, TFloatFormat::ffExponent, item.Precision < 0 ? 15 : item.Precision, 3, fs);
+        else if (item.Type == 'g')
+          text = FloatToStrF(v, TFloatFormat::ffGeneral, item.Precision < 0 ? 15 : item.Precision, 0, fs);
         else
-          text = FloatToStrF(v, spec.Type == 'f' ? TFloatFormat::ffFixed : TFloatFormat::ffNumber, 17,
-                             spec.Precision < 0 ? 2 : spec.Precision, fs);
+          text = FloatToStrF(v, item.Type == 'f' ? TFloatFormat::ffFixed : TFloatFormat::ffNumber, 17,
+                             item.Precision < 0 ? 2 : item.Precision, fs);
         break;
       }
       case 's': {
@@ -152,13 +158,13 @@ std::string Format(std::string_view fmt, const std::vector<TVarRec>& args, const
           text = arg.AsString();
         else
           FormatError(fmt);
-        if (spec.Precision >= 0 && int(text.size()) > spec.Precision) text.resize(size_t(spec.Precision));
+        if (item.Precision >= 0 && int(text.size()) > item.Precision) text.resize(size_t(item.Precision));
         break;
       }
       default:
         FormatError(fmt);
     }
-    out += Pad(std::move(text), spec);
+    out += Pad(std::move(text), item);
   }
   return out;
 }

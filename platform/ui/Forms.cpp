@@ -320,9 +320,27 @@ TModalResult TForm::RunModalLoop() {
   FModalResult = mrNone;
   const bool wasModal = FModal;
   FModal = true;
-  SetVisible(true);
   QEventLoop loop;
   FModalLoop = &loop;
+  // An exception from OnShow, OnCloseQuery or OnClose leaves the loop: the form
+  // must not keep pointing at the finished loop nor stay modal and shown.
+  struct TModalRestore {
+    TForm* Form;
+    bool WasModal;
+    bool Normal = false;
+    ~TModalRestore() {
+      Form->FModalLoop = nullptr;
+      Form->FModal = WasModal;
+      if (Normal) return;
+      try {
+        Form->SetVisible(false);
+      } catch (...) {
+        Application->HandleException(Form);
+      }
+      if (Form->FWidget) Form->FWidget->window()->setWindowModality(Qt::NonModal);
+    }
+  } restore{this, wasModal};
+  SetVisible(true);
   for (;;) {
     // -1: the toolkit is leaving every loop; the dialog ends as cancelled.
     if (FModalResult == mrNone && loop.exec() == -1 && FModalResult == mrNone) FModalResult = mrCancel;
@@ -337,6 +355,7 @@ TModalResult TForm::RunModalLoop() {
   }
   FModalLoop = nullptr;
   FModal = wasModal;
+  restore.Normal = true;
   SetVisible(false);
   if (FWidget) FWidget->window()->setWindowModality(Qt::NonModal);
   const TModalResult result = FModalResult;
@@ -505,12 +524,9 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() {
-  if (FInProcessMessages) return;
-  FInProcessMessages = true;
-  struct TEnd {
-    bool& Flag;
-    ~TEnd() { Flag = false; }
-  } end{FInProcessMessages};
+  // Nested calls run the events too: a long command started from another
+  // command's ProcessMessages must still see its own Cancel button. Re-entry
+  // into a running command is stopped per sender by Dispatch.
   Forms::EnsureToolkit();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -140,8 +140,8 @@ class TApplication : public TComponent {
   void Run();
   void Terminate();
   bool GetTerminated() const { return FTerminated; }
-  // Runs the pending events once. A nested call does nothing, and while it runs
-  // a command that is still running is not started again (see Dispatch).
+  // Runs the pending events once, also when nested; a command that is still
+  // running is not started again (see Dispatch).
   void ProcessMessages();
 
   // Runs Handler for an event of Sender: an exception that escapes it goes to
@@ -171,7 +171,6 @@ class TApplication : public TComponent {
   void AddForm(TForm* Form);
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
-  bool FInProcessMessages = false;
   bool FInMainLoop = false;
   std::set<TObject*> FRunning;
   std::vector<std::string> FParams;

@@ -263,3 +263,24 @@ TEST(ContourTriangulation, LevelNudgeWorksOnTheContouringCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ContourTriangulation, CircleTestCases) {
+  const struct {
+    double p[2], a[2], b[2], c[2];
+    bool inside;
+  } cases[] = {
+      {{0.5, 0.5}, {0, 0}, {1, 0}, {0, 1}, true},    // inside, either orientation
+      {{0.5, 0.5}, {0, 0}, {0, 1}, {1, 0}, true},
+      {{1, 1}, {0, 0}, {1, 0}, {0, 1}, true},        // on the circle
+      {{2, 2}, {0, 0}, {1, 0}, {0, 1}, false},
+      {{5, 3}, {0, 3}, {1, 3}, {2, 3}, true},        // equal y: first corner not above P
+      {{5, 4}, {0, 3}, {1, 3}, {2, 3}, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Contouring::InCircle(c.p[0], c.p[1], c.a[0], c.a[1], c.b[0], c.b[1], c.c[0], c.c[1]), c.inside)
+        << c.p[0] << "," << c.p[1];
+}
+
+}  // namespace

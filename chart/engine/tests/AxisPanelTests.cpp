@@ -239,3 +239,59 @@ TEST_F(AxisPanelTest, FreeingInAnyOrderLeavesNoDanglingReference) {
     owner->Free();
   }
 }
+
+namespace {
+
+// Draws the legend symbol of one series (or of one of its points) as the
+// chart's content.
+class LegendPanel : public TCustomAxisPanel {
+public:
+  using TCustomAxisPanel::TCustomAxisPanel;
+  TChartSeries* Series = nullptr;
+  int32_t Item = -1;
+  bool RepaintDuringSymbol = true;
+
+protected:
+  void DrawContent(const TRect&) override {
+    Canvas()->Brush->SetColor(clWhite);
+    Canvas()->FillRect(TRect(0, 0, 100, 100));
+    Series->DrawLegend(Item, TRect(10, 10, 30, 30));
+  }
+};
+
+class TProbeSeries : public TTestSeries {
+public:
+  using TTestSeries::TTestSeries;
+  void PaintLegendSymbol(int32_t Item, const TRect& Rect) override {
+    AutoRepaintSeen = GetParentChart()->GetAutoRepaint();
+    TTestSeries::PaintLegendSymbol(Item, Rect);
+  }
+  bool AutoRepaintSeen = true;
+};
+
+}  // namespace
+
+TEST_F(AxisPanelTest, LegendSymbolTakesTheSeriesOrPointColour) {
+  auto* chart = Create<LegendPanel>(Owner);
+  chart->SetBounds(100, 100);
+  auto* s = Create<TProbeSeries>(Owner);
+  chart->AddSeries(s);
+  s->SetSeriesColor(clRed);
+  s->AppendPoint(0, 1, "", clBlue);
+  chart->Series = s;
+  TBitmap bmp(100, 100);
+  auto px = [&] { return bmp.GetPixelColor(20, 20) & 0xFFFFFF; };
+
+  chart->DrawTo(*bmp.GetCanvas(), TRect(0, 0, 100, 100));
+  EXPECT_EQ(px(), clRed);
+  EXPECT_FALSE(s->AutoRepaintSeen);
+  EXPECT_TRUE(chart->AutoRepaint);
+  chart->Item = 0;
+  chart->DrawTo(*bmp.GetCanvas(), TRect(0, 0, 100, 100));
+  EXPECT_EQ(px(), clBlue);
+  // A whole-series symbol of a series coloured per point paints nothing.
+  s->SetColorEachPoint(true);
+  chart->Item = -1;
+  chart->DrawTo(*bmp.GetCanvas(), TRect(0, 0, 100, 100));
+  EXPECT_EQ(px(), clWhite);
+}

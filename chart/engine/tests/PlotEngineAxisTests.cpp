@@ -448,4 +448,29 @@ TEST_F(AxisTest, AssignCopiesSettingsButNotScaleState) {
   EXPECT_FALSE(B.Axis->RoundedLimits);
 }
 
+TEST_F(AxisTest, LabelItemsAndTheLabelFormat) {
+  AxisOnChart A(true), B(false);
+  TAxisItems& Items = A.Axis->Items();
+  EXPECT_TRUE(Items.Format().GetTransparent());
+  Items.Add(1.5, "one and a half");
+  TAxisItem* Item = Items.Add(3);
+  EXPECT_TRUE(Item->GetTransparent());
+  const int Before = A.Chart.Invalidations;
+  Item->SetText("three");
+  EXPECT_EQ(A.Chart.Invalidations, Before + 1);
+  A.Axis->SetLabels(false);
+  EXPECT_FALSE(Items.Format().GetVisible());
+  A.Axis->LabelsFont()->SetSize(17);
+  EXPECT_EQ(Items.Format().Font()->GetSize(), 17);
+  B.Axis->Assign(A.Axis);
+  ASSERT_EQ(B.Axis->Items().Count(), 2);
+  EXPECT_EQ(B.Axis->Items().Items(0)->GetText(), "one and a half");
+  EXPECT_EQ(B.Axis->Items().Items(1)->GetValue(), 3);
+  EXPECT_FALSE(B.Axis->GetLabels());
+  EXPECT_EQ(B.Axis->LabelsFont()->GetSize(), 17);
+  EXPECT_THROW(Items.Items(2), ChartException);
+  Items.Clear();
+  EXPECT_EQ(Items.Count(), 0);
+}
+
 }  // namespace

@@ -107,3 +107,33 @@ TEST(PlotShape, ChangesRepaintTheParentOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// Older stored charts: legacy properties are read through the property tables
+// and never written.
+TEST(PlotLegacyProperties, AreReadButNotStored) {
+  TPlotShape Shape;
+  const TPropInfo* Color = Shape.ClassType()->FindProperty("ShadowColor");
+  ASSERT_NE(Color, nullptr);
+  Color->SetText(&Shape, "clRed");
+  EXPECT_EQ(Shape.Shadow()->GetColor(), clRed);
+  EXPECT_FALSE(Color->IsStored(&Shape));
+  Shape.ClassType()->FindProperty("ShadowSize")->SetText(&Shape, "5");
+  EXPECT_EQ(Shape.Shadow()->GetVertSize(), 5);
+
+  TCustomPlotPanelExtended Panel;
+  Panel.ClassType()->FindProperty("BorderStyle")->SetText(&Panel, "bsSingle");
+  EXPECT_TRUE(Panel.Border()->GetVisible());
+  Panel.ClassType()->FindProperty("AllowZoom")->SetText(&Panel, "False");
+  EXPECT_FALSE(Panel.Zoom().Allow);
+  const TPropInfo* Margins = Panel.ClassType()->FindProperty("PrintMargins");
+  EXPECT_FALSE(Margins->IsStored(&Panel));
+  Margins->SetText(&Panel, "(10 20 30 40)");
+  EXPECT_EQ(Panel.PrintMargins, TRect(10, 20, 30, 40));
+  EXPECT_TRUE(Margins->IsStored(&Panel));
+  EXPECT_THROW(Margins->SetText(&Panel, "1 2 x 4"), EConvertError);
+  EXPECT_EQ(Panel.PrintMargins, TRect(10, 20, 30, 40));
+}
+
+}  // namespace

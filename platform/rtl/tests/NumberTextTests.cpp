@@ -193,6 +193,10 @@ TEST_F(NumberText, FormatRejectsMismatchedOrMissingArguments) {
       {"%q", {1}, "Format '%q' invalid or incompatible with argument"},
       {"abc %", {1}, "Format 'abc %' invalid or incompatible with argument"},
       {"%d %d", {1}, "No argument for format '%d %d'"},
+      // A width or precision taken from an argument is bounded like a written one.
+      {"%*d", {2000000000, 1}, "Format '%*d' invalid or incompatible with argument"},
+      {"%.*f", {2000000000, 1.5}, "Format '%.*f' invalid or incompatible with argument"},
+      {"%.*s", {int64_t(1) << 40, "x"}, "Format '%.*s' invalid or incompatible with argument"},
   };
   for (const Case& c : cases) {
     try {

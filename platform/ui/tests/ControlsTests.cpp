@@ -95,6 +95,45 @@ TEST_F(ControlsTest, WidgetShowsThePicturePaintedIntoTheBitmap) {
   EXPECT_EQ(square->Paints, paints + 1);
 }
 
+TEST_F(ControlsTest, PaintThatFailsHalfwayLeavesItsClipAndMappingOutOfTheNextPaint) {
+  // The first paint narrows the clip, moves the origin and fails; the next
+  // paint must start from a fresh device state, as every paint does.
+  class TFailingOnce : public TCustomControl {
+   public:
+    using TCustomControl::TCustomControl;
+    bool Fail = true;
+    void Paint() override {
+      TCanvas& c = *GetCanvas();
+      if (Fail) {
+        Fail = false;
+        c.GetHandle()->IntersectClipRect(0, 0, 2, 2);
+        c.GetHandle()->SetViewportOrgEx(0, 3);
+        throw Exception("Paint failed");
+      }
+      c.Pen->SetColor(clRed);
+      c.MoveTo(0, 5);
+      c.LineTo(10, 5);
+    }
+  };
+  auto* control = Make<TFailingOnce>(form, form, 5, 5, 10, 10);
+  control->SetColor(clYellow);
+  form->Show();
+  seam.AnswerMessage(mrOk);
+  (void)control->Handle()->grab();
+  ASSERT_EQ(seam.Prompts().size(), 1u);
+  EXPECT_EQ(seam.Prompts()[0].Text, "Paint failed.");
+
+  control->Invalidate();
+  QImage shown = control->Handle()->grab().toImage();
+  auto at = [&](int x, int y) {
+    QColor c = shown.pixelColor(x, y);
+    return RGB(c.red(), c.green(), c.blue());
+  };
+  EXPECT_EQ(at(8, 8), clYellow);  // background outside the old clip
+  EXPECT_EQ(at(7, 5), clRed);     // the line where it is drawn, outside the old clip
+  EXPECT_EQ(at(7, 8), clYellow);  // and not three pixels lower
+}
+
 TEST_F(ControlsTest, AlignedChildrenShareTheClientAreaSideBySide) {
   form->SetBounds(0, 0, 300, 200);
   form->BorderWidth = 2;  // inner client rect 2..298 x 2..198

@@ -91,6 +91,24 @@ TEST_F(FormsTest, ModalLoopEndsWhenModalResultIsSetAndCloseQueryAgrees) {
   dialog->Free();
 }
 
+TEST_F(FormsTest, ModalLoopLeftByAnExceptionLeavesTheFormHiddenAndNotModal) {
+  auto* dialog = Create<TValueDialog>(nullptr);
+  dialog->OnCloseQuery = [](TObject*, bool&) { throw Exception("Invalid value"); };
+  QTimer::singleShot(0, [dialog] { dialog->SetModalResult(mrOk); });
+  EXPECT_THROW(dialog->RunModalLoop(), Exception);
+  EXPECT_FALSE(dialog->IsModal());
+  EXPECT_FALSE(dialog->GetVisible());
+  EXPECT_EQ(dialog->Handle()->window()->windowModality(), Qt::NonModal);
+  // The finished loop is forgotten: setting a result later touches nothing.
+  dialog->SetModalResult(mrCancel);
+
+  // The form can be shown modally again afterwards.
+  dialog->OnCloseQuery = nullptr;
+  QTimer::singleShot(0, [dialog] { dialog->SetModalResult(mrOk); });
+  EXPECT_EQ(dialog->RunModalLoop(), mrOk);
+  dialog->Free();
+}
+
 TEST_F(FormsTest, MessageBoxesAreAnsweredByTheScriptAndShowTheirTexts) {
   seam.AnswerMessage(mrNo);
   seam.AnswerMessage(mrOk);
@@ -173,6 +191,32 @@ TEST_F(FormsTest, TimerFiresUnderTheEventLoopAndIsNotReenteredByProcessMessages)
   RunUntil([] { return false; }, 100);
   EXPECT_EQ(ticks, stopped);
   timer->Free();
+}
+
+TEST_F(FormsTest, CommandStartedInsideProcessMessagesSeesItsCancelButNotItself) {
+  auto* start = Create<TCustomControl>(nullptr);
+  auto* cancel = Create<TCustomControl>(nullptr);
+  int runs = 0, cancels = 0, spins = 0;
+  bool cancelled = false;
+  // A long command: polls ProcessMessages until Cancel is pressed; a second
+  // press of its own button meanwhile is dropped, not run inside it.
+  auto command = [&] {
+    ++runs;
+    QTimer::singleShot(0, [&] { Application->Dispatch(start, [&] { ++runs; }); });
+    QTimer::singleShot(0, [&] { Application->Dispatch(cancel, [&] {
+      ++cancels;
+      cancelled = true;
+    }); });
+    while (!cancelled && ++spins < 1000) Application->ProcessMessages();
+  };
+  // The command itself starts from an event run by an outer ProcessMessages.
+  QTimer::singleShot(0, [&] { Application->Dispatch(start, command); });
+  RunUntil([&] { return runs > 0; });
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(cancels, 1);
+  EXPECT_EQ(runs, 1);
+  start->Free();
+  cancel->Free();
 }
 
 TEST_F(FormsTest, ClosingTheMainFormEndsTheProgramAndCloseQueryCanRefuse) {
