@@ -5,11 +5,18 @@
 #include "app/Dearsetup.h"
 #include "app/FileAssociation.h"
 #include "app/ResMainForm.h"
+#include "numerics/Supermath2d.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
 
 int main(int argc, char** argv) {
   Application->Initialize(argc, argv);
   Application->Title = "KelmVev2Er";
+  // The numerical core writes numbers in the user's locale and resolves system
+  // colours through the platform, which it cannot call itself.
+  Supermath2d::SetLocaleDecimalSeparator(FormatSettings.DecimalSeparator);
+  Supermath2d::SetSystemColorResolver([](int32_t c) { return ColorToRGB(c); });
   ResMainForm::MainForm = Application->CreateForm<TMainForm>();
   // The association is written by the program only, never by tests that create
   // the main window, so that they leave the desktop of the user alone.

@@ -185,14 +185,16 @@ bool InsertNodeOnEdge(int32_t nodeA, int32_t nodeB, int32_t body, const complexM
 // Removes node k from the table and renumbers every later index in every polygon.
 void RemoveNodeFromTable(int32_t node, AllSpolygon& model, Tnodes& nodes);
 // Refuses also a node the body does not use, a node of the frame's last rebuild (its
-// second run: corners and start relief nodes) and a result with a polygon without area.
+// second run: corners and start relief nodes), a result with a polygon without area and
+// one with a polygon over another or out of the frame.
 bool DeleteNode(int32_t node, int32_t body, AllSpolygon& model, Tnodes& nodes);
 // Also keeps the proposed depth between the ground (relief or top) and the bottom.
 bool ConstrainNodeMove(int32_t node, const arofcomplexM& relief, bool reliefOn, const Tnodes& nodes,
                        const AllSpolygon& model, double& depth, double& x, double bottom, double top,
                        double right, double left);
 // Refuses also moved nodes outside the model, a polygon without area, and a polygon
-// folded over another one (a node strictly inside a polygon it does not belong to).
+// folded over another one or reaching out of the frame, also where the two only meet at
+// shared or coincident nodes and no edges cross.
 bool CheckMovedNodes(const arofintM& moved, int32_t body, const AllSpolygon& model,
                      const Tnodes& nodes, int32_t mode);
 // Refuses also coupling two bodies through an internal node, and within one body a
@@ -205,16 +207,19 @@ bool SplitSharedNode(int32_t node, int32_t body, AllSpolygon& model, Tnodes& nod
 // ---- Polygon editing (Polygons_Edit.cpp) ----
 bool CheckNewPolygonPoint(const arofcomplexM& points, const AllSpolygon& model, const Tnodes& nodes,
                           bool closing);
-// Refuses also an outline that crosses itself or leaves the model.
+// Refuses also an outline that crosses itself, leaves the model or covers a body it
+// touches; nothing changed then.
 bool AddPolygon(const arofcomplexM& outline, AllSpolygon& model, Tnodes& nodes);
 // Refuses, nothing changed, a walk that finds no way on or never reaches the end node,
-// drawn points outside the model; refuses a pinched or flat result.
+// drawn points outside the model; refuses a pinched or flat result and one that covers
+// another polygon or reaches out of the frame.
 bool InsertSubPolygon(int32_t startNode, int32_t endNode, int32_t body, const arofcomplexM& points,
                       AllSpolygon& model, Tnodes& nodes, bool direction);
 bool AddSubPolygon(int32_t startNode, int32_t endNode, int32_t body, const arofcomplexM& points,
                    AllSpolygon& model, Tnodes& nodes, bool direction, double bottom, double top,
                    double right, double left);
-// Refuses also a half without area and a chord that cuts another body.
+// Refuses also a half without area, a chord that cuts another body and halves that
+// overlap.
 bool DividePolygon(int32_t nodeA, int32_t nodeB, int32_t body, int32_t& shapeId, Tnodes& nodes,
                    AllSpolygon& model);
 // True; false, nothing changed, for the frame or a polygon that does not exist.

@@ -73,6 +73,8 @@ public:
   void SetSmallSpace(int32_t Value);
   bool GetVisible() const { return FVisible; }
   void SetVisible(bool Value);
+  // Stores Visible without the change event (for a temporary switch).
+  void SetVisibleField(bool Value) { FVisible = Value; }
   void Hide() { SetVisible(false); }
   void Show() { SetVisible(true); }
 

@@ -186,6 +186,8 @@ public:
   // Whether 3-D grids are drawn on the back wall.
   virtual bool GetAxisBehind() const { return true; }
   virtual int32_t GetPanelHeight() const { return 0; }
+  // Whether the last draw cycle drew Axis.
+  virtual bool IsAxisDrawn(const TChartAxis& /*Axis*/) const { return true; }
   // The chart's OnGetNextAxisLabel event; false when it is not assigned.
   virtual bool GetNextAxisLabel(TChartAxis* /*Sender*/, int32_t /*LabelIndex*/, double& /*LabelValue*/,
                                 bool& /*Stop*/) {
@@ -503,6 +505,16 @@ public:
   void DrawAxisLabel(int32_t X, int32_t Y, TPlotCustomShape* Shape, const std::string& Text, int32_t Angle);
   // The minor tick pixels for the current TickPixels.
   std::vector<int32_t> MinorPixels();
+  // Draws the axis at the given positions and ends, with the grid shown or
+  // hidden for the call; everything changed is restored, also on failure.
+  void DrawAtPositions(int32_t ALabelsPos, int32_t ATitlePos, int32_t AAxisLinePos, int32_t AStartPixel,
+                       int32_t AEndPixel, bool GridVisible);
+  // The same with Minimum, Maximum and Increment fixed for the call.
+  void CustomDrawMinMax(int32_t ALabelsPos, int32_t ATitlePos, int32_t AAxisLinePos, int32_t AStartPixel,
+                        int32_t AEndPixel, double AMinimum, double AMaximum, double AIncrement, bool GridVisible);
+  // The rectangle that answers clicks on the axis line and labels.
+  TRect ClickRect() const;
+  bool HitTest(int32_t X, int32_t Y) const;
 
 protected:
   void Repaint();

@@ -668,3 +668,82 @@ void TChartAxis::DrawLines(TCanvas3D& C) {
   }
   C.SetBackMode(OPAQUE);
 }
+
+// ---- drawing at given positions, clicks -------------------------------------
+
+void TChartAxis::DrawAtPositions(int32_t ALabelsPos, int32_t ATitlePos, int32_t AAxisLinePos, int32_t AStartPixel,
+                                 int32_t AEndPixel, bool GridVisible) {
+  LabelsPos = ALabelsPos;
+  TitlePos = ATitlePos;
+  AxisLinePos = AAxisLinePos;
+  StartPixel = AStartPixel;
+  EndPixel = AEndPixel;
+  AxisLength = EndPixel - StartPixel;
+  CentrePixel = (StartPixel + EndPixel) / 2;
+  RecalcScales();
+  const bool saved = FGrid->GetVisible();
+  FGrid->SetVisibleField(GridVisible);
+  struct Restore {
+    TAxisGridPen& Grid;
+    bool Visible;
+    ~Restore() { Grid.SetVisibleField(Visible); }
+  } restore{*FGrid, saved};
+  Draw(false);
+}
+
+void TChartAxis::CustomDrawMinMax(int32_t ALabelsPos, int32_t ATitlePos, int32_t AAxisLinePos, int32_t AStartPixel,
+                                  int32_t AEndPixel, double AMinimum, double AMaximum, double AIncrement,
+                                  bool GridVisible) {
+  struct Saved {
+    TChartAxis& A;
+    double Min, Max, Inc, ScaleMin, ScaleMax;
+    bool Auto;
+    ~Saved() {
+      A.FMinimum = Min;
+      A.FMaximum = Max;
+      A.FIncrement = Inc;
+      A.FAutomatic = Auto;
+      A.ScaleMinimum = ScaleMin;
+      A.ScaleMaximum = ScaleMax;
+      A.RecalcScales();
+    }
+  } saved{*this, FMinimum, FMaximum, FIncrement, ScaleMinimum, ScaleMaximum, FAutomatic};
+  FMinimum = AMinimum;
+  FMaximum = AMaximum;
+  FIncrement = AIncrement;
+  FAutomatic = false;
+  ScaleMinimum = AMinimum;
+  ScaleMaximum = AMaximum;
+  DrawAtPositions(ALabelsPos, ATitlePos, AAxisLinePos, AStartPixel, AEndPixel, GridVisible);
+}
+
+TRect TChartAxis::ClickRect() const {
+  int32_t a0 = AxisLinePos, a1 = LabelsPos;
+  if (LabelsPos < AxisLinePos) {
+    a0 = LabelsPos;
+    a1 = AxisLinePos + 3;
+  } else {
+    a0 = AxisLinePos - 3;
+  }
+  if (FHorizontal) return TRect(StartPixel, a0, EndPixel, a1);
+  return TRect(a0, StartPixel, a1, EndPixel);
+}
+
+bool TChartAxis::HitTest(int32_t X, int32_t Y) const {
+  if (!FChart || !FChart->IsAxisDrawn(*this)) return false;
+  TRect r = ClickRect();
+  if (FChart->GetView3D()) {
+    if (TCanvas3D* c = FChart->GetCanvas()) {
+      const int32_t z = FOtherSide ? FChart->GetChartDepth() : 0;
+      const TPoint p0 = c->Project(r.Left, r.Top, z), p1 = c->Project(r.Right, r.Bottom, z);
+      r = TRect(std::min(p0.X, p1.X), std::min(p0.Y, p1.Y), std::max(p0.X, p1.X), std::max(p0.Y, p1.Y));
+    }
+  }
+  switch (AxisSide(*this)) {
+    case Side::Top: --r.Top; break;
+    case Side::Bottom: ++r.Bottom; break;
+    case Side::Right: ++r.Right; break;
+    case Side::Left: --r.Left; break;
+  }
+  return X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom;
+}

@@ -461,13 +461,16 @@ bool TCustomAxisPanel::IsAxisVisible(const TChartAxis& Axis) {
 }
 
 bool TCustomAxisPanel::AxisHasSeries(const TChartAxis& Axis, bool Default) {
+  // The default holds only when no active series decides.
+  bool decided = false;
   for (int32_t i = 0; i < SeriesCount(); ++i) {
     TChartSeries* s = GetSeries(i);
     if (!s->GetActive()) continue;
     if (!s->UseAxis()) return false;
     if (s->AssociatedToAxis(&Axis)) return true;
+    decided = true;
   }
-  return Default;
+  return decided ? false : Default;
 }
 
 bool TCustomAxisPanel::IsAxisDrawn(const TChartAxis& Axis) const {

@@ -114,7 +114,7 @@ public:
   TChartSeries* FirstSeriesOnAxis(const TChartAxis& Axis) const;
   TChartSeries* SeriesWithMostPointsOnAxis(const TChartAxis& Axis) const;
   // The per-cycle flag that the draw cycle sets for each drawn axis.
-  bool IsAxisDrawn(const TChartAxis& Axis) const;
+  bool IsAxisDrawn(const TChartAxis& Axis) const override;
   void SetAxisDrawn(const TChartAxis& Axis, bool Drawn);
   int32_t MaxMarkWidth() const override;
   int32_t MaxLabelsWidth() override;
@@ -188,6 +188,19 @@ public:
   virtual void DrawTitlesAndLegend(bool /*BeforeSeries*/) {}
   virtual void DrawWalls() {}
 
+  // ---- draw cycle ----
+  // Lays the chart out and paints it into UserRect in one pass.
+  void DrawAxisPanel(const TRect& UserRect);
+  // Whether the plane at depth Z is seen from behind (its projection mirrored).
+  virtual bool IsPlaneMirrored(int32_t Z);
+  // The canvas is clipped for the series being drawn.
+  bool SeriesClipped = false;
+
+protected:
+  void DrawContent(const TRect& Rect) override;
+
+public:
+
   // ---- TAxisChart / TSeriesChart ----
   void Invalidate() override { TCustomPlotPanel::Invalidate(); }
   bool IsLoading() const override { return Loading; }
@@ -246,6 +259,15 @@ private:
   int32_t AxisPageCount(const TChartAxis* Axis) const;
   bool IsPagedAxis(const TChartAxis& Axis, const TChartSeries* First) const;
   void SwapInGroups(TChartSeries* A, TChartSeries* B);
+  void CalcZOrders();
+  void CalcAxesRect();
+  void CalcAxisMargins();
+  void DrawAxes();
+  void DrawAllSeries();
+  void DrawOneSeries(TChartSeries* S);
+  void DrawSeriesMarks(TChartSeries* Series);
+  void ClipSeries();
+  void UnclipSeries();
 
   int32_t FChart3DPercent = 15;
   TChartAxes FAxes;

@@ -225,6 +225,11 @@ public:
   virtual void PrepareForGallery() {}
   // Width of the widest visible mark text; 0 when none.
   virtual int32_t MaxMarkWidth() const { return 0; }
+  // Whether marks are shown, whether they clip to the chart, and drawing
+  // them all; the marks class provides the look.
+  virtual bool MarksVisible() const { return false; }
+  virtual bool MarksClip() const { return false; }
+  virtual void DrawMarks() {}
 
 private:
   TChartSeries* FSeries;

@@ -197,7 +197,9 @@ std::string TChartSeries::GetLegendString(int32_t Item, TLegendTextStyle Style) 
                                     : FormatFloat(FValueFormat, value);
   const double total = FMandatory->TotalABS();
   const std::string percentText = FormatFloat(FPercentFormat, total == 0 ? 100.0 : value * 100 / total);
-  const std::string xText = FormatFloat(FValueFormat, GetXValue(v));
+  // The X value reads as the horizontal axis labels it.
+  const std::string xText =
+      FHorizAxisRef ? FHorizAxisRef->LabelValue(GetXValue(v)) : FormatFloat(FValueFormat, GetXValue(v));
   auto join = [&](const std::string& a, const std::string& b) { return a + sep + b; };
   switch (Style) {
     case ltsLeftValue: return label.empty() ? valueText : join(valueText, label);

@@ -279,6 +279,17 @@ void TControl::PaintControl(TCanvas& Canvas) {
 
 void TControl::PaintThrough(TCanvas& Canvas, const std::function<void()>& Paint) {
   TRestore<TCanvas*> target(FPaintCanvas, &Canvas);
+  // Every paint starts from the device state it was handed: clip, mapping and
+  // modes a paint sets (or leaves behind when it fails) end with it. The pen,
+  // brush and font objects are the canvas's own and are realised again.
+  struct TDeviceStateGuard {
+    TCanvas& C;
+    int Level;
+    ~TDeviceStateGuard() {
+      C.GetHandle()->RestoreDC(Level);
+      C.Refresh();
+    }
+  } deviceState{Canvas, Canvas.GetHandle()->SaveDC()};
   TColor savedColor = Canvas.Brush->GetColor();
   TBrushStyle savedStyle = Canvas.Brush->GetStyle();
   Canvas.Brush->SetColor(FColor);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "chart/engine/tests/AxisFixture.h"
 #include "chart/engine/tests/CanvasFixture.h"
@@ -165,4 +166,32 @@ TEST_F(AxisDrawTest, MinorTicksFillBetweenAndBeyondTheTicks) {
     EXPECT_GT(p, Axis->StartPixel);
     EXPECT_LT(p, Axis->EndPixel);
   }
+}
+
+TEST_F(AxisDrawTest, CustomDrawMinMaxRestoresTheAxisAlsoWhenDrawingFails) {
+  MakeAxis(0, 10, 2);
+  Axis->Grid()->SetVisible(true);
+  Axis->CustomDrawMinMax(100, 110, 95, 20, 220, 0, 50, 10, false);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"50", "40", "30", "20", "10"}));
+  EXPECT_EQ(Axis->GetMaximum(), 10);
+  Axis->OnDrawLabel = [](TChartAxis*, int32_t&, int32_t&, int32_t&, std::string& Text, bool&) {
+    if (Text == "40") throw std::runtime_error("bad label");
+  };
+  EXPECT_THROW(Axis->CustomDrawMinMax(100, 110, 95, 20, 220, 0, 50, 10, false), std::runtime_error);
+  EXPECT_EQ(Axis->GetMaximum(), 10);
+  EXPECT_EQ(Axis->GetIncrement(), 2);
+  EXPECT_FALSE(Axis->GetAutomatic());  // SetMinMax switched it off before
+  EXPECT_EQ(Axis->ScaleMaximum, 10);
+  EXPECT_TRUE(Axis->Grid()->GetVisible());
+}
+
+TEST_F(AxisDrawTest, HitTestCoversAxisLineAndLabelsWithOnePixelOutside) {
+  MakeAxis(0, 10, 2);
+  // Bottom axis: from 3 above the axis line to the labels, one more below.
+  const int32_t x = (Axis->StartPixel + Axis->EndPixel) / 2;
+  EXPECT_TRUE(Axis->HitTest(x, Axis->AxisLinePos - 3));
+  EXPECT_FALSE(Axis->HitTest(x, Axis->AxisLinePos - 4));
+  EXPECT_TRUE(Axis->HitTest(x, Axis->LabelsPos + 1));
+  EXPECT_FALSE(Axis->HitTest(x, Axis->LabelsPos + 2));
+  EXPECT_FALSE(Axis->HitTest(Axis->EndPixel + 1, Axis->AxisLinePos));
 }
