@@ -272,7 +272,7 @@ class TdfsStatusBar : public TCustomControl {
   TdfsStatusPanel* PanelAt(TPoint P) const;
   // The hint for the client point P: false when no panel there has one; the
   // cursor rectangle is the panel's, or the gap between the neighbours with hints.
-  bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const;
+  bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const override;
 
   // Lock-key tracking.
   // The application was activated (true) or deactivated (false).

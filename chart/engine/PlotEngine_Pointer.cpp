@@ -45,20 +45,15 @@ private:
   bool FActive = false;
 };
 
-// The three corners of a triangle symbol, apex last.
+// The three corners of a triangle symbol.
 std::array<TPoint, 3> TrianglePoints(Style_ Style, int32_t X, int32_t Y, int32_t H, int32_t V) {
   const int32_t L = X - H, R = X + H, T = Y - V, B = Y + V;
   switch (Style) {
     case Style_::psTriangle: return {TPoint(L, Y + V), TPoint(R, Y + V), TPoint(X, Y - V)};
     case Style_::psDownTriangle: return {TPoint(L, Y - V), TPoint(R, Y - V), TPoint(X, Y + V)};
-    case Style_::psLeftTriangle: return {TPoint(R, B), TPoint(R, T), TPoint(L, Y)};
-    default: return {TPoint(L, B), TPoint(L, T), TPoint(R, Y)};  // psRightTriangle
+    case Style_::psLeftTriangle: return {TPoint(L, Y), TPoint(R, B), TPoint(R, T)};
+    default: return {TPoint(R, Y), TPoint(L, B), TPoint(L, T)};  // psRightTriangle
   }
-}
-
-bool IsTriangle(Style_ Style) {
-  return Style == Style_::psTriangle || Style == Style_::psDownTriangle || Style == Style_::psLeftTriangle ||
-         Style == Style_::psRightTriangle;
 }
 
 }  // namespace
@@ -67,12 +62,31 @@ bool IsTriangle(Style_ Style) {
 // TSeriesPointer
 // ============================================================================
 
+KV_CLASS_IMPL(TSeriesPointer, TPlotCustomShapeBrushPen) {
+  c.Property("Brush", &TSeriesPointer::Brush);
+  c.Property("Dark3D", &TSeriesPointer::GetDark3D, &TSeriesPointer::SetDark3D).Default(true);
+  c.Property("Draw3D", &TSeriesPointer::GetDraw3D, &TSeriesPointer::SetDraw3D).Default(true);
+  c.Property("Gradient", &TSeriesPointer::Gradient);
+  c.Property("HorizSize", &TSeriesPointer::GetHorizSize, &TSeriesPointer::SetHorizSize).Default(4);
+  c.Property("InflateMargins", &TSeriesPointer::GetInflateMargins, &TSeriesPointer::SetInflateMargins)
+      .Default(true);
+  c.Property("Pen", &TSeriesPointer::Pen);
+  c.Property("Style", &TSeriesPointer::GetStyle, &TSeriesPointer::SetStyle)
+      .Names({"psRectangle", "psCircle", "psTriangle", "psDownTriangle", "psCross", "psDiagCross", "psStar",
+              "psDiamond", "psSmallDot", "psNothing", "psLeftTriangle", "psRightTriangle"})
+      .Default(TSeriesPointerStyle::psRectangle);
+  c.Property("Transparency", &TSeriesPointer::GetTransparency, &TSeriesPointer::SetTransparency).Default(0);
+  c.Property("VertSize", &TSeriesPointer::GetVertSize, &TSeriesPointer::SetVertSize).Default(4);
+}
+
 TSeriesPointer::TSeriesPointer(TChartSeries* Series)
     : TPlotCustomShapeBrushPen(PanelOf(Series)),
       FGradient(std::make_unique<TPlotGradient>(ChangeHandler())),
       FParentSeries(Series) {}
 
 TSeriesPointer::~TSeriesPointer() = default;
+
+TChartSeries* TSeriesPointer::ParentSeries() const { return FParentSeries.Get(); }
 
 void TSeriesPointer::Assign(const TPersistent* Source) {
   if (const auto* s = dynamic_cast<const TSeriesPointer*>(Source)) {
@@ -301,6 +315,18 @@ void TSeriesPointer::DrawOnChart(int32_t X, int32_t Y, TColor Color, TSeriesPoin
 // ============================================================================
 // TCallout
 // ============================================================================
+
+KV_CLASS_IMPL(TCallout, TSeriesPointer) {
+  c.Property("Arrow", &TCallout::Arrow);
+  c.Property("ArrowHead", &TCallout::GetArrowHead, &TCallout::SetArrowHead)
+      .Names({"ahNone", "ahLine", "ahSolid"})
+      .Default(ahNone);
+  c.Property("ArrowHeadSize", &TCallout::GetArrowHeadSize, &TCallout::SetArrowHeadSize).Default(8);
+  c.Property("Distance", &TCallout::GetDistance, &TCallout::SetDistance).Default(0);
+  // The callout's defaults differ from the pointer's for these two.
+  c.Property("Draw3D", &TCallout::GetDraw3D, &TCallout::SetDraw3D).Default(false);
+  c.Property("Visible", &TCallout::GetVisible, &TCallout::SetVisible).Default(true);
+}
 
 TCallout::TCallout(TChartSeries* Series)
     : TSeriesPointer(Series), FArrow(std::make_unique<TWhitePen>(ChangeHandler())) {

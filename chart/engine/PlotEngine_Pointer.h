@@ -2,6 +2,7 @@
 // The point symbol of point-like series (TSeriesPointer) and the pointer with
 // an arrow that marks and annotations draw (TCallout).
 #include <cstdint>
+#include <memory>
 
 #include "chart/engine/PlotCanvas.h"
 #include "chart/engine/PlotProcs.h"
@@ -41,7 +42,7 @@ public:
   void SetGradient(const TPlotGradient* Value) { FGradient->Assign(Value); }
   bool GetInflateMargins() const { return FInflateMargins; }
   void SetInflateMargins(bool Value) { Change(FInflateMargins, Value); }
-  TChartSeries* ParentSeries() const { return FParentSeries.Get(); }
+  TChartSeries* ParentSeries() const;
   TSeriesPointerStyle GetStyle() const { return FStyle; }
   void SetStyle(TSeriesPointerStyle Value) { Change(FStyle, Value); }
   TPlotTransparency GetTransparency() const { return FTransparency; }

@@ -255,6 +255,11 @@ TEST_F(StatusBarTest, EllipsisPanelHintShowsItsWholeText) {
   EXPECT_TRUE(Bar->HintAt(TPoint(5, 10), hint, cursor));
   EXPECT_EQ(hint, "Data file!");
   EXPECT_EQ(cursor, Bar->PanelRect(0));
+  // The window layer asks through the control base when it shows a tooltip.
+  const TControl* asControl = Bar;
+  hint.clear();
+  EXPECT_TRUE(asControl->HintAt(TPoint(5, 10), hint, cursor));
+  EXPECT_EQ(hint, "Data file!");
   EXPECT_FALSE(Bar->HintAt(TPoint(Bar->PanelRect(1).Left + 3, 10), hint, cursor));
   EXPECT_EQ(cursor.Left, Bar->PanelRect(0).Right);
   EXPECT_EQ(cursor.Right, Bar->PanelRect(2).Left);

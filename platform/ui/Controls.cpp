@@ -208,6 +208,12 @@ void TControl::SetHint(const std::string& Value) { FHint = Value; }
 
 void TControl::SetShowHint(bool Value) { FShowHint = Value; }
 
+bool TControl::HintAt(TPoint, std::string& HintText, TRect& CursorRect) const {
+  HintText = Controls::GetShortHint(FHint);
+  CursorRect = GetClientRect();
+  return !HintText.empty();
+}
+
 TPoint TControl::ClientOriginInForm() const {
   TPoint p;
   for (const TControl* c = this; c && c->FParent; c = c->FParent) {

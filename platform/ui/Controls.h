@@ -153,6 +153,9 @@ class TControl : public TComponent {
   void SetHint(const std::string& Value);
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // The hint at client point P and the area it holds for while the mouse stays
+  // in it; controls whose parts carry hints of their own override it.
+  virtual bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const;
   TPopupMenu* GetPopupMenu() const;
   void SetPopupMenu(TPopupMenu* Value);
 

@@ -305,9 +305,11 @@ bool CloseRequested(TControl* Control) {
 bool ToolTip(TControl* Control, const QPoint& GlobalPos, QWidget* Widget) {
   for (TControl* c = Control; c; c = c->GetParent()) {
     if (!c->GetShowHint()) continue;
-    const std::string hint = Controls::GetShortHint(Control->GetHint());
-    if (hint.empty()) return false;
-    QToolTip::showText(GlobalPos, ToQ(hint), Widget);
+    const QPoint local = Widget->mapFromGlobal(GlobalPos);
+    std::string hint;
+    TRect area;
+    if (!Control->HintAt(TPoint(local.x(), local.y()), hint, area)) return false;
+    QToolTip::showText(GlobalPos, ToQ(hint), Widget, QRect(area.Left, area.Top, area.Width(), area.Height()));
     return true;
   }
   QToolTip::hideText();
