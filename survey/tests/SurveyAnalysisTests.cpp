@@ -9,21 +9,6 @@ namespace {
 
 const double X = NoValue;
 
-arofdoubleM Row(double c1, double c2, double p1, double p2, double rhoa = 100) {
-  arofdoubleM row(Survey::RowColumns, NoValue);
-  row[Survey::colC1] = c1;
-  row[Survey::colC2] = c2;
-  row[Survey::colP1] = p1;
-  row[Survey::colP2] = p2;
-  row[Survey::colRhoA] = rhoa;
-  return row;
-}
-
-void Analyse(TSurvey& s, ararofdoubleM rows, bool observed = true) {
-  s.MeasurementRows = std::move(rows);
-  s.HasObservedData = observed;
-  s.AnalyseSurvey();
-}
 
 TEST(SurveyAnalysis, AbsentElectrodeMovesFirstAndLastDuplicateStays) {
   TSurvey s;

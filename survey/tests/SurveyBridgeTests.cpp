@@ -7,20 +7,7 @@ using namespace SurveyTest;
 
 namespace {
 
-// Resets the solver's unit-level state and collects the messages of refused runs.
-class SurveyBridge : public ::testing::Test {
- protected:
-  std::vector<std::string> SolverMessages;
-  void SetUp() override {
-    DC2dBEM::ResetState();
-    DC2dBEM::Hooks = {};
-    DC2dBEM::Hooks.ShowMessage = [this](const std::string& m) { SolverMessages.push_back(m); };
-  }
-  void TearDown() override {
-    DC2dBEM::Hooks = {};
-    DC2dBEM::ResetState();
-  }
-};
+class SurveyBridge : public SolverStateTest {};
 
 const char* SmallWenner =
     "C1 C2 P1 P2 ro_a eta_a\n"

@@ -11,22 +11,6 @@ namespace {
 const double Pi = std::numbers::pi;
 const double X = NoValue;  // electrode at infinity
 
-arofdoubleM Row(double c1, double c2, double p1, double p2, double rhoa = 100, double res = NoValue) {
-  arofdoubleM row(Survey::RowColumns, NoValue);
-  row[Survey::colC1] = c1;
-  row[Survey::colC2] = c2;
-  row[Survey::colP1] = p1;
-  row[Survey::colP2] = p2;
-  row[Survey::colRhoA] = rhoa;
-  row[Survey::colRes] = res;
-  return row;
-}
-
-void Analyse(TSurvey& s, ararofdoubleM rows, bool observed = true) {
-  s.MeasurementRows = std::move(rows);
-  s.HasObservedData = observed;
-  s.AnalyseSurvey();
-}
 
 // Geometric factors of the common arrays against their textbook formulas.
 TEST(SurveyGeometricFactor, MatchesArrayFormulas) {

@@ -7,19 +7,7 @@ using namespace SurveyTest;
 
 namespace {
 
-class SurveyOpen : public ::testing::Test {
- protected:
-  std::vector<std::string> SolverMessages;
-  void SetUp() override {
-    DC2dBEM::ResetState();
-    DC2dBEM::Hooks = {};
-    DC2dBEM::Hooks.ShowMessage = [this](const std::string& m) { SolverMessages.push_back(m); };
-  }
-  void TearDown() override {
-    DC2dBEM::Hooks = {};
-    DC2dBEM::ResetState();
-  }
-};
+class SurveyOpen : public SolverStateTest {};
 
 const char* SmallWenner =
     "C1 C2 P1 P2 ro_a\n"

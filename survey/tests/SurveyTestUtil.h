@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "numerics/DC2dBEM.h"
 #include "numerics/Polygons.h"
 #include "survey/Survey.h"
 
@@ -240,5 +241,40 @@ void ForEachReceiver(const TSurvey& s, F f) {
   for (size_t i = 0; i < s.Asource.size(); ++i)
     for (size_t j = 0; j < s.Asource[i].P1.size(); ++j) f(s.Asource[i], j);
 }
+
+// One measurement row with the electrode positions and values given, the rest unset.
+inline arofdoubleM Row(double c1, double c2, double p1, double p2, double rhoa = 100,
+                       double res = Supermath2d::NoValue) {
+  arofdoubleM row(Survey::RowColumns, Supermath2d::NoValue);
+  row[Survey::colC1] = c1;
+  row[Survey::colC2] = c2;
+  row[Survey::colP1] = p1;
+  row[Survey::colP2] = p2;
+  row[Survey::colRhoA] = rhoa;
+  row[Survey::colRes] = res;
+  return row;
+}
+
+inline void Analyse(TSurvey& s, ararofdoubleM rows, bool observed = true) {
+  s.MeasurementRows = std::move(rows);
+  s.HasObservedData = observed;
+  s.AnalyseSurvey();
+}
+
+// Resets the solver's unit-level state around each test and collects the
+// messages of refused runs.
+class SolverStateTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> SolverMessages;
+  void SetUp() override {
+    DC2dBEM::ResetState();
+    DC2dBEM::Hooks = {};
+    DC2dBEM::Hooks.ShowMessage = [this](const std::string& m) { SolverMessages.push_back(m); };
+  }
+  void TearDown() override {
+    DC2dBEM::Hooks = {};
+    DC2dBEM::ResetState();
+  }
+};
 
 }  // namespace SurveyTest
