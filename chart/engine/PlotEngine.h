@@ -594,8 +594,14 @@ private:
 };
 
 // The list of every axis of one chart, standard axes first.
+class TCustomAxisPanel;
+class TChartDepthAxis;
+
 class TChartAxes {
 public:
+  TChartAxes() = default;
+  explicit TChartAxes(TCustomAxisPanel* Chart) : FChart(Chart) {}
+  TCustomAxisPanel* Chart() const { return FChart; }
   int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
   TChartAxis* Items(int32_t Index) const;  // ChartException for a bad index
   void Add(TChartAxis* Axis) { FItems.push_back(Axis); }
@@ -606,7 +612,22 @@ public:
   // May change the labels room an axis reserves (Size holds the measured one).
   std::function<void(TChartAxis* Axis, int32_t& Size)> OnSizeLabels;
 
+  // The chart's standard axes and its AxisBehind / AxisVisible switches;
+  // a list that knows no chart raises ChartException.
+  TChartAxis* Left() const;
+  TChartAxis* Top() const;
+  TChartAxis* Right() const;
+  TChartAxis* Bottom() const;
+  TChartDepthAxis* Depth() const;
+  TChartDepthAxis* DepthTop() const;
+  bool GetBehind() const;
+  void SetBehind(bool Value);
+  bool GetVisible() const;
+  void SetVisible(bool Value);
+
 private:
+  TCustomAxisPanel& RequireChart() const;
+  TCustomAxisPanel* FChart = nullptr;
   std::vector<TChartAxis*> FItems;
 };
 

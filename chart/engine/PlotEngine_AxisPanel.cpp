@@ -31,6 +31,34 @@ TAxisLabelStyle TChartDepthAxis::CalcLabelStyle() const {
   return talText;
 }
 
+void TChartDepthAxis::SetInverted(bool Value) {
+  TChartAxis::SetInverted(Value);
+  auto* chart = dynamic_cast<TCustomAxisPanel*>(ParentChart());
+  if (!chart) return;
+  TChartDepthAxis* other = this == chart->DepthAxis()      ? chart->DepthTopAxis()
+                           : this == chart->DepthTopAxis() ? chart->DepthAxis()
+                                                           : nullptr;
+  if (other) other->SetInvertedField(Value);
+}
+
+// ---- the chart's view of its axes list -------------------------------------
+
+TCustomAxisPanel& TChartAxes::RequireChart() const {
+  if (!FChart) throw ChartException("The axes list belongs to no chart");
+  return *FChart;
+}
+
+TChartAxis* TChartAxes::Left() const { return RequireChart().LeftAxis(); }
+TChartAxis* TChartAxes::Top() const { return RequireChart().TopAxis(); }
+TChartAxis* TChartAxes::Right() const { return RequireChart().RightAxis(); }
+TChartAxis* TChartAxes::Bottom() const { return RequireChart().BottomAxis(); }
+TChartDepthAxis* TChartAxes::Depth() const { return RequireChart().DepthAxis(); }
+TChartDepthAxis* TChartAxes::DepthTop() const { return RequireChart().DepthTopAxis(); }
+bool TChartAxes::GetBehind() const { return RequireChart().GetAxisBehind(); }
+void TChartAxes::SetBehind(bool Value) { RequireChart().SetAxisBehind(Value); }
+bool TChartAxes::GetVisible() const { return RequireChart().GetAxisVisible(); }
+void TChartAxes::SetVisible(bool Value) { RequireChart().SetAxisVisible(Value); }
+
 KV_CLASS_IMPL(TChartCustomAxes, TCollection) {}
 
 TChartCustomAxes::TChartCustomAxes(TCustomAxisPanel* Chart)

@@ -21,6 +21,8 @@ public:
   TChartDepthAxis(TCollection* Collection, TAxisChart* Chart);
   // Values when some active series has depth of its own, else series titles.
   TAxisLabelStyle CalcLabelStyle() const override;
+  // Also stores the value, without repainting, in the chart's other depth axis.
+  void SetInverted(bool Value) override;
 };
 
 // The custom axes of a chart; each item joins the chart's axes list.
@@ -270,7 +272,7 @@ private:
   void UnclipSeries();
 
   int32_t FChart3DPercent = 15;
-  TChartAxes FAxes;
+  TChartAxes FAxes{this};
   bool FAxisBehind = true, FAxisVisible = true, FClipPoints = true, FView3DWalls = true;
   std::unique_ptr<TChartCustomAxes> FCustomAxes;
   std::unique_ptr<TChartSeriesList> FSeriesList;
