@@ -79,6 +79,16 @@ struct TDeviceContext::Impl {
   TPointF DevF(double x, double y) const {
     return {(x - WinOrg.X) * ScaleX() + VpOrg.X, (y - WinOrg.Y) * ScaleY() + VpOrg.Y};
   }
+  // Logical points mapped to whole device pixels.
+  std::vector<TPointF> DevPoints(const TPoint* Points, int Count) const {
+    std::vector<TPointF> pts;
+    pts.reserve(size_t(Count));
+    for (int i = 0; i < Count; ++i) {
+      const TPoint p = Dev(Points[i].X, Points[i].Y);
+      pts.push_back({double(p.X), double(p.Y)});
+    }
+    return pts;
+  }
   TPoint Dev(int32_t x, int32_t y) const {
     if (Identity()) return {std::clamp(x, -kMaxCoord, kMaxCoord), std::clamp(y, -kMaxCoord, kMaxCoord)};
     TPointF p = DevF(x, y);
@@ -378,12 +388,7 @@ void TDeviceContext::LineTo(int32_t X, int32_t Y) {
 
 void TDeviceContext::Polyline(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
-  std::vector<TPointF> pts;
-  pts.reserve(size_t(Count));
-  for (int i = 0; i < Count; ++i) {
-    TPoint p = d_->Dev(Points[i].X, Points[i].Y);
-    pts.push_back({double(p.X), double(p.Y)});
-  }
+  const std::vector<TPointF> pts = d_->DevPoints(Points, Count);
   if (d_->InPath) {
     d_->AddPathFigure(pts, false);
     return;
@@ -430,12 +435,7 @@ void TDeviceContext::PolyBezier(const TPoint* Points, int Count) {
 // ---- filled shapes ----
 void TDeviceContext::Polygon(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
-  std::vector<TPointF> pts;
-  pts.reserve(size_t(Count));
-  for (int i = 0; i < Count; ++i) {
-    TPoint p = d_->Dev(Points[i].X, Points[i].Y);
-    pts.push_back({double(p.X), double(p.Y)});
-  }
+  const std::vector<TPointF> pts = d_->DevPoints(Points, Count);
   if (d_->InPath) {
     d_->AddPathFigure(pts, true);
     return;

@@ -7,19 +7,7 @@
 
 namespace {
 
-class AxesListTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    PlotConst::Initialize();
-    PlotProcs::SetDefaultPalette();
-    Owner = new TComponent(nullptr);
-    Chart = Create<TCustomAxisPanel>(Owner);
-    Chart->SetBounds(400, 300);
-  }
-  void TearDown() override { Owner->Free(); }
-  TComponent* Owner = nullptr;
-  TCustomAxisPanel* Chart = nullptr;
-};
+using AxesListTest = AxisPanelChartTest;
 
 struct AccessorCase {
   const char* Name;

@@ -15,25 +15,18 @@ public:
   int PageChanges = 0;
 };
 
-class AxisPanelTest : public ::testing::Test {
+class AxisPanelTest : public AxisPanelChartTest {
 protected:
   void SetUp() override {
-    PlotConst::Initialize();
-    PlotProcs::SetDefaultPalette();
-    Owner = new TComponent(nullptr);
-    Chart = Create<TCustomAxisPanel>(Owner);
-    Chart->SetBounds(400, 300);
+    AxisPanelChartTest::SetUp();
     Chart->AddListener(&Events);
   }
-  void TearDown() override { Owner->Free(); }
   TTestSeries* NewSeries(int32_t Points = 0) {
     auto* s = Create<TTestSeries>(Owner);
     Chart->AddSeries(s);
     for (int32_t i = 0; i < Points; ++i) s->AppendPoint(i * 2.0, i * 10.0);
     return s;
   }
-  TComponent* Owner = nullptr;
-  TCustomAxisPanel* Chart = nullptr;
   Recorder Events;
 };
 

@@ -7,16 +7,8 @@ namespace {
 
 using V = std::vector<double>;
 
-class CalendarPeriodTest : public ::testing::Test {
+class CalendarPeriodTest : public AxisPanelChartTest {
 protected:
-  void SetUp() override {
-    PlotConst::Initialize();
-    PlotProcs::SetDefaultPalette();
-    Owner = new TComponent(nullptr);
-    Chart = Create<TCustomAxisPanel>(Owner);
-    Chart->SetBounds(400, 300);
-  }
-  void TearDown() override { Owner->Free(); }
 
   // One point of value 1 per day from First up to, not including, End.
   TTestSeries* Daily(TDateTime First, TDateTime End) {
@@ -53,8 +45,6 @@ protected:
     return v;
   }
   static double D(int Y, int M, int Day) { return SysUtils::EncodeDate(Y, M, Day); }
-  TComponent* Owner = nullptr;
-  TCustomAxisPanel* Chart = nullptr;
 };
 
 }  // namespace

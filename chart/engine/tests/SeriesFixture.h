@@ -4,6 +4,7 @@
 // from their sources.
 #include <gtest/gtest.h>
 
+#include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/PlotEngine_Series.h"
 #include "chart/engine/PlotProcs.h"
 
@@ -243,4 +244,19 @@ protected:
   }
   std::unique_ptr<FakeSeriesChart> Chart = std::make_unique<FakeSeriesChart>();
   TComponent* Owner = nullptr;
+};
+
+// A real axis panel of 400 x 300 pixels owned by a component that frees it.
+class AxisPanelChartTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    PlotConst::Initialize();
+    PlotProcs::SetDefaultPalette();
+    Owner = new TComponent(nullptr);
+    Chart = Create<TCustomAxisPanel>(Owner);
+    Chart->SetBounds(400, 300);
+  }
+  void TearDown() override { Owner->Free(); }
+  TComponent* Owner = nullptr;
+  TCustomAxisPanel* Chart = nullptr;
 };
