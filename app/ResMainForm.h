@@ -131,6 +131,11 @@ class TMainForm : public TForm {
   // confirmed, with the checked values back in Values.
   bool ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability);
 
+  // ---- Commands, display modes and pane layout, edit modes and keyboard ----
+  // (handlers of the menus and tool bars, the display switches, the pane
+  // heights and the polygon-editing modes)
+  // ---- end of commands ----
+
   // The file a command line names: "-ns" and "/ns" are switches, the first other
   // argument whose extension is ".k2d" (any case) is the file; empty when none.
   static std::string CommandLineK2dFile(const std::vector<std::string>& Params);
