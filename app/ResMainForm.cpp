@@ -104,20 +104,9 @@ void TMainForm::CreatePanes() {
   abcScrollingSplitPane2 = abcSBiSplit1->ScrollPane(1);
   if (abcScrollingSplitPane2) abcScrollingSplitPane2->VertScrollBar.Visible = false;
 
-  // The splitters between the upper data section, the lower one and the model.
-  TWinControl* lower = abcScrollingSplitPane2 ? static_cast<TWinControl*>(abcScrollingSplitPane2) : panel1;
-  Splitter1 = Create<TSplitter>(this);
-  Splitter1->SetName("Splitter1");
-  Splitter1->SetParent(lower);
-  Splitter1->SetAlign(TAlign::alTop);
-  Splitter1->SetHeight(4);
-  Splitter1->MinSize = 1;
-  Splitter2 = Create<TSplitter>(this);
-  Splitter2->SetName("Splitter2");
-  Splitter2->SetParent(lower);
-  Splitter2->SetAlign(TAlign::alBottom);
-  Splitter2->SetHeight(4);
-  Splitter2->MinSize = 3;
+  // The charts and the windows that show them, with the splitters between them.
+  CreateCharts(abcScrollingSplitPane1 ? static_cast<TWinControl*>(abcScrollingSplitPane1) : panel1,
+               abcScrollingSplitPane2 ? static_cast<TWinControl*>(abcScrollingSplitPane2) : panel1);
 }
 
 

@@ -8,6 +8,7 @@
 // read and write one copy.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,18 @@
 class TabcSBiSplit;
 class TabcScrollingSplitPane;
 class TabcSplash;
+class TChart;
+class TChartAxis;
+class TChartSeries;
+class TCustomChart;
 class TdfsStatusBar;
+class TLineSeries;
 class TModConstr;
+class TPlotPanelControl;
+class TPointSeries;
+class TPolygonChart;
+class TPseudoSection2d;
+class multigraph;
 
 class TMainForm : public TForm {
   KV_CLASS(TMainForm, TForm)
@@ -63,6 +74,31 @@ class TMainForm : public TForm {
   TabcSplash* abcSplash1 = nullptr;
   TTimer* Timer1 = nullptr;
 
+  // The charts (owned by the window) and the windows that show them.
+  TChart* Chart1 = nullptr;  // gravity and magnetic curves
+  TLineSeries* Series1 = nullptr;  // observed gravity
+  TLineSeries* Series2 = nullptr;  // calculated gravity
+  TLineSeries* Series3 = nullptr;  // observed magnetic
+  TLineSeries* Series4 = nullptr;  // calculated magnetic
+  TPseudoSection2d* PseudoSection2d1 = nullptr;  // upper data section: observed data
+  TPseudoSection2d* PseudoSection2d2 = nullptr;  // lower data section: calculated data, misfit or weights
+  TPolygonChart* PolygonChart1 = nullptr;        // the model
+  TPlotPanelControl* Chart1Window = nullptr;
+  TPlotPanelControl* PseudoSection2d1Window = nullptr;
+  TPlotPanelControl* PseudoSection2d2Window = nullptr;
+  TPlotPanelControl* PolygonChart1Window = nullptr;
+
+  // The graph managers: observed and calculated curves of resistivity and of
+  // polarizability (owned by the window).
+  multigraph* ObservedRhoGraph = nullptr;
+  multigraph* CalculatedRhoGraph = nullptr;
+  multigraph* ObservedEtaGraph = nullptr;
+  multigraph* CalculatedEtaGraph = nullptr;
+  // The calculated twin of a clicked observed curve, on the upper section.
+  TLineSeries* ComparisonSeries = nullptr;
+  // An empty point series on the model chart whose style is kept in the settings file.
+  TPointSeries* CrossPointSeries = nullptr;
+
   // Menu items by their caption path ("File" / "Open file"); see the menu builder.
   TMenuItem* File1 = nullptr;
   TMenuItem* Openfile1 = nullptr;
@@ -98,6 +134,16 @@ class TMainForm : public TForm {
   int32_t SavedEditMode = 0;
   bool GravMagLoaded = false;
 
+  // Axis and colour-bar settings texts per display case:
+  //  0..3   left axis of the data sections in graphics plot, slot 2q + d
+  //  4..7   their "Default" texts
+  //  8      left axis in pseudo-section display, 9 its "Default"
+  //  10..13 colour-bar settings, slot 10 + 2q + d; 14..17 their "Default" texts
+  //  18..21 four further colour-bar texts, only stored and restored
+  // (q is DataQuantity, d is DataType.)
+  static constexpr int AxisTextCount = 22;
+  std::array<std::string, AxisTextCount> AxisTexts;
+
   // The survey; its solver and mesh settings (MACH_EPS, CGprecision, Solver,
   // nkuser, nknumber, correct, infperc, redperc, numqp, recetha, FactorX, FactorZ,
   // StartX, StartZ, Exponent), DataPlotType and graphicstype are the window's.
@@ -131,9 +177,203 @@ class TMainForm : public TForm {
   // confirmed, with the checked values back in Values.
   bool ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability);
 
+  // Chart settings from the settings file and the registry, at start-up.
+  void LoadChartSettings();
+  // The model chart's status callback: the cursor position in status panel 1.
+  void ShowCursorPosition();
+
+  // ---- Data display ----
+  // Draws the observed data into the upper section (Upper set) or the calculated
+  // data, misfit or weights into the lower one.
+  void PlotData(bool Upper);
+  // The value of a measurement as a curve point and as a contour node; NoValue
+  // where the measurement has no usable value.
+  double GraphValue(bool Upper, int32_t Pair, int32_t Receiver) const;
+  double SectionValue(bool Upper, int32_t Pair, int32_t Receiver) const;
+  std::string SectionTitle(bool Upper) const;
+  std::string UnitText(bool Upper) const;
+  // Depth of a measurement's level in the pseudo-sections.
+  double LevelDepth(int32_t Pair, int32_t Receiver) const;
+
+  // ---- Axis and colour-bar settings texts, section events, status texts ----
+  void BuildDefaultAxisTexts();
+  void StoreAxisTexts();
+  void ApplySectionSettings();
+  void SectionSettingsChanged(TPseudoSection2d* Section);
+  void CopySectionSettings(TPseudoSection2d* Source, TPseudoSection2d* Target);
+  void ScaleLowerLikeUpper();
+  // An axis text with automatic scaling switched on.
+  std::string aa(const std::string& Text);
+  void prepaxises();
+  void SaveAxisTexts(const std::string& Name);
+  void LoadAxisTexts(const std::string& Name);
+  // The text of the point under the cursor of a section, in status panel 1.
+  void psmm(TPseudoSection2d* Section);
+  void Chart1MouseMove(TCustomChart* Sender, TShiftState Shift, int32_t X, int32_t Y);
+
+  // ---- Measurement selection, markers and electrodes ----
+  int32_t FlatIndex(int32_t Pair, int32_t Receiver) const;
+  void PairOfFlatIndex(int32_t K, int32_t& Pair, int32_t& Receiver) const;
+  void ShowMeasurementInGraphs(int32_t Pair, int32_t Receiver);
+  void ShowMeasurementInSections(int32_t Pair, int32_t Receiver);
+  void HighlightElectrodes(int32_t Pair, int32_t Receiver);
+  void PlotElectrodes();
+  void Chart1ClickSeries(TCustomChart* Sender, TChartSeries* Series, int32_t ValueIndex, TMouseButton Button);
+  void Chart1MouseUp(TCustomChart* Sender, TMouseButton Button);
+  void PseudoSection2d1ClickSeries(TCustomChart* Sender, TChartSeries* Series, int32_t ValueIndex);
+  // The electrode editor's table as the markers need it: whether it shows, its
+  // current row, and the row that holds a flat index + 1 (installed by the editor).
+  std::function<bool()> ElectrodeEditorVisible;
+  std::function<int32_t()> ElectrodeEditorRow;
+  std::function<void(int32_t FlatIndexPlusOne)> SelectElectrodeEditorRow;
+  std::function<int32_t(int32_t FlatIndexPlusOne)> ElectrodeEditorRowOf;
+
   // ---- Commands, display modes and pane layout, edit modes and keyboard ----
   // (handlers of the menus and tool bars, the display switches, the pane
   // heights and the polygon-editing modes)
+
+  // Menu items of the commands (their captions beside them).
+  TMenuItem* Addgravimagneticdata1 = nullptr;  // "Add gravimagnetic data"
+  TMenuItem* Savefile1 = nullptr;              // "Save file"
+  TMenuItem* Editfile1 = nullptr;              // "Edit file"
+  TMenuItem* Printpreview1 = nullptr;          // "Print preview"
+  TMenuItem* Electrodeeditor1 = nullptr;       // "Electrode editor"
+  TMenuItem* Graphicssetup1 = nullptr;         // "Graphics setup"
+  TMenuItem* Observedgraphicsrhoa1 = nullptr;
+  TMenuItem* Calculatedgraphicsrhoa1 = nullptr;
+  TMenuItem* Observedgraphicsethaa1 = nullptr;
+  TMenuItem* Calculatedgraphicsethaa1 = nullptr;
+  TMenuItem* Data1 = nullptr;                  // "Data"
+  TMenuItem* Apparentresistivity1 = nullptr;   // "Apparent resistivity" / "Apparent polarizability"
+  TMenuItem* Resistanse1 = nullptr;            // "Resistance"
+  TMenuItem* Graphicsplot1 = nullptr;          // "Graphics-plot"
+  TMenuItem* Calculateddata1 = nullptr;
+  TMenuItem* Datamisfit1 = nullptr;
+  TMenuItem* Dataweights1 = nullptr;
+  TMenuItem* IsoPsZ1 = nullptr;                // "Iso-Pole graphics"
+  TMenuItem* IsoSource1 = nullptr;             // "Iso-PsZ graphics"
+  TMenuItem* Display1 = nullptr;               // "Display"
+  TMenuItem* Style1 = nullptr;                 // "Worksheet style"
+  TMenuItem* Ononeplot1 = nullptr;             // "Separately"
+  TMenuItem* jointly1 = nullptr;               // "Jointly"
+  TMenuItem* Advanced1 = nullptr;
+  TMenuItem* Realtopocoordinates1 = nullptr;
+  TMenuItem* Reversepseudosection1 = nullptr;
+  TMenuItem* Extendednodes1 = nullptr;
+  TMenuItem* Openinmodelingmode1 = nullptr;
+  TMenuItem* ImportExport1 = nullptr;
+  TMenuItem* Carotagedata1 = nullptr;
+  TMenuItem* Importmodeldata1 = nullptr;
+  TMenuItem* Removeimport1 = nullptr;
+  TMenuItem* Outputsettings1 = nullptr;
+  TMenuItem* Checkforupdates1 = nullptr;
+  // The model chart's pop-up menu.
+  TMenuItem* Setup1 = nullptr;
+  TMenuItem* Printpreview2 = nullptr;
+  TMenuItem* Savepicture1 = nullptr;
+  TMenuItem* ZoomScroll1 = nullptr;            // "Zoom&&Scroll  Z"
+  TMenuItem* Equalscale1 = nullptr;
+
+  // The thirteen edit-mode buttons of ToolBar2, in tool-bar order.
+  TSpeedButton* SpeedButton9 = nullptr;
+  TSpeedButton* SpeedButton10 = nullptr;
+  TSpeedButton* SpeedButton11 = nullptr;
+  TSpeedButton* SpeedButton12 = nullptr;
+  TSpeedButton* SpeedButton13 = nullptr;
+  TSpeedButton* SpeedButton14 = nullptr;
+  TSpeedButton* SpeedButton15 = nullptr;
+  TSpeedButton* SpeedButton16 = nullptr;
+  TSpeedButton* SpeedButton17 = nullptr;
+  TSpeedButton* SpeedButton18 = nullptr;
+  TSpeedButton* SpeedButton19 = nullptr;
+  TSpeedButton* SpeedButton20 = nullptr;
+  TSpeedButton* SpeedButton21 = nullptr;
+
+  // -- commands --
+  void SpeedButton1Click(TObject* Sender);   // open a data file
+  void SpeedButton2Click(TObject* Sender);   // save
+  void SpeedButton6Click(TObject* Sender);   // forward problem
+  void SpeedButton22Click(TObject* Sender);  // inversion
+  void Editfile1Click(TObject* Sender);
+  void Printpreview1Click(TObject* Sender);
+  // "Graphics setup" of one graph manager.
+  void GraphicsSetupClick(multigraph* Graph);
+  // The text of a save that did not happen because its data are missing; empty
+  // when the kind of file can be written now.
+  std::string SaveRefusal(int32_t FilterIndex) const;
+
+  // -- display modes and pane layout --
+  void Pseudosection1Click(TObject* Sender);
+  void Graphicsplot1Click(TObject* Sender);
+  void Apparentresistivity1Click(TObject* Sender);
+  void Resistanse1Click(TObject* Sender);
+  void IsoPsZ1Click(TObject* Sender);
+  void IsoSource1Click(TObject* Sender);
+  void Calculateddata1Click(TObject* Sender);
+  void Datamisfit1Click(TObject* Sender);
+  void Dataweights1Click(TObject* Sender);
+  void Ononeplot1Click(TObject* Sender);
+  void jointly1Click(TObject* Sender);
+  // Check marks and enabling of the "Data", "Options" and "Worksheet style" menus.
+  void Data1Click(TObject* Sender);
+  void Options1Click(TObject* Sender);
+  void Style1Click(TObject* Sender);
+  void SpeedButton3Click(TObject* Sender);  // "Resistivity mode"
+  void SpeedButton7Click(TObject* Sender);  // "Polarizability mode"
+  void SetWorksheetStyle(int32_t Style);
+  void ResetToResistivity();
+  void SetDataQuantity(int32_t Value);
+  // Pane heights of the upper data section and the model chart, in percent.
+  void SetPaneHeights(double UpperPercent, double ModelPercent);
+  // True when the upper data section has nothing to show.
+  bool UpperSectionEmpty() const;
+  // The pane height left for the sections and the model (minus both splitters).
+  int32_t UsablePaneHeight() const;
+  void FormResize(TObject* Sender);
+  void Splitter1Moved(TObject* Sender);
+  void Splitter2Moved(TObject* Sender);
+  bool Splitter1CanResize(int32_t NewSize) const;
+  bool Splitter2CanResize(int32_t NewSize) const;
+  void RelayoutSections();
+  void FormMouseWheelDown(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+  void FormMouseWheelUp(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+
+  // -- edit modes and keyboard --
+  // The mode button's click: the chart's mode, the pressed button and the help text.
+  void ModeButtonClick(TObject* Sender);
+  void SetModeButtons(TObject* Sender);
+  void ShowModeText(int32_t Mode);
+  void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+  void FormKeyUp(TObject* Sender, uint16_t& Key, TShiftState Shift);
+  void SpeedButton8Click(TObject* Sender);  // "UnDo"
+  void ZoomScroll1Click(TObject* Sender);
+  void Equalscale1Click(TObject* Sender);
+  void Printpreview2Click(TObject* Sender);
+  void Savepicture1Click(TObject* Sender);
+  void PolygonChart1DblClick();
+  // The mode a button sets; -1 for any other control.
+  int32_t ModeOfButton(const TObject* Button) const;
+  // The help text of an edit mode in status panel 5; empty for -1.
+  static std::string ModeText(int32_t Mode);
+
+ private:
+  void CreateEditToolBar();
+  void CreatePopupMenu();
+  void InstallCommandEvents();
+  // Redraws the upper section, then the lower one.
+  void PlotBothSections();
+  void FreeAllCurves();
+  void SetQuantityButtonsLook(int32_t Quantity);
+  // A temporary mode while a modifier key is held (Shift 5, Alt 7, Ctrl 4).
+  void EnterTemporaryMode(uint16_t Key, int32_t Mode);
+  bool TextFieldHasFocus() const;
+  void ScrollCurves(TPoint MousePos, bool Down);
+  bool FLayoutGuard = false;
+  // Modifier keys held down, oldest first; the base mode returns with the last one.
+  std::vector<uint16_t> FHeldModifiers;
+  TPoint FModelMouseDown{-1, -1};
+
+ public:
   // ---- end of commands ----
 
   // The file a command line names: "-ns" and "/ns" are switches, the first other
@@ -152,9 +392,33 @@ class TMainForm : public TForm {
   void SetSolverDefaults();
   // The "open" verb of the shell on the help document; false when it was not found.
   bool OpenHelpDocument();
+  void CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane);
+  void LoadViewSettings();
+  void CreateGraphManagers();
+  void CreateWorkSeries();
+  void FinishChart1();
+  // Pseudo-section drawing and curve drawing of PlotData.
+  void PlotSectionNodes(bool Upper, TPseudoSection2d* S, multigraph* G);
+  void PlotCurves(bool Upper, TPseudoSection2d* S, multigraph* G);
+  // The section and graph manager that PlotData draws into.
+  void ChooseSectionAndGraph(bool Upper, TPseudoSection2d*& S, multigraph*& G) const;
+  bool FilterSkips(const osource& Source, int32_t Receiver) const;
+  void FitBottomAxisToModel(TPseudoSection2d* S);
+  void SetMarkers(TPseudoSection2d* S, int32_t Pair, int32_t Receiver);
+  void AddLimePoint(TPseudoSection2d* S, double X, double Y);
+  void InstallGraphicsEvents(TPseudoSection2d* S);
+  void InstallSectionEvents(TPseudoSection2d* S);
+  // The data quantity shown, switched through the survey window's display switch.
+  void SwitchDataQuantity(int32_t Quantity);
 
   double FProgress = 0.0;  // the gauge's accumulator
   TModConstr* FModConstr = nullptr;  // created on first use, owned by the window
+  // The curve highlight of a press on a curve point in graphics plot.
+  bool FHighlightActive = false;
+  std::array<multigraph*, 2> FNarrowed{};
+  std::array<std::vector<bool>, 2> FShownBefore;
+  // The scratch axis that aa converts texts on (a custom axis of the upper section).
+  TChartAxis* FScratchAxis = nullptr;
 };
 
 namespace ResMainForm {
@@ -164,4 +428,8 @@ extern TMainForm* MainForm;
 inline constexpr const char* SettingsKey = "\\Software\\KelmVev2er";
 // Caption of the window before a file is opened.
 inline constexpr const char* ProgramCaption = "KelmVev2Er";
+// A colour-bar settings text with its user limits off (field 11), and a model
+// colour-bar text with field 19 reset; a text without that field is unchanged.
+std::string NormaliseColourBarText(const std::string& Text);
+std::string NormaliseModelColourBarText(const std::string& Text);
 }  // namespace ResMainForm

@@ -1,7 +1,11 @@
 // The main window's menus and tool bars: every menu item and tool button with
-// the handler it runs.
+// the handler it runs, the edit-mode tool bar and the model chart's pop-up menu,
+// and the window events of the commands (keys, wheel, resizing, splitters).
 
 #include "app/ResMainForm.h"
+#include "controls/abcsplit.h"
+#include "views/Multigraphics.h"
+#include "views/PolygonChart.h"
 
 namespace {
 
@@ -13,9 +17,29 @@ TMenuItem* AddItem(TComponent* Owner, TMenuItem* Parent, const std::string& Capt
   return item;
 }
 
-void AddItems(TComponent* Owner, TMenuItem* Parent, std::initializer_list<const char*> Captions) {
-  for (const char* caption : Captions) AddItem(Owner, Parent, caption);
-}
+void AddSeparator(TComponent* Owner, TMenuItem* Parent) { AddItem(Owner, Parent, "-"); }
+
+// The edit-mode buttons in tool-bar order, with their hints.
+struct TModeButtonDef {
+  TSpeedButton* TMainForm::*Button;
+  const char* Name;
+  const char* Hint;
+};
+constexpr TModeButtonDef ModeButtons[] = {
+    {&TMainForm::SpeedButton9, "SpeedButton9", "Add polygon"},
+    {&TMainForm::SpeedButton10, "SpeedButton10", "Delete sub-polygon"},
+    {&TMainForm::SpeedButton11, "SpeedButton11", "Add sub-polygon to other"},
+    {&TMainForm::SpeedButton12, "SpeedButton12", "Uncouple sub-polygon from polygon"},
+    {&TMainForm::SpeedButton13, "SpeedButton13", "Divide polygon"},
+    {&TMainForm::SpeedButton14, "SpeedButton14", "Move sub-polygon"},
+    {&TMainForm::SpeedButton15, "SpeedButton15", "Move polygon"},
+    {&TMainForm::SpeedButton16, "SpeedButton16", "Add node"},
+    {&TMainForm::SpeedButton17, "SpeedButton17", "Delete node"},
+    {&TMainForm::SpeedButton20, "SpeedButton20", "Move node"},
+    {&TMainForm::SpeedButton18, "SpeedButton18", "Uncouple nodes"},
+    {&TMainForm::SpeedButton19, "SpeedButton19", "Couple nodes"},
+    {&TMainForm::SpeedButton21, "SpeedButton21", "Fix node"},
+};
 
 }  // namespace
 
@@ -29,13 +53,18 @@ void TMainForm::CreateToolBar() {
     TSpeedButton** Button;
     const char* Name;
     const char* Hint;
+    TNotifyEvent OnClick;
   };
   const TButtonDef buttons[] = {
-      {&SpeedButton1, "SpeedButton1", "Open data file"},   {&SpeedButton2, "SpeedButton2", "Save data file"},
-      {&SpeedButton4, "SpeedButton4", "Program setup"},    {&SpeedButton5, "SpeedButton5", "Electrode editor"},
-      {&SpeedButton6, "SpeedButton6", "Forward problem"},  {&SpeedButton22, "SpeedButton22", "Inversion"},
-      {&SpeedButton8, "SpeedButton8", "UnDo"},             {&SpeedButton3, "SpeedButton3", "Resistivity mode"},
-      {&SpeedButton7, "SpeedButton7", "Polarizability mode"},
+      {&SpeedButton1, "SpeedButton1", "Open data file", [this](TObject* S) { SpeedButton1Click(S); }},
+      {&SpeedButton2, "SpeedButton2", "Save data file", [this](TObject* S) { SpeedButton2Click(S); }},
+      {&SpeedButton4, "SpeedButton4", "Program setup", {}},
+      {&SpeedButton5, "SpeedButton5", "Electrode editor", {}},
+      {&SpeedButton6, "SpeedButton6", "Forward problem", [this](TObject* S) { SpeedButton6Click(S); }},
+      {&SpeedButton22, "SpeedButton22", "Inversion", [this](TObject* S) { SpeedButton22Click(S); }},
+      {&SpeedButton8, "SpeedButton8", "UnDo", [this](TObject* S) { SpeedButton8Click(S); }},
+      {&SpeedButton3, "SpeedButton3", "Resistivity mode", [this](TObject* S) { SpeedButton3Click(S); }},
+      {&SpeedButton7, "SpeedButton7", "Polarizability mode", [this](TObject* S) { SpeedButton7Click(S); }},
   };
   for (const TButtonDef& def : buttons) {
     auto* button = Create<TSpeedButton>(this);
@@ -45,19 +74,41 @@ void TMainForm::CreateToolBar() {
     button->Flat = true;
     button->SetHint(def.Hint);
     button->SetShowHint(true);
+    button->OnClick = def.OnClick;
     *def.Button = button;
   }
   // The quantity buttons appear with data that carry polarizability.
   SpeedButton3->SetVisible(false);
   SpeedButton7->SetVisible(false);
+  CreateEditToolBar();
+}
 
+void TMainForm::CreateEditToolBar() {
   // The edit-mode tool bar shows once a survey exists.
   ToolBar2 = Create<TToolBar>(this);
   ToolBar2->SetName("ToolBar2");
   ToolBar2->SetParent(this);
   ToolBar2->SetAlign(TAlign::alBottom);
-  ToolBar2->SetHeight(26);
+  ToolBar2->SetHeight(37);
   ToolBar2->SetVisible(false);
+  int group = 1;
+  for (const TModeButtonDef& def : ModeButtons) {
+    auto* button = Create<TSpeedButton>(this);
+    button->SetName(def.Name);
+    button->SetParent(ToolBar2);
+    button->SetBounds(0, 0, 33, 33);
+    button->Layout = TButtonLayout::blGlyphBottom;
+    button->SetHint(def.Hint);
+    button->SetShowHint(true);
+    // Each button has a group of its own, so that pressing one releases no other
+    // by itself; "Fix node" has none and never stays down.
+    if (def.Button != &TMainForm::SpeedButton21) {
+      button->GroupIndex = group++;
+      button->AllowAllUp = true;
+    }
+    button->OnClick = [this](TObject* Sender) { ModeButtonClick(Sender); };
+    this->*def.Button = button;
+  }
 }
 
 void TMainForm::CreateMenus() {
@@ -66,42 +117,110 @@ void TMainForm::CreateMenus() {
   TMenuItem* root = MainMenu1->Items();
 
   File1 = AddItem(this, root, "File");
-  Openfile1 = AddItem(this, File1, "Open file");
-  Newmodel1 = AddItem(this, File1, "Create survey", [this](TObject* Sender) { Newmodel1Click(Sender); });
-  AddItems(this, File1, {"Add gravimagnetic data", "Save file", "Edit file", "Print preview"});
+  Openfile1 = AddItem(this, File1, "Open file", [this](TObject* S) { SpeedButton1Click(S); });
+  Newmodel1 = AddItem(this, File1, "Create survey", [this](TObject* S) { Newmodel1Click(S); });
+  Addgravimagneticdata1 = AddItem(this, File1, "Add gravimagnetic data");
+  Savefile1 = AddItem(this, File1, "Save file", [this](TObject* S) { SpeedButton2Click(S); });
+  Editfile1 = AddItem(this, File1, "Edit file", [this](TObject* S) { Editfile1Click(S); });
+  Printpreview1 = AddItem(this, File1, "Print preview", [this](TObject* S) { Printpreview1Click(S); });
   Recent1 = AddItem(this, File1, "Recent");
-  AddItem(this, File1, "-");
-  Exit1 = AddItem(this, File1, "Exit", [this](TObject* Sender) { Exit1Click(Sender); });
+  AddSeparator(this, File1);
+  Exit1 = AddItem(this, File1, "Exit", [this](TObject* S) { Exit1Click(S); });
 
-  Options1 = AddItem(this, root, "Options");
-  Newmodel2 = AddItem(this, Options1, "Model constructor", [this](TObject* Sender) { Newmodel2Click(Sender); });
+  Options1 = AddItem(this, root, "Options", [this](TObject* S) { Options1Click(S); });
+  Newmodel2 = AddItem(this, Options1, "Model constructor", [this](TObject* S) { Newmodel2Click(S); });
   Programsetup1 = AddItem(this, Options1, "Program setup");
-  AddItem(this, Options1, "Electrode editor");
-  TMenuItem* graphics = AddItem(this, Options1, "Graphics setup");
-  AddItems(this, graphics,
-           {"Observed graphics rho_a", "Calculated graphics rho_a", "-", "Observed graphics  etha_a",
-            "Calculated graphics etha_a"});
-  AddItem(this, Options1, "-");
-  TMenuItem* data = AddItem(this, Options1, "Data");
-  AddItems(this, data, {"Apparent resistivity", "Resistance", "-"});
-  PseudoSection1 = AddItem(this, data, "Pseudo-section");
-  AddItems(this, data,
-           {"Graphics-plot", "-", "Calculated data", "Data misfit", "Data weights", "-", "Iso-Pole graphics",
-            "Iso-PsZ graphics", "-", "Display"});
-  TMenuItem* worksheet = AddItem(this, Options1, "Worksheet style");
-  AddItems(this, worksheet, {"Separately", "Jointly"});
-  TMenuItem* advanced = AddItem(this, Options1, "Advanced");
-  AddItems(this, advanced,
-           {"Real topo coordinates", "Reverse pseudosection", "Extended nodes", "Open in modeling mode"});
-  TMenuItem* importExport = AddItem(this, Options1, "Import/Export");
-  AddItems(this, importExport, {"Carotage data", "Import model/data", "Remove import", "-", "Output settings"});
+  Electrodeeditor1 = AddItem(this, Options1, "Electrode editor");
+  Graphicssetup1 = AddItem(this, Options1, "Graphics setup");
+  Observedgraphicsrhoa1 = AddItem(this, Graphicssetup1, "Observed graphics rho_a",
+                                  [this](TObject*) { GraphicsSetupClick(ObservedRhoGraph); });
+  Calculatedgraphicsrhoa1 = AddItem(this, Graphicssetup1, "Calculated graphics rho_a",
+                                    [this](TObject*) { GraphicsSetupClick(CalculatedRhoGraph); });
+  AddSeparator(this, Graphicssetup1);
+  Observedgraphicsethaa1 = AddItem(this, Graphicssetup1, "Observed graphics  etha_a",
+                                   [this](TObject*) { GraphicsSetupClick(ObservedEtaGraph); });
+  Calculatedgraphicsethaa1 = AddItem(this, Graphicssetup1, "Calculated graphics etha_a",
+                                     [this](TObject*) { GraphicsSetupClick(CalculatedEtaGraph); });
+  AddSeparator(this, Options1);
+
+  Data1 = AddItem(this, Options1, "Data", [this](TObject* S) { Data1Click(S); });
+  Apparentresistivity1 =
+      AddItem(this, Data1, "Apparent resistivity", [this](TObject* S) { Apparentresistivity1Click(S); });
+  Resistanse1 = AddItem(this, Data1, "Resistance", [this](TObject* S) { Resistanse1Click(S); });
+  AddSeparator(this, Data1);
+  PseudoSection1 = AddItem(this, Data1, "Pseudo-section", [this](TObject* S) { Pseudosection1Click(S); });
+  Graphicsplot1 = AddItem(this, Data1, "Graphics-plot", [this](TObject* S) { Graphicsplot1Click(S); });
+  AddSeparator(this, Data1);
+  Calculateddata1 = AddItem(this, Data1, "Calculated data", [this](TObject* S) { Calculateddata1Click(S); });
+  Datamisfit1 = AddItem(this, Data1, "Data misfit", [this](TObject* S) { Datamisfit1Click(S); });
+  Dataweights1 = AddItem(this, Data1, "Data weights", [this](TObject* S) { Dataweights1Click(S); });
+  AddSeparator(this, Data1);
+  IsoPsZ1 = AddItem(this, Data1, "Iso-Pole graphics", [this](TObject* S) { IsoPsZ1Click(S); });
+  IsoSource1 = AddItem(this, Data1, "Iso-PsZ graphics", [this](TObject* S) { IsoSource1Click(S); });
+  AddSeparator(this, Data1);
+  Display1 = AddItem(this, Data1, "Display");
+
+  Style1 = AddItem(this, Options1, "Worksheet style", [this](TObject* S) { Style1Click(S); });
+  Ononeplot1 = AddItem(this, Style1, "Separately", [this](TObject* S) { Ononeplot1Click(S); });
+  jointly1 = AddItem(this, Style1, "Jointly", [this](TObject* S) { jointly1Click(S); });
+  Advanced1 = AddItem(this, Options1, "Advanced");
+  Realtopocoordinates1 = AddItem(this, Advanced1, "Real topo coordinates");
+  Reversepseudosection1 = AddItem(this, Advanced1, "Reverse pseudosection");
+  Extendednodes1 = AddItem(this, Advanced1, "Extended nodes");
+  Openinmodelingmode1 = AddItem(this, Advanced1, "Open in modeling mode");
+  ImportExport1 = AddItem(this, Options1, "Import/Export");
+  Carotagedata1 = AddItem(this, ImportExport1, "Carotage data");
+  Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data");
+  Removeimport1 = AddItem(this, ImportExport1, "Remove import");
+  AddSeparator(this, ImportExport1);
+  Outputsettings1 = AddItem(this, ImportExport1, "Output settings");
 
   Help1 = AddItem(this, root, "Help");
-  About1 = AddItem(this, Help1, "About", [this](TObject* Sender) { About1Click(Sender); });
-  Context1 = AddItem(this, Help1, "Context", [this](TObject* Sender) { Context1Click(Sender); });
-  AddItem(this, Help1, "Check for updates");
+  About1 = AddItem(this, Help1, "About", [this](TObject* S) { About1Click(S); });
+  Context1 = AddItem(this, Help1, "Context", [this](TObject* S) { Context1Click(S); });
+  Checkforupdates1 = AddItem(this, Help1, "Check for updates");
   SetMenu(MainMenu1);
 
+  CreatePopupMenu();
+  InstallCommandEvents();
+  // The check marks start as the fields are.
+  Data1Click(nullptr);
+  Options1Click(nullptr);
+  Style1Click(nullptr);
+}
+
+void TMainForm::CreatePopupMenu() {
   PopupMenu1 = Create<TPopupMenu>(this);
   PopupMenu1->SetName("PopupMenu1");
+  TMenuItem* root = PopupMenu1->Items();
+  Setup1 = AddItem(this, root, "Setup");
+  Printpreview2 = AddItem(this, root, "Print preview", [this](TObject* S) { Printpreview2Click(S); });
+  Savepicture1 = AddItem(this, root, "Save picture", [this](TObject* S) { Savepicture1Click(S); });
+  ZoomScroll1 = AddItem(this, root, "Zoom&&Scroll  Z", [this](TObject* S) { ZoomScroll1Click(S); });
+  Equalscale1 = AddItem(this, root, "Equal scale", [this](TObject* S) { Equalscale1Click(S); });
+}
+
+void TMainForm::InstallCommandEvents() {
+  OnKeyDown = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
+  OnKeyUp = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyUp(Sender, Key, Shift); };
+  OnMouseWheelDown = [this](TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) {
+    FormMouseWheelDown(Sender, Shift, MousePos, Handled);
+  };
+  OnMouseWheelUp = [this](TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) {
+    FormMouseWheelUp(Sender, Shift, MousePos, Handled);
+  };
+  OnResize = [this](TObject* Sender) { FormResize(Sender); };
+  abcSBiSplit1->OnResize = [this](TObject* Sender) { FormResize(Sender); };
+  abcSBiSplit1->OnSplitMoveV = [this](TObject* Sender) { FormResize(Sender); };
+  Splitter1->OnMoved = [this](TObject* Sender) { Splitter1Moved(Sender); };
+  Splitter2->OnMoved = [this](TObject* Sender) { Splitter2Moved(Sender); };
+
+  // The model chart: the last press is kept for the double click, which replaces
+  // the chart's own.
+  auto chartDown = PolygonChart1->OnMouseDown;
+  PolygonChart1->OnMouseDown = [this, chartDown](TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    FModelMouseDown = TPoint(X, Y);
+    if (chartDown) chartDown(Button, Shift, X, Y);
+  };
+  PolygonChart1->OnDblClick = [this] { PolygonChart1DblClick(); };
 }

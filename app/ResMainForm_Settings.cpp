@@ -10,9 +10,16 @@
 #include <variant>
 
 #include "app/ResMainForm.h"
+#include "chart/engine/Chart.h"
+#include "chart/series/Series.h"
 #include "numerics/DC2dBEM.h"
+#include "numerics/Polygons.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/SysUtils.h"
+#include "views/ModelSection.h"
+#include "views/Multigraphics.h"
+#include "views/PolygonChart.h"
+#include "views/PseudoSection2d.h"
 
 namespace {
 
@@ -28,6 +35,9 @@ struct TSetting {
   std::function<TSettingValue(const TMainForm&)> Get;
   std::function<void(TMainForm&, const TSettingValue&)> Set;
 };
+
+// The stored default body properties are properties 0..18.
+constexpr int32_t DefaultPropertyLast = 18;
 
 int32_t AsInt(const TSettingValue& v) { return std::get<int32_t>(v); }
 bool AsBool(const TSettingValue& v) { return std::get<bool>(v); }
@@ -60,6 +70,18 @@ const std::vector<TSetting>& Settings() {
       {"VerticalAxisType", TSettingKind::Integer, true, 0, 1, KV_INT(VerticalAxisType)},
       {"percent1", TSettingKind::Float, false, 0, 100, KV_FLOAT(percent1)},
       {"percent2", TSettingKind::Float, false, 0, 100, KV_FLOAT(percent2)},
+      // The first 19 properties a newly drawn body starts with, as one property line.
+      {"Defpolparams", TSettingKind::String, true, 0, 0,
+       [](const TMainForm&) -> TSettingValue {
+         return ModelSection::PropertiesToStr(Polygons::DefaultProps, DefaultPropertyLast);
+       },
+       [](TMainForm&, const TSettingValue& v) {
+         PolygonProps props = Polygons::DefaultProps;
+         std::string message;
+         if (!ModelSection::PropertiesFromStr(props, std::get<std::string>(v), message, DefaultPropertyLast)) return;
+         if (props[Polygons::PropResistivity].AsDouble() == 0.0) props[Polygons::PropResistivity] = 10.0;
+         Polygons::DefaultProps = props;
+       }},
       {"MACH_EPS", TSettingKind::Float, true, 1e-300, 0.1, KV_FLOAT(Survey.MACH_EPS)},
       {"CGprecision", TSettingKind::Integer, true, 1, 1000000, KV_INT(Survey.CGprecision)},
       {"nkuser", TSettingKind::Boolean, true, 0, 0, KV_BOOL(Survey.nkuser)},
@@ -165,6 +187,46 @@ void TMainForm::ResetSolverDefaults() {
   Survey.recetha = true;
 }
 
+void TMainForm::SwitchDataQuantity(int32_t Quantity) {
+  if (Survey.Window) Survey.Window->SetDataQuantity(Quantity);
+}
+
+namespace {
+
+// One group of chart settings; a store that cannot be read or written loses
+// that group only.
+void Guarded(const std::function<void()>& Step) {
+  try {
+    Step();
+  } catch (const Exception&) {
+  }
+}
+
+}  // namespace
+
+void TMainForm::LoadChartSettings() {
+  BuildDefaultAxisTexts();
+  Chart::LoadAxesFormat(PseudoSection2d1, "ps_axi");
+  Chart::LoadAxesFormat(PseudoSection2d2, "ps_axi");
+  Chart::LoadAxesFormat(PolygonChart1, "pc_axi");
+  Chart::LoadSeriesFormat(PolygonChart1, "KelmVev2er_wl1", PolygonChart1->OutlineSeries);
+  Chart::LoadSeriesFormat(PolygonChart1, "KelmVev2er_wl2", PolygonChart1->RubberSeries);
+  Chart::LoadSeriesFormat(PolygonChart1, "KelmVev2er_tmpsr", PolygonChart1->MeshSeries);
+  Chart::LoadSeriesFormat(PolygonChart1, "KelmVev2er_zarser", CrossPointSeries);
+  LoadAxisTexts("KelmVev2er_allaxises");
+  Chart::LoadSeriesFormat(PseudoSection2d1, "KelmVev2er_stser", PseudoSection2d1->StationSeries);
+  Chart::LoadSeriesFormat(PseudoSection2d1, "KelmVev2er_elec", PseudoSection2d1->MarkerSeries);
+  Chart::LoadSeriesFormat(PseudoSection2d1, "KelmVev2er_grdser", PseudoSection2d1->GridSeries);
+  Guarded([this] { PolygonChart1->LoadSettings("KelmVev2er_plgnch"); });
+  prepaxises();
+  for (TChartAxis* axis : {PseudoSection2d1->LeftAxis(), PseudoSection2d1->BottomAxis(),
+                           PseudoSection2d1->RightAxis(), PseudoSection2d2->RightAxis()}) {
+    axis->SetAutomatic(true);
+    axis->SetAutomaticMinimum(true);
+    axis->SetAutomaticMaximum(true);
+  }
+}
+
 void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
   // A forward run or an inversion in progress keeps the window open: closing
   // would free the survey the solver is writing into.
@@ -173,5 +235,31 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = false;
     return;
   }
+  StoreAxisTexts();
+  // The sections' settings are kept as those of the resistivity case.
+  const bool switched = DataQuantity == 1;
+  if (switched) SwitchDataQuantity(0);
   SaveProgramSettings();
+  Guarded([this] { PseudoSection2d1->SaveSettings("KelmVev2er_ps"); });
+  Guarded([this] { CalculatedRhoGraph->SaveSettings("KelmVev2er_mg_t"); });
+  Guarded([this] { ObservedRhoGraph->SaveSettings("KelmVev2er_mg_o"); });
+  Guarded([this] { CalculatedEtaGraph->SaveSettings("KelmVev2er_mg_t1"); });
+  Guarded([this] { ObservedEtaGraph->SaveSettings("KelmVev2er_mg_o1"); });
+  SaveAxisTexts("KelmVev2er_allaxises");
+  Guarded([this] {
+    Chart::SaveAxesFormat(PseudoSection2d1, "ps_axi");
+    Chart::SaveAxesFormat(PolygonChart1, "pc_axi");
+    Chart::SaveSeriesFormat(PolygonChart1, "KelmVev2er_wl1", PolygonChart1->OutlineSeries);
+    Chart::SaveSeriesFormat(PolygonChart1, "KelmVev2er_wl2", PolygonChart1->RubberSeries);
+    Chart::SaveSeriesFormat(PolygonChart1, "KelmVev2er_tmpsr", PolygonChart1->MeshSeries);
+  });
+  Guarded([this] { PolygonChart1->SaveSettings("KelmVev2er_plgnch"); });
+  Guarded([this] {
+    Chart::SaveSeriesFormat(PseudoSection2d1, "KelmVev2er_stser", PseudoSection2d1->StationSeries);
+    Chart::SaveSeriesFormat(PseudoSection2d1, "KelmVev2er_elec", PseudoSection2d1->MarkerSeries);
+    Chart::SaveSeriesFormat(PolygonChart1, "KelmVev2er_zarser", CrossPointSeries);
+    TPseudoSection2d* grid = ObservedLoaded ? PseudoSection2d1 : PseudoSection2d2;
+    Chart::SaveSeriesFormat(grid, "KelmVev2er_grdser", grid->GridSeries);
+  });
+  if (switched) SwitchDataQuantity(1);
 }

@@ -15,37 +15,6 @@
 #include "numerics/DC2dBEM.h"
 #include "platform/rtl/SysUtils.h"
 
-namespace {
-
-// What the survey code needs of the main window: caption, tool bar, messages,
-// the model constructor and the forward run.
-class TMainSurveyWindow : public TSurveyWindow {
- public:
-  explicit TMainSurveyWindow(TMainForm& Form) : FForm(Form) {}
-  void SetCaption(const std::string& Caption) override {
-    FForm.SetCaption(Caption);
-    Application->Title = Caption;
-  }
-  void ShowSecondToolBar() override { FForm.ToolBar2->SetVisible(true); }
-  void ForwardProblem() override {
-    FForm.ObservedLoaded = FForm.Survey.HasObservedData;
-    FForm.HasIP = FForm.Survey.HasIPData;
-    if (!FForm.ObservedLoaded && !FForm.CalculatedReady) return;
-    FForm.panel1->SetVisible(true);
-    if (FForm.Survey.RunModelling(false)) FForm.CalculatedReady = true;
-  }
-  bool ModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) override {
-    return FForm.ShowModelConstructor(Values, ShowPolarizability);
-  }
-
- private:
-  TMainForm& FForm;
-};
-
-void ShowUserMessage(const std::string& Text) { Dialogs::ShowMessage(Text); }
-
-}  // namespace
-
 void TMainForm::FormCreate(TObject*) {
   // The splash shows while the window loads, unless suppressed on the command line.
   if (abcSplash1->GetAutoShow() && !abcspla::SplashSuppressed()) abcSplash1->ShowSplash();
@@ -65,17 +34,30 @@ void TMainForm::FormCreate(TObject*) {
   InstallCallbacks();
   panel1->FullRepaint = false;
   panel1->DoubleBuffered = true;
+  CreateGraphManagers();
   DataQuantity = 0;
   HasIP = false;
   RebuildUpper = true;
   RebuildLower = true;
+  // The file association is written by the program entry (main), for the user.
   SetSolverDefaults();
+  CreateWorkSeries();
   percent1 = 33.333;
   percent2 = 33.333;
   LoadProgramSettings();
+  LoadViewSettings();
   AddDataType = 0;
   Timer1->SetEnabled(true);
+  LoadChartSettings();
+  ApplySectionSettings();
+  CopySectionSettings(PseudoSection2d1, PseudoSection2d2);
+  // The worksheet style starts separately; both sections are drawn (nothing is
+  // drawn while no data are loaded).
+  WorksheetStyle = 0;
+  PlotData(true);
+  PlotData(false);
   VerticalAxisType = 1;
+  FinishChart1();
 }
 
 void TMainForm::SetSolverDefaults() {
@@ -91,28 +73,6 @@ void TMainForm::SetSolverDefaults() {
   Survey.recetha = true;
   // The stored solver choice is never read back: every start begins with 0.
   Survey.Solver = 0;
-}
-
-void TMainForm::InstallCallbacks() {
-  DC2dBEM::OnProgressStep = [this] { ProgressStep(); };
-  DC2dBEM::OnProgressEnd = [this] { ProgressReset(); };
-  DC2dBEM::Hooks.DataLoaded = [this] { return ObservedLoaded; };
-  DC2dBEM::Hooks.SetWavenumberCount = [this](int32_t Count) { Survey.nknumber = Count; };
-  DC2dBEM::Hooks.SetMisfitText = [this](const std::string& Text) { SetStatusText(3, Text); };
-  DC2dBEM::Hooks.SetStatusText = [this](const std::string& Text) { SetStatusText(3, Text); };
-  DC2dBEM::Hooks.ShowMessage = ShowUserMessage;
-  Survey.OnMessage = ShowUserMessage;
-  Survey.Window = std::make_shared<TMainSurveyWindow>(*this);
-}
-
-void TMainForm::RemoveCallbacks() {
-  // The solver shares this window's survey; it must not keep pointers into it.
-  if (DC2dBEM::Survey == &Survey.Asource || DC2dBEM::Electrodes == &Survey.elecarray) DC2dBEM::ResetState();
-  DC2dBEM::OnProgressStep = nullptr;
-  DC2dBEM::OnProgressEnd = nullptr;
-  DC2dBEM::Hooks = {};
-  Survey.OnMessage = nullptr;
-  Survey.Window.reset();
 }
 
 void TMainForm::SetStatusText(int Panel, const std::string& Text) {
@@ -156,6 +116,7 @@ void TMainForm::Timer1Timer(TObject*) {
   Survey.OpenData(SysUtils::ExpandFileName(fileName));
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
+  if (Survey.Window) Survey.Window->ResetToResistivity();
 }
 
 bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <numeric>
 
+#include "chart/engine/PlotCanvas.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace ContourLevels {
@@ -122,8 +123,12 @@ void ComputeLevelLimits(TContourLevels& s) {
   } else {
     s.LevelMax = s.DataMax;
     s.LevelMin = s.DataMin;
-    s.ExtMax = s.DataMax;
-    s.ExtMin = s.DataMin;
+    const bool typed = !s.UseExternal && s.ExtMin != NoValue && s.ExtMax != NoValue &&
+                       (s.ExtMin != s.ShownExtMin || s.ExtMax != s.ShownExtMax);
+    if (!typed) {
+      s.ExtMax = s.ShownExtMax = s.DataMax;
+      s.ExtMin = s.ShownExtMin = s.DataMin;
+    }
   }
   if (s.LevelMin == s.LevelMax) {
     // Widened around the value: a negative value must not end up with min above max.
@@ -315,6 +320,115 @@ TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, 
   bar.FrameRight = x1;
   bar.FrameBottom = RoundToInt(y0 + H);
   return bar;
+}
+
+std::string SettingsToStr(const TPseudoSectionSettings& v) {
+  std::string line;
+  for (int32_t field : {v.MinContour, v.MaxContour, v.MinIsoline, v.MaxIsoline, v.Contour1_3, v.Contour2_3, v.LevNum,
+                        v.MarginLeft, v.MarginRight, v.MarginTop, v.MarginBottom, int32_t{v.UseExternal},
+                        int32_t{v.LinesVisible}, int32_t{v.LogScale}, int32_t{v.ColorBarVisible},
+                        int32_t{v.GridVisible}})
+    line += " " + std::to_string(field);
+  line += " " + Supermath2d::FloatToStrDec(5, 1, v.ExtMax);
+  line += " " + Supermath2d::FloatToStrDec(5, 1, v.ExtMin);
+  return line;
+}
+
+bool SettingsFromStr(const std::string& line, TPseudoSectionSettings& settings, std::string& message) {
+  static const char* const Names[] = {"MinContour", "MaxContour", "MinIsoline", "MaxIsoline", "Contour1_3",
+                                      "Contour2_3", "LevNum", "MarginLeft", "MarginRight", "MarginTop",
+                                      "MarginBottom", "UseExternal", "LinesVisible", "LogScale",
+                                      "ColorBarVisible", "GridVisible", "ExtMax", "ExtMin"};
+  message.clear();
+  arofstrM all, tokens;
+  Supermath2d::ParseStrings(line, 0, all);
+  for (std::string& t : all)
+    if (!t.empty()) tokens.push_back(std::move(t));
+  if (tokens.empty()) return false;
+  if (tokens.size() < 18) {
+    message = "The pseudo-section settings \"" + line + "\" hold " + std::to_string(tokens.size()) +
+              " fields; 18 are needed. They were not applied.";
+    return false;
+  }
+  const auto bad = [&](size_t i, const std::string& allowed) {
+    message = "The pseudo-section settings field " + std::to_string(i) + " (" + Names[i] + ") is \"" + tokens[i] +
+              "\"; " + allowed + " is allowed. The settings were not applied.";
+    return false;
+  };
+  int32_t ints[16];
+  for (size_t i = 0; i < 16; ++i) {
+    double v = Supermath2d::StrToFloatChecked(tokens[i], true, 0.0, 0.0);
+    if (v == NoValue && tokens[i] != "123456789") return bad(i, "an integer");
+    v = std::nearbyint(v);
+    if (!(v >= -2147483648.0 && v <= 2147483647.0)) return bad(i, "an integer within 32 bits");
+    ints[i] = static_cast<int32_t>(v);
+  }
+  if (ints[6] < 1 || ints[6] > 1000) return bad(6, "a level count of 1 to 1000");
+  double limits[2];
+  for (size_t i = 16; i < 18; ++i) {
+    if (tokens[i] == "*") {
+      limits[i - 16] = NoValue;
+      continue;
+    }
+    const double v = Supermath2d::StrToFloatChecked(tokens[i], true, 0.0, 0.0);
+    if (v == NoValue || !std::isfinite(v)) return bad(i, "a number or \"*\"");
+    limits[i - 16] = v;
+  }
+  TPseudoSectionSettings& s = settings;
+  s.MinContour = ints[0];
+  s.MaxContour = ints[1];
+  s.MinIsoline = ints[2];
+  s.MaxIsoline = ints[3];
+  s.Contour1_3 = ints[4];
+  s.Contour2_3 = ints[5];
+  s.LevNum = ints[6];
+  s.MarginLeft = ints[7];
+  s.MarginRight = ints[8];
+  s.MarginTop = ints[9];
+  s.MarginBottom = ints[10];
+  s.UseExternal = (ints[11] & 0xFF) != 0;
+  s.LinesVisible = (ints[12] & 0xFF) != 0;
+  s.LogScale = (ints[13] & 0xFF) != 0;
+  s.ColorBarVisible = (ints[14] & 0xFF) != 0;
+  s.GridVisible = (ints[15] & 0xFF) != 0;
+  s.ExtMax = limits[0];
+  s.ExtMin = limits[1];
+  return true;
+}
+
+void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
+                   const std::string& caption, double H, int32_t W) {
+  if (s.FillColors.empty() || canvas.Pen == nullptr || canvas.Brush == nullptr || canvas.Font == nullptr) return;
+  canvas.Pen->SetMode(pmCopy);
+  canvas.UseFont(font);
+  canvas.Pen->SetColor(clBlack);
+  canvas.Pen->SetStyle(psSolid);
+  canvas.Pen->SetWidth(1);
+  const int32_t th = std::abs(canvas.TextHeight("123"));
+  const int32_t fontSize = canvas.Font->GetSize();
+  canvas.Font->SetSize(fontSize + 2);
+  const int32_t captionHeight = std::abs(canvas.TextHeight("123"));
+  canvas.Font->SetSize(fontSize);
+  const TColorBarLayout bar = ColorBarLayout(s, x0, y0, H, W, th, captionHeight);
+
+  canvas.Brush->SetStyle(bsSolid);
+  for (const TColorBarBand& band : bar.Bands) {
+    canvas.Brush->SetColor(band.Color);
+    canvas.FillRect(TRect(band.Left, band.Top, band.Right, band.Bottom));
+  }
+  canvas.Brush->SetStyle(bsClear);
+  for (const TColorBarTick& tick : bar.Ticks) {
+    canvas.Pen->SetColor(tick.Color);
+    canvas.MoveTo(tick.X, tick.Y);
+    canvas.LineTo(tick.X + 3, tick.Y);
+    if (tick.LabelVisible) canvas.TextOut(tick.LabelX, tick.LabelY, tick.Label);
+  }
+  canvas.Font->SetSize(fontSize + 2);
+  canvas.TextOutFormat(bar.CaptionX, bar.CaptionY, caption, true);
+  canvas.Font->SetSize(fontSize);
+  canvas.Pen->SetColor(clBlack);
+  canvas.Pen->SetStyle(psSolid);
+  canvas.RectangleRect(TRect(bar.FrameLeft, bar.FrameTop, bar.FrameRight, bar.FrameBottom));
 }
 
 }  // namespace ContourLevels

@@ -11,6 +11,9 @@
 #include "numerics/Supermath2d.h"
 #include "platform/rtl/Types.h"
 
+class TPlotCanvas;
+class TPlotFont;
+
 // A named colour of "attrib.ini".
 struct cref {
   std::string name;
@@ -34,6 +37,10 @@ struct TContourLevels {
   bool UseExternal = false;     // ExtMin and ExtMax replace the data limits
   double ExtMin = Supermath2d::NoValue;
   double ExtMax = Supermath2d::NoValue;
+  // The data range last shown in ExtMin and ExtMax while the user limits were not used;
+  // limits that differ from it were typed by the user and are kept.
+  double ShownExtMin = Supermath2d::NoValue;
+  double ShownExtMax = Supermath2d::NoValue;
   double DataMin = 0.0;
   double DataMax = 0.0;
   double LevelMin = 0.0;        // limits the levels are built from
@@ -43,10 +50,23 @@ struct TContourLevels {
   std::string LevelFile;
 };
 
+// ---- The settings line of a pseudo-section view ----
+// The look that is not chart style: ramp colours, level count, margins in pixels,
+// flags and user limits.
+struct TPseudoSectionSettings {
+  TColor MinContour = 0x0000FF, MaxContour = 0xFF0000, MinIsoline = 0xFF0000, MaxIsoline = 0x0000FF;
+  TColor Contour1_3 = 0x00FFFF, Contour2_3 = 0x008000;
+  int32_t LevNum = 15;
+  int32_t MarginLeft = 25, MarginRight = 70, MarginTop = 1, MarginBottom = 20;
+  bool UseExternal = false, LinesVisible = true, LogScale = false, ColorBarVisible = true, GridVisible = true;
+  double ExtMax = Supermath2d::NoValue, ExtMin = Supermath2d::NoValue;
+};
+
 namespace ContourLevels {
 
 // Sets LevelMin and LevelMax from DataMin, DataMax and the user limits. Without usable
-// user limits ExtMin and ExtMax take the data limits. Equal limits are widened a
+// user limits ExtMin and ExtMax show the data limits, except limits the user typed
+// while the user limits were switched off, which are kept. Equal limits are widened a
 // hundredfold around their value (for a negative value too); 0 stays for the levels.
 void ComputeLevelLimits(TContourLevels& s);
 
@@ -82,6 +102,17 @@ bool ReadColorNames(const std::string& fileName, std::vector<cref>& names);
 // (v + v / 100000 + 1e-20), so that no isoline runs through a node.
 arofdoubleM NudgedValues(const arofdoubleM& values, const arofdoubleM& levels);
 
+// Eighteen fields, each preceded by one blank: the six colours, LevNum, the margins
+// (left, right, top, bottom), the five flags as 0 or 1, then ExtMax and ExtMin with
+// five decimals ("*" for no value).
+std::string SettingsToStr(const TPseudoSectionSettings& settings);
+// Reads a settings line into settings. Fields 0 .. 15 must be integers within 32 bits
+// (a decimal point is rounded, halves to even; a flag is the lowest byte), LevNum
+// 1 .. 1000, and each limit a number or "*" (no value), read independently of the
+// other. Anything else, or fewer than eighteen fields, changes nothing: false, with
+// the reason in message (empty for an empty line).
+bool SettingsFromStr(const std::string& line, TPseudoSectionSettings& settings, std::string& message);
+
 // ---- Colour bar layout (what PaintColorBar draws, in pixels) ----
 struct TColorBarBand {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -108,5 +139,12 @@ TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, 
                                int32_t th, int32_t captionHeight);
 // Decimals of the colour-bar label of level k.
 int32_t LabelDecimals(const arofdoubleM& levels, size_t k);
+
+// Draws the colour bar at (x0, y0), height H and width W: the bands (highest on top),
+// a tick and a label at each level boundary (labels that would overlap the one above
+// are left out), the caption above the bar in the chart's HTML text subset, two
+// points larger than the bar's font, and a black frame. Nothing without fill colours.
+void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
+                   const std::string& caption, double H, int32_t W = 15);
 
 }  // namespace ContourLevels

@@ -1,10 +1,16 @@
 #include "views/Contouring.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <tuple>
 #include <utility>
+
+#include "platform/gdi/Graphics.h"
+#include "platform/gdi/Metafile.h"
 
 namespace Contouring {
 
@@ -346,6 +352,361 @@ void BuildLevels(TContourMesh& mesh, TContourLevels& levels, std::string& warnin
   arofdoubleM values(mesh.Nodes.size());
   for (size_t i = 0; i < values.size(); ++i) values[i] = mesh.Nodes[i].value;
   mesh.ContourValues = ContourLevels::NudgedValues(values, levels.Levels);
+}
+
+std::string XyzNumber(double v) {
+  std::string body;
+  if (std::isnan(v)) {
+    body = "Nan";
+  } else if (std::isinf(v)) {
+    body = v > 0 ? "+Inf" : "-Inf";
+  } else {
+    if (v == 0.0) v = 0.0;  // no minus sign on zero
+    std::array<char, 48> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::scientific, 14);
+    const std::string s(buf.data(), r.ptr);  // d.dddddddddddddde±xx
+    const size_t e = s.find('e');
+    const int exponent = std::stoi(s.substr(e + 1));
+    const std::string digits = std::to_string(std::abs(exponent));
+    body = s.substr(0, e) + "E" + (exponent < 0 ? "-" : "+") + std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') +
+           digits;
+    if (body[0] != '-') body = " " + body;
+  }
+  return body.size() < 23 ? std::string(23 - body.size(), ' ') + body : body;
+}
+
+std::string XyzText(const TContourMesh& mesh) {
+  std::string text = "X -Y  Z\r\n";
+  for (int32_t b = 1; b < mesh.NextNode; ++b) {
+    const dVertex3d& v = mesh.Nodes[static_cast<size_t>(b)];
+    text += XyzNumber(v.x) + " " + XyzNumber(-v.y) + " " + XyzNumber(v.value) + "\r\n";
+  }
+  return text;
+}
+
+// ---- The contour picture ----
+
+namespace {
+
+// Rounds to the nearest pixel, halves to even; NaN and values beyond the device's
+// coordinate range clamp instead of overflowing.
+int32_t PixelOf(double v) {
+  constexpr double Limit = 1.0e8;
+  if (std::isnan(v)) return 0;
+  return static_cast<int32_t>(std::nearbyint(std::clamp(v, -Limit, Limit)));
+}
+
+double ValueOf(const TContourMesh& mesh, int32_t node) {
+  const auto k = static_cast<size_t>(node);
+  return k < mesh.ContourValues.size() ? mesh.ContourValues[k] : mesh.Nodes[k].value;
+}
+
+TPoint PixelPoint(const TContourMesh& mesh, const TPlotPoint& p) { return {XToPixel(mesh, p.x), YToPixel(mesh, p.y)}; }
+
+TPlotPoint Mid(const TPlotPoint& a, const TPlotPoint& b) { return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0}; }
+
+// The quadratic Bezier from e0 (t = 0) to e1 (t = 1) with control c.
+TPlotPoint Bezier(const TPlotPoint& e0, const TPlotPoint& c, const TPlotPoint& e1, double t) {
+  const double a = (1.0 - t) * (1.0 - t), b = t * t;
+  return {c.x + a * (e0.x - c.x) + b * (e1.x - c.x), c.y + a * (e0.y - c.y) + b * (e1.y - c.y)};
+}
+
+TPlotPoint NodePoint(const TContourMesh& mesh, int32_t node) {
+  const dVertex3d& v = mesh.Nodes[static_cast<size_t>(node)];
+  return {v.x, v.y};
+}
+
+// The crossing beyond edge e of t: in the neighbour across it, on the lower-numbered
+// of its two other edges that the level crosses.
+bool NextCrossing(const TContourMesh& mesh, int32_t t, int e, double level, TPlotPoint& point) {
+  const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  const int32_t n = d.nbr[e];
+  if (n <= 0 || n > mesh.TriangleCount || d.nedge[e] > 2) return false;
+  const int f = d.nedge[e];
+  int first = (f + 1) % 3, second = (f + 2) % 3;
+  if (first > second) std::swap(first, second);
+  for (int g : {first, second})
+    if (LevelCrosses(mesh, n, g, level)) {
+      point = Crossing(mesh, n, g, level);
+      return true;
+    }
+  return false;
+}
+
+void FillPolygon(TCanvas& canvas, const std::vector<TPoint>& points, TColor color) {
+  if (points.size() < 3) return;
+  canvas.Brush->SetColor(color);
+  canvas.Polygon(points);
+}
+
+// Position on the triangle's outline, 0 .. 3: corner i at i, a point on edge e at e
+// plus its fraction along the edge.
+double ForwardDistance(double from, double to) {
+  const double d = std::fmod(to - from + 3.0, 3.0);
+  return d;
+}
+
+// Where a level cuts the outline of a triangle: the edge where the outline, walked
+// forward, enters the part below the level (a) and the edge where it leaves it (b),
+// with their outline positions.
+struct TLevelCut {
+  int EdgeA = 0, EdgeB = 0;
+  double PosA = 0.0, PosB = 0.0;
+};
+
+TLevelCut CutOf(const TContourMesh& mesh, int32_t t, double level, const double value[3]) {
+  TLevelCut cut;
+  const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  for (int e = 0; e < 3; ++e) {
+    if (!LevelCrosses(mesh, t, e, level)) continue;
+    const double v0 = value[e], v1 = value[(e + 1) % 3];
+    const double pos = e + (level - v0) / (v1 - v0);
+    if (v0 > v1) {
+      cut.EdgeA = e;
+      cut.PosA = pos;
+    } else {
+      cut.EdgeB = e;
+      cut.PosB = pos;
+    }
+  }
+  (void)d;
+  return cut;
+}
+
+// Appends the corners met walking the outline forward from position from to to.
+void AppendCorners(const TContourMesh& mesh, int32_t t, double from, double to, std::vector<TPoint>& out) {
+  const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  const double span = ForwardDistance(from, to);
+  std::array<std::pair<double, int>, 3> corners{};
+  for (int i = 0; i < 3; ++i) corners[static_cast<size_t>(i)] = {ForwardDistance(from, i), i};
+  std::sort(corners.begin(), corners.end());
+  for (const auto& [distance, i] : corners)
+    if (distance > 0.0 && distance < span) out.push_back(PixelPoint(mesh, NodePoint(mesh, d.v[i])));
+}
+
+void AppendCurve(std::vector<TPoint>& out, const std::vector<TPoint>& curve) { out.insert(out.end(), curve.begin(), curve.end()); }
+
+// The six points of an isoline arc from m0 to m1 about control c.
+void AppendArc(const TContourMesh& mesh, const TPlotPoint& m0, const TPlotPoint& c, const TPlotPoint& m1,
+               std::vector<TPoint>& out) {
+  for (double t : {0.0, 0.2, 0.5, 0.7, 0.8, 1.0}) out.push_back(PixelPoint(mesh, Bezier(m0, c, m1, t)));
+}
+
+// Follows a level from entry edge e of t to the next crossing: appends it and moves
+// t and e into the neighbour; false when the line ends (on the outline, or with no
+// way on, when the previous point is repeated).
+bool TraceStep(TContourMesh& mesh, int32_t& t, int& e, double level, std::vector<TPlotPoint>& points) {
+  dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  d.mark[e] = 1;
+  int first = (e + 1) % 3, second = (e + 2) % 3;
+  if (first > second) std::swap(first, second);
+  int exit = -1;
+  if (!d.mark[first] && LevelCrosses(mesh, t, first, level)) {
+    exit = first;
+  } else {
+    d.mark[first] = 1;
+    if (!d.mark[second] && LevelCrosses(mesh, t, second, level)) exit = second;
+  }
+  if (exit < 0) {
+    points.push_back(points.back());
+    return false;
+  }
+  points.push_back(Crossing(mesh, t, exit, level));
+  d.mark[exit] = 1;
+  const int32_t n = d.nbr[exit];
+  if (n <= 0 || n > mesh.TriangleCount || d.nedge[exit] > 2) return false;
+  e = d.nedge[exit];
+  t = n;
+  return true;
+}
+
+void TraceLines(TContourMesh& mesh, TCanvas& canvas, double level, bool closed) {
+  for (int32_t t = 1; t <= mesh.TriangleCount; ++t)
+    for (int e = 0; e < 3; ++e) {
+      const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+      if ((d.border[e] == 1) == closed || d.mark[e] || !LevelCrosses(mesh, t, e, level)) continue;
+      std::vector<TPlotPoint> points{Crossing(mesh, t, e, level)};
+      mesh.Triangles[static_cast<size_t>(t)].mark[e] = 1;
+      int32_t current = t;
+      int entry = e;
+      // Every step marks at least one more edge, so a line has at most that many steps.
+      const int64_t maxSteps = 3 * static_cast<int64_t>(mesh.TriangleCount) + 3;
+      for (int64_t step = 0; step < maxSteps && TraceStep(mesh, current, entry, level, points); ++step) {
+      }
+      DrawSmoothLine(mesh, canvas, std::move(points), closed);
+    }
+}
+
+}  // namespace
+
+double PlotCoordinate(const TAxisMapping& mapping, double v) {
+  switch (mapping.Transform) {
+    case TAxisTransform::Log:
+      return std::log10(v);
+    case TAxisTransform::LinLog:
+      return Supermath2d::SignedLog(v, mapping.Threshold);
+    case TAxisTransform::Linear:
+      break;
+  }
+  return v;
+}
+
+void SetPlotCoordinates(TContourMesh& mesh, const TAxisMapping& horizontal, const TAxisMapping& vertical) {
+  for (int32_t i = 1; i < mesh.NextNode; ++i) {
+    dVertex3d& v = mesh.Nodes[static_cast<size_t>(i)];
+    v.x = PlotCoordinate(horizontal, v.x0);
+    v.y = PlotCoordinate(vertical, v.y0);
+  }
+}
+
+void SetPictureScale(TContourMesh& mesh) {
+  if (mesh.NextNode < 2) return;
+  TExtent e = NodeExtent(mesh, mesh.NextNode - 1);
+  WidenZeroExtent(e);
+  mesh.PlotXMin = e.xmin;
+  mesh.PlotXMax = e.xmax;
+  mesh.PlotYMin = e.ymin;
+  mesh.PlotYMax = e.ymax;
+  mesh.XScale = mesh.PictureWidth / (e.xmax - e.xmin);
+  mesh.YScale = mesh.PictureHeight / (e.ymax - e.ymin);
+}
+
+int32_t XToPixel(const TContourMesh& mesh, double x) { return PixelOf((x - mesh.PlotXMin) * mesh.XScale); }
+int32_t YToPixel(const TContourMesh& mesh, double y) { return PixelOf((y - mesh.PlotYMin) * mesh.YScale); }
+
+bool LevelCrosses(const TContourMesh& mesh, int32_t t, int e, double level) {
+  const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  const double a = ValueOf(mesh, d.v[e]), b = ValueOf(mesh, d.v[(e + 1) % 3]);
+  return std::min(a, b) < level && level < std::max(a, b);
+}
+
+TPlotPoint Crossing(const TContourMesh& mesh, int32_t t, int e, double level) {
+  const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  const int32_t a = d.v[e], b = d.v[(e + 1) % 3];
+  const double va = ValueOf(mesh, a), vb = ValueOf(mesh, b);
+  const TPlotPoint pa = NodePoint(mesh, a), pb = NodePoint(mesh, b);
+  const double f = (level - va) / (vb - va);
+  return {pa.x + f * (pb.x - pa.x), pa.y + f * (pb.y - pa.y)};
+}
+
+std::vector<TPoint> CutCurve(const TContourMesh& mesh, int32_t t, int p, int q, double level) {
+  const TPlotPoint P = Crossing(mesh, t, p, level), Q = Crossing(mesh, t, q, level);
+  TPlotPoint NP, NQ;
+  const bool hasNP = NextCrossing(mesh, t, p, level, NP), hasNQ = NextCrossing(mesh, t, q, level, NQ);
+  const TPlotPoint m1 = Mid(P, Q), m0 = hasNP ? Mid(NP, P) : P, m2 = hasNQ ? Mid(Q, NQ) : Q;
+  std::vector<TPoint> points;
+  points.reserve(8);
+  for (double s : {0.5, 0.3, 0.2, 0.0}) points.push_back(PixelPoint(mesh, Bezier(m1, P, m0, s)));
+  for (double s : {0.0, 0.2, 0.3, 0.5}) points.push_back(PixelPoint(mesh, Bezier(m1, Q, m2, s)));
+  if (!hasNP) points[0] = PixelPoint(mesh, P);
+  if (!hasNQ) points[7] = PixelPoint(mesh, Q);
+  return points;
+}
+
+void FillTriangle(const TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas, int32_t t) {
+  const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
+  const int32_t N = static_cast<int32_t>(levels.Levels.size());
+  if (N == 0 || levels.FillColors.size() < static_cast<size_t>(N) + 1) return;
+  const double value[3] = {ValueOf(mesh, d.v[0]), ValueOf(mesh, d.v[1]), ValueOf(mesh, d.v[2])};
+  const double lo = std::min({value[0], value[1], value[2]}), hi = std::max({value[0], value[1], value[2]});
+  std::vector<TPoint> corners;
+  for (int i = 0; i < 3; ++i) corners.push_back(PixelPoint(mesh, NodePoint(mesh, d.v[i])));
+  const arofdoubleM& L = levels.Levels;
+  const auto fill = [&](int32_t band) { return levels.FillColors[static_cast<size_t>(band)]; };
+  if (hi < L[0]) return FillPolygon(canvas, corners, fill(0));
+  if (lo > L[static_cast<size_t>(N - 1)]) return FillPolygon(canvas, corners, fill(N));
+  // The levels that cross the triangle: first lo >= the smallest value, last <= the
+  // largest; none when the values lie within one band.
+  int32_t first = 0;
+  while (first < N && L[static_cast<size_t>(first)] < lo) ++first;
+  int32_t last = N - 1;
+  while (last > 0 && L[static_cast<size_t>(last)] > hi) --last;
+  if (lo == hi || first > last) return FillPolygon(canvas, corners, fill(std::min(first, N)));
+
+  // Walking the outline forward, the part below level k runs from its cut a to its
+  // cut b; the parts below successive levels are nested. Each band is bounded by the
+  // outline between the cuts and by the cut curves of its two levels.
+  std::vector<TLevelCut> cuts;
+  std::vector<std::vector<TPoint>> curvesAB;  // each level's curve from a to b
+  for (int32_t k = first; k <= last; ++k) {
+    const double level = L[static_cast<size_t>(k)];
+    const TLevelCut cut = CutOf(mesh, t, level, value);
+    cuts.push_back(cut);
+    curvesAB.push_back(CutCurve(mesh, t, cut.EdgeA, cut.EdgeB, level));
+  }
+  std::vector<TPoint> band;
+  const auto reversed = [](const std::vector<TPoint>& c) { return std::vector<TPoint>(c.rbegin(), c.rend()); };
+  // Below the first crossing level.
+  AppendCorners(mesh, t, cuts[0].PosA, cuts[0].PosB, band);
+  AppendCurve(band, reversed(curvesAB[0]));
+  FillPolygon(canvas, band, fill(first));
+  for (size_t k = 1; k < cuts.size(); ++k) {
+    band.clear();
+    AppendCorners(mesh, t, cuts[k].PosA, cuts[k - 1].PosA, band);
+    AppendCurve(band, curvesAB[k - 1]);
+    AppendCorners(mesh, t, cuts[k - 1].PosB, cuts[k].PosB, band);
+    AppendCurve(band, reversed(curvesAB[k]));
+    FillPolygon(canvas, band, fill(first + static_cast<int32_t>(k)));
+  }
+  // Above the last crossing level.
+  band.clear();
+  AppendCorners(mesh, t, cuts.back().PosB, cuts.back().PosA, band);
+  AppendCurve(band, curvesAB.back());
+  FillPolygon(canvas, band, fill(last + 1));
+}
+
+void DrawSmoothLine(const TContourMesh& mesh, TCanvas& canvas, std::vector<TPlotPoint> p, bool closed) {
+  const size_t n = p.size();
+  if (n < 2) return;
+  std::vector<TPoint> line;
+  if (!closed && n < 3) {
+    line = {PixelPoint(mesh, p[0]), PixelPoint(mesh, p[1])};
+    canvas.Polyline(line);
+    return;
+  }
+  if (closed) {
+    if (n < 3) return;
+    p[n - 1] = p[1];
+  }
+  std::vector<TPlotPoint> m(n - 1);
+  for (size_t i = 0; i + 1 < n; ++i) m[i] = Mid(p[i], p[i + 1]);
+  if (!closed) line.push_back(PixelPoint(mesh, p[0]));
+  for (size_t i = 0; i + 2 < n; ++i) AppendArc(mesh, m[i], p[i + 1], m[i + 1], line);
+  if (!closed) line.push_back(PixelPoint(mesh, p[n - 1]));
+  // Consecutive arcs share their end points; drawing them as one polyline keeps the
+  // line free of doubled end pixels.
+  line.erase(std::unique(line.begin(), line.end()), line.end());
+  if (line.size() == 1) line.push_back(line[0]);
+  canvas.Polyline(line);
+}
+
+void DrawIsolines(TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas) {
+  const size_t N = levels.Levels.size();
+  const bool fromFile = levels.ColorNamesFound && !levels.LevelFile.empty();
+  canvas.Pen->SetStyle(psSolid);
+  canvas.Brush->SetStyle(bsClear);
+  for (size_t i = 0; i < N; ++i) {
+    // Lines a level file switched off; a level the file gave no flag for is drawn.
+    if (fromFile && i < levels.LevelLineFlags.size() && !levels.LevelLineFlags[i]) continue;
+    canvas.Pen->SetColor(i < levels.IsolineColors.size() ? levels.IsolineColors[i] : clBlack);
+    for (int32_t t = 1; t <= mesh.TriangleCount; ++t)
+      for (uint8_t& mark : mesh.Triangles[static_cast<size_t>(t)].mark) mark = 0;
+    TraceLines(mesh, canvas, levels.Levels[i], false);
+    TraceLines(mesh, canvas, levels.Levels[i], true);
+  }
+}
+
+bool RenderPicture(TContourMesh& mesh, const TContourLevels& levels, bool linesVisible, TMetafile& picture) {
+  if (levels.LevNum == 0 || levels.Levels.empty() || mesh.TriangleCount < 3) return false;
+  picture.SetRecording({}, {});
+  picture.SetWidth(mesh.PictureWidth);
+  picture.SetHeight(mesh.PictureHeight);
+  TMetafileCanvas canvas(picture);
+  canvas.Pen->SetStyle(psClear);
+  canvas.Brush->SetStyle(bsSolid);
+  for (int32_t t = 1; t <= mesh.TriangleCount; ++t) FillTriangle(mesh, levels, canvas, t);
+  if (linesVisible) DrawIsolines(mesh, levels, canvas);
+  return true;
 }
 
 }  // namespace Contouring

@@ -11,7 +11,11 @@
 #include <vector>
 
 #include "numerics/Supermath2d.h"
+#include "platform/rtl/Types.h"
 #include "views/ContourLevels.h"
+
+class TCanvas;
+class TMetafile;
 
 // A node of the view: plot position, datum, and the position as it was added.
 struct dVertex3d {
@@ -71,5 +75,59 @@ bool InCircle(double xp, double yp, double xa, double ya, double xb, double yb, 
 // Levels and colours (ContourLevels::BuildLevels) and ContourValues, when there are
 // LevNum != 0 levels, at least three triangles and at least two nodes; else nothing.
 void BuildLevels(TContourMesh& mesh, TContourLevels& levels, std::string& warning);
+
+// The node table: the line "X -Y  Z", then per node its plot x, its plot y with the
+// sign reversed and its value, each right-aligned in 23 characters in the form
+// " 1.50000000000000E+0000", separated by one blank; lines end with CR LF.
+std::string XyzText(const TContourMesh& mesh);
+// One number of the node table.
+std::string XyzNumber(double v);
+
+// ---- The contour picture ----
+
+// How an axis maps a coordinate: unchanged, log10, or the sign-preserving LinLog
+// transform sign(v) * log10(|v| / threshold + 1).
+enum class TAxisTransform { Linear, Log, LinLog };
+struct TAxisMapping {
+  TAxisTransform Transform = TAxisTransform::Linear;
+  double Threshold = 1.0;  // of LinLog
+};
+double PlotCoordinate(const TAxisMapping& mapping, double v);
+
+// The plot coordinates x and y of nodes 1 .. NextNode - 1 from x0 and y0.
+void SetPlotCoordinates(TContourMesh& mesh, const TAxisMapping& horizontal, const TAxisMapping& vertical);
+// The picture extent from the plot coordinates and the pixels per plot unit; a zero
+// extent is widened as the triangulation widens it.
+void SetPictureScale(TContourMesh& mesh);
+// Picture pixels of a plot coordinate: row 0 is the smallest y.
+int32_t XToPixel(const TContourMesh& mesh, double x);
+int32_t YToPixel(const TContourMesh& mesh, double y);
+
+// A crossing of a level with a triangle edge, in plot coordinates.
+struct TPlotPoint {
+  double x = 0.0, y = 0.0;
+};
+// Whether the level lies strictly between the values at the ends of edge e of t.
+bool LevelCrosses(const TContourMesh& mesh, int32_t t, int e, double level);
+TPlotPoint Crossing(const TContourMesh& mesh, int32_t t, int e, double level);
+
+// The smoothed curve of a level through triangle t from its crossing on edge p to
+// its crossing on edge q: two half arcs about the crossings, meeting the curves of the
+// neighbours across p and q at the middle of the arcs about the shared crossings.
+std::vector<TPoint> CutCurve(const TContourMesh& mesh, int32_t t, int p, int q, double level);
+
+// Fills triangle t band by band, with no outline.
+void FillTriangle(const TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas, int32_t t);
+// Traces and draws every level's isolines (open ones from the outline first, then the
+// closed ones), each in its isoline colour; a level file may switch lines off.
+void DrawIsolines(TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas);
+// Draws a traced line through the plot points as arcs between the midpoints of its
+// segments; a closed line ends with its start point and a repeat of it.
+void DrawSmoothLine(const TContourMesh& mesh, TCanvas& canvas, std::vector<TPlotPoint> points, bool closed);
+
+// Renders the bands and, with linesVisible, the isolines into picture, cleared and
+// sized PictureWidth by PictureHeight. Nothing without levels or with fewer than three
+// triangles (the picture stays as it was); false then.
+bool RenderPicture(TContourMesh& mesh, const TContourLevels& levels, bool linesVisible, TMetafile& picture);
 
 }  // namespace Contouring

@@ -2,6 +2,13 @@
 // and stored values that are bad falling back to their defaults.
 
 #include "app/tests/AppTestSupport.h"
+#include "chart/engine/Chart.h"
+#include "platform/rtl/IniFiles.h"
+#include "numerics/Polygons.h"
+#include "views/ModelSection.h"
+#include "views/Multigraphics.h"
+#include "views/PolygonChart.h"
+#include "views/PseudoSection2d.h"
 
 namespace {
 
@@ -180,6 +187,58 @@ TEST_F(SettingsTest, ClosingDuringAComputationIsRefusedWithAMessage) {
   ASSERT_EQ(Seam.Prompts().size(), 1u);
   EXPECT_EQ(Seam.Prompts()[0].Text, "Please wait until the computation has finished.");
   EXPECT_TRUE(QueryClose());
+}
+
+TEST_F(SettingsTest, StoredDefaultBodyResistivityOfZeroComesBackAsTen) {
+  PolygonProps props = Polygons::DefaultProps;
+  props[Polygons::PropResistivity] = 0.0;
+  props[11] = 7.5;
+  const std::string line = ModelSection::PropertiesToStr(props, 18);
+  Store([&](TRegistry& reg) {
+    reg.WriteString("LastPath", "/data/a.k2d");
+    reg.WriteString("Defpolparams", line);
+  });
+  OpenForm();
+  EXPECT_DOUBLE_EQ(Polygons::DefaultProps[Polygons::PropResistivity].AsDouble(), 10.0);
+  EXPECT_DOUBLE_EQ(Polygons::DefaultProps[11].AsDouble(), 7.5);
+}
+
+TEST_F(SettingsTest, ChartAndViewSettingsSurviveARestart) {
+  TMainForm& f = OpenForm();
+  f.PseudoSection2d1->MinContour = 0x123456;
+  f.PseudoSection2d1->BottomAxis()->SetInverted(true);
+  f.ObservedRhoGraph->MinColor = 0x654321;
+  f.AxisTexts[21] = "1 2 3";
+  Restart();
+
+  TMainForm& g = *Form;
+  EXPECT_EQ(g.PseudoSection2d1->MinContour, TColor(0x123456));
+  EXPECT_EQ(g.PseudoSection2d2->MinContour, TColor(0x123456));
+  EXPECT_TRUE(g.PseudoSection2d1->BottomAxis()->GetInverted());
+  EXPECT_TRUE(g.PseudoSection2d2->BottomAxis()->GetInverted());
+  EXPECT_EQ(g.ObservedRhoGraph->MinColor, TColor(0x654321));
+  EXPECT_EQ(g.AxisTexts[21], "1 2 3");
+  // The stored look of axes lives in the settings file named after the executable.
+  TIniFile ini(Chart::SettingsFileName());
+  EXPECT_FALSE(ini.ReadString("ps_axi_axes", "bottom", "").empty());
+}
+
+TEST_F(SettingsTest, ClosingWhilePolarizabilityIsShownStoresTheResistivityCase) {
+  TMainForm& f = OpenForm();
+  f.Survey.Window->SetDataQuantity(1);
+  ASSERT_EQ(f.DataQuantity, 1);
+  f.PseudoSection2d1->MinContour = 0x0A0B0C;  // the polarizability case's colour bar
+  ASSERT_TRUE(QueryClose());
+  EXPECT_EQ(f.DataQuantity, 1);
+  EXPECT_EQ(f.PseudoSection2d1->MinContour, TColor(0x0A0B0C));
+  // The colour bar stored for the sections is that of the resistivity case.
+  TRegistry reg;
+  reg.SetRootKey(HKEY_CURRENT_USER);
+  ASSERT_TRUE(reg.OpenKeyReadOnly(PseudoSection2d::RegistryKey("KelmVev2er_ps")));
+  arofdoubleM fields;
+  Supermath2d::ParseDoubles(reg.ReadString("params"), 0, fields);
+  ASSERT_FALSE(fields.empty());
+  EXPECT_EQ(fields[0], 0xFF0000);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "app/ModelConstruct.h"
 #include "app/tests/AppTestSupport.h"
-#include "app/tests/TestModelChart.h"
 #include "controls/dfsStatusBar.h"
 
 namespace {
@@ -30,20 +29,13 @@ TEST(CommandLineTest, FirstK2dArgumentIsTheFileAndSplashSwitchesAreSkipped) {
 class StartupTest : public AppFixture {
  protected:
   // Answers the "Model constructor" dialog that a file without a model asks.
-  void AcceptModelConstructor() {
-    Seam.AnswerModal([](TForm& form) {
-      auto& dialog = dynamic_cast<TModConstr&>(form);
-      dialog.abcPicBtn1->Click();
-      return dialog.GetModalResult();
-    });
-  }
+  void AcceptModelConstructor() { AppTest::AcceptModelConstructor(Seam); }
 };
 
 TEST_F(StartupTest, TimerOpensTheK2dFileOfTheCommandLineOnce) {
   const std::string file = AppTest::ExampleFile("wenner.k2d");
   Application->SetParams({"kelmvev2er", "-ns", file});
   TMainForm& f = OpenForm();
-  f.Survey.ModelChart = std::make_shared<AppTest::TTestModelChart>();
   EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
   EXPECT_EQ(f.Timer1->GetInterval(), 1000u);
   AcceptModelConstructor();

@@ -351,6 +351,7 @@ TWhitePen::TWhitePen(TPlotChangeEvent ChangeHandler) : TChartPen(std::move(Chang
 KV_CLASS_IMPL(TChartBrush, TPersistent) {
   c.Property("Color", &TChartBrush::GetColor, &TChartBrush::SetColor).Kind(TPropKind::pkColor).Default(clDefault);
   c.Property("Style", &TChartBrush::GetStyleOrdinal, &TChartBrush::SetStyleOrdinal).Default(0);
+  c.Property("Image", &TChartBrush::GetPublishedImage).Stored(&TChartBrush::IsImageStored);
 }
 
 TChartBrush::TChartBrush(TPlotChangeEvent ChangeHandler) {

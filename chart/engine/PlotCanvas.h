@@ -18,6 +18,7 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Types.h"
+#include "platform/ui/StdCtrls.h"
 
 class TControl;
 class TPlotCanvas;
@@ -139,6 +140,10 @@ public:
   TPicture* PeekImage() const { return FImage.get(); }
   // nullptr frees the picture, anything else is copied into it.
   void SetImage(const TPicture* Value);
+  // The published image: created when read (streaming reads into it), stored
+  // only when it holds a picture.
+  TPicture* GetPublishedImage() const { return const_cast<TChartBrush*>(this)->GetImage(); }
+  bool IsImageStored() const { return FImage && !FImage->Empty(); }
 
   // The style as its stored ordinal (0..7 standard, 8.. extended hatches).
   int32_t GetStyleOrdinal() const { return static_cast<int32_t>(GetStyle()); }
@@ -826,4 +831,111 @@ void InitDefaultFont();
 // by the brush dialog unit. Empty: the pattern stays blank.
 extern std::function<void(int32_t Index, TBitmap& Bitmap)> LoadPatternBitmap;
 
+// ---- bitmap resampling -------------------------------------------------------
+// A filter of the resampler: its weight at distance X (in source pixels).
+using TResampleFilter = double (*)(double X);
+double LanczosFilter(double X);   // support 3
+double TriangleFilter(double X);  // support 1
+// Resamples Source into Destination (whose size is kept) with Filter of
+// Support; both must be at least 2 x 2 pixels, else the error names the
+// bitmap that is too small and Destination is left untouched. Source becomes 24-bit.
+void ResampleBitmap(TBitmap* Source, TBitmap* Destination, TResampleFilter Filter, double Support);
+// Best quality (Lanczos) or, with Fast, the triangle filter.
+void SmoothStretchMode(TBitmap* Source, TBitmap* Destination, bool Fast);
+void SmoothStretch(TBitmap* Source, TBitmap* Destination);
+
+// ---- optional platform functions --------------------------------------------
+using TModuleHandle = void*;
+// Loads a shared library without any error box; nullptr when it cannot be loaded.
+TModuleHandle LoadDll(const std::string& Name);
+void FreeDll(TModuleHandle Handle);
+// Whether constant-alpha blending is available: the platform's device context
+// blends itself, so it always is.
+bool LoadAlphaBlend();
+// The device context's own brush and pen colours: not offered by this
+// platform, so gradients and pictures create their brushes.
+extern bool DCBrushColorAvailable;
+extern bool DCPenColorAvailable;
+
+// ---- colour dialog ----------------------------------------------------------
+// The custom colours every colour dialog shares; created on first use.
+TStringList* CustomColors();
+// Lets the person choose a colour starting at Color; the chosen one, or Color
+// when the dialog is cancelled.
+TColor EditColor(TComponent* Owner, TColor Color);
+// True (and Color the new colour) when the person chose a different colour.
+bool EditColorVar(TComponent* Owner, TColor& Color);
+
+// Start-up and shut-down of the unit, in their fixed order (tests reset with them).
+void Initialize();
+void Finalize();
+
 }  // namespace PlotCanvas
+
+// ============================================================================
+// Unit controls of the style and editor dialogs
+// ============================================================================
+
+// A push button that paints a symbol at its right over its face.
+class TPlotButton : public TButton {
+  KV_CLASS(TPlotButton, TButton)
+public:
+  explicit TPlotButton(TComponent* AOwner);
+  // Binds the button to one published property of AObject (nothing more
+  // happens for nullptr; an empty name binds the object only).
+  void LinkProperty(TObject* AObject, const std::string& PropName);
+  TObject* LinkedObject = nullptr;
+  const TPropInfo* LinkedProperty = nullptr;
+  // Where the symbol goes: (Width - 19, Height - 3 * (Height / 4), Width - 6, Height - Height / 4).
+  TRect SymbolRect() const;
+  // Paints the symbol; the base paints none.
+  virtual void DrawSymbol(TPlotCanvas& Canvas);
+  void SetEnabled(bool Value) override;
+
+protected:
+  bool PaintsOverlay() const override { return true; }
+  void PaintOverlay(TCanvas& Canvas) override;
+  void TextChanged() override;
+};
+
+// A button that shows a colour (its own or a linked property's) and edits it on a click.
+class TButtonColor : public TPlotButton {
+  KV_CLASS(TButtonColor, TPlotButton)
+public:
+  explicit TButtonColor(TComponent* AOwner);
+  TColor GetColor() const;
+  void SetColor(TColor Color);
+  TColor OwnColor = 0;
+  std::function<TColor()> GetColorProc;
+  void DrawSymbol(TPlotCanvas& Canvas) override;
+  // Opens the colour dialog; fires OnClick only when the colour changed.
+  void Click() override;
+};
+
+// A drop-down list with a flat border while the mouse is outside and it has no focus.
+class TComboFlat : public TComboBox {
+  KV_CLASS(TComboFlat, TComboBox)
+public:
+  explicit TComboFlat(TComponent* AOwner);
+  bool Hovered = false;
+  int32_t ItemHeight = 13;
+  int32_t GetStyleOrdinal() const { return static_cast<int32_t>(Style); }
+  void SetStyleOrdinal(int32_t Value) { Style = static_cast<TComboBoxStyle>(Value); }
+  // Width of the dropped-down list; the control's width until set.
+  int32_t GetDropDownWidth() const;
+  void SetDropDownWidth(int32_t Value);
+  bool IsDropDownWidthStored() const { return GetDropDownWidth() != GetWidth(); }
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void DoEnter() override;
+  void DoExit() override;
+
+protected:
+  void InitWidget() override;
+  bool PaintsOverlay() const override { return !Hovered && !Focused(); }
+  void PaintOverlay(TCanvas& Canvas) override;
+
+private:
+  void SetHovered(bool Value);
+  int32_t FDropDownWidth = -1;  // -1: as wide as the control
+};

@@ -499,6 +499,9 @@ public:
   // Draws title, labels, ticks, grid and axis line on the chart's canvas;
   // with CalcPosAxis the axis line position follows the chart rectangle.
   void Draw(bool CalcPosAxis);
+  // Draws only the grid lines, at the tick pixels of the last drawing (the
+  // walls redraw them in front of the series on a rotated chart).
+  void DrawGridOnly();
   // Draws one label at P along the axis, in Shape (the label format when none).
   void DrawLabel(int32_t P, const std::string& Text, TPlotCustomShape* Shape);
   // Draws a label or title text at (X, Y), aligned for the side and Angle.

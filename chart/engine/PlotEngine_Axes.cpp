@@ -374,3 +374,14 @@ void TChartAxes::Clear() {
   Axes.swap(FItems);
   for (TChartAxis* Axis : Axes) Axis->Free();
 }
+
+void TChartAxis::DrawGridOnly() {
+  TCanvas3D* c = FChart ? FChart->GetCanvas() : nullptr;
+  if (!c || !FGrid->GetVisible()) return;
+  c->SetBackMode(TRANSPARENT);
+  c->Brush->SetStyle(bsClear);
+  const TColor color = FGrid->GetColor();
+  c->UsePenColor(*FGrid, color == clDefault ? TColor(0x808080) : color);
+  for (int32_t p : TickPixels) DrawGridAt(*c, p);
+  c->SetBackMode(OPAQUE);
+}

@@ -84,7 +84,7 @@ void TChartAxis::Draw(bool CalcPosAxis) {
           if (!DrawLabelsByEvent(inc, step)) DrawValueLabels(inc, step);
         } else if (style == talText && DepthAxisFlag) {
           DrawPageLabels();
-        } else if (style == talText) {
+        } else if (style == talText || style == talMark) {
           DrawSeriesLabels();
         }
       }
@@ -161,6 +161,8 @@ bool TChartAxis::DrawLabelsByEvent(double Inc, int32_t DateStep) {
 // ---- series, page and custom labels -----------------------------------------
 
 void TChartAxis::DrawSeriesLabels() {
+  // Label style talMark takes the points' mark texts, talText their labels.
+  const bool MarkTexts = CalcLabelStyle() == talMark;
   auto* chart = dynamic_cast<TSeriesChart*>(FChart);
   if (!chart) return;
   TCanvas3D* c = DrawCanvas();
@@ -187,7 +189,7 @@ void TChartAxis::DrawSeriesLabels() {
         break;
       }
     if (!source) continue;
-    std::string text = source->GetLabel(index);
+    std::string text = MarkTexts ? source->GetMarkText(index) : source->GetLabel(index);
     FChart->GetAxisLabel(this, source, index, text);
     if (text.empty()) continue;
     const double value = FHorizontal ? source->GetXValue(index) : source->GetYValue(index);

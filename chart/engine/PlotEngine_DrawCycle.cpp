@@ -74,8 +74,8 @@ void TCustomAxisPanel::DrawAxisPanel(const TRect& UserRect) {
   }
   DrawWalls();
   if (GetView3D() && GetView3DWalls() && IsPlaneMirrored(0)) {
-    if (IsAxisDrawn(*FTopAxis)) FTopAxis->Draw(false);
-    if (IsAxisDrawn(*FBottomAxis)) FBottomAxis->Draw(false);
+    if (IsAxisDrawn(*FTopAxis)) FTopAxis->Draw(true);
+    if (IsAxisDrawn(*FBottomAxis)) FBottomAxis->Draw(true);
   }
   if (FAxisBehind) {
     BroadcastToolEvent(3);
@@ -188,7 +188,8 @@ void TCustomAxisPanel::DrawAxes() {
     TChartAxis* a = FAxes.Items(i);
     if (!IsAxisDrawn(*a)) continue;
     if (a == FBottomAxis && mirrored) continue;
-    a->Draw(false);
+    // The axis line follows the final chart rectangle.
+    a->Draw(true);
   }
 }
 

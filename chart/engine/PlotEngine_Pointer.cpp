@@ -88,6 +88,11 @@ TSeriesPointer::~TSeriesPointer() = default;
 
 TChartSeries* TSeriesPointer::ParentSeries() const { return FParentSeries.Get(); }
 
+void TSeriesPointer::Repaint() {
+  if (TChartSeries* series = ParentSeries()) SetParent(PanelOf(series));
+  TPlotCustomShapeBrushPen::Repaint();
+}
+
 void TSeriesPointer::Assign(const TPersistent* Source) {
   if (const auto* s = dynamic_cast<const TSeriesPointer*>(Source)) {
     FDark3D = s->FDark3D;
@@ -309,6 +314,7 @@ void TSeriesPointer::DrawOnChart(int32_t X, int32_t Y, TColor Color, TSeriesPoin
   TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
   // A pointer without a chart has nowhere to draw.
   if (canvas == nullptr) return;
+  SetParent(PanelOf(series));
   DrawPointer(*canvas, chart->GetView3D(), X, Y, FHorizSize, FVertSize, Color, Style);
 }
 

@@ -43,6 +43,8 @@ public:
   bool GetInflateMargins() const { return FInflateMargins; }
   void SetInflateMargins(bool Value) { Change(FInflateMargins, Value); }
   TChartSeries* ParentSeries() const;
+  // A pointer of a series repaints the chart the series is on now.
+  void Repaint() override;
   TSeriesPointerStyle GetStyle() const { return FStyle; }
   void SetStyle(TSeriesPointerStyle Value) { Change(FStyle, Value); }
   TPlotTransparency GetTransparency() const { return FTransparency; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/engine/PlotEngine_Series.h"
+#include "chart/engine/PlotEngine_Marks.h"
 
 using namespace SysUtils;
 #include "chart/engine/PlotProcs.h"
@@ -29,11 +30,28 @@ int32_t TChartTools::IndexOf(const TPlotCustomTool* Tool) const {
   return it == FItems.end() ? -1 : static_cast<int32_t>(it - FItems.begin());
 }
 
+TPlotCustomTool* TChartTools::Attach(TPlotCustomTool* Tool) {
+  if (!FChart) throw ChartException(PlotConst::MsgNoParentChart);
+  Tool->SetParentChart(FChart);
+  return Tool;
+}
+
 void TChartTools::Add(TPlotCustomTool* Tool) {
+  if (!FChart) FChart = Tool->GetParentChart();
   if (IndexOf(Tool) < 0) FItems.push_back(Tool);
 }
 
 void TChartTools::Remove(TPlotCustomTool* Tool) { std::erase(FItems, Tool); }
+
+void TChartTools::Clear() {
+  // Taken out first: a tool being freed must not find itself in the list.
+  std::vector<TPlotCustomTool*> tools;
+  tools.swap(FItems);
+  for (TPlotCustomTool* t : tools) {
+    t->ForgetChart();
+    t->Free();
+  }
+}
 
 // ============================================================================
 // TCustomChartElement
@@ -177,9 +195,9 @@ const TSeriesMarkPosition* TSeriesMarksBase::Position(int32_t Index) const {
 }
 
 void TSeriesMarksBase::SetPosition(int32_t Index, const TSeriesMarkPosition& Position) {
-  if (Index < 0) BadIndex("Marks Positions", Index, PositionCount());
-  if (Index >= PositionCount()) FPositions.resize(Index + 1);
-  FPositions[Index] = std::make_unique<TSeriesMarkPosition>(Position);
+  TSeriesMarkPosition* p = EnsurePosition(Index);
+  p->IsCustom = true;
+  p->Assign(Position);
 }
 
 void TSeriesMarksBase::AppendPosition(const TSeriesMarkPosition& Position) {
@@ -187,7 +205,19 @@ void TSeriesMarksBase::AppendPosition(const TSeriesMarkPosition& Position) {
 }
 
 bool TSeriesMarksBase::HasCustomPosition() const {
-  return std::any_of(FPositions.begin(), FPositions.end(), [](const auto& p) { return p && p->Custom; });
+  return std::any_of(FPositions.begin(), FPositions.end(), [](const auto& p) { return p && p->IsCustom; });
+}
+
+TSeriesMarkPosition* TSeriesMarksBase::PositionAt(int32_t Index) {
+  if (Index < 0 || Index >= PositionCount()) return nullptr;
+  return FPositions[Index].get();
+}
+
+TSeriesMarkPosition* TSeriesMarksBase::EnsurePosition(int32_t Index) {
+  if (Index < 0) BadIndex("Marks Positions", Index, PositionCount());
+  if (Index >= PositionCount()) FPositions.resize(Index + 1);
+  if (!FPositions[Index]) FPositions[Index] = std::make_unique<TSeriesMarkPosition>();
+  return FPositions[Index].get();
 }
 
 void TSeriesMarksBase::DeletePoint(int32_t Index) {
@@ -371,6 +401,7 @@ KV_CLASS_IMPL(TChartSeries, TCustomChartSeries) {
   c.Property("ColorSource", &TChartSeries::GetColorSource, &TChartSeries::SetColorSource).Default("");
   c.Property("Cursor", &TChartSeries::Cursor).Default(0);
   c.Property("Depth", &TChartSeries::GetDepth, &TChartSeries::SetDepth).Default(-1);
+  c.Property("Marks", [](const TChartSeries& S) { return dynamic_cast<TSeriesMarks*>(S.Marks()); });
   c.Property("HorizAxis", &TChartSeries::GetHorizAxis, &TChartSeries::SetHorizAxis)
       .Names({"aTopAxis", "aBottomAxis", "aBothHorizAxis", "aCustomHorizAxis"})
       .Default(aBottomAxis);

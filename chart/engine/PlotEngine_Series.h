@@ -28,16 +28,32 @@ class TStrings;
 // tests use a small chart of their own.
 // ============================================================================
 
+class TSeriesChart;
+
+// The tools of one chart in order of attachment. Tools belong to their owner
+// component; clearing the list (and so destroying it) frees them as well.
 class TChartTools {
 public:
+  explicit TChartTools(TSeriesChart* Chart = nullptr) : FChart(Chart) {}
+  ~TChartTools() { Clear(); }
+  TChartTools(const TChartTools&) = delete;
+  TChartTools& operator=(const TChartTools&) = delete;
+
   int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
   TPlotCustomTool* ToolAt(int32_t Index) const;  // ChartException for a bad index
   int32_t IndexOf(const TPlotCustomTool* Tool) const;
+  // Joins Tool to the list's chart (its ParentChart) and returns it.
+  TPlotCustomTool* Attach(TPlotCustomTool* Tool);
+  // Appends Tool once; a list made without a chart learns it from the tool.
   void Add(TPlotCustomTool* Tool);
   void Remove(TPlotCustomTool* Tool);
+  // Frees every tool, then empties the list.
+  void Clear();
+  TSeriesChart* Chart() const { return FChart; }
 
 private:
-  std::vector<TPlotCustomTool*> FItems;  // not owned: tools belong to their owner component
+  TSeriesChart* FChart;
+  std::vector<TPlotCustomTool*> FItems;
 };
 
 class TSeriesChart : public TAxisChart {
@@ -192,10 +208,19 @@ struct TSeriesMarkPosition {
   TPoint ArrowTip{0, 0};
   bool KeepArrowTip = false;
   TPoint ArrowTail{0, 0};
-  bool Custom = false;
+  bool IsCustom = false;
   int32_t Height = 0;
   TPoint TopLeft{0, 0};
   int32_t Width = 0;
+  // Copies the geometry, not the two flags.
+  void Assign(const TSeriesMarkPosition& Other) {
+    ArrowTip = Other.ArrowTip;
+    ArrowTail = Other.ArrowTail;
+    TopLeft = Other.TopLeft;
+    Height = Other.Height;
+    Width = Other.Width;
+  }
+  TRect Bounds() const { return TRect(TopLeft.X, TopLeft.Y, TopLeft.X + Width, TopLeft.Y + Height); }
 };
 
 class TSeriesMarksBase {
@@ -209,7 +234,13 @@ public:
   // Stored positions, one optional entry per point index.
   int32_t PositionCount() const { return static_cast<int32_t>(FPositions.size()); }
   const TSeriesMarkPosition* Position(int32_t Index) const;  // null when none
+  TSeriesMarkPosition* PositionAt(int32_t Index);             // null when none
+  // A user-set position: the entry of Index (created when missing) becomes
+  // custom and takes the geometry of Position.
   void SetPosition(int32_t Index, const TSeriesMarkPosition& Position);
+  // The entry of Index, created (not custom) when missing.
+  TSeriesMarkPosition* EnsurePosition(int32_t Index);
+  // Stored as read back: flags included.
   void AppendPosition(const TSeriesMarkPosition& Position);
   bool HasCustomPosition() const;
 
@@ -539,6 +570,16 @@ public:
   virtual double LargestY() { return FY->MaxValue(); }
   virtual double SmallestY() { return FY->MinValue(); }
   int32_t MaxMarkWidth() const { return FMarks ? FMarks->MaxMarkWidth() : 0; }
+
+  // ---- marks ----
+  // The mark text of a point by the marks' style; empty: no mark.
+  std::string GetMarkText(int32_t Index) const;
+  std::string PercentText(int32_t Index, bool WithTotal) const;
+  // Sizes and places the mark of every visible point, then paints it.
+  void DrawMarks();
+  // Series types adjust Position (arrow length, callout offset, anti-overlap)
+  // before the base draws the mark.
+  virtual void PaintMark(int32_t Index, const std::string& Text, TSeriesMarkPosition& Position);
   void CalcFirstLastPage(int32_t& First, int32_t& Last) const;
   bool CheckMouse(int32_t X, int32_t Y);
 
@@ -786,35 +827,67 @@ private:
 // Tools
 // ============================================================================
 
+// Chart drawing events sent to the tools. In one drawing cycle they come as
+// tceBeforeDraw, tceAxes (axes behind), tceBeforeSeries, the series,
+// tceAfterSeries, tceAxes (axes in front), tceAfterDraw.
+constexpr int32_t tceAfterDraw = 0;     // after the axes, legend and zoom rectangle
+constexpr int32_t tceBeforeSeries = 1;
+constexpr int32_t tceBeforeDraw = 2;    // before anything is drawn
+constexpr int32_t tceAxes = 3;
+constexpr int32_t tceAfterSeries = 4;
+constexpr int32_t tceMouseLeave = 5;    // the mouse left the chart control
+// Chart mouse events sent to the tools.
+constexpr int32_t tmeDown = 0, tmeMove = 1, tmeUp = 2;
+
 class TPlotCustomTool : public TCustomChartElement {
   KV_CLASS(TPlotCustomTool, TCustomChartElement)
 public:
   explicit TPlotCustomTool(TComponent* Owner) : TCustomChartElement(Owner) {}
+  // Leaves the old chart's tool list and joins the end of the new one's.
   void SetParentChart(TSeriesChart* Value) override;
-  // Chart drawing event: 0 after drawing, 1 before the series, 2 before
-  // drawing, 3 before the axes, 4 after the series, 5 mouse left the chart.
+  // A chart drawing event (tce* codes); nothing in the base.
   virtual void HandleChartEvent(int32_t /*Code*/) {}
-  // Mouse event: 0 down, 1 move, 2 up.
+  // A chart mouse event (tme* kinds; a move comes with the left button);
+  // nothing in the base. A tool may set the chart's cancel-mouse flag.
   virtual void HandleMouseEvent(int32_t /*Kind*/, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t /*X*/,
                                 int32_t /*Y*/) {}
+  // The tool's display name; concrete tools give theirs.
+  virtual void Description(std::string& /*Text*/) const {}
+  // Only the image tool reads it: draw after the series instead of before.
+  bool DrawAfterSeries = false;
+
+private:
+  friend class TChartTools;
+  // The list that frees the tool is going: leave without calling back.
+  void ForgetChart() { FParentChart = nullptr; }
 };
 
 class TPlotCustomToolSeries : public TPlotCustomTool {
   KV_CLASS(TPlotCustomToolSeries, TPlotCustomTool)
 public:
   explicit TPlotCustomToolSeries(TComponent* Owner) : TPlotCustomTool(Owner) {}
+  void BeforeDestruction() override;
+  void Notification(TComponent* Component, TOperation Operation) override;
+  std::string EditorFormName() const override { return "TSeriesToolEditor"; }
   TChartSeries* GetSeries() const { return FSeries; }
-  virtual void SetSeries(TChartSeries* Value) { FSeries = Value; }
+  // Links with free notification: a freed series leaves the tool unbound.
+  virtual void SetSeries(TChartSeries* Value);
+  // The series' axes when bound; otherwise the chart's bottom (left) axis, or
+  // the top (right) one when only that one has series.
+  TChartAxis* GetHorizAxis() const;
+  TChartAxis* GetVertAxis() const;
 
 private:
-  WeakRef<TChartSeries> FSeries;
+  TChartSeries* FSeries = nullptr;  // cleared through the free notification
 };
 
 class TPlotCustomToolAxis : public TPlotCustomTool {
   KV_CLASS(TPlotCustomToolAxis, TPlotCustomTool)
 public:
   explicit TPlotCustomToolAxis(TComponent* Owner) : TPlotCustomTool(Owner) {}
+  std::string EditorFormName() const override { return "TAxisToolEditor"; }
   TChartAxis* GetAxis() const { return FAxis; }
+  // Binds the tool to Axis and to Axis' chart (none for nil).
   virtual void SetAxis(TChartAxis* Value);
   // Stored "AxisID": the axis' index in the chart's axes list, -1 for none.
   int32_t GetAxisID() const;

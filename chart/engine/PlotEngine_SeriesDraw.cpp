@@ -2,7 +2,10 @@
 // and order of the points drawn, value/pixel conversion through its axes,
 // paging, the hover test and the legend entries.
 #include <algorithm>
+#include <cmath>
 
+#include "chart/engine/PlotEngine_AxisPanel.h"
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotEngine_Series.h"
 
 using namespace SysUtils;
@@ -275,3 +278,98 @@ std::string SeriesTitleOrName(const TChartSeries* Series) {
 }
 
 }  // namespace PlotEngine
+
+// ---- marks ----
+
+std::string TChartSeries::PercentText(int32_t Index, bool WithTotal) const {
+  const double total = FMandatory->TotalABS();
+  const double percent = total == 0 ? 100.0 : std::fabs(MandatoryValue(Index)) * 100 / total;
+  const std::string text = FormatFloat(FPercentFormat, percent);
+  if (!WithTotal) return text;
+  const auto* marks = dynamic_cast<const TSeriesMarks*>(FMarks);
+  const bool multiLine = marks && marks->GetMultiLine();
+  return Format(multiLine ? "%s\rof %s" : "%s of %s", {text, FormatFloat(FValueFormat, total)});
+}
+
+std::string TChartSeries::GetMarkText(int32_t Index) const {
+  const auto* marks = dynamic_cast<const TSeriesMarks*>(FMarks);
+  std::string text;
+  const TMarksItem* item = marks ? marks->Items().Peek(Index) : nullptr;
+  if (item && item->HasText()) {
+    // The item's lines joined by CR LF, without a final line break.
+    const TStrings* lines = const_cast<TMarksItem*>(item)->Text();
+    for (int k = 0; k < lines->Count(); ++k) text += (k > 0 ? "\r\n" : "") + lines->Strings(k);
+  } else {
+    const bool multiLine = marks && marks->GetMultiLine();
+    const std::string sep = multiLine ? "\r" : " ";
+    const TSeriesMarksStyle style = marks ? marks->GetStyle() : smsLabel;
+    auto valueText = [&] { return FormatFloat(FValueFormat, MandatoryValue(Index)); };
+    auto xText = [&] {
+      const double x = FNotMandatory->GetValue(Index);
+      return FHorizAxisRef ? FHorizAxisRef->LabelValue(x) : FormatFloat(FValueFormat, x);
+    };
+    const std::string label = GetLabel(Index);
+    switch (style) {
+      case smsValue: text = valueText(); break;
+      case smsPercent: text = PercentText(Index, false); break;
+      case smsLabel: text = label; break;
+      case smsLabelPercent: text = label + sep + PercentText(Index, false); break;
+      case smsLabelValue: text = label + sep + valueText(); break;
+      case smsLegend:
+        if (auto* panel = dynamic_cast<TCustomAxisPanel*>(FParentChart))
+          panel->GetLegendText(const_cast<TChartSeries*>(this), Index, text);
+        if (!multiLine) std::replace(text.begin(), text.end(), '\x06', ' ');
+        break;
+      case smsPercentTotal: text = PercentText(Index, true); break;
+      case smsLabelPercentTotal: text = label + sep + PercentText(Index, true); break;
+      case smsXValue: text = xText(); break;
+      case smsXY: text = xText() + sep + valueText(); break;
+    }
+  }
+  if (text == " ") text.clear();
+  if (OnGetMarkText) OnGetMarkText(const_cast<TChartSeries*>(this), Index, text);
+  return text;
+}
+
+void TChartSeries::DrawMarks() {
+  auto* marks = dynamic_cast<TSeriesMarks*>(FMarks);
+  TCanvas3D* canvas = FParentChart ? FParentChart->GetCanvas() : nullptr;
+  if (!marks || !canvas || FirstValueIndex < 0) return;
+  const int32_t every = marks->EffectiveDrawEvery();
+  const TView3DOptions* view = canvas->View3DOptions;
+  const bool zoomText = FParentChart->GetView3D() && !canvas->Supports3DText() && view && view->GetZoomText() &&
+                        view->GetZoom() != 100;
+  for (int32_t i = FirstValueIndex; i <= LastValueIndex && i < Count(); ++i) {
+    if (i % every != 0) continue;
+    const std::string text = GetMarkText(i);
+    if (text.empty()) continue;
+    TPlotCustomShape* m = marks->ItemOrMarks(i);
+    if (!m->GetVisible()) continue;
+    canvas->UseFont(*m->Font());
+    if (zoomText) {
+      const double size = std::nearbyint(canvas->Font->GetSize() * view->GetZoom() / 100.0);
+      canvas->Font->SetSize(std::max(1, static_cast<int32_t>(size)));
+    }
+    const std::vector<std::string> lines = PlotEngine::MarkTextLines(text);
+    int32_t widest = 0;
+    for (const std::string& line : lines) widest = std::max(widest, canvas->TextWidth(line));
+    const int32_t fontHeight = canvas->FontHeight();
+    int32_t w = widest + canvas->TextWidth("W");
+    int32_t h = static_cast<int32_t>(lines.size()) * fontHeight;
+    if (marks->SymbolShown()) w += fontHeight - 4;
+    canvas->UsePen(*m->Pen());
+    const int32_t grow = m->Pen()->GetVisible() ? 2 * m->Pen()->GetWidth() : 1;
+    w += grow;
+    h += grow;
+    TSeriesMarkPosition p;
+    p.ArrowTip = p.ArrowTail = TPoint(PointPixelX(i), PointPixelY(i));
+    p.TopLeft = TPoint(p.ArrowTail.X - w / 2, p.ArrowTail.Y - h + 1);
+    p.Width = w;
+    p.Height = h;
+    PaintMark(i, text, p);
+  }
+}
+
+void TChartSeries::PaintMark(int32_t Index, const std::string& Text, TSeriesMarkPosition& Position) {
+  if (auto* marks = dynamic_cast<TSeriesMarks*>(FMarks)) marks->DrawMark(Index, ValueColor(Index), Position, Text);
+}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotEngine_Series.h"
 #include "chart/engine/PlotProcs.h"
 
@@ -484,21 +485,76 @@ void TPlotSeriesSource::Notification(TComponent* Component, TOperation Operation
 // ============================================================================
 
 KV_CLASS_IMPL(TPlotCustomTool, TCustomChartElement) {}
-KV_CLASS_IMPL(TPlotCustomToolSeries, TPlotCustomTool) {}
+KV_CLASS_IMPL(TPlotCustomToolSeries, TPlotCustomTool) {
+  c.Property("Series", &TPlotCustomToolSeries::GetSeries, &TPlotCustomToolSeries::SetSeries);
+}
 KV_CLASS_IMPL(TPlotCustomToolAxis, TPlotCustomTool) {
   c.Property("AxisID", &TPlotCustomToolAxis::GetAxisID, &TPlotCustomToolAxis::SetAxisID).Default(-1);
 }
 
 void TPlotCustomTool::SetParentChart(TSeriesChart* Value) {
   if (FParentChart == Value) return;
-  if (FParentChart) FParentChart->GetTools().Remove(this);
+  TSeriesChart* old = FParentChart;
+  if (old) {
+    old->GetTools().Remove(this);
+    if (!Value && !old->IsChartDestroying()) old->Invalidate();
+  }
   TCustomChartElement::SetParentChart(Value);
   if (Value) Value->GetTools().Add(this);
-  Repaint();
+}
+
+void TPlotCustomToolSeries::BeforeDestruction() {
+  SetSeries(nullptr);
+  TPlotCustomTool::BeforeDestruction();
+}
+
+void TPlotCustomToolSeries::SetSeries(TChartSeries* Value) {
+  if (FSeries == Value) return;
+  if (FSeries) FSeries->RemoveFreeNotification(this);
+  FSeries = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TPlotCustomToolSeries::Notification(TComponent* Component, TOperation Operation) {
+  TPlotCustomTool::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FSeries) SetSeries(nullptr);
+}
+
+namespace {
+
+// Whether an Active series of the chart uses Axis.
+bool AxisInUse(TSeriesChart& Chart, const TChartAxis* Axis) {
+  TChartSeriesList& list = Chart.GetSeriesList();
+  for (int32_t i = 0; i < list.Count(); ++i)
+    if (list.GetSeries(i)->GetActive() && list.GetSeries(i)->AssociatedToAxis(Axis)) return true;
+  return false;
+}
+
+// The usual axis, or the other one when only that one has series.
+TChartAxis* UsedAxis(TSeriesChart& Chart, TChartAxis* Usual, TChartAxis* Other) {
+  return !AxisInUse(Chart, Usual) && AxisInUse(Chart, Other) ? Other : Usual;
+}
+
+}  // namespace
+
+TChartAxis* TPlotCustomToolSeries::GetHorizAxis() const {
+  if (FSeries) return FSeries->GetHorizAxisRef();
+  if (!FParentChart) return nullptr;
+  return UsedAxis(*FParentChart, FParentChart->GetBottomAxis(), FParentChart->GetTopAxis());
+}
+
+TChartAxis* TPlotCustomToolSeries::GetVertAxis() const {
+  if (FSeries) return FSeries->GetVertAxisRef();
+  if (!FParentChart) return nullptr;
+  return UsedAxis(*FParentChart, FParentChart->GetLeftAxis(), FParentChart->GetRightAxis());
 }
 
 void TPlotCustomToolAxis::SetAxis(TChartAxis* Value) {
+  if (FAxis == Value) return;
   FAxis = Value;
+  // While its chart is being destroyed the tool only forgets the axis.
+  if (FParentChart && FParentChart->IsChartDestroying()) return;
+  SetParentChart(Value ? dynamic_cast<TSeriesChart*>(Value->ParentChart()) : nullptr);
   Repaint();
 }
 
@@ -565,7 +621,9 @@ int32_t TSeriesGroups::GroupOfSeries(const TChartSeries* Series) const {
 
 namespace PlotEngine {
 
-std::function<TSeriesMarksBase*(TChartSeries* Series)> CreateSeriesMarks;
+std::function<TSeriesMarksBase*(TChartSeries* Series)> CreateSeriesMarks = [](TChartSeries* Series) {
+  return new TSeriesMarks(Series);
+};
 std::function<std::string(TChartSeries* Series)> SeriesToText;
 std::function<bool(TChartSeries* Series, const std::string& Text)> SeriesFromText;
 std::function<void(TChartSeries* Series)> ShowSeriesStyleEditor;

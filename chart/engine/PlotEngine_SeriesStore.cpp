@@ -7,6 +7,7 @@
 #include <bit>
 #include <random>
 
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotEngine_Series.h"
 #include "chart/engine/PlotProcs.h"
 
@@ -78,7 +79,7 @@ void WriteMarkPosition(TDataWriter& W, const TSeriesMarkPosition& P) {
   W.Put<uint8_t>(P.KeepArrowTip ? 1 : 0);
   W.Put<int32_t>(P.ArrowTail.X);
   W.Put<int32_t>(P.ArrowTail.Y);
-  W.Put<uint8_t>(P.Custom ? 1 : 0);
+  W.Put<uint8_t>(P.IsCustom ? 1 : 0);
   W.Put<int32_t>(P.Height);
   W.Put<int32_t>(P.TopLeft.X);
   W.Put<int32_t>(P.TopLeft.Y);
@@ -92,7 +93,7 @@ TSeriesMarkPosition ReadMarkPosition(TDataReader& R) {
   p.KeepArrowTip = R.Get<uint8_t>() != 0;
   p.ArrowTail.X = R.Get<int32_t>();
   p.ArrowTail.Y = R.Get<int32_t>();
-  p.Custom = R.Get<uint8_t>() != 0;
+  p.IsCustom = R.Get<uint8_t>() != 0;
   p.Height = R.Get<int32_t>();
   p.TopLeft.X = R.Get<int32_t>();
   p.TopLeft.Y = R.Get<int32_t>();
@@ -380,7 +381,9 @@ void Initialization() {
                    TChartSeries::StaticClass(), TPlotFunction::StaticClass(), TPlotMovingFunction::StaticClass(),
                    TPlotSeriesSource::StaticClass(), TPlotCustomTool::StaticClass(),
                    TPlotCustomToolSeries::StaticClass(), TPlotCustomToolAxis::StaticClass(),
-                   TChartAxisTitle::StaticClass(), TChartAxis::StaticClass()})
+                   TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(), TSeriesMarks::StaticClass(),
+                   TMarksItem::StaticClass(), TMarksCallout::StaticClass(), TSeriesMarksSymbol::StaticClass(),
+                   TSeriesMarksGradient::StaticClass()})
     ClassInfo::RegisterClass(c);
   PixelClampLimit = 0x3FFFFFF;
 }

@@ -352,14 +352,39 @@ TColor GetDefaultColor(int32_t Index) {
   return ColorPalette[i < 0 ? i + n : i];
 }
 
+TCursorImage HandCursorImage() {
+  return Controls::CursorFromRows({"......XX..........",
+                                   ".....XooX.........",
+                                   ".....XooX.........",
+                                   ".....XooX.........",
+                                   ".....XooX.........",
+                                   ".....XooXXX.......",
+                                   ".....XooXooXXX....",
+                                   ".....XooXooXooXX..",
+                                   "..XX.XooXooXooXoX.",
+                                   ".XooXXooooooooXooX",
+                                   ".XoooXoooooooooooX",
+                                   "..XooXooooooooooX.",
+                                   "...XoXooooooooooX.",
+                                   "...XooooooooooooX.",
+                                   "....XoooooooooooX.",
+                                   "....XooooooooooX..",
+                                   ".....XoooooooooX..",
+                                   ".....XoooooooooX..",
+                                   ".....XXXXXXXXXXX.."},
+                                  TPoint{6, 0});
+}
+
 void Initialize() {
   SetDefaultPalette();
+  Controls::SetCursorImage(crPlotHand, HandCursorImage());
   BaseDate = SysUtils::EncodeDate(1900, 1, 1);
   ItemSeparator = ";";
 }
 
 void Finalize() {
   ColorPalette.clear();
+  Controls::ClearCursorImage(crPlotHand);
   ItemSeparator.clear();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/rtl/Types.h"
+#include "platform/ui/Controls.h"
 
 class TCanvas;
 class TBitmap;
@@ -134,6 +135,8 @@ extern TTranslateHook TranslateHook;
 void CallTranslateHook(TComponent* Component, const std::vector<TComponent*>& Excluded);
 void TranslateControl(TControl* Control);
 
+// The picture of the hand cursor (crPlotHand), loaded into the cursor table at start-up.
+TCursorImage HandCursorImage();
 // Start-up and shut-down of the unit (tests call them to reset its state).
 void Initialize();
 void Finalize();
@@ -448,6 +451,7 @@ private:
 };
 
 class TBackImage : public TPicture {
+  KV_CLASS(TBackImage, TPicture)
 public:
   void AssignImage(const TBackImage& Source);
   bool GetInside() const { return FInside; }
@@ -495,6 +499,9 @@ public:
   bool GetBackImageTransp() const;
   void SetBackImageTransp(bool V);
   bool HasBackImage() const;
+  // The palette the window asks for: the back image's when it holds an
+  // indexed bitmap, none (empty) otherwise.
+  std::vector<TColor> GetPalette() const;
 
   void DrawZoomRectangle();
   virtual void UndoZoom();

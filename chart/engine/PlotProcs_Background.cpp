@@ -83,6 +83,15 @@ TZoomDragResult TPlotZoom::DragResult() const {
 
 // ---- back image -----------------------------------------------------------------
 
+KV_CLASS_IMPL(TBackImage, TPicture) {
+  c.Property("Inside", &TBackImage::GetInside, &TBackImage::SetInside).Default(false);
+  c.Property("Left", &TBackImage::GetLeft, &TBackImage::SetLeft).Default(0);
+  c.Property("Mode", &TBackImage::GetMode, &TBackImage::SetMode)
+      .Names({"pbmStretch", "pbmTile", "pbmCenter", "pbmCustom"})
+      .Default(pbmStretch);
+  c.Property("Top", &TBackImage::GetTop, &TBackImage::SetTop).Default(0);
+}
+
 void TBackImage::Notify() {
   if (OnChange) OnChange(this);
 }
@@ -178,6 +187,12 @@ void TCustomPlotPanelExtended::SetBackImage(const TBackImage* Value) {
 }
 
 bool TCustomPlotPanelExtended::HasBackImage() const { return FBackImage && !FBackImage->Empty(); }
+
+std::vector<TColor> TCustomPlotPanelExtended::GetPalette() const {
+  if (!FBackImage) return {};
+  if (auto* bitmap = dynamic_cast<const TBitmap*>(FBackImage->GetGraphic())) return bitmap->GetPalette();
+  return {};
+}
 
 bool TCustomPlotPanelExtended::GetBackImageInside() const { return HasBackImage() && FBackImage->GetInside(); }
 

@@ -256,11 +256,20 @@ TPlotPanelControl::TPlotPanelControl(TComponent* Owner, TCustomPlotPanel* Panel)
     : TCustomControl(Owner), FPanel(Panel) {
   FPanel->HasParentWindow = true;
   FPanel->OnInvalidateWindow = [this] { Invalidate(); };
+  FPanel->OnWindowRegion = [this](int32_t RoundSize) {
+    if (RoundSize <= 0) {
+      SetWindowRegion(nullptr);
+      return;
+    }
+    const TRegion Round = TRegion::CreateRoundRectRgn(0, 0, GetWidth(), GetHeight(), RoundSize, RoundSize);
+    SetWindowRegion(&Round);
+  };
 }
 
 TPlotPanelControl::~TPlotPanelControl() {
   if (FPanel) {
     FPanel->OnInvalidateWindow = nullptr;
+    FPanel->OnWindowRegion = nullptr;
     FPanel->HasParentWindow = false;
     FPanel->WindowCanvas = nullptr;
   }

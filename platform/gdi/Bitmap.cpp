@@ -3,6 +3,8 @@
 
 #include "platform/gdi/BitmapImpl.h"
 #include "platform/gdi/ImageFiles.h"
+#include "platform/gdi/Metafile.h"
+#include "platform/rtl/Streaming.h"
 
 #include <algorithm>
 #include <cstring>
@@ -117,8 +119,16 @@ void TBitmap::SetPixelFormat(TPixelFormat V) {
   }
   d_->Palette.clear();
   if (const int bits = PaletteBits(V)) {
-    d_->Palette = d_->Image.isNull() ? ImageFiles::StandardPalette(bits)
-                                     : ImageFiles::PaletteFor(ToRaw(d_->Image, false), bits);
+    // The picture's own colours stay exact; the free entries take the standard
+    // colours so that what is drawn afterwards is not reduced to the few colours
+    // a blank bitmap holds. Monochrome bitmaps are black and white.
+    d_->Palette = d_->Image.isNull() || bits == 1 ? ImageFiles::StandardPalette(bits)
+                                                  : ImageFiles::PaletteFor(ToRaw(d_->Image, false), bits);
+    const size_t cap = size_t(1) << bits;
+    for (uint32_t c : ImageFiles::StandardPalette(bits)) {
+      if (d_->Palette.size() >= cap) break;
+      if (std::find(d_->Palette.begin(), d_->Palette.end(), c) == d_->Palette.end()) d_->Palette.push_back(c);
+    }
     // Reduce every pixel to its nearest palette colour.
     for (int y = 0; y < d_->Image.height(); ++y) {
       auto* row = reinterpret_cast<uint32_t*>(d_->Image.scanLine(y));
@@ -225,6 +235,8 @@ void TBitmap::LoadFromBytes(const std::vector<uint8_t>& Data) {
     case 1: f = pf1bit; break;
     case 4: f = pf4bit; break;
     case 8: f = pf8bit; break;
+    case 15: f = pf15bit; break;
+    case 16: f = pf16bit; break;
     case 32: f = pf32bit; break;
     default: f = pf24bit; break;
   }
@@ -238,6 +250,8 @@ std::vector<uint8_t> TBitmap::SaveToBytes() const {
     case pf1bit: bits = 1; break;
     case pf4bit: bits = 4; break;
     case pf8bit: bits = 8; break;
+    case pf15bit: bits = 15; break;
+    case pf16bit: bits = 16; break;
     case pf32bit: bits = 32; break;
     default: bits = 24; break;
   }
@@ -305,10 +319,100 @@ void TPicture::LoadFromFile(const std::string& FileName) {
     case ImageFiles::TImageKind::Bmp: g = std::make_unique<TBitmap>(); break;
     case ImageFiles::TImageKind::Png: g = std::make_unique<TPngImage>(); break;
     case ImageFiles::TImageKind::Jpeg: g = std::make_unique<TJPEGImage>(); break;
-    default: throw EInvalidGraphic("Unknown picture file format in \"" + FileName + "\"");
+    default:
+      if (!Emf::IsMetafileData(data) && !Emf::IsOldMetafileData(data)) throw EInvalidGraphic("Unknown picture file format in \"" + FileName + "\"");
+      g = std::make_unique<TMetafile>();
+      break;
   }
   g->LoadFromBytes(data);  // the current picture stays when reading fails
   SetGraphic(std::move(g));
+}
+
+KV_CLASS_IMPL(TPicture, TPersistent) {}
+
+void TPicture::DefineProperties(TFiler& Filer) {
+  TPersistent::DefineProperties(Filer);
+  Filer.DefineBinaryProperty(
+      "Data",
+      [this](TStream& Stream) {
+        std::string bytes(static_cast<size_t>(Stream.GetSize() - Stream.GetPosition()), '\0');
+        Stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+        SetData(bytes);
+      },
+      [this](TStream& Stream) {
+        const std::string bytes = GetData();
+        Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+      },
+      IsDataStored());
+}
+
+std::string TPicture::GetData() const {
+  if (Empty()) return {};
+  const std::string name = FGraphic->GraphicClassName();
+  const std::vector<uint8_t> bytes = FGraphic->SaveToBytes();
+  std::string out;
+  out.push_back(static_cast<char>(name.size()));
+  out += name;
+  const auto n = static_cast<uint32_t>(bytes.size());
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(n >> (8 * i)));
+  out.append(bytes.begin(), bytes.end());
+  return out;
+}
+
+void TPicture::SetData(const std::string& Data) {
+  if (Data.empty()) {
+    SetGraphic(static_cast<const TGraphic*>(nullptr));
+    return;
+  }
+  const size_t nameLength = static_cast<uint8_t>(Data[0]);
+  if (Data.size() < 1 + nameLength + 4) throw EInvalidGraphic("Picture data ends early");
+  const std::string name = Data.substr(1, nameLength);
+  uint32_t count = 0;
+  for (int i = 0; i < 4; ++i) count |= uint32_t(static_cast<uint8_t>(Data[1 + nameLength + i])) << (8 * i);
+  const size_t at = 1 + nameLength + 4;
+  if (Data.size() - at < count) throw EInvalidGraphic("Picture data of " + name + " ends early");
+  std::unique_ptr<TGraphic> g = Graphics::CreateGraphic(name);
+  if (!g) throw EInvalidGraphic("Unknown picture class \"" + name + "\" in stored picture");
+  g->LoadFromBytes(std::vector<uint8_t>(Data.begin() + static_cast<std::ptrdiff_t>(at),
+                                        Data.begin() + static_cast<std::ptrdiff_t>(at + count)));
+  SetGraphic(std::move(g));
+}
+
+std::vector<TColor> TBitmap::GetPalette() const {
+  std::vector<TColor> out;
+  for (uint32_t rgb : d_->Palette) out.push_back(BitmapPixels::FromRgb(rgb));
+  return out;
+}
+
+namespace {
+struct TGraphicClass {
+  std::string Name;
+  Graphics::TGraphicFactory Factory;
+};
+std::vector<TGraphicClass>& GraphicClasses() {
+  static std::vector<TGraphicClass> classes = {
+      {"TBitmap", [] { return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>()); }},
+      {"TPngImage", [] { return std::unique_ptr<TGraphic>(std::make_unique<TPngImage>()); }},
+      {"TJPEGImage", [] { return std::unique_ptr<TGraphic>(std::make_unique<TJPEGImage>()); }},
+      {"TMetafile", [] { return std::unique_ptr<TGraphic>(std::make_unique<TMetafile>()); }},
+  };
+  return classes;
+}
+}  // namespace
+
+void Graphics::RegisterGraphicClass(const std::string& ClassName, TGraphicFactory Factory) {
+  for (TGraphicClass& c : GraphicClasses())
+    if (SysUtils::SameText(c.Name, ClassName)) {
+      c.Factory = Factory;
+      return;
+    }
+  GraphicClasses().push_back({ClassName, Factory});
+}
+
+std::unique_ptr<TGraphic> Graphics::CreateGraphic(const std::string& ClassName) {
+  for (const TGraphicClass& c : GraphicClasses())
+    if (SysUtils::SameText(c.Name, ClassName) && c.Factory) return c.Factory();
+  return nullptr;
 }
 
 void TPicture::SaveToFile(const std::string& FileName) const {

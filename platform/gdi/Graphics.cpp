@@ -408,4 +408,14 @@ TBitmap* TPicture::GetBitmap() {
 }
 int32_t TPicture::GetWidth() const { return FGraphic ? FGraphic->GetWidth() : 0; }
 int32_t TPicture::GetHeight() const { return FGraphic ? FGraphic->GetHeight() : 0; }
-void TPicture::Assign(const TPicture* Source) { SetGraphic(Source ? Source->GetGraphic() : nullptr); }
+void TPicture::Assign(const TPersistent* Source) {
+  if (!Source) {
+    SetGraphic(static_cast<const TGraphic*>(nullptr));
+    return;
+  }
+  if (auto* picture = dynamic_cast<const TPicture*>(Source)) {
+    if (picture != this) SetGraphic(picture->GetGraphic());
+    return;
+  }
+  TPersistent::Assign(Source);
+}

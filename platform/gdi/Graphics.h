@@ -10,6 +10,7 @@
 //   c.Pen->SetColor(clRed); c.MoveTo(0, 0); c.LineTo(100, 50);
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Types.h"
 
@@ -277,6 +278,8 @@ public:
   virtual void LoadFromBytes(const std::vector<uint8_t>& Data) = 0;
   virtual std::vector<uint8_t> SaveToBytes() const = 0;
   virtual std::unique_ptr<TGraphic> Clone() const = 0;
+  // The class name under which pictures store this kind of graphic.
+  virtual std::string GraphicClassName() const = 0;
   bool GetTransparent() const { return FTransparent; }
   void SetTransparent(bool V) { FTransparent = V; }
   std::function<void(TGraphic*)> OnChange;
@@ -326,6 +329,9 @@ public:
   void LoadFromBytes(const std::vector<uint8_t>& Data) override;
   std::vector<uint8_t> SaveToBytes() const override;
   std::unique_ptr<TGraphic> Clone() const override;
+  std::string GraphicClassName() const override { return "TBitmap"; }
+  // The palette of an indexed bitmap (1, 4 or 8 bits); empty for the other formats.
+  std::vector<TColor> GetPalette() const;
   void Dormant() {}
   void FreeImage() {}
 
@@ -352,6 +358,7 @@ public:
   void LoadFromFile(const std::string& FileName) override;
   void SaveToFile(const std::string& FileName) const override;
   std::unique_ptr<TGraphic> Clone() const override;
+  std::string GraphicClassName() const override { return "TPngImage"; }
 };
 
 // A bitmap stored and loaded as a JPEG file (quality 0..100).
@@ -363,13 +370,20 @@ public:
   void LoadFromFile(const std::string& FileName) override;
   void SaveToFile(const std::string& FileName) const override;
   std::unique_ptr<TGraphic> Clone() const override;
+  std::string GraphicClassName() const override { return "TJPEGImage"; }
 };
 
-// A picture holding any graphic; files are read by their content (BMP, PNG, JPEG).
-class TPicture {
+// A picture holding any graphic; files are read by their content (BMP, PNG,
+// JPEG, enhanced metafiles). Stored charts carry the picture in its binary
+// stream property "Data": the graphic's class name (one length byte and its
+// characters), the byte count of the graphic's file form (32 bits,
+// little-endian) and those bytes.
+class TPicture : public TPersistent {
+  KV_CLASS(TPicture, TPersistent)
+
 public:
   TPicture();
-  ~TPicture();
+  ~TPicture() override;
   TGraphic* GetGraphic() const { return FGraphic.get(); }
   void SetGraphic(const TGraphic* V);  // copies
   void SetGraphic(std::unique_ptr<TGraphic> V);
@@ -381,7 +395,17 @@ public:
   bool Empty() const { return !FGraphic || FGraphic->GetEmpty(); }
   void LoadFromFile(const std::string& FileName);
   void SaveToFile(const std::string& FileName) const;
-  void Assign(const TPicture* Source);
+  // Copies another picture's graphic (nullptr clears); other sources raise the
+  // platform's assignment error.
+  void Assign(const TPersistent* Source) override;
+  // The stored form ("Data"); empty without a graphic.
+  std::string GetData() const;
+  // Reads the stored form; an unknown graphic class or damaged data raises
+  // EInvalidGraphic and leaves the picture as it was. Empty text clears it.
+  void SetData(const std::string& Data);
+  bool IsDataStored() const { return !Empty(); }
+  // Declares "Data" to the component streaming.
+  void DefineProperties(TFiler& Filer) override;
   std::function<void(TPicture*)> OnChange;
 
 private:
@@ -390,6 +414,12 @@ private:
 };
 
 namespace Graphics {
+// The graphic classes a stored picture may name; the four built-in ones
+// (TBitmap, TPngImage, TJPEGImage, TMetafile) are always known.
+using TGraphicFactory = std::unique_ptr<TGraphic> (*)();
+void RegisterGraphicClass(const std::string& ClassName, TGraphicFactory Factory);
+// A new empty graphic of that class; nullptr when the class is unknown (case-insensitive).
+std::unique_ptr<TGraphic> CreateGraphic(const std::string& ClassName);
 // The pattern brush image of a bitmap (monochrome when the bitmap is pf1bit).
 std::shared_ptr<const TBrushPattern> PatternFromBitmap(const TBitmap& Bitmap);
 }  // namespace Graphics

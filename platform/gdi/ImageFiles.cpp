@@ -180,6 +180,8 @@ TRawImage ReadBmp(const std::vector<uint8_t>& d) {
     masks[1] = 0x03E0;
     masks[2] = 0x001F;
   }
+  // 16-bit words with 5 bits of green are reported as 15 bits.
+  if (bits == 16 && masks[1] == 0x03E0) img.BitsPerPixel = 15;
   int sh[4], bt[4];
   for (int i = 0; i < 4; ++i) MaskShift(masks[i], sh[i], bt[i]);
   bool anyAlpha = false;
@@ -274,16 +276,22 @@ uint32_t NearestInPalette(uint32_t Rgb, const std::vector<uint32_t>& Palette) {
 }
 
 std::vector<uint8_t> WriteBmp(const TRawImage& Image, int Bits, const std::vector<uint32_t>& Palette) {
-  if (!(Bits == 1 || Bits == 4 || Bits == 8 || Bits == 24 || Bits == 32))
-    throw EInvalidGraphic("Bitmap files are written with 1, 4, 8, 24 or 32 bits per pixel, not " + std::to_string(Bits));
+  if (!(Bits == 1 || Bits == 4 || Bits == 8 || Bits == 15 || Bits == 16 || Bits == 24 || Bits == 32))
+    throw EInvalidGraphic("Bitmap files are written with 1, 4, 8, 15, 16, 24 or 32 bits per pixel, not " +
+                          std::to_string(Bits));
   CheckSize(Image.Width, Image.Height, "Bitmap");
   const int32_t w = Image.Width, h = Image.Height;
+  // 15 bits are stored as 16-bit words 5-5-5 (the file's default layout); 16
+  // bits as 5-6-5 words described by three colour masks.
+  const bool Words565 = Bits == 16;
+  const int FileBits = Bits == 15 ? 16 : Bits;
+  const uint32_t maskBytes = Words565 ? 12 : 0;
   std::vector<uint32_t> pal;
   if (Bits <= 8) pal = Palette.empty() ? PaletteFor(Image, Bits) : Palette;
   if (pal.size() > (size_t(1) << Bits)) pal.resize(size_t(1) << Bits);
-  const size_t stride = ((size_t(w) * size_t(Bits) + 31) / 32) * 4;
+  const size_t stride = ((size_t(w) * size_t(FileBits) + 31) / 32) * 4;
   const uint32_t palBytes = uint32_t(pal.size() * 4);
-  const uint32_t off = 14 + 40 + palBytes;
+  const uint32_t off = 14 + 40 + maskBytes + palBytes;
   const uint32_t imageBytes = uint32_t(stride * size_t(h));
   std::vector<uint8_t> d;
   d.reserve(off + imageBytes);
@@ -296,13 +304,18 @@ std::vector<uint8_t> WriteBmp(const TRawImage& Image, int Bits, const std::vecto
   Put32(d, uint32_t(w));
   Put32(d, uint32_t(h));
   Put16(d, 1);
-  Put16(d, uint32_t(Bits));
-  Put32(d, 0);  // no compression
+  Put16(d, uint32_t(FileBits));
+  Put32(d, Words565 ? 3 : 0);  // BI_BITFIELDS or no compression
   Put32(d, imageBytes);
   Put32(d, 3780);  // 96 dpi in pixels per metre
   Put32(d, 3780);
   Put32(d, uint32_t(pal.size()));
   Put32(d, 0);
+  if (Words565) {
+    Put32(d, 0xF800);
+    Put32(d, 0x07E0);
+    Put32(d, 0x001F);
+  }
   for (uint32_t c : pal) {
     d.push_back(uint8_t(c));
     d.push_back(uint8_t(c >> 8));
@@ -327,6 +340,15 @@ std::vector<uint8_t> WriteBmp(const TRawImage& Image, int Bits, const std::vecto
         case 1: row[size_t(x / 8)] |= uint8_t(index(p & 0xFFFFFF) << (7 - x % 8)); break;
         case 4: row[size_t(x / 2)] |= uint8_t(index(p & 0xFFFFFF) << ((x % 2) ? 0 : 4)); break;
         case 8: row[size_t(x)] = uint8_t(index(p & 0xFFFFFF)); break;
+        case 15:
+        case 16: {
+          const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+          const uint32_t word = Words565 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)
+                                         : ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+          row[size_t(2 * x)] = uint8_t(word);
+          row[size_t(2 * x + 1)] = uint8_t(word >> 8);
+          break;
+        }
         case 24:
           row[size_t(3 * x)] = uint8_t(p);
           row[size_t(3 * x + 1)] = uint8_t(p >> 8);

@@ -1,5 +1,5 @@
 #pragma once
-// Picture files: BMP (1, 4, 8, 24 and 32 bits), PNG through libpng and JPEG
+// Picture files: BMP (1, 4, 8, 15, 16, 24 and 32 bits), PNG through libpng and JPEG
 // through libjpeg. Readers check their input and raise Exception with a message
 // naming the problem; nothing is returned half-read.
 
@@ -17,7 +17,7 @@ struct TRawImage {
   std::vector<uint32_t> Pixels;   // Width * Height
   // The palette of an indexed file (BMP with 8 bits or fewer, palette PNG).
   std::vector<uint32_t> Palette;
-  int BitsPerPixel = 32;          // as stored in the file that was read
+  int BitsPerPixel = 32;          // as stored in the file that was read (15: 16-bit words 5-5-5)
 };
 
 enum class TImageKind { Unknown, Bmp, Png, Jpeg };
@@ -29,7 +29,8 @@ constexpr int64_t MaxPixels = int64_t(1) << 28;
 
 TRawImage ReadBmp(const std::vector<uint8_t>& Data);
 // Bits 1, 4, 8 (indexed: the palette is Palette or, when empty, one made from
-// the image's colours, nearest colour when there are too many), 24 or 32.
+// the image's colours, nearest colour when there are too many), 15 (16-bit
+// words 5-5-5), 16 (16-bit words 5-6-5 with colour masks), 24 or 32.
 std::vector<uint8_t> WriteBmp(const TRawImage& Image, int Bits, const std::vector<uint32_t>& Palette = {});
 
 TRawImage ReadPng(const std::vector<uint8_t>& Data);

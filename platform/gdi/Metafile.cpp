@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <map>
 
 #include "platform/rtl/SysUtils.h"
 
@@ -703,15 +704,29 @@ void TMetafile::SetRecording(std::vector<uint8_t> Bytes, std::vector<TMetafileBa
 }
 
 void TMetafile::Draw(TCanvas& Canvas, const TRect& R) const {
-  if (!FReplay || FWidth <= 0 || FHeight <= 0) return;
+  if (FBytes.empty() || FWidth <= 0 || FHeight <= 0) return;
+  // A damaged header may claim a frame no bitmap could hold: nothing is drawn then.
+  if (int64_t(FWidth) * FHeight > (int64_t(1) << 26)) return;
   TBitmap Picture(FWidth, FHeight);
-  auto Target = CreateBitmapBackend(Picture);
-  for (const auto& Step : *FReplay) Step(*Target);
-  Target.reset();
+  if (FReplay) {
+    auto Target = CreateBitmapBackend(Picture);
+    for (const auto& Step : *FReplay) Step(*Target);
+  } else {
+    TDeviceContext DC(CreateBitmapBackend(Picture));
+    Emf::Play(FBytes, DC);
+  }
+  Picture.Modified();
   Picture.Draw(Canvas, R);
 }
 
 void TMetafile::LoadFromBytes(const std::vector<uint8_t>& Data) {
+  if (Emf::IsOldMetafileData(Data)) {
+    // Old-format pictures are kept as their enhanced equivalent.
+    const std::vector<uint8_t> Enhanced = Emf::FromOldMetafile(Data);
+    LoadFromBytes(Enhanced);
+    FEnhanced = false;
+    return;
+  }
   const auto Records = Emf::SplitRecords(Data);
   const auto& H = Records.front().Bytes;
   auto Get32 = [&](size_t At) {
@@ -734,9 +749,15 @@ void TMetafile::LoadFromFile(const std::string& FileName) {
 }
 
 void TMetafile::SaveToFile(const std::string& FileName) const {
+  // The file's extension decides its format: a file named .emf always holds
+  // an enhanced metafile, one named .wmf an old-format one; other names
+  // follow the Enhanced flag.
+  const std::string Ext = SysUtils::LowerCase(SysUtils::ExtractFileExt(FileName));
+  const bool Old = Ext == ".wmf" || (Ext != ".emf" && !FEnhanced);
+  const std::vector<uint8_t> Bytes = Old && !FBytes.empty() ? Emf::ToOldMetafile(FBytes) : FBytes;
   std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
   if (!Out) throw Exception("Cannot create file \"" + FileName + "\"");
-  Out.write(reinterpret_cast<const char*>(FBytes.data()), static_cast<std::streamsize>(FBytes.size()));
+  Out.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
   if (!Out) throw Exception("Cannot write file \"" + FileName + "\"");
 }
 
@@ -761,4 +782,351 @@ TMetafileCanvas::~TMetafileCanvas() {
   SetHandle(nullptr);
   std::vector<TMetafileBackend::TReplayStep> Replay = FBackend->ReplaySteps();
   FMetafile.SetRecording(FBackend->Finish(), std::move(Replay));
+}
+
+// ---- playing a metafile read from disk -------------------------------------------
+
+bool Emf::IsMetafileData(const std::vector<uint8_t>& Data) {
+  if (Data.size() < 88) return false;
+  auto Get32 = [&](size_t At) {
+    uint32_t V = 0;
+    for (int i = 0; i < 4; ++i) V |= static_cast<uint32_t>(Data[At + i]) << (8 * i);
+    return V;
+  };
+  return Get32(0) == EMR_HEADER && Get32(40) == Signature;
+}
+
+namespace {
+
+// A record's fields, read with bounds checks: reading past the record's end
+// raises, which ends the playback.
+struct TFields {
+  const std::vector<uint8_t>& B;
+  struct TOutside {};
+  uint32_t U32(size_t At) const {
+    if (At + 4 > B.size()) throw TOutside{};
+    uint32_t V = 0;
+    for (int i = 0; i < 4; ++i) V |= static_cast<uint32_t>(B[At + i]) << (8 * i);
+    return V;
+  }
+  int32_t I32(size_t At) const { return static_cast<int32_t>(U32(At)); }
+  int16_t I16(size_t At) const {
+    if (At + 2 > B.size()) throw TOutside{};
+    return static_cast<int16_t>(B[At] | (B[At + 1] << 8));
+  }
+  uint8_t U8(size_t At) const {
+    if (At >= B.size()) throw TOutside{};
+    return B[At];
+  }
+  TRect Rect(size_t At) const { return TRect{I32(At), I32(At + 4), I32(At + 8), I32(At + 12)}; }
+  // Count points of 32-bit (or 16-bit) coordinates starting at At.
+  std::vector<TPoint> Points(size_t At, uint32_t Count, bool Short) const {
+    const size_t Step = Short ? 4 : 8;
+    if (Count > B.size() / Step || At + Count * Step > B.size()) throw TOutside{};
+    std::vector<TPoint> P(Count);
+    for (uint32_t i = 0; i < Count; ++i)
+      P[i] = Short ? TPoint{I16(At + i * 4), I16(At + i * 4 + 2)} : TPoint{I32(At + i * 8), I32(At + i * 8 + 4)};
+    return P;
+  }
+  // A device-independent bitmap (header at OffBmi, pixels at OffBits) as a bitmap.
+  std::unique_ptr<TBitmap> Dib(uint32_t OffBmi, uint32_t CbBmi, uint32_t OffBits, uint32_t CbBits) const {
+    if (CbBmi < 40 || size_t(OffBmi) + CbBmi > B.size() || size_t(OffBits) + CbBits > B.size()) throw TOutside{};
+    // The same bytes with a file header in front are a BMP file.
+    std::vector<uint8_t> File = {'B', 'M'};
+    auto Put = [&](uint32_t V) {
+      for (int i = 0; i < 4; ++i) File.push_back(static_cast<uint8_t>(V >> (8 * i)));
+    };
+    Put(14 + CbBmi + CbBits);
+    Put(0);
+    Put(14 + CbBmi);
+    File.insert(File.end(), B.begin() + OffBmi, B.begin() + OffBmi + CbBmi);
+    File.insert(File.end(), B.begin() + OffBits, B.begin() + OffBits + CbBits);
+    auto Bitmap = std::make_unique<TBitmap>();
+    Bitmap->LoadFromBytes(File);
+    return Bitmap;
+  }
+};
+
+std::u16string Utf16At(const TFields& F, size_t At, uint32_t Count) {
+  if (Count > F.B.size() / 2 || At + size_t(Count) * 2 > F.B.size()) throw TFields::TOutside{};
+  std::u16string S;
+  for (uint32_t i = 0; i < Count; ++i) S.push_back(static_cast<char16_t>(F.B[At + 2 * i] | (F.B[At + 2 * i + 1] << 8)));
+  return S;
+}
+
+std::string Utf8Of(const std::u16string& S) {
+  std::string Out;
+  for (char16_t C : S) {
+    if (C == 0) break;
+    if (C < 0x80) {
+      Out.push_back(static_cast<char>(C));
+    } else if (C < 0x800) {
+      Out.push_back(static_cast<char>(0xC0 | (C >> 6)));
+      Out.push_back(static_cast<char>(0x80 | (C & 0x3F)));
+    } else {
+      Out.push_back(static_cast<char>(0xE0 | (C >> 12)));
+      Out.push_back(static_cast<char>(0x80 | ((C >> 6) & 0x3F)));
+      Out.push_back(static_cast<char>(0x80 | (C & 0x3F)));
+    }
+  }
+  return Out;
+}
+
+// The objects a metafile creates, by handle index.
+struct TPlayer {
+  TDeviceContext& DC;
+  TPoint Origin;  // the picture's top-left corner in its own units
+  struct TObjectSlot {
+    int Kind = 0;  // 1 pen, 2 brush, 3 font
+    TLogPen Pen;
+    TLogBrush Brush;
+    TLogFont Font;
+  };
+  std::map<uint32_t, TObjectSlot> Objects;
+
+  void SelectStock(uint32_t Index) {
+    TLogBrush Brush;
+    TLogPen Pen;
+    switch (Index) {
+      case 0: Brush.Color = clWhite; DC.SelectBrush(Brush); break;
+      case 1: Brush.Color = 0xC0C0C0; DC.SelectBrush(Brush); break;
+      case 2: Brush.Color = 0x808080; DC.SelectBrush(Brush); break;
+      case 3: Brush.Color = 0x404040; DC.SelectBrush(Brush); break;
+      case 4: Brush.Color = clBlack; DC.SelectBrush(Brush); break;
+      case 5: Brush.Style = BS_NULL; DC.SelectBrush(Brush); break;
+      case 6: Pen.Color = clWhite; DC.SelectPen(Pen); break;
+      case 7: Pen.Color = clBlack; DC.SelectPen(Pen); break;
+      case 8: Pen.Style = PS_NULL; DC.SelectPen(Pen); break;
+      default: if (Index >= 10 && Index <= 17) DC.SelectFont(TLogFont()); break;
+    }
+  }
+
+  void Select(uint32_t Handle) {
+    if (Handle & 0x80000000u) {
+      SelectStock(Handle & 0x7FFFFFFFu);
+      return;
+    }
+    auto It = Objects.find(Handle);
+    if (It == Objects.end()) return;
+    switch (It->second.Kind) {
+      case 1: DC.SelectPen(It->second.Pen); break;
+      case 2: DC.SelectBrush(It->second.Brush); break;
+      case 3: DC.SelectFont(It->second.Font); break;
+      default: break;
+    }
+  }
+
+  static TColor Color(uint32_t Ref) { return static_cast<TColor>(Ref & 0x00FFFFFF); }
+
+  void Record(uint32_t Type, const TFields& F) {
+    using namespace Emf;
+    switch (Type) {
+      case 2: case 3: case 4: case 5: case 6: case 85: case 86: case 87: case 88: case 89: {
+        const bool Short = Type >= 85;
+        const auto P = F.Points(28, F.U32(24), Short);
+        const uint32_t Kind = Short ? Type - 83 : Type;
+        if (Kind == 2) DC.PolyBezier(P.data(), int(P.size()));
+        else if (Kind == 3) DC.Polygon(P);
+        else if (Kind == 4) DC.Polyline(P);
+        else if (Kind == 6) DC.PolylineTo(P.data(), int(P.size()));
+        else if (!P.empty()) {
+          // A Bézier continuing from the current position.
+          std::vector<TPoint> Q{DC.GetCurrentPosition()};
+          Q.insert(Q.end(), P.begin(), P.end());
+          DC.PolyBezier(Q.data(), int(Q.size()));
+          DC.MoveTo(Q.back().X, Q.back().Y);
+        }
+        break;
+      }
+      case 7: case 8: case 90: case 91: {
+        const bool Short = Type >= 90;
+        const uint32_t Polys = F.U32(24), Total = F.U32(28);
+        if (Polys > F.B.size() / 4) throw TFields::TOutside{};
+        const auto All = F.Points(32 + 4 * size_t(Polys), Total, Short);
+        std::vector<std::vector<TPoint>> Figures;
+        size_t At = 0;
+        for (uint32_t i = 0; i < Polys; ++i) {
+          const uint32_t N = F.U32(32 + 4 * size_t(i));
+          if (N > All.size() - At) throw TFields::TOutside{};
+          Figures.emplace_back(All.begin() + static_cast<std::ptrdiff_t>(At),
+                               All.begin() + static_cast<std::ptrdiff_t>(At + N));
+          At += N;
+        }
+        if (Type == 8 || Type == 91)
+          DC.PolyPolygon(Figures);
+        else
+          for (const auto& Fig : Figures) DC.Polyline(Fig);
+        break;
+      }
+      case 9: DC.SetWindowExtEx(F.I32(8), F.I32(12)); break;
+      case 10: DC.SetWindowOrgEx(F.I32(8), F.I32(12)); break;
+      case 11: DC.SetViewportExtEx(F.I32(8), F.I32(12)); break;
+      case 12: DC.SetViewportOrgEx(F.I32(8) - Origin.X, F.I32(12) - Origin.Y); break;
+      case 15: DC.SetPixel(F.I32(8), F.I32(12), Color(F.U32(16))); break;
+      case 17: DC.SetMapMode(F.I32(8)); break;
+      case 18: DC.SetBkMode(F.I32(8)); break;
+      case 19: DC.SetPolyFillMode(F.I32(8)); break;
+      case 20: DC.SetROP2(F.I32(8)); break;
+      case 21: DC.SetStretchBltMode(F.I32(8)); break;
+      case 22: DC.SetTextAlign(F.U32(8)); break;
+      case 24: DC.SetTextColor(Color(F.U32(8))); break;
+      case 25: DC.SetBkColor(Color(F.U32(8))); break;
+      case 27: DC.MoveTo(F.I32(8), F.I32(12)); break;
+      case 29: { const TRect R = F.Rect(8); DC.ExcludeClipRect(R.Left, R.Top, R.Right, R.Bottom); break; }
+      case 30: { const TRect R = F.Rect(8); DC.IntersectClipRect(R.Left, R.Top, R.Right, R.Bottom); break; }
+      case 33: DC.SaveDC(); break;
+      case 34: DC.RestoreDC(F.I32(8)); break;
+      case 37: Select(F.U32(8)); break;
+      case 38: {
+        TObjectSlot& O = Objects[F.U32(8)];
+        O = TObjectSlot{};
+        O.Kind = 1;
+        O.Pen.Style = F.U32(12);
+        O.Pen.Width = F.I32(16);
+        O.Pen.Color = Color(F.U32(24));
+        break;
+      }
+      case 39: {
+        TObjectSlot& O = Objects[F.U32(8)];
+        O = TObjectSlot{};
+        O.Kind = 2;
+        O.Brush.Style = F.U32(12);
+        O.Brush.Color = Color(F.U32(16));
+        O.Brush.Hatch = F.I32(20);
+        break;
+      }
+      case 40: Objects.erase(F.U32(8)); break;
+      case 42: { const TRect R = F.Rect(8); DC.Ellipse(R.Left, R.Top, R.Right, R.Bottom); break; }
+      case 43: { const TRect R = F.Rect(8); DC.Rectangle(R.Left, R.Top, R.Right, R.Bottom); break; }
+      case 44: {
+        const TRect R = F.Rect(8);
+        DC.RoundRect(R.Left, R.Top, R.Right, R.Bottom, F.I32(24), F.I32(28));
+        break;
+      }
+      case 53: DC.ExtFloodFill(F.I32(8), F.I32(12), Color(F.U32(16)), F.I32(20)); break;
+      case 54: DC.LineTo(F.I32(8), F.I32(12)); break;
+      case 75: {
+        const uint32_t Size = F.U32(8);
+        const int Mode = F.I32(12);
+        if (Size == 0) {
+          DC.ExtSelectClipRgn(nullptr, Mode);
+          break;
+        }
+        const uint32_t Count = F.U32(16 + 8);
+        if (Count > F.B.size() / 16) throw TFields::TOutside{};
+        std::vector<TRect> Rects;
+        for (uint32_t i = 0; i < Count; ++i) Rects.push_back(F.Rect(16 + 32 + 16 * size_t(i)));
+        TRegion Rgn;
+        for (const TRect& R : Rects) Rgn.CombineWith(TRegion::CreateRectRgnIndirect(R), RGN_OR);
+        // Region records are in device units of the recording; ours start at the picture's corner.
+        Rgn.Offset(-Origin.X, -Origin.Y);
+        DC.ExtSelectClipRgn(&Rgn, Mode);
+        break;
+      }
+      case 81: {
+        const int32_t XDest = F.I32(24), YDest = F.I32(28), XSrc = F.I32(32), YSrc = F.I32(36);
+        const int32_t CxSrc = F.I32(40), CySrc = F.I32(44);
+        const uint32_t Rop = F.U32(68);
+        const int32_t CxDest = F.I32(72), CyDest = F.I32(76);
+        const uint32_t CbBits = F.U32(60);
+        if (CbBits == 0) {
+          // A pattern operation without a source.
+          DC.PatBlt(XDest, YDest, CxDest, CyDest, Rop);
+          break;
+        }
+        const auto Bitmap = F.Dib(F.U32(48), F.U32(52), F.U32(56), CbBits);
+        // A DIB's source rectangle counts rows from the bottom.
+        const int32_t Top = Bitmap->GetHeight() - YSrc - CySrc;
+        DC.StretchBltBitmap(TRect{XDest, YDest, XDest + CxDest, YDest + CyDest}, *Bitmap,
+                            TRect{XSrc, Top, XSrc + CxSrc, Top + CySrc}, Rop);
+        break;
+      }
+      case 82: {
+        TObjectSlot& O = Objects[F.U32(8)];
+        O = TObjectSlot{};
+        O.Kind = 3;
+        O.Font.Height = F.I32(12);
+        O.Font.Width = F.I32(16);
+        O.Font.Escapement = F.I32(20);
+        O.Font.Orientation = F.I32(24);
+        O.Font.Weight = F.I32(28);
+        O.Font.Italic = F.U8(32) != 0;
+        O.Font.Underline = F.U8(33) != 0;
+        O.Font.StrikeOut = F.U8(34) != 0;
+        O.Font.CharSet = F.U8(35);
+        O.Font.Quality = F.U8(38);
+        O.Font.FaceName = Utf8Of(Utf16At(F, 40, 32));
+        break;
+      }
+      case 84: {
+        const int32_t X = F.I32(36), Y = F.I32(40);
+        const uint32_t Count = F.U32(44), OffString = F.U32(48), Options = F.U32(52);
+        const TRect Box = F.Rect(56);
+        const uint32_t OffDx = F.U32(72);
+        const std::u16string Text = Utf16At(F, OffString, Count);
+        std::vector<int32_t> Dx;
+        if (OffDx != 0)
+          for (uint32_t i = 0; i < Count; ++i) Dx.push_back(F.I32(OffDx + 4 * size_t(i)));
+        const bool HasBox = (Options & (ETO_OPAQUE | ETO_CLIPPED)) != 0;
+        DC.ExtTextOut(X, Y, Options, HasBox ? &Box : nullptr, Text, Dx.empty() ? nullptr : &Dx);
+        break;
+      }
+      case 94: {
+        TObjectSlot& O = Objects[F.U32(8)];
+        O = TObjectSlot{};
+        O.Kind = 2;
+        const auto Bitmap = F.Dib(F.U32(16), F.U32(20), F.U32(24), F.U32(28));
+        O.Brush.Style = BS_PATTERN;
+        O.Brush.Pattern = Graphics::PatternFromBitmap(*Bitmap);
+        break;
+      }
+      case 95: {
+        TObjectSlot& O = Objects[F.U32(8)];
+        O = TObjectSlot{};
+        O.Kind = 1;
+        O.Pen.Style = F.U32(28);
+        O.Pen.Width = F.I32(32);
+        O.Pen.Color = Color(F.U32(40));
+        const uint32_t Entries = F.U32(48);
+        if (Entries > F.B.size() / 4) throw TFields::TOutside{};
+        for (uint32_t i = 0; i < Entries; ++i) O.Pen.Dashes.push_back(F.U32(52 + 4 * size_t(i)));
+        break;
+      }
+      case 114: {
+        const TRect Dest{F.I32(24), F.I32(28), F.I32(24) + F.I32(32), F.I32(28) + F.I32(36)};
+        TBlendFunction Blend;
+        Blend.BlendOp = F.U8(40);
+        Blend.BlendFlags = F.U8(41);
+        Blend.SourceConstantAlpha = F.U8(42);
+        Blend.AlphaFormat = F.U8(43);
+        const int32_t XSrc = F.I32(44), YSrc = F.I32(48);
+        const auto Bitmap = F.Dib(F.U32(84), F.U32(88), F.U32(92), F.U32(96));
+        const int32_t CxSrc = F.I32(100), CySrc = F.I32(104);
+        TDeviceContext Source(CreateBitmapBackend(*Bitmap));
+        const int32_t Top = Bitmap->GetHeight() - YSrc - CySrc;
+        DC.AlphaBlend(Dest.Left, Dest.Top, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top, &Source, XSrc, Top, CxSrc,
+                      CySrc, Blend);
+        break;
+      }
+      default: break;  // records without a visible effect here (comments, palettes, ...)
+    }
+  }
+};
+
+}  // namespace
+
+void Emf::Play(const std::vector<uint8_t>& Data, TDeviceContext& DC) {
+  const std::vector<TRecord> Records = SplitRecords(Data);
+  TFields Header{Records.front().Bytes};
+  TPlayer Player{DC, {Header.I32(8), Header.I32(12)}, {}};
+  DC.SetViewportOrgEx(-Player.Origin.X, -Player.Origin.Y);
+  for (const TRecord& R : Records) {
+    try {
+      Player.Record(R.Type, TFields{R.Bytes});
+    } catch (const TFields::TOutside&) {
+      return;  // a damaged record: what was drawn so far stays
+    } catch (const Exception&) {
+      return;  // a damaged bitmap inside a record
+    }
+  }
 }

@@ -46,6 +46,23 @@ struct TRecord {
 // Splits metafile bytes into records; raises EInvalidGraphic-like Exception
 // ("Invalid metafile") for bytes that are not a well-formed EMF.
 std::vector<TRecord> SplitRecords(const std::vector<uint8_t>& Data);
+// True for the bytes of an enhanced metafile (by its header record).
+bool IsMetafileData(const std::vector<uint8_t>& Data);
+// True for an old-format metafile with the placeable header.
+bool IsOldMetafileData(const std::vector<uint8_t>& Data);
+// The enhanced metafile Data as an old-format metafile with the placeable
+// header (one unit per pixel of the reference screen). Alpha blending has no
+// old-format record and is left out; text keeps the Latin-1 characters.
+std::vector<uint8_t> ToOldMetafile(const std::vector<uint8_t>& Data);
+// An old-format metafile (placeable header) as an enhanced one, by playing its
+// records into the recorder. Raises Exception "Invalid metafile" for bytes
+// that are not one.
+std::vector<uint8_t> FromOldMetafile(const std::vector<uint8_t>& Data);
+// Draws the records of an enhanced metafile on DC, the top-left corner of the
+// picture's bounds at DC's origin. Records this player does not know are skipped; records whose
+// sizes do not fit their contents end the playback (nothing is read outside
+// the bytes).
+void Play(const std::vector<uint8_t>& Data, TDeviceContext& DC);
 }  // namespace Emf
 
 // The recording backend of a device context. Finish() completes the EMF and
@@ -118,18 +135,20 @@ public:
   int32_t GetHeight() const override { return FHeight; }
   void SetWidth(int32_t V) { FWidth = V; }
   void SetHeight(int32_t V) { FHeight = V; }
-  // Only enhanced metafiles are written; the flag records what was asked for.
+  // Saving to a file named neither .emf nor .wmf writes an old-format
+  // metafile when this is false; the picture itself is always held enhanced.
   bool GetEnhanced() const { return FEnhanced; }
   void SetEnhanced(bool V) { FEnhanced = V; }
   bool GetEmpty() const override { return FBytes.empty(); }
-  // Draws the recording stretched into R (a loaded file without a recording
-  // of this session draws nothing).
+  // Draws the picture stretched into R: a recording of this session replays
+  // its drawing calls, a metafile read from a file plays its records.
   void Draw(TCanvas& Canvas, const TRect& R) const override;
   void LoadFromFile(const std::string& FileName) override;
   void SaveToFile(const std::string& FileName) const override;
   void LoadFromBytes(const std::vector<uint8_t>& Data) override;
   std::vector<uint8_t> SaveToBytes() const override { return FBytes; }
   std::unique_ptr<TGraphic> Clone() const override;
+  std::string GraphicClassName() const override { return "TMetafile"; }
 
   // Completed by a metafile canvas.
   void SetRecording(std::vector<uint8_t> Bytes, std::vector<TMetafileBackend::TReplayStep> Replay);

@@ -1,5 +1,6 @@
 #include "platform/rtl/ClassInfo.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/rtl/Classes.h"
@@ -149,9 +150,18 @@ std::string TClassInfo::EditorName() const {
 std::vector<const TPropInfo*> TClassInfo::Properties() const {
   std::vector<TClass> chain;
   for (TClass c = this; c; c = c->FParent) chain.push_back(c);
+  // A descendant that declares a property again replaces the ancestor's
+  // entry in its place, so every name is listed once.
   std::vector<const TPropInfo*> result;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-    for (const TPropInfo& p : (*it)->FProps) result.push_back(&p);
+    for (const TPropInfo& p : (*it)->FProps) {
+      auto same = std::find_if(result.begin(), result.end(),
+                               [&](const TPropInfo* q) { return SysUtils::SameText(q->Name, p.Name); });
+      if (same != result.end())
+        *same = &p;
+      else
+        result.push_back(&p);
+    }
   return result;
 }
 

@@ -82,7 +82,9 @@ class TClassInfo {
   // The editor registered for this class or its nearest ancestor.
   std::string EditorName() const;
   const std::vector<TPropInfo>& OwnProperties() const { return FProps; }
-  std::vector<const TPropInfo*> Properties() const;        // ancestors' first
+  // Ancestors' first; a property declared again by a descendant is listed
+  // once, in the ancestor's place, with the descendant's declaration.
+  std::vector<const TPropInfo*> Properties() const;
   const TPropInfo* FindProperty(std::string_view name) const;  // case-insensitive
 
   // Filled once by the class's description.

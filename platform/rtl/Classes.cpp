@@ -215,6 +215,20 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TComponent::Loaded() { ComponentState.Exclude(TComponentStateItem::csLoading); }
 
+void TComponent::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const {
+  if (!Root) return;
+  // Copied first: Proc may create or free components. Children this
+  // component owns itself count too (a chart that owns its series while the
+  // window owns the chart).
+  std::vector<TComponent*> candidates = Root->FComponents;
+  if (Root != this) candidates.insert(candidates.end(), FComponents.begin(), FComponents.end());
+  for (TComponent* c : candidates) {
+    if (c == this) continue;
+    const bool child = c->HasParent() ? c->GetParentComponent() == this : Root == this;
+    if (child) Proc(c);
+  }
+}
+
 // ---------------------------------------------------------------- TList
 KV_CLASS_IMPL(TList, TObject) {}
 

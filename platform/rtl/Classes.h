@@ -75,6 +75,8 @@ void FreeAndNil(T*& obj) {
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+class TFiler;
+
 // ---------------------------------------------------------------- TPersistent
 class TPersistent : public TObject {
   KV_CLASS(TPersistent, TObject)
@@ -84,6 +86,9 @@ class TPersistent : public TObject {
   virtual void Assign(const TPersistent* Source);
   virtual TPersistent* GetOwner() const { return nullptr; }
   virtual std::string GetNamePath() const;
+  // Declares stream properties beyond the published ones (binary point data,
+  // string lists); overrides call the inherited one first.
+  virtual void DefineProperties(TFiler& /*Filer*/) {}
 
  protected:
   virtual void AssignTo(TPersistent* Dest) const;
@@ -139,6 +144,16 @@ class TComponent : public TPersistent {
   // Overrides must call the inherited one.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   virtual void Loaded();
+
+  // Streaming: a component with a parent component (a series of its chart)
+  // is written inside that parent instead of inside its owner.
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* /*Parent*/) {}
+  // The components written inside this one, in order: every component owned
+  // by Root or by this one whose parent component is this one, and, for Root
+  // itself, also those without a parent.
+  virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const;
 
  private:
   void RemoveNotification(TComponent* AComponent);
@@ -357,6 +372,8 @@ class TStrings : public TPersistent {
 
   // Whether IndexOf, IndexOfName and sorting compare with case.
   virtual bool GetCaseSensitive() const { return false; }
+  // Streams the lines as the list property "Strings".
+  void DefineProperties(TFiler& Filer) override;
 
  protected:
   virtual void SetUpdateState(bool /*Updating*/) {}

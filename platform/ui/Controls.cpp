@@ -1,11 +1,14 @@
 #include "platform/ui/Controls.h"
 
+#include <map>
+
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -281,6 +284,7 @@ void TControl::PaintControl(TCanvas& Canvas) {
   }
   picture.Modified();
   Canvas.Draw(0, 0, &picture);
+  if (PaintsOverlay()) UiBridge::TAccess::PaintOverlay(this, Canvas);
 }
 
 void TControl::PaintThrough(TCanvas& Canvas, const std::function<void()>& Paint) {
@@ -584,8 +588,32 @@ void TWinControl::AlignControls(TRect R) {
   }
 }
 
+void TWinControl::SetWindowRegion(const TRegion* Region) {
+  FWindowRegion = Region ? std::make_unique<TRegion>(*Region) : nullptr;
+  if (FWidget) ApplyWindowRegion();
+}
+
+bool TWinControl::GetWindowRegion(TRegion& Region) const {
+  if (!FWindowRegion) return false;
+  Region = *FWindowRegion;
+  return true;
+}
+
+void TWinControl::ApplyWindowRegion() {
+  if (!FWindowRegion) {
+    FWidget->clearMask();
+    return;
+  }
+  QRegion mask;
+  for (const TRect& r : FWindowRegion->Rects()) mask += QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+  // An empty mask would mean "no mask" to the widget; an empty region hides everything.
+  if (mask.isEmpty()) mask = QRegion(-1, -1, 1, 1);
+  FWidget->setMask(mask);
+}
+
 void TWinControl::InitWidget() {
   TControl::InitWidget();
+  if (FWindowRegion) ApplyWindowRegion();
   if (PaintsItself()) FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::ClickFocus);
   for (TControl* c : std::vector<TControl*>(FControls)) c->Handle();
 }
@@ -658,3 +686,40 @@ Controls::TEnabledGuard::TEnabledGuard(TControl& Control, bool Value) : FControl
 }
 
 Controls::TEnabledGuard::~TEnabledGuard() { FControl.SetEnabled(FSaved); }
+
+// ---- the cursor table ----------------------------------------------------------
+
+namespace {
+std::map<TCursor, TCursorImage>& CursorTable() {
+  static std::map<TCursor, TCursorImage> table;
+  return table;
+}
+}  // namespace
+
+void Controls::SetCursorImage(TCursor Cursor, const TCursorImage& Image) {
+  if (Image.Width <= 0 || Image.Height <= 0 || Image.Pixels.size() != size_t(Image.Width) * size_t(Image.Height))
+    throw EInvalidOperation("Cursor " + std::to_string(Cursor) + ": the picture's pixels do not match its size");
+  CursorTable()[Cursor] = Image;
+}
+
+void Controls::ClearCursorImage(TCursor Cursor) { CursorTable().erase(Cursor); }
+
+const TCursorImage* Controls::GetCursorImage(TCursor Cursor) {
+  const auto it = CursorTable().find(Cursor);
+  return it == CursorTable().end() ? nullptr : &it->second;
+}
+
+TCursorImage Controls::CursorFromRows(const std::vector<std::string>& Rows, TPoint HotSpot) {
+  TCursorImage Image;
+  Image.Height = static_cast<int32_t>(Rows.size());
+  for (const std::string& Row : Rows) Image.Width = std::max(Image.Width, static_cast<int32_t>(Row.size()));
+  Image.Pixels.assign(size_t(Image.Width) * size_t(Image.Height), 0);
+  for (int32_t y = 0; y < Image.Height; ++y)
+    for (int32_t x = 0; x < static_cast<int32_t>(Rows[size_t(y)].size()); ++x) {
+      const char c = Rows[size_t(y)][size_t(x)];
+      Image.Pixels[size_t(y) * size_t(Image.Width) + size_t(x)] =
+          c == 'X' ? 0xFF000000u : c == 'o' ? 0xFFFFFFFFu : 0u;
+    }
+  Image.HotSpot = HotSpot;
+  return Image;
+}

@@ -225,6 +225,11 @@ class TControl : public TComponent {
   virtual bool PaintsItself() const { return false; }
   // Paints the control's own picture (not its children) onto Canvas at 0,0.
   virtual void PaintControl(TCanvas& Canvas);
+  // Native controls that draw something over the picture their widget paints
+  // (a symbol on a button, a flat border) answer true and draw it in
+  // PaintOverlay, on screen and in PaintTo alike.
+  virtual bool PaintsOverlay() const { return false; }
+  virtual void PaintOverlay(TCanvas& /*Canvas*/) {}
   virtual void TextChanged() {}
   virtual void FontChanged();
   virtual void VisibleChanged();
@@ -290,6 +295,12 @@ class TWinControl : public TControl {
   // Border width inside the control, in pixels (TPanel, TGroupBox use it).
   int BorderWidth = 0;
 
+  // The window's region (client coordinates): only its pixels show and take
+  // the mouse. nullptr removes it.
+  void SetWindowRegion(const TRegion* Region);
+  // True and the region in Region when the window has one.
+  bool GetWindowRegion(TRegion& Region) const;
+
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
@@ -314,7 +325,9 @@ class TWinControl : public TControl {
   void DestroyWidget() override;
 
  private:
+  void ApplyWindowRegion();
   std::vector<TControl*> FControls;  // not owned: children leave on destruction
+  std::unique_ptr<TRegion> FWindowRegion;
   bool FTabStop = false;
   int FAlignLock = 0;
   bool FAligning = false;
@@ -355,7 +368,24 @@ class TGraphicControl : public TControl {
   void PaintControl(TCanvas& Canvas) override;
 };
 
+// A cursor of the application's cursor table: its picture and hot spot.
+struct TCursorImage {
+  int32_t Width = 0, Height = 0;
+  std::vector<uint32_t> Pixels;  // 0xAARRGGBB, rows from the top; alpha 0 is transparent
+  TPoint HotSpot;
+};
+
 namespace Controls {
+// The application's cursor table: numbers above the platform's built-in
+// cursors (crDefault and the negative ones) name cursors that units load at
+// start-up. A number without a picture shows the arrow.
+void SetCursorImage(TCursor Cursor, const TCursorImage& Image);
+void ClearCursorImage(TCursor Cursor);
+// The picture of a table cursor; nullptr when none was loaded.
+const TCursorImage* GetCursorImage(TCursor Cursor);
+// A cursor picture from text rows: 'X' black, 'o' white, anything else transparent.
+TCursorImage CursorFromRows(const std::vector<std::string>& Rows, TPoint HotSpot);
+
 // Short part of a hint ("short|long").
 std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);

@@ -5,6 +5,8 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,7 +41,8 @@ QFont ToQFont(const TFont& Font) {
   return f;
 }
 
-Qt::CursorShape ToQCursor(TCursor Cursor) {
+namespace {
+Qt::CursorShape BuiltInCursor(TCursor Cursor) {
   switch (Cursor) {
     case crNone: return Qt::BlankCursor;
     case crCross: return Qt::CrossCursor;
@@ -63,6 +66,18 @@ Qt::CursorShape ToQCursor(TCursor Cursor) {
     case crSizeAll: return Qt::SizeAllCursor;
     default: return Qt::ArrowCursor;
   }
+}
+}  // namespace
+
+QCursor ToQCursor(TCursor Cursor) {
+  if (const TCursorImage* Image = Controls::GetCursorImage(Cursor)) {
+    QImage picture(Image->Width, Image->Height, QImage::Format_ARGB32);
+    for (int y = 0; y < Image->Height; ++y)
+      std::copy_n(&Image->Pixels[size_t(y) * size_t(Image->Width)], Image->Width,
+                  reinterpret_cast<uint32_t*>(picture.scanLine(y)));
+    return QCursor(QPixmap::fromImage(picture), Image->HotSpot.X, Image->HotSpot.Y);
+  }
+  return QCursor(BuiltInCursor(Cursor));
 }
 
 TShiftState ShiftFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
@@ -245,6 +260,25 @@ bool Paint(TControl* Control, QWidget* Widget) {
   QPainter painter(Widget);
   painter.drawImage(0, 0, buffer->Image());
   return true;
+}
+
+void PaintOverlay(TControl* Control, QWidget* Widget) {
+  if (!Control || !TAccess::PaintsOverlay(Control)) return;
+  // The overlay is drawn on a key colour that then becomes transparent.
+  constexpr TColor Key = 0x010203;
+  TBitmap overlay(std::max(Widget->width(), 1), std::max(Widget->height(), 1));
+  overlay.GetCanvas()->Brush->SetColor(Key);
+  overlay.GetCanvas()->FillRect(TRect(0, 0, overlay.GetWidth(), overlay.GetHeight()));
+  Application->Dispatch(Control, [&] { TAccess::PaintOverlay(Control, *overlay.GetCanvas()); }, false);
+  QImage picture = overlay.Image().convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = qRgb(GetRValue(Key), GetGValue(Key), GetBValue(Key));
+  for (int y = 0; y < picture.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < picture.width(); ++x)
+      if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF)) row[x] = 0;
+  }
+  QPainter painter(Widget);
+  painter.drawImage(0, 0, picture);
 }
 
 void Resized(TControl* Control, QWidget* Widget) {

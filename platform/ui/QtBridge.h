@@ -5,6 +5,7 @@
 
 #include "platform/ui/Controls.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QFont>
 #include <QHelpEvent>
@@ -28,7 +29,8 @@ QString ToQ(const std::string& Text);
 std::string FromQ(const QString& Text);
 QColor ToQColor(TColor Color);
 QFont ToQFont(const TFont& Font);
-Qt::CursorShape ToQCursor(TCursor Cursor);
+// Built-in cursors by their shape; cursors of the application's table by their picture.
+QCursor ToQCursor(TCursor Cursor);
 TShiftState ShiftFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
 // Virtual-key code of a Qt key (0 when there is none) and back.
 uint16_t VirtualKeyFromQt(int QtKey);
@@ -53,6 +55,8 @@ bool Wheel(TControl* Control, QWheelEvent* Event);
 bool Key(TControl* Control, QKeyEvent* Event, bool Down);
 // Paints a self-painting control's picture; false for native widgets.
 bool Paint(TControl* Control, QWidget* Widget);
+// Draws a native control's overlay over what its widget painted.
+void PaintOverlay(TControl* Control, QWidget* Widget);
 void Resized(TControl* Control, QWidget* Widget);
 void Moved(TControl* Control, QWidget* Widget);
 void EnterLeave(TControl* Control, bool Enter);
@@ -76,6 +80,20 @@ struct TAccess {
   static bool PaintsItself(const TControl* C) { return C->PaintsItself(); }
   static TBitmap* Buffer(TControl* C);
   static void PaintControl(TControl* C, TCanvas& Canvas) { C->PaintControl(Canvas); }
+  static bool PaintsOverlay(const TControl* C) { return C->PaintsOverlay(); }
+  // The overlay starts from, and leaves behind, the device state it was handed.
+  static void PaintOverlay(TControl* C, TCanvas& Canvas) {
+    const int level = Canvas.GetHandle()->SaveDC();
+    try {
+      C->PaintOverlay(Canvas);
+    } catch (...) {
+      Canvas.GetHandle()->RestoreDC(level);
+      Canvas.Refresh();
+      throw;
+    }
+    Canvas.GetHandle()->RestoreDC(level);
+    Canvas.Refresh();
+  }
 };
 
 // A Qt widget of class Base that reports its events to a control.
@@ -89,7 +107,9 @@ class TControlWidget : public Base, public IControlWidget {
 
  protected:
   void paintEvent(QPaintEvent* e) override {
-    if (!Paint(Control, this)) Base::paintEvent(e);
+    if (Paint(Control, this)) return;
+    Base::paintEvent(e);
+    PaintOverlay(Control, this);
   }
   // Input handled here does not travel on to the parent widget.
   void mousePressEvent(QMouseEvent* e) override {

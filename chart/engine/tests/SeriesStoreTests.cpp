@@ -47,7 +47,7 @@ TEST_F(SeriesTest, StoredDataRoundTripsPointsColoursLabelsAndExtraValues) {
   s->Z->TempValue = 7;
   s->AppendPoint(30, 3, "third");
   TSeriesMarkPosition p;
-  p.Custom = true;
+  p.IsCustom = true;
   p.TopLeft = {4, 5};
   p.Width = 9;
   s->Marks()->SetPosition(1, p);

@@ -58,6 +58,22 @@ class TTestCircle : public TTestShape {
 
 KV_CLASS_IMPL(TTestCircle, TTestShape) { c.Property("Radius", &TTestCircle::Radius); }
 
+// Declares Width again with another default.
+class TTestSquare : public TTestShape {
+  KV_CLASS(TTestSquare, TTestShape)
+ public:
+  using TTestShape::TTestShape;
+};
+
+// Described but not registered, so that the registry tests do not see it.
+TClass TTestSquare::StaticClass() {
+  static const TClass info = ClassInfoDetail::Describe<TTestSquare>("TTestSquare", TTestShape::StaticClass());
+  return info;
+}
+void TTestSquare::DescribeClass(TClassBuilder<TTestSquare>& c) {
+  c.Property("Width", &TTestSquare::GetWidth, &TTestSquare::SetWidth).Default(20);
+}
+
 class TTestAbstract : public TComponent {
   KV_CLASS(TTestAbstract, TComponent)
  public:
@@ -106,6 +122,14 @@ TEST(ClassRegistry, LookUpsAndTheirFailures) {
   EXPECT_NE(ClassInfo::GetClass("TStringList"), nullptr);  // the library's own classes are there too
   EXPECT_EQ(TTestCircle::StaticClass()->EditorName(), "TShapeEditor");
   EXPECT_EQ(TComponent::StaticClass()->EditorName(), "");
+}
+
+TEST(PropertyTable, ARedeclaredPropertyIsListedOnceWithTheDescendantsDeclaration) {
+  const auto props = TTestSquare::StaticClass()->Properties();
+  EXPECT_EQ(Names(props), Names(TTestShape::StaticClass()->Properties()));
+  const TPropInfo* width = TTestSquare::StaticClass()->FindProperty("Width");
+  EXPECT_NE(std::find(props.begin(), props.end(), width), props.end());
+  EXPECT_EQ(width->Default, TPropValue(int64_t(20)));
 }
 
 TEST(PropertyTable, InheritedFirstAndFoundByAnyCase) {

@@ -1,0 +1,139 @@
+// Commands of the main window: opening and saving data files, the forward
+// problem, the inversion, the external editor, print preview and the graphics
+// setup of the graph managers.
+
+#include <filesystem>
+
+#include "app/ResMainForm.h"
+#include "chart/series/PlotPrevi.h"
+#include "controls/abcsplit.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/ui/Dialogs.h"
+#include "views/Multigraphics.h"
+#include "views/PolygonChart.h"
+#include "views/PseudoSection2d.h"
+
+namespace {
+
+// Disables a window for the life of the guard; enabled again on every way out.
+class [[nodiscard]] TDisabledWindow {
+ public:
+  explicit TDisabledWindow(TForm& Form) : FForm(Form) { FForm.SetEnabled(false); }
+  ~TDisabledWindow() { FForm.SetEnabled(true); }
+  TDisabledWindow(const TDisabledWindow&) = delete;
+  TDisabledWindow& operator=(const TDisabledWindow&) = delete;
+
+ private:
+  TForm& FForm;
+};
+
+}  // namespace
+
+void TMainForm::SpeedButton1Click(TObject*) {
+  if (!OpenDialog1->Execute()) return;
+  const std::string fileName = OpenDialog1->FileName;
+  // The readers name the survey's data file only when they accept it; a file
+  // they refuse leaves the survey, the views and the panes as they were.
+  const std::string previousFile = Survey.DataFileName;
+  Survey.DataFileName.clear();
+  Survey.OpenData(fileName);
+  if (Survey.DataFileName.empty()) {
+    Survey.DataFileName = previousFile;
+    return;
+  }
+  abcSBiSplit1->SetSplitVLock(true);
+  abcSBiSplit1->SetSplitVPercent(0);
+  GravMagLoaded = false;
+  ObservedLoaded = Survey.HasObservedData;
+  HasIP = Survey.HasIPData;
+  ResetToResistivity();
+  if (Openinmodelingmode1->GetChecked()) {
+    // The file's measurements serve only as the layout of the survey.
+    SurveyShown = true;
+    ObservedLoaded = false;
+    PlotElectrodes();
+    AddDataType = 0;
+    SetPaneHeights(0.1, 50.0);
+  } else if (UpperSectionEmpty()) {
+    SetPaneHeights(0.1, 50.0);
+  } else {
+    SetPaneHeights(33.0, 33.0);
+  }
+  FormResize(this);
+}
+
+std::string TMainForm::SaveRefusal(int32_t FilterIndex) const {
+  using namespace Survey;
+  const bool observedKind = FilterIndex == saveProject || FilterIndex == saveObserved ||
+                            FilterIndex == saveRes2dInvObserved;
+  const bool calculatedKind = FilterIndex == saveCalculated || FilterIndex == saveModelWithCalculated ||
+                              FilterIndex == saveRes2dInvCalculated;
+  if (observedKind && !Survey.HasObservedData)
+    return "The file was not saved: there are no observed data to write.";
+  if (FilterIndex == saveProject && !Survey.SurveyReady)
+    return "The file was not saved: the survey is not ready.";
+  if (calculatedKind && !Survey.ModelComputed)
+    return "The file was not saved: there are no calculated data yet; run the forward problem first.";
+  return {};
+}
+
+void TMainForm::SpeedButton2Click(TObject*) {
+  if (!Survey.HasObservedData && !Survey.ModelComputed) return;
+  SaveDialog1->FileName = Survey.SaveFileName;
+  SaveDialog1->FilterIndex = Survey.SaveFilterIndex;
+  if (!SaveDialog1->Execute()) return;
+  const int32_t index = SaveDialog1->FilterIndex;
+  Survey.SaveFilterIndex = index;
+  // A kind whose data are missing is said, not silently skipped.
+  const std::string refusal = SaveRefusal(index);
+  if (!refusal.empty()) {
+    Dialogs::ShowMessage(refusal);
+    return;
+  }
+  // A file that cannot be written is reported by the writer.
+  Survey.SaveAs(SaveDialog1->FileName, index);
+}
+
+void TMainForm::SpeedButton6Click(TObject*) {
+  if (!ObservedLoaded && !CalculatedReady) return;
+  panel1->SetVisible(true);
+  if (!CalculatedReady) {
+    if (ObservedLoaded)
+      SetPaneHeights(33.0, 33.0);
+    else
+      SetPaneHeights(1.0, 50.0);
+    FormResize(this);
+    PseudoSection2d1->PlaceLegend(PseudoSection2d1);
+    PseudoSection2d2->PlaceLegend(PseudoSection2d2);
+  }
+  if (!Survey.RunModelling(false)) return;
+  CalculatedReady = true;
+  RebuildLower = true;
+  PlotData(false);
+}
+
+void TMainForm::SpeedButton22Click(TObject*) {
+  const TDisabledWindow disabled(*this);
+  if (ObservedLoaded && Survey.HasObservedData && Survey.RunModelling(true)) CalculatedReady = true;
+}
+
+void TMainForm::Editfile1Click(TObject*) {
+  if (!ObservedLoaded) return;
+  std::error_code ec;
+  if (Survey.DataFileName.empty() || !std::filesystem::exists(Survey.DataFileName, ec)) return;
+  // The desktop's default text editor for the file.
+  if (!Shell::Open(Survey.DataFileName)) Dialogs::ShowMessage("File not found - NotePad.exe");
+}
+
+void TMainForm::Printpreview1Click(TObject*) {
+  if (!CalculatedReady) return;
+  if (ObservedLoaded)
+    PlotPrevi::PreviewThreeCharts(this, PseudoSection2d1, PseudoSection2d2, PolygonChart1);
+  else
+    PlotPrevi::PreviewTwoCharts(this, PseudoSection2d2, PolygonChart1);
+}
+
+void TMainForm::GraphicsSetupClick(multigraph* Graph) {
+  if (!CalculatedReady || !Graph) return;
+  Graph->ShowSetup();
+}
