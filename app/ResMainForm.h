@@ -408,8 +408,6 @@ class TMainForm : public TForm {
   void AddLimePoint(TPseudoSection2d* S, double X, double Y);
   void InstallGraphicsEvents(TPseudoSection2d* S);
   void InstallSectionEvents(TPseudoSection2d* S);
-  // The data quantity shown, switched through the survey window's display switch.
-  void SwitchDataQuantity(int32_t Quantity);
 
   double FProgress = 0.0;  // the gauge's accumulator
   TModConstr* FModConstr = nullptr;  // created on first use, owned by the window

@@ -2,6 +2,8 @@
 // the two data sections for the current display style, and the status texts
 // that follow the cursor.
 
+#include <utility>
+
 #include "app/ResMainForm.h"
 #include "chart/engine/Chart.h"
 #include "chart/series/PlotTools.h"
@@ -30,15 +32,27 @@ std::string AxisTextsKey(const std::string& Name) {
   return "\\Software\\" + Name + "_" + Multigraphics::ExecutableFileName() + "_difparams";
 }
 
-// Sets one field of a blank-separated settings line; a line that parses to
-// nothing, or has no such field, stays as it is.
-std::string WithField(const std::string& Text, size_t Field, double Value) {
-  arofdoubleM values;
-  Supermath2d::ParseDoubles(Text, 0, values);
-  if (values.empty() || Field >= values.size()) return Text;
-  values[Field] = Value;
+// Sets one field of a blank-separated settings line, leaving every other token
+// as it was ("*" for a value that is not set stays in its place, so that the
+// fields after it keep their positions). A line without numbers, or without
+// such a field, stays as it is.
+std::string WithField(const std::string& Text, size_t Field, const std::string& Value) {
+  arofdoubleM numbers;
+  Supermath2d::ParseDoubles(Text, 0, numbers);
+  if (numbers.empty()) return Text;
+  std::vector<std::string> tokens;
+  size_t i = 0;
+  while (i < Text.size()) {
+    while (i < Text.size() && (Text[i] == ' ' || Text[i] == '\t')) ++i;
+    const size_t start = i;
+    while (i < Text.size() && Text[i] != ' ' && Text[i] != '\t') ++i;
+    if (i > start) tokens.push_back(Text.substr(start, i - start));
+  }
+  if (Field >= tokens.size()) return Text;
+  tokens[Field] = Value;
   std::string line;
-  return Supermath2d::ArrayToStr(values, "", 2, 1, line);
+  for (const std::string& token : tokens) line += (line.empty() ? "" : " ") + token;
+  return line;
 }
 
 void ApplyAxisText(TChartAxis& Axis, const std::string& Text, const std::string& DefaultText) {
@@ -59,10 +73,10 @@ void ApplyColourBarText(TPseudoSection2d& Section, const std::string& Text, cons
 
 }  // namespace
 
-std::string ResMainForm::NormaliseColourBarText(const std::string& Text) { return WithField(Text, 11, 0.0); }
+std::string ResMainForm::NormaliseColourBarText(const std::string& Text) { return WithField(Text, 11, "0"); }
 
 std::string ResMainForm::NormaliseModelColourBarText(const std::string& Text) {
-  return WithField(Text, 19, -987654321.0);
+  return WithField(Text, 19, "-987654321");
 }
 
 void TMainForm::BuildDefaultAxisTexts() {
@@ -264,10 +278,12 @@ void TMainForm::prepaxises() {
   PseudoSection2d2->UndoZoom();
   PolygonChart1->UndoZoom();
   PolygonChart1->ModelEditMode = pemNone;
-  SetStatusText(5, "");
+  SetModeButtons(nullptr);
   for (multigraph* graph : {ObservedRhoGraph, CalculatedRhoGraph, ObservedEtaGraph, CalculatedEtaGraph})
     graph->FreeCurves();
-  Polygons::DefaultProps[8] = static_cast<int32_t>(HasIP ? 2 : 1);
+  // The label mode of new bodies: resistivity, and polarizability with IP data.
+  PropValue labelMode(static_cast<int32_t>(HasIP ? 2 : 1));
+  std::swap(Polygons::DefaultProps[8], labelMode);
   PolygonChart1->EditPending = false;
 }
 

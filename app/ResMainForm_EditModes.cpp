@@ -137,9 +137,7 @@ void TMainForm::SpeedButton8Click(TObject*) {
   TPolygonChart& chart = *PolygonChart1;
   // An edit in progress is cancelled without touching the model's history.
   if (chart.CancelPendingEdit()) return;
-  const bool selecting = !chart.DrawnOutline.empty() || !chart.SelShapes.empty() || !chart.MoveNodes.empty() ||
-                         chart.PickNodeA >= 0;
-  if (selecting)
+  if (!chart.SelShapes.empty() || !chart.MoveNodes.empty())
     chart.ClearSelection();
   else
     chart.Undo();

@@ -66,11 +66,13 @@ void TMainForm::CreateToolBar() {
       {&SpeedButton3, "SpeedButton3", "Resistivity mode", [this](TObject* S) { SpeedButton3Click(S); }},
       {&SpeedButton7, "SpeedButton7", "Polarizability mode", [this](TObject* S) { SpeedButton7Click(S); }},
   };
+  int left = 2;
   for (const TButtonDef& def : buttons) {
     auto* button = Create<TSpeedButton>(this);
     button->SetName(def.Name);
     button->SetParent(ToolBar1);
-    button->SetBounds(0, 0, 23, 22);
+    button->SetBounds(left, 2, 23, 22);
+    left += 23;
     button->Flat = true;
     button->SetHint(def.Hint);
     button->SetShowHint(true);
@@ -92,11 +94,13 @@ void TMainForm::CreateEditToolBar() {
   ToolBar2->SetHeight(37);
   ToolBar2->SetVisible(false);
   int group = 1;
+  int left = 2;
   for (const TModeButtonDef& def : ModeButtons) {
     auto* button = Create<TSpeedButton>(this);
     button->SetName(def.Name);
     button->SetParent(ToolBar2);
-    button->SetBounds(0, 0, 33, 33);
+    button->SetBounds(left, 2, 33, 33);
+    left += 33;
     button->Layout = TButtonLayout::blGlyphBottom;
     button->SetHint(def.Hint);
     button->SetShowHint(true);
@@ -201,6 +205,10 @@ void TMainForm::CreatePopupMenu() {
 }
 
 void TMainForm::InstallCommandEvents() {
+  // The edit-mode tool bar sits above the status bar: of the controls aligned to
+  // the bottom, the one placed last is the highest.
+  ToolBar2->SetParent(nullptr);
+  ToolBar2->SetParent(this);
   OnKeyDown = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
   OnKeyUp = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyUp(Sender, Key, Shift); };
   OnMouseWheelDown = [this](TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) {

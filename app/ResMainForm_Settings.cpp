@@ -187,10 +187,6 @@ void TMainForm::ResetSolverDefaults() {
   Survey.recetha = true;
 }
 
-void TMainForm::SwitchDataQuantity(int32_t Quantity) {
-  if (Survey.Window) Survey.Window->SetDataQuantity(Quantity);
-}
-
 namespace {
 
 // One group of chart settings; a store that cannot be read or written loses
@@ -236,9 +232,9 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
     return;
   }
   StoreAxisTexts();
-  // The sections' settings are kept as those of the resistivity case.
+  // The settings are written with resistivity on display.
   const bool switched = DataQuantity == 1;
-  if (switched) SwitchDataQuantity(0);
+  if (switched) SetDataQuantity(0);
   SaveProgramSettings();
   Guarded([this] { PseudoSection2d1->SaveSettings("KelmVev2er_ps"); });
   Guarded([this] { CalculatedRhoGraph->SaveSettings("KelmVev2er_mg_t"); });
@@ -261,5 +257,5 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
     TPseudoSection2d* grid = ObservedLoaded ? PseudoSection2d1 : PseudoSection2d2;
     Chart::SaveSeriesFormat(grid, "KelmVev2er_grdser", grid->GridSeries);
   });
-  if (switched) SwitchDataQuantity(1);
+  if (switched) SetDataQuantity(1);
 }

@@ -47,15 +47,16 @@ void TMainForm::FormCreate(TObject*) {
   LoadProgramSettings();
   LoadViewSettings();
   AddDataType = 0;
+  FormResize(this);
+  RelayoutSections();
   Timer1->SetEnabled(true);
   LoadChartSettings();
   ApplySectionSettings();
   CopySectionSettings(PseudoSection2d1, PseudoSection2d2);
   // The worksheet style starts separately; both sections are drawn (nothing is
   // drawn while no data are loaded).
-  WorksheetStyle = 0;
-  PlotData(true);
-  PlotData(false);
+  WorksheetStyle = -1;
+  SetWorksheetStyle(0);
   VerticalAxisType = 1;
   FinishChart1();
 }
@@ -116,7 +117,7 @@ void TMainForm::Timer1Timer(TObject*) {
   Survey.OpenData(SysUtils::ExpandFileName(fileName));
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
-  if (Survey.Window) Survey.Window->ResetToResistivity();
+  ResetToResistivity();
 }
 
 bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {

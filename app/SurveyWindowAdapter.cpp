@@ -8,9 +8,7 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
-void TMainSurveyWindow::ResetToResistivity() {
-  if (FForm.DataQuantity != 0) SwitchQuantity(0);
-}
+void TMainSurveyWindow::ResetToResistivity() { FForm.ResetToResistivity(); }
 
 void TMainSurveyWindow::SetPseudoSectionEnabled(bool Enabled) {
   if (FForm.PseudoSection1) FForm.PseudoSection1->SetEnabled(Enabled);
@@ -80,17 +78,9 @@ bool TMainSurveyWindow::ModelConstructor(TModelConstructorValues& Values, bool S
 
 int32_t TMainSurveyWindow::GetDataQuantity() const { return FForm.DataQuantity; }
 
-void TMainSurveyWindow::SetDataQuantity(int32_t Quantity) { SwitchQuantity(Quantity); }
+void TMainSurveyWindow::SetDataQuantity(int32_t Quantity) { FForm.SetDataQuantity(Quantity); }
 
-void TMainSurveyWindow::SwitchQuantity(int32_t Quantity) {
-  FForm.StoreAxisTexts();
-  FForm.DataQuantity = Quantity;
-  FForm.RebuildUpper = true;
-  FForm.RebuildLower = true;
-  FForm.ApplySectionSettings();
-  FForm.PlotData(true);
-  FForm.PlotData(false);
-}
+void TMainSurveyWindow::RelayoutSections() { FForm.RelayoutSections(); }
 
 namespace {
 

@@ -26,11 +26,8 @@ class TMainSurveyWindow : public TSurveyWindow {
   bool ModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) override;
   int32_t GetDataQuantity() const override;
   void SetDataQuantity(int32_t Quantity) override;
+  void RelayoutSections() override;
 
  private:
-  // Leaves the display case with its settings stored, enters the other one with
-  // its own, and draws both sections again.
-  void SwitchQuantity(int32_t Quantity);
-
   TMainForm& FForm;
 };

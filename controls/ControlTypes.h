@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-enum class TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 enum class TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 

@@ -281,7 +281,7 @@ int32_t LabelDecimals(const arofdoubleM& levels, size_t k) {
 }
 
 TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, double H, int32_t W,
-                               int32_t th, int32_t captionHeight) {
+                               int32_t th, int32_t captionHeight, int32_t captionMinTop) {
   TColorBarLayout bar;
   if (s.FillColors.empty()) return bar;
   const int32_t x1 = x0 + W;
@@ -314,7 +314,7 @@ TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, 
     bar.Ticks.push_back(tick);
   }
   bar.CaptionX = x0;
-  bar.CaptionY = RoundToInt(y0 - captionHeight - 3.0);
+  bar.CaptionY = std::max(RoundToInt(y0 - captionHeight - 3.0), captionMinTop);
   bar.FrameLeft = x0;
   bar.FrameTop = y0;
   bar.FrameRight = x1;
@@ -397,7 +397,7 @@ bool SettingsFromStr(const std::string& line, TPseudoSectionSettings& settings, 
 }
 
 void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
-                   const std::string& caption, double H, int32_t W) {
+                   const std::string& caption, double H, int32_t W, int32_t captionMinTop) {
   if (s.FillColors.empty() || canvas.Pen == nullptr || canvas.Brush == nullptr || canvas.Font == nullptr) return;
   canvas.Pen->SetMode(pmCopy);
   canvas.UseFont(font);
@@ -409,7 +409,7 @@ void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font
   canvas.Font->SetSize(fontSize + 2);
   const int32_t captionHeight = std::abs(canvas.TextHeight("123"));
   canvas.Font->SetSize(fontSize);
-  const TColorBarLayout bar = ColorBarLayout(s, x0, y0, H, W, th, captionHeight);
+  const TColorBarLayout bar = ColorBarLayout(s, x0, y0, H, W, th, captionHeight, captionMinTop);
 
   canvas.Brush->SetStyle(bsSolid);
   for (const TColorBarBand& band : bar.Bands) {

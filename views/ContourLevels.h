@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -134,9 +135,11 @@ struct TColorBarLayout {
   int32_t FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
 };
 // The bar at (x0, y0), height H, width W, for labels of text height th and a caption
-// of text height captionHeight. Empty when there are no fill colours.
+// of text height captionHeight. Empty when there are no fill colours. The caption
+// stands above the bar but never above captionMinTop.
 TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, double H, int32_t W,
-                               int32_t th, int32_t captionHeight);
+                               int32_t th, int32_t captionHeight,
+                               int32_t captionMinTop = std::numeric_limits<int32_t>::min());
 // Decimals of the colour-bar label of level k.
 int32_t LabelDecimals(const arofdoubleM& levels, size_t k);
 
@@ -144,7 +147,10 @@ int32_t LabelDecimals(const arofdoubleM& levels, size_t k);
 // a tick and a label at each level boundary (labels that would overlap the one above
 // are left out), the caption above the bar in the chart's HTML text subset, two
 // points larger than the bar's font, and a black frame. Nothing without fill colours.
+// A caption that would rise above captionMinTop (the top of the drawing) is lowered to
+// it, so a chart without a title band still shows it.
 void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
-                   const std::string& caption, double H, int32_t W = 15);
+                   const std::string& caption, double H, int32_t W = 15,
+                   int32_t captionMinTop = std::numeric_limits<int32_t>::min());
 
 }  // namespace ContourLevels

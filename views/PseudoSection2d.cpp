@@ -128,8 +128,9 @@ void TPseudoSection2d::Init() {
   OnMouseDown = [](TMouseButton, TShiftState, int32_t, int32_t) {};
   OnMouseUp = [](TMouseButton, TShiftState, int32_t, int32_t) {};
 
-  PictureHeight = 5 * std::max(Screen->GetHeight(), 1);
-  PictureWidth = 5 * std::max(Screen->GetWidth(), 1);
+  const TSize size = PseudoSection2d::PictureSizeFor(Screen->GetWidth(), Screen->GetHeight());
+  PictureWidth = size.cx;
+  PictureHeight = size.cy;
   Mesh.PictureWidth = PictureWidth;
   Mesh.PictureHeight = PictureHeight;
   Picture = std::make_unique<TMetafile>(PictureWidth, PictureHeight);
@@ -316,6 +317,13 @@ void TPseudoSection2d::PlaceLegend(TObject* /*Sender*/) {
   Invalidate();
   Legend()->SetLeft(ChartRect.Right + 15);
   Legend()->SetTop(ChartRect.Top);
+  FLegendPlacedFor = FLaidOutSize;
+}
+
+void TPseudoSection2d::FireBeforeDrawSeries() {
+  TChart::FireBeforeDrawSeries();
+  FLaidOutSize = TPoint(GetWidth(), GetHeight());
+  if (FLaidOutSize != FLegendPlacedFor) PlaceLegend(this);
 }
 
 // ---- settings ----
@@ -394,6 +402,20 @@ void TPseudoSection2d::LoadSettings(const std::string& prefix) {
   if (reg.ValueExists("params")) SettingsFromStr(reg.ReadString("params"));
 }
 
+TSize PseudoSection2d::PictureSizeFor(int32_t screenWidth, int32_t screenHeight) {
+  TSize size{5 * std::max(screenWidth, 1), 5 * std::max(screenHeight, 1)};
+  // A metafile is replayed through a bitmap of its full size, and pictures of more than
+  // 2^26 pixels are not replayed at all: on a large screen both sides shrink by one
+  // factor so that the section is still shown.
+  const double area = double(size.cx) * size.cy, maxArea = double(int64_t(1) << 26);
+  if (area > maxArea) {
+    const double f = std::sqrt(maxArea / area);
+    size.cx = std::max(1, static_cast<int32_t>(size.cx * f));
+    size.cy = std::max(1, static_cast<int32_t>(size.cy * f));
+  }
+  return size;
+}
+
 std::string PseudoSection2d::RegistryKey(const std::string& prefix) {
   return "\\Software\\" + prefix + "_" + Multigraphics::ExecutableFileName() + "_colorbar";
 }
@@ -424,8 +446,10 @@ void TPseudoSection2d::ChartMouseMove(TShiftState /*Shift*/, int32_t X, int32_t 
 void TPseudoSection2d::ChartAfterDraw(TObject* /*Sender*/) {
   if (NextNode < 3 || !ColorBarVisible) return;
   const TRect& plot = ChartRect;
+  // The caption sits in the title band above the bar; a view without a title keeps it
+  // inside its own top edge.
   ContourLevels::PaintColorBar(Contours, *Canvas(), *ColorBarFont, plot.Right + 10, plot.Top, ColorBarCaption,
-                               std::abs(plot.Top - plot.Bottom), 15);
+                               std::abs(plot.Top - plot.Bottom), 15, 0);
 }
 
 // ---- menu and exports ----

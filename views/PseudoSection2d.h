@@ -35,6 +35,9 @@ namespace PseudoSection2d {
 extern std::function<int(TPseudoSection2d& View)> SetupDialogHook;
 // The menu captions, in menu order.
 extern const char* const MenuCaptions[8];
+// The contour picture's size for a screen: five times the screen each way, within
+// what a metafile picture can be replayed at.
+TSize PictureSizeFor(int32_t screenWidth, int32_t screenHeight);
 // The registry key of the settings line for a prefix.
 std::string RegistryKey(const std::string& prefix);
 }  // namespace PseudoSection2d
@@ -110,7 +113,8 @@ public:
   void UpdatePicture(TObject* Sender);
   void Redraw() { UpdatePicture(this); }
   bool RenderPicture();
-  // Puts the legend beside the plot, right of the colour bar.
+  // Puts the legend beside the plot, right of the colour bar. Runs again on the first
+  // drawing after every change of the view's size.
   void PlaceLegend(TObject* Sender);
   void SetDefaults();
 
@@ -140,7 +144,16 @@ public:
   Contouring::TAxisMapping HorizontalMapping() const;
   Contouring::TAxisMapping VerticalMapping() const;
 
+protected:
+  // The plot rectangle is final here: a resized view puts its legend back beside it.
+  void FireBeforeDrawSeries() override;
+
 private:
+  // The view size of the layout the legend was last placed from; (-1, -1) before the
+  // first drawing, when the plot rectangle is not known yet.
+  TPoint FLaidOutSize{-1, -1};
+  TPoint FLegendPlacedFor{-1, -1};
+
   void CreateParts();
   void ReadColorNames();
   void SetupAxes();

@@ -2,6 +2,8 @@
 // texts kept per case across display switches, the lower section following the
 // upper one, the stored form in the registry, and the status texts.
 
+#include <sstream>
+
 #include "app/tests/AppTestSupport.h"
 #include "chart/engine/Chart.h"
 #include "chart/series/Series.h"
@@ -14,10 +16,12 @@ namespace {
 using AppTest::AppFixture;
 using AppTest::MeasurementRow;
 
-arofdoubleM Fields(const std::string& Text) {
-  arofdoubleM values;
-  Supermath2d::ParseDoubles(Text, 0, values);
-  return values;
+// The blank-separated fields of a settings line ("*" for a value not set).
+std::vector<std::string> Fields(const std::string& Text) {
+  std::vector<std::string> fields;
+  std::istringstream in(Text);
+  for (std::string field; in >> field;) fields.push_back(field);
+  return fields;
 }
 
 ararofdoubleM WennerRows() {
@@ -35,7 +39,13 @@ class AxisTextsTest : public AppFixture {
     PlotEngine::AxisFromText(axis, Text, true);
     return axis.GetLogarithmic();
   }
-  void SwitchQuantity(TMainForm& f, int32_t Quantity) { f.Survey.Window->SetDataQuantity(Quantity); }
+  // A display switch: the texts of the case left are stored, those of the case
+  // entered applied.
+  static void SwitchQuantity(TMainForm& f, int32_t Quantity) {
+    f.StoreAxisTexts();
+    f.DataQuantity = Quantity;
+    f.ApplySectionSettings();
+  }
 };
 
 TEST_F(AxisTextsTest, DefaultsGiveEachDisplayCaseItsScale) {
@@ -45,16 +55,15 @@ TEST_F(AxisTextsTest, DefaultsGiveEachDisplayCaseItsScale) {
   EXPECT_FALSE(Logarithmic(f, f.AxisTexts[2]));  // apparent polarizability
   EXPECT_TRUE(Logarithmic(f, f.AxisTexts[3]));   // polarized resistance
   EXPECT_FALSE(Logarithmic(f, f.AxisTexts[8]));  // pseudo-section depth axis
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(f.AxisTexts[static_cast<size_t>(4 + i)], f.AxisTexts[static_cast<size_t>(i)]);
-  const arofdoubleM rho = Fields(f.AxisTexts[10]), eta = Fields(f.AxisTexts[12]);
-  ASSERT_GE(rho.size(), 18u);
-  ASSERT_GE(eta.size(), 18u);
-  EXPECT_EQ(rho[0], 0xFF0000);  // blue to red
-  EXPECT_EQ(rho[1], 0x0000FF);
-  EXPECT_EQ(rho[13], 1);        // logarithmic data scale
-  EXPECT_EQ(rho[11], 0);        // no user limits
-  EXPECT_EQ(eta[0], 0x0000FF);
-  EXPECT_EQ(eta[13], 0);
+  const std::vector<std::string> rho = Fields(f.AxisTexts[10]), eta = Fields(f.AxisTexts[12]);
+  ASSERT_EQ(rho.size(), 18u);
+  ASSERT_EQ(eta.size(), 18u);
+  EXPECT_EQ(rho[0], "16711680");  // blue to red
+  EXPECT_EQ(rho[1], "255");
+  EXPECT_EQ(rho[13], "1");        // logarithmic data scale
+  EXPECT_EQ(rho[11], "0");        // no user limits
+  EXPECT_EQ(eta[0], "255");
+  EXPECT_EQ(eta[13], "0");
   EXPECT_EQ(f.AxisTexts[13], f.AxisTexts[11]);
 }
 
@@ -122,16 +131,13 @@ TEST_F(AxisTextsTest, LowerColourScaleFollowsTheDisplayCase) {
 }
 
 TEST_F(AxisTextsTest, NormalisingTouchesOnlyAnExistingField) {
-  const std::string full = "1 2 3 4 5 6 7 8 9 10 11 1 0 1 1 0 500 5";
-  const arofdoubleM normalised = Fields(ResMainForm::NormaliseColourBarText(full));
-  ASSERT_EQ(normalised.size(), 18u);
-  EXPECT_EQ(normalised[11], 0);
-  EXPECT_EQ(normalised[16], 500);
+  // An unset user maximum ("*") keeps its place, so the user minimum stays field 17.
+  const std::string full = "1 2 3 4 5 6 7 8 9 10 11 1 0 1 1 0 * 5";
+  EXPECT_EQ(ResMainForm::NormaliseColourBarText(full), "1 2 3 4 5 6 7 8 9 10 11 0 0 1 1 0 * 5");
   // Texts shorter than the field, or without numbers, come back unchanged.
   for (const std::string text : {"1 2 3", "", "abc"}) EXPECT_EQ(ResMainForm::NormaliseColourBarText(text), text);
   EXPECT_EQ(ResMainForm::NormaliseModelColourBarText(full), full);
-  const std::string model = full + " 1 2";
-  EXPECT_EQ(Fields(ResMainForm::NormaliseModelColourBarText(model))[19], -987654321);
+  EXPECT_EQ(ResMainForm::NormaliseModelColourBarText(full + " 1 2"), full + " 1 -987654321");
 }
 
 TEST_F(AxisTextsTest, StoredTextsComeBackWithAutomaticScalingAndNoUserLimits) {
@@ -140,10 +146,10 @@ TEST_F(AxisTextsTest, StoredTextsComeBackWithAutomaticScalingAndNoUserLimits) {
   axis.SetAutomatic(false);
   axis.SetMinMax(3.0, 7.0);
   f.AxisTexts[2] = PlotEngine::AxisToText(axis);
-  arofdoubleM bar = Fields(f.AxisTexts[12]);
-  bar[11] = 1;
-  std::string text;
-  f.AxisTexts[12] = Supermath2d::ArrayToStr(bar, "", 2, 1, text);
+  f.PseudoSection2d1->SettingsFromStr(f.AxisTexts[12]);
+  f.PseudoSection2d1->UseExternal = true;
+  f.AxisTexts[12] = f.PseudoSection2d1->SettingsToStr();
+  ASSERT_EQ(Fields(f.AxisTexts[12])[11], "1");
   f.SaveAxisTexts("KelmVev2er_allaxises");
 
   f.AxisTexts = {};
@@ -152,7 +158,7 @@ TEST_F(AxisTextsTest, StoredTextsComeBackWithAutomaticScalingAndNoUserLimits) {
   EXPECT_TRUE(axis.GetAutomatic());
   EXPECT_TRUE(axis.GetAutomaticMinimum());
   EXPECT_TRUE(axis.GetAutomaticMaximum());
-  EXPECT_EQ(Fields(f.AxisTexts[12])[11], 0);
+  EXPECT_EQ(Fields(f.AxisTexts[12])[11], "0");
   EXPECT_FALSE(f.AxisTexts[8].empty());
   // Not stored: the "Default" texts.
   EXPECT_TRUE(f.AxisTexts[4].empty());

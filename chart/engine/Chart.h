@@ -221,6 +221,15 @@ public:
   TCustomAxisPanel* Chart() const { return FChart; }
   // Recomputes EffectiveStyle from LegendStyle and the active series.
   void CalcEffectiveStyle();
+  // Index of the last item drawn at the last layout (-1 none).
+  int32_t LastValue() const { return LastIndex; }
+  // Items from FirstValue on at the last layout, never below 0.
+  int32_t RemainingItems() const { return FRemainingItems; }
+  // Called while the legend computes its size: at the side with its width,
+  // at the top or bottom with its height. What the hook adds is room for
+  // something drawn with the legend (a scroll bar): at the side inside the
+  // legend box, at the top or bottom just under it.
+  std::function<void(TObject* Sender, int32_t& Size)> SizeHook;
 
   // ---- layout of the last paint ----
   int32_t SymbolWidth = 0;
@@ -261,6 +270,7 @@ private:
   TLegendTextStyle FTextStyle = TLegendTextStyle::ltsLeftValue;
   std::unique_ptr<TLegendTitle> FTitle;
   int32_t FTopPos = 10, FTopPercent = 0, FVertMargin = 0, FVertSpacing = 0;
+  int32_t FRemainingItems = 0;
   // Item geometry of the current paint.
   int32_t FTextX = 0, FSymbolX = 0, FCheckX = 0, FTextWidth = 0, FSpace = 0, FItemH = 0, FGap = 0, FTitleH = 0;
 };
@@ -466,7 +476,6 @@ public:
   void GetLegendText(TChartSeries* Series, int32_t Index, std::string& Text) override;
   void DrawLegendSymbolRect(const TRect& Rect) override;
   void LegendItemText(const TCustomChartLegend& Legend, int32_t Index, std::string& Text);
-  bool UsesAxes() const;
   bool RightWallVisible();
   bool LeftWallVisible();
 
@@ -474,8 +483,6 @@ public:
   TChartClickedPart ClickedPartAt(int32_t X, int32_t Y) { return ClickedPartTest(X, Y, false); }
   TChartClickedPart ClickedPartTest(int32_t X, int32_t Y, bool OnlyClickable);
   static TChartSeries* FirstActiveSeriesOf(const TCustomAxisPanel& Chart);
-  // The point whose visible mark lies under the pixel, or -1.
-  static int32_t MarkAtPixel(TChartSeries* Series, int32_t X, int32_t Y);
   std::string AxisTitleOrName(const TChartAxis* Axis) const;
 
   // ---- mouse ----

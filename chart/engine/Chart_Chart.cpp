@@ -142,17 +142,6 @@ bool TCustomChart::IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartS
   return !(CheckBackground && (Color == GetColor() || Color == BackWall()->GetColor()));
 }
 
-bool TCustomChart::UsesAxes() const {
-  bool anyActive = false;
-  for (int32_t i = 0; i < SeriesCount(); ++i) {
-    TChartSeries* s = GetSeries(i);
-    if (!s->GetActive()) continue;
-    anyActive = true;
-    if (s->UseAxis()) return true;
-  }
-  return !anyActive;
-}
-
 TChartSeries* TCustomChart::FirstActiveSeriesOf(const TCustomAxisPanel& Chart) {
   for (int32_t i = 0; i < Chart.SeriesCount(); ++i)
     if (Chart.GetSeries(i)->GetActive()) return Chart.GetSeries(i);
@@ -242,7 +231,8 @@ TChartClickedPart TCustomChart::ClickedPartTest(int32_t X, int32_t Y, bool OnlyC
       part = {cpSeries, point, s, nullptr};
       return part;
     }
-    if (const int32_t mark = MarkAtPixel(s, X, Y); mark != -1) {
+    TSeriesMarksBase* marks = s->Marks();
+    if (const int32_t mark = marks && marks->MarksVisible() ? marks->MarkAtPixel(X, Y) : -1; mark != -1) {
       part = {cpSeriesMarks, mark, s, nullptr};
       return part;
     }
@@ -266,18 +256,6 @@ TChartClickedPart TCustomChart::ClickedPartTest(int32_t X, int32_t Y, bool OnlyC
     }
   if (InRect(ChartRect, X, Y) && CountActiveSeries() > 0) part.Part = cpChartRect;
   return part;
-}
-
-int32_t TCustomChart::MarkAtPixel(TChartSeries* Series, int32_t X, int32_t Y) {
-  const TSeriesMarksBase* marks = Series->Marks();
-  if (!marks || !marks->MarksVisible()) return -1;
-  for (int32_t i = 0; i < marks->PositionCount(); ++i) {
-    const TSeriesMarkPosition* p = marks->Position(i);
-    if (!p || p->Width <= 0 || p->Height <= 0) continue;
-    const TRect r(p->TopLeft.X, p->TopLeft.Y, p->TopLeft.X + p->Width, p->TopLeft.Y + p->Height);
-    if (InRect(r, X, Y)) return i;
-  }
-  return -1;
 }
 
 // ============================================================================

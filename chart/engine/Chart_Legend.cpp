@@ -475,6 +475,7 @@ void TCustomChartLegend::PaintLegend() {
     }
   }
   TotalItems = std::max(0, total - FFirstValue);
+  FRemainingItems = TotalItems;
   if (paged) TotalItems = std::min(TotalItems, perPage);
 
   ch.LegendBackColor = GetColor();
@@ -543,10 +544,19 @@ void TCustomChartLegend::PaintLegend() {
   } else {
     C += 2 * FGap;
   }
-  if (FAlignment == laBottom && !custom)
+  // Room under a legend at the top or bottom for what the size hook adds.
+  int32_t below = 0;
+  if (!AtSide() && SizeHook) {
+    int32_t size = C;
+    SizeHook(this, size);
+    below = std::max(0, size - C);
+  }
+  if (FAlignment == laBottom && !custom) {
+    r.Bottom -= below;
     r.Top = r.Bottom - C;
-  else
+  } else {
     r.Bottom = r.Top + C;
+  }
 
   const int32_t titleW = HasTitle ? FTitle->TitleWidth(c) : 0;
   c.UseFont(*Font());
@@ -556,6 +566,7 @@ void TCustomChartLegend::PaintLegend() {
     SymbolWidth = FSymbol->PixelWidth(FTextWidth + 10);
     width += SymbolWidth;
     if (HasTitle) width = std::max(width, titleW);
+    if (SizeHook) SizeHook(this, width);
     if (custom || FAlignment == laLeft) {
       if (!custom) r.Left = ch.ChartRect.Left + F + 1;
     } else {
@@ -619,7 +630,7 @@ void TCustomChartLegend::PaintLegend() {
     switch (FAlignment) {
       case laLeft: ch.ChartRect.Left = r.Right + M; break;
       case laRight: ch.ChartRect.Right = r.Left - M; break;
-      case laTop: ch.ChartRect.Top = r.Bottom + (ch.Shadow() ? ch.Shadow()->GetVertSize() : 0) + V; break;
+      case laTop: ch.ChartRect.Top = r.Bottom + below + (ch.Shadow() ? ch.Shadow()->GetVertSize() : 0) + V; break;
       case laBottom: ch.ChartRect.Bottom = r.Top - V; break;
     }
     ch.RecalcChartRect();

@@ -38,6 +38,9 @@ private:
   bool FSaved;
 };
 
+// Nearest integer, halves to even, as every pixel rounding of the axes.
+int32_t RoundHalfEven(double Value) { return static_cast<int32_t>(std::nearbyint(Value)); }
+
 // A text that reads as the number zero ("0.000", "-0").
 bool ReadsAsZero(const std::string& Text) {
   double v = 0;
@@ -325,7 +328,7 @@ void TChartAxis::DrawAxisLabel(int32_t X, int32_t Y, TPlotCustomShape* Shape, co
     case 45:
       align = taLeft;
       if (side == Side::Bottom) {
-        const int32_t d = static_cast<int32_t>(std::lround(c->TextWidth(Text) * std::cos(M_PI / 4)));
+        const int32_t d = RoundHalfEven(c->TextWidth(Text) * std::cos(M_PI / 4));
         X -= d;
         Y += d;
       } else if (side == Side::Top) {
@@ -344,7 +347,7 @@ void TChartAxis::DrawAxisLabel(int32_t X, int32_t Y, TPlotCustomShape* Shape, co
   int32_t s = c->FontHeight();
   if (Angle == 180 || Angle == 270) s = -s;
   const int32_t t = s * n;
-  const auto halfBlock = [&] { return static_cast<int32_t>(std::lround(s / 2.0 * (n + 1))); };
+  const auto halfBlock = [&] { return RoundHalfEven(s / 2.0 * (n + 1)); };
   if (FHorizontal) {
     if (Angle == 0) Y -= side == Side::Bottom ? s : t;
     else if (Angle == 90 || Angle == 270) X -= halfBlock();
@@ -517,7 +520,7 @@ void TChartAxis::DrawGridAt(TCanvas3D& C, int32_t P) {
         if (FHorizontal) C.VertLine3D(P, r.Top, r.Bottom, depth);
         else C.HorizLine3D(r.Left, r.Right, P, depth);
       }
-      const int32_t z = static_cast<int32_t>(std::lround(depth * FGrid->GetZPosition() / 100));
+      const int32_t z = RoundHalfEven(depth * FGrid->GetZPosition() / 100);
       if (!PlotEngine::SkipDepthGrid && z != depth) {
         if (FHorizontal) C.DepthLine(P, AxisLinePos, z, depth);
         else C.DepthLine(AxisLinePos, P, z, depth);
@@ -595,12 +598,12 @@ std::vector<int32_t> TChartAxis::MinorPixels() {
     if (n < 2) return pixels;
     const double d = static_cast<double>(TickPixels[1] - TickPixels[0]) / (count + 1);
     for (int32_t k = 1; k <= count; ++k) {
-      pixels.push_back(TickPixels[0] - static_cast<int32_t>(std::lround(k * d)));
-      pixels.push_back(TickPixels[n - 1] + static_cast<int32_t>(std::lround(k * d)));
+      pixels.push_back(TickPixels[0] - RoundHalfEven(k * d));
+      pixels.push_back(TickPixels[n - 1] + RoundHalfEven(k * d));
     }
     for (size_t j = 1; j < n; ++j) {
       const double dj = static_cast<double>(TickPixels[j] - TickPixels[j - 1]) / (count + 1);
-      for (int32_t k = 1; k <= count; ++k) pixels.push_back(TickPixels[j] - static_cast<int32_t>(std::lround(k * dj)));
+      for (int32_t k = 1; k <= count; ++k) pixels.push_back(TickPixels[j] - RoundHalfEven(k * dj));
     }
   } else {
     const auto up = [&](double v) {
@@ -646,7 +649,7 @@ void TChartAxis::DrawLines(TCanvas3D& C) {
     C.UsePenColor(*FGrid, color == clDefault ? TColor(0x808080) : color);
     if (FGrid->GetCentered()) {
       for (size_t j = 1; j < TickPixels.size(); ++j)
-        DrawGridAt(C, static_cast<int32_t>(std::lround((TickPixels[j - 1] + TickPixels[j]) / 2.0)));
+        DrawGridAt(C, RoundHalfEven((TickPixels[j - 1] + TickPixels[j]) / 2.0));
     } else {
       for (int32_t p : TickPixels) DrawGridAt(C, p);
     }

@@ -112,10 +112,11 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* Owner) : TCustomPlotPanelExtended
 void TCustomAxisPanel::BeforeDestruction() {
   Destroying();
   FreeAllSeries();
-  // Tools bound to an axis forget it before the axes go.
+  // Tools bound to an axis forget it (without leaving the chart or repainting)
+  // before the axes go; the chart then frees its tools with its tool list.
   for (int32_t i = 0; i < FTools.Count(); ++i)
-    if (auto* t = dynamic_cast<TPlotCustomToolAxis*>(FTools.ToolAt(i))) t->SetAxis(nullptr);
-  while (FTools.Count() > 0) FTools.ToolAt(FTools.Count() - 1)->SetParentChart(nullptr);
+    if (auto* t = dynamic_cast<TPlotCustomToolAxis*>(FTools.ToolAt(i))) t->AxisFreed(t->GetAxis());
+  FTools.Clear();
   TCustomPlotPanelExtended::BeforeDestruction();
 }
 

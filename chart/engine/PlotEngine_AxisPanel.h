@@ -181,8 +181,13 @@ public:
   // Chooses SeenFromBehind from the 3-D orientation (start of each draw).
   void CalcSeenFromBehind();
 
+  // True when no series is Active or some Active series uses axes; false
+  // when every Active series draws without them (pies).
+  bool UsesAxes() const;
+
   // ---- overridable slots filled in by the chart ----
-  virtual TRect WallsRect() { return ChartRect; }
+  // The 3-D sizes, then the chart rectangle less the walls (none here).
+  virtual TRect WallsRect();
   virtual void FireAfterDraw();
   virtual void FireBeforeDrawAxes();
   virtual void FireBeforeDrawChart();
@@ -280,7 +285,7 @@ private:
   TChartDepthAxis *FDepthAxis = nullptr, *FDepthTopAxis = nullptr;
   int32_t FPage = 1, FMaxPointsPerPage = 0;
   bool FScaleLastPage = true;
-  TChartTools FTools;
+  TChartTools FTools{this};
   std::vector<const TChartAxis*> FDrawnAxes;
   TCursor FCursor = crDefault, FOriginalCursor = crDefault;
 };

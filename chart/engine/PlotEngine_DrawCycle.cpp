@@ -32,6 +32,22 @@ private:
 
 void TCustomAxisPanel::DrawContent(const TRect& Rect) { DrawAxisPanel(Rect); }
 
+TRect TCustomAxisPanel::WallsRect() {
+  CalcSize3D();
+  return ChartRect;
+}
+
+bool TCustomAxisPanel::UsesAxes() const {
+  bool anyActive = false;
+  for (int32_t i = 0; i < SeriesCount(); ++i) {
+    TChartSeries* s = GetSeries(i);
+    if (!s->GetActive()) continue;
+    anyActive = true;
+    if (s->UseAxis()) return true;
+  }
+  return !anyActive;
+}
+
 bool TCustomAxisPanel::IsPlaneMirrored(int32_t Z) {
   TPlotCanvas3D& c = *Canvas();
   if (c.IsTrue3D()) return false;
@@ -56,10 +72,9 @@ void TCustomAxisPanel::DrawAxisPanel(const TRect& UserRect) {
     if (GetSeries(i)->GetActive()) GetSeries(i)->PrepareDraw();
   if (!true3D) DrawTitlesAndLegend(true);
   CalcZOrders();
-  const TRect walls = WallsRect();
-  (void)walls;
-  CalcSize3D();
-  const TRect r = ChartRect;
+  // The walls step sizes the 3-D depth from the chart rectangle it then
+  // narrows; the depth is not recomputed from the narrowed rectangle.
+  const TRect r = WallsRect();
   CalcAxesRect();
   for (int32_t i = 0; i < SeriesCount(); ++i)
     if (GetSeries(i)->GetActive()) GetSeries(i)->CalcDepthPositions();
@@ -73,7 +88,7 @@ void TCustomAxisPanel::DrawAxisPanel(const TRect& UserRect) {
     ChartRect = laidOut;
   }
   DrawWalls();
-  if (GetView3D() && GetView3DWalls() && IsPlaneMirrored(0)) {
+  if (GetView3D() && GetView3DWalls() && UsesAxes() && IsPlaneMirrored(0)) {
     if (IsAxisDrawn(*FTopAxis)) FTopAxis->Draw(true);
     if (IsAxisDrawn(*FBottomAxis)) FBottomAxis->Draw(true);
   }

@@ -167,7 +167,7 @@ public:
   void ResetPositions();
   void ApplyCalloutOffset(TSeriesMarkPosition& Position) const;
   void AntiOverlap(int32_t First, int32_t Last, TSeriesMarkPosition& Position);
-  int32_t MarkAtPixel(int32_t X, int32_t Y);
+  int32_t MarkAtPixel(int32_t X, int32_t Y) override;
   int32_t TextWidth(int32_t Index) const;
 
   // ---- drawing ----

@@ -608,10 +608,15 @@ void TChartSeries::SetYValues(const TChartValueList* List) {
   Repaint();
 }
 
-void TChartSeries::SetHorizontal() {
-  FMandatory = FX;
-  FNotMandatory = FY;
-  FYMandatory = false;
+void TChartSeries::MakeMandatory(TChartValueList* List) {
+  bool own = false;
+  for (int32_t i = 0; i < FValueLists.Count(); ++i) own = own || FValueLists.Get(i) == List;
+  if (!own)
+    throw ChartException(Format("%s: the mandatory value list must be one of the series' own lists.",
+                                {GetName()}));
+  FMandatory = List;
+  FNotMandatory = List == FX ? FY : FX;
+  FYMandatory = List == FY;
 }
 
 // ============================================================================

@@ -261,6 +261,9 @@ public:
   virtual bool MarksVisible() const { return false; }
   virtual bool MarksClip() const { return false; }
   virtual void DrawMarks() {}
+  // The point whose drawn mark lies under (X, Y), edges included; -1 when
+  // none. Marks without a look draw nothing and so are never hit.
+  virtual int32_t MarkAtPixel(int32_t /*X*/, int32_t /*Y*/) { return -1; }
 
 private:
   TChartSeries* FSeries;
@@ -427,6 +430,8 @@ public:
   void BeforeDestruction() override;
   void Assign(const TPersistent* Source) override;
   void Loaded() override;
+  // The stored "DataSources" names and the point bytes "Data".
+  void DefineProperties(TFiler& Filer) override;
   void Notification(TComponent* Component, TOperation Operation) override;
   void SetParentChart(TSeriesChart* Value) override;
   void AddedToChart() override;
@@ -468,7 +473,12 @@ public:
   TChartValueList* MandatoryList() const { return FMandatory; }
   TChartValueList* NotMandatoryList() const { return FNotMandatory; }
   bool GetYMandatory() const { return FYMandatory; }
-  void SetHorizontal();
+  // Makes X the mandatory list and Y the other one (horizontal series).
+  void SetHorizontal() { MakeMandatory(FX); }
+  // Makes List, one of the series' own value lists, the mandatory one: the
+  // series is Y-mandatory only for the Y list; Y becomes the other list when
+  // X is made mandatory, X otherwise. ChartException for a foreign list.
+  void MakeMandatory(TChartValueList* List);
 
   // ---- labels and colours ----
   std::string GetLabel(int32_t Index) const;
@@ -622,6 +632,8 @@ public:
   // ---- storage, copying, samples ----
   void WriteData(TStream& Stream) const;
   void ReadData(TStream& Stream);
+  // The lists whose values follow the mandatory value in the "Data" form.
+  std::vector<TChartValueList*> StoredExtraLists() const;
   // Whether the "Data" property is written.
   bool IsDataStored() const { return AlwaysStoreData || (ManualData && !NeverStoreData); }
   // Names of the data sources written as "DataSources" (more than one only).

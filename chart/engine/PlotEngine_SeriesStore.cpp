@@ -7,9 +7,11 @@
 #include <bit>
 #include <random>
 
+#include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotEngine_Series.h"
 #include "chart/engine/PlotProcs.h"
+#include "platform/rtl/Streaming.h"
 
 using namespace SysUtils;
 
@@ -102,10 +104,9 @@ TSeriesMarkPosition ReadMarkPosition(TDataReader& R) {
 }
 
 struct TStoredPoint {
-  double X = 0, Y = 0;
+  std::vector<double> Values;  // one per value list, in list order: X, Y, extra lists
   TColor Colour = clDefault;
   std::string Label;
-  std::vector<double> Extra;
   TSeriesMarkPosition Mark;
 };
 
@@ -126,10 +127,23 @@ uint8_t SeriesStoreFlags(const TChartSeries& Series) {
 
 // ---- "Data" ----
 
+// The value lists stored after the mandatory value: every list but the
+// mandatory and the other one, in list order (the lists from the third on,
+// unless a series made an extra list its mandatory one).
+std::vector<TChartValueList*> TChartSeries::StoredExtraLists() const {
+  std::vector<TChartValueList*> lists;
+  for (int32_t l = 0; l < FValueLists.Count(); ++l) {
+    TChartValueList* v = FValueLists.Get(l);
+    if (v != FMandatory && v != FNotMandatory) lists.push_back(v);
+  }
+  return lists;
+}
+
 void TChartSeries::WriteData(TStream& Stream) const {
   TDataWriter w(Stream);
   const uint8_t flags = PlotEngine::SeriesStoreFlags(*this);
   const int32_t n = Count();
+  const std::vector<TChartValueList*> extras = StoredExtraLists();
   w.Put<uint8_t>(flags);
   w.Put<int32_t>(n);
   for (int32_t i = 0; i < n; ++i) {
@@ -141,7 +155,7 @@ void TChartSeries::WriteData(TStream& Stream) const {
       w.Put<uint8_t>(static_cast<uint8_t>(label.size()));
       Stream.WriteString(label);
     }
-    for (int32_t l = 2; l < FValueLists.Count(); ++l) w.Put<double>(FValueLists.Get(l)->GetValue(i));
+    for (const TChartValueList* l : extras) w.Put<double>(l->GetValue(i));
     if (flags & 8) {
       // Points without a stored position get an empty, non-custom one.
       const TSeriesMarkPosition* p = FMarks->Position(i);
@@ -158,7 +172,8 @@ void TChartSeries::ReadData(TStream& Stream) {
   if (flags & ~uint8_t{15})
     throw ChartException(Format("Series Data: unknown flags %d (allowed: 0 to 15).", {static_cast<int32_t>(flags)}));
   const int32_t n = r.Get<int32_t>();
-  const int32_t extra = FValueLists.Count() - 2;
+  const std::vector<TChartValueList*> extras = StoredExtraLists();
+  const int32_t extra = static_cast<int32_t>(extras.size());
   const size_t perPoint = ((flags & 1) ? 8 : 0) + 8 + ((flags & 2) ? 4 : 0) + ((flags & 4) ? 1 : 0) +
                           8 * static_cast<size_t>(extra) + ((flags & 8) ? 34 : 0);
   if (n < 0 || static_cast<uint64_t>(n) * perPoint > r.Left())
@@ -167,14 +182,18 @@ void TChartSeries::ReadData(TStream& Stream) {
   std::vector<TStoredPoint> points(static_cast<size_t>(n));
   for (int32_t i = 0; i < n; ++i) {
     TStoredPoint& p = points[i];
-    double first = (flags & 1) ? r.Get<double>() : i;
-    double second = r.Get<double>();
-    if (FMandatory != FY) std::swap(first, second);
-    p.X = first;
-    p.Y = second;
+    // The pair is read as (other, mandatory) and placed by list.
+    p.Values.assign(static_cast<size_t>(FValueLists.Count()), 0.0);
+    const auto slot = [&](const TChartValueList* List) -> double& {
+      for (int32_t l = 0; l < FValueLists.Count(); ++l)
+        if (FValueLists.Get(l) == List) return p.Values[static_cast<size_t>(l)];
+      return p.Values[0];
+    };
+    slot(FNotMandatory) = (flags & 1) ? r.Get<double>() : i;
+    slot(FMandatory) = r.Get<double>();
     if (flags & 2) p.Colour = r.Get<int32_t>();
     if (flags & 4) p.Label = r.GetText(r.Get<uint8_t>());
-    for (int32_t l = 0; l < extra; ++l) p.Extra.push_back(r.Get<double>());
+    for (const TChartValueList* l : extras) slot(l) = r.Get<double>();
     if (flags & 8) p.Mark = ReadMarkPosition(r);
   }
   if (r.Left() != 0)
@@ -184,8 +203,8 @@ void TChartSeries::ReadData(TStream& Stream) {
   BeginUpdate();
   try {
     for (const TStoredPoint& p : points) {
-      for (int32_t l = 0; l < extra; ++l) FValueLists.Get(l + 2)->TempValue = p.Extra[l];
-      AppendPoint(p.X, p.Y, p.Label, p.Colour);
+      for (int32_t l = 2; l < FValueLists.Count(); ++l) FValueLists.Get(l)->TempValue = p.Values[static_cast<size_t>(l)];
+      AppendPoint(p.Values[0], p.Values[1], p.Label, p.Colour);
       if ((flags & 8) && FMarks) FMarks->AppendPosition(p.Mark);
     }
   } catch (...) {
@@ -194,6 +213,29 @@ void TChartSeries::ReadData(TStream& Stream) {
   }
   EndUpdate();
   ManualData = true;
+}
+
+void TChartSeries::DefineProperties(TFiler& Filer) {
+  TCustomChartSeries::DefineProperties(Filer);
+  // More than one source is stored by name and resolved once loading ends.
+  Filer.DefineProperty(
+      "DataSources",
+      [this](TReader& Reader) {
+        std::vector<std::string> names;
+        Reader.ReadListBegin();
+        while (!Reader.EndOfList()) names.push_back(Reader.ReadString());
+        Reader.ReadListEnd();
+        FStreamSourceNames = names;
+      },
+      [this](TWriter& Writer) {
+        Writer.WriteListBegin();
+        for (const std::string& name : StoredSourceNames()) Writer.WriteString(name);
+        Writer.WriteListEnd();
+      },
+      FDataSources.Count() > 1);
+  Filer.DefineBinaryProperty(
+      "Data", [this](TStream& Stream) { ReadData(Stream); }, [this](TStream& Stream) { WriteData(Stream); },
+      IsDataStored());
 }
 
 std::vector<std::string> TChartSeries::StoredSourceNames() const {
@@ -381,7 +423,8 @@ void Initialization() {
                    TChartSeries::StaticClass(), TPlotFunction::StaticClass(), TPlotMovingFunction::StaticClass(),
                    TPlotSeriesSource::StaticClass(), TPlotCustomTool::StaticClass(),
                    TPlotCustomToolSeries::StaticClass(), TPlotCustomToolAxis::StaticClass(),
-                   TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(), TSeriesMarks::StaticClass(),
+                   TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(), TChartDepthAxis::StaticClass(),
+                   TSeriesMarks::StaticClass(),
                    TMarksItem::StaticClass(), TMarksCallout::StaticClass(), TSeriesMarksSymbol::StaticClass(),
                    TSeriesMarksGradient::StaticClass()})
     ClassInfo::RegisterClass(c);
@@ -391,6 +434,9 @@ void Initialization() {
 void Finalization() {
   DataSourceKinds().clear();
   DataSourceKinds().shrink_to_fit();
+  for (TClass c : {TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(), TChartDepthAxis::StaticClass(),
+                   TSeriesMarks::StaticClass()})
+    ClassInfo::UnRegisterClass(c);
 }
 
 }  // namespace PlotEngine

@@ -167,8 +167,6 @@ class TCustomPlotPanel;
 
 enum class TPlotUnits : uint8_t { muPercent, muPixels };
 using enum TPlotUnits;
-enum class TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
-using enum TBevelCut;
 
 // Events a panel sends to its listeners.
 class TPlotEvent {
@@ -316,6 +314,9 @@ public:
   // Answers false when a handler cancelled the rest of the click processing.
   virtual bool DblClick();
   virtual void MouseLeave();
+  // One wheel step (WheelDelta > 0: up) at the client point X, Y; the plain
+  // panel has nothing to scroll.
+  virtual void MouseWheel(TShiftState /*Shift*/, int32_t /*WheelDelta*/, int32_t /*X*/, int32_t /*Y*/) {}
 
   // ---- export ----
   std::unique_ptr<TBitmap> MakeBitmap(TColor BackColor, const TRect& Rect, TPixelFormat Format = pfDevice);
@@ -651,7 +652,9 @@ public:
 
 // ---- window adaptor -----------------------------------------------------------
 
-// Shows a chart panel in a window and forwards the window's input to it.
+// Shows a chart panel in a window and forwards the window's input to it. For
+// a chart it also shows the chart's cursor, shows its hints at once and
+// answers its questions about screen positions.
 class TPlotPanelControl : public TCustomControl {
   KV_CLASS(TPlotPanelControl, TCustomControl)
 public:
@@ -659,6 +662,10 @@ public:
   ~TPlotPanelControl() override;
   TCustomPlotPanel* Panel() const { return FPanel; }
   void Paint() override;
+  // The chart's current hint while it shows one, else the control's own.
+  bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const override;
+  // The control's own wheel events first, then one panel wheel step per notch.
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
 protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -669,5 +676,11 @@ protected:
   void Resize() override;
 
 private:
+  void InstallChartHooks(bool Install);
+  // Shows the cursor the chart asks for (a series or an axis under the mouse).
+  void ApplyChartCursor();
+
   TCustomPlotPanel* FPanel;  // not owned
+  // Wheel turn not yet amounting to a whole notch (fine-grained wheels and touch pads).
+  int FWheelRest = 0;
 };

@@ -3,8 +3,6 @@
 #include "chart/series/PlotExport.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -16,6 +14,7 @@
 #include "chart/series/PlotEmfOptions.h"
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Shell.h"
 
 KV_CLASS_IMPL(TPlotExportFormat, TObject) {}
 
@@ -108,32 +107,21 @@ void Finalize() {
 namespace {
 std::optional<bool> MailKnown;
 
-bool DesktopMailAvailable() { return !QStandardPaths::findExecutable("xdg-email").isEmpty(); }
-
-int DesktopSendMail(const std::string& FileName, const std::string& Subject) {
-  // The mail program shows the message for editing; it is left running.
-  const QStringList Args{"--subject", QString::fromStdString(Subject), "--attach", QString::fromStdString(FileName)};
-  return QProcess::startDetached("xdg-email", Args) ? 0 : 2;
-}
-
 std::vector<std::unique_ptr<QTemporaryDir>>& KeptDirs() {
   static std::vector<std::unique_ptr<QTemporaryDir>> Dirs;
   return Dirs;
 }
 }  // namespace
 
-std::function<bool()> MailAvailableHook = DesktopMailAvailable;
-std::function<int(const std::string&, const std::string&)> SendMailHook = DesktopSendMail;
-
 bool MapiAvailable() {
-  if (!MailKnown) MailKnown = MailAvailableHook && MailAvailableHook();
+  if (!MailKnown) MailKnown = Shell::MailAvailable();
   return *MailKnown;
 }
 
 void ResetMapiAvailable() { MailKnown.reset(); }
 
 void SendByMail(const std::string& FileName, const std::string& Subject) {
-  const int Result = SendMailHook ? SendMailHook(FileName, Subject) : 2;
+  const int Result = Shell::SendMail(FileName, Subject);
   if (Result != 0) throw Exception(SysUtils::Format(PlotConst::MsgCanNotEmailChartMapiError, {Result}));
 }
 
@@ -149,31 +137,3 @@ std::string KeptTempFileName(const std::string& Base, const std::string& Extensi
 
 void RemoveKeptTempFiles() { KeptDirs().clear(); }
 }  // namespace PlotExport
-
-// ---- up-down edit -----------------------------------------------------------------------
-
-KV_CLASS_IMPL(TPlotUpDown, TComponent) {}
-
-TPlotUpDown::TPlotUpDown(TComponent* Owner) : TComponent(Owner) {}
-
-void TPlotUpDown::SetAssociate(TEdit* Edit) {
-  FAssociate = Edit;
-  if (Edit) Edit->SetText(std::to_string(FPosition));
-}
-
-int32_t TPlotUpDown::GetPosition() const {
-  // The edit is what the person sees and types into; a number there wins.
-  if (const TEdit* E = FAssociate.Get()) {
-    int32_t V = 0;
-    if (SysUtils::TryStrToInt(SysUtils::Trim(E->GetText()), V)) return std::clamp(V, Min, std::max(Min, Max));
-  }
-  return FPosition;
-}
-
-void TPlotUpDown::SetPosition(int32_t Value) {
-  FPosition = std::clamp(Value, Min, std::max(Min, Max));
-  if (TEdit* E = FAssociate.Get()) {
-    const std::string Text = std::to_string(FPosition);
-    if (E->GetText() != Text) E->SetText(Text);
-  }
-}

@@ -90,10 +90,8 @@ std::unique_ptr<TGraphic> GraphicForExtension(const std::string& Extension);
 void Initialize();
 void Finalize();
 
-// Mail through the desktop's mail program: whether one is available (asked
-// once, then remembered) and sending a file as an attachment. Tests replace both.
-extern std::function<bool()> MailAvailableHook;
-extern std::function<int(const std::string& FileName, const std::string& Subject)> SendMailHook;
+// Mail through the user seam's mail program: whether one is available (asked
+// once, then remembered) and sending a file as an attachment.
 bool MapiAvailable();
 void ResetMapiAvailable();
 // Raises Exception "Can not email chart. Mapi Error: %d" when the mail program refuses.
@@ -105,27 +103,6 @@ std::string KeptTempFileName(const std::string& Base, const std::string& Extensi
 // Removes the kept temporary files (program end; tests).
 void RemoveKeptTempFiles();
 }  // namespace PlotExport
-
-// ---- number edit with up and down steps -----------------------------------------------
-
-// An up-down attached to an edit: the edit shows Position; typing a number
-// there moves Position (clamped into Min..Max); Click steps by Increment.
-class TPlotUpDown : public TComponent {
-  KV_CLASS(TPlotUpDown, TComponent)
-public:
-  explicit TPlotUpDown(TComponent* Owner);
-  TEdit* GetAssociate() const { return FAssociate.Get(); }
-  void SetAssociate(TEdit* Edit);
-  int32_t Min = 0, Max = 100, Increment = 1;
-  int32_t GetPosition() const;
-  void SetPosition(int32_t Value);
-  void StepUp() { SetPosition(GetPosition() + Increment); }
-  void StepDown() { SetPosition(GetPosition() - Increment); }
-
-private:
-  WeakRef<TEdit> FAssociate;
-  int32_t FPosition = 0;
-};
 
 // ---- export dialog -------------------------------------------------------------------
 
@@ -185,7 +162,7 @@ public:
   TTabSheet *TabOptions, *TabSize;
   TLabel *LabelWidth, *LabelHeight;
   TEdit *EWidth, *EHeight;
-  TPlotUpDown *UDWidth, *UDHeight;
+  TUpDown *UDWidth, *UDHeight;
   TCheckBox* CBAspect;
   TLabel* LabelNativeFormat;
   TComboBox* CBNativeFormat;

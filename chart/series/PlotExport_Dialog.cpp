@@ -147,13 +147,11 @@ void TPlotExportFormBase::BuildPicturePage() {
   LabelHeight = MakeLabel(this, TabSize, "LabelHeight", "&Height:", 8, 42);
   EHeight = Make<TEdit>(this, TabSize, "EHeight");
   EHeight->SetBounds(72, 38, 60, 21);
-  UDWidth = new TPlotUpDown(this);
-  UDWidth->SetName("UDWidth");
-  UDHeight = new TPlotUpDown(this);
-  UDHeight->SetName("UDHeight");
-  for (TPlotUpDown* U : {UDWidth, UDHeight}) {
-    U->Min = 0;
-    U->Max = 3000;
+  UDWidth = Make<TUpDown>(this, TabSize, "UDWidth");
+  UDHeight = Make<TUpDown>(this, TabSize, "UDHeight");
+  for (TUpDown* U : {UDWidth, UDHeight}) {
+    U->SetMin(0);
+    U->SetMax(3000);
   }
   UDWidth->SetAssociate(EWidth);
   UDHeight->SetAssociate(EHeight);

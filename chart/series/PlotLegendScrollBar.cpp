@@ -288,13 +288,25 @@ void TPlotScrollBar::Release() {
 KV_CLASS_IMPL(TLegendScrollBar, TPlotScrollBar) {}
 
 void TLegendScrollBar::BeforeDestruction() {
+  UnhookLegend();
   FLegend = nullptr;
   TPlotScrollBar::BeforeDestruction();
 }
 
+void TLegendScrollBar::UnhookLegend() {
+  if (FHookedLegend) FHookedLegend->SizeHook = nullptr;
+  FHookedLegend = nullptr;
+}
+
 void TLegendScrollBar::SetParentChart(TSeriesChart* Value) {
+  UnhookLegend();
   FLegend = nullptr;
   TPlotScrollBar::SetParentChart(Value);
+  // The legend keeps room for the bar while the bar shows.
+  if (TCustomChart* c = Chart()) {
+    FHookedLegend = c->Legend();
+    FHookedLegend->SizeHook = [this](TObject* Sender, int32_t& Size) { ReserveSpace(Sender, Size); };
+  }
 }
 
 bool TLegendScrollBar::Paged() const {
@@ -307,7 +319,7 @@ int32_t TLegendScrollBar::PageSize() {
   TCustomChart* c = Chart();
   if (!c) return 0;
   TChartLegend& l = *c->Legend();
-  return l.LastIndex - l.GetFirstValue() + 1;
+  return l.LastValue() - l.GetFirstValue() + 1;
 }
 
 int32_t TLegendScrollBar::PageStep() { return Paged() ? 1 : TPlotScrollBar::PageStep(); }
@@ -332,16 +344,16 @@ int32_t TLegendScrollBar::Total() {
   if (!c) return 0;
   if (Paged()) return c->NumPages();
   // Items from the first shown one on, plus those scrolled past.
-  return c->Legend()->TotalItems + c->Legend()->GetFirstValue();
+  return c->Legend()->RemainingItems() + c->Legend()->GetFirstValue();
 }
 
 bool TLegendScrollBar::CalcBounds(TRect& Bounds) {
   TCustomChart* c = Chart();
   if (!c) return false;
   FLegend = c->Legend();
-  if (!FLegend->HasContent() || FLegend->LastIndex <= -1) return false;
+  if (!FLegend->HasContent() || FLegend->LastValue() <= -1) return false;
   if (DrawStyle == dsWhenNeeded) {
-    const bool hidden = FLegend->GetFirstValue() > 0 || FLegend->LastIndex + 1 < FLegend->TotalItems;
+    const bool hidden = FLegend->GetFirstValue() > 0 || FLegend->LastValue() + 1 < FLegend->RemainingItems();
     if (!hidden) return false;
   }
   Horizontal = !FLegend->AtSide();

@@ -113,7 +113,11 @@ public:
 private:
   TCustomChart* Chart() const { return dynamic_cast<TCustomChart*>(GetParentChart()); }
   bool Paged() const;
+  void UnhookLegend();
   TChartLegend* FLegend = nullptr;  // the parent chart's legend, taken at each CalcBounds
+  // The legend whose size hook reserves the bar's room; the chart frees its
+  // tools before its legend, so the bar always outlives this reference.
+  TChartLegend* FHookedLegend = nullptr;
 };
 
 namespace PlotLegendScrollBar {

@@ -273,6 +273,8 @@ TMapSeries::TMapSeries(TComponent* Owner) : TCustom3DPaletteSeries(Owner) {
   FShapes = std::make_unique<TPlotPolygonList>(this);
   FShapes->PropName = "Shapes";
   CalcVisiblePoints = false;
+  // A shape's Z is its value: colours, marks and statistics follow Z.
+  MakeMandatory(ZValues());
   // The shapes store their own outlines; the points follow from the shapes.
   NeverStoreData = true;
 }

@@ -120,8 +120,6 @@ public:
   int32_t NumSampleValues() const override { return 12; }
   void PrepareForGallery(bool Enabled) override;
   void PrepareGallery3D(bool Is3D) override;
-  // The shape's Z is the value that colours follow.
-  double MandatoryValue(int32_t Index) const override { return ZValues()->GetValue(Index); }
 
   // Where the mark of shape Index is centred: the centre of its extent when
   // that lies inside, else the mean of the edge crossings after three passes.
@@ -132,9 +130,6 @@ public:
   void SetShapes(const TPlotPolygonList* Value) { FShapes->Assign(Value); }
   // The depth of shape Index on a 3-D chart, 0 in 2-D.
   int32_t ShapeDepth(int32_t Index) const;
-
-protected:
-  TChartValueList* ColorValueList() const override { return ZValues(); }
 
 private:
   friend class TPlotPolygon;

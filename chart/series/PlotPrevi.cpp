@@ -140,15 +140,14 @@ void TChartPreview::BuildOptions() {
   GBMargins->SetCaption("Margins (%)");
   const TPoint Places[4] = {{6, 36}, {44, 14}, {82, 36}, {44, 60}};
   TEdit** Edits[4] = {&SELeftMa, &SETopMa, &SERightMa, &SEBotMa};
-  TPlotUpDown** UpDowns[4] = {&UDLeftMa, &UDTopMa, &UDRightMa, &UDBotMa};
+  TUpDown** UpDowns[4] = {&UDLeftMa, &UDTopMa, &UDRightMa, &UDBotMa};
   for (int32_t i = 0; i < 4; ++i) {
     TEdit* E = Make<TEdit>(this, GBMargins, MarginEditNames[i]);
     E->SetBounds(Places[i].X, Places[i].Y, 40, 21);
-    auto* U = new TPlotUpDown(this);
-    U->SetName(MarginUpDownNames[i]);
-    U->Min = 0;
-    U->Max = 100;
-    U->Increment = 5;
+    auto* U = Make<TUpDown>(this, GBMargins, MarginUpDownNames[i]);
+    U->SetMin(0);
+    U->SetMax(100);
+    U->SetIncrement(5);
     U->SetAssociate(E);
     E->OnChange = [this, i](TObject*) { MarginEdited(i); };
     *Edits[i] = E;
@@ -206,8 +205,8 @@ void TChartPreview::BuildOptions() {
   CheckBox1->OnClick = [this](TObject*) { PlotPreviewPanel1->SetAsBitmap(CheckBox1->GetChecked()); };
 }
 
-TPlotUpDown* TChartPreview::MarginUpDown(int32_t Index) const {
-  TPlotUpDown* const UpDowns[4] = {UDLeftMa, UDTopMa, UDRightMa, UDBotMa};
+TUpDown* TChartPreview::MarginUpDown(int32_t Index) const {
+  TUpDown* const UpDowns[4] = {UDLeftMa, UDTopMa, UDRightMa, UDBotMa};
   return UpDowns[Index];
 }
 

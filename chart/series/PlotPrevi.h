@@ -70,7 +70,7 @@ public:
   TRadioGroup* Orientation;
   TGroupBox* GBMargins;
   TEdit *SELeftMa, *SETopMa, *SERightMa, *SEBotMa;
-  TPlotUpDown *UDLeftMa, *UDTopMa, *UDRightMa, *UDBotMa;
+  TUpDown *UDLeftMa, *UDTopMa, *UDRightMa, *UDBotMa;
   TGroupBox* ChangeDetailGroup;
   TTrackBar* Resolution;
   TLabel *LabelMore, *LabelNormal;
@@ -86,7 +86,7 @@ public:
 private:
   void BuildPrinterRow();
   void BuildOptions();
-  TPlotUpDown* MarginUpDown(int32_t Index) const;
+  TUpDown* MarginUpDown(int32_t Index) const;
   int32_t& MarginField(TRect& R, int32_t Index) const;
   void ListPrinters();
   void ShowPrinterOrientation();

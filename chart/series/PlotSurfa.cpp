@@ -162,7 +162,7 @@ void TCustom3DPaletteSeries::CalcColorRange() {
       FDiffHigh[k] = Channel(FStartColor, k) - FEnd[k];
     }
   }
-  TChartValueList* list = ColorValueList();
+  TChartValueList* list = MandatoryList();
   const double range = list && list->Count() > 0 ? list->Range() : 0;
   FInvRange = range == 0 ? 0 : 1.0 / range;
 }
@@ -184,7 +184,7 @@ TColor TCustom3DPaletteSeries::RangeColor(double F) const {
 
 TColor TCustom3DPaletteSeries::ColorOfValue(double Value) const {
   if (FUseColorRange) {
-    TChartValueList* list = ColorValueList();
+    TChartValueList* list = MandatoryList();
     // The range follows the values as they are now, not as at the last draw.
     const double range = list && list->Count() > 0 ? list->Range() : 0;
     const double inv = range == 0 ? 0 : 1.0 / range;
@@ -208,7 +208,7 @@ TColor TCustom3DPaletteSeries::ValueColor(int32_t Index) const {
     if (GetColorEachPoint() || (!FUseColorRange && !FUsePalette))
       c = TCustom3DSeries::ValueColor(Index);
     else
-      c = ColorOfValue(ColorValueList()->GetValue(Index));
+      c = ColorOfValue(MandatoryList()->GetValue(Index));
   }
   if (OnGetColor) OnGetColor(const_cast<TCustom3DPaletteSeries*>(this), Index, c);
   return c;
@@ -221,7 +221,7 @@ void TCustom3DPaletteSeries::AddPaletteEntry(double UpTo, TColor Color) {
 
 void TCustom3DPaletteSeries::BuildPalette(int32_t Steps) {
   FPalette.clear();
-  TChartValueList* list = ColorValueList();
+  TChartValueList* list = MandatoryList();
   const bool any = list && list->Count() > 0;
   const double step = FPaletteStep != 0 ? FPaletteStep : (any ? list->Range() : 0) / std::max(1, Steps - 1);
   const double start = FUsePaletteMin ? FPaletteMin : (any ? list->MinValue() : 0);

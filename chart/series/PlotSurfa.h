@@ -32,11 +32,6 @@ public:
   int32_t GetTimesZOrder() const { return FTimesZOrder; }
   void SetTimesZOrder(int32_t Value) { SetIntegerProperty(FTimesZOrder, Value); }
 
-protected:
-  // The list whose values colours follow: Y here, Z for series that make Z
-  // their mandatory values.
-  virtual TChartValueList* ColorValueList() const { return MandatoryList(); }
-
 private:
   int32_t FTimesZOrder = 3;
   TChartValueList* FZ;  // owned by the series' value lists

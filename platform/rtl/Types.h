@@ -156,3 +156,8 @@ class Flags {
   static constexpr Bits Bit(E e) { return Bits(1) << static_cast<unsigned>(e); }
   Bits bits_ = 0;
 };
+
+// The cut of a bevel around panels and controls, in its stored ordinals; the
+// chart panels and the window controls share it.
+enum class TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+using enum TBevelCut;

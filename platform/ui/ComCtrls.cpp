@@ -1,10 +1,13 @@
 #include "platform/ui/ComCtrls.h"
 
+#include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QSlider>
 #include <QTabBar>
 
@@ -61,6 +64,94 @@ void TTrackBar::InitWidget() {
   slider->setTickPosition(QSlider::TicksBelow);
   slider->setTickInterval(std::max(Frequency, 1));
   Sync();
+}
+
+// ---------------------------------------------------------------- TUpDown
+
+TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 17, 21); }
+
+int TUpDown::Clamped(int Value) const { return std::clamp(Value, std::min(FMin, FMax), std::max(FMin, FMax)); }
+
+void TUpDown::SetMin(int Value) {
+  FMin = Value;
+  SetPosition(FPosition);
+}
+
+void TUpDown::SetMax(int Value) {
+  FMax = Value;
+  SetPosition(FPosition);
+}
+
+int TUpDown::GetPosition() const {
+  // The edit is what the person sees and types into; a number there wins.
+  if (const TEdit* edit = FAssociate.Get()) {
+    int value = 0;
+    if (SysUtils::TryStrToInt(SysUtils::Trim(edit->GetText()), value)) return Clamped(value);
+  }
+  return FPosition;
+}
+
+void TUpDown::SetPosition(int Value) {
+  FPosition = Clamped(Value);
+  ShowInAssociate();
+}
+
+void TUpDown::ShowInAssociate() {
+  TEdit* edit = FAssociate.Get();
+  if (!edit) return;
+  const std::string text = std::to_string(FPosition);
+  if (edit->GetText() != text) edit->SetText(text);
+}
+
+void TUpDown::SetAssociate(TEdit* Value) {
+  if (Value == FAssociate.Get()) return;
+  FAssociate = Value;
+  if (!Value) return;
+  if (TWinControl* parent = Value->GetParent()) {
+    const int width = std::min(GetWidth(), std::max(Value->GetWidth() - 1, 0));
+    Value->SetBounds(Value->GetLeft(), Value->GetTop(), Value->GetWidth() - width, Value->GetHeight());
+    SetParent(parent);
+    SetBounds(Value->GetLeft() + Value->GetWidth(), Value->GetTop(), width, Value->GetHeight());
+  }
+  ShowInAssociate();
+}
+
+void TUpDown::ButtonClick(TUDBtnType Button) {
+  bool allow = true;
+  if (OnChanging) OnChanging(this, allow);
+  if (!allow) return;
+  const int lo = std::min(FMin, FMax), hi = std::max(FMin, FMax);
+  // Widened so that a step near the integer limits cannot overflow.
+  const long long step = Button == TUDBtnType::btNext ? FIncrement : -static_cast<long long>(FIncrement);
+  const long long next = static_cast<long long>(GetPosition()) + step;
+  int value;
+  if (next > hi)
+    value = Wrap ? lo : hi;
+  else if (next < lo)
+    value = Wrap ? hi : lo;
+  else
+    value = static_cast<int>(next);
+  SetPosition(value);
+  if (OnClick) OnClick(this, Button);
+}
+
+QWidget* TUpDown::CreateWidget(QWidget* ParentWidget) {
+  auto* w = new UiBridge::TControlWidget<QWidget>(this, ParentWidget);
+  auto* layout = new QVBoxLayout(w);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (TUDBtnType button : {TUDBtnType::btNext, TUDBtnType::btPrev}) {
+    auto* arrow = new QToolButton(w);
+    arrow->setArrowType(button == TUDBtnType::btNext ? Qt::UpArrow : Qt::DownArrow);
+    arrow->setAutoRepeat(true);
+    arrow->setFocusPolicy(Qt::NoFocus);
+    arrow->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    arrow->setObjectName(button == TUDBtnType::btNext ? "up" : "down");
+    layout->addWidget(arrow);
+    QObject::connect(arrow, &QToolButton::clicked, w,
+                     [this, button] { Application->Dispatch(this, [&] { ButtonClick(button); }); });
+  }
+  return w;
 }
 
 // ---------------------------------------------------------------- TTabSheet

@@ -1,7 +1,8 @@
 #pragma once
-// Common controls: track bars, page controls with tab sheets, tool bars.
+// Common controls: track bars, up-downs, page controls with tab sheets, tool bars.
 
 #include "platform/ui/ImgList.h"
+#include "platform/rtl/WeakRef.h"
 #include "platform/ui/StdCtrls.h"
 
 enum class TTrackBarOrientation { trHorizontal, trVertical };
@@ -28,6 +29,51 @@ class TTrackBar : public TWinControl {
  private:
   void Sync();
   int FMin = 0, FMax = 10, FPosition = 0;
+};
+
+// Which arrow of an up-down was pressed.
+enum class TUDBtnType { btNext, btPrev };
+using TUDClickEvent = std::function<void(TObject* Sender, TUDBtnType Button)>;
+using TUDChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+
+// Two arrow buttons that step Position by Increment within Min..Max. An
+// associate edit shows Position; a number typed there is the position the
+// next step starts from. Setting Position from code fires no event.
+class TUpDown : public TWinControl {
+  KV_CLASS(TUpDown, TWinControl)
+ public:
+  explicit TUpDown(TComponent* AOwner);
+  TEdit* GetAssociate() const { return FAssociate.Get(); }
+  // Puts the up-down on the edit's right edge, inside the edit's old width,
+  // and shows Position there; none detaches.
+  void SetAssociate(TEdit* Value);
+  int GetMin() const { return FMin; }
+  void SetMin(int Value);
+  int GetMax() const { return FMax; }
+  void SetMax(int Value);
+  int GetIncrement() const { return FIncrement; }
+  void SetIncrement(int Value) { FIncrement = Value; }
+  // The associate's number (clamped into Min..Max) when it holds one, else
+  // the last position set.
+  int GetPosition() const;
+  // Clamped into Min..Max and shown in the associate.
+  void SetPosition(int Value);
+  // Past a limit a step wraps to the other limit instead of stopping there.
+  bool Wrap = false;
+  // A press of an arrow: OnChanging may refuse it; otherwise Position steps
+  // by Increment (up for btNext) and OnClick fires.
+  void ButtonClick(TUDBtnType Button);
+  TUDChangingEvent OnChanging;
+  TUDClickEvent OnClick;
+
+ protected:
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+
+ private:
+  int Clamped(int Value) const;
+  void ShowInAssociate();
+  WeakRef<TEdit> FAssociate;
+  int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
 };
 
 class TPageControl;

@@ -6,9 +6,11 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtBridge.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -670,6 +672,20 @@ void TGraphicControl::PaintControl(TCanvas& Canvas) {
 }
 
 // ---------------------------------------------------------------- Controls
+
+TPoint Controls::MouseCursorPos() {
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
+void Controls::ActivateHint(TControl* Control, TPoint ScreenPoint, const std::string& Text) {
+  if (Text.empty()) {
+    QToolTip::hideText();
+    return;
+  }
+  QWidget* widget = Control && Control->HandleAllocated() ? Control->Handle() : nullptr;
+  QToolTip::showText(QPoint(ScreenPoint.X, ScreenPoint.Y), UiBridge::ToQ(Text), widget);
+}
 
 std::string Controls::GetShortHint(const std::string& Hint) {
   auto bar = Hint.find('|');

@@ -386,6 +386,12 @@ const TCursorImage* GetCursorImage(TCursor Cursor);
 // A cursor picture from text rows: 'X' black, 'o' white, anything else transparent.
 TCursorImage CursorFromRows(const std::vector<std::string>& Rows, TPoint HotSpot);
 
+// Screen position of the mouse cursor.
+TPoint MouseCursorPos();
+// Shows Text as a hint at once at ScreenPoint, for Control (may be null);
+// an empty Text withdraws the hint shown.
+void ActivateHint(TControl* Control, TPoint ScreenPoint, const std::string& Text);
+
 // Short part of a hint ("short|long").
 std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);

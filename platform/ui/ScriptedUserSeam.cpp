@@ -18,6 +18,7 @@ const char* PromptKindName(TPromptKind Kind) {
     case TPromptKind::Popup: return "pop-up menu";
     case TPromptKind::Shell: return "shell open";
     case TPromptKind::Http: return "HTTP request";
+    case TPromptKind::Mail: return "mail message";
   }
   return "prompt";
 }
@@ -108,6 +109,10 @@ void TScriptedUserSeam::AnswerHttp(THttpResponse Response) {
   FScript.push_back({TPromptKind::Http, TAnswer(std::in_place_index<9>, std::move(Response))});
 }
 
+void TScriptedUserSeam::AnswerMail(bool Sent) {
+  FScript.push_back({TPromptKind::Mail, TAnswer(std::in_place_index<8>, Sent)});
+}
+
 TModalResult TScriptedUserSeam::MessageBox(const TMessageRequest& Request) {
   auto answer = Take(TPromptKind::Message, Request.Caption, Request.Text);
   return answer ? std::get<0>(*answer) : mrCancel;
@@ -161,6 +166,11 @@ TMenuItem* TScriptedUserSeam::PopupMenu(TPopupMenu& Menu, int, int) {
 
 bool TScriptedUserSeam::ShellOpen(const std::string& Target) {
   auto answer = Take(TPromptKind::Shell, "", Target);
+  return answer && std::get<8>(*answer);
+}
+
+bool TScriptedUserSeam::SendMail(const std::string& Attachment, const std::string& Subject) {
+  auto answer = Take(TPromptKind::Mail, Subject, Attachment);
   return answer && std::get<8>(*answer);
 }
 

@@ -18,13 +18,13 @@
 #include <functional>
 #include <variant>
 
-enum class TPromptKind { Message, Input, Modal, FileDialog, Color, Font, Print, Popup, Shell, Http };
+enum class TPromptKind { Message, Input, Modal, FileDialog, Color, Font, Print, Popup, Shell, Http, Mail };
 
 // What a prompt showed, for tests to check.
 struct TPromptRecord {
   TPromptKind Kind;
-  std::string Caption;  // message/input caption, form caption, dialog title, menu name
-  std::string Text;     // message text, input prompt, URL or file to open
+  std::string Caption;  // message/input caption, form caption, dialog title, menu name, mail subject
+  std::string Text;     // message text, input prompt, URL or file to open, mail attachment
 };
 
 class TScriptedUserSeam : public IUserSeam {
@@ -53,6 +53,10 @@ class TScriptedUserSeam : public IUserSeam {
   void AnswerPopupItem(const std::string& Caption);  // the visible item with this caption ("&" ignored)
   void AnswerShell(bool Opened);
   void AnswerHttp(THttpResponse Response);
+  // Whether the mail program started (a message was handed over).
+  void AnswerMail(bool Sent);
+  // What MailAvailable answers; asking is no prompt.
+  bool MailInstalled = true;
 
   const std::vector<TPromptRecord>& Prompts() const { return FPrompts; }
   std::size_t Pending() const { return FScript.size(); }
@@ -68,6 +72,8 @@ class TScriptedUserSeam : public IUserSeam {
   TMenuItem* PopupMenu(TPopupMenu& Menu, int X, int Y) override;
   bool ShellOpen(const std::string& Target) override;
   THttpResponse Http(const THttpRequest& Request) override;
+  bool MailAvailable() override { return MailInstalled; }
+  bool SendMail(const std::string& Attachment, const std::string& Subject) override;
 
  private:
   using TAnswer = std::variant<TModalResult, std::optional<std::string>, TModalScript, TFileScript,

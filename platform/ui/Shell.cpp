@@ -6,18 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <memory>
 
 namespace {
-
-const char* const MailHandler = "xdg-email";
-
-bool DesktopSeam() { return &UserSeam::Current() == &UserSeam::QtSeam(); }
 
 // The folder of kept attachments; removed with its files when the program ends.
 QTemporaryDir* AttachmentFolder() {
@@ -50,24 +43,10 @@ std::string Shell::KeepAttachment(const std::string& FileName) {
   return UiBridge::FromQ(target);
 }
 
-std::string Shell::MailToAddress(const std::string& Subject, const std::string& Attachment) {
-  const QByteArray subject = QUrl::toPercentEncoding(UiBridge::ToQ(Subject));
-  const QByteArray attach = QUrl::toPercentEncoding(UiBridge::ToQ(Attachment));
-  return "mailto:?subject=" + subject.toStdString() + "&attach=" + attach.toStdString();
-}
-
-bool Shell::MailAvailable() {
-  if (!DesktopSeam()) return true;
-  return !QStandardPaths::findExecutable(MailHandler).isEmpty();
-}
+bool Shell::MailAvailable() { return UserSeam::Current().MailAvailable(); }
 
 int Shell::SendMail(const std::string& FileName, const std::string& Subject) {
   const std::string kept = KeepAttachment(FileName);
   if (kept.empty()) return 1;
-  if (!DesktopSeam()) return UserSeam::Current().ShellOpen(MailToAddress(Subject, kept)) ? 0 : 3;
-  // The handler returns once the mail program has the message; it is started
-  // detached so that a mail program started by it never holds this program up.
-  const bool started = QProcess::startDetached(
-      MailHandler, {"--utf8", "--subject", UiBridge::ToQ(Subject), "--attach", UiBridge::ToQ(kept)});
-  return started ? 0 : 2;
+  return UserSeam::Current().SendMail(kept, Subject) ? 0 : 2;
 }

@@ -116,6 +116,13 @@ KV_CLASS_IMPL(TRadioGroup, TGroupBox) {
 KV_CLASS_IMPL(TTrackBar, TWinControl) {
 }
 
+KV_CLASS_IMPL(TUpDown, TWinControl) {
+  c.Property("Min", &TUpDown::GetMin, &TUpDown::SetMin).Default(0);
+  c.Property("Max", &TUpDown::GetMax, &TUpDown::SetMax).Default(100);
+  c.Property("Increment", &TUpDown::GetIncrement, &TUpDown::SetIncrement).Default(1);
+  c.Property("Position", &TUpDown::GetPosition, &TUpDown::SetPosition).Default(0);
+}
+
 KV_CLASS_IMPL(TTabSheet, TWinControl) {
 }
 

@@ -20,13 +20,18 @@
 #include <QNetworkReply>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
 #include <cmath>
 
 namespace {
+
+// The desktop's mail handler: it opens the user's mail program with a new message.
+const char* const MailHandler = "xdg-email";
 
 IUserSeam* GInstalled = nullptr;
 
@@ -192,6 +197,15 @@ class TQtUserSeam : public IUserSeam {
     const QString t = UiBridge::ToQ(Target);
     QUrl url = QFileInfo::exists(t) ? QUrl::fromLocalFile(QFileInfo(t).absoluteFilePath()) : QUrl::fromUserInput(t);
     return url.isValid() && QDesktopServices::openUrl(url);
+  }
+
+  bool MailAvailable() override { return !QStandardPaths::findExecutable(MailHandler).isEmpty(); }
+
+  bool SendMail(const std::string& Attachment, const std::string& Subject) override {
+    // The handler returns once the mail program has the message; it is started
+    // detached so that a mail program started by it never holds this program up.
+    return QProcess::startDetached(
+        MailHandler, {"--utf8", "--subject", UiBridge::ToQ(Subject), "--attach", UiBridge::ToQ(Attachment)});
   }
 
   THttpResponse Http(const THttpRequest& Request) override {

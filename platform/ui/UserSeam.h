@@ -1,7 +1,7 @@
 #pragma once
 // The one seam for everything that waits for a person: message and input boxes,
 // modal forms, file, colour, font and print dialogs, pop-up menus, opening files
-// and addresses with the desktop shell, and HTTP requests. The program installs
+// and addresses with the desktop shell, new mail messages, and HTTP requests. The program installs
 // nothing and gets the Qt implementation; tests install a TScriptedUserSeam
 // (ScriptedUserSeam.h) that answers from a queue and never waits.
 
@@ -128,6 +128,12 @@ class IUserSeam {
   virtual TMenuItem* PopupMenu(TPopupMenu& Menu, int X, int Y) = 0;
   // Opens a file or address with the desktop's associated program.
   virtual bool ShellOpen(const std::string& Target) = 0;
+  // Whether a mail program can take a new message.
+  virtual bool MailAvailable() = 0;
+  // Opens a new message with Subject and the file Attachment in the mail
+  // program, which may read the file after the call returns; false when the
+  // mail program could not be started.
+  virtual bool SendMail(const std::string& Attachment, const std::string& Subject) = 0;
   virtual THttpResponse Http(const THttpRequest& Request) = 0;
 };
 

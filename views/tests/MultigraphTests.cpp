@@ -146,8 +146,11 @@ TEST_F(MultigraphTest, TemplateLookRoundTripsThroughTheRegistry) {
 }
 
 TEST_F(MultigraphTest, LoadWithoutSettingsLineReadsNothing) {
+  TScriptedUserSeam seam;
+  seam.OnUnexpected = [](const std::string& s) { ADD_FAILURE() << s; };
   TRegistry reg;
   reg.SetRootKey(HKEY_CLASSES_ROOT);
+  reg.DeleteKey(multigraph::RegistryKey("mgonly"));
   ASSERT_TRUE(reg.OpenKey(multigraph::RegistryKey("mgonly"), true));
   reg.WriteString("seroptions", "something");
   const std::string before = Graph->SeriesTemplate;
@@ -156,8 +159,6 @@ TEST_F(MultigraphTest, LoadWithoutSettingsLineReadsNothing) {
   EXPECT_EQ(Graph->SettingsToStr(), Graph->DefaultParams);
 
   reg.WriteString("mgparams", "1 2 3");  // too short: told once, nothing applied
-  TScriptedUserSeam seam;
-  seam.OnUnexpected = [](const std::string& s) { ADD_FAILURE() << s; };
   seam.AnswerMessage(mrOk);
   Graph->LoadSettings("mgonly");
   EXPECT_EQ(Graph->SettingsToStr(), Graph->DefaultParams);

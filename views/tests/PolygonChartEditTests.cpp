@@ -87,6 +87,7 @@ TEST_P(PolygonEditModes, AddSubPolygonToABodyJoinsTheDrawnOutlineToIt) {
 TEST_P(PolygonEditModes, AddSubPolygonToTheFrameAsksWhichSideAndTakesTheOtherOnNo) {
   arofintM answers[2];
   for (int answer = 0; answer < 2; ++answer) {
+    Driver.reset();  // one driver (and one scripted seam) at a time
     SetUp();
     Driver->ConfirmAnswer = answer == 0;
     SetMode(pemAddSubPolygon);

@@ -106,6 +106,24 @@ TEST_F(PseudoSectionViewTest, ConstructionGivesTheDefaultLookAndMenu) {
   EXPECT_EQ(View->PictureWidth, 5 * Screen->GetWidth());
 }
 
+TEST(PseudoSectionPicture, SizeIsFiveScreensWithinTheReplayableArea) {
+  struct Case {
+    int32_t w, h;
+  };
+  for (const Case c : {Case{800, 600}, Case{1920, 1080}, Case{2560, 1440}, Case{3840, 2160}, Case{0, 0}}) {
+    const TSize s = PseudoSection2d::PictureSizeFor(c.w, c.h);
+    EXPECT_LE(int64_t(s.cx) * s.cy, int64_t(1) << 26) << c.w;
+    EXPECT_GT(s.cx, 0) << c.w;
+    if (int64_t(25) * c.w * c.h <= (int64_t(1) << 26) && c.w > 0) {
+      EXPECT_EQ(s.cx, 5 * c.w);
+      EXPECT_EQ(s.cy, 5 * c.h);
+    } else if (c.w > 0) {
+      EXPECT_NEAR(double(s.cx) / s.cy, double(c.w) / c.h, 0.01) << c.w;
+      EXPECT_GT(int64_t(s.cx) * s.cy, (int64_t(1) << 26) * 99 / 100) << c.w;
+    }
+  }
+}
+
 TEST_F(PseudoSectionViewTest, LogarithmicSectionRendersBandsMatchingTheData) {
   ShowSurvey();
   ASSERT_GT(View->NextNode, 200);
@@ -139,6 +157,41 @@ TEST_F(PseudoSectionViewTest, LogarithmicSectionRendersBandsMatchingTheData) {
   const int barX = View->ChartRect.Right + 17;
   EXPECT_EQ(bands->GetPixelColor(barX, View->ChartRect.Bottom - 3), View->FillColors.front());
   EXPECT_EQ(bands->GetPixelColor(barX, View->ChartRect.Top + 3), View->FillColors.back());
+}
+
+TEST_F(PseudoSectionViewTest, ColorBarCaptionAndLegendStayBesideThePlot) {
+  ShowSurvey();
+  // Black pixels of the caption: in the title band above the bar when the owner gives
+  // the view a title, lowered into the view's top rows when it has none.
+  const auto blackIn = [](const TBitmap& b, const TRect& r) {
+    int n = 0;
+    for (int y = std::max(r.Top, 0); y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) n += b.GetPixelColor(x, y) == clBlack;
+    return n;
+  };
+  View->Title()->SetTextLine("Observed apparent resistivity");
+  auto titled = Paint();
+  QImage(titled->Image()).save(QString::fromStdString(Dir + "/pseudosection_titled.png"));
+  const int x0 = View->ChartRect.Right + 10;
+  EXPECT_GT(blackIn(*titled, TRect(x0, 0, x0 + 40, View->ChartRect.Top)), 10);
+
+  View->Title()->ClearLines();
+  const auto captionArea = [&] { return TRect(x0 + 1, View->ChartRect.Top + 1, x0 + 14, View->ChartRect.Top + 10); };
+  auto shown = Paint();
+  const int withCaption = blackIn(*shown, captionArea());
+  View->ColorBarCaption.clear();
+  shown = Paint();
+  EXPECT_EQ(blackIn(*shown, captionArea()), 0);
+  EXPECT_GT(withCaption, 5);
+
+  // The legend follows the plot when the view is resized.
+  View->Legend()->SetVisible(true);
+  for (const TPoint size : {TPoint(900, 500), TPoint(500, 300), TPoint(640, 360)}) {
+    View->SetBounds(size.X, size.Y);
+    Paint();
+    EXPECT_EQ(View->Legend()->GetLeft(), View->ChartRect.Right + 15) << size.X;
+    EXPECT_EQ(View->Legend()->GetTop(), View->ChartRect.Top) << size.X;
+  }
 }
 
 TEST_F(PseudoSectionViewTest, MouseZonesAndStatus) {

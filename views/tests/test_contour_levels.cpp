@@ -192,6 +192,9 @@ TEST(ContourLevelsBar, LayoutOfBandsTicksAndLabels) {
   EXPECT_EQ(bar.Ticks[0].Label, "15");
   EXPECT_EQ(bar.Ticks[0].LabelX, 521);
   EXPECT_EQ(bar.CaptionY, 20 - 14 - 3);
+  // Without room above the bar the caption is kept inside the drawing.
+  EXPECT_EQ(ColorBarLayout(s, 500, 20, 160.0, 15, 12, 14, 0).CaptionY, 3);
+  EXPECT_EQ(ColorBarLayout(s, 500, 2, 160.0, 15, 12, 14, 0).CaptionY, 0);
   EXPECT_EQ(bar.FrameBottom, 180);
   EXPECT_EQ(LabelDecimals({0.2, 0.4, 0.6}, 1), 1);
   EXPECT_EQ(LabelDecimals({0.01, 0.015}, 0), 3);

@@ -168,6 +168,18 @@ TEST_F(AxisDrawTest, MinorTicksFillBetweenAndBeyondTheTicks) {
   }
 }
 
+TEST_F(AxisDrawTest, MinorMarksRoundHalfStepsToEven) {
+  MakeAxis(0, 10, 2);
+  Axis->SetMinorTickCount(3);
+  Axis->StartPixel = 0;
+  Axis->EndPixel = 200;
+  // Ticks 10 pixels apart: minor steps of 2.5, 5 and 7.5 pixels round to 2, 5 and 8.
+  Axis->TickPixels = {100, 110};
+  std::vector<int32_t> minor = Axis->MinorPixels();
+  std::sort(minor.begin(), minor.end());
+  EXPECT_EQ(minor, (std::vector<int32_t>{92, 95, 98, 102, 105, 108, 112, 115, 118}));
+}
+
 TEST_F(AxisDrawTest, CustomDrawMinMaxRestoresTheAxisAlsoWhenDrawingFails) {
   MakeAxis(0, 10, 2);
   Axis->Grid()->SetVisible(true);

@@ -2,6 +2,7 @@
 // logarithmic and LinLog axes, wheel scrolling, and the order in which
 // clicked parts are found.
 #include "chart/engine/tests/ChartFixture.h"
+#include "chart/engine/PlotEngine_Marks.h"
 
 #include <cmath>
 
@@ -228,4 +229,27 @@ TEST_F(ChartMouseTest, ShiftClickOnTheLegendSwitchesEachPairOnce) {
   EXPECT_FALSE(Series->GetActive());
   EXPECT_FALSE(calc->GetActive());
   EXPECT_FALSE(other->GetActive());
+}
+
+TEST_F(ChartMouseTest, ClickOnADrawnMarkFindsItsPointButNotOnePassedOverByDrawEvery) {
+  for (int32_t i = 0; i < 3; ++i) Series->SetLabel(i, "mark");
+  auto* marks = dynamic_cast<TSeriesMarks*>(Series->Marks());
+  ASSERT_NE(marks, nullptr);
+  marks->SetVisible(true);
+  marks->SetDrawEvery(2);
+  Draw();
+  const TSeriesMarkPosition* drawn = marks->Position(2);
+  ASSERT_NE(drawn, nullptr);
+  const TChartClickedPart hit = Chart->ClickedPartTest(drawn->TopLeft.X + 2, drawn->TopLeft.Y + 2, false);
+  EXPECT_EQ(hit.Part, cpSeriesMarks);
+  EXPECT_EQ(hit.PointIndex, 2);
+  EXPECT_EQ(hit.ASeries, Series);
+  // Point 1 gets no mark with DrawEvery 2: a position stored for it is never hit.
+  TSeriesMarkPosition skipped = *drawn;
+  skipped.TopLeft = {Centre().X - 40, Centre().Y - 40};
+  marks->SetPosition(1, skipped);
+  EXPECT_NE(Chart->ClickedPartTest(skipped.TopLeft.X + 2, skipped.TopLeft.Y + 2, false).Part, cpSeriesMarks);
+  // Hidden marks are not clicked either.
+  marks->SetVisible(false);
+  EXPECT_NE(Chart->ClickedPartTest(drawn->TopLeft.X + 2, drawn->TopLeft.Y + 2, false).Part, cpSeriesMarks);
 }

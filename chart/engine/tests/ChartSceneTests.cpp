@@ -1,6 +1,5 @@
 // Whole-chart scenes: a chart with two series, legend, titles and walls
-// rendered into a bitmap (and written as PNG for a look by eye), and the
-// walls a flat and a 3-D chart draw.
+// rendered into a bitmap, and the walls a flat and a 3-D chart draw.
 #include "chart/engine/tests/ChartFixture.h"
 
 #include <cstdlib>
@@ -51,11 +50,6 @@ TEST_F(ChartTest, SceneWithTwoSeriesLegendTitlesAndWallsLooksLikeAChart) {
   observed->SetSeriesColor(clRed);
   calculated->SetSeriesColor(clBlue);
   Draw();
-  const std::string dir = "/tmp/e2";
-  std::filesystem::create_directories(dir);
-  TPngImage png;
-  png.Assign(Bitmap);
-  png.SaveToFile(dir + "/chart_scene_flat.png");
 
   const TRect cr = Chart->ChartRect;
   const TRect legend = Chart->Legend()->PlacedRect;
@@ -78,8 +72,6 @@ TEST_F(ChartTest, SceneWithTwoSeriesLegendTitlesAndWallsLooksLikeAChart) {
 
   Chart->SetView3D(true);
   Draw();
-  png.Assign(Bitmap);
-  png.SaveToFile(dir + "/chart_scene_3d.png");
   // On a 3-D chart the left wall ($80FFFF) and the bottom wall (white) close the box.
   EXPECT_GT(CountColor(Bitmap, TRect(0, 0, 400, 300), TColor(0x80FFFF)), 100);
 }

@@ -2,6 +2,9 @@
 // pixel by pixel where the frame, the axes and the points must be.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/engine/PlotEngine_Pointer.h"
 #include "chart/engine/tests/SeriesFixture.h"
 #include "platform/gdi/Graphics.h"
@@ -39,6 +42,7 @@ public:
 class SceneTest : public AxisPanelChartTest {
 protected:
   TColor Px(int32_t X, int32_t Y) const { return Bitmap.GetPixelColor(X, Y) & 0xFFFFFF; }
+  static TColor Rgb(TColor C) { return ColorToRGB(C) & 0xFFFFFF; }
   TBitmap Bitmap{400, 300};
 };
 
@@ -51,20 +55,113 @@ TEST_F(SceneTest, LineWithPointersOnADefaultTwoDimensionalChart) {
   s->SetSeriesColor(clBlue);
   s->Pointer->Brush()->SetColor(clRed);
   s->Pointer->Pen()->SetColor(clRed);
-  for (auto [x, y] : {std::pair{0.0, 0.0}, {5.0, 10.0}, {10.0, 5.0}}) s->AppendPoint(x, y);
+  for (auto [x, y] : {std::pair{1.0, 1.0}, {5.0, 9.0}, {9.0, 5.0}}) s->AppendPoint(x, y);
   // Fixed ranges one unit wider than the data keep every symbol inside the chart.
-  Chart->BottomAxis()->SetMinMax(-1, 11);
-  Chart->LeftAxis()->SetMinMax(-1, 11);
+  TChartAxis* bottom = Chart->BottomAxis();
+  TChartAxis* left = Chart->LeftAxis();
+  bottom->SetMinMax(0, 10);
+  left->SetMinMax(0, 10);
+  // The label metrics as the chart's canvas has them while it paints.
+  int32_t labelsHeight = 0, labelsWidth = 0;
+  double bottomStep = 0, leftStep = 0;
+  Chart->OnAfterDraw = [&](TObject*) {
+    bottomStep = bottom->CalcLabelsIncrement();
+    leftStep = left->CalcLabelsIncrement();
+    TCanvas3D& c = *Chart->Canvas();
+    c.UseFont(*bottom->LabelsFont());
+    labelsHeight = c.FontHeight();
+    c.UseFont(*left->LabelsFont());
+    labelsWidth = std::max(c.TextWidth("0"), c.TextWidth("10")) + c.TextWidth(" ");
+  };
   Chart->DrawTo(*Bitmap.GetCanvas(), TRect(0, 0, 400, 300));
+  ASSERT_GT(labelsHeight, 0);
 
+  // Chart rectangle: the bevel (1 pixel), margins of 3 % of the width and 4 % of
+  // the height, then the bottom and left axes' labels, axis pen (width + 1) and
+  // ticks; no top or right axis takes room.
+  const auto tickRoom = [](TChartAxis* A) { return A->Axis()->GetWidth() + 1 + A->GetTickLength(); };
   const TRect r = Chart->ChartRect;
-  // Value to pixel on the fixed ranges: the data span is 10/12 of each axis.
-  EXPECT_LT(r.Left, s->PointPixelX(0));
-  EXPECT_GT(r.Right, s->PointPixelX(2));
-  EXPECT_NEAR(s->PointPixelX(2) - s->PointPixelX(0), (Chart->BottomAxis()->EndPixel - Chart->BottomAxis()->StartPixel) * 10.0 / 12, 1.0);
-  // Every pointer is the 9 x 9 square around its point, and nothing red beyond it.
+  EXPECT_EQ(r.Left, 1 + 12 + labelsWidth + tickRoom(left));
+  EXPECT_EQ(r.Top, 1 + 12);
+  EXPECT_EQ(r.Right, 400 - 1 - 12);
+  EXPECT_EQ(r.Bottom, 300 - 1 - 12 - labelsHeight - tickRoom(bottom));
+  EXPECT_FALSE(Chart->IsAxisDrawn(*Chart->TopAxis()));
+  EXPECT_FALSE(Chart->IsAxisDrawn(*Chart->RightAxis()));
+
+  // Frame: the raised bevel is light on the top and left edges and dark on the
+  // bottom and right ones; inside it the panel keeps its colour.
+  for (int32_t x : {1, 200, 398}) {
+    EXPECT_EQ(Px(x, 0), Rgb(clBtnHighlight)) << x;
+    EXPECT_EQ(Px(x, 299), Rgb(clBtnShadow)) << x;
+    EXPECT_EQ(Px(x, 1), Rgb(clBtnFace)) << x;
+  }
+  for (int32_t y : {1, 150, 298}) {
+    EXPECT_EQ(Px(0, y), Rgb(clBtnHighlight)) << y;
+    EXPECT_EQ(Px(399, y), Rgb(clBtnShadow)) << y;
+    EXPECT_EQ(Px(398, y), Rgb(clBtnFace)) << y;
+  }
+  EXPECT_EQ(Px(r.Right + 3, r.Top + 3), Rgb(clBtnFace));
+
+  // Axis lines in the axis pen's black, two pixels wide (a pen of width 2 covers
+  // the line's own column or row and the one before it): the left axis on the
+  // chart rectangle's left column from its top to its bottom, the bottom axis on
+  // its bottom row from its left to its right edge. The ticks and minor ticks,
+  // drawn after the line, start on it; the bottom axis' grid lines end on the row
+  // above it.
+  const auto onTick = [](TChartAxis* A, int32_t P) {
+    const std::vector<int32_t> minor = A->MinorPixels();
+    return std::find(A->TickPixels.begin(), A->TickPixels.end(), P) != A->TickPixels.end() ||
+           std::find(minor.begin(), minor.end(), P) != minor.end();
+  };
+  // (The bottom axis covers the left one's last row.)
+  for (int32_t y = r.Top; y < r.Bottom - 1; ++y) {
+    const bool tick = onTick(left, y);
+    ASSERT_EQ(Px(r.Left, y), tick ? clDkGray : clBlack) << y;
+    ASSERT_EQ(Px(r.Left - 1, y), tick ? clDkGray : clBlack) << y;
+    ASSERT_NE(Px(r.Left + 1, y), clBlack) << y;
+    if (!tick) {
+      ASSERT_NE(Px(r.Left - 2, y), clBlack) << y;
+    }
+  }
+  for (int32_t x = r.Left; x < r.Right; ++x) {
+    const bool tick = onTick(bottom, x);
+    ASSERT_EQ(Px(x, r.Bottom), tick ? clDkGray : clBlack) << x;
+    if (x == r.Left) continue;  // the left axis' column
+    ASSERT_NE(Px(x, r.Bottom - 2), clBlack) << x;
+    if (tick) continue;
+    ASSERT_EQ(Px(x, r.Bottom - 1), clBlack) << x;
+    ASSERT_NE(Px(x, r.Bottom + 1), clBlack) << x;
+  }
+  EXPECT_EQ(Px(r.Left - 1, r.Bottom), clBlack);
+  for (TPoint beyond : {TPoint{r.Left, r.Top - 1}, TPoint{r.Left - 1, r.Top - 1}, TPoint{r.Right + 1, r.Bottom},
+                        TPoint{r.Right + 1, r.Bottom - 1}, TPoint{r.Left - 2, r.Bottom}})
+    EXPECT_EQ(Px(beyond.X, beyond.Y), Rgb(clBtnFace)) << beyond.X << "," << beyond.Y;
+  // Ticks run outward from the axis line by TickLength in dark grey at the labels,
+  // from the maximum (labels on the axis ends are drawn) down at the label step;
+  // the minimum gets no label and no tick.
+  for (auto [a, inc] : {std::pair{bottom, bottomStep}, {left, leftStep}}) {
+    ASSERT_GT(inc, 0);
+    std::vector<int32_t> expected;
+    for (double v = 10; v > 1e-9; v -= inc) expected.push_back(a->ValueToPixel(v));
+    EXPECT_EQ(a->TickPixels, expected) << (a == bottom ? "bottom" : "left");
+  }
+  for (double v : {2.0, 4.0, 6.0, 8.0}) {
+    const int32_t x = bottom->ValueToPixel(v), y = left->ValueToPixel(v);
+    EXPECT_EQ(Px(x, r.Bottom + bottom->GetTickLength() - 1), clDkGray) << v;
+    EXPECT_NE(Px(x, r.Bottom + bottom->GetTickLength()), clDkGray) << v;
+    EXPECT_EQ(Px(r.Left - left->GetTickLength() + 1, y), clDkGray) << v;
+    EXPECT_NE(Px(r.Left - left->GetTickLength(), y), clDkGray) << v;
+  }
+
+  // Points: value to pixel over the rectangle, rounded half to even.
+  const double w = r.Right - r.Left, h = r.Bottom - r.Top;
+  const std::pair<double, double> points[] = {{1, 1}, {5, 9}, {9, 5}};
   for (int32_t i = 0; i < 3; ++i) {
-    const int32_t x = s->PointPixelX(i), y = s->PointPixelY(i);
+    const int32_t x = r.Left + static_cast<int32_t>(std::nearbyint(points[i].first * w / 10));
+    const int32_t y = r.Bottom - static_cast<int32_t>(std::nearbyint(points[i].second * h / 10));
+    EXPECT_EQ(s->PointPixelX(i), x) << i;
+    EXPECT_EQ(s->PointPixelY(i), y) << i;
+    // Every pointer is the 9 x 9 square around its point, and nothing red beyond it.
     for (int32_t dy = -4; dy <= 4; ++dy)
       for (int32_t dx = -4; dx <= 4; ++dx) ASSERT_EQ(Px(x + dx, y + dy), clRed) << i << ": " << dx << "," << dy;
     for (int32_t d = -4; d <= 4; ++d) {
@@ -85,10 +182,4 @@ TEST_F(SceneTest, LineWithPointersOnADefaultTwoDimensionalChart) {
       EXPECT_LE(std::abs(y - my), 1.0) << y;
     }
   EXPECT_GE(blue, 1);
-
-  // No top or right axis: the frame's top and right sides are not axis coloured there.
-  EXPECT_FALSE(Chart->IsAxisDrawn(*Chart->TopAxis()));
-  EXPECT_FALSE(Chart->IsAxisDrawn(*Chart->RightAxis()));
-  // Outside the chart rectangle, away from labels, the panel keeps its colour.
-  EXPECT_EQ(Px(r.Right + 3, r.Top + 3), Px(399, 0));
 }

@@ -1,5 +1,6 @@
 // The stored "Data" bytes, copying with Assign, and sample values.
 #include <cstring>
+#include <tuple>
 
 #include "chart/engine/tests/SeriesFixture.h"
 
@@ -80,6 +81,41 @@ TEST_F(SeriesTest, HorizontalSeriesReadsBackWithXAndYInPlace) {
   Read(*t, Bytes(*h));
   EXPECT_EQ(Xs(*t), (V{5, 7}));
   EXPECT_EQ(Ys(*t), (V{1, 3}));
+}
+
+TEST_F(SeriesTest, SeriesWithAnExtraListAsMandatoryStoresEveryListOnce) {
+  auto* z = NewSeries<TTestSeries3>();
+  z->MakeMandatory(z->Z);
+  EXPECT_FALSE(z->GetYMandatory());
+  EXPECT_EQ(z->MandatoryList(), z->Z);
+  EXPECT_EQ(z->NotMandatoryList(), z->XValues());
+  for (auto [x, y, v] : {std::tuple{1.0, 10.0, 100.0}, {2.0, 20.0, 200.0}}) {
+    z->Z->TempValue = v;
+    z->AppendPoint(x, y);
+  }
+  EXPECT_EQ(z->MandatoryValue(1), 200.0);
+  // Flags 1 (own X), count, then X, Z (mandatory) and Y per point.
+  EXPECT_EQ(Bytes(*z), Le<uint8_t>(1) + Le<int32_t>(2) + Le(1.0) + Le(100.0) + Le(10.0) + Le(2.0) + Le(200.0) + Le(20.0));
+  auto* t = NewSeries<TTestSeries3>();
+  t->MakeMandatory(t->Z);
+  Read(*t, Bytes(*z));
+  EXPECT_EQ(Xs(*t), (V{1, 2}));
+  EXPECT_EQ(Ys(*t), (V{10, 20}));
+  EXPECT_EQ(t->Z->GetValue(0), 100.0);
+  EXPECT_EQ(t->Z->GetValue(1), 200.0);
+}
+
+TEST_F(SeriesTest, MandatoryListMustBeOneOfTheSeriesOwnLists) {
+  auto* a = NewSeries<TTestSeries3>();
+  auto* b = NewSeries<TTestSeries3>();
+  EXPECT_THROW(a->MakeMandatory(b->Z), ChartException);
+  EXPECT_EQ(a->MandatoryList(), a->YValues());
+  EXPECT_TRUE(a->GetYMandatory());
+  a->MakeMandatory(a->XValues());
+  EXPECT_EQ(a->NotMandatoryList(), a->YValues());
+  a->MakeMandatory(a->YValues());
+  EXPECT_TRUE(a->GetYMandatory());
+  EXPECT_EQ(a->NotMandatoryList(), a->XValues());
 }
 
 TEST_F(SeriesTest, TruncatedOrForeignDataRaisesAndLeavesTheSeries) {

@@ -77,3 +77,21 @@ TEST(ToolBase, DescriptionAndEditorNamesOfTheBaseKinds) {
   FreeObject(series);
   FreeObject(axis);
 }
+
+TEST(ToolBase, AxisPanelOwnsItsToolListAndFreesItsToolsWithIt) {
+  PlotConst::Initialize();
+  auto* owner = new TComponent(nullptr);
+  auto* chart = Create<TCustomAxisPanel>(owner);
+  // The list knows its chart from the start: attaching needs no tool there first.
+  EXPECT_EQ(chart->GetTools().Chart(), static_cast<TSeriesChart*>(chart));
+  auto* plain = Create<TTestTool>(owner);
+  EXPECT_EQ(chart->GetTools().Attach(plain), plain);
+  auto* axisTool = Create<TTestAxisTool>(owner);
+  axisTool->SetAxis(chart->LeftAxis());
+  ASSERT_EQ(chart->GetTools().Count(), 2);
+  const int32_t before = owner->ComponentCount();
+  chart->Free();
+  // The chart freed both tools: all three left the owner.
+  EXPECT_EQ(owner->ComponentCount(), before - 3);
+  owner->Free();
+}

@@ -16,12 +16,7 @@ protected:
   void SetUp() override {
     ExportTestBase::SetUp();
     Seam.OnUnexpected = [](const std::string& S) { ADD_FAILURE() << S; };
-    PlotExport::MailAvailableHook = [this] { return MailInstalled; };
-    PlotExport::SendMailHook = [this](const std::string& File, const std::string& Subject) {
-      Sent.push_back({File, Subject});
-      SentExists = QFile::exists(QString::fromStdString(File));
-      return MailResult;
-    };
+    Seam.MailInstalled = false;
     PlotExport::ResetMapiAvailable();
     Chart = Create<TChart>(nullptr);
     Chart->SetName("Chart1");
@@ -60,14 +55,10 @@ protected:
   TScriptedUserSeam Seam;
   TCustomChart* Chart = nullptr;
   TPlotExportForm* Form = nullptr;
-  bool MailInstalled = false;
-  int MailResult = 0;
-  bool SentExists = false;
-  std::vector<std::pair<std::string, std::string>> Sent;
 };
 
 TEST_F(ExportDialog, ButtonsFollowThePageTheFormatAndTheChart) {
-  MailInstalled = true;
+  Seam.MailInstalled = true;
   struct TState {
     bool Copy, Save, Send;
   };
@@ -98,7 +89,7 @@ TEST_F(ExportDialog, ButtonsFollowThePageTheFormatAndTheChart) {
     EXPECT_EQ(D.CBSeries->Items()->Count(), 2);
   });
   // Without a mail program Send stays off everywhere.
-  MailInstalled = false;
+  Seam.MailInstalled = false;
   PlotExport::ResetMapiAvailable();
   Run([&](TPlotExportForm& D) { Expect(State(D), {true, true, false}, "picture without mail"); });
 }
@@ -205,30 +196,38 @@ TEST_F(ExportDialog, NativeSaveAlwaysWritesAChartFile) {
 }
 
 TEST_F(ExportDialog, SendWritesAKeptAttachmentAndReportsMailErrors) {
-  MailInstalled = true;
+  Seam.MailInstalled = true;
   AddSeries();
+  std::vector<bool> KeptWhenSent;
   Run([&](TPlotExportForm& D) {
     D.LBFormat->SetItemIndex(1);
+    Seam.AnswerMail(true);
     D.SendClick();
+    KeptWhenSent.push_back(QFile::exists(QString::fromStdString(Seam.Prompts().back().Text)));
     D.PageControl1->SelectPage(D.TabData);
     D.RGText->SetItemIndex(1);
+    Seam.AnswerMail(true);
     D.SendClick();
-    MailResult = 3;
+    KeptWhenSent.push_back(QFile::exists(QString::fromStdString(Seam.Prompts().back().Text)));
+    Seam.AnswerMail(false);
     try {
       D.SendClick();
       ADD_FAILURE() << "a refused mail was not reported";
     } catch (const Exception& E) {
-      EXPECT_EQ(E.Message(), "Can not email chart. Mapi Error: 3");
+      EXPECT_EQ(E.Message(), "Can not email chart. Mapi Error: 2");
     }
   });
+  std::vector<TPromptRecord> Sent;
+  for (const TPromptRecord& P : Seam.Prompts())
+    if (P.Kind == TPromptKind::Mail) Sent.push_back(P);
   ASSERT_EQ(Sent.size(), 3u);
-  EXPECT_EQ(SysUtils::ExtractFileName(Sent[0].first), "Chart.bmp");
-  EXPECT_EQ(Sent[0].second, "Chart");
-  EXPECT_EQ(SysUtils::ExtractFileName(Sent[1].first), "Chart.xml");
-  EXPECT_TRUE(SentExists);
-  // The mail program reads the attachment later: it is still there.
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(Sent[0].first)));
+  EXPECT_EQ(SysUtils::ExtractFileName(Sent[0].Text), "Chart.bmp");
+  EXPECT_EQ(Sent[0].Caption, "Chart");
+  EXPECT_EQ(SysUtils::ExtractFileName(Sent[1].Text), "Chart.xml");
+  EXPECT_EQ(KeptWhenSent, (std::vector<bool>{true, true}));
+  // The mail program reads the attachment later: it is still there after the
+  // export's own temporary files are gone.
   PlotExport::RemoveKeptTempFiles();
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(Sent[0].first)));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(Sent[0].Text)));
 }
 }  // namespace

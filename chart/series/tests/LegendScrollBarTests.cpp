@@ -100,4 +100,58 @@ TEST_F(LegendScrollBarTest, DraggingLessThanOnePositionScrollsNothing) {
   EXPECT_GT(Chart->Legend()->GetFirstValue(), 0);
 }
 
+TEST_F(LegendScrollBarTest, LegendLeavesRoomForTheBarOnlyWhileTheBarShows) {
+  Items(30);
+  Bar->SetActive(false);
+  Draw();
+  const TRect without = Chart->Legend()->PlacedRect;
+  const int32_t chartRight = Chart->ChartRect.Right;
+  Bar->SetActive(true);
+  Draw();
+  const TRect with = Chart->Legend()->PlacedRect;
+  const int32_t room = Bar->GetSize() + 1;
+  // A legend at the right grows to the left by the bar's room and the chart gives it up.
+  EXPECT_EQ(with.Right, without.Right);
+  EXPECT_EQ(with.Left, without.Left - room);
+  EXPECT_EQ(Chart->ChartRect.Right, chartRight - room);
+  const TRect bar = Bar->BarRect();
+  EXPECT_GE(bar.Left, with.Left);
+  EXPECT_LE(bar.Right, with.Right);
+  // A bar that is not needed takes no room.
+  Bar->DrawStyle = dsWhenNeeded;
+  Items(5);
+  Draw();
+  const TRect few = Chart->Legend()->PlacedRect;
+  Bar->SetActive(false);
+  Draw();
+  EXPECT_EQ(Chart->Legend()->PlacedRect.Left, few.Left);
+}
+
+TEST_F(LegendScrollBarTest, BarUnderATopOrBottomLegendStaysOffTheChartAndInsideThePanel) {
+  Items(60);
+  Chart->Legend()->SetMaxNumRows(2);
+  for (TLegendAlignment a : {laTop, laBottom}) {
+    Chart->Legend()->SetAlignment(a);
+    Draw();
+    ASSERT_TRUE(Bar->Horizontal) << static_cast<int>(a);
+    const TRect bar = Bar->BarRect();
+    const TRect legend = Chart->Legend()->PlacedRect;
+    EXPECT_EQ(bar.Top, legend.Bottom - 1);
+    if (a == laTop)
+      EXPECT_LT(bar.Bottom, Chart->ChartRect.Top);
+    else
+      EXPECT_GT(bar.Top, Chart->ChartRect.Bottom);
+    EXPECT_LT(bar.Bottom, 300 - 1) << "inside the panel's bevel";
+  }
+}
+
+TEST_F(LegendScrollBarTest, LeavingTheChartTakesTheBarsRoomAwayFromItsLegend) {
+  Items(30);
+  Draw();
+  const int32_t withBar = Chart->Legend()->PlacedRect.Left;
+  Bar->SetParentChart(nullptr);
+  Draw();
+  EXPECT_EQ(Chart->Legend()->PlacedRect.Left, withBar + Bar->GetSize() + 1);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // Map series: shapes drawn, hit and marked on a real chart, the shape/point
 // invariant through deleting and copying, colours, and storing shapes.
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/series/PlotMapSeries.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 #include "platform/rtl/Streaming.h"
@@ -73,6 +74,22 @@ TEST_F(MapTest, ColoursFollowZUnlessSetAndClearingReturnsToZ) {
   EXPECT_EQ(high->GetColor(), 0x0000FF);
   high->SetColor(clDefault);
   EXPECT_EQ(high->GetColor(), 0x800000);
+}
+
+TEST_F(MapTest, ZIsTheMandatoryValueOfEveryShape) {
+  auto* map = Add<TMapSeries>();
+  Shape(map, {{0, 0}, {1, 0}, {1, 1}}, 2.5);
+  Shape(map, {{0, 0}, {2, 0}, {2, 2}}, 7);
+  EXPECT_FALSE(map->GetYMandatory());
+  EXPECT_EQ(map->MandatoryList(), map->ZValues());
+  EXPECT_EQ(map->NotMandatoryList(), map->XValues());
+  EXPECT_EQ(map->MandatoryValue(1), 7.0);
+  auto* marks = dynamic_cast<TSeriesMarks*>(map->Marks());
+  ASSERT_NE(marks, nullptr);
+  marks->SetStyle(smsValue);
+  EXPECT_EQ(map->GetMarkText(0), "2.5");
+  marks->SetStyle(smsPercent);
+  EXPECT_EQ(map->PercentText(1, false), SysUtils::FormatFloat(map->GetPercentFormat(), 7 * 100 / 9.5));
 }
 
 TEST_F(MapTest, PointsAndShapesStayPairedThroughDeleteClearAndAssign) {

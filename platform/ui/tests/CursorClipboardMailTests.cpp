@@ -103,32 +103,34 @@ TEST(ClipboardPictures, AMetafileTravelsAsMetafileAndAsBitmap) {
 TEST_F(UiTest, MailGoesThroughTheSeamWithAKeptCopyOfTheAttachment) {
   const std::string File = (std::filesystem::temp_directory_path() / "Chart.png").string();
   std::ofstream(File) << "picture";
-  seam.AnswerShell(true);
+  seam.AnswerMail(true);
   ASSERT_TRUE(Shell::MailAvailable());
   EXPECT_EQ(Shell::SendMail(File, "Chart"), 0);
   std::remove(File.c_str());  // the caller deletes its file at once
   ASSERT_EQ(seam.Prompts().size(), 1u);
   const TPromptRecord Sent = seam.Prompts()[0];
-  EXPECT_EQ(Sent.Kind, TPromptKind::Shell);
-  const std::string Prefix = "mailto:?subject=Chart&attach=";
-  ASSERT_EQ(Sent.Text.substr(0, Prefix.size()), Prefix) << Sent.Text;
-  const std::string Kept =
-      QUrl::fromPercentEncoding(QByteArray::fromStdString(Sent.Text.substr(Prefix.size()))).toStdString();
-  EXPECT_NE(Kept, File);
-  EXPECT_EQ(std::filesystem::path(Kept).filename(), "Chart.png");
-  std::ifstream In(Kept);
+  EXPECT_EQ(Sent.Kind, TPromptKind::Mail);
+  EXPECT_EQ(Sent.Caption, "Chart");
+  EXPECT_NE(Sent.Text, File);
+  EXPECT_EQ(std::filesystem::path(Sent.Text).filename(), "Chart.png");
+  std::ifstream In(Sent.Text);
   std::string Content;
   In >> Content;
   EXPECT_EQ(Content, "picture");
 
-  // Two messages never share an attachment name; a missing file is an error code.
-  seam.AnswerShell(true);
+  // Two messages never share an attachment; a refused message and a missing
+  // file are told apart by their codes, and a missing file reaches no seam.
+  seam.AnswerMail(false);
   std::ofstream(File) << "second";
-  EXPECT_EQ(Shell::SendMail(File, "Chart"), 0);
+  EXPECT_EQ(Shell::SendMail(File, "Chart"), 2);
   std::remove(File.c_str());
+  ASSERT_EQ(seam.Prompts().size(), 2u);
   EXPECT_NE(seam.Prompts()[1].Text, Sent.Text);
   EXPECT_EQ(Shell::SendMail("/nonexistent/Chart.png", "Chart"), 1);
+  EXPECT_EQ(seam.Prompts().size(), 2u);
   EXPECT_EQ(Shell::KeepAttachment("/nonexistent/Chart.png"), "");
+  seam.MailInstalled = false;
+  EXPECT_FALSE(Shell::MailAvailable());
 }
 
 }  // namespace
