@@ -9,6 +9,9 @@
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine_Marks.h"
+#include "chart/engine/PlotTranslate.h"
+#include "chart/series/PlotExport.h"
+#include "chart/series/PlotLegendScrollBar.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
 #include "views/Multigraphics.h"
@@ -49,9 +52,16 @@ bool Flag(const arofboolM& Flags, int32_t Index) {
 // ---- the charts, graph managers and work series of the window ----
 
 void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
+  // The chart library's units register their classes, texts and hooks; each
+  // call is safe to repeat when a second main window is made (tests).
   PlotConst::Initialize();
+  PlotTranslate::Initialize();
+  PlotEngine::Initialization();
   Chart::Initialize();
-  Series::RegisterStandardSeries();
+  Series::Initialization();
+  PlotTools::RegisterTools();
+  PlotLegendScrollBar::Initialization();
+  PlotExport::Initialize();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");

@@ -205,10 +205,6 @@ void TMainForm::CreatePopupMenu() {
 }
 
 void TMainForm::InstallCommandEvents() {
-  // The edit-mode tool bar sits above the status bar: of the controls aligned to
-  // the bottom, the one placed last is the highest.
-  ToolBar2->SetParent(nullptr);
-  ToolBar2->SetParent(this);
   OnKeyDown = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
   OnKeyUp = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyUp(Sender, Key, Shift); };
   OnMouseWheelDown = [this](TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) {

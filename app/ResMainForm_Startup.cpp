@@ -14,6 +14,7 @@
 #include "controls/dfsStatusBar.h"
 #include "numerics/DC2dBEM.h"
 #include "platform/rtl/SysUtils.h"
+#include "views/PseudoSection2d.h"
 
 void TMainForm::FormCreate(TObject*) {
   // The splash shows while the window loads, unless suppressed on the command line.
@@ -115,9 +116,17 @@ void TMainForm::Timer1Timer(TObject*) {
   const std::string fileName = CommandLineK2dFile(params);
   if (fileName.empty()) return;
   Survey.OpenData(SysUtils::ExpandFileName(fileName));
+  if (!Survey.SurveyReady) return;  // refused and reported; the window stays as it was
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
   ResetToResistivity();
+  // An opened file presets the pane heights; the upper section shrinks when it
+  // has nothing to show.
+  if (UpperSectionEmpty())
+    SetPaneHeights(0.1, 50.0);
+  else
+    SetPaneHeights(33.0, 33.0);
+  FormResize(this);
 }
 
 bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {
@@ -146,18 +155,68 @@ void TMainForm::Newmodel1Click(TObject*) {
     dialog->SetVisible(false);
   }
   if (dialog && dialog->ShowModal() == mrOk) {
+    // A generated survey carries no observed values and nothing of the file read
+    // before it; the calculated values come from the forward run below.
+    Survey.HasObservedData = false;
+    Survey.ModelComputed = false;
+    Survey.HasIPData = true;
+    Survey.TopoSlopeDistances = false;
+    Survey.SignedResistance = false;
+    Survey.RhoaForFlatGround = false;
+    Survey.ProjectCoordinates = false;
+    Survey.ReferenceX = Survey::NoValue;
+    Survey.ReferenceChainage = 0.0;
+    Survey.ResetDividing = true;
+    Survey.ExtraNodes.clear();
+    Survey.SkippedDataLines = 0;
     HasIP = true;
+
+    ResetToResistivity();
     Survey.GenerateSurvey(Survey.DefaultArrayType);
     ObservedLoaded = false;
     CalculatedReady = true;
     Survey.AnalyseSurvey();
+
+    // Pseudo-sections need more than one level, a spread of pseudo-positions and
+    // a few measurements; otherwise the data show as curves.
+    const bool pseudoPossible = Survey.SpacingLevels.size() > 1 && Survey.DataXMin != Survey.DataXMax &&
+                                Survey.MeasurementRows.size() >= 4;
+    PseudoSection1->SetEnabled(pseudoPossible);
+    if (!pseudoPossible) {
+      Survey.DataPlotType = 1;
+      Survey.graphicstype = 0;
+      RelayoutSections();
+    }
+    ApplySectionSettings();
+    prepaxises();
+    if (!pseudoPossible) PseudoSection1->SetEnabled(false);
+
     Survey.StartResistivity = 10.0;
+
+    // The upper section has no observed data to show.
+    PseudoSection2d1->NextNode = 1;
+    PseudoSection2d1->Triangulate(true);
+    PseudoSection2d1->Redraw();
+    PseudoSection2d1->PlaceLegend(PseudoSection2d1);
+    PseudoSection2d1->Title()->ClearLines();
+
     Survey.Topography.clear();
     Survey.ConstructStartModel(true);
     Survey.StartResistivity = Survey.ModelConstructorValues.StartResistivity;
     Survey.StartPolarizability = Survey.ModelConstructorValues.StartPolarizability;
+
+    ResetToResistivity();
     SurveyShown = true;
+    PlotElectrodes();
     AddDataType = 0;
+
+    // The upper section keeps a third only when it shows polarizability beside
+    // resistivity (joint style); otherwise it shrinks to nothing.
+    if (UpperSectionEmpty())
+      SetPaneHeights(0.1, 50.0);
+    else
+      SetPaneHeights(33.0, 33.0);
+    FormResize(this);
     Survey.Window->ForwardProblem();
   }
   ToolBar2->SetVisible(true);

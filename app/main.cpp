@@ -5,6 +5,7 @@
 #include "app/Dearsetup.h"
 #include "app/FileAssociation.h"
 #include "app/ResMainForm.h"
+#include "chart/series/PlotExport.h"
 #include "numerics/Supermath2d.h"
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/SysUtils.h"
@@ -24,5 +25,7 @@ int main(int argc, char** argv) {
                                            Application->ExeName());
   Dearsetup::Defarray = Application->CreateForm<TDefarray>();
   Application->Run();
+  // Mail attachments are kept until the mail program had its chance to read them.
+  PlotExport::RemoveKeptTempFiles();
   return 0;
 }

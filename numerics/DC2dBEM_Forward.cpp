@@ -259,8 +259,8 @@ void PoleSensitivitiesOf(const TWaveWork& work, TWaveResult& res) {
   for (size_t e = 0; e < ne; ++e) {
     const int32_t slot = adjointSlot[e];
     if (slot < 0) continue;
-    double* l = &Lambda[static_cast<size_t>(slot) * N];
-    double* lIP = IPOn ? &LambdaIP[static_cast<size_t>(slot) * N] : nullptr;
+    double* l = Lambda.data() + static_cast<size_t>(slot) * N;
+    double* lIP = IPOn ? LambdaIP.data() + static_cast<size_t>(slot) * N : nullptr;
     if (OffNode[e]) {
       std::copy(work.W[e].begin(), work.W[e].end(), l);
       if (IPOn) std::copy(work.WIP[e].begin(), work.WIP[e].end(), lIP);
@@ -308,10 +308,10 @@ void PoleSensitivitiesOf(const TWaveWork& work, TWaveResult& res) {
         const size_t cb = static_cast<size_t>(SystemIndex[static_cast<size_t>(edges.Edges[u].B)]);
         const double I0 = row[2 * u] * sgn, I1 = row[2 * u + 1] * sgn;
         for (size_t p = 0; p < np; ++p) {
-          const double* up = &work.U[p * N];
+          const double* up = work.U.data() + p * N;
           G[p * N + static_cast<size_t>(si)] -= HostResistivity * (I0 * up[ca] + I1 * up[cb]);
           if (IPOn) {
-            const double* upIP = &work.UIP[p * N];
+            const double* upIP = work.UIP.data() + p * N;
             GIP[p * N + static_cast<size_t>(si)] -= HostResistivityIP * (I0 * upIP[ca] + I1 * upIP[cb]);
           }
         }
@@ -325,17 +325,17 @@ void PoleSensitivitiesOf(const TWaveWork& work, TWaveResult& res) {
       const arofintM& receivers = PoleReceivers[p];
       sens[p].assign(receivers.size(), 0.0);
       if (IPOn) res.SensIP[static_cast<size_t>(q)][p].assign(receivers.size(), 0.0);
-      const double* gp = &G[p * N];
-      const double* gpIP = IPOn ? &GIP[p * N] : nullptr;
-      auto lambdaOf = [&](size_t e) { return &Lambda[static_cast<size_t>(adjointSlot[e]) * N]; };
-      auto lambdaIPOf = [&](size_t e) { return &LambdaIP[static_cast<size_t>(adjointSlot[e]) * N]; };
+      const double* gp = G.data() + p * N;
+      const double* gpIP = IPOn ? GIP.data() + p * N : nullptr;
+      auto lambdaOf = [&](size_t e) { return Lambda.data() + static_cast<size_t>(adjointSlot[e]) * N; };
+      auto lambdaIPOf = [&](size_t e) { return LambdaIP.data() + static_cast<size_t>(adjointSlot[e]) * N; };
       auto dot = [N](const double* a, const double* b) {
         double sum = 0.0;
         for (size_t i = 0; i < N; ++i) sum += a[i] * b[i];
         return sum;
       };
-      const double* up = &work.U[p * N];
-      const double* upIP = IPOn ? &work.UIP[p * N] : nullptr;
+      const double* up = work.U.data() + p * N;
+      const double* upIP = IPOn ? work.UIP.data() + p * N : nullptr;
       for (size_t r = 0; r < receivers.size(); ++r) {
         const size_t e = static_cast<size_t>(receivers[r]);
         double s = 0.0, sIP = 0.0;

@@ -8,6 +8,7 @@
 
 #include "app/tests/AppTestSupport.h"
 #include "views/PolygonChart.h"
+#include "views/PseudoSection2d.h"
 
 namespace {
 
@@ -112,11 +113,19 @@ TEST_F(CommandsTest, CancelledOpenChangesNothing) {
   EXPECT_FALSE(f.panel1->GetVisible());
 }
 
-// Off until the sensitivity pass of the solver survives a main-window inversion
-// (it indexes an empty adjoint array when the system size is 0).
-TEST_F(CommandsTest, DISABLED_InversionDisablesTheWindowAndUpdatesTheBodies) {
+TEST_F(CommandsTest, InversionDisablesTheWindowAndUpdatesTheBodies) {
   TMainForm& f = OpenForm();
-  OpenThroughMenu(f, AppTest::ExampleFile("dipole-dipole.dat"), true);
+  OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+  // A conductive body to invert for, drawn in "Add polygon" mode.
+  f.SpeedButton9->Click();
+  TPolygonChart& chart = *f.PolygonChart1;
+  const double w = chart.XMax - chart.XMin, h = chart.ZMax - chart.ZMin;
+  const double corners[4][2] = {{0.35, 0.2}, {0.6, 0.2}, {0.6, 0.7}, {0.35, 0.7}};
+  for (int i = 0; i < 4; ++i) {
+    chart.CursorMoved(0, 0, chart.XMin + w * corners[i][0], chart.ZMin + h * corners[i][1], true);
+    chart.ButtonPressed(i == 3 ? TMouseButton::mbRight : TMouseButton::mbLeft);
+  }
+  ASSERT_EQ(chart.ModelPolygons.size(), 2u);
   const std::string before = ModelText(*f.PolygonChart1);
   f.SetStatusText(3, "");
   bool enabledDuringRun = true;
@@ -199,6 +208,82 @@ TEST_F(CommandsTest, SaveOfAKindWithoutItsDataIsReported) {
   // The calculated data of the same survey are written.
   const std::string calculated = SaveThroughButton(f, "c.dat", Survey::saveRes2dInvCalculated);
   EXPECT_TRUE(fs::exists(calculated));
+}
+
+TEST_F(CommandsTest, CreateSurveyAfterAFileShowsOnlyTheGeneratedSurvey) {
+  // Worksheet style, then the upper pane and model pane in percent. Jointly, the
+  // upper section shows the calculated polarizability after the forward run.
+  const struct {
+    int32_t Style;
+    double Upper;
+    double Model;
+    bool UpperTitled;
+  } cases[] = {{0, 0.1, 50.0, false}, {1, 33.0, 33.0, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Style);
+    TMainForm& f = OpenForm();
+    f.SetBounds(0, 0, 900, 700);
+    OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+    ASSERT_GT(f.PseudoSection2d1->NextNode, 1);
+    f.SetWorksheetStyle(c.Style);
+    f.SetDataQuantity(1);
+    f.PseudoSection1->SetEnabled(false);
+    if (!Dearsetup::Defarray) Dearsetup::Defarray = Create<TDefarray>(nullptr);
+    Seam.AnswerModal([](TForm& form) {
+      dynamic_cast<TDefarray&>(form).abcPicBtn1->Click();
+      return form.GetModalResult();
+    });
+    AppTest::AcceptModelConstructor(Seam);
+    f.Newmodel1->Click();
+    // The file's observed data are gone; the survey is computed.
+    EXPECT_FALSE(f.ObservedLoaded);
+    EXPECT_FALSE(f.Survey.HasObservedData);
+    EXPECT_TRUE(f.CalculatedReady);
+    EXPECT_TRUE(f.Survey.ModelComputed);
+    // Resistivity on display, with the default survey's pseudo-sections possible.
+    EXPECT_EQ(f.DataQuantity, 0);
+    EXPECT_EQ(f.Apparentresistivity1->GetCaption(), "Apparent resistivity");
+    EXPECT_TRUE(f.PseudoSection1->GetEnabled());
+    // The file's observed values are gone from the upper section.
+    EXPECT_EQ(f.PseudoSection2d1->NextNode, 1);
+    EXPECT_EQ(f.PseudoSection2d1->Title()->Text()->GetCount() > 0, c.UpperTitled);
+    EXPECT_GT(f.PseudoSection2d2->NextNode, 1);
+    EXPECT_DOUBLE_EQ(f.percent1, c.Upper);
+    EXPECT_DOUBLE_EQ(f.percent2, c.Model);
+    EXPECT_TRUE(f.SurveyShown);
+    EXPECT_EQ(f.AddDataType, 0);
+    CloseForm();
+  }
+}
+
+TEST_F(CommandsTest, CommandLineFileSetsThePanesAsTheOpenCommandDoes) {
+  // wenner.k2d has no polarizability: jointly its upper section stays empty.
+  const struct {
+    int32_t Style;
+    double Upper;
+    double Model;
+  } cases[] = {{0, 33.0, 33.0}, {1, 0.1, 50.0}};
+  const std::string file = AppTest::ExampleFile("wenner.k2d");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Style);
+    for (const bool fromCommandLine : {true, false}) {
+      SCOPED_TRACE(fromCommandLine ? "command line" : "menu");
+      Application->SetParams({"kelmvev2er", "-ns", file});
+      TMainForm& f = OpenForm();
+      f.SetWorksheetStyle(c.Style);
+      f.SetPaneHeights(20.0, 20.0);
+      if (fromCommandLine) {
+        AppTest::AcceptModelConstructor(Seam);
+        f.Timer1Timer(f.Timer1);
+      } else {
+        OpenThroughMenu(f, file, true);
+      }
+      ASSERT_TRUE(f.ObservedLoaded);
+      EXPECT_DOUBLE_EQ(f.percent1, c.Upper);
+      EXPECT_DOUBLE_EQ(f.percent2, c.Model);
+      CloseForm();
+    }
+  }
 }
 
 TEST_F(CommandsTest, EditFileHandsTheDataFileToTheDesktopEditor) {

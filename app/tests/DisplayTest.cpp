@@ -74,6 +74,8 @@ TEST_F(DisplayTest, CommandLineFileIsDrawnObservedAboveAndCalculatedBelow) {
   // Electrodes on the model chart, one black point each.
   EXPECT_EQ(f.PolygonChart1->ElectrodeSeries->Count(), static_cast<int32_t>(f.Survey.elecarray.size()));
   EXPECT_TRUE(f.GetEnabled());
+  // The opened file gives the upper section its share of the pane again.
+  EXPECT_DOUBLE_EQ(f.percent1, 33.0);
 }
 
 TEST_F(DisplayTest, SectionValuesOfEachDisplayCase) {

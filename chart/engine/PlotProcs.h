@@ -234,7 +234,11 @@ public:
   // ---- window-panel settings ----
   int32_t GetWidth() const { return FWidth; }
   int32_t GetHeight() const { return FHeight; }
+  // Each changes the size; OnResize fires once for every actual change.
   void SetBounds(int32_t Width, int32_t Height);
+  void SetWidth(int32_t Value) { SetBounds(Value, FHeight); }
+  void SetHeight(int32_t Value) { SetBounds(FWidth, Value); }
+  TNotifyEvent OnResize;
   TBevelCut GetBevelInner() const { return FBevelInner; }
   void SetBevelInner(TBevelCut V) { SetField(FBevelInner, V); }
   TBevelCut GetBevelOuter() const { return FBevelOuter; }

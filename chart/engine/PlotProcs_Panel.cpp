@@ -150,6 +150,7 @@ void TCustomPlotPanel::SetBounds(int32_t Width, int32_t Height) {
   FHeight = Height;
   if (FBorderRound > 0 && !Loading) UpdateWindowRegion();
   Invalidate();
+  if (OnResize) OnResize(this);
 }
 
 void TCustomPlotPanel::SetBorderRound(int32_t Value) {

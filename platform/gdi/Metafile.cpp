@@ -4,12 +4,14 @@
 #include "platform/gdi/Metafile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <map>
+#include <numeric>
 
 #include "platform/rtl/SysUtils.h"
 
@@ -691,6 +693,97 @@ std::vector<uint8_t> TMetafileBackend::Finish() {
   return File;
 }
 
+namespace {
+
+// Clip serials handed out by the shifting backend; kept apart from the ones
+// device contexts hand out so a backend's clip cache never mixes them up.
+std::atomic<uint64_t> gShiftedClipSerial{uint64_t(1) << 62};
+
+// Draws the recorded calls of a picture onto another surface, moved by an
+// offset and kept within a clip (device units of that surface).
+class TShiftedBackend : public TDCBackend {
+public:
+  TShiftedBackend(TDCBackend& Target, int32_t DX, int32_t DY, const TRegion* Clip)
+      : FT(Target), FDX(DX), FDY(DY), FHasBase(Clip != nullptr) {
+    if (Clip) FBase = *Clip;
+  }
+  int32_t Width() const override { return FT.Width(); }
+  int32_t Height() const override { return FT.Height(); }
+  int BitsPerPixel() const override { return FT.BitsPerPixel(); }
+  void StrokePolyline(const std::vector<TPoint>& Points, bool Closed, bool SkipLast, const TDCState& S) override {
+    FT.StrokePolyline(Shift(Points), Closed, SkipLast, Adjust(S));
+  }
+  void FillPolygons(const std::vector<std::vector<TPointF>>& Figures, int FillMode, const TDCState& S) override {
+    std::vector<std::vector<TPointF>> F = Figures;
+    for (auto& Fig : F)
+      for (TPointF& P : Fig) P = TPointF{P.X + FDX, P.Y + FDY};
+    FT.FillPolygons(F, FillMode, Adjust(S));
+  }
+  void StrokeFigures(const std::vector<TPathFigure>& Figures, const TDCState& S) override {
+    std::vector<TPathFigure> F = Figures;
+    for (auto& Fig : F)
+      for (TPointF& P : Fig.Points) P = TPointF{P.X + FDX, P.Y + FDY};
+    FT.StrokeFigures(F, Adjust(S));
+  }
+  void PatBlt(const TRect& R, const TLogBrush& Brush, uint32_t Rop, const TDCState& S) override {
+    FT.PatBlt(Shift(R), Brush, Rop, Adjust(S));
+  }
+  void SetPixel(int32_t X, int32_t Y, TColor Color, const TDCState& S) override {
+    FT.SetPixel(X + FDX, Y + FDY, Color, Adjust(S));
+  }
+  uint32_t GetPixel(int32_t X, int32_t Y) const override { return FT.GetPixel(X + FDX, Y + FDY); }
+  void DrawText(double X, double Y, const std::u16string& Text, const std::vector<int32_t>* Dx,
+                const TDCState& S) override {
+    FT.DrawText(X + FDX, Y + FDY, Text, Dx, Adjust(S));
+  }
+  void FillRectWithColor(const TRect& R, TColor Color, const TDCState& S) override {
+    FT.FillRectWithColor(Shift(R), Color, Adjust(S));
+  }
+  bool BitBlt(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect, uint32_t Rop,
+              const TDCState& S) override {
+    return FT.BitBlt(Shift(Dest), Source, SourceRect, Rop, Adjust(S));
+  }
+  bool AlphaBlend(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect, TBlendFunction Blend,
+                  const TDCState& S) override {
+    return FT.AlphaBlend(Shift(Dest), Source, SourceRect, Blend, Adjust(S));
+  }
+  bool FloodFill(int32_t X, int32_t Y, TColor Color, int Type, const TDCState& S) override {
+    return FT.FloodFill(X + FDX, Y + FDY, Color, Type, Adjust(S));
+  }
+  int DeviceCaps(int Index) const override { return FT.DeviceCaps(Index); }
+
+private:
+  std::vector<TPoint> Shift(std::vector<TPoint> Points) const {
+    for (TPoint& P : Points) P = TPoint{P.X + FDX, P.Y + FDY};
+    return Points;
+  }
+  TRect Shift(const TRect& R) const { return TRect{R.Left + FDX, R.Top + FDY, R.Right + FDX, R.Bottom + FDY}; }
+  TDCState Adjust(const TDCState& S) {
+    TDCState A = S;
+    A.BrushOrg = TPoint{S.BrushOrg.X + FDX, S.BrushOrg.Y + FDY};
+    const uint64_t Key = S.HasClip ? S.ClipSerial : 0;
+    auto [It, Added] = FSerials.try_emplace(Key, 0);
+    if (Added) It->second = gShiftedClipSerial++;
+    if (S.HasClip) {
+      A.Clip.Offset(FDX, FDY);
+      if (FHasBase) A.Clip.CombineWith(FBase, RGN_AND);
+    } else if (FHasBase) {
+      A.HasClip = true;
+      A.Clip = FBase;
+    }
+    A.ClipSerial = It->second;
+    return A;
+  }
+
+  TDCBackend& FT;
+  int32_t FDX, FDY;
+  bool FHasBase;
+  TRegion FBase;
+  std::map<uint64_t, uint64_t> FSerials;  // recorded clip serial -> serial on the target
+};
+
+}  // namespace
+
 // ---- the picture ----------------------------------------------------------------
 
 TMetafile::TMetafile() = default;
@@ -705,18 +798,32 @@ void TMetafile::SetRecording(std::vector<uint8_t> Bytes, std::vector<TMetafileBa
 
 void TMetafile::Draw(TCanvas& Canvas, const TRect& R) const {
   if (FBytes.empty() || FWidth <= 0 || FHeight <= 0) return;
-  // A damaged header may claim a frame no bitmap could hold: nothing is drawn then.
-  if (int64_t(FWidth) * FHeight > (int64_t(1) << 26)) return;
-  TBitmap Picture(FWidth, FHeight);
-  if (FReplay) {
-    auto Target = CreateBitmapBackend(Picture);
-    for (const auto& Step : *FReplay) Step(*Target);
+  if (R.Right == R.Left || R.Bottom == R.Top) return;
+  TDeviceContext* DC = Canvas.GetHandle();
+  if (!DC) return;
+  // The picture is drawn straight onto the canvas's surface, stretched from
+  // its frame onto R and clipped to R: no bitmap of the picture's size is
+  // ever made, and a recording canvas receives the picture as records.
+  TPoint Corners[2] = {TPoint{R.Left, R.Top}, TPoint{R.Right, R.Bottom}};
+  DC->LPtoDP(Corners, 2);
+  const TRect Target{Corners[0].X, Corners[0].Y, Corners[1].X, Corners[1].Y};
+  const int Level = DC->SaveDC();
+  DC->IntersectClipRect(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::max(R.Left, R.Right),
+                        std::max(R.Top, R.Bottom));
+  TRegion Clip;
+  const bool HasClip = DC->GetClipRgn(Clip) == 1;
+  if (FReplay && Target.Right - Target.Left == FWidth && Target.Bottom - Target.Top == FHeight) {
+    // A recording of this session drawn at its own size: its calls again,
+    // moved to the target's corner (keeps fractional text and shape positions).
+    TShiftedBackend Shifted(DC->Backend(), Target.Left, Target.Top, HasClip ? &Clip : nullptr);
+    for (const auto& Step : *FReplay) Step(Shifted);
   } else {
-    TDeviceContext DC(CreateBitmapBackend(Picture));
-    Emf::Play(FBytes, DC);
+    DC->SetMapMode(MM_TEXT);
+    DC->SetWindowOrgEx(0, 0);
+    DC->SetViewportOrgEx(0, 0);
+    Emf::PlayInto(FBytes, *DC, Target, HasClip ? &Clip : nullptr);
   }
-  Picture.Modified();
-  Picture.Draw(Canvas, R);
+  DC->RestoreDC(Level);
 }
 
 void TMetafile::LoadFromBytes(const std::vector<uint8_t>& Data) {
@@ -734,8 +841,13 @@ void TMetafile::LoadFromBytes(const std::vector<uint8_t>& Data) {
     for (int i = 0; i < 4; ++i) V |= static_cast<uint32_t>(H[At + i]) << (8 * i);
     return static_cast<int32_t>(V);
   };
-  FWidth = Get32(16) - Get32(8) + 1;
-  FHeight = Get32(20) - Get32(12) + 1;
+  // A damaged header may claim bounds no 32-bit size holds: such a picture has no size and draws nothing.
+  auto Extent = [](int64_t Low, int64_t High) {
+    const int64_t E = High - Low + 1;
+    return E > 0 && E <= std::numeric_limits<int32_t>::max() ? static_cast<int32_t>(E) : 0;
+  };
+  FWidth = Extent(Get32(8), Get32(16));
+  FHeight = Extent(Get32(12), Get32(20));
   FBytes = Data;
   FReplay.reset();
   FEnhanced = true;
@@ -872,10 +984,124 @@ std::string Utf8Of(const std::u16string& S) {
   return Out;
 }
 
+// The fixed map modes a recording may use (units of 0.1 mm, 0.01 mm, 0.01 in, 0.001 in, 1/1440 in).
+constexpr int MM_LOMETRIC = 2;
+constexpr int MM_HIMETRIC = 3;
+constexpr int MM_LOENGLISH = 4;
+constexpr int MM_HIENGLISH = 5;
+constexpr int MM_TWIPS = 6;
+
 // The objects a metafile creates, by handle index.
 struct TPlayer {
   TDeviceContext& DC;
   TPoint Origin;  // the picture's top-left corner in its own units
+  TSize Picture;  // the picture's size in its own device units
+  TRect Target;   // where the picture lands, in the device units of DC
+  TSize RefPixels{1, 1}, RefMillimeters{1, 1};  // the reference device of the recording
+  // The metafile's own mapping from its logical units to its device units.
+  struct TMapping {
+    int Mode = MM_TEXT;
+    TPoint WinOrg{0, 0}, VpOrg{0, 0};
+    TSize WinExt{1, 1}, VpExt{1, 1};
+  };
+  TMapping Map;
+  std::vector<TMapping> SavedMaps;
+  bool HasBaseClip = false;
+  TRegion BaseClip;  // the clip the picture is drawn within (device units of DC)
+
+  // Sets DC's mapping to the metafile's mapping followed by the stretch of
+  // the picture's frame onto Target.
+  void ApplyMapping() {
+    TSize WE = Map.WinExt, VE = Map.VpExt;
+    if (Map.Mode == MM_TEXT || WE.cx == 0 || WE.cy == 0 || VE.cx == 0 || VE.cy == 0) WE = VE = TSize{1, 1};
+    const int64_t TW = Target.Right - Target.Left, TH = Target.Bottom - Target.Top;
+    int64_t WX = int64_t(WE.cx) * Picture.cx, WY = int64_t(WE.cy) * Picture.cy;
+    int64_t VX = int64_t(VE.cx) * TW, VY = int64_t(VE.cy) * TH;
+    // Extents are 32-bit: reduce the ratios, then scale them down together if needed.
+    auto Fit = [](int64_t& W, int64_t& V) {
+      const int64_t G = std::gcd(W < 0 ? -W : W, V < 0 ? -V : V);
+      if (G > 1) { W /= G; V /= G; }
+      while (std::max(std::llabs(W), std::llabs(V)) > std::numeric_limits<int32_t>::max() / 2) {
+        W /= 2;
+        V /= 2;
+        if (W == 0) W = 1;
+        if (V == 0) V = 1;
+      }
+    };
+    Fit(WX, VX);
+    Fit(WY, VY);
+    const double SX = double(TW) / Picture.cx, SY = double(TH) / Picture.cy;
+    DC.SetMapMode(MM_ANISOTROPIC);
+    DC.SetWindowExtEx(int32_t(WX), int32_t(WY));
+    DC.SetViewportExtEx(int32_t(VX), int32_t(VY));
+    DC.SetWindowOrgEx(Map.WinOrg.X, Map.WinOrg.Y);
+    DC.SetViewportOrgEx(Target.Left + int32_t(std::lround((Map.VpOrg.X - Origin.X) * SX)),
+                        Target.Top + int32_t(std::lround((Map.VpOrg.Y - Origin.Y) * SY)));
+  }
+
+  // The fixed map modes count in physical units of the recording's reference device.
+  void SetMode(int Mode) {
+    Map.Mode = Mode;
+    const double MmX = RefMillimeters.cx, MmY = RefMillimeters.cy;
+    auto Fixed = [&](double UnitsPerMm) {
+      Map.WinExt = TSize{int32_t(std::lround(MmX * UnitsPerMm)), int32_t(std::lround(MmY * UnitsPerMm))};
+      Map.VpExt = TSize{RefPixels.cx, -RefPixels.cy};
+    };
+    switch (Mode) {
+      case MM_LOMETRIC: Fixed(10); break;
+      case MM_HIMETRIC: Fixed(100); break;
+      case MM_LOENGLISH: Fixed(100 / 25.4); break;
+      case MM_HIENGLISH: Fixed(1000 / 25.4); break;
+      case MM_TWIPS: Fixed(1440 / 25.4); break;
+      case MM_ISOTROPIC: case MM_ANISOTROPIC: break;
+      default: Map.Mode = MM_TEXT; break;
+    }
+    ApplyMapping();
+  }
+
+  void SetExtents(const TSize* Win, const TSize* Vp) {
+    if (Map.Mode != MM_ISOTROPIC && Map.Mode != MM_ANISOTROPIC) return;
+    if (Win && Win->cx != 0 && Win->cy != 0) Map.WinExt = *Win;
+    if (Vp && Vp->cx != 0 && Vp->cy != 0) Map.VpExt = *Vp;
+    if (Map.Mode == MM_ISOTROPIC) {
+      // Both axes take the smaller of the two scales.
+      const double SX = double(Map.VpExt.cx) / Map.WinExt.cx, SY = double(Map.VpExt.cy) / Map.WinExt.cy;
+      if (std::fabs(SX) < std::fabs(SY))
+        Map.VpExt.cy = int32_t(std::lround(std::copysign(std::fabs(Map.WinExt.cy * SX), SY)));
+      else
+        Map.VpExt.cx = int32_t(std::lround(std::copysign(std::fabs(Map.WinExt.cx * SY), SX)));
+    }
+    ApplyMapping();
+  }
+
+  // A region of the recording's device units in DC's device units.
+  TRegion ToTarget(const std::vector<TRect>& Rects) const {
+    const double SX = double(Target.Right - Target.Left) / Picture.cx;
+    const double SY = double(Target.Bottom - Target.Top) / Picture.cy;
+    TRegion Rgn;
+    for (const TRect& R : Rects) {
+      int32_t L = Target.Left + int32_t(std::lround((R.Left - Origin.X) * SX));
+      int32_t RR = Target.Left + int32_t(std::lround((R.Right - Origin.X) * SX));
+      int32_t T = Target.Top + int32_t(std::lround((R.Top - Origin.Y) * SY));
+      int32_t B = Target.Top + int32_t(std::lround((R.Bottom - Origin.Y) * SY));
+      if (L > RR) std::swap(L, RR);
+      if (T > B) std::swap(T, B);
+      Rgn.CombineWith(TRegion::CreateRectRgn(L, T, RR, B), RGN_OR);
+    }
+    return Rgn;
+  }
+
+  // The picture never draws outside the clip it was given.
+  void KeepWithinBase() {
+    if (!HasBaseClip) return;
+    TRegion Current;
+    if (DC.GetClipRgn(Current) == 1) {
+      Current.CombineWith(BaseClip, RGN_AND);
+      DC.SelectClipRgn(&Current);
+    } else {
+      DC.SelectClipRgn(&BaseClip);
+    }
+  }
   struct TObjectSlot {
     int Kind = 0;  // 1 pen, 2 brush, 3 font
     TLogPen Pen;
@@ -958,12 +1184,12 @@ struct TPlayer {
           for (const auto& Fig : Figures) DC.Polyline(Fig);
         break;
       }
-      case 9: DC.SetWindowExtEx(F.I32(8), F.I32(12)); break;
-      case 10: DC.SetWindowOrgEx(F.I32(8), F.I32(12)); break;
-      case 11: DC.SetViewportExtEx(F.I32(8), F.I32(12)); break;
-      case 12: DC.SetViewportOrgEx(F.I32(8) - Origin.X, F.I32(12) - Origin.Y); break;
+      case 9: { const TSize E{F.I32(8), F.I32(12)}; SetExtents(&E, nullptr); break; }
+      case 10: Map.WinOrg = TPoint{F.I32(8), F.I32(12)}; ApplyMapping(); break;
+      case 11: { const TSize E{F.I32(8), F.I32(12)}; SetExtents(nullptr, &E); break; }
+      case 12: Map.VpOrg = TPoint{F.I32(8), F.I32(12)}; ApplyMapping(); break;
       case 15: DC.SetPixel(F.I32(8), F.I32(12), Color(F.U32(16))); break;
-      case 17: DC.SetMapMode(F.I32(8)); break;
+      case 17: SetMode(F.I32(8)); break;
       case 18: DC.SetBkMode(F.I32(8)); break;
       case 19: DC.SetPolyFillMode(F.I32(8)); break;
       case 20: DC.SetROP2(F.I32(8)); break;
@@ -972,10 +1198,32 @@ struct TPlayer {
       case 24: DC.SetTextColor(Color(F.U32(8))); break;
       case 25: DC.SetBkColor(Color(F.U32(8))); break;
       case 27: DC.MoveTo(F.I32(8), F.I32(12)); break;
-      case 29: { const TRect R = F.Rect(8); DC.ExcludeClipRect(R.Left, R.Top, R.Right, R.Bottom); break; }
-      case 30: { const TRect R = F.Rect(8); DC.IntersectClipRect(R.Left, R.Top, R.Right, R.Bottom); break; }
-      case 33: DC.SaveDC(); break;
-      case 34: DC.RestoreDC(F.I32(8)); break;
+      case 29: {
+        const TRect R = F.Rect(8);
+        DC.ExcludeClipRect(R.Left, R.Top, R.Right, R.Bottom);
+        KeepWithinBase();
+        break;
+      }
+      case 30: {
+        const TRect R = F.Rect(8);
+        DC.IntersectClipRect(R.Left, R.Top, R.Right, R.Bottom);
+        KeepWithinBase();
+        break;
+      }
+      case 33:
+        DC.SaveDC();
+        SavedMaps.push_back(Map);
+        break;
+      case 34: {
+        // Only levels saved by the picture itself can be restored.
+        const int32_t Level = F.I32(8);
+        if (Level >= 0 || size_t(-int64_t(Level)) > SavedMaps.size()) break;
+        DC.RestoreDC(Level);
+        Map = SavedMaps[SavedMaps.size() + size_t(Level)];
+        SavedMaps.resize(SavedMaps.size() + size_t(Level));
+        ApplyMapping();
+        break;
+      }
       case 37: Select(F.U32(8)); break;
       case 38: {
         TObjectSlot& O = Objects[F.U32(8)];
@@ -1010,17 +1258,17 @@ struct TPlayer {
         const int Mode = F.I32(12);
         if (Size == 0) {
           DC.ExtSelectClipRgn(nullptr, Mode);
+          KeepWithinBase();
           break;
         }
         const uint32_t Count = F.U32(16 + 8);
         if (Count > F.B.size() / 16) throw TFields::TOutside{};
         std::vector<TRect> Rects;
         for (uint32_t i = 0; i < Count; ++i) Rects.push_back(F.Rect(16 + 32 + 16 * size_t(i)));
-        TRegion Rgn;
-        for (const TRect& R : Rects) Rgn.CombineWith(TRegion::CreateRectRgnIndirect(R), RGN_OR);
-        // Region records are in device units of the recording; ours start at the picture's corner.
-        Rgn.Offset(-Origin.X, -Origin.Y);
+        // Region records are in device units of the recording.
+        const TRegion Rgn = ToTarget(Rects);
         DC.ExtSelectClipRgn(&Rgn, Mode);
+        KeepWithinBase();
         break;
       }
       case 81: {
@@ -1118,15 +1366,40 @@ struct TPlayer {
 void Emf::Play(const std::vector<uint8_t>& Data, TDeviceContext& DC) {
   const std::vector<TRecord> Records = SplitRecords(Data);
   TFields Header{Records.front().Bytes};
-  TPlayer Player{DC, {Header.I32(8), Header.I32(12)}, {}};
-  DC.SetViewportOrgEx(-Player.Origin.X, -Player.Origin.Y);
+  auto Extent = [](int64_t Low, int64_t High) {
+    return static_cast<int32_t>(std::clamp<int64_t>(High - Low + 1, 1, std::numeric_limits<int32_t>::max() / 2));
+  };
+  PlayInto(Data, DC, TRect{0, 0, Extent(Header.I32(8), Header.I32(16)), Extent(Header.I32(12), Header.I32(20))},
+           nullptr);
+}
+
+void Emf::PlayInto(const std::vector<uint8_t>& Data, TDeviceContext& DC, const TRect& Target, const TRegion* Clip) {
+  const std::vector<TRecord> Records = SplitRecords(Data);
+  TFields Header{Records.front().Bytes};
+  TPlayer Player{DC, {Header.I32(8), Header.I32(12)}, {}, Target, {1, 1}, {1, 1}, {}, {}, false, {}, {}};
+  auto Extent = [](int64_t Low, int64_t High) {
+    return static_cast<int32_t>(std::clamp<int64_t>(High - Low + 1, 1, std::numeric_limits<int32_t>::max()));
+  };
+  Player.Picture = TSize{Extent(Header.I32(8), Header.I32(16)), Extent(Header.I32(12), Header.I32(20))};
+  if (Header.B.size() >= 88 && Header.I32(72) > 0 && Header.I32(76) > 0 && Header.I32(80) > 0 && Header.I32(84) > 0) {
+    Player.RefPixels = TSize{Header.I32(72), Header.I32(76)};
+    Player.RefMillimeters = TSize{Header.I32(80), Header.I32(84)};
+  }
+  if (Clip) {
+    Player.HasBaseClip = true;
+    Player.BaseClip = *Clip;
+  }
+  if (Target.Right == Target.Left || Target.Bottom == Target.Top) return;
+  const int Level = DC.SaveDC();
+  Player.ApplyMapping();
   for (const TRecord& R : Records) {
     try {
       Player.Record(R.Type, TFields{R.Bytes});
     } catch (const TFields::TOutside&) {
-      return;  // a damaged record: what was drawn so far stays
+      break;  // a damaged record: what was drawn so far stays
     } catch (const Exception&) {
-      return;  // a damaged bitmap inside a record
+      break;  // a damaged bitmap inside a record
     }
   }
+  DC.RestoreDC(Level);
 }

@@ -59,10 +59,15 @@ std::vector<uint8_t> ToOldMetafile(const std::vector<uint8_t>& Data);
 // that are not one.
 std::vector<uint8_t> FromOldMetafile(const std::vector<uint8_t>& Data);
 // Draws the records of an enhanced metafile on DC, the top-left corner of the
-// picture's bounds at DC's origin. Records this player does not know are skipped; records whose
-// sizes do not fit their contents end the playback (nothing is read outside
-// the bytes).
+// picture's bounds at DC's device origin, one picture unit per pixel. Records
+// this player does not know are skipped; records whose sizes do not fit their
+// contents end the playback (nothing is read outside the bytes).
 void Play(const std::vector<uint8_t>& Data, TDeviceContext& DC);
+// Draws the records stretched onto Target (device units of DC), the
+// recording's own mapping and clipping composed with that stretch; Clip
+// (device units), when given, bounds everything drawn. DC's state is as
+// before afterwards.
+void PlayInto(const std::vector<uint8_t>& Data, TDeviceContext& DC, const TRect& Target, const TRegion* Clip);
 }  // namespace Emf
 
 // The recording backend of a device context. Finish() completes the EMF and
@@ -140,8 +145,11 @@ public:
   bool GetEnhanced() const { return FEnhanced; }
   void SetEnhanced(bool V) { FEnhanced = V; }
   bool GetEmpty() const override { return FBytes.empty(); }
-  // Draws the picture stretched into R: a recording of this session replays
-  // its drawing calls, a metafile read from a file plays its records.
+  // Draws the picture stretched into R and clipped to it, straight onto the
+  // canvas's surface (no bitmap of the picture's size): a recording of this
+  // session drawn at its own size replays its drawing calls, otherwise the
+  // records play through the canvas's device context mapped from the
+  // picture's frame onto R. On a metafile canvas the picture becomes records.
   void Draw(TCanvas& Canvas, const TRect& R) const override;
   void LoadFromFile(const std::string& FileName) override;
   void SaveToFile(const std::string& FileName) const override;

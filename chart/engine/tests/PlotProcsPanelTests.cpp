@@ -251,3 +251,30 @@ TEST(PlotPanel, MetafileOfAnEmptyRectangleIsOnePixel) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlotPanel, ResizeEventFiresOncePerActualSizeChange) {
+  ProbePanel P;
+  std::vector<TSize> Seen;
+  P.OnResize = [&](TObject* Sender) {
+    auto* Panel = static_cast<TCustomPlotPanel*>(Sender);
+    Seen.push_back(TSize{Panel->GetWidth(), Panel->GetHeight()});
+  };
+  P.SetBounds(400, 250);  // the default size: no change
+  P.SetBounds(500, 300);
+  P.SetBounds(500, 300);
+  P.SetWidth(500);
+  P.SetWidth(640);
+  P.SetHeight(300);
+  P.SetHeight(480);
+  ASSERT_EQ(Seen.size(), 3u);
+  EXPECT_EQ(Seen[0].cx, 500);
+  EXPECT_EQ(Seen[0].cy, 300);
+  EXPECT_EQ(Seen[1].cx, 640);
+  EXPECT_EQ(Seen[1].cy, 300);
+  EXPECT_EQ(Seen[2].cx, 640);
+  EXPECT_EQ(Seen[2].cy, 480);
+}
+
+}  // namespace
