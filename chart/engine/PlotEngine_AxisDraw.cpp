@@ -8,6 +8,7 @@
 #include "chart/engine/PlotHtml.h"
 #include "chart/engine/PlotProcs.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Restore.h"
 
 namespace PlotEngine {
 bool SkipBackWallGrid = false;
@@ -24,19 +25,6 @@ Side AxisSide(const TChartAxis& Axis) {
   if (Axis.GetHorizontal()) return Axis.GetOtherSide() ? Side::Top : Side::Bottom;
   return Axis.GetOtherSide() ? Side::Right : Side::Left;
 }
-
-// Restores a boolean on every exit path.
-class [[nodiscard]] BoolRestorer {
-public:
-  BoolRestorer(bool& Field, bool Value) : FField(Field), FSaved(Field) { Field = Value; }
-  ~BoolRestorer() { FField = FSaved; }
-  BoolRestorer(const BoolRestorer&) = delete;
-  BoolRestorer& operator=(const BoolRestorer&) = delete;
-
-private:
-  bool& FField;
-  bool FSaved;
-};
 
 // Nearest integer, halves to even, as every pixel rounding of the axes.
 int32_t RoundHalfEven(double Value) { return static_cast<int32_t>(std::nearbyint(Value)); }
@@ -473,7 +461,7 @@ void TChartAxis::DrawTitle(TCanvas3D& C) {
     PlotHtml::HtmlTextOut(C, x, y, caption);
     return;
   }
-  const BoolRestorer noExponent(FLabelsExponent, false);
+  const TRestore<bool> noExponent(FLabelsExponent, false);
   if (FHorizontal)
     DrawAxisLabel(CentrePixel, TitlePos, FTitle.get(), caption, FTitle->GetAngle());
   else

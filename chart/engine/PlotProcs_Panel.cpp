@@ -7,21 +7,9 @@
 #include "platform/gdi/Metafile.h"
 #include "platform/gdi/Printer.h"
 #include "platform/ui/Forms.h"
+#include "platform/rtl/Restore.h"
 
 namespace {
-// Restores a value when the scope ends, on every exit path.
-template <class T>
-class [[nodiscard]] TRestore {
-public:
-  TRestore(T& Field, T Value) : FField(Field), FSaved(Field) { Field = Value; }
-  ~TRestore() { FField = FSaved; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
-private:
-  T& FField;
-  T FSaved;
-};
 }  // namespace
 
 // ---- unit routines ----------------------------------------------------------------

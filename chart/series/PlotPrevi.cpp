@@ -8,25 +8,12 @@
 #include "platform/gdi/ImageFiles.h"
 #include "platform/gdi/Printer.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Restore.h"
 
 KV_CLASS_IMPL(TChartPageNavigatorBase, TWinControl) {}
 KV_CLASS_IMPL(TChartPreview, TForm) {}
 
 namespace {
-// Sets a value for the scope; Keep changes what is restored.
-template <class T>
-class [[nodiscard]] TRestore {
-public:
-  TRestore(T& Field, T Value) : FField(Field), FSaved(Field) { Field = Value; }
-  ~TRestore() { FField = FSaved; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-  void Keep(T Value) { FSaved = Value; }
-
-private:
-  T& FField;
-  T FSaved;
-};
 
 template <class T>
 T* Make(TComponent* Owner, TWinControl* Parent, const char* Name) {

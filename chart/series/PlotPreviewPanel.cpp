@@ -12,22 +12,11 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Printer.h"
 #include "platform/ui/Forms.h"
+#include "platform/rtl/Restore.h"
 
 using PlotProcs::MulDiv;
 
 namespace {
-template <class T>
-class [[nodiscard]] TRestore {
-public:
-  TRestore(T& Field, T Value) : FField(Field), FSaved(Field) { Field = Value; }
-  ~TRestore() { FField = FSaved; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
-private:
-  T& FField;
-  T FSaved;
-};
 
 int32_t RoundHalfEven(double V) { return static_cast<int32_t>(std::nearbyint(V)); }
 
