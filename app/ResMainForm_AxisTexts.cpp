@@ -279,6 +279,7 @@ void TMainForm::prepaxises() {
   PolygonChart1->UndoZoom();
   PolygonChart1->ModelEditMode = pemNone;
   SetModeButtons(nullptr);
+  Chart::FormatLoadingSuspended = true;
   for (multigraph* graph : {ObservedRhoGraph, CalculatedRhoGraph, ObservedEtaGraph, CalculatedEtaGraph})
     graph->FreeCurves();
   // The label mode of new bodies: resistivity, and polarizability with IP data.

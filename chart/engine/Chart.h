@@ -660,6 +660,10 @@ void SaveAxesFormat(TCustomAxisPanel* Chart, const std::string& Name);
 void LoadAxesFormat(TCustomAxisPanel* Chart, const std::string& Name);
 void SaveSeriesFormat(TCustomAxisPanel* Chart, const std::string& Name, TChartSeries* Series);
 void LoadSeriesFormat(TCustomAxisPanel* Chart, const std::string& Name, TChartSeries* Series);
+// While set, LoadAxesFormat and LoadSeriesFormat read nothing: the program sets
+// it once its charts have their looks, so that later loads do not undo changes
+// the user made since. Initialize clears it.
+extern bool FormatLoadingSuspended;
 
 // Creates the legend editor form bound to Legend (installed by the editor
 // unit); the legend menu's "Options" shows it modally and frees it.

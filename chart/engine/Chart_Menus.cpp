@@ -212,7 +212,10 @@ namespace Chart {
 
 std::string SettingsFileName() {
   const std::string exe = SysUtils::ExtractFileName(Application->ExeName());
-  return Registry::ConfigDir() + "/" + SysUtils::ChangeFileExt(exe.empty() ? "kelmvev2er" : exe, ".in");
+  // The configuration folder does not exist before the program first writes there.
+  const std::string dir = Registry::ConfigDir();
+  SysUtils::ForceDirectories(dir);
+  return dir + "/" + SysUtils::ChangeFileExt(exe.empty() ? "kelmvev2er" : exe, ".in");
 }
 
 std::string SeriesKey(const TChartSeries* Series) {
@@ -249,8 +252,10 @@ void SaveAxesFormat(TCustomAxisPanel* Chart, const std::string& Name) {
   for (const AxisKey& k : AxisKeys) ini.WriteString(Name + "_axes", k.Key, PlotEngine::AxisToText(*(Chart->*k.Axis)()));
 }
 
+bool FormatLoadingSuspended = false;
+
 void LoadAxesFormat(TCustomAxisPanel* Chart, const std::string& Name) {
-  if (!Chart) return;
+  if (!Chart || FormatLoadingSuspended) return;
   TIniFile ini(SettingsFileName());
   for (const AxisKey& k : AxisKeys) {
     TChartAxis* axis = (Chart->*k.Axis)();
@@ -273,7 +278,7 @@ void SaveSeriesFormat(TCustomAxisPanel* /*Chart*/, const std::string& Name, TCha
 }
 
 void LoadSeriesFormat(TCustomAxisPanel* /*Chart*/, const std::string& Name, TChartSeries* Series) {
-  if (!Series || !PlotEngine::SeriesFromText) return;
+  if (!Series || !PlotEngine::SeriesFromText || FormatLoadingSuspended) return;
   TIniFile ini(SettingsFileName());
   PlotEngine::SeriesFromText(Series, ini.ReadString(Name + "_serie", SeriesKey(Series), ""));
 }

@@ -329,6 +329,7 @@ void ApplyPalette(TCustomAxisPanel* Chart, int32_t Index) {
 void Initialize() {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   ToolTypes();
+  FormatLoadingSuspended = false;
 }
 
 void Finalize() {

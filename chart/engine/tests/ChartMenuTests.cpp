@@ -188,6 +188,23 @@ TEST_F(ChartMenuTest, AxesFormatRoundTripRestoresLooksAndLeavesAxesAutomatic) {
   EXPECT_TRUE(left.GetAutomatic());
 }
 
+TEST_F(ChartMenuTest, SuspendedFormatLoadingReadsNothingUntilTheUnitStartsAgain) {
+  std::filesystem::remove(Chart::SettingsFileName());
+  TChartAxis& left = *Chart->LeftAxis();
+  left.Grid()->SetColor(clRed);
+  Chart::SaveAxesFormat(Chart, "pc_axi");
+  left.Grid()->SetColor(clBlue);
+  left.SetAutomatic(false);
+  Chart::FormatLoadingSuspended = true;
+  Chart::LoadAxesFormat(Chart, "pc_axi");
+  EXPECT_EQ(left.Grid()->GetColor(), clBlue);
+  EXPECT_FALSE(left.GetAutomatic());
+  Chart::Initialize();
+  EXPECT_FALSE(Chart::FormatLoadingSuspended);
+  Chart::LoadAxesFormat(Chart, "pc_axi");
+  EXPECT_EQ(left.Grid()->GetColor(), clRed);
+}
+
 TEST_F(ChartMenuTest, SeriesFormatIsKeyedByASafeTypeText) {
   std::filesystem::remove(Chart::SettingsFileName());
   static const std::string description = "Horizontal\rLine=[x]";
