@@ -37,17 +37,18 @@ std::string Cell(const std::string& Text) { return "<td>" + Escaped(Text) + "</t
 
 int32_t ListCount(const TChartSeries& S) { return S.ValueLists().Count(); }
 
-// The names of the mandatory list and of the lists from the third on.
-std::vector<std::string> ValueListNames(const TChartSeries& S) {
-  std::vector<std::string> names{S.MandatoryList()->GetName()};
-  for (int32_t l = 2; l < ListCount(S); ++l) names.push_back(S.ValueLists().Get(l)->GetName());
-  return names;
-}
-
+// The mandatory list and every other list but the X (or, horizontal, the Y)
+// list, each once: a series whose mandatory list is Z exports Y too.
 std::vector<const TChartValueList*> ValueListsAfterOther(const TChartSeries& S) {
   std::vector<const TChartValueList*> lists{S.MandatoryList()};
-  for (int32_t l = 2; l < ListCount(S); ++l) lists.push_back(S.ValueLists().Get(l));
+  for (const TChartValueList* l : S.StoredExtraLists()) lists.push_back(l);
   return lists;
+}
+
+std::vector<std::string> ValueListNames(const TChartSeries& S) {
+  std::vector<std::string> names;
+  for (const TChartValueList* l : ValueListsAfterOther(S)) names.push_back(l->GetName());
+  return names;
 }
 
 }  // namespace

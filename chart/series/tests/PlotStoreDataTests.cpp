@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "chart/series/PlotMapSeries.h"
 #include "chart/series/PlotStore.h"
 #include "chart/series/Series.h"
 
@@ -64,6 +65,23 @@ TEST(SeriesDataText, NumbersWithTheDelimiterAsDecimalSeparatorAreQuoted) {
   TSeriesDataText e(f.Chart, f.B);
   e.Delimiter = ',';
   EXPECT_EQ(e.ExportedText(), "\"1,5\",7\r\n3,8\r\n\r\n");
+}
+
+TEST(SeriesDataText, ASeriesWhoseMandatoryListIsZExportsEveryListOnce) {
+  TFormatSettingsScope numbers(TFormatSettings::Invariant());
+  TCustomChart* chart = Create<TChart>(nullptr);
+  TMapSeries* map = Create<TMapSeries>(chart);
+  chart->AddSeries(map);
+  map->AddXYZ(1, 2, 3, "", clDefault);
+  TSeriesDataText e(chart, map);
+  e.WithHeader = true;
+  const std::string text = e.ExportedText();
+  const std::string header = text.substr(0, text.find("\r\n"));
+  const std::string row = text.substr(header.size() + 2, text.find("\r\n", header.size() + 2) - header.size() - 2);
+  EXPECT_EQ(header, map->NotMandatoryList()->GetName() + "\t" + map->MandatoryList()->GetName() + "\t" +
+                        map->YValues()->GetName());
+  EXPECT_EQ(row, "1\t3\t2");
+  chart->Free();
 }
 
 TEST(SeriesDataExport, AChartWithoutSeriesGivesTheHeaderOnly) {
