@@ -163,6 +163,8 @@ class TMainForm : public TForm {
   void ProgressStep();
   void ProgressReset();
   // Status panel texts (1 cursor and values, 3 misfit, 5 edit-mode help).
+  // Shows the edit-mode tool bar above the status bar.
+  void ShowEditToolBar();
   void SetStatusText(int Panel, const std::string& Text);
   std::string GetStatusText(int Panel) const;
   int GaugePosition() const;

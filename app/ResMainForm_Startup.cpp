@@ -219,6 +219,14 @@ void TMainForm::Newmodel1Click(TObject*) {
     FormResize(this);
     Survey.Window->ForwardProblem();
   }
+  ShowEditToolBar();
+}
+
+void TMainForm::ShowEditToolBar() {
+  if (ToolBar2->GetVisible()) return;
+  // Controls on the bottom edge stack by their places: a bar shown after the
+  // status bar is put just above it, not under it.
+  ToolBar2->SetTop(StatusBar1->GetTop() - ToolBar2->GetHeight());
   ToolBar2->SetVisible(true);
 }
 

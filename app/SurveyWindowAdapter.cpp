@@ -44,7 +44,7 @@ void TMainSurveyWindow::PlotData(bool Upper) {
   FForm.PlotData(Upper);
 }
 
-void TMainSurveyWindow::ShowSecondToolBar() { FForm.ToolBar2->SetVisible(true); }
+void TMainSurveyWindow::ShowSecondToolBar() { FForm.ShowEditToolBar(); }
 
 void TMainSurveyWindow::ForwardProblem() {
   FForm.ObservedLoaded = FForm.Survey.HasObservedData;
