@@ -156,6 +156,7 @@ class TCustomChartLegend : public TPlotCustomShapePosition {
   KV_CLASS(TCustomChartLegend, TPlotCustomShapePosition)
 public:
   explicit TCustomChartLegend(TCustomAxisPanel* Chart = nullptr);
+  std::unique_ptr<TPlotGradient> NewGradient() override;
   ~TCustomChartLegend() override;
   void Assign(const TPersistent* Source) override;
 

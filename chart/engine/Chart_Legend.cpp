@@ -254,9 +254,11 @@ TCustomChartLegend::TCustomChartLegend(TCustomAxisPanel* Chart) : TPlotCustomSha
   FTitle = std::make_unique<TLegendTitle>(Chart);
   SetBevelWidth(2);
   SetColor(clWhite);
-  // The legend's gradient starts with the legend's own defaults.
-  const TChartLegendGradient defaults;
-  SetGradient(&defaults);
+  GetGradient();
+}
+
+std::unique_ptr<TPlotGradient> TCustomChartLegend::NewGradient() {
+  return std::make_unique<TChartLegendGradient>(ChangeHandler());
 }
 
 TCustomChartLegend::~TCustomChartLegend() = default;

@@ -604,6 +604,9 @@ public:
   TPlotGradient* GetGradient();
   TPlotGradient* PeekGradient() const { return FGradient.get(); }
   void SetGradient(const TPlotGradient* V);
+  // The gradient object a shape makes on first use; shapes whose gradient has a
+  // class (and defaults) of its own replace it.
+  virtual std::unique_ptr<TPlotGradient> NewGradient() { return std::make_unique<TPlotGradient>(ChangeHandler()); }
   TPlotTransparency GetTransparency() const { return FTransparency; }
   void SetTransparency(TPlotTransparency V) { Change(FTransparency, V); }
 

@@ -151,7 +151,7 @@ void TPlotCustomShape::SetShadow(const TPlotShadow* V) {
 }
 
 TPlotGradient* TPlotCustomShape::GetGradient() {
-  if (!FGradient) FGradient = std::make_unique<TPlotGradient>(ChangeHandler());
+  if (!FGradient) FGradient = NewGradient();
   return FGradient.get();
 }
 

@@ -14,6 +14,17 @@ protected:
 
 }  // namespace
 
+TEST_F(ChartLegendTest, GradientIsTheLegendsOwnClassWithItsDefaultsAlsoWhenMadeAgain) {
+  for (int round = 0; round < 2; ++round) {
+    TPlotGradient* g = Chart->Legend()->GetGradient();
+    ASSERT_NE(dynamic_cast<TChartLegendGradient*>(g), nullptr);
+    EXPECT_EQ(g->GetDirection(), gdRightLeft);
+    EXPECT_EQ(g->GetStartColor(), TColor(0xC0C0C0));
+    EXPECT_EQ(g->GetEndColor(), TColor(0xFFFFFF));
+    Chart->Legend()->SetGradient(nullptr);
+  }
+}
+
 TEST_F(ChartLegendTest, AutoStyleIsSeriesForTwoActiveSeriesAndValuesForOne) {
   auto* a = AddSeries("a", {1, 2, 3});
   AddSeries("b", {4, 5});
