@@ -292,6 +292,7 @@ std::string Render(const TSection& s, const TDecimal& d, int exponent, const TFo
   int intSeen = 0;  // integer placeholders passed
   int decSeen = 0;
   bool afterPoint = false;
+  bool afterExponent = false;  // the section's digits end with its exponent
   char quote = 0;
   auto emitIntDigit = [&](int idx) {
     out += intDigits[size_t(idx)];
@@ -309,11 +310,12 @@ std::string Render(const TSection& s, const TDecimal& d, int exponent, const TFo
     }
     if (c == '"' || c == '\'') {
       quote = c;
+    } else if ((c == '0' || c == '#') && afterExponent) {
     } else if ((c == '0' || c == '#') && !afterPoint) {
       if (intSeen == 0)  // digits beyond the placeholders go where the first one stands
         for (int k = 0; k < L - P; ++k) emitIntDigit(k);
       int idx = intSeen - (P - L);
-      if (idx >= 0) emitIntDigit(idx);
+      if (idx >= 0 && idx < L) emitIntDigit(idx);
       ++intSeen;
     } else if ((c == '0' || c == '#') && afterPoint) {
       if (decSeen < int(frac.size())) out += frac[size_t(decSeen)];
@@ -328,8 +330,10 @@ std::string Render(const TSection& s, const TDecimal& d, int exponent, const TFo
         for (int k = 0; k < L; ++k) emitIntDigit(k);
       out += s.ExpChar;
       out += ExponentText(exponent, s.ExpAlwaysSign, s.ExpDigits);
+      // Every placeholder after the exponent sign belongs to the exponent.
       i += 1;
-      while (i + 1 < text.size() && text[i + 1] == '0') ++i;
+      while (i + 1 < text.size() && (text[i + 1] == '0' || text[i + 1] == '#')) ++i;
+      afterExponent = true;
     } else {
       out += c;
     }
@@ -425,7 +429,9 @@ bool TryStrToFloat(std::string_view s, double& value, const TFormatSettings& fs)
     // Tell underflow (reads as 0) from overflow (not a valid real).
     const char* firstNonZero = std::find_if(norm.data(), norm.data() + norm.size(), [](char c) { return c >= '1' && c <= '9'; });
     size_t ePos = norm.find('e');
+    // strtol saturates on huge exponents; bound it so the sum below cannot overflow.
     long exp = ePos == std::string::npos ? 0 : std::strtol(norm.c_str() + ePos + 1, nullptr, 10);
+    exp = std::clamp(exp, -1000000000L, 1000000000L);
     size_t point = norm.find('.');
     long intDigits = long(point == std::string::npos ? std::min(ePos, norm.size()) : point);
     long magnitude = exp + intDigits - long(firstNonZero - norm.data());

@@ -127,6 +127,10 @@ TEST_F(NumberText, FormatFloatFormatStrings) {
       {"0.0 'm'", 1.25, "1.3 m"},
       {"", 1.5, "1.5"},
       {"0.0", std::nan(""), "NAN"},
+      // Placeholders after the exponent sign are the exponent's, never integer digits.
+      {"E+0 ####################", 12345, "1E+4 "},
+      {"0E+##", 12345, "1E+4"},
+      {"0.0E+0# 'm'", 12345, "1.2E+4 m"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatFloat(c.Format, c.Value), c.Text) << c.Format;
 }
@@ -221,6 +225,9 @@ TEST_F(NumberText, StrToFloatReadsDecimalTextOfTheSettings) {
       {"1E-3", true, 0.001},
       {"1e-400", true, 0},
       {"1e400", false, 0},
+      {"1e99999999999999999999", false, 0},
+      {"-1e99999999999999999999", false, 0},
+      {"1e-99999999999999999999", true, 0},
       {"1,5", false, 0},
       {"1.5.2", false, 0},
       {"1e", false, 0},

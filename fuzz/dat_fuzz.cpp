@@ -1,0 +1,13 @@
+// Reads the input as a .dat file and analyses what was read, as opening it does.
+#include "fuzz/FuzzSupport.h"
+#include "survey/Survey.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  TSurvey Survey;
+  Survey.OnMessage = [](const std::string&) {};
+  if (Survey.ReadRes2dInvFile(FuzzSupport::InputFile(Data, Size, ".dat")) != Survey::ReadError) {
+    Survey.HasObservedData = true;
+    Survey.AnalyseSurvey();
+  }
+  return 0;
+}
