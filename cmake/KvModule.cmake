@@ -43,7 +43,7 @@ function(kv_module target folder)
         file(MAKE_DIRECTORY ${_tmp})
         add_test(NAME ${_t}/${_i} COMMAND ${_t} --gtest_brief=1)
         set_tests_properties(${_t}/${_i} PROPERTIES
-          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TMPDIR=${_tmp};KV_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-config/${_t}/${_i};ASAN_OPTIONS=detect_leaks=0;GTEST_TOTAL_SHARDS=${KV_SHARDS};GTEST_SHARD_INDEX=${_i}"
+          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TMPDIR=${_tmp};KV_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-config/${_t}/${_i};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp;GTEST_TOTAL_SHARDS=${KV_SHARDS};GTEST_SHARD_INDEX=${_i}"
           TIMEOUT 1500)
       endforeach()
     endif()
