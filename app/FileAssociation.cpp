@@ -1,5 +1,7 @@
 #include "app/FileAssociation.h"
 
+#include "platform/rtl/FileStore.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,21 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes Text to a temporary file beside Path and moves it into place, so a
-// reader never sees half a file.
+// Writes Text in one piece: a reader never sees half a file.
 void WriteWhole(const fs::path& Path, const std::string& Text) {
   std::error_code ec;
   fs::create_directories(Path.parent_path(), ec);
   if (ec) return;
-  const fs::path temporary = Path.string() + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return;
-    out << Text;
-    if (!out.flush()) return;
-  }
-  fs::rename(temporary, Path, ec);
-  if (ec) fs::remove(temporary, ec);
+  std::string error;
+  FileStore::WriteFileAtomic(Path.string(), Text, error);
 }
 
 // A desktop-entry program argument: quoted with its reserved characters escaped,

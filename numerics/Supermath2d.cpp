@@ -1,5 +1,7 @@
 #include "numerics/Supermath2d.h"
 
+#include "platform/rtl/FileStore.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -967,11 +969,7 @@ double SignedLogInverse(double t, double a) {
 }
 
 bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
-  bytes.clear();
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return FileStore::ReadFile(fileName, bytes);
 }
 
 arofstrM SplitLines(const std::string& text) {

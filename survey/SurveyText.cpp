@@ -1,5 +1,7 @@
 #include "survey/SurveyText.h"
 
+#include "platform/rtl/FileStore.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -17,11 +19,8 @@ bool ReadLines(const std::string& fileName, arofstrM& lines) {
 }
 
 bool WriteFile(const std::string& fileName, const std::string& text) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  return !out.fail();
+  std::string error;
+  return FileStore::WriteFileAtomic(fileName, text, error);
 }
 
 arofstrM Tokens(const std::string& line) {

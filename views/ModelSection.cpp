@@ -14,6 +14,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/rtl/FileStore.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace ModelSection {
@@ -61,17 +62,6 @@ std::string KeptLines(const std::string& bytes, int32_t linesToKeep) {
     text += Eol;
   }
   return text;
-}
-
-// Writes the text to a new file that did not exist before; false when it cannot.
-bool WriteNewFile(const fs::path& path, const std::string& text) {
-  std::FILE* f = std::fopen(path.c_str(), "wbx");
-  if (!f) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = ::fsync(::fileno(f)) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  return ok;
 }
 
 // ---------------------------------------------------------------- reading
@@ -370,25 +360,8 @@ bool WriteSectionFile(const std::string& fileName, int32_t linesToKeep, const TM
   }
   text += SectionText(section);
 
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  fs::path temp;
-  bool written = false;
-  for (int attempt = 0; attempt < 100 && !written; ++attempt) {
-    temp = folder / ("." + target.filename().string() + ".kelm.polygon." + std::to_string(::getpid()) +
-                     "." + std::to_string(attempt));
-    if (fs::exists(temp, ec)) continue;
-    written = WriteNewFile(temp, text);
-    if (!written) {
-      fs::remove(temp, ec);
-      break;
-    }
-  }
-  if (written && exists) fs::permissions(temp, fs::status(target, ec).permissions(), ec);
-  if (written) {
-    fs::rename(temp, target, ec);
-    if (!ec) return true;
-    fs::remove(temp, ec);
-  }
+  std::string error;
+  if (FileStore::WriteFileAtomic(target.string(), text, error)) return true;
   message = "Cannot write the model to the file " + Quoted(fileName) +
             (exists ? ". The file was left as it was." : ".");
   return false;

@@ -11,6 +11,7 @@
 #include "chart/series/Series.h"
 #include "numerics/Supermath2d.h"
 #include "platform/gdi/Metafile.h"
+#include "platform/rtl/FileStore.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Dialogs.h"
@@ -520,9 +521,8 @@ void TPseudoSection2d::PopupClick(TObject* Sender) {
 
 bool TPseudoSection2d::SaveXYZ(const std::string& fileName) {
   const std::string text = Contouring::XyzText(Mesh);
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!out || !out.flush()) {
+  std::string error;
+  if (!FileStore::WriteFileAtomic(fileName, text, error)) {
     Dialogs::ShowMessage("Cannot write the file \"" + fileName + "\".");
     return false;
   }

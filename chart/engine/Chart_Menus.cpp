@@ -7,6 +7,7 @@
 
 #include "chart/engine/Chart.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/FileStore.h"
 #include "platform/rtl/Registry.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
@@ -150,18 +151,16 @@ void TCustomChart::AxisPopup(TChartAxis* Axis) {
 
 bool TCustomChart::ExportSeriesPoints(TChartSeries* Series, const std::string& FileName) const {
   if (!Series) return false;
-  std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
   const TChartAxis* h = Series->GetHorizAxisRef();
   const TChartAxis* v = Series->GetVertAxisRef();
   const double hOffset = h ? h->LabelOffset : 0, hScale = h ? h->LabelScale : 1;
   const double vOffset = v ? v->LabelOffset : 0, vScale = v ? v->LabelScale : 1;
-  out << "X\tY\r\n";
+  std::string text = "X\tY\r\n";
   for (int32_t i = 0; i < Series->Count(); ++i)
-    out << DefaultRealText((Series->GetXValue(i) + hOffset) * hScale) << '\t'
-        << DefaultRealText((Series->GetYValue(i) + vOffset) * vScale) << "\r\n";
-  out.flush();
-  return static_cast<bool>(out);
+    text += DefaultRealText((Series->GetXValue(i) + hOffset) * hScale) + '\t' +
+            DefaultRealText((Series->GetYValue(i) + vOffset) * vScale) + "\r\n";
+  std::string error;
+  return FileStore::WriteFileAtomic(FileName, text, error);
 }
 
 void TCustomChart::SaveClickedSeries() {

@@ -164,6 +164,7 @@ void TPlotExportData::WriteToStream(TStream& Stream) {
 }
 
 void TPlotExportData::WriteToFile(const std::string& FileName) {
-  TFileStream stream(FileName, fmCreate);
+  TMemoryStream stream;
   WriteToStream(stream);
+  stream.SaveToFile(FileName);
 }

@@ -50,8 +50,9 @@ void TPlotExportFormat::SaveToFile(const std::string& FileName) {
   CheckPanel();
   Options(true);
   DefaultSize();
-  TFileStream Stream(FileName, fmCreate);
+  TMemoryStream Stream;
   SaveToStream(Stream);
+  Stream.SaveToFile(FileName);
 }
 
 // ---- registry -----------------------------------------------------------------------

@@ -382,8 +382,9 @@ void TPlotExportFormBase::UpdateNativeSize() {
 void TPlotExportFormBase::SaveNative(const std::string& FileName, bool) {
   TCustomPlotPanel* Panel = ExportedPanel();
   if (!Panel) throw Exception(PlotConst::MsgPanelPropertyIsNotSetInExportFormat);
-  TFileStream Stream(FileName, fmCreate);
+  TMemoryStream Stream;
   Streaming::WriteComponent(Stream, Panel);
+  Stream.SaveToFile(FileName);
 }
 
 std::unique_ptr<TMemoryStream> TPlotExportFormBase::NativeStream() {

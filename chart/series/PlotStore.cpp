@@ -194,8 +194,9 @@ void WritePlotStream(TCustomChart* Chart, TStream& Stream, bool WithData, bool A
 }
 
 void WritePlotFile(TCustomChart* Chart, const std::string& FileName, bool WithData, bool AsText) {
-  TFileStream file(PlotFileName(FileName), fmCreate);
-  WritePlotStream(Chart, file, WithData, AsText);
+  TMemoryStream stream;
+  WritePlotStream(Chart, stream, WithData, AsText);
+  stream.SaveToFile(PlotFileName(FileName));
 }
 
 bool IsBinaryPlotStream(TStream& Stream) {

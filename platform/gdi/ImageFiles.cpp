@@ -2,6 +2,7 @@
 // reader checks sizes and offsets against the data before it touches them.
 
 #include "platform/gdi/ImageFiles.h"
+#include "platform/rtl/FileStore.h"
 
 #include "platform/gdi/Graphics.h"
 
@@ -618,32 +619,16 @@ TRawImage ReadImage(const std::vector<uint8_t>& Data) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& FileName) {
-  std::ifstream in(FileName, std::ios::binary);
-  if (!in) throw EInOutError("Cannot open file \"" + FileName + "\"");
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EInOutError("Cannot read file \"" + FileName + "\"");
-  return data;
+  std::string bytes;
+  if (!FileStore::ReadFile(FileName, bytes)) throw EInOutError("Cannot open file \"" + FileName + "\"");
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 void WriteFileBytes(const std::string& FileName, const std::vector<uint8_t>& Data) {
-  // Written beside the target and renamed over it, so that a failed write never
-  // leaves a half-written file in place of the old one.
-  const std::string temp = FileName + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw EInOutError("Cannot create file \"" + FileName + "\"");
-    out.write(reinterpret_cast<const char*>(Data.data()), std::streamsize(Data.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      throw EInOutError("Cannot write file \"" + FileName + "\"");
-    }
-  }
-  if (std::rename(temp.c_str(), FileName.c_str()) != 0) {
-    std::remove(temp.c_str());
-    throw EInOutError("Cannot write file \"" + FileName + "\"");
-  }
+  std::string error;
+  const std::string_view bytes(reinterpret_cast<const char*>(Data.data()), Data.size());
+  if (!FileStore::WriteFileAtomic(FileName, bytes, error))
+    throw EInOutError("Cannot write file \"" + FileName + "\": " + error);
 }
 
 }  // namespace ImageFiles

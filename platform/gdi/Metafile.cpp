@@ -2,6 +2,7 @@
 // backend becomes EMF records (objects are created, selected and deleted as
 // the state changes), and the finished bytes carry a header and an EOF record.
 #include "platform/gdi/Metafile.h"
+#include "platform/gdi/ImageFiles.h"
 
 #include <algorithm>
 #include <atomic>
@@ -855,9 +856,7 @@ void TMetafile::LoadFromBytes(const std::vector<uint8_t>& Data) {
 }
 
 void TMetafile::LoadFromFile(const std::string& FileName) {
-  std::ifstream In(FileName, std::ios::binary);
-  if (!In) throw Exception("Cannot open file \"" + FileName + "\"");
-  LoadFromBytes(std::vector<uint8_t>(std::istreambuf_iterator<char>(In), {}));
+  LoadFromBytes(ImageFiles::ReadFileBytes(FileName));
 }
 
 void TMetafile::SaveToFile(const std::string& FileName) const {
@@ -867,10 +866,7 @@ void TMetafile::SaveToFile(const std::string& FileName) const {
   const std::string Ext = SysUtils::LowerCase(SysUtils::ExtractFileExt(FileName));
   const bool Old = Ext == ".wmf" || (Ext != ".emf" && !FEnhanced);
   const std::vector<uint8_t> Bytes = Old && !FBytes.empty() ? Emf::ToOldMetafile(FBytes) : FBytes;
-  std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
-  if (!Out) throw Exception("Cannot create file \"" + FileName + "\"");
-  Out.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
-  if (!Out) throw Exception("Cannot write file \"" + FileName + "\"");
+  ImageFiles::WriteFileBytes(FileName, Bytes);
 }
 
 std::unique_ptr<TGraphic> TMetafile::Clone() const {

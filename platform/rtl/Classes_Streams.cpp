@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/FileStore.h"
 
 using SysUtils::Format;
 
@@ -186,6 +187,8 @@ void TMemoryStream::SaveToStream(TStream& Stream) const {
 }
 
 void TMemoryStream::SaveToFile(const std::string& FileName) const {
-  TFileStream f(FileName, fmCreate);
-  SaveToStream(f);
+  std::string error;
+  const std::string_view bytes(reinterpret_cast<const char*>(FData.data()), FData.size());
+  if (!FileStore::WriteFileAtomic(FileName, bytes, error))
+    throw EFCreateError("Cannot create file \"" + FileName + "\". " + error);
 }

@@ -307,8 +307,9 @@ void TStrings::LoadFromFile(const std::string& FileName) {
 }
 
 void TStrings::SaveToFile(const std::string& FileName) const {
-  TFileStream f(FileName, fmCreate);
-  SaveToStream(f);
+  TMemoryStream text;
+  SaveToStream(text);
+  text.SaveToFile(FileName);
 }
 
 void TStrings::LoadFromStream(TStream& Stream) { SetText(SysUtils::DecodeText(Stream.ReadAll())); }

@@ -1,10 +1,13 @@
 #pragma once
-// Whole-file reads and atomic writes for settings files (INI files, the
-// registry store): a write goes to a temporary file beside the target and is
-// renamed over it, so a crash never leaves a half-written file.
+// The one way the program reads a whole file and writes one. A write goes to a
+// temporary file of a unique name beside the target, reaches the disk, and is
+// then renamed over the target: a failed or interrupted save leaves the old
+// file byte for byte as it was, and a crash leaves the old content or the new,
+// never a half-written file.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace FileStore {
 
@@ -19,6 +22,12 @@ struct TStamp {
 TStamp StampOf(const std::string& fileName);
 // False (and bytes empty) when the file cannot be read.
 bool ReadFile(const std::string& fileName, std::string& bytes);
-bool WriteFileAtomic(const std::string& fileName, const std::string& bytes, std::string& error);
+// False, with the system's reason in error, when the file could not be written;
+// the target is then untouched and no temporary file is left behind.
+bool WriteFileAtomic(const std::string& fileName, std::string_view bytes, std::string& error);
+
+// Tests: every later write fails once it has written afterBytes bytes (a
+// full disk halfway through a save); a negative value ends the failures.
+void SetWriteFailureForTests(int64_t afterBytes);
 
 }  // namespace FileStore
