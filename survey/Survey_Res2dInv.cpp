@@ -391,10 +391,10 @@ bool TSurvey::WriteRes2dInvFile(const std::string& fileName, bool observed) cons
                                                       [](int32_t e) { return e >= 0; }));
       for (int32_t e : electrodes)
         if (e >= 0) line += " " + ExactDecimalText(2, positionOf(e)) + " " + ElevationText(elevationOf(e)) + " ";
-      line += " " + Supermath2d::FloatToStrDec(2, 1, observed ? src.RhoA[j] : src.RhoACalc[j]);
+      line += " " + ExactDecimalText(2, observed ? src.RhoA[j] : src.RhoACalc[j]);
       if (HasIPData) {
         const double eta = observed ? src.EtaA[j] : src.EtaACalc[j];
-        line += " " + Supermath2d::FloatToStrDec(2, 1, eta == NoValue ? NoValue : 10 * eta);
+        line += " " + ExactDecimalText(2, eta == NoValue ? NoValue : 10 * eta);
       }
       text += line + eol;
     }

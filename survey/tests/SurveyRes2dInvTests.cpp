@@ -351,6 +351,26 @@ TEST(SurveyRes2dInvWrite, SurveyWithReliefReadsBackTheSame) {
   }
 }
 
+TEST(SurveyRes2dInvWrite, ValuesReadBackAsTheSameNumbers) {
+  TCapturedSurvey t;
+  ASSERT_EQ(OpenK2d(t.Survey, "v.k2d",
+                    "C1 C2 P1 P2 ro_a eta_a\n0 3 1 2 0.8277 0.0123\n1 4 2 3 0.0004 1.5\n2 5 3 4 123.456789 7\n"),
+            Survey::ReadData);
+  const std::string out = (ScratchDir() / "v.dat").string();
+  ASSERT_TRUE(t.Survey.WriteRes2dInvFile(out, true));
+  TCapturedSurvey back;
+  ASSERT_EQ(back.Survey.ReadRes2dInvFile(out), Survey::ReadData);
+  back.Survey.HasObservedData = true;
+  back.Survey.AnalyseSurvey();
+  std::vector<double> written, read;
+  ForEachReceiver(t.Survey, [&](const osource& s, size_t j) { written.push_back(s.RhoA[j]); });
+  ForEachReceiver(back.Survey, [&](const osource& s, size_t j) { read.push_back(s.RhoA[j]); });
+  std::sort(written.begin(), written.end());
+  std::sort(read.begin(), read.end());
+  EXPECT_EQ(read, written);
+  EXPECT_NEAR(written.at(0), 0.0004, 1e-15);
+}
+
 TEST(SurveyRes2dInvWrite, CalculatedValuesAndAFileThatCannotBeWritten) {
   TCapturedSurvey t;
   ASSERT_EQ(OpenK2d(t.Survey, "c.k2d", "C1 C2 P1 P2 ro_a\n0 3 1 2 10\n"), Survey::ReadData);
