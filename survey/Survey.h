@@ -302,6 +302,10 @@ class TSurvey {
   // Data lines that were skipped: too few values for the columns the file names, or
   // (Res2dInv general array) an electrode count other than 2, 3 or 4.
   int32_t SkippedDataLines = 0;
+  // Where the last file read was refused ("line 17: expected 4 numbers, found 3"),
+  // and the first data line it skipped ("line 9 (2 numbers)"); empty when unknown.
+  std::string ReadProblem;
+  std::string FirstSkippedLine;
 
   // ---- Solver bridge ----
   // Distance at which the last run would place electrodes at infinity: the model

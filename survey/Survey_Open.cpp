@@ -90,6 +90,8 @@ void TSurvey::OpenData(const std::string& fileName) {
   RhoaForFlatGround = false;
   ExtraNodes.clear();
   SkippedDataLines = 0;
+  ReadProblem.clear();
+  FirstSkippedLine.clear();
 
   int32_t result = Survey::ReadError;
   if (kind == TFileKind::Survey) result = ReadSurveyFile(fileName);
@@ -97,13 +99,15 @@ void TSurvey::OpenData(const std::string& fileName) {
   if (kind == TFileKind::Res2dInv) result = ReadRes2dInvFile(fileName);
   if (result == Survey::ReadError) {
     Restore(*this, previous);
-    Message(Survey::ErrorInDataFile);
+    Message(ReadProblem.empty() ? std::string(Survey::ErrorInDataFile)
+                                : std::string(Survey::ErrorInDataFile) + "\n" + FileNameOnly(fileName) + ", " + ReadProblem);
     return;
   }
   if (SkippedDataLines > 0)
     Message(std::to_string(SkippedDataLines) + (SkippedDataLines == 1 ? " data line" : " data lines") + " of \"" +
             FileNameOnly(fileName) + "\" could not be read as measurements and " +
-            (SkippedDataLines == 1 ? "was" : "were") + " skipped.");
+            (SkippedDataLines == 1 ? "was" : "were") + " skipped" +
+            (FirstSkippedLine.empty() ? std::string(".") : " (the first: " + FirstSkippedLine + ")."));
 
   HasObservedData = true;
   AnalyseSurvey();

@@ -38,7 +38,13 @@ class TLineReader {
     ++FPos;
     return Empty;
   }
+  const std::string& Peek() const {
+    static const std::string Empty;
+    return FPos < FLines.size() ? FLines[FPos] : Empty;
+  }
   bool Ended() const { return FPos > FLines.size(); }
+  // The 1-based number of the line read last.
+  size_t LineNumber() const { return FPos; }
 
  private:
   const arofstrM& FLines;
@@ -84,6 +90,12 @@ struct TRes2dInvContent {
   double ReferenceChainage = 0.0;
   bool TopoSlopeDistances = false;
   int32_t SkippedLines = 0;
+  // "Error estimate for data present": every data line carries error columns
+  // after its value (and its IP value), which the program does not use.
+  bool ErrorEstimates = false;
+  // Where the file was refused or its first line was skipped: "line 17: ...".
+  std::string Problem;
+  std::string FirstSkipped;
 };
 
 using TPositions = std::array<double, 4>;  // C1, C2, P1, P2
@@ -152,7 +164,8 @@ arofdoubleM DataRow(const arofdoubleM& w, TRes2dInvContent& c) {
     row[colRhoA] = w[valueIndex];
   }
   row[colWeight] = 1.0;
-  if (c.IPFlag) row[colEtaA] = w.back();
+  // With error columns the IP value follows the value; without, it ends the line.
+  if (c.IPFlag) row[colEtaA] = c.ErrorEstimates ? w[valueIndex + 1] : w.back();
   const bool unusable = (row[colC1] == NoValue && row[colC2] == NoValue) ||
                         (row[colP1] == NoValue && row[colP2] == NoValue) ||
                         (row[colRhoA] == NoValue && row[colRes] == NoValue);
@@ -181,16 +194,21 @@ void ReadIPHeader(TLineReader& r, TRes2dInvContent& c) {
 // The topography section after the data lines. False when its points or the index of
 // the first electrode's point are missing.
 bool ReadTopographySection(TLineReader& r, TRes2dInvContent& c) {
+  auto refuse = [&](const std::string& what) {
+    c.Problem = "line " + std::to_string(r.LineNumber()) + ": " + what;
+    return false;
+  };
   std::string flagLine = r.Next();
   // A caption such as "Topography in separate list" stands before the flag.
   if (FirstNumber(flagLine) == NoValue && !SurveyText::Tokens(flagLine).empty()) flagLine = r.Next();
   const int32_t flag = WholeNumber(flagLine, 0);
   if (flag == 1 || flag == 2) {
     const int32_t count = WholeNumber(r.Next(), -1);
-    if (count < 0) return false;
+    if (count < 0) return refuse("expected the number of topography points");
     for (int32_t i = 0; i < count; ++i) {
       const arofdoubleM p = LineNumbers(r.Next());
-      if (r.Ended() || p.size() < 2) return false;
+      if (r.Ended()) return refuse("the file ends before its " + std::to_string(count) + " topography points");
+      if (p.size() < 2) return refuse("expected a topography point (x and elevation), found " + std::to_string(p.size()) + " numbers");
       c.Topography.push_back({p.size() == 2 ? p[0] : 0.0, p[1]});
     }
     if (flag == 2) {
@@ -198,7 +216,8 @@ bool ReadTopographySection(TLineReader& r, TRes2dInvContent& c) {
       return true;
     }
     const int32_t first = WholeNumber(r.Next(), 0);
-    if (first < 1 || first > count) return false;
+    if (first < 1 || first > count)
+      return refuse("expected the topography point of the first electrode, 1 to " + std::to_string(count));
     c.ReferenceX = c.Topography[static_cast<size_t>(first) - 1].x;
     c.ReferenceChainage = c.SmallestPosition;
     return true;
@@ -237,9 +256,23 @@ void ConvertIP(TRes2dInvContent& c) {
   }
 }
 
+// The optional error-estimate block between the IP header and the data: its
+// caption, the caption of the error type and the error type.
+void ReadErrorEstimateHeader(TLineReader& r, TRes2dInvContent& c) {
+  if (!SurveyText::Contains(SurveyText::LowerCase(r.Peek()), "error estimate")) return;
+  r.Next();
+  r.Next();
+  r.Next();
+  c.ErrorEstimates = true;
+}
+
 // Reads the file into c; false when it is refused.
 bool ParseRes2dInv(const arofstrM& lines, TRes2dInvContent& c) {
   TLineReader r(lines);
+  auto refuse = [&](const std::string& what) {
+    c.Problem = "line " + std::to_string(r.LineNumber()) + ": " + what;
+    return false;
+  };
   r.Next();  // title
   r.Next();  // unit electrode spacing
   c.ArrayType = WholeNumber(r.Next(), 0);
@@ -258,19 +291,26 @@ bool ParseRes2dInv(const arofstrM& lines, TRes2dInvContent& c) {
   } else {
     dataLines = WholeNumber(r.Next(), 0);
   }
-  if (!KnownArrayType(c.ArrayType)) return false;
+  if (!KnownArrayType(c.ArrayType)) {
+    c.Problem = "line 3: the array type " + std::to_string(c.ArrayType) + " is not one of 1 to 7 and 11";
+    return false;
+  }
 
   c.LocationType = WholeNumber(r.Next(), 1);
   c.IPFlag = FirstNumber(r.Next()) != 0.0;
   if (c.IPFlag) ReadIPHeader(r, c);
+  ReadErrorEstimateHeader(r, c);
 
   for (int32_t i = 0; i < dataLines; ++i) {
     const std::string& line = r.Next();
     // A file that ends before its data lines is damaged.
-    if (r.Ended()) return false;
-    arofdoubleM row = DataRow(LineNumbers(line), c);
+    if (r.Ended())
+      return refuse("the file ends after " + std::to_string(i) + " of its " + std::to_string(dataLines) + " data lines");
+    const arofdoubleM numbers = LineNumbers(line);
+    arofdoubleM row = DataRow(numbers, c);
     if (row.empty()) {
-      ++c.SkippedLines;
+      if (c.SkippedLines++ == 0)
+        c.FirstSkipped = "line " + std::to_string(r.LineNumber()) + " (" + std::to_string(numbers.size()) + " numbers)";
       continue;
     }
     for (int e = colC1; e <= colP2; ++e)
@@ -278,11 +318,11 @@ bool ParseRes2dInv(const arofstrM& lines, TRes2dInvContent& c) {
         c.SmallestPosition = std::min(c.SmallestPosition, row[static_cast<size_t>(e)]);
     c.Rows.push_back(std::move(row));
   }
-  if (c.Rows.empty()) return false;
+  if (c.Rows.empty()) return refuse("no data line gives a measurement");
   if (!ReadTopographySection(r, c)) return false;
   SkipFixedRegions(r);
   const double last = FirstNumber(r.Next());
-  if (last != NoValue && last > 0) return false;
+  if (last != NoValue && last > 0) return refuse("expected 0 at the end of the file");
   if (c.IPFlag) ConvertIP(c);
   return true;
 }
@@ -292,7 +332,18 @@ bool ParseRes2dInv(const arofstrM& lines, TRes2dInvContent& c) {
 int32_t TSurvey::ReadRes2dInvFile(const std::string& fileName) {
   arofstrM lines;
   TRes2dInvContent c;
-  if (!SurveyText::ReadLines(fileName, lines) || !ParseRes2dInv(lines, c)) return ReadError;
+  ReadProblem.clear();
+  FirstSkippedLine.clear();
+  if (!SurveyText::ReadLines(fileName, lines)) {
+    ReadProblem = "the file cannot be read";
+    return ReadError;
+  }
+  if (!ParseRes2dInv(lines, c)) {
+    ReadProblem = c.Problem;
+    return ReadError;
+  }
+  FirstSkippedLine = c.FirstSkipped;
+  if (c.ErrorEstimates) Message("The error estimates of \"" + fileName + "\" are not used.");
   MeasurementRows = std::move(c.Rows);
   Topography = std::move(c.Topography);
   HasIPData = c.IPFlag;

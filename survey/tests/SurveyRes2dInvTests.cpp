@@ -189,15 +189,18 @@ TEST(SurveyRes2dInvRead, RefusedFilesLeaveTheSurveyAsItWas) {
   struct Case {
     const char* name;
     std::string text;
+    const char* where;
   } cases[] = {
-      {"array type 8", ConventionalFile(8, 0, "0 1 100")},
-      {"no data lines", "t\n1\n1\n0\n0\n0\n0\n0\n0\n"},
-      {"every line unusable", "t\n1\n1\n1\n0\n0\n0 1\n0\n0\n0\n"},
-      {"a number above 0 at the end", "t\n1\n1\n1\n0\n0\n0 1 100\n0\n0\n3\n"},
-      {"file ends within the data", "t\n1\n1\n3\n0\n0\n0 1 100\n"},
-      {"first-electrode index outside the relief", "t\n1\n1\n1\n0\n0\n0 1 100\n1\n2\n0 1\n3 2\n5\n0\n0\n"},
-      {"relief line of one number", "t\n1\n1\n1\n0\n0\n0 1 100\n2\n2\n0 1\n3\n0\n0\n"},
-      {"empty file", ""},
+      {"array type 8", ConventionalFile(8, 0, "0 1 100"), "line 3: the array type 8"},
+      {"no data lines", "t\n1\n1\n0\n0\n0\n0\n0\n0\n", "line 6: no data line"},
+      {"every line unusable", "t\n1\n1\n1\n0\n0\n0 1\n0\n0\n0\n", "line 7: no data line"},
+      {"a number above 0 at the end", "t\n1\n1\n1\n0\n0\n0 1 100\n0\n0\n3\n", "line 10: expected 0"},
+      {"file ends within the data", "t\n1\n1\n3\n0\n0\n0 1 100\n", "after 1 of its 3 data lines"},
+      {"first-electrode index outside the relief", "t\n1\n1\n1\n0\n0\n0 1 100\n1\n2\n0 1\n3 2\n5\n0\n0\n",
+       "line 12: expected the topography point of the first electrode"},
+      {"relief line of one number", "t\n1\n1\n1\n0\n0\n0 1 100\n2\n2\n0 1\n3\n0\n0\n",
+       "line 11: expected a topography point"},
+      {"empty file", "", "the array type 0"},
   };
   for (const Case& c : cases) {
     TCapturedSurvey t;
@@ -210,6 +213,43 @@ TEST(SurveyRes2dInvRead, RefusedFilesLeaveTheSurveyAsItWas) {
     EXPECT_EQ(t.Survey.Topography.size(), 1u) << c.name;
     EXPECT_EQ(t.Survey.StartResistivity, 50) << c.name;
     EXPECT_NE(t.Survey.DataFileName.find("good.dat"), std::string::npos) << c.name;
+    EXPECT_NE(t.Survey.ReadProblem.find(c.where), std::string::npos) << c.name << ": " << t.Survey.ReadProblem;
+  }
+}
+
+// A general-array file with an error-estimate block between the IP flag and the
+// data (an error column after every value) and a topography list after the data.
+TEST(SurveyRes2dInvRead, ErrorEstimateBlockIsPassedOverAndEveryMeasurementRead) {
+  const std::string head =
+      "Survey with errors\n1.0\n11\n0\nType of measurement (0=app. resistivity,1=resistance)\n0\n3\n1\n";
+  const std::string errors = "Error estimate for data present\nType of error estimate (0=same unit as data)\n0\n";
+  const std::string tail = "Topography in separate list\n2\n3\n0 10\n3 11\n6 10.5\n0\n0\n0\n0\n";
+  {
+    TCapturedSurvey t;
+    const std::string file = head + "0\n" + errors +
+                             "4 0 0 3 0 1 0 2 0 100.5 2.5\n"
+                             "4 1 0 4 0 2 0 3 0 95 1.9\n"
+                             "4 2 0 5 0 3 0 4 0 90.25 3\n" +
+                             tail;
+    ASSERT_EQ(t.Survey.ReadRes2dInvFile(WriteText("err.dat", file)), Survey::ReadData) << t.Survey.ReadProblem;
+    ASSERT_EQ(t.Survey.MeasurementRows.size(), 3u);
+    EXPECT_EQ(t.Survey.MeasurementRows[1][Survey::colRhoA], 95);
+    EXPECT_EQ(t.Survey.Topography, (arofcomplexM{{0, 10}, {3, 11}, {6, 10.5}}));
+    EXPECT_EQ(t.Survey.SkippedDataLines, 0);
+    ASSERT_EQ(t.Messages.size(), 1u);
+    EXPECT_NE(t.Messages[0].find("error estimates"), std::string::npos);
+  }
+  {
+    TCapturedSurvey t;  // with IP: the chargeability follows the value, the errors follow both
+    const std::string file = head + "1\nChargeability\nmV/V\n0.0,1.0\n" + errors +
+                             "4 0 0 3 0 1 0 2 0 100.5 20 2.5 0.4\n"
+                             "4 1 0 4 0 2 0 3 0 95 30 1.9 0.5\n"
+                             "4 2 0 5 0 3 0 4 0 90.25 40 3 0.6\n" +
+                             tail;
+    ASSERT_EQ(t.Survey.ReadRes2dInvFile(WriteText("err-ip.dat", file)), Survey::ReadData) << t.Survey.ReadProblem;
+    ASSERT_EQ(t.Survey.MeasurementRows.size(), 3u);
+    EXPECT_EQ(t.Survey.MeasurementRows[2][Survey::colRhoA], 90.25);
+    EXPECT_EQ(t.Survey.MeasurementRows[2][Survey::colEtaA], 4);
   }
 }
 
