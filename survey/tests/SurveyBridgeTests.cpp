@@ -156,7 +156,9 @@ TEST_F(SurveyBridge, OpenAnalyseStartModelAndForwardRunOnTheExamples) {
 namespace {
 
 TEST_F(SurveyBridge, RealRes2dInvFilesOpenAndForwardModel) {
-  for (const char* file : {"res2dinv-dd.dat", "res2dinv-wenner32.dat", "res2dinv-ipgeneral.dat", "res2dinv_PolePole.DAT"}) {
+  const std::pair<const char*, size_t> files[] = {
+      {"res2dinv-dd.dat", 591}, {"res2dinv-wenner32.dat", 1648}, {"res2dinv-ipgeneral.dat", 228}, {"res2dinv_PolePole.DAT", 295}};
+  for (const auto& [file, measurements] : files) {
     TCapturedSurvey t;
     t.Survey.OpenData(std::string(KV_TESTDATA_DIR) + "/res2dinv/" + file);
     EXPECT_TRUE(t.Messages.empty()) << file << ": " << (t.Messages.empty() ? "" : t.Messages[0]);
@@ -167,6 +169,7 @@ TEST_F(SurveyBridge, RealRes2dInvFilesOpenAndForwardModel) {
       ++all;
       finite += std::isfinite(src.RhoACalc[j]) && src.RhoACalc[j] != 0 ? 1 : 0;
     });
+    EXPECT_EQ(all, measurements) << file;
     EXPECT_EQ(finite, all) << file;
   }
 }
