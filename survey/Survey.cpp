@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/rtl/SysUtils.h"
+
 namespace Survey {
 
 int32_t FindElectrode(const elecarray& electrodes, complexM point, double tol) {
@@ -63,45 +65,15 @@ bool ReadBoolLine(const std::string& line) {
 
 std::string ExactText(double x, char decimalSeparator) {
   if (x == NoValue) return "*";
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, x);
-  std::string text(buf, res.ptr);
+  std::string text = SysUtils::RoundTripText(x);
   if (decimalSeparator != '.')
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
   return text;
 }
 
-namespace {
-std::string ScientificWith(double x, int precision) {
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, std::abs(x), std::chars_format::scientific, precision);
-  std::string digits(buf, res.ptr);
-  const auto e = digits.find('e');
-  const int exponent = std::atoi(digits.c_str() + e + 1);
-  std::string text;
-  text += std::signbit(x) ? '-' : ' ';
-  text += digits.substr(0, e);
-  text += 'E';
-  text += exponent < 0 ? '-' : '+';
-  std::string expDigits = std::to_string(std::abs(exponent));
-  text += std::string(expDigits.size() < 4 ? 4 - expDigits.size() : 0, '0') + expDigits;
-  return text;
-}
-
-bool ReadsBackAs(const std::string& text, double x) {
-  double back = 0.0;
-  const char* first = text.data() + 1;  // past the sign place
-  auto res = std::from_chars(first, text.data() + text.size(), back);
-  if (res.ec != std::errc()) return false;
-  return (text[0] == '-' ? -back : back) == x;
-}
-}  // namespace
-
 std::string ScientificText(double x) {
   if (!std::isfinite(x)) return ExactText(x);
-  std::string text = ScientificWith(x, 14);
-  if (!ReadsBackAs(text, x)) text = ScientificWith(x, 16);
-  return text;
+  return SysUtils::FixedRealText(x, true);
 }
 
 }  // namespace Survey

@@ -11,6 +11,7 @@
 
 #include "platform/gdi/Graphics.h"
 #include "platform/gdi/Metafile.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace Contouring {
 
@@ -355,24 +356,7 @@ void BuildLevels(TContourMesh& mesh, TContourLevels& levels, std::string& warnin
 }
 
 std::string XyzNumber(double v) {
-  std::string body;
-  if (std::isnan(v)) {
-    body = "Nan";
-  } else if (std::isinf(v)) {
-    body = v > 0 ? "+Inf" : "-Inf";
-  } else {
-    if (v == 0.0) v = 0.0;  // no minus sign on zero
-    std::array<char, 48> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::scientific, 14);
-    const std::string s(buf.data(), r.ptr);  // d.dddddddddddddde±xx
-    const size_t e = s.find('e');
-    const int exponent = std::stoi(s.substr(e + 1));
-    const std::string digits = std::to_string(std::abs(exponent));
-    body = s.substr(0, e) + "E" + (exponent < 0 ? "-" : "+") + std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') +
-           digits;
-    if (body[0] != '-') body = " " + body;
-  }
-  return body.size() < 23 ? std::string(23 - body.size(), ' ') + body : body;
+  return SysUtils::FixedRealText(v == 0.0 ? 0.0 : v);  // no minus sign on zero
 }
 
 std::string XyzText(const TContourMesh& mesh) {

@@ -228,24 +228,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // ---------------------------------------------------------------- interface
 
-std::string RealText(double x) {
-  std::string body;
-  if (std::isnan(x)) {
-    body = "Nan";
-  } else if (std::isinf(x)) {
-    body = x > 0 ? "+Inf" : "-Inf";
-  } else {
-    std::array<char, 48> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
-    const std::string s(buf.data(), r.ptr);  // d.ddddddddddddddde±xx
-    const size_t e = s.find('e');
-    const int exponent = std::stoi(s.substr(e + 1));
-    char exp[16];
-    std::snprintf(exp, sizeof exp, "%c%04d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    body = s.substr(0, e) + "E" + exp;
-    if (body[0] != '-') body = " " + body;
-  }
-  return body.size() < 23 ? std::string(23 - body.size(), ' ') + body : body;
+std::string RealText(double x) { return SysUtils::FixedRealText(x);
 }
 
 std::string PropertiesToStr(const PolygonProps& props, int32_t last) {

@@ -9,6 +9,7 @@
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/FileStore.h"
 #include "platform/rtl/Registry.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/UserSeam.h"
@@ -20,21 +21,6 @@ std::function<TForm*(TComponent* Owner, TCustomChartLegend* Legend)> CreateLegen
 namespace {
 
 const char* const AxisHintText = "[Shift+RightClick] axis settings";
-
-// The runtime's default real text: a blank or minus sign, one digit, a point,
-// 14 digits, "E", the exponent's sign and four digits (23 characters).
-std::string DefaultRealText(double X) {
-  if (std::isnan(X)) return std::string(20, ' ') + "Nan";
-  if (std::isinf(X)) return std::string(19, ' ') + (X < 0 ? "-Inf" : "+Inf");
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14E", std::fabs(X));
-  std::string s(buf);
-  const size_t e = s.find('E');
-  const char sign = s[e + 1];
-  const std::string digits = s.substr(e + 2);
-  std::string exponent = std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
-  return std::string(X < 0 || std::signbit(X) ? "-" : " ") + s.substr(0, e) + "E" + sign + exponent;
-}
 
 TMenuItem* AddItem(TPopupMenu& Menu, const std::string& Caption, TNotifyEvent OnClick) {
   auto* item = Create<TMenuItem>(&Menu);
@@ -157,8 +143,8 @@ bool TCustomChart::ExportSeriesPoints(TChartSeries* Series, const std::string& F
   const double vOffset = v ? v->LabelOffset : 0, vScale = v ? v->LabelScale : 1;
   std::string text = "X\tY\r\n";
   for (int32_t i = 0; i < Series->Count(); ++i)
-    text += DefaultRealText((Series->GetXValue(i) + hOffset) * hScale) + '\t' +
-            DefaultRealText((Series->GetYValue(i) + vOffset) * vScale) + "\r\n";
+    text += SysUtils::FixedRealText((Series->GetXValue(i) + hOffset) * hScale) + '\t' +
+            SysUtils::FixedRealText((Series->GetYValue(i) + vOffset) * vScale) + "\r\n";
   std::string error;
   return FileStore::WriteFileAtomic(FileName, text, error);
 }

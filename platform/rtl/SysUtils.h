@@ -168,6 +168,15 @@ int64_t StrToInt64Def(std::string_view s, int64_t def);
 // zero on the shortest decimal form of the value.
 enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 
+// The shortest text that reads back as the same double ("0.1", "1e-300",
+// "-0"), with "." whatever the locale; "nan", "inf" and "-inf" otherwise.
+std::string RoundTripText(double value);
+// The runtime's default real text, right-aligned in 23 characters: a blank or
+// "-", one digit, ".", 14 digits, "E", the exponent's sign and four digits
+// (" 1.50000000000000E+0000"); "Nan", "+Inf" and "-Inf" right-aligned. With
+// roundTrip, 16 digits after the point where 14 would not read back the same.
+std::string FixedRealText(double value, bool roundTrip = false);
+
 std::string FloatToStr(double value);  // general, 15 significant digits
 std::string FloatToStr(double value, const TFormatSettings& fs);
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits);

@@ -179,6 +179,46 @@ std::string FloatToStr(double value, const TFormatSettings& fs) {
   return FloatToStrF(value, TFloatFormat::ffGeneral, 15, 0, fs);
 }
 
+std::string RoundTripText(double value) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value);
+  return std::string(buf, r.ptr);
+}
+
+namespace {
+
+std::string ScientificText(double value, int decimals) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, decimals);
+  const std::string digits(buf, r.ptr);  // d.ddd e±xx
+  const size_t e = digits.find('e');
+  int exponent = 0;
+  std::from_chars(digits.data() + e + (digits[e + 1] == '+' ? 2 : 1), digits.data() + digits.size(), exponent);
+  const std::string expDigits = std::to_string(std::abs(exponent));
+  return std::string(std::signbit(value) ? "-" : " ") + digits.substr(0, e) + "E" + (exponent < 0 ? "-" : "+") +
+         std::string(expDigits.size() < 4 ? 4 - expDigits.size() : 0, '0') + expDigits;
+}
+
+}  // namespace
+
+std::string FixedRealText(double value, bool roundTrip) {
+  std::string body;
+  if (std::isnan(value)) {
+    body = "Nan";
+  } else if (std::isinf(value)) {
+    body = value > 0 ? "+Inf" : "-Inf";
+  } else {
+    body = ScientificText(value, 14);
+    if (roundTrip) {
+      double back = 0.0;
+      const size_t start = body.find_first_not_of(" -");
+      std::from_chars(body.data() + start, body.data() + body.size(), back);
+      if ((std::signbit(value) ? -back : back) != value) body = ScientificText(value, 16);
+    }
+  }
+  return body.size() < 23 ? std::string(23 - body.size(), ' ') + body : body;
+}
+
 std::string FloatToStr(double value) { return FloatToStr(value, FormatSettings); }
 
 // ---------------------------------------------------------------- FormatFloat

@@ -1,7 +1,10 @@
-// Every save of the program, failing halfway (a full disk after the first
-// bytes), says so and leaves the file it would have replaced byte for byte as
-// it was, with no temporary file left beside it.
+// Every save of the program: failing halfway (a full disk after the first
+// bytes) it says so and leaves the file it would have replaced byte for byte
+// as it was, with no temporary file left beside it; and it writes the same
+// bytes whatever the C locale of the process.
 #include <gtest/gtest.h>
+
+#include <clocale>
 
 #include <filesystem>
 #include <fstream>
@@ -61,7 +64,7 @@ bool Succeeds(const std::function<void()>& F) {
   }
 }
 
-class WriterFailure : public ::testing::Test {
+class Writers : public ::testing::Test {
  protected:
   void SetUp() override {
     PlotConst::Initialize();
@@ -148,7 +151,7 @@ class WriterFailure : public ::testing::Test {
   std::vector<std::unique_ptr<TBitmap>> Pictures;
 };
 
-TEST_F(WriterFailure, AFailedSaveReportsAndLeavesTheOldFileUntouched) {
+TEST_F(Writers, AFailedSaveReportsAndLeavesTheOldFileUntouched) {
   const std::string Old = "the user's old file\r\nwith two lines\r\n";
   for (const TWriterCase& C : Cases()) {
     SCOPED_TRACE(C.Name);
@@ -167,7 +170,26 @@ TEST_F(WriterFailure, AFailedSaveReportsAndLeavesTheOldFileUntouched) {
   }
 }
 
-TEST_F(WriterFailure, SettingsStoreAndDesktopEntryKeepTheirOldFiles) {
+TEST_F(Writers, TheSameBytesUnderALocaleWithADecimalComma) {
+  std::vector<std::string> Plain;
+  for (const TWriterCase& C : Cases()) {
+    const fs::path File = Dir / ("C-" + std::string(C.FileName));
+    ASSERT_TRUE(C.Write(File.string())) << C.Name;
+    Plain.push_back(Bytes(File));
+  }
+  const std::string Previous = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "the locale de_DE.UTF-8 is not installed";
+  ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
+  size_t i = 0;
+  for (const TWriterCase& C : Cases()) {
+    const fs::path File = Dir / ("de-" + std::string(C.FileName));
+    EXPECT_TRUE(C.Write(File.string())) << C.Name;
+    EXPECT_EQ(Bytes(File), Plain[i++]) << C.Name;
+  }
+  std::setlocale(LC_ALL, Previous.c_str());
+}
+
+TEST_F(Writers, SettingsStoreAndDesktopEntryKeepTheirOldFiles) {
   const std::string Store = Registry::StoreFileName();
   {
     TRegistry Reg;
