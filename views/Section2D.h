@@ -96,6 +96,9 @@ void DrawValueAxis(TPlotCanvas& Canvas, int32_t Orientation, int32_t Side, int32
                    double Upper, int32_t X, int32_t Y, int32_t Length, double A, const std::string& FontName,
                    const std::string& Title, bool TopIsUpper);
 
+// The text under the colour bar for the cursor value: whole from 10 on.
+std::string PointerText(double Value);
+
 // Captions of the five menus, in menu order ("-" a separator).
 extern const std::vector<std::string> CellMenuCaptions;
 extern const std::vector<std::string> SelectionMenuCaptions;

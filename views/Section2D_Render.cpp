@@ -29,6 +29,10 @@ TColor MeanColor(TColor a, TColor b) {
 
 }  // namespace
 
+std::string Section2D::PointerText(double Value) {
+  return Value >= 10 ? Supermath2d::FloatToStrDec(0, 1, std::nearbyint(Value)) : Supermath2d::FloatToStrDec(0, 1, Value);
+}
+
 // ---- colour scale ----
 
 uint8_t TTModelSection2d::EffectiveKind() const {
@@ -336,9 +340,7 @@ void TTModelSection2d::DrawCursorPointer(double Value) {
     c.FillRect(TRect(xb, r.Bottom + 5, xb + 40, r.Bottom + 35));
     c.Brush->SetStyle(bsClear);
     c.Pen->SetColor(clBlack);
-    const std::string text = Value >= 10 ? Supermath2d::FloatToStrDec(0, 1, std::nearbyint(Value))
-                                         : Supermath2d::FloatToStrDec(0, 1, Value);
-    c.TextOut(xb + 5, r.Bottom + 5, text);
+    c.TextOut(xb + 5, r.Bottom + 5, Section2D::PointerText(Value));
     c.Brush->SetStyle(bsSolid);
   }
   Invalidate();
