@@ -7,11 +7,14 @@
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
 #include "platform/gdi/Graphics.h"
+#include "platform/rtl/ClassInfo.h"
 #include "platform/ui/Menus.h"
 
 KV_CLASS_IMPL(TTModelSection2d, TChart) {}
 
 using Supermath2d::FloatToStrDec;
+
+void Section2D::RegisterClasses() { ClassInfo::RegisterClass(TTModelSection2d::StaticClass()); }
 
 TTModelSection2d::TTModelSection2d(TComponent* AOwner) : TChart(AOwner) {}
 
@@ -280,21 +283,23 @@ void TTModelSection2d::PictureExtent(double& X0, double& X1, double& Z0, double&
 
 TBitmap* TTModelSection2d::PictureBitmap() const { return PictureTool ? PictureTool->Picture()->GetBitmap() : nullptr; }
 
-int32_t TTModelSection2d::XToPixel(double X) const {
-  double x0, x1, z0, z1;
-  PictureExtent(x0, x1, z0, z1);
+TTModelSection2d::TPixelMap TTModelSection2d::PixelMap() const {
+  TPixelMap m;
+  double x1, z1;
+  PictureExtent(m.X0, x1, m.Z0, z1);
   const TBitmap* b = PictureBitmap();
-  const double w = b ? b->GetWidth() : 0;
-  return x1 > x0 ? PlotCanvas::RoundToPixel((X - x0) * w / (x1 - x0)) : 0;
+  if (b && x1 > m.X0) m.XScale = b->GetWidth() / (x1 - m.X0);
+  if (b && z1 > m.Z0) m.ZScale = b->GetHeight() / (z1 - m.Z0);
+  return m;
 }
 
-int32_t TTModelSection2d::ZToPixel(double Z) const {
-  double x0, x1, z0, z1;
-  PictureExtent(x0, x1, z0, z1);
-  const TBitmap* b = PictureBitmap();
-  const double h = b ? b->GetHeight() : 0;
-  return z1 > z0 ? PlotCanvas::RoundToPixel((Z - z0) * h / (z1 - z0)) : 0;
-}
+int32_t TTModelSection2d::TPixelMap::X(double Value) const { return PlotCanvas::RoundToPixel((Value - X0) * XScale); }
+
+int32_t TTModelSection2d::TPixelMap::Z(double Value) const { return PlotCanvas::RoundToPixel((Value - Z0) * ZScale); }
+
+int32_t TTModelSection2d::XToPixel(double X) const { return PixelMap().X(X); }
+
+int32_t TTModelSection2d::ZToPixel(double Z) const { return PixelMap().Z(Z); }
 
 double TTModelSection2d::PixelToX(int32_t X) const { return PictureTool->HorizValueAt(X); }
 

@@ -96,6 +96,10 @@ void DrawValueAxis(TPlotCanvas& Canvas, int32_t Orientation, int32_t Side, int32
                    double Upper, int32_t X, int32_t Y, int32_t Length, double A, const std::string& FontName,
                    const std::string& Title, bool TopIsUpper);
 
+// Registers TTModelSection2d by name; the program calls it at start-up, since no
+// window of its own creates the class.
+void RegisterClasses();
+
 // The text under the colour bar for the cursor value: whole from 10 on.
 std::string PointerText(double Value);
 
@@ -312,8 +316,15 @@ private:
   void SizePicture();
   // The extent the picture covers: the points of ExtentSeries, or the model extent.
   void PictureExtent(double& X0, double& X1, double& Z0, double& Z1) const;
+  // Model x and depth to picture pixels, taken once for many conversions.
+  struct TPixelMap {
+    double X0 = 0, XScale = 0, Z0 = 0, ZScale = 0;
+    int32_t X(double Value) const;
+    int32_t Z(double Value) const;
+  };
+  TPixelMap PixelMap() const;
   // The pixel corners of cell (Column, Row) and DrawCell with them.
-  void DrawCellAt(TCanvas* Canvas, bool Full, int32_t Column, int32_t Row);
+  void DrawCellAt(TCanvas* Canvas, bool Full, int32_t Column, int32_t Row, const TPixelMap& Map);
   void Fire(const TNotifyEvent& Event) {
     if (Event) Event(this);
   }

@@ -86,7 +86,8 @@ std::string SampleLabel(double Step, double Lower, double Upper) {
   const double lg = std::log10(Step);
   if (lg < 0) {
     const double a = std::fabs(lg);
-    sample += "." + std::string(static_cast<size_t>(std::clamp(std::floor(a + a / 1e5) + 1, 1.0, 400.0)), '0');
+    sample.push_back('.');
+    sample.append(static_cast<size_t>(std::clamp(std::floor(a + a / 1e5) + 1, 1.0, 400.0)), '0');
   }
   return sample;
 }

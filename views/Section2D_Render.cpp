@@ -108,7 +108,8 @@ void TTModelSection2d::UpdateSignedLogThreshold() {
 // ---- cells ----
 
 void TTModelSection2d::MakeHatchBrush(TBrush& Brush, TColor CellColor, bool Hatched, TColor HatchColor) {
-  Brush.SetBitmap(nullptr);
+  // Clearing an absent pattern would only make the canvas select the brush again.
+  if (Brush.GetBitmap()) Brush.SetBitmap(nullptr);
   if (!Hatched) return;
   if (!FHatch) {
     FHatch = std::make_unique<TBitmap>(8, 8);
@@ -180,13 +181,13 @@ void TTModelSection2d::DrawCell(int32_t X0, int32_t YTL, TCanvas* Canvas, bool F
   }
 }
 
-void TTModelSection2d::DrawCellAt(TCanvas* Canvas, bool Full, int32_t i, int32_t j) {
+void TTModelSection2d::DrawCellAt(TCanvas* Canvas, bool Full, int32_t i, int32_t j, const TPixelMap& Map) {
   const double xi = ColumnBorders[i], xn = ColumnBorders[i + 1];
   const double si = SurfaceOffsets.size() > static_cast<size_t>(i) ? SurfaceOffsets[i] : 0.0;
   const double sn = SurfaceOffsets.size() > static_cast<size_t>(i) + 1 ? SurfaceOffsets[i + 1] : 0.0;
   const double zj = RowBorders[j], zn = RowBorders[j + 1];
-  DrawCell(XToPixel(xi), ZToPixel(si + zj), Canvas, Full, j, i, ZToPixel(sn + zn), ZToPixel(sn + zj),
-           ZToPixel(si + zn), XToPixel(xn));
+  DrawCell(Map.X(xi), Map.Z(si + zj), Canvas, Full, j, i, Map.Z(sn + zn), Map.Z(sn + zj), Map.Z(si + zn),
+           Map.X(xn));
 }
 
 void TTModelSection2d::RedrawCells(TCanvas* Canvas) {
@@ -197,8 +198,9 @@ void TTModelSection2d::RedrawCells(TCanvas* Canvas) {
     if (!picture) return;
     c = picture->GetCanvas();
   }
+  const TPixelMap map = PixelMap();
   for (int32_t i = 0; i <= LastColumn; ++i)
-    for (int32_t j = 0; j <= LastRow; ++j) DrawCellAt(c, false, i, j);
+    for (int32_t j = 0; j <= LastRow; ++j) DrawCellAt(c, false, i, j, map);
   c->Brush->SetBitmap(nullptr);
   c->Brush->SetColor(clWhite);
   CurrentCell = TPoint(0, 0);
@@ -207,7 +209,7 @@ void TTModelSection2d::RedrawCells(TCanvas* Canvas) {
 
 void TTModelSection2d::RedrawCell(int32_t Column, int32_t Row) {
   if (!CellInGrid(Column, Row)) return;
-  DrawCellAt(nullptr, true, Column, Row);
+  DrawCellAt(nullptr, true, Column, Row, PixelMap());
   Invalidate();
 }
 
