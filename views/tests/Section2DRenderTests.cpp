@@ -306,3 +306,62 @@ TEST_F(Section2DTest, ASectionWithTopographyIsRenderedAsAPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// A drawing interface that records the labels it writes.
+class TLabelCanvas : public TPlotCanvas3D {
+public:
+  struct TLabel {
+    int32_t X, Y;
+    std::string Text;
+  };
+  void TextOut(int32_t X, int32_t Y, const std::string& Text) override {
+    Labels.push_back({X, Y, Text});
+    TPlotCanvas3D::TextOut(X, Y, Text);
+  }
+  std::vector<TLabel> Labels;
+};
+
+std::vector<std::string> Texts(const TLabelCanvas& c) {
+  std::vector<std::string> t;
+  for (const auto& l : c.Labels) t.push_back(l.Text);
+  return t;
+}
+
+TEST(Section2DValueAxis, LabelsRunFromTheTopAndNeverOverlapExceptAtTheEnds) {
+  TBitmap bitmap(200, 500);
+  TLabelCanvas c;
+  c.AttachCanvas(bitmap.GetCanvas());
+  const int32_t h = c.TextHeight("123456789");
+  // Logarithmic: powers of ten of evenly stepped exponents, the largest on top.
+  Section2D::DrawValueAxis(c, 1, 0, 1, 1, 1000, 10, 10, 12 * h, 1, "", "", true);
+  const std::vector<std::string> log = Texts(c);
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "1000");
+  EXPECT_EQ(log.back(), "1");
+  for (const char* t : {"10", "100"}) EXPECT_NE(std::find(log.begin(), log.end(), t), log.end()) << t;
+  // Equal ends: the axis line and no label.
+  c.Labels.clear();
+  Section2D::DrawValueAxis(c, 1, 0, 0, 4, 4, 10, 10, 200, 1, "", "", true);
+  EXPECT_TRUE(c.Labels.empty());
+  EXPECT_EQ(bitmap.GetPixelColor(10, 100), clBlack);
+  // A short axis: neighbouring drawn labels keep apart, the first and the last are drawn.
+  for (const int32_t length : {3 * h + 2, 4 * h, 6 * h, 20 * h}) {
+    c.Labels.clear();
+    Section2D::DrawValueAxis(c, 1, 0, 0, 0, 7, 10, 10, length, 1, "", "", true);
+    const arofdoubleM ticks = Section2D::NiceTicksForHeight(std::abs(c.TextHeight("0123456789")), length, 0, 7);
+    ASSERT_FALSE(c.Labels.empty());
+    EXPECT_EQ(c.Labels.front().Text, Supermath2d::detail::FixedText(ticks.back(), Section2D::LabelDecimals(ticks).back()));
+    for (size_t k = 1; k + 1 < c.Labels.size(); ++k) EXPECT_GT(c.Labels[k].Y, c.Labels[k - 1].Y + h - 2) << length;
+    EXPECT_LE(c.Labels.size(), ticks.size());
+  }
+  // Signed logarithmic around zero.
+  c.Labels.clear();
+  Section2D::DrawValueAxis(c, 1, 0, 2, -100, 100, 10, 10, 20 * h, 0.1, "", "", true);
+  EXPECT_EQ(c.Labels.front().Text, "100");
+  EXPECT_EQ(c.Labels.back().Text, "-100");
+  c.AttachCanvas(nullptr);
+}
+
+}  // namespace
