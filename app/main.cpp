@@ -10,6 +10,7 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "views/Section2D.h"
 
 int main(int argc, char** argv) {
   Application->Initialize(argc, argv);
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   // colours through the platform, which it cannot call itself.
   Supermath2d::SetLocaleDecimalSeparator(FormatSettings.DecimalSeparator);
   Supermath2d::SetSystemColorResolver([](int32_t c) { return ColorToRGB(c); });
+  Section2D::RegisterClasses();
   ResMainForm::MainForm = Application->CreateForm<TMainForm>();
   // The association is written by the program only, never by tests that create
   // the main window, so that they leave the desktop of the user alone.
