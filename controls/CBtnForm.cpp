@@ -125,7 +125,7 @@ void TDFSColorButtonPalette::DrawCell(TCanvas& Canvas, TPoint Cell, bool Selecte
     Canvas.LineTo(r.Right - 1, r.Top);
     Canvas.Pen->SetColor(BottomRight);
     Canvas.LineTo(r.Right - 1, r.Bottom - 1);
-    Canvas.LineTo(r.Left - 1, r.Bottom - 1);
+    Canvas.LineTo(r.Left, r.Bottom - 1);
     r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
   };
   if (Selected) {

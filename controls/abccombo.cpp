@@ -82,7 +82,7 @@ void TabcColorComboBox::DrawSwatch(const TRect& Rect, TColor Color, int, TOwnerD
   c.LineTo(r.Right - 1, r.Top);
   c.Pen->SetColor(clBtnShadow);
   c.LineTo(r.Right - 1, r.Bottom - 1);
-  c.LineTo(r.Left - 1, r.Bottom - 1);
+  c.LineTo(r.Left, r.Bottom - 1);
   c.Brush->SetColor(Color);
   c.FillRect(TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1));
 }
