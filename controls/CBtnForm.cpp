@@ -41,8 +41,8 @@ TDFSColorButtonPalette::TDFSColorButtonPalette(TComponent* AOwner)
   };
   // The application's deactivation closes the palette; the previous handler runs first.
   AppActivation::Watch();
-  FSavedDeactivate = Application->OnDeactivate;
-  Application->OnDeactivate = [this](TObject* Sender) { AppDeactivated(Sender); };
+  FSavedDeactivate = AppActivation::OnDeactivate;
+  AppActivation::OnDeactivate = [this](TObject* Sender) { AppDeactivated(Sender); };
   FHandlersTaken = true;
 }
 
@@ -50,7 +50,7 @@ TDFSColorButtonPalette::~TDFSColorButtonPalette() = default;
 
 void TDFSColorButtonPalette::BeforeDestruction() {
   if (FHandlersTaken) {
-    Application->OnDeactivate = FSavedDeactivate;
+    AppActivation::OnDeactivate = FSavedDeactivate;
     FHandlersTaken = false;
   }
   TForm::BeforeDestruction();

@@ -406,7 +406,7 @@ TEST_F(ColorPaletteTest, HintsShowTheRgbTextAndTheHandlerMayChangeIt) {
 TEST_F(ColorPaletteTest, ApplicationDeactivationClosesThePaletteAfterThePreviousHandler) {
   P->Close();
   int previous = 0;
-  Application->OnDeactivate = [&](TObject*) { ++previous; };
+  AppActivation::OnDeactivate = [&](TObject*) { ++previous; };
   Open();
   AppActivation::Changed(false);
   EXPECT_EQ(previous, 1);
@@ -415,7 +415,7 @@ TEST_F(ColorPaletteTest, ApplicationDeactivationClosesThePaletteAfterThePrevious
   ASSERT_TRUE(RunUntil([&] { return B->ComponentCount() == 0; }));
   AppActivation::Changed(false);
   EXPECT_EQ(previous, 2);
-  Application->OnDeactivate = nullptr;
+  AppActivation::OnDeactivate = nullptr;
 }
 
 class TCursorButton : public TdfsColorButton {

@@ -4,6 +4,9 @@
 
 #include <QGuiApplication>
 
+TNotifyEvent AppActivation::OnActivate;
+TNotifyEvent AppActivation::OnDeactivate;
+
 void AppActivation::Watch() {
   static bool watching = false;
   if (watching) return;
@@ -19,7 +22,7 @@ void AppActivation::Changed(bool Active) {
   Application->Dispatch(
       Application,
       [Active] {
-        const TNotifyEvent handler = Active ? Application->OnActivate : Application->OnDeactivate;
+        const TNotifyEvent handler = Active ? OnActivate : OnDeactivate;
         if (handler) handler(Application);
       },
       false);

@@ -153,10 +153,6 @@ class TApplication : public TComponent {
   void HandleException(TObject* Sender);
   void ShowException(const std::exception& E);
   TExceptionEvent OnException;
-  // The application becomes the active one of the desktop, or stops being it
-  // (see AppActivation::Watch).
-  TNotifyEvent OnActivate;
-  TNotifyEvent OnDeactivate;
 
   // A message box captioned Caption; Flags are MB_ values; returns IDOK, IDYES, ...
   int MessageBox(const std::string& Text, const std::string& Caption, int Flags);
