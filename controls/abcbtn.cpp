@@ -370,6 +370,12 @@ KV_CLASS_IMPL(TabcPicBtn, TOwnerDrawButton) {
   c.Property("PictureHighlight", &TabcPicBtn::GetPictureHighlight, &TabcPicBtn::SetPictureHighlight)
       .Names({"aghNormal", "aghGray", "aghFade", "aghDarken"})
       .Default(TabcGlyphHighlight::aghNormal);
+  c.Property("TransparentColor", &TabcPicBtn::GetTransparentColor, &TabcPicBtn::SetTransparentColor)
+      .Kind(TPropKind::pkColor)
+      .Stored(&TabcPicBtn::IsTransparentColorStored);
+  c.Property("Color", &TabcPicBtn::GetButtonColor, &TabcPicBtn::SetButtonColor)
+      .Kind(TPropKind::pkColor)
+      .Default(clBtnFace);
   c.Property("NumGlyphs", &TabcPicBtn::GetNumGlyphs, &TabcPicBtn::SetNumGlyphs).Default(1);
   c.Property("ImageIndex", &TabcPicBtn::GetImageIndex, &TabcPicBtn::SetImageIndex).Default(-1);
   c.Property("SoundDown", &TabcPicBtn::SoundDown).Default(-1);

@@ -145,6 +145,7 @@ class TabcPicBtn : public TOwnerDrawButton {
   void SetNumGlyphs(int Value);
   TColor GetTransparentColor() const { return FGlyph->GetTransparentColor(); }
   void SetTransparentColor(TColor Value);
+  bool IsTransparentColorStored() const { return FGlyph->TransparentColorSet(); }
   TColor GetButtonColor() const { return TControl::GetColor(); }
   // The face colour; the glyph's background follows it.
   void SetButtonColor(TColor Value);

@@ -188,6 +188,28 @@ TEST_F(ColorButtonPictureTest, UpPictureHasThePlatformFrameSwatchSeparatorAndArr
   EXPECT_EQ(bmp.GetPixelColor(39, 12), Rgb(clBlack));
 }
 
+TEST_F(ColorButtonPictureTest, FocusedButtonDrawsItsFocusRectangleInsideTheFrame) {
+  auto plain = Picture();
+  B->ForceFocusForTests(true);
+  auto focused = Picture();
+  TBitmap expected(45, 22);
+  expected.GetCanvas()->Draw(0, 0, plain.get());
+  expected.GetCanvas()->Brush->SetColor(clBtnFace);
+  expected.GetCanvas()->Font->SetColor(clBlack);
+  expected.GetCanvas()->DrawFocusRect(TRect(3, 3, 42, 19));
+  // The arrow is drawn over the rectangle; everywhere else the two pictures agree.
+  int changed = 0;
+  for (int y = 0; y < 22; ++y) {
+    for (int x = 0; x < 45; ++x) {
+      if (x >= 36 && x < 43 && y >= 8 && y < 13) continue;
+      ASSERT_EQ(focused->GetPixelColor(x, y), expected.GetPixelColor(x, y)) << x << "," << y;
+      changed += focused->GetPixelColor(x, y) != plain->GetPixelColor(x, y);
+    }
+  }
+  EXPECT_GT(changed, 40);
+  B->ForceFocusForTests(false);
+}
+
 TEST_F(ColorButtonPictureTest, DownDisabledAndFlatPictures) {
   // Down: window frame ring, a shadow ring, everything moved by one pixel.
   B->MouseDown(TMouseButton::mbLeft, {}, 5, 5);
