@@ -1,13 +1,16 @@
 #include "app/Dearsetup.h"
 
 #include "app/DialogFields.h"
+#include "controls/abcbtn.h"
+#include "controls/abcexctl.h"
 #include "numerics/Supermath2d.h"
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Dialogs.h"
 #include "survey/Survey.h"
 
 using DialogFields::AddEdit;
-using DialogFields::AddLabel;
+using DialogFields::AddCaptionBox;
+using DialogFields::AddCommandButton;
 
 TDefarray* Dearsetup::Defarray = nullptr;
 
@@ -22,7 +25,7 @@ TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
   SetClientHeight(244);
   Position = TPosition::poDesktopCenter;
 
-  AddLabel(this, "  Electrode array", 8, 12, 100);
+  AddCaptionBox(this, "  Electrode array", 8, 6, 221, 33);
   ComboBox6 = Create<TComboBox>(this);
   ComboBox6->SetParent(this);
   ComboBox6->SetBounds(112, 12, 113, 21);
@@ -39,14 +42,11 @@ TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
                        {"  Levels number", &SpinEdit1}};
   int top = 52;
   for (const TRow& row : rows) {
-    AddLabel(this, row.Caption, 8, top, 100);
+    AddCaptionBox(this, row.Caption, 8, top - 6, 221, 33);
     *row.Edit = AddEdit(this, 112, top, 113);
     top += 36;
   }
-  abcPicBtn1 = Create<TButton>(this);
-  abcPicBtn1->SetParent(this);
-  abcPicBtn1->SetBounds(76, 204, 81, 27);
-  abcPicBtn1->SetCaption("Apply");
+  abcPicBtn1 = AddCommandButton(this, "Apply", 79, 204);
   abcPicBtn1->Default = true;
   abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };

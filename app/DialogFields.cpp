@@ -1,5 +1,8 @@
 #include "app/DialogFields.h"
 
+#include "controls/abcbtn.h"
+#include "controls/abcexctl.h"
+
 #include <cmath>
 
 #include "numerics/Supermath2d.h"
@@ -15,6 +18,33 @@ TLabel* AddLabel(TWinControl* Parent, const std::string& Caption, int Left, int 
   label->Layout = TTextLayout::tlCenter;
   label->SetCaption(Caption);
   return label;
+}
+
+TabcSuperLabel* AddCaptionBox(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width,
+                              int Height) {
+  auto* box = Create<TabcSuperLabel>(Parent);
+  box->SetParent(Parent);
+  box->SetBounds(Left, Top, Width, Height);
+  box->SetBorderStyle(TBorderStyle::bsSingle);
+  box->SetVerticalAlignment(TabcVAlignment::vaCenter);
+  box->SetTopMargin(2);
+  box->SetCaption(Caption);
+  return box;
+}
+
+TabcPicBtn* AddCommandButton(TWinControl* Parent, const std::string& Caption, int Left, int Top) {
+  auto* button = Create<TabcPicBtn>(Parent);
+  button->SetParent(Parent);
+  button->SetBounds(Left, Top, 75, 29);
+  TFont font;
+  font.Assign(*button->GetFont());
+  font.SetName("Arial");
+  font.SetHeight(-13);
+  button->SetFont(&font);
+  button->SetStyle(TabcButtonStyle::absRecessedBlackHighlight);
+  button->SetDisabledShadow(false);
+  button->SetCaption(Caption);
+  return button;
 }
 
 TEdit* AddEdit(TWinControl* Parent, int Left, int Top, int Width) {

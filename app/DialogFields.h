@@ -8,11 +8,19 @@
 class TWinControl;
 class TLabel;
 class TEdit;
+class TabcSuperLabel;
+class TabcPicBtn;
 
 namespace DialogFields {
 // A label with a single border at Left,Top and an edit of Width beside it.
 TLabel* AddLabel(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width);
 TEdit* AddEdit(TWinControl* Parent, int Left, int Top, int Width);
+// A framed caption box (single 3-D border, caption centred vertically) that an
+// edit placed afterwards covers on its right part.
+TabcSuperLabel* AddCaptionBox(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width,
+                              int Height);
+// A dialog's 75 by 29 command button in Arial, with the recessed black frame that lights up when hovered.
+TabcPicBtn* AddCommandButton(TWinControl* Parent, const std::string& Caption, int Left, int Top);
 // The field's real ("," read as "."), or none with Problem set when the text is
 // no number. Field is the label text without its leading blanks.
 std::optional<double> ReadReal(const TEdit& Edit, const std::string& Field, std::string& Problem);

@@ -1,11 +1,14 @@
 #include "app/ModelConstruct.h"
 
 #include "app/DialogFields.h"
+#include "controls/abcbtn.h"
+#include "controls/abcexctl.h"
 #include "numerics/Supermath2d.h"
 #include "platform/ui/Dialogs.h"
 
 using DialogFields::AddEdit;
-using DialogFields::AddLabel;
+using DialogFields::AddCaptionBox;
+using DialogFields::AddCommandButton;
 
 KV_CLASS_IMPL(TModConstr, TForm) {}
 
@@ -32,7 +35,7 @@ TModConstr::TModConstr(TComponent* AOwner) : TForm(AOwner) {
   };
   int top = 12;
   for (const TRow& row : rows) {
-    TLabel* label = AddLabel(this, row.Caption, 8, top, 110);
+    TLabel* label = AddCaptionBox(this, row.Caption, 8, top - 6, 189, 33);
     label->SetHint(row.LabelHint);
     label->SetShowHint(*row.LabelHint != '\0');
     *row.Edit = AddEdit(this, 122, top, 71);
@@ -41,10 +44,7 @@ TModConstr::TModConstr(TComponent* AOwner) : TForm(AOwner) {
     if (row.Edit == &Edit7) Label7 = label;
     top += 40;
   }
-  abcPicBtn1 = Create<TButton>(this);
-  abcPicBtn1->SetParent(this);
-  abcPicBtn1->SetBounds(60, 232, 81, 27);
-  abcPicBtn1->SetCaption("Ok");
+  abcPicBtn1 = AddCommandButton(this, "Ok", 63, 232);
   abcPicBtn1->Default = true;
   abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
 }
