@@ -150,7 +150,12 @@ void TCustomErrorSeries::PaintBar(int32_t ValueIndex, int32_t StartPos, int32_t 
   }
   if (DrawBar && y < FYOrigin) up = -up;
   PrepareErrorPen(ValueIndex);
-  if (FMultiBar == mbStacked100) y0 = YValueToPixel(100);
+  if (FMultiBar == mbStacked100) {
+    y0 = YValueToPixel(100);
+  } else if (DrawBar && (FMultiBar == mbStacked || FMultiBar == mbSelfStack)) {
+    // A stacked bar ends above the bars below it: its mark stands on that end.
+    y0 = PointPixelY(ValueIndex);
+  }
   DrawError((BarBounds.Left + BarBounds.Right) / 2, y0, Chart3D(), down, up, w);
 }
 

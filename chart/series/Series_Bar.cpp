@@ -33,6 +33,7 @@ void SetMarksVisible(TChartSeries& Series, bool Visible) {
 
 KV_CLASS_IMPL(TBarSeriesGradient, TPlotGradient) {
   c.Property("Relative", &TBarSeriesGradient::GetRelative, &TBarSeriesGradient::SetRelative).Default(false);
+  c.Property("Visible", &TBarSeriesGradient::GetVisible, &TBarSeriesGradient::SetVisible).Default(true);
 }
 
 TBarSeriesGradient::TBarSeriesGradient(TPlotChangeEvent ChangeHandler) : TPlotGradient(std::move(ChangeHandler)) {

@@ -478,3 +478,15 @@ TEST_F(BarPaintTest, HorizontalBarsLieAlongTheValueAxis) {
 }
 
 }  // namespace
+namespace {
+
+TEST_F(BarTest, AutomaticAxesLeaveRoomForTheWholeBarGroup) {
+  Chart->BottomAxis()->SetAutomatic(true);
+  auto* s = Bars({1, 2, 3, 4, 5});
+  Draw();
+  EXPECT_GE(s->PointPixelX(0), Chart->BottomAxis()->StartPixel);
+  EXPECT_LE(s->PointPixelX(4) + s->BarWidth, Chart->BottomAxis()->EndPixel);
+  EXPECT_EQ(s->PointPixelX(0) - Chart->BottomAxis()->StartPixel, s->BarWidth / 2);
+}
+
+}  // namespace

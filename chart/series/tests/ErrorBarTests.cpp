@@ -275,6 +275,33 @@ TEST_F(StatsTextTest, ErrorAndHighLowTextsCarryTheirClassPart) {
   EXPECT_EQ(freshBar->GetErrorWidth(), 40);
 }
 
+TEST_F(StatsTextTest, DamagedErrorAndHighLowTextsRaiseAndChangeNothing) {
+  auto* err = Add<TErrorBarSeries>();
+  auto* hl = Add<THighLowSeries>();
+  const std::string errText = Series::SeriesToText(err), hlText = Series::SeriesToText(hl);
+  const auto damaged = [](const std::string& Text, size_t Field, const std::string& Value, size_t Keep) {
+    auto f = Fields(Text);
+    if (Field < f.size()) f[Field] = Value;
+    f.resize(std::min(f.size(), Keep));
+    std::string t;
+    for (size_t i = 0; i < f.size(); ++i) t += (i ? "~" : "") + f[i];
+    return t;
+  };
+  const struct {
+    TChartSeries* Series;
+    std::string Text;
+  } cases[] = {
+      {err, damaged(errText, 43, "9", 48)},   {err, damaged(errText, 44, "wide", 48)},
+      {err, damaged(errText, 45, "2", 48)},   {err, damaged(errText, 0, "0", 44)},
+      {hl, damaged(hlText, 46, "-1", 49)},    {hl, damaged(hlText, 0, "0", 45)},
+  };
+  for (const auto& c : cases) {
+    const std::string before = Series::SeriesToText(c.Series);
+    EXPECT_ANY_THROW(Series::SeriesFromText(c.Series, c.Text)) << c.Text;
+    EXPECT_EQ(Series::SeriesToText(c.Series), before) << c.Text;
+  }
+}
+
 TEST_F(StatsTextTest, ChartFileKeepsBarErrorHighLowAndPieSeries) {
   auto* chart = Create<TChart>(nullptr);
   chart->SetName("Stats");
