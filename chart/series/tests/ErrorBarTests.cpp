@@ -83,6 +83,22 @@ TEST_F(ErrorTest, ErrorMarksInPointColoursErrorBarsInThePensColour) {
   EXPECT_NE(Px(x, YPix(4.6)), clFuchsia) << "no stroke into the bar";
 }
 
+TEST_F(ErrorTest, AStackedErrorBarCarriesItsMarkOnItsOwnEnd) {
+  auto* below = Add<TBarSeries>();
+  dynamic_cast<TSeriesMarks*>(below->Marks())->SetVisible(false);
+  below->Add(4);
+  auto* bars = Add<TErrorBarSeries>();
+  bars->ErrorPen()->SetColor(clFuchsia);
+  bars->AddXYError(0, 3, 2);
+  below->SetMultiBar(mbStacked);
+  Fix(-1, 1, 0, 10);
+  Draw();
+  bars->CalcBarBounds(0);
+  const int32_t x = (bars->BarBounds.Left + bars->BarBounds.Right) / 2;
+  EXPECT_EQ(Px(x, YPix(7.5)), clFuchsia) << "above the stack's top at 7";
+  EXPECT_NE(Px(x, YPix(3.5)), clFuchsia) << "not at the unstacked value";
+}
+
 TEST_F(ErrorTest, AxisRangeTakesTheWholeErrorMagnitude) {
   auto* e = Errors();
   e->AddXYError(1, 5, -4);
