@@ -10,6 +10,7 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotTranslate.h"
+#include "chart/series/ErrorBar.h"
 #include "chart/series/PlotExport.h"
 #include "chart/series/PlotLegendScrollBar.h"
 #include "chart/series/PlotTools.h"
@@ -59,6 +60,7 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotEngine::Initialization();
   Chart::Initialize();
   Series::Initialization();
+  ErrorBar::Initialization();
   PlotTools::RegisterTools();
   PlotLegendScrollBar::Initialization();
   PlotExport::Initialize();

@@ -80,6 +80,12 @@ public:
   double TotalABS();
   double Range();
   void RecalcStats();
+  // Brings the statistics up to date, then keeps Value as the cached absolute
+  // total until the values change (a pie's "Other" slice is not counted twice).
+  void StoreTotalABS(double Value) {
+    RecalcStats();
+    FTotalABS = Value;
+  }
 
   void Exchange(int32_t A, int32_t B);
   void FillSequence();

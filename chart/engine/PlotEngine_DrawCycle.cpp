@@ -276,7 +276,7 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries* S) {
       const auto drawBy = [&](TChartSeries* o) {
         if (o->GetActive() && o->GetZOrder() == z && o->Count() > v) o->DrawPoint(v);
       };
-      if (v >= S->Count() || S->DrawSeriesForward())
+      if (v >= S->Count() || S->DrawSeriesForwardAt(v))
         for (TChartSeries* o : group) drawBy(o);
       else
         for (auto it = group.rbegin(); it != group.rend(); ++it) drawBy(*it);

@@ -175,9 +175,16 @@ void TChartAxis::SetAxisPositions() {
 }
 
 void TChartAxis::AdjustToRect() {
+  // The margins moved StartPixel and EndPixel inwards: the limits are placed
+  // there, and the values at the axis' own ends follow from that placement.
+  const int32_t inner0 = StartPixel, inner1 = EndPixel;
+  SetAxisPositions();
+  const int32_t outer0 = StartPixel, outer1 = EndPixel;
+  StartPixel = inner0;
+  EndPixel = inner1;
   AxisLength = EndPixel - StartPixel;
-  double NewMax = CalcPosPoint(EndPixel);
-  double NewMin = CalcPosPoint(StartPixel);
+  double NewMax = CalcPosPoint(outer1);
+  double NewMin = CalcPosPoint(outer0);
   SetAxisPositions();
   if (NewMin > NewMax) std::swap(NewMin, NewMax);
   ScaleMaximum = PreviousMaximum = NewMax;

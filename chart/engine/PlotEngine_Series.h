@@ -562,6 +562,9 @@ public:
   virtual void FindVisibleRange();
   virtual bool DrawValuesForward() const;
   virtual bool DrawSeriesForward() const;
+  // Whether, in a shared depth row, this series is drawn before the others
+  // at point ValueIndex; bars decide by the point's value.
+  virtual bool DrawSeriesForwardAt(int32_t /*ValueIndex*/) const { return DrawSeriesForward(); }
   int32_t FirstDisplayedIndex() const { return DrawValuesForward() ? FirstValueIndex : LastValueIndex; }
   virtual void BeforeDrawPoints();
   virtual void AfterDrawPoints();
@@ -682,10 +685,11 @@ public:
 protected:
   // Checks a point index of a public operation.
   void CheckPointIndex(int32_t Index, const char* Operation) const;
+  // The X and Y ranges that sample values of N points fill.
+  void CalcRandomBounds(int32_t N, double& MinX, double& MaxX, double& MinY, double& MaxY);
 
 private:
   void ClearPointColors() { FColors.clear(), FHasColors = false; }
-  void CalcRandomBounds(int32_t N, double& MinX, double& MaxX, double& MinY, double& MaxY);
   bool IsDestroying() const { return ComponentState.Contains(TComponentStateItem::csDestroying); }
   bool IsLoading() const { return ComponentState.Contains(TComponentStateItem::csLoading); }
 

@@ -6,6 +6,7 @@
 
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
+#include "chart/series/ErrorBar.h"
 #include "chart/series/Series.h"
 
 namespace {
@@ -28,6 +29,16 @@ std::string Lower(std::string S) {
 
 bool IsLineOrPoint(const TChartSeries* S) {
   return dynamic_cast<const TLineSeries*>(S) != nullptr || dynamic_cast<const TPointSeries*>(S) != nullptr;
+}
+
+// Which class part follows the common fields of a text.
+enum class TClassPart { cpNone, cpLineOrPoint, cpError, cpHighLow };
+
+TClassPart ClassPartOf(const TChartSeries* S) {
+  if (IsLineOrPoint(S)) return TClassPart::cpLineOrPoint;
+  if (dynamic_cast<const TCustomErrorSeries*>(S)) return TClassPart::cpError;
+  if (dynamic_cast<const THighLowSeries*>(S)) return TClassPart::cpHighLow;
+  return TClassPart::cpNone;
 }
 
 // The fields of a text, split at "~". A blank inside a field belongs to it
@@ -126,11 +137,18 @@ struct TStyleValues {
   bool OnePoint;
   bool Transparent;
   std::unique_ptr<TChartPen> LinePen;
+  std::unique_ptr<TChartPen> ErrorPen;
+  TErrorSeriesStyle ErrorStyle = essTopBottom;
+  int32_t ErrorWidth = 100;
+  TErrorWidthUnits ErrorWidthUnits = ewuPercent;
+  std::unique_ptr<TChartBrush> HighBrush, LowBrush;
+  std::unique_ptr<TChartPen> HighPen, LowPen;
+  TPlotTransparency Transparency = 0;
   std::optional<TPointerPart> Pointer;
   std::optional<int32_t> DrawEvery;
 };
 
-TStyleValues ParseStyle(const TParsedText& P, bool LineOrPoint) {
+TStyleValues ParseStyle(const TParsedText& P, TClassPart Part) {
   TStyleValues v;
   v.SeriesColor = P.Number(1);  // field 0 holds the same colour
   P.Number(0);
@@ -173,10 +191,30 @@ TStyleValues ParseStyle(const TParsedText& P, bool LineOrPoint) {
   v.Shadow = PlotEngine::ShadowFromText(P.Text(38));
   v.OnePoint = P.Flag(39);
   v.Transparent = P.Flag(40);
-  if (!LineOrPoint) return v;
-  v.LinePen = P.Pen(42);
-  size_t k = 43;
-  if (P.Text(k) == "1") {
+  size_t k = 0;
+  switch (Part) {
+    case TClassPart::cpNone: return v;
+    case TClassPart::cpLineOrPoint:
+      v.LinePen = P.Pen(42);
+      k = 43;
+      break;
+    case TClassPart::cpError:
+      v.ErrorPen = P.Pen(42);
+      v.ErrorStyle = static_cast<TErrorSeriesStyle>(P.Ranged(43, 0, 5));
+      v.ErrorWidth = P.Number(44);
+      v.ErrorWidthUnits = static_cast<TErrorWidthUnits>(P.Ranged(45, 0, 1));
+      k = 46;
+      break;
+    case TClassPart::cpHighLow:
+      v.HighBrush = P.Brush(42);
+      v.HighPen = P.Pen(43);
+      v.LowBrush = P.Brush(44);
+      v.LowPen = P.Pen(45);
+      v.Transparency = P.Ranged(46, 0, 100);
+      k = 47;
+      break;
+  }
+  if (Part == TClassPart::cpLineOrPoint && P.Text(k) == "1") {
     TPointerPart p;
     p.Color = P.Number(k + 1);
     p.Brush = P.Brush(k + 2);
@@ -240,6 +278,19 @@ void ApplyStyle(TChartSeries& S, TStyleValues& V) {
     if (V.DrawEvery) marks->SetDrawEvery(*V.DrawEvery);
   }
   S.FunctionAsOnePoint = V.OnePoint;
+  if (auto* error = dynamic_cast<TCustomErrorSeries*>(&S); error && V.ErrorPen) {
+    error->SetErrorPen(V.ErrorPen.get());
+    error->SetErrorStyle(V.ErrorStyle);
+    error->SetErrorWidth(V.ErrorWidth);
+    error->SetErrorWidthUnits(V.ErrorWidthUnits);
+  }
+  if (auto* highLow = dynamic_cast<THighLowSeries*>(&S); highLow && V.HighBrush) {
+    highLow->SetBrush(V.HighBrush.get());
+    highLow->SetHighPen(V.HighPen.get());
+    highLow->SetLowBrush(V.LowBrush.get());
+    highLow->SetLowPen(V.LowPen.get());
+    highLow->SetTransparency(V.Transparency);
+  }
   auto* custom = dynamic_cast<TCustomSeries*>(&S);
   if (custom && V.LinePen) custom->SetLinePen(V.LinePen.get());
   if (custom && V.Pointer) {
@@ -311,6 +362,13 @@ std::string SeriesToText(TChartSeries* Series) {
     f.push_back("1");
     f.push_back(PointerText(*s->Pointer()));
   } else {
+    if (auto* e = dynamic_cast<TCustomErrorSeries*>(Series)) {
+      f.insert(f.end(), {PenToText(*e->ErrorPen()), Int(static_cast<int>(e->GetErrorStyle())), Int(e->GetErrorWidth()),
+                         Int(static_cast<int>(e->GetErrorWidthUnits()))});
+    } else if (auto* h = dynamic_cast<THighLowSeries*>(Series)) {
+      f.insert(f.end(), {BrushToText(*h->HighBrush()), PenToText(*h->HighPen()), BrushToText(*h->LowBrush()),
+                         PenToText(*h->LowPen()), Int(h->GetTransparency())});
+    }
     f.push_back("0");
   }
   f.push_back(Int(marks->GetDrawEvery()));
@@ -329,25 +387,37 @@ bool SeriesFromText(TChartSeries* Series, const std::string& Text) {
   const bool fits =
       type == SeriesTypeName(Series) || Lower(Series->ClassName()).find(Lower(type)) != std::string::npos;
   if (!fits) return false;
+  // An error part is read only from an error text ("Bar" also fits an
+  // error-bar series by its class name, but carries no error part).
+  TClassPart part = ClassPartOf(Series);
+  if (part == TClassPart::cpError && Lower(type).find("error") == std::string::npos) part = TClassPart::cpNone;
   const TParsedText parsed(fields);
-  TStyleValues values = ParseStyle(parsed, IsLineOrPoint(Series));
+  TStyleValues values = ParseStyle(parsed, part);
   ApplyStyle(*Series, values);
   return true;
 }
 
 void RegisterStandardSeries() {
-  static const std::string line = "Line", area = "Area", point = "Point", fastLine = "Fast Line",
-                           horizLine = "Horizontal\rLine", horizArea = "Horizontal\rArea", standard = "Standard";
+  static const std::string line = "Line", bar = "Bar", horizBar = "Horizontal\rBar", area = "Area",
+                           point = "Point", pie = "Pie", fastLine = "Fast Line", horizLine = "Horizontal\rLine",
+                           horizArea = "Horizontal\rArea", standard = "Standard";
+  const struct {
+    TClass Class;
+    const std::string* Name;
+    int32_t Samples;
+  } types[] = {{TLineSeries::StaticClass(), &line, 2},         {TBarSeries::StaticClass(), &bar, 2},
+               {THorizBarSeries::StaticClass(), &horizBar, 2}, {TAreaSeries::StaticClass(), &area, 2},
+               {TPointSeries::StaticClass(), &point, 2},       {TPieSeries::StaticClass(), &pie, 1},
+               {TFastLineSeries::StaticClass(), &fastLine, 2}, {THorizLineSeries::StaticClass(), &horizLine, 1},
+               {THorizAreaSeries::StaticClass(), &horizArea, 1}};
   // Registered once: a type already in the registry is left where it is.
-  const auto known = [](TClass C) { return Chart::SeriesTypes().TypeOfSeriesClass(C) != nullptr; };
-  if (!known(TLineSeries::StaticClass())) Chart::AddStandardSeriesType(TLineSeries::StaticClass(), &line);
-  if (!known(TAreaSeries::StaticClass())) Chart::AddStandardSeriesType(TAreaSeries::StaticClass(), &area);
-  if (!known(TPointSeries::StaticClass())) Chart::AddStandardSeriesType(TPointSeries::StaticClass(), &point);
-  if (!known(TFastLineSeries::StaticClass())) Chart::AddStandardSeriesType(TFastLineSeries::StaticClass(), &fastLine);
-  if (!known(THorizLineSeries::StaticClass()))
-    Chart::AddSeriesType(THorizLineSeries::StaticClass(), &horizLine, &standard, 1);
-  if (!known(THorizAreaSeries::StaticClass()))
-    Chart::AddSeriesType(THorizAreaSeries::StaticClass(), &horizArea, &standard, 1);
+  for (const auto& t : types) {
+    if (Chart::SeriesTypes().TypeOfSeriesClass(t.Class)) continue;
+    if (t.Samples == 2)
+      Chart::AddStandardSeriesType(t.Class, t.Name);
+    else
+      Chart::AddSeriesType(t.Class, t.Name, &standard, t.Samples);
+  }
 }
 
 void Initialization() {
