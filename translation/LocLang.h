@@ -566,6 +566,7 @@ class TLocFormStorage : public TComponent {
   TMyHKeyType GetRegRootKey() const { return FRegRootKey; }
   void SetRegRootKey(TMyHKeyType Value);
   HKEY RootKey() const { return FRootKey; }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void SaveFormState();
   void RestoreFormState();
   // Where a failed save from the destructor is reported (default: nothing;
@@ -577,5 +578,7 @@ class TLocFormStorage : public TComponent {
   std::string FSubKey;
   TMyHKeyType FRegRootKey = TMyHKeyType::locHKEY_CURRENT_USER;
   HKEY FRootKey = HKEY_CURRENT_USER;
-  TForm* FForm;
+  TForm* FForm;  // the owner; cleared when it announces its end
+  bool FSaved = false;
+  void SaveGuarded();
 };

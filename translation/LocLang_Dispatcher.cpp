@@ -208,7 +208,7 @@ void TLocLangDispatcher::SetLangNames(TStrings* Value) {
   const std::vector<TLocCustomLang*> links = FLinks;
   for (TLocCustomLang* lang : links) {
     lang->GetLangNames()->Assign(FLangNames.get());
-    if (!FLanguage.empty()) lang->SetLanguage(FLanguage);
+    if (!FLanguage.empty() && FLangNames->IndexOf(FLanguage) >= 0) lang->SetLanguage(FLanguage);
   }
   SetNumOfLanguages(std::max(1, FLangNames->Count()));
 }

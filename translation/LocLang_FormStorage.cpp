@@ -20,17 +20,35 @@ TComponent* FormOwner(TComponent* AOwner) {
 }  // namespace
 
 TLocFormStorage::TLocFormStorage(TComponent* AOwner)
-    : TComponent(FormOwner(AOwner)), FForm(static_cast<TForm*>(AOwner)) {}
+    : TComponent(FormOwner(AOwner)), FForm(static_cast<TForm*>(AOwner)) {
+  // The form frees its components only after its own parts are gone: the
+  // place is saved when the form announces its end.
+  AOwner->FreeNotification(this);
+}
 
-TLocFormStorage::~TLocFormStorage() = default;
-
-void TLocFormStorage::BeforeDestruction() {
-  // An exception must not leave destruction: a failed save is reported and dropped.
+void TLocFormStorage::SaveGuarded() {
+  if (FSaved) return;
+  FSaved = true;
   try {
     SaveFormState();
   } catch (const std::exception& e) {
     if (OnSaveError) OnSaveError(e);
   }
+}
+
+void TLocFormStorage::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (AComponent == FForm && Operation == TOperation::opRemove) {
+    SaveGuarded();
+    FForm = nullptr;
+  }
+}
+
+TLocFormStorage::~TLocFormStorage() = default;
+
+void TLocFormStorage::BeforeDestruction() {
+  // An exception must not leave destruction: a failed save is reported and dropped.
+  if (FForm && !FForm->ComponentState.Contains(TComponentStateItem::csDestroying)) SaveGuarded();
   TComponent::BeforeDestruction();
 }
 

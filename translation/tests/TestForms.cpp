@@ -5,6 +5,7 @@
 using namespace SysUtils;
 
 KV_CLASS_IMPL(TTestForm1, TForm) {}
+KV_CLASS_IMPL(TTestForm2, TForm) {}
 KV_CLASS_IMPL(TLabelled, TComponent) { c.Property("DisplayLabel", &TLabelled::DisplayLabel).Default(""); }
 KV_CLASS_IMPL(TSubText, TPersistent) { c.Property("Text", &TSubText::Text).Default(""); }
 KV_CLASS_IMPL(TTitledItem, TCollectionItem) {

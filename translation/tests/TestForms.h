@@ -16,6 +16,12 @@ class TTestForm1 : public TForm {
   explicit TTestForm1(TComponent* AOwner) : TForm(AOwner) {}
 };
 
+class TTestForm2 : public TForm {
+  KV_CLASS(TTestForm2, TForm)
+ public:
+  explicit TTestForm2(TComponent* AOwner) : TForm(AOwner) {}
+};
+
 class TLabelled : public TComponent {
   KV_CLASS(TLabelled, TComponent)
  public:
