@@ -114,6 +114,28 @@ TEST(TranslationDataTest, WrittenInSectionsAndReadBackInBothForms) {
   }
 }
 
+TEST(TranslationDataTest, ExtendedItemsTravelAsValuesEx) {
+  TForm1 f;
+  TLocExtendedItem* item = f.Lang->GetExtendedTranslations()->Add();
+  item->SetIdentifier("TTestForm1.Caption");
+  item->PropertyType = TTypeKind::tkLString;
+  item->Values = "Title\x01Titel\x01";
+  const std::string text = Streaming::ComponentToText(f.Form);
+  EXPECT_NE(text.find("ValuesEx"), std::string::npos);
+  auto* copy = Create<TTestForm1>(nullptr);
+  Streaming::TextToComponent(text, copy);
+  auto* lang = dynamic_cast<TLocLang*>(copy->FindComponent("LocLang1"));
+  ASSERT_NE(lang, nullptr);
+  ASSERT_EQ(lang->GetExtendedTranslations()->Count(), 1);
+  const TLocExtendedItem* back = lang->GetExtendedTranslations()->Items(0);
+  EXPECT_EQ(back->GetIdentifier(), "TTestForm1.Caption");
+  EXPECT_EQ(back->PropertyType, TTypeKind::tkLString);
+  EXPECT_EQ(back->Values, "Title\x01Titel\x01");
+  lang->SetActiveLanguage(2);
+  EXPECT_EQ(copy->GetCaption(), "Titel");
+  copy->Free();
+}
+
 TEST(TranslationDataTest, InheritedFormsMergeAndMayWriteNothing) {
   TForm1 ancestor;
   TForm1 f;
