@@ -294,7 +294,7 @@ private:
   TPlotBlend* FBlend = nullptr;
 };
 
-class TPlotFont : public TFont, public TPersistent {
+class TPlotFont : public TFont {
   KV_CLASS(TPlotFont, TPersistent)
 
 public:

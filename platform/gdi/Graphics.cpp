@@ -126,7 +126,21 @@ void TBrush::Assign(const TBrush& Source) {
 }
 
 // ---- TFont ----
+KV_CLASS_IMPL(TFont, TPersistent) {
+  c.Property("Charset", &TFont::GetCharset, &TFont::SetCharset).Default(uint8_t(DEFAULT_CHARSET));
+  c.Property("Color", &TFont::GetColor, &TFont::SetColor).Kind(TPropKind::pkColor);
+  c.Property("Name", &TFont::GetName, &TFont::SetName);
+  c.Property("Size", &TFont::GetSize, &TFont::SetSize);
+  c.Property("Style", &TFont::GetStyle, &TFont::SetStyle).Names({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+}
 TFont::TFont() = default;
+void TFont::Assign(const TPersistent* Source) {
+  if (auto* font = dynamic_cast<const TFont*>(Source)) {
+    Assign(*font);
+    return;
+  }
+  TPersistent::Assign(Source);
+}
 void TFont::SetName(const std::string& V) {
   if (FName == V || V.empty()) return;
   FName = V;

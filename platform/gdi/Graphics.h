@@ -149,7 +149,10 @@ private:
   std::shared_ptr<TLogBrush> FCustom;
 };
 
-class TFont : public TGraphicsObject {
+// A font is also a published object of class "TFont" (name, charset, size,
+// style, colour), so that property walks and streaming can reach it.
+class TFont : public TPersistent, public TGraphicsObject {
+  KV_CLASS(TFont, TPersistent)
 public:
   TFont();
   std::string GetName() const { return FName; }
@@ -176,6 +179,7 @@ public:
   void SetHandle(const TLogFont& Font);  // name, height, style and escapement from a logical font
   TLogFont GetHandle() const;
   void Assign(const TFont& Source);
+  void Assign(const TPersistent* Source) override;
 
 private:
   std::string FName = "MS Sans Serif";

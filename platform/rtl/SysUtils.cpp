@@ -106,6 +106,7 @@ TFormatSettings TFormatSettings::FromSystem() {
     if (fs.TimeSeparator != ':') std::replace(f->begin(), f->end(), fs.TimeSeparator, ':');
   if (!loc.amText().isEmpty()) fs.TimeAMString = FromQ(loc.amText());
   if (!loc.pmText().isEmpty()) fs.TimePMString = FromQ(loc.pmText());
+  if (!loc.currencySymbol().isEmpty()) fs.CurrencyString = FromQ(loc.currencySymbol());
   for (int i = 0; i < 12; ++i) {
     fs.ShortMonthNames[i] = FromQ(loc.monthName(i + 1, QLocale::ShortFormat));
     fs.LongMonthNames[i] = FromQ(loc.monthName(i + 1, QLocale::LongFormat));

@@ -67,6 +67,7 @@ struct TFormatSettings {
   std::string ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};  // Sunday first
   std::string LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
   int TwoDigitYearCenturyWindow = 50;
+  std::string CurrencyString = "$";
 
   // English names, "." decimal, "," thousands, dates "MM/dd/yyyy", times
   // "hh:nn:ss": the same text on every machine (files, tests). The member

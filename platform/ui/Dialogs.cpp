@@ -1,6 +1,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/ResStrings.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cstdio>
@@ -29,10 +30,10 @@ TMessageRequest MessageRequest(const std::string& Msg, TMsgDlgType DlgType, cons
 
 std::string Dialogs::DlgTypeCaption(TMsgDlgType DlgType) {
   switch (DlgType) {
-    case TMsgDlgType::mtWarning: return "Warning";
-    case TMsgDlgType::mtError: return "Error";
-    case TMsgDlgType::mtInformation: return "Information";
-    case TMsgDlgType::mtConfirmation: return "Confirm";
+    case TMsgDlgType::mtWarning: return ResStrings::Load(ResStrings::SMsgDlgWarning);
+    case TMsgDlgType::mtError: return ResStrings::Load(ResStrings::SMsgDlgError);
+    case TMsgDlgType::mtInformation: return ResStrings::Load(ResStrings::SMsgDlgInformation);
+    case TMsgDlgType::mtConfirmation: return ResStrings::Load(ResStrings::SMsgDlgConfirm);
     default: return Application->Title;
   }
 }

@@ -21,6 +21,9 @@ KV_CLASS_IMPL(TControl, TComponent) {
   c.Property("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(true);
   c.Property("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
   c.Property("Color", &TControl::GetColor, &TControl::SetColor).Kind(TPropKind::pkColor);
+  // Published for property walks (translation); not part of stored forms.
+  c.Property("Font", &TControl::GetFont, &TControl::SetFont).Stored(false);
+  c.Property("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont).Stored(false);
 }
 
 KV_CLASS_IMPL(TWinControl, TControl) {
@@ -61,6 +64,9 @@ KV_CLASS_IMPL(TEdit, TWinControl) {
 }
 
 KV_CLASS_IMPL(TMemo, TWinControl) {
+  c.Property("Lines", &TMemo::Lines, [](TMemo& self, TStringList* v) {
+     if (v && v != self.Lines()) self.Lines()->Assign(v);
+   }).Stored(false);
 }
 
 KV_CLASS_IMPL(TButtonControl, TWinControl) {
@@ -76,6 +82,9 @@ KV_CLASS_IMPL(TRadioButton, TButtonControl) {
 }
 
 KV_CLASS_IMPL(TCustomListControl, TWinControl) {
+  c.Property("Items", &TCustomListControl::Items, [](TCustomListControl& self, TStringList* v) {
+     if (v && v != self.Items()) self.Items()->Assign(v);
+   }).Stored(false);
 }
 
 KV_CLASS_IMPL(TComboBox, TCustomListControl) {
@@ -111,6 +120,9 @@ KV_CLASS_IMPL(TSplitter, TGraphicControl) {
 }
 
 KV_CLASS_IMPL(TRadioGroup, TGroupBox) {
+  c.Property("Items", &TRadioGroup::Items, [](TRadioGroup& self, TStringList* v) {
+     if (v && v != self.Items()) self.Items()->Assign(v);
+   }).Stored(false);
 }
 
 KV_CLASS_IMPL(TTrackBar, TWinControl) {

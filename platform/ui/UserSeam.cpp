@@ -1,4 +1,5 @@
 #include "platform/ui/UserSeam.h"
+#include "platform/rtl/ResStrings.h"
 
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
@@ -252,17 +253,17 @@ IUserSeam* UserSeam::Install(IUserSeam* Seam) {
 
 std::string UserSeam::ButtonCaption(TMsgDlgBtn Button) {
   switch (Button) {
-    case TMsgDlgBtn::mbYes: return "&Yes";
-    case TMsgDlgBtn::mbNo: return "&No";
-    case TMsgDlgBtn::mbOK: return "OK";
-    case TMsgDlgBtn::mbCancel: return "Cancel";
-    case TMsgDlgBtn::mbAbort: return "&Abort";
-    case TMsgDlgBtn::mbRetry: return "&Retry";
-    case TMsgDlgBtn::mbIgnore: return "&Ignore";
-    case TMsgDlgBtn::mbAll: return "&All";
-    case TMsgDlgBtn::mbNoToAll: return "N&o to All";
-    case TMsgDlgBtn::mbYesToAll: return "Yes to &All";
-    case TMsgDlgBtn::mbHelp: return "&Help";
+    case TMsgDlgBtn::mbYes: return ResStrings::Load(ResStrings::SMsgDlgYes);
+    case TMsgDlgBtn::mbNo: return ResStrings::Load(ResStrings::SMsgDlgNo);
+    case TMsgDlgBtn::mbOK: return ResStrings::Load(ResStrings::SMsgDlgOK);
+    case TMsgDlgBtn::mbCancel: return ResStrings::Load(ResStrings::SMsgDlgCancel);
+    case TMsgDlgBtn::mbAbort: return ResStrings::Load(ResStrings::SMsgDlgAbort);
+    case TMsgDlgBtn::mbRetry: return ResStrings::Load(ResStrings::SMsgDlgRetry);
+    case TMsgDlgBtn::mbIgnore: return ResStrings::Load(ResStrings::SMsgDlgIgnore);
+    case TMsgDlgBtn::mbAll: return ResStrings::Load(ResStrings::SMsgDlgAll);
+    case TMsgDlgBtn::mbNoToAll: return ResStrings::Load(ResStrings::SMsgDlgNoToAll);
+    case TMsgDlgBtn::mbYesToAll: return ResStrings::Load(ResStrings::SMsgDlgYesToAll);
+    case TMsgDlgBtn::mbHelp: return ResStrings::Load(ResStrings::SMsgDlgHelp);
   }
   return std::string();
 }
