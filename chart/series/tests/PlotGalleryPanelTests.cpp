@@ -79,13 +79,14 @@ TEST_F(GalleryPanel, RowsFollowTheTypeCountAndCellsDivideThePanel) {
     Panel->CreateChartsForPage(*C.Page);
     EXPECT_EQ(Panel->GetNumRows(), C.Rows) << *C.Page;
     ASSERT_EQ(Panel->Charts().Count(), C.Charts);
-    EXPECT_EQ(Panel->CellWidth(), 404 / 4);
-    EXPECT_EQ(Panel->CellHeight(), 302 / C.Rows);
+    const int32_t B = Panel->BevelWidth;  // 1: counted whatever the bevel
+    EXPECT_EQ(Panel->CellWidth(), (404 - B) / 4);
+    EXPECT_EQ(Panel->CellHeight(), (302 - B) / C.Rows);
     // Chart k sits at column k mod 4, row k div 4.
     for (int32_t k = 0; k < C.Charts; ++k) {
       const TGalleryChartWindow* W = Panel->Charts().GetChart(k)->Window;
-      EXPECT_EQ(W->GetLeft(), (k % 4) * Panel->CellWidth());
-      EXPECT_EQ(W->GetTop(), (k / 4) * Panel->CellHeight());
+      EXPECT_EQ(W->GetLeft(), B + (k % 4) * Panel->CellWidth());
+      EXPECT_EQ(W->GetTop(), B + (k / 4) * Panel->CellHeight());
       EXPECT_EQ(W->GetWidth(), Panel->CellWidth());
     }
   }
