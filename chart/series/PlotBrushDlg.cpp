@@ -43,6 +43,14 @@ const std::vector<uint64_t>& Tiles() {
       for (int B = 1; B <= 7 && T.size() < static_cast<size_t>(PatternCount); ++B)
         for (int M = 3; M <= 7 && T.size() < static_cast<size_t>(PatternCount); M += 2)
           Keep(Tile([A, B, M](int X, int Y) { return (A * X + B * Y) % M == 0; }));
+    // The rest: scattered dots from a fixed number sequence, a quarter inked.
+    uint64_t State = 0x9E3779B97F4A7C15u;
+    while (T.size() < static_cast<size_t>(PatternCount)) {
+      State = State * 6364136223846793005u + 1442695040888963407u;
+      const uint64_t A = State;
+      State = State * 6364136223846793005u + 1442695040888963407u;
+      Keep(A & State);
+    }
     return T;
   }();
   return Table;
