@@ -12,6 +12,7 @@
 #include "chart/engine/PlotTranslate.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
+#include "chart/series/PlotFunci.h"
 #include "chart/series/PlotGalleryPanel.h"
 #include "chart/series/PlotLegendScrollBar.h"
 #include "chart/series/PlotTools.h"
@@ -67,6 +68,7 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   // Brush styles 8 and up draw the pattern tiles in every chart.
   PlotBrushDlg::Initialization();
   PlotGalleryPanel::Initialization();
+  PlotFunci::Initialization();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");
