@@ -14,6 +14,7 @@
 #include "chart/series/PlotExport.h"
 #include "chart/series/PlotFunci.h"
 #include "chart/series/PlotGalleryPanel.h"
+#include "chart/series/PlotGally.h"
 #include "chart/series/PlotLegendScrollBar.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
@@ -69,6 +70,7 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotBrushDlg::Initialization();
   PlotGalleryPanel::Initialization();
   PlotFunci::Initialization();
+  PlotGally::Initialization();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");
