@@ -11,7 +11,11 @@
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotTranslate.h"
 #include "chart/series/ErrorBar.h"
+#include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
+#include "chart/series/PlotFunci.h"
+#include "chart/series/PlotGalleryPanel.h"
+#include "chart/series/PlotGally.h"
 #include "chart/series/PlotLegendScrollBar.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
@@ -64,6 +68,11 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotTools::RegisterTools();
   PlotLegendScrollBar::Initialization();
   PlotExport::Initialize();
+  // Brush styles 8 and up draw the pattern tiles in every chart.
+  PlotBrushDlg::Initialization();
+  PlotGalleryPanel::Initialization();
+  PlotFunci::Initialization();
+  PlotGally::Initialization();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");

@@ -647,7 +647,10 @@ void TCustomAxisPanel::RefreshSeriesData(TChartSeries* Series) {
     Series->BeginUpdate();
     try {
       Series->Clear();
-      f->Recalculate();
+      if (f->NoSourceRequired)
+        f->CalculateWithoutSource();
+      else
+        f->Recalculate();
     } catch (...) {
       Series->EndUpdate();
       throw;

@@ -752,6 +752,9 @@ public:
   virtual void Clear() {}
   virtual bool AcceptsSource(TChartSeries* /*Series*/) const { return true; }
   virtual void AddPoints(TChartSeries* Source);
+  // Refills the parent series of a function that needs no source series
+  // (NoSourceRequired); the chart calls it when the series is refreshed.
+  virtual void CalculateWithoutSource() {}
 
   void BeginUpdate() { FUpdating = true; }
   void EndUpdate();

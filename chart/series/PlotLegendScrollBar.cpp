@@ -3,6 +3,8 @@
 // legend's items or the chart's pages.
 #include "chart/series/PlotLegendScrollBar.h"
 
+#include "platform/rtl/ClassInfo.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -368,7 +370,10 @@ void TLegendScrollBar::ReserveSpace(TObject*, int32_t& Size) {
 
 namespace PlotLegendScrollBar {
 
-void Initialization() { Chart::AddToolClasses({TLegendScrollBar::StaticClass()}); }
+void Initialization() {
+  Chart::AddToolClasses({TLegendScrollBar::StaticClass()});
+  ClassInfo::RegisterClass(TScrollbarEditor::StaticClass());
+}
 
 void Finalization() { Chart::RemoveToolClasses({TLegendScrollBar::StaticClass()}); }
 

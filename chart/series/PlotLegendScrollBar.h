@@ -8,6 +8,7 @@
 
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotEngine_Series.h"
+#include "chart/series/PlotPenDlg.h"
 
 class TTimer;
 
@@ -118,6 +119,19 @@ private:
   // The legend whose size hook reserves the bar's room; the chart frees its
   // tools before its legend, so the bar always outlives this reference.
   TChartLegend* FHookedLegend = nullptr;
+};
+
+// The editor of a scroll bar tool, which arrives in the form's Tag; every
+// control writes its property to the tool as soon as it changes. Without a
+// tool the controls are disabled and nothing is written.
+class TScrollbarEditor : public TEditorPage {
+  KV_CLASS(TScrollbarEditor, TEditorPage)
+public:
+  explicit TScrollbarEditor(TComponent* Owner);
+  TPlotScrollBar* Tool() const { return dynamic_cast<TPlotScrollBar*>(Edited()); }
+  // The row of each control, in the order they are made.
+  enum TRowIndex { rBorder, rBevel, rAutoRepeat, rSize, rInitialDelay, rBackColor, rGradient, rThumb, rBack, rArrows };
+  void FormShow(TObject* Sender);
 };
 
 namespace PlotLegendScrollBar {

@@ -12,6 +12,7 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/Registry.h"
 #include "platform/ui/ScriptedUserSeam.h"
+#include "chart/series/PlotBrushDlg.h"
 #include "views/PolygonChart.h"
 #include "views/tests/PolygonChartEditTests.h"
 
@@ -197,6 +198,37 @@ TEST_F(PolygonChartView, RenderedModelShowsShapesLabelsReliefAndNodes) {
             C().ModelPolygons[static_cast<size_t>(body)][static_cast<size_t>(polygon)].Props[Polygons::PropColor].AsInt());
   // The ground line: corner 3, the three relief nodes, corner 0.
   EXPECT_EQ(C().ReliefSeries->Count(), 5);
+}
+
+TEST_F(PolygonChartView, BodyWithAPatternBrushShowsThePatternTile) {
+  PlotBrushDlg::Initialization();
+  BuildSampleModel(D);
+  int32_t body = -1, polygon = -1;
+  ASSERT_TRUE(Polygons::FindPolygonAt(C().ModelPolygons, body, polygon, C().ModelNodes, 220, 50));
+  Polygon& p = C().ModelPolygons[static_cast<size_t>(body)][static_cast<size_t>(polygon)];
+  // Brush style 9 is pattern 1, inked in the body's colour.
+  p.Props[Polygons::PropBrush] = PropValue(std::string("536870912#9"));
+  const TColor ink = p.Props[Polygons::PropColor].AsInt();
+  C().RedrawModel();
+  TBitmap picture;
+  D.Render(picture);
+  PlotCanvas::LoadPatternBitmap = nullptr;
+  const TPoint inside = D.PixelOf(220, 50);
+  const uint64_t bits = PlotBrushDlg::PatternBits(1);
+  // The tile repeats from some origin: one of the 64 offsets matches every pixel of a block.
+  bool found = false;
+  for (int oy = 0; oy < 8 && !found; ++oy)
+    for (int ox = 0; ox < 8 && !found; ++ox) {
+      bool all = true;
+      for (int y = 0; y < 16 && all; ++y)
+        for (int x = 0; x < 16 && all; ++x) {
+          const int px = inside.X + x, py = inside.Y + y;
+          const bool inked = (bits >> (((py + oy) % 8) * 8 + (px + ox) % 8)) & 1;
+          all = (picture.GetCanvas()->GetPixel(px, py) == ink) == inked;
+        }
+      found = all;
+    }
+  EXPECT_TRUE(found);
 }
 
 TEST_F(PolygonChartView, DamagedSectionLeavesTheModelAndAWrittenOneReadsBack) {
