@@ -87,8 +87,13 @@ int32_t TCursorTool::SnapToPoint() {
 int32_t TCursorTool::ClickedPart(int32_t X, int32_t Y) const {
   const TPoint p = Projected(X, Y);
   if (!PointInRectXY(AxisRect(), p.X, p.Y)) return 0;
-  const bool nearH = std::abs(p.Y - YPixel) <= ClickTolerance;
-  const bool nearV = std::abs(p.X - XPixel) <= ClickTolerance;
+  // Off screen (after a repaint) the lines stand where their values are.
+  TChartAxis* h = GetHorizAxis();
+  TChartAxis* v = GetVertAxis();
+  const int32_t x0 = XPixel != -1 || !h ? XPixel : h->ValueToPixel(XValue);
+  const int32_t y0 = YPixel != -1 || !v ? YPixel : v->ValueToPixel(YValue);
+  const bool nearH = std::abs(p.Y - y0) <= ClickTolerance;
+  const bool nearV = std::abs(p.X - x0) <= ClickTolerance;
   if (FStyle == cssBoth && nearH && nearV) return 3;
   if (FStyle != cssVertical && nearH) return 1;
   if (FStyle != cssHorizontal && nearV) return 2;
@@ -152,6 +157,11 @@ void TCursorTool::MouseMoved(int32_t X, int32_t Y) {
     }
     WasInside = false;
     XPixel = YPixel = -1;
+  } else if (XPixel == -1 && inside && GetHorizAxis() && GetVertAxis()) {
+    // A repaint removed the cursor; it shows again at the first move over the axes.
+    XPixel = GetHorizAxis()->ValueToPixel(XValue);
+    YPixel = GetVertAxis()->ValueToPixel(YValue);
+    RedrawCursor();
   }
   const int32_t part = ClickedPart(X, Y);
   if (chart) {
