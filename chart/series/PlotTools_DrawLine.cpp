@@ -354,8 +354,11 @@ void TDrawLineTool::Move(TPoint P) {
 
 void TDrawLineTool::Release() {
   if (DragMode != 0 && FSelected) {
-    const TPointFloat p0 = ScreenPoint(FromPoint), p1 = ScreenPoint(ToPoint);
-    FSelected->StorePoints(DragMode == 1 || DragMode == 3, DragMode == 2 || DragMode == 3, p0, p1);
+    // A click that moved nothing leaves the values as they were (not rounded to pixels).
+    if (Dragged) {
+      const TPointFloat p0 = ScreenPoint(FromPoint), p1 = ScreenPoint(ToPoint);
+      FSelected->StorePoints(DragMode == 1 || DragMode == 3, DragMode == 2 || DragMode == 3, p0, p1);
+    }
     DragMode = 0;
     Repaint();
     if (Dragged && OnDraggedLine) OnDraggedLine(this);
