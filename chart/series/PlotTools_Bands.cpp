@@ -124,31 +124,25 @@ void TColorLineTool::DrawParts(bool Back, bool Front) {
   const int32_t p = ValuePixel();
   const TRect r = chart->ChartRect;
   const int32_t depth = chart->GetChartDepth();
-  // The depth lines and the back-plane line belong to a 3-D view.
-  const bool depthLines = Draw3D && chart->GetView3D();
+  // The depth lines need a depth; in 2-D the back and the front line are one.
+  const bool depthLines = Draw3D && chart->GetView3D() && depth != 0;
+  const bool backLine = Back && (DrawBehind || Draw3D);
+  const bool frontLine = Front && !DrawBehind && !(backLine && depth == 0);
   const TPenMode mode = canvas.Pen->GetMode();
   canvas.UsePen(*Pen());
   canvas.Pen->SetMode(mode);
   canvas.SetBackMode(TRANSPARENT);
   canvas.Brush->SetStyle(bsClear);
   if (a->GetHorizontal()) {
-    if (Back) {
-      if (depthLines) canvas.DepthLine(p, r.Bottom, depth, 0);
-      if (DrawBehind || depthLines) canvas.VertLine3D(p, r.Top, r.Bottom, depth);
-    }
-    if (Front) {
-      if (depthLines) canvas.DepthLine(p, r.Top, 0, depth);
-      if (!DrawBehind) canvas.VertLine3D(p, r.Top, r.Bottom, 0);
-    }
+    if (Back && depthLines) canvas.DepthLine(p, r.Bottom, depth, 0);
+    if (backLine) canvas.VertLine3D(p, r.Top, r.Bottom, depth);
+    if (Front && depthLines) canvas.DepthLine(p, r.Top, 0, depth);
+    if (frontLine) canvas.VertLine3D(p, r.Top, r.Bottom, 0);
   } else {
-    if (Back) {
-      if (depthLines) canvas.DepthLine(r.Left, p, depth, 0);
-      if (DrawBehind || depthLines) canvas.HorizLine3D(r.Left, r.Right, p, depth);
-    }
-    if (Front) {
-      if (depthLines) canvas.DepthLine(r.Right, p, 0, depth);
-      if (!DrawBehind) canvas.HorizLine3D(r.Left, r.Right, p, 0);
-    }
+    if (Back && depthLines) canvas.DepthLine(r.Left, p, depth, 0);
+    if (backLine) canvas.HorizLine3D(r.Left, r.Right, p, depth);
+    if (Front && depthLines) canvas.DepthLine(r.Right, p, 0, depth);
+    if (frontLine) canvas.HorizLine3D(r.Left, r.Right, p, 0);
   }
 }
 
