@@ -53,12 +53,14 @@ KV_CLASS_IMPL(TPlotShapePosition, TPlotCustomShapePosition) {
 }
 
 KV_CLASS_IMPL(TAnnotationCallout, TCallout) {
+  c.Property("Visible", &TAnnotationCallout::GetVisible, &TAnnotationCallout::SetVisible).Default(false);
   c.Property("XPosition", &TAnnotationCallout::GetXPosition, &TAnnotationCallout::SetXPosition).Default(0);
   c.Property("YPosition", &TAnnotationCallout::GetYPosition, &TAnnotationCallout::SetYPosition).Default(0);
   c.Property("ZPosition", &TAnnotationCallout::GetZPosition, &TAnnotationCallout::SetZPosition).Default(0);
 }
 
 TAnnotationCallout::TAnnotationCallout() : TCallout(nullptr) {
+  Arrow()->UnstoredVisible = false;
   Arrow()->SetVisible(false);
   SetVisible(false);
 }
