@@ -9,6 +9,7 @@
 // the chart's canvas between paints (the canvas is then attached to the
 // chart's window, or to nothing for a chart without one) and erased by drawing
 // them again; a repaint clears them.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,6 +22,14 @@
 class TPicture;
 class TBitmap;
 class TTimer;
+
+namespace PlotTools {
+// Pixel sizes of tools (hint sizes, arrow lengths, shape sizes) read from a
+// file or set by a program are kept within 0 .. 100 000, so that no drawing
+// arithmetic overflows.
+constexpr int32_t MaxToolPixels = 100000;
+inline int32_t LimitPixels(int32_t Value) { return Value < 0 ? 0 : Value > MaxToolPixels ? MaxToolPixels : Value; }
+}  // namespace PlotTools
 
 // ============================================================================
 // Image tool
@@ -151,7 +160,8 @@ public:
   TChartPen* LinePen() const { return FLinePen.get(); }
   void SetLinePen(const TChartPen* Value) { FLinePen->Assign(Value); }
   int32_t GetSize() const { return FSize; }
-  void SetSize(int32_t Value) { SetIntegerProperty(FSize, Value); }
+  // Sizes are kept within 0 .. MaxToolPixels.
+  void SetSize(int32_t Value) { SetIntegerProperty(FSize, PlotTools::LimitPixels(Value)); }
   TNearestToolStyle GetStyle() const { return FStyle; }
   void SetStyle(TNearestToolStyle Value);
   bool FullRepaint = true;
@@ -447,6 +457,8 @@ public:
   std::string EditorFormName() const override { return "TGridBandToolEdit"; }
   void Description(std::string& Text) const override { Text = "Grid Band"; }
   void SetAxis(TChartAxis* Value) override;
+  // Leaving the chart takes the hook off the axis; joining it puts it back.
+  void SetParentChart(TSeriesChart* Value) override;
 
   TGridBandBrush* Band1() const { return FBand1.get(); }
   TGridBandBrush* Band2() const { return FBand2.get(); }
@@ -457,6 +469,7 @@ public:
 
 private:
   void DrawOneBand(TChartAxis& Axis, TPlotBlend& Blend, int32_t P0, int32_t P1);
+  void Hook();
   void Unhook();
   std::unique_ptr<TGridBandBrush> FBand1, FBand2;
   TGridBandBrush* FCurrent = nullptr;
@@ -671,13 +684,13 @@ public:
   void HandleMouseEvent(int32_t Kind, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
 
   int32_t GetHeadWidth() const { return FHeadWidth; }
-  void SetHeadWidth(int32_t Value) { SetIntegerProperty(FHeadWidth, Value); }
+  void SetHeadWidth(int32_t Value) { SetIntegerProperty(FHeadWidth, PlotTools::LimitPixels(Value)); }
   int32_t GetLength() const { return FLength; }
-  void SetLength(int32_t Value) { SetIntegerProperty(FLength, Value); }
+  void SetLength(int32_t Value) { SetIntegerProperty(FLength, PlotTools::LimitPixels(Value)); }
   TAxisArrowToolPosition GetPosition() const { return FPosition; }
   void SetPosition(TAxisArrowToolPosition Value);
   int32_t GetSizePercent() const { return FSizePercent; }
-  void SetSizePercent(int32_t Value) { SetIntegerProperty(FSizePercent, Value); }
+  void SetSizePercent(int32_t Value) { SetIntegerProperty(FSizePercent, std::clamp(Value, 0, 100)); }
   bool ScrollInverted = false;
   int32_t ScrollPercent = 10;
   TAxisArrowClickEvent OnClick;

@@ -150,13 +150,13 @@ void TAnnotationTool::SetTop(int32_t Value) {
 
 void TAnnotationTool::SetWidth(int32_t Value) {
   FAutoSize = false;
-  FShape->SetWidth(Value);
+  FShape->SetWidth(PlotTools::LimitPixels(Value));
   Repaint();
 }
 
 void TAnnotationTool::SetHeight(int32_t Value) {
   FAutoSize = false;
-  FShape->SetHeight(Value);
+  FShape->SetHeight(PlotTools::LimitPixels(Value));
   Repaint();
 }
 
@@ -182,7 +182,8 @@ TAnnotationTool::TLayout TAnnotationTool::CalcBounds() const {
     l.Origin.X = right ? W - l.TextWidth - 8 : 10;
     l.Origin.Y = bottom ? H - l.TextHeight - 8 : 10;
   } else if (FPositionUnits == muPixels) {
-    l.Origin = TPoint(FShape->GetLeft() + 4, FShape->GetTop() + 2);
+    // Through doubles: a stored position may lie anywhere in the integer range.
+    l.Origin = TPoint(PlotCanvas::RoundToPixel(FShape->GetLeft() + 4.0), PlotCanvas::RoundToPixel(FShape->GetTop() + 2.0));
   } else {
     l.Origin = TPoint(PlotCanvas::RoundToPixel(FShape->GetLeft() * W * 0.01),
                       PlotCanvas::RoundToPixel(FShape->GetTop() * H * 0.01));

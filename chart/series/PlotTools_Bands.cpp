@@ -454,14 +454,24 @@ void TGridBandTool::Unhook() {
   FHookedAxis = nullptr;
 }
 
+void TGridBandTool::Hook() {
+  TChartAxis* a = GetAxis();
+  if (!a || !GetParentChart() || FHookedAxis == a) return;
+  a->GridHook = [this](TChartAxis* Sender) { DrawBands(Sender); };
+  FHookedAxis = a;
+}
+
 void TGridBandTool::SetAxis(TChartAxis* Value) {
   if (Value == GetAxis()) return;
   Unhook();
   TPlotCustomToolAxis::SetAxis(Value);
-  if (Value) {
-    Value->GridHook = [this](TChartAxis* Sender) { DrawBands(Sender); };
-    FHookedAxis = Value;
-  }
+  Hook();
+}
+
+void TGridBandTool::SetParentChart(TSeriesChart* Value) {
+  if (!Value) Unhook();
+  TPlotCustomToolAxis::SetParentChart(Value);
+  Hook();
 }
 
 void TGridBandTool::DrawBands(TChartAxis* Axis) {

@@ -173,4 +173,61 @@ TEST_P(ToolsStoreTest, EveryToolComesBackWithItsPublishedProperties) {
 
 INSTANTIATE_TEST_SUITE_P(BinaryAndText, ToolsStoreTest, testing::Values(false, true));
 
+TEST(ToolsStore, DamagedToolEntriesAreReportedOrSkippedAndTheChartStaysUsable) {
+  TCustomChart* src = Create<TChart>(nullptr);
+  src->SetName("SourceChart");
+  auto* series = Create<TLineSeries>(src);
+  series->SetName("Series1");
+  src->AddSeries(series);
+  series->AppendPoint(1, 2);
+  AddEveryTool(src, series);
+  TMemoryStream saved;
+  PlotStore::WritePlotStream(src, saved, true, true);
+  const std::string text = saved.DataString();
+  src->Free();
+  const struct {
+    const char* From;
+    const char* To;
+  } damage[] = {{"AxisID = 2", "AxisID = 99"}, {"Steps = 40", "Steps = -5"}, {"X0 = 1.5", "X0 = 1E308"},
+                {"Style = dlHorizParallel", "Style = dlNothing"}, {"Length = 20", "Length = 'abc'"},
+                {"Size = 12", "Size = -2147483648"}, {"Text = 'box'", "Text = "},
+                {"Shape.Left = 70", "Shape.Left = 2147483647"}};
+  for (const auto& d : damage) {
+    std::string bad = text;
+    const size_t at = bad.find(d.From);
+    ASSERT_NE(at, std::string::npos) << d.From;
+    bad.replace(at, std::string(d.From).size(), d.To);
+    TCustomChart* dst = Create<TChart>(nullptr);
+    dst->SetName("TargetChart");
+    TMemoryStream in;
+    in.WriteString(bad);
+    in.SetPosition(0);
+    try {
+      PlotStore::ReadPlotStream(dst, in, true, [](TReader&, const std::string&) { return true; });
+    } catch (const Exception& e) {
+      EXPECT_FALSE(std::string(e.what()).empty()) << d.To;
+    }
+    // Whatever was read draws, takes the mouse and animates without harm.
+    dst->SetBounds(300, 200);
+    TBitmap picture(300, 200);
+    dst->WindowCanvas = picture.GetCanvas();
+    dst->DrawTo(*picture.GetCanvas(), TRect(0, 0, 300, 200));
+    for (TPoint p : {TPoint(50, 50), TPoint(150, 100), TPoint(290, 190)}) {
+      dst->MouseMove({}, p.X, p.Y);
+      dst->MouseDown(TMouseButton::mbLeft, {}, p.X, p.Y);
+      dst->MouseMove({}, p.X + 7, p.Y + 5);
+      dst->MouseUp(TMouseButton::mbLeft, {}, p.X + 7, p.Y + 5);
+    }
+    if (auto* anim = dynamic_cast<TSeriesAnimationTool*>(dst->FindComponent("Anim1"))) {
+      anim->Execute();
+      for (int i = 0; i < 1000 && anim->IsAnimating(); ++i) anim->Step();
+      anim->RequestStop();  // the stored loop is circular: it runs until stopped
+      anim->Step();
+      EXPECT_FALSE(anim->IsAnimating()) << d.To;
+    }
+    dst->WindowCanvas = nullptr;
+    dst->Free();
+  }
+}
+
 }  // namespace
