@@ -242,7 +242,11 @@ int32_t TNearestTool::NearestPointOf(TChartSeries* Series, int32_t X, int32_t Y,
       x = p.X, y = p.Y;
     }
     if (!PointInRectXY(r, x, y)) continue;
-    const int32_t d = PlotCanvas::RoundToPixel(Hypotenuse(x - X, y - Y));
+    // A point at least Distance + 1 pixels away cannot round to less than
+    // Distance: the square root is taken only for the few that may.
+    const int64_t dx = int64_t(x) - X, dy = int64_t(y) - Y, limit = int64_t(Distance) + 1;
+    if (dx * dx + dy * dy >= limit * limit) continue;
+    const int32_t d = PlotCanvas::RoundToPixel(Hypotenuse(double(dx), double(dy)));
     if (d < Distance) Distance = d, best = i;
   }
   return best;
