@@ -1,6 +1,7 @@
 // The cursor tool (horizontal and vertical lines that the mouse drags or that
 // follow it, snapping to the nearest point of a series) and the nearest-point
 // tool (a hint shape at the point of a series nearest to the mouse).
+#include <algorithm>
 #include <cmath>
 
 #include "chart/series/PlotTools.h"
@@ -234,20 +235,54 @@ int32_t TNearestTool::NearestPointOf(TChartSeries* Series, int32_t X, int32_t Y,
   TChartValueList* zList = Series->HasZValues ? Series->ValueListByName("Z") : nullptr;
   const TRect r = chart->ChartRect;
   int32_t best = -1;
-  for (int32_t i = first; i <= last && i < Series->Count(); ++i) {
-    if (Series->IsNull(i)) continue;
-    int32_t x = Series->PointPixelX(i), y = Series->PointPixelY(i);
+  // Judges point i; the cheap tests come first (the pixel X alone, then the
+  // square of the distance), null points and square roots are only looked at
+  // for the few points that may be nearer than the best so far. Of two points
+  // at the same rounded distance the lower index wins.
+  const auto visit = [&](int32_t i, int32_t x) {
+    const int64_t limit = int64_t(Distance) + 1;
+    if (!zList) {
+      if (x < r.Left || x > r.Right) return;
+      const int64_t dx = int64_t(x) - X;
+      if (dx * dx >= limit * limit) return;
+    }
+    int32_t y = Series->PointPixelY(i);
     if (zList && chart->Canvas() && chart->DepthAxis()) {
       const TPoint p = chart->Canvas()->Project(x, y, chart->DepthAxis()->ValueToPixel(zList->GetValue(i)));
       x = p.X, y = p.Y;
     }
-    if (!PointInRectXY(r, x, y)) continue;
-    // A point at least Distance + 1 pixels away cannot round to less than
-    // Distance: the square root is taken only for the few that may.
-    const int64_t dx = int64_t(x) - X, dy = int64_t(y) - Y, limit = int64_t(Distance) + 1;
-    if (dx * dx + dy * dy >= limit * limit) continue;
+    if (!PointInRectXY(r, x, y)) return;
+    const int64_t dx = int64_t(x) - X, dy = int64_t(y) - Y;
+    if (dx * dx + dy * dy >= limit * limit) return;
+    if (Series->IsNull(i)) return;
     const int32_t d = PlotCanvas::RoundToPixel(Hypotenuse(double(dx), double(dy)));
-    if (d < Distance) Distance = d, best = i;
+    if (d < Distance || (d == Distance && i < best)) Distance = d, best = i;
+  };
+  last = std::min(last, Series->Count() - 1);
+  if (zList || Series->XValues()->GetOrder() != loAscending || last - first < 16) {
+    for (int32_t i = first; i <= last; ++i) visit(i, Series->PointPixelX(i));
+    return best;
+  }
+  // Points in X order lie in pixel order along the axis: the search starts at
+  // the mouse's X and walks out both ways until the pixels alone are too far.
+  const int32_t dir = Series->PointPixelX(last) >= Series->PointPixelX(first) ? 1 : -1;
+  int32_t lo = first, hi = last + 1;
+  while (lo < hi) {
+    const int32_t mid = lo + (hi - lo) / 2;
+    if (int64_t(dir) * Series->PointPixelX(mid) < int64_t(dir) * X)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  for (int32_t i = lo; i <= last; ++i) {
+    const int32_t x = Series->PointPixelX(i);
+    if (int64_t(dir) * (int64_t(x) - X) >= int64_t(Distance) + 1) break;
+    visit(i, x);
+  }
+  for (int32_t i = lo - 1; i >= first; --i) {
+    const int32_t x = Series->PointPixelX(i);
+    if (int64_t(dir) * (int64_t(X) - x) >= int64_t(Distance) + 1) break;
+    visit(i, x);
   }
   return best;
 }

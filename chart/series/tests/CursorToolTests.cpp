@@ -137,6 +137,27 @@ TEST_F(NearestToolTest, TheNearestVisibleNonNullPointWinsAndTiesKeepTheLowerInde
   EXPECT_EQ(Tool->Point, -1);
 }
 
+TEST_F(ToolChartTest, TheNearestSearchAgreesWithAPlainScanOfEveryPoint) {
+  auto* s = Add<TPointSeries>();
+  for (int32_t i = 0; i < 300; ++i) s->AppendPoint(-1 + i * 0.04, 5 + 4 * std::sin(i * 0.37));
+  for (int32_t i = 0; i < 300; i += 7) s->SetPointColor(i, clNone);
+  Draw();
+  const TRect r = Chart->ChartRect;
+  for (int32_t y = r.Top - 5; y < r.Bottom + 5; y += 13)
+    for (int32_t x = r.Left - 5; x < r.Right + 5; x += 11) {
+      int32_t best = -1, bestD = 10000;
+      for (int32_t i = 0; i < s->Count(); ++i) {
+        const int32_t px = XPix(s->GetXValue(i)), py = YPix(s->GetYValue(i));
+        if (s->IsNull(i) || px < r.Left || px > r.Right || py < r.Top || py > r.Bottom) continue;
+        const int32_t d = int32_t(std::nearbyint(std::hypot(px - x, py - y)));
+        if (d < bestD) bestD = d, best = i;
+      }
+      int32_t d = -1;
+      ASSERT_EQ(TNearestTool::NearestPointOf(s, x, y, d), best) << x << "," << y;
+      ASSERT_EQ(d, bestD);
+    }
+}
+
 TEST_F(NearestToolTest, TheInvertedHintIsErasedWhenTheMouseLeaves) {
   Tool->FullRepaint = false;
   Tool->SetStyle(hsRectangle);
