@@ -423,9 +423,11 @@ bool TCustomChart::PanAxes(bool Horizontal, int32_t New, int32_t Old) {
 }
 
 void TCustomChart::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
+  // A flag a tool set at the last release must not hide this move.
+  MouseCancelled = false;
   TChartTools& tools = GetTools();
   if (!IsDesigning())
-    for (int32_t i = 0; i < tools.Count(); ++i)
+    for (int32_t i = 0; i < tools.Count() && !MouseCancelled; ++i)
       if (TPlotCustomTool* t = tools.ToolAt(i); t->GetActive())
         t->HandleMouseEvent(1, TMouseButton::mbLeft, Shift, X, Y);
   UpdateAxisHint(X, Y);
@@ -481,7 +483,7 @@ void TCustomChart::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, in
   }
   Panning.Active = false;
   TChartTools& tools = GetTools();
-  for (int32_t i = 0; i < tools.Count(); ++i)
+  for (int32_t i = 0; i < tools.Count() && !MouseCancelled; ++i)
     if (TPlotCustomTool* t = tools.ToolAt(i); t->GetActive()) t->HandleMouseEvent(2, Button, Shift, X, Y);
 }
 

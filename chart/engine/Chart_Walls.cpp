@@ -35,6 +35,8 @@ void TPlotCustomShapePosition::Assign(const TPersistent* Source) {
 
 void TPlotCustomShapePosition::SetLeft(int32_t Value) {
   FCustomPosition = true;
+  // A stored position beyond the platform's coordinates is pulled back into them.
+  Value = PlotCanvas::RoundToPixel(Value);
   const int32_t w = PlacedRect.Right - PlacedRect.Left;
   if (PlacedRect.Left == Value) return;
   PlacedRect.Left = Value;
@@ -44,6 +46,7 @@ void TPlotCustomShapePosition::SetLeft(int32_t Value) {
 
 void TPlotCustomShapePosition::SetTop(int32_t Value) {
   FCustomPosition = true;
+  Value = PlotCanvas::RoundToPixel(Value);
   const int32_t h = PlacedRect.Bottom - PlacedRect.Top;
   if (PlacedRect.Top == Value) return;
   PlacedRect.Top = Value;

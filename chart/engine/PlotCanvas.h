@@ -724,6 +724,9 @@ public:
   // Copies the off-screen picture to Canvas at (X, Y).
   virtual void BlitBuffer(int32_t X, int32_t Y, TCanvas& Canvas);
 
+  // Takes the rotated view of the options again for Rect at Depth, between
+  // paints (a tool turning the chart draws its outline with it).
+  void RecalcRotatedView(int32_t Depth, const TRect& Rect);
   // Projection of a chart point, in place (round half to even).
   void ProjectInPlace(int32_t& X, int32_t& Y, int32_t Z) const;
   // The same on doubles (used by Quad3D and the round solids).

@@ -643,6 +643,13 @@ void TPlotCanvas3D::ComputeViewAngles() {
   InverseTerms[5] = static_cast<double>(c1 * c3 * s2 + s1 * s3);
 }
 
+void TPlotCanvas3D::RecalcRotatedView(int32_t Depth, const TRect& Rect) {
+  Projected = true;
+  ObliqueView = false;
+  ComputeViewAngles();
+  SetViewCenter(Depth, Rect);
+}
+
 void TPlotCanvas3D::SetViewCenter(int32_t Depth, const TRect& Rect) {
   const TPoint mid = RectMidPoint(Rect);
   CentreX = mid.X + RoundToPixel(PivotOffset.X);

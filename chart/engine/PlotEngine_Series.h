@@ -675,6 +675,12 @@ public:
 
   // ---- events ----
   TNotifyEvent AfterDrawValues, BeforeDrawValues;
+  // Drawing hooks of tools, run beside BeforeDrawValues / AfterDrawValues
+  // (before-hooks after the event, after-hooks before it), so that a tool
+  // never takes the user's handlers. One entry per Owner.
+  void AddDrawHook(const void* Owner, TNotifyEvent Before, TNotifyEvent After);
+  void RemoveDrawHook(const void* Owner);
+  bool HasDrawHook(const void* Owner) const;
   TSeriesOnAfterAdd OnAfterAdd;
   TSeriesOnBeforeAdd OnBeforeAdd;
   TSeriesOnClear OnClearValues;
@@ -723,6 +729,11 @@ private:
   TChartValueList* FX = nullptr;
   TChartValueList* FY = nullptr;
   uint32_t FRandomState = 1;
+  struct TDrawHook {
+    const void* Owner;
+    TNotifyEvent Before, After;
+  };
+  std::vector<TDrawHook> FDrawHooks;
 };
 
 // ============================================================================

@@ -104,10 +104,30 @@ bool TChartSeries::DrawSeriesForward() const { return !(FParentChart && FParentC
 
 void TChartSeries::BeforeDrawPoints() {
   if (BeforeDrawValues) BeforeDrawValues(this);
+  // A copy: a hook may remove itself while it runs.
+  const std::vector<TDrawHook> hooks = FDrawHooks;
+  for (const TDrawHook& h : hooks)
+    if (h.Before) h.Before(this);
 }
 
 void TChartSeries::AfterDrawPoints() {
+  const std::vector<TDrawHook> hooks = FDrawHooks;
+  for (auto h = hooks.rbegin(); h != hooks.rend(); ++h)
+    if (h->After) h->After(this);
   if (AfterDrawValues) AfterDrawValues(this);
+}
+
+void TChartSeries::AddDrawHook(const void* Owner, TNotifyEvent Before, TNotifyEvent After) {
+  RemoveDrawHook(Owner);
+  FDrawHooks.push_back({Owner, std::move(Before), std::move(After)});
+}
+
+void TChartSeries::RemoveDrawHook(const void* Owner) {
+  std::erase_if(FDrawHooks, [Owner](const TDrawHook& h) { return h.Owner == Owner; });
+}
+
+bool TChartSeries::HasDrawHook(const void* Owner) const {
+  return std::any_of(FDrawHooks.begin(), FDrawHooks.end(), [Owner](const TDrawHook& h) { return h.Owner == Owner; });
 }
 
 void TChartSeries::DrawPoints() {

@@ -1,6 +1,7 @@
 // The image tool: a picture stretched over the extent of a series' points or
 // of the axes, redrawn at every chart drawing so that it follows zoom and
-// scroll; and the registration of this unit's tool classes.
+// scroll; the visible range shared by the tools, and the registration of this
+// unit's tool classes.
 #include "chart/series/PlotTools.h"
 
 #include <algorithm>
@@ -200,8 +201,30 @@ void TChartImageTool::HandleMouseEvent(int32_t Kind, TMouseButton Button, TShift
 
 namespace PlotTools {
 
-void RegisterTools() { Chart::AddToolClasses({TChartImageTool::StaticClass()}); }
+bool SeriesVisibleRange(TChartSeries* Series, int32_t& First, int32_t& Last) {
+  if (!Series) return false;
+  const int32_t count = Series->Count();
+  First = std::max(Series->FirstValueIndex, 0);
+  Last = Series->LastValueIndex;
+  if (Last < 0 || Last >= count) Last = count - 1;
+  if (count <= 0) return false;
+  return First <= count && Last <= count;
+}
 
-void UnregisterTools() { Chart::RemoveToolClasses({TChartImageTool::StaticClass()}); }
+namespace {
+// The tool types in the order the tool gallery lists them.
+std::vector<TClass> ToolClasses() {
+  return {TCursorTool::StaticClass(),          TDragMarksTool::StaticClass(),   TAxisArrowTool::StaticClass(),
+          TDrawLineTool::StaticClass(),        TNearestTool::StaticClass(),     TColorBandTool::StaticClass(),
+          TColorLineTool::StaticClass(),       TRotateTool::StaticClass(),      TChartImageTool::StaticClass(),
+          TMarksTipTool::StaticClass(),        TAnnotationTool::StaticClass(),  TSeriesAnimationTool::StaticClass(),
+          TGridBandTool::StaticClass(),        TAxisScrollTool::StaticClass(),  TRectangleTool::StaticClass(),
+          TClipSeriesTool::StaticClass()};
+}
+}  // namespace
+
+void RegisterTools() { Chart::AddToolClasses(ToolClasses()); }
+
+void UnregisterTools() { Chart::RemoveToolClasses(ToolClasses()); }
 
 }  // namespace PlotTools
