@@ -119,6 +119,8 @@ void ResetState() {
   PoleIndex.clear();
   CurrentPole = -1;
   FitDistances.clear();
+  FitRowWeights.clear();
+  WavenumberFitDeviation = 0.0;
   Wavenumbers.clear();
   WavenumberWeights.clear();
   Wavenumber = 0.0;
