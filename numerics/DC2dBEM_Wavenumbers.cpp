@@ -19,6 +19,66 @@ constexpr double RangePointsPerDecade = 24.0;
 
 double RowWeight(size_t i) { return i < FitRowWeights.size() ? FitRowWeights[i] : 1.0; }
 
+// Householder QR with column pivoting of a D x n matrix stored by columns, applied
+// to b as well. Afterwards the problem min |B x - b| has the same solutions as the
+// problem on the first min(D, n) rows; `rank` columns are independent (the others
+// add less than 1e-10 of the largest column norm). `order` is the pivot order and
+// `diagonal` the diagonal of R.
+void Triangularise(std::vector<arofdoubleM>& B, arofdoubleM& b, std::vector<size_t>& order,
+                   arofdoubleM& diagonal, size_t& rank) {
+  const size_t n = B.size(), D = b.size();
+  order.resize(n);
+  for (size_t j = 0; j < n; ++j) order[j] = j;
+  arofdoubleM norms(n, 0.0);
+  for (size_t j = 0; j < n; ++j)
+    for (size_t m = 0; m < D; ++m) norms[j] += B[j][m] * B[j][m];
+  const double largest = n > 0 ? *std::max_element(norms.begin(), norms.end()) : 0.0;
+  diagonal.assign(n, 0.0);
+  rank = 0;
+  for (size_t i = 0; i < n && i < D; ++i) {
+    size_t pivot = i;
+    for (size_t j = i + 1; j < n; ++j)
+      if (norms[order[j]] > norms[order[pivot]]) pivot = j;
+    // The running norms lose accuracy by cancellation; the pivot's is recomputed.
+    double pivotNorm = 0.0;
+    for (size_t m = i; m < D; ++m) pivotNorm += B[order[pivot]][m] * B[order[pivot]][m];
+    if (!(pivotNorm > 1e-20 * largest)) break;
+    std::swap(order[i], order[pivot]);
+    arofdoubleM& a = B[order[i]];
+    const double alpha = a[i] > 0.0 ? -std::sqrt(pivotNorm) : std::sqrt(pivotNorm);
+    const double vv = 2.0 * (pivotNorm - alpha * a[i]);
+    a[i] -= alpha;  // a[i..] is now the Householder vector
+    auto reflect = [&](arofdoubleM& y) {
+      double d = 0.0;
+      for (size_t m = i; m < D; ++m) d += a[m] * y[m];
+      const double f = 2.0 * d / vv;
+      for (size_t m = i; m < D; ++m) y[m] -= f * a[m];
+    };
+    for (size_t j = i + 1; j < n; ++j) {
+      reflect(B[order[j]]);
+      norms[order[j]] -= B[order[j]][i] * B[order[j]][i];
+    }
+    reflect(b);
+    diagonal[i] = alpha;
+    rank = i + 1;
+  }
+}
+
+// Least squares B x = b for a D x n matrix stored by columns; dependent columns
+// get the weight 0.
+void LeastSquares(std::vector<arofdoubleM> B, arofdoubleM b, arofdoubleM& x) {
+  std::vector<size_t> order;
+  arofdoubleM diagonal;
+  size_t rank = 0;
+  Triangularise(B, b, order, diagonal, rank);
+  x.assign(B.size(), 0.0);
+  for (size_t i = rank; i-- > 0;) {
+    double s = b[i];
+    for (size_t j = i + 1; j < rank; ++j) s -= B[order[j]][i] * x[order[j]];
+    x[order[i]] = s / diagonal[i];
+  }
+}
+
 // Column of the design matrix for wavenumber k: the kernel at every fit distance,
 // normalised by the true distance, so that a perfect fit gives 1 in every row.
 arofdoubleM DesignColumn(double k) {
@@ -33,19 +93,20 @@ arofdoubleM DesignColumn(double k) {
 
 // Least squares B w = b with non-negative weights (active-set method); used when
 // the plain solve gives a weight that is not positive.
-void NonNegativeSolve(const ararofdoubleM& B, const arofdoubleM& b, arofdoubleM& w) {
-  const size_t D = B.size(), n = D > 0 ? B[0].size() : 0;
+void NonNegativeSolve(const std::vector<arofdoubleM>& B, const arofdoubleM& b, arofdoubleM& w) {
+  const size_t n = B.size(), D = b.size();
   w.assign(n, 0.0);
   arofboolM active(n, 0);
   auto solveActive = [&](arofdoubleM& z) {
     std::vector<size_t> idx;
+    std::vector<arofdoubleM> sub;
     for (size_t i = 0; i < n; ++i)
-      if (active[i]) idx.push_back(i);
-    ararofdoubleM sub(D, arofdoubleM(idx.size()));
-    for (size_t m = 0; m < D; ++m)
-      for (size_t a = 0; a < idx.size(); ++a) sub[m][a] = B[m][idx[a]];
+      if (active[i]) {
+        idx.push_back(i);
+        sub.push_back(B[i]);
+      }
     arofdoubleM x;
-    Supermath2d::SVDSolve(sub, b, x);
+    LeastSquares(std::move(sub), b, x);
     z.assign(n, 0.0);
     for (size_t a = 0; a < idx.size(); ++a) z[idx[a]] = x[a];
   };
@@ -53,14 +114,15 @@ void NonNegativeSolve(const ararofdoubleM& B, const arofdoubleM& b, arofdoubleM&
   for (size_t m = 0; m < D; ++m) scale += b[m] * b[m];
   for (size_t outer = 0; outer < 3 * n + 3; ++outer) {
     arofdoubleM residual = b;
-    for (size_t m = 0; m < D; ++m)
-      for (size_t j = 0; j < n; ++j) residual[m] -= B[m][j] * w[j];
+    for (size_t j = 0; j < n; ++j)
+      if (w[j] != 0.0)
+        for (size_t m = 0; m < D; ++m) residual[m] -= B[j][m] * w[j];
     size_t best = n;
     double bestGradient = 1e-12 * scale;
     for (size_t i = 0; i < n; ++i) {
       if (active[i]) continue;
       double gradient = 0.0;
-      for (size_t m = 0; m < D; ++m) gradient += B[m][i] * residual[m];
+      for (size_t m = 0; m < D; ++m) gradient += B[i][m] * residual[m];
       if (gradient > bestGradient) {
         bestGradient = gradient;
         best = i;
@@ -95,21 +157,35 @@ void NonNegativeSolve(const ararofdoubleM& B, const arofdoubleM& b, arofdoubleM&
 }
 
 // Weighted least-squares weights for the design columns and the fitted values f
-// (1 for a perfect fit). The weighted design matrix is decomposed itself: its
+// (1 for a perfect fit). The weighted design matrix is factorised itself: its
 // normal matrix would square a condition number that many wavenumbers make large.
 void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
   const size_t n = columns.size(), D = FitDistances.size();
-  ararofdoubleM B(D, arofdoubleM(n));
+  std::vector<arofdoubleM> B(n, arofdoubleM(D));
   arofdoubleM b(D);
   for (size_t m = 0; m < D; ++m) {
     const double omega = RowWeight(m);
     b[m] = omega;
-    for (size_t j = 0; j < n; ++j) B[m][j] = omega * columns[j][m];
+    for (size_t j = 0; j < n; ++j) B[j][m] = omega * columns[j][m];
   }
-  Supermath2d::SVDSolve(B, b, w);
+  // One factorisation serves the plain solve and the constrained one, which then
+  // works on the small triangular problem instead of all D rows.
+  std::vector<size_t> order;
+  arofdoubleM diagonal;
+  size_t rank = 0;
+  Triangularise(B, b, order, diagonal, rank);
+  const size_t rows = std::min(n, D);
+  std::vector<arofdoubleM> R(n, arofdoubleM(rows, 0.0));
+  for (size_t i = 0; i < n; ++i) {
+    const size_t j = order[i];
+    for (size_t m = 0; m < rows; ++m) R[j][m] = m < i || i >= rank ? B[j][m] : (m == i ? diagonal[i] : 0.0);
+  }
+  b.resize(rows);
+  LeastSquares(R, b, w);
   // Negative weights reconstruct 1/r only where they were fitted; the constrained
   // solve keeps every weight at 0 or above.
-  if (std::any_of(w.begin(), w.end(), [](double x) { return !(x > 0.0); })) NonNegativeSolve(B, b, w);
+  if (std::any_of(w.begin(), w.end(), [](double x) { return !(x > 0.0); }))
+    NonNegativeSolve(R, b, w);
   f.assign(D, 0.0);
   for (size_t m = 0; m < D; ++m) {
     double s = 0.0;
