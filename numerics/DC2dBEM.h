@@ -179,7 +179,7 @@ inline arofdoubleM FitRowWeights;  // per fit distance: the weight of its row in
 // after the last fit.
 inline double WavenumberFitDeviation = 0.0;
 // The automatic count stops growing once the fit is this close over the whole range.
-inline constexpr double WavenumberTolerance = 5e-4;
+inline constexpr double WavenumberTolerance = 2e-4;
 inline constexpr int32_t MaxAutomaticWavenumbers = 20;
 inline arofdoubleM Wavenumbers;
 inline arofdoubleM WavenumberWeights;
@@ -223,6 +223,9 @@ double SignTransfer(double a, double b);
 double ElectrodeSourceDepth(const TElectrode& e);
 // Primary potential of electrode `pole` at P for wavenumber k and resistivity rho.
 double PrimaryPotentialOf(int32_t pole, double k, const complexM& P, double rho);
+// The space-domain potential whose cosine transform PrimaryPotentialOf is, for a
+// receiver dy off the profile: what the wavenumber sum of the primary part tends to.
+double PrimaryPotentialInSpace(int32_t pole, const complexM& P, double rho, double dy);
 // For CurrentPole and Wavenumber: V in the host, V* in the IP host (only with IPOn).
 void PrimaryPotential(const complexM& P, double& V, double& VIP);
 double PrimaryPotentialAt(const complexM& P, double rho);
@@ -284,7 +287,9 @@ void BuildFitDistances(arofdoubleM& distances);
 void FitWeights(const arofdoubleM& k, arofdoubleM& w, arofdoubleM& f);
 void WavenumberJacobian(arofdoubleM& k, ararofdoubleM& J, arofdoubleM& f);
 double OptimiseWavenumbers(int32_t n);
-int32_t ChooseWavenumberCount();
+// The smallest count from `from` up whose fit meets WavenumberTolerance; when none
+// does, the count whose added wavenumbers paid for themselves.
+int32_t ChooseWavenumberCount(int32_t from = 3);
 double StrikeFactor(double a, double b);
 
 // Element integral of k K1(k r) cos / (2 pi) over A-B against 1 - xi and xi, for the

@@ -14,7 +14,7 @@ namespace {
 constexpr double TwoOverPi = 0.6366197723675813431;
 // Rows of the survey's own distances weigh this much more than the range points,
 // so that a homogeneous ground stays exact at the electrodes with few wavenumbers.
-constexpr double SurveyRowWeight = 100.0;
+constexpr double SurveyRowWeight = 10.0;
 constexpr double RangePointsPerDecade = 24.0;
 
 double RowWeight(size_t i) { return i < FitRowWeights.size() ? FitRowWeights[i] : 1.0; }
@@ -302,15 +302,16 @@ double OptimiseWavenumbers(int32_t n) {
   return best == 0.0 ? 1e-100 : best;
 }
 
-int32_t ChooseWavenumberCount() {
+int32_t ChooseWavenumberCount(int32_t from) {
   // The smallest count whose fit meets the tolerance over the whole range of
   // distances; when none does, the count whose added wavenumbers paid for themselves.
-  int32_t bestN = 3;
+  from = std::max(from, 3);
+  int32_t bestN = from;
   double bestQ = 0.0;
-  for (int32_t n = 3; n <= MaxAutomaticWavenumbers; ++n) {
+  for (int32_t n = from; n <= std::max(from, MaxAutomaticWavenumbers); ++n) {
     const double q = std::log(OptimiseWavenumbers(n)) + 0.7 * (n - 3);
     if (WavenumberFitDeviation <= WavenumberTolerance) return n;
-    if (n == 3 || q < bestQ) {
+    if (n == from || q < bestQ) {
       bestQ = q;
       bestN = n;
     }

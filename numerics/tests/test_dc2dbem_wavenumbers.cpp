@@ -73,8 +73,9 @@ TEST_P(WavenumberRange, WeightedK0SumMatchesOneOverROverTheWholeRange) {
   const arofdoubleM& k = DC2dBEM::Wavenumbers;
   const arofdoubleM& w = DC2dBEM::WavenumberWeights;
   ASSERT_EQ(k.size(), w.size());
+  // A user's count too small for the range grows like the automatic one.
   if (c.user) {
-    EXPECT_LE(static_cast<int32_t>(k.size()), c.count);
+    EXPECT_GE(static_cast<int32_t>(k.size()), c.count);
   }
   for (double x : w) EXPECT_GT(x, 0.0) << c.name;
   double worst = 0.0;
@@ -89,7 +90,7 @@ TEST_P(WavenumberRange, WeightedK0SumMatchesOneOverROverTheWholeRange) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, WavenumberRange,
                          ::testing::Values(WavenumberCase{"automatic count", false, 8, 1e-3},
-                                           WavenumberCase{"user count 8", true, 8, 3e-3}),
+                                           WavenumberCase{"user count 8", true, 8, 1e-3}),
                          [](const auto& info) { return info.param.user ? std::string("User") : std::string("Automatic"); });
 
 }  // namespace
