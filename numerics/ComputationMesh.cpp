@@ -14,6 +14,11 @@ namespace {
 constexpr double Tolerance = 1e-7;
 // More new nodes than this means dividing options that cannot be meant.
 constexpr size_t MaxNewNodes = 2000000;
+// A horizontal step is at most this many times FactorX times its depth.
+constexpr double DepthShare = 1.5;
+constexpr double VerticalShare = 0.5;
+// Beyond the model bounds each step is this much longer than the one before.
+constexpr double OuterGrowth = 1.5;
 
 using TEdgeList = std::vector<std::pair<int32_t, int32_t>>;
 
@@ -76,12 +81,19 @@ double ReliefDepthOf(const TMeshModel& model, double x, double z) {
   return model.HasRelief ? z - Supermath2d::InterpolateComplex(model.Relief, x) : z;
 }
 
+// Horizontal step at depth d. The field of the electrodes on the surface varies
+// over lengths of the order of the depth, so the step stays below a share of the
+// depth that follows the depth factor (never below the vertical start step).
 double StepX(const TMeshSettings& s, double d) {
   d = std::max(d, 0.0);
-  return s.ExponentFlag ? s.StartXStep * std::exp(s.FactorX * d) : s.FactorX * d + s.StartXStep;
+  const double step = s.ExponentFlag ? s.StartXStep * std::exp(s.FactorX * d) : s.FactorX * d + s.StartXStep;
+  if (!(s.FactorX > 0.0)) return step;
+  return std::min(step, std::max(0.5 * s.StartXStep, DepthShare * s.FactorX * d));
 }
 
-double StepZ(const TMeshSettings& s, double d) { return s.FactorZ * std::max(d, 0.0) + s.StartZStep; }
+// Vertical step at depth d: half the step law, because the field of a surface
+// electrode beside a vertical boundary changes over its distance from it.
+double StepZ(const TMeshSettings& s, double d) { return VerticalShare * (s.FactorZ * std::max(d, 0.0) + s.StartZStep); }
 
 std::string CheckModel(const TMeshModel& model, const AllSpolygon& polygons, const Tnodes& nodes) {
   if (!(model.XMin < model.XMax) || !std::isfinite(model.XMin) || !std::isfinite(model.XMax) ||
@@ -162,6 +174,29 @@ void MoveFrame(Tnodes& nodes, double offset) {
   }
 }
 
+// Points of an edge that runs from the model bounds out to the moved frame: they
+// start with the step the step law gives at the bound and grow geometrically, so
+// that the mesh continues smoothly outward; at most as far out as the graded table.
+arofcomplexM OuterPoints(const TMeshModel& model, const TMeshSettings& settings, const Tnode& a, const Tnode& b,
+                         bool aOuter, const double* g) {
+  const Tnode& inner = aOuter ? b : a;
+  const Tnode& outer = aOuter ? a : b;
+  const double dx = outer.X - inner.X, dz = outer.Depth - inner.Depth;
+  const double L = std::sqrt(dx * dx + dz * dz);
+  arofcomplexM points;
+  if (!(L > 0.0)) return points;
+  const double ax = std::fabs(dx), az = std::fabs(dz);
+  const double d = ReliefDepthOf(model, inner.X, inner.Depth);
+  double step = (StepX(settings, d) * ax + StepZ(settings, d) * az) / (ax + az);
+  step = std::min(step, g[0]);
+  // The outermost point stays where the graded table puts it, well inside the frame.
+  const double last = std::min(g[6], 0.5 * L);
+  for (double t = step; t <= last && points.size() < 200; step *= OuterGrowth, t += step)
+    points.push_back({inner.X + dx * t / L, inner.Depth + dz * t / L});
+  if (aOuter) std::reverse(points.begin(), points.end());
+  return points;
+}
+
 bool RefineEdges(const TMeshModel& model, const TMeshSettings& settings, AllSpolygon& polygons, Tnodes& nodes,
                  std::string& message) {
   const AllSpolygon snapshot = Polygons::CopyAllSpolygon(polygons);
@@ -187,18 +222,8 @@ bool RefineEdges(const TMeshModel& model, const TMeshSettings& settings, AllSpol
       const bool bOutRight = b.X > model.XMax && model.XMax >= a.X;
       const bool aOutBottom = a.Depth > model.ZMax && model.ZMax >= b.Depth;
       const bool bOutBottom = b.Depth > model.ZMax && model.ZMax >= a.Depth;
-      if (aOutLeft || aOutRight || bOutLeft || bOutRight || aOutBottom || bOutBottom) {
-        for (int k = 0; k < 7; ++k) {
-          complexM pt{b.X, b.Depth};
-          if (aOutLeft) pt.x = b.X - g[6 - k];
-          if (aOutRight) pt.x = b.X + g[6 - k];
-          if (bOutLeft) pt.x = a.X - g[k];
-          if (bOutRight) pt.x = a.X + g[k];
-          if (aOutBottom) pt.z = b.Depth + g[6 - k];
-          if (bOutBottom) pt.z = a.Depth + g[k];
-          points.push_back(pt);
-        }
-      }
+      if (aOutLeft || aOutRight || bOutLeft || bOutRight || aOutBottom || bOutBottom)
+        points = OuterPoints(model, settings, a, b, aOutLeft || aOutRight || aOutBottom, g);
     }
     processed.emplace_back(ia, ib);
     if (!fits || nodes.size() - startCount + points.size() > MaxNewNodes) {
@@ -258,7 +283,13 @@ bool SubdivideEdge(const TMeshModel& model, const TMeshSettings& settings, arofc
   const double dA = ReliefDepthOf(model, XA, ZA), dB = ReliefDepthOf(model, XB, ZB);
   if (std::fabs(dA - dB) / std::max({std::fabs(dA), std::fabs(dB), 1e-9}) < 0.03) {
     // Nearly constant depth: equal parts of the linear horizontal step.
-    const double step = settings.FactorX * std::max(dA, 0.0) + settings.StartXStep;
+    // On flat ground the surface itself carries no integrals: its edges keep the
+    // plain start step.
+    const bool flatSurface = !model.HasRelief && dA <= 0.0 && dB <= 0.0;
+    const double step = flatSurface ? settings.StartXStep
+                                    : StepX(TMeshSettings{false, settings.HalfSpacing, settings.FactorX,
+                                                          settings.StartXStep, settings.FactorZ, settings.StartZStep},
+                                            dA);
     const double n = std::nearbyint(L / step);
     if (n > static_cast<double>(MaxNewNodes)) return false;
     if (n >= 2.0)

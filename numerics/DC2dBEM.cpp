@@ -119,6 +119,8 @@ void ResetState() {
   PoleIndex.clear();
   CurrentPole = -1;
   FitDistances.clear();
+  FitRowWeights.clear();
+  WavenumberFitDeviation = 0.0;
   Wavenumbers.clear();
   WavenumberWeights.clear();
   Wavenumber = 0.0;
@@ -205,6 +207,27 @@ double PrimaryPotentialOf(int32_t pole, double k, const complexM& P, double rho)
     const double imageDepth = sourceDepth - 2.0 * e.Depth;
     const double r2 = std::max(Distance({e.X, imageDepth}, P), RMin);
     b = (Supermath2d::BesselK0(k * r2) + Supermath2d::BesselK0(k * r1)) * 0.5;
+  }
+  return b * rho * InvTwoPi;
+}
+
+double PrimaryPotentialInSpace(int32_t pole, const complexM& P, double rho, double dy) {
+  const TElectrode& e = Electrodes->at(static_cast<size_t>(pole));
+  const double sourceDepth = ElectrodeSourceDepth(e);
+  // The transform of K0(k r) cos(k dy) is 1 / sqrt(r^2 + dy^2); a common offset
+  // enters the fit through the distance instead of the cosine.
+  const double offset2 = CommonOffset != 0.0 ? CommonOffset * CommonOffset : dy * dy;
+  auto inverse = [&](double r) { return 1.0 / std::sqrt(r * r + offset2); };
+  const double r1 = std::max(Distance({e.X, sourceDepth}, P), RMin);
+  double b;
+  if (ReliefOn) {
+    b = inverse(r1) * 0.5;
+  } else if (e.AtSurface) {
+    b = inverse(r1);
+  } else {
+    const double imageDepth = sourceDepth - 2.0 * e.Depth;
+    const double r2 = std::max(Distance({e.X, imageDepth}, P), RMin);
+    b = (inverse(r2) + inverse(r1)) * 0.5;
   }
   return b * rho * InvTwoPi;
 }

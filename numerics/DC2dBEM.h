@@ -169,9 +169,18 @@ inline ararofintM PoleReceivers;   // per pole: receiver electrodes, ascending
 inline ararofintM ReceiverSlot;    // [pole electrode][receiver electrode] -> slot, -1
 inline arofintM PoleIndex;         // per electrode: row in Poles, -1
 inline int32_t CurrentPole = -1;   // electrode index of the pole being solved
-// The current-to-potential electrode distances the wavenumbers are fitted to, taken
-// in the plane the solver models (x and the depth of the point sources).
+// The distances the wavenumbers are fitted to, in increasing order: the survey's
+// current-to-potential electrode distances (in the plane the solver models) and
+// log-spaced distances out to twice the farthest electrode-to-mesh-node distance,
+// over which the secondary field of layers and bodies travels.
 inline arofdoubleM FitDistances;
+inline arofdoubleM FitRowWeights;  // per fit distance: the weight of its row in the fit
+// Largest relative deviation of the weighted K0 sum from 1/R over FitDistances,
+// after the last fit.
+inline double WavenumberFitDeviation = 0.0;
+// The automatic count stops growing once the fit is this close over the whole range.
+inline constexpr double WavenumberTolerance = 2e-4;
+inline constexpr int32_t MaxAutomaticWavenumbers = 20;
 inline arofdoubleM Wavenumbers;
 inline arofdoubleM WavenumberWeights;
 inline double Wavenumber = 0.0;
@@ -214,6 +223,9 @@ double SignTransfer(double a, double b);
 double ElectrodeSourceDepth(const TElectrode& e);
 // Primary potential of electrode `pole` at P for wavenumber k and resistivity rho.
 double PrimaryPotentialOf(int32_t pole, double k, const complexM& P, double rho);
+// The space-domain potential whose cosine transform PrimaryPotentialOf is, for a
+// receiver dy off the profile: what the wavenumber sum of the primary part tends to.
+double PrimaryPotentialInSpace(int32_t pole, const complexM& P, double rho, double dy);
 // For CurrentPole and Wavenumber: V in the host, V* in the IP host (only with IPOn).
 void PrimaryPotential(const complexM& P, double& V, double& VIP);
 double PrimaryPotentialAt(const complexM& P, double rho);
@@ -269,12 +281,15 @@ void PolarizabilityResiduals(arofdoubleM& residuals);
 // The ground-surface nodes of the frame in frame order (toward smaller x).
 arofintM SurfaceRun();
 
-// Wavenumber selection. BuildFitDistances fills FitDistances from the survey.
+// Wavenumber selection. BuildFitDistances fills FitDistances and FitRowWeights
+// from the survey's electrodes and the mesh nodes.
 void BuildFitDistances(arofdoubleM& distances);
 void FitWeights(const arofdoubleM& k, arofdoubleM& w, arofdoubleM& f);
 void WavenumberJacobian(arofdoubleM& k, ararofdoubleM& J, arofdoubleM& f);
 double OptimiseWavenumbers(int32_t n);
-int32_t ChooseWavenumberCount();
+// The smallest count from `from` up whose fit meets WavenumberTolerance; when none
+// does, the count whose added wavenumbers paid for themselves.
+int32_t ChooseWavenumberCount(int32_t from = 3);
 double StrikeFactor(double a, double b);
 
 // Element integral of k K1(k r) cos / (2 pi) over A-B against 1 - xi and xi, for the

@@ -553,6 +553,66 @@ int32_t CountParams() {
 
 }  // namespace
 
+namespace {
+
+// The calculated voltage, apparent resistivity and (mode 1) polarizability of
+// measurement t from its pair sums.
+void WriteCalculatedValues(osource& s, size_t t, int32_t mode) {
+  const double dv = SignedVoltage(s, t, 0);
+  if (mode == 0) {
+    s.ResCalc[t] = SignedData ? dv : std::fabs(dv);
+    s.RhoACalc[t] = std::fabs(s.ResCalc[t] * s.K[t]);
+  } else {
+    // One sign convention for both voltages: the IP voltage is turned with the
+    // sign that turns the resistivity voltage, so that their ratio keeps its sign.
+    const double dvIP = SignedVoltage(s, t, 1);
+    s.ResCalcIP[t] = (SignedData || dv >= 0.0) ? dvIP : -dvIP;
+    s.EtaACalc[t] = (dvIP - dv) / dvIP * 100.0;
+  }
+}
+
+// Cosine-transform error of the primary part of a receiver potential: its exact
+// space-domain value less the wavenumber sum of its transform. The primary part
+// of an integrated receiver is the pole's primary potential over the receiver's
+// free term; adding the difference makes the primary field exact, so that the
+// wavenumbers only carry the secondary field of the bodies.
+double PrimaryCorrection(int32_t pole, int32_t receiver, double yPole, double yReceiver, bool ip) {
+  const size_t e = static_cast<size_t>(receiver);
+  if (!OffNode[e]) return 0.0;
+  const double rho = ip ? HostResistivityIP : HostResistivity;
+  const double freeTerm = ip ? ReceiverFreeTermIP[e] : ReceiverFreeTerm[e];
+  const complexM R = ElectrodePoint(e);
+  const double dy = yReceiver - yPole;
+  double sum = 0.0;
+  for (size_t j = 0; j < Wavenumbers.size(); ++j) {
+    const double k = Wavenumbers[j];
+    const double factor = CommonOffset != 0.0 ? 1.0 : std::cos(k * std::fabs(dy));
+    sum += TwoOverPi * WavenumberWeights[j] * factor * PrimaryPotentialOf(pole, k, R, rho);
+  }
+  return (PrimaryPotentialInSpace(pole, R, rho, dy) - sum) / freeTerm;
+}
+
+// Adds the primary corrections to the pair sums of a record (mode 0 resistivity,
+// 1 the IP model).
+void AddPrimaryCorrections(osource& s, int32_t mode) {
+  const bool ip = mode == 1;
+  arofdoubleM& c1p1 = ip ? s.UC1P1IP : s.UC1P1;
+  arofdoubleM& c2p1 = ip ? s.UC2P1IP : s.UC2P1;
+  arofdoubleM& c1p2 = ip ? s.UC1P2IP : s.UC1P2;
+  arofdoubleM& c2p2 = ip ? s.UC2P2IP : s.UC2P2;
+  for (size_t t = 0; t < s.P1.size(); ++t) {
+    const int32_t p1 = s.P1[t], p2 = s.P2[t];
+    c1p1[t] += PrimaryCorrection(s.C1, p1, s.C1y, s.P1y[t], ip);
+    if (p2 != -1) c1p2[t] += PrimaryCorrection(s.C1, p2, s.C1y, s.P2y[t], ip);
+    if (s.C2 != -1) {
+      c2p1[t] += PrimaryCorrection(s.C2, p1, s.C2y, s.P1y[t], ip);
+      if (p2 != -1) c2p2[t] += PrimaryCorrection(s.C2, p2, s.C2y, s.P2y[t], ip);
+    }
+  }
+}
+
+}  // namespace
+
 void ApparentValues(const ararofdoubleM& V, const ararofintM& /*receivers*/, int32_t mode) {
   const int32_t j = WavenumberIndex;
   const int32_t last = static_cast<int32_t>(Wavenumbers.size()) - 1;
@@ -583,19 +643,8 @@ void ApparentValues(const ararofdoubleM& V, const ararofintM& /*receivers*/, int
       }
     }
     if (j != 0) continue;
-    for (size_t t = 0; t < s.ResCalc.size(); ++t) {
-      const double dv = SignedVoltage(s, t, 0);
-      if (mode == 0) {
-        s.ResCalc[t] = SignedData ? dv : std::fabs(dv);
-        s.RhoACalc[t] = std::fabs(s.ResCalc[t] * s.K[t]);
-      } else {
-        // One sign convention for both voltages: the IP voltage is turned with the
-        // sign that turns the resistivity voltage, so that their ratio keeps its sign.
-        const double dvIP = SignedVoltage(s, t, 1);
-        s.ResCalcIP[t] = (SignedData || dv >= 0.0) ? dvIP : -dvIP;
-        s.EtaACalc[t] = (dvIP - dv) / dvIP * 100.0;
-      }
-    }
+    AddPrimaryCorrections(s, mode);
+    for (size_t t = 0; t < s.ResCalc.size(); ++t) WriteCalculatedValues(s, t, mode);
   }
 }
 
@@ -634,6 +683,24 @@ void DataSensitivities(const std::vector<ararofdoubleM>& S, int32_t mode) {
   }
   if (j != 0) return;
   const auto& edges = detail::Edges;
+  // The primary correction of a receiver inside a polygon is divided by its free
+  // term, which is proportional to the polygon's conductivity: its derivative is
+  // minus the correction times the resistivity.
+  for (size_t q = 0; q < P; ++q) {
+    const auto [body, poly] = edges.ParamPolygon[q];
+    const Polygon& polygon = Model[static_cast<size_t>(body)][static_cast<size_t>(poly)];
+    double rho = detail::PolygonResistivity(polygon);
+    if (mode == 1) rho /= 1.0 - detail::PolygonPolarizability(polygon) / 100.0;
+    auto term = [&](int32_t pole, int32_t receiver, double yPole, double yReceiver) {
+      if (pole < 0 || receiver < 0 || ElectrodeBody[static_cast<size_t>(receiver)] != static_cast<int32_t>(q)) return 0.0;
+      return -rho * PrimaryCorrection(pole, receiver, yPole, yReceiver, mode == 1);
+    };
+    size_t m = 0;
+    for (const osource& s : *Survey)
+      for (size_t t = 0; t < s.P1.size(); ++t, ++m)
+        J[q][m] += term(s.C1, s.P1[t], s.C1y, s.P1y[t]) - term(s.C1, s.P2[t], s.C1y, s.P2y[t]) -
+                   term(s.C2, s.P1[t], s.C2y, s.P1y[t]) + term(s.C2, s.P2[t], s.C2y, s.P2y[t]);
+  }
   for (size_t q = 0; q < P; ++q) {
     const auto [body, poly] = edges.ParamPolygon[q];
     const Polygon& polygon = Model[static_cast<size_t>(body)][static_cast<size_t>(poly)];
@@ -705,6 +772,12 @@ void ComputeResponses(int32_t mode) {
     BuildFitDistances(FitDistances);
     if (UserWavenumbers) {
       OptimiseWavenumbers(WavenumberCount);
+      // A count too small for the distances the secondary field travels gives
+      // plainly wrong values: it grows until the fit meets the tolerance.
+      if (WavenumberFitDeviation > WavenumberTolerance) {
+        WavenumberCount = ChooseWavenumberCount(WavenumberCount + 1);
+        OptimiseWavenumbers(WavenumberCount);
+      }
     } else {
       WavenumberCount = ChooseWavenumberCount();
       OptimiseWavenumbers(WavenumberCount);

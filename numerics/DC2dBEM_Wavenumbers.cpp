@@ -1,7 +1,9 @@
 // Wavenumbers and weights of the inverse cosine transform, fitted to the electrode
-// distances of the survey.
+// distances of the survey and to the longer paths over which the secondary field
+// of layers and bodies reaches the receivers.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "numerics/DC2dBEM.h"
 
@@ -10,60 +12,229 @@ namespace DC2dBEM {
 namespace {
 
 constexpr double TwoOverPi = 0.6366197723675813431;
+// Rows of the survey's own distances weigh this much more than the range points,
+// so that a homogeneous ground stays exact at the electrodes with few wavenumbers.
+constexpr double SurveyRowWeight = 10.0;
+constexpr double RangePointsPerDecade = 24.0;
 
-const arofdoubleM& Distances() { return FitDistances; }
+double RowWeight(size_t i) { return i < FitRowWeights.size() ? FitRowWeights[i] : 1.0; }
 
-// Least-squares weights of the wavenumbers k for the distances r, and the fitted
-// values f (1 for a perfect fit).
-void Fit(const arofdoubleM& k, arofdoubleM& w, arofdoubleM& f) {
-  const arofdoubleM& r = Distances();
-  const size_t D = r.size(), n = k.size();
-  ararofdoubleM A(D, arofdoubleM(n));
-  for (size_t i = 0; i < D; ++i) {
-    const double R = std::sqrt(r[i] * r[i] + CommonOffset * CommonOffset);
-    for (size_t j = 0; j < n; ++j) A[i][j] = TwoOverPi * R * Supermath2d::BesselK0(r[i] * k[j]);
-  }
-  ararofdoubleM N(n, arofdoubleM(n, 0.0));
-  arofdoubleM g(n, 0.0);
-  for (size_t i = 0; i < n; ++i) {
-    for (size_t j = 0; j < n; ++j) {
-      double s = 0.0;
-      for (size_t m = 0; m < D; ++m) s += A[m][i] * A[m][j];
-      N[i][j] = s;
+// Householder QR with column pivoting of a D x n matrix stored by columns, applied
+// to b as well. Afterwards the problem min |B x - b| has the same solutions as the
+// problem on the first min(D, n) rows; `rank` columns are independent (the others
+// add less than 1e-10 of the largest column norm). `order` is the pivot order and
+// `diagonal` the diagonal of R.
+void Triangularise(std::vector<arofdoubleM>& B, arofdoubleM& b, std::vector<size_t>& order,
+                   arofdoubleM& diagonal, size_t& rank) {
+  const size_t n = B.size(), D = b.size();
+  order.resize(n);
+  for (size_t j = 0; j < n; ++j) order[j] = j;
+  arofdoubleM norms(n, 0.0);
+  for (size_t j = 0; j < n; ++j)
+    for (size_t m = 0; m < D; ++m) norms[j] += B[j][m] * B[j][m];
+  const double largest = n > 0 ? *std::max_element(norms.begin(), norms.end()) : 0.0;
+  diagonal.assign(n, 0.0);
+  rank = 0;
+  for (size_t i = 0; i < n && i < D; ++i) {
+    size_t pivot = i;
+    for (size_t j = i + 1; j < n; ++j)
+      if (norms[order[j]] > norms[order[pivot]]) pivot = j;
+    // The running norms lose accuracy by cancellation; the pivot's is recomputed.
+    double pivotNorm = 0.0;
+    for (size_t m = i; m < D; ++m) pivotNorm += B[order[pivot]][m] * B[order[pivot]][m];
+    if (!(pivotNorm > 1e-20 * largest)) break;
+    std::swap(order[i], order[pivot]);
+    arofdoubleM& a = B[order[i]];
+    const double alpha = a[i] > 0.0 ? -std::sqrt(pivotNorm) : std::sqrt(pivotNorm);
+    const double vv = 2.0 * (pivotNorm - alpha * a[i]);
+    a[i] -= alpha;  // a[i..] is now the Householder vector
+    auto reflect = [&](arofdoubleM& y) {
+      double d = 0.0;
+      for (size_t m = i; m < D; ++m) d += a[m] * y[m];
+      const double f = 2.0 * d / vv;
+      for (size_t m = i; m < D; ++m) y[m] -= f * a[m];
+    };
+    for (size_t j = i + 1; j < n; ++j) {
+      reflect(B[order[j]]);
+      norms[order[j]] -= B[order[j]][i] * B[order[j]][i];
     }
-    double s = 0.0;
-    for (size_t m = 0; m < D; ++m) s += A[m][i];
-    g[i] = s;
+    reflect(b);
+    diagonal[i] = alpha;
+    rank = i + 1;
   }
-  Supermath2d::SVDSolve(N, g, w);
+}
+
+// Least squares B x = b for a D x n matrix stored by columns; dependent columns
+// get the weight 0.
+void LeastSquares(std::vector<arofdoubleM> B, arofdoubleM b, arofdoubleM& x) {
+  std::vector<size_t> order;
+  arofdoubleM diagonal;
+  size_t rank = 0;
+  Triangularise(B, b, order, diagonal, rank);
+  x.assign(B.size(), 0.0);
+  for (size_t i = rank; i-- > 0;) {
+    double s = b[i];
+    for (size_t j = i + 1; j < rank; ++j) s -= B[order[j]][i] * x[order[j]];
+    x[order[i]] = s / diagonal[i];
+  }
+}
+
+// Column of the design matrix for wavenumber k: the kernel at every fit distance,
+// normalised by the true distance, so that a perfect fit gives 1 in every row.
+arofdoubleM DesignColumn(double k) {
+  const arofdoubleM& r = FitDistances;
+  arofdoubleM column(r.size());
+  for (size_t i = 0; i < r.size(); ++i) {
+    const double R = std::sqrt(r[i] * r[i] + CommonOffset * CommonOffset);
+    column[i] = TwoOverPi * R * Supermath2d::BesselK0(r[i] * k);
+  }
+  return column;
+}
+
+// Least squares B w = b with non-negative weights (active-set method); used when
+// the plain solve gives a weight that is not positive.
+void NonNegativeSolve(const std::vector<arofdoubleM>& B, const arofdoubleM& b, arofdoubleM& w) {
+  const size_t n = B.size(), D = b.size();
+  w.assign(n, 0.0);
+  arofboolM active(n, 0);
+  auto solveActive = [&](arofdoubleM& z) {
+    std::vector<size_t> idx;
+    std::vector<arofdoubleM> sub;
+    for (size_t i = 0; i < n; ++i)
+      if (active[i]) {
+        idx.push_back(i);
+        sub.push_back(B[i]);
+      }
+    arofdoubleM x;
+    LeastSquares(std::move(sub), b, x);
+    z.assign(n, 0.0);
+    for (size_t a = 0; a < idx.size(); ++a) z[idx[a]] = x[a];
+  };
+  double scale = 0.0;
+  for (size_t m = 0; m < D; ++m) scale += b[m] * b[m];
+  for (size_t outer = 0; outer < 3 * n + 3; ++outer) {
+    arofdoubleM residual = b;
+    for (size_t j = 0; j < n; ++j)
+      if (w[j] != 0.0)
+        for (size_t m = 0; m < D; ++m) residual[m] -= B[j][m] * w[j];
+    size_t best = n;
+    double bestGradient = 1e-12 * scale;
+    for (size_t i = 0; i < n; ++i) {
+      if (active[i]) continue;
+      double gradient = 0.0;
+      for (size_t m = 0; m < D; ++m) gradient += B[i][m] * residual[m];
+      if (gradient > bestGradient) {
+        bestGradient = gradient;
+        best = i;
+      }
+    }
+    if (best == n) return;
+    active[best] = 1;
+    for (size_t inner = 0; inner <= n; ++inner) {
+      arofdoubleM z;
+      solveActive(z);
+      double alpha = 1.0;
+      bool feasible = true;
+      for (size_t i = 0; i < n; ++i)
+        if (active[i] && z[i] <= 0.0) {
+          feasible = false;
+          alpha = std::min(alpha, w[i] / (w[i] - z[i]));
+        }
+      if (feasible) {
+        w = z;
+        break;
+      }
+      for (size_t i = 0; i < n; ++i) {
+        if (!active[i]) continue;
+        w[i] += alpha * (z[i] - w[i]);
+        if (w[i] <= 0.0) {
+          w[i] = 0.0;
+          active[i] = 0;
+        }
+      }
+    }
+  }
+}
+
+// Weighted least-squares weights for the design columns and the fitted values f
+// (1 for a perfect fit). The weighted design matrix is factorised itself: its
+// normal matrix would square a condition number that many wavenumbers make large.
+void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
+  const size_t n = columns.size(), D = FitDistances.size();
+  std::vector<arofdoubleM> B(n, arofdoubleM(D));
+  arofdoubleM b(D);
+  for (size_t m = 0; m < D; ++m) {
+    const double omega = RowWeight(m);
+    b[m] = omega;
+    for (size_t j = 0; j < n; ++j) B[j][m] = omega * columns[j][m];
+  }
+  // One factorisation serves the plain solve and the constrained one, which then
+  // works on the small triangular problem instead of all D rows.
+  std::vector<size_t> order;
+  arofdoubleM diagonal;
+  size_t rank = 0;
+  Triangularise(B, b, order, diagonal, rank);
+  const size_t rows = std::min(n, D);
+  std::vector<arofdoubleM> R(n, arofdoubleM(rows, 0.0));
+  for (size_t i = 0; i < n; ++i) {
+    const size_t j = order[i];
+    for (size_t m = 0; m < rows; ++m) R[j][m] = m < i || i >= rank ? B[j][m] : (m == i ? diagonal[i] : 0.0);
+  }
+  b.resize(rows);
+  LeastSquares(R, b, w);
+  // Negative weights reconstruct 1/r only where they were fitted; the constrained
+  // solve keeps every weight at 0 or above.
+  if (std::any_of(w.begin(), w.end(), [](double x) { return !(x > 0.0); }))
+    NonNegativeSolve(R, b, w);
   f.assign(D, 0.0);
-  for (size_t i = 0; i < D; ++i) {
+  for (size_t m = 0; m < D; ++m) {
     double s = 0.0;
-    for (size_t j = 0; j < n; ++j) s += A[i][j] * w[j];
-    f[i] = s;
+    for (size_t j = 0; j < n; ++j) s += columns[j][m] * w[j];
+    f[m] = s;
   }
+}
+
+ararofdoubleM DesignColumns(const arofdoubleM& k) {
+  ararofdoubleM columns(k.size());
+  for (size_t j = 0; j < k.size(); ++j) columns[j] = DesignColumn(k[j]);
+  return columns;
+}
+
+// Weighted mean of (ln 1/f)^2 over the fit distances.
+double FitError(const arofdoubleM& f) {
+  double e = 0.0, total = 0.0;
+  for (size_t m = 0; m < f.size(); ++m) {
+    const double omega2 = RowWeight(m) * RowWeight(m);
+    const double l = std::log(1.0 / f[m]);
+    e += omega2 * l * l;
+    total += omega2;
+  }
+  return total > 0.0 ? e / total : 0.0;
 }
 
 }  // namespace
 
-void FitWeights(const arofdoubleM& k, arofdoubleM& w, arofdoubleM& f) { Fit(k, w, f); }
+void FitWeights(const arofdoubleM& k, arofdoubleM& w, arofdoubleM& f) { FitColumns(DesignColumns(k), w, f); }
 
 void WavenumberJacobian(arofdoubleM& k, ararofdoubleM& J, arofdoubleM& f) {
   arofdoubleM w, fp;
-  Fit(k, w, f);
+  ararofdoubleM columns = DesignColumns(k);
+  FitColumns(columns, w, f);
   const size_t n = k.size(), D = f.size();
   J.assign(n, arofdoubleM(D, 0.0));
   for (size_t i = 0; i < n; ++i) {
+    // Only the perturbed wavenumber's column changes; the weights are refitted.
     const double delta = 0.1 * k[i];
-    k[i] = k[i] + delta;
-    Fit(k, w, fp);
-    k[i] = k[i] - delta;
+    arofdoubleM saved = std::move(columns[i]);
+    columns[i] = DesignColumn(k[i] + delta);
+    FitColumns(columns, w, fp);
+    columns[i] = std::move(saved);
     for (size_t m = 0; m < D; ++m) J[i][m] = k[i] * std::log(fp[m] / f[m]) / delta;
   }
 }
 
 double OptimiseWavenumbers(int32_t n) {
-  const arofdoubleM& r = Distances();
+  const arofdoubleM& r = FitDistances;
   const size_t D = r.size();
   const size_t nn = static_cast<size_t>(std::max(n, 1));
   arofdoubleM k(nn);
@@ -80,12 +251,7 @@ double OptimiseWavenumbers(int32_t n) {
   arofdoubleM f;
   for (int32_t t = 0;;) {
     WavenumberJacobian(k, J, f);
-    double e = 0.0;
-    for (size_t m = 0; m < D; ++m) {
-      const double l = std::log(1.0 / f[m]);
-      e += l * l;
-    }
-    e /= static_cast<double>(D);
+    const double e = FitError(f);
     if (t == 0 || e < best) {
       best = e;
       bestK = k;
@@ -98,11 +264,11 @@ double OptimiseWavenumbers(int32_t n) {
     for (size_t i = 0; i < nn; ++i) {
       for (size_t j = 0; j < nn; ++j) {
         double s = 0.0;
-        for (size_t m = 0; m < D; ++m) s += J[i][m] * J[j][m];
+        for (size_t m = 0; m < D; ++m) s += RowWeight(m) * RowWeight(m) * J[i][m] * J[j][m];
         M[i][j] = s;
       }
       double s = 0.0;
-      for (size_t m = 0; m < D; ++m) s += std::log(1.0 / f[m]) * J[i][m];
+      for (size_t m = 0; m < D; ++m) s += RowWeight(m) * RowWeight(m) * std::log(1.0 / f[m]) * J[i][m];
       h[i] = s;
     }
     double lambda = e;
@@ -120,7 +286,7 @@ double OptimiseWavenumbers(int32_t n) {
   }
   k = bestK;
   arofdoubleM w;
-  Fit(k, w, f);
+  FitWeights(k, w, f);
   arofdoubleM keptK, keptW;
   for (size_t j = 0; j < nn; ++j)
     if (std::fabs(w[j]) > 1e-20) {
@@ -130,15 +296,22 @@ double OptimiseWavenumbers(int32_t n) {
   WavenumberCount = static_cast<int32_t>(keptK.size());
   WavenumberWeights = keptW;
   Wavenumbers = keptK;
+  WavenumberFitDeviation = 0.0;
+  for (double x : f) WavenumberFitDeviation = std::max(WavenumberFitDeviation, std::fabs(x - 1.0));
+  if (!std::isfinite(WavenumberFitDeviation)) WavenumberFitDeviation = HUGE_VAL;
   return best == 0.0 ? 1e-100 : best;
 }
 
-int32_t ChooseWavenumberCount() {
-  int32_t bestN = 3;
+int32_t ChooseWavenumberCount(int32_t from) {
+  // The smallest count whose fit meets the tolerance over the whole range of
+  // distances; when none does, the count whose added wavenumbers paid for themselves.
+  from = std::max(from, 3);
+  int32_t bestN = from;
   double bestQ = 0.0;
-  for (int32_t n = 3; n <= 10; ++n) {
+  for (int32_t n = from; n <= std::max(from, MaxAutomaticWavenumbers); ++n) {
     const double q = std::log(OptimiseWavenumbers(n)) + 0.7 * (n - 3);
-    if (n == 3 || q < bestQ) {
+    if (WavenumberFitDeviation <= WavenumberTolerance) return n;
+    if (n == from || q < bestQ) {
       bestQ = q;
       bestN = n;
     }
@@ -147,7 +320,7 @@ int32_t ChooseWavenumberCount() {
 }
 
 void BuildFitDistances(arofdoubleM& distances) {
-  distances.clear();
+  arofdoubleM survey;
   const elecarray& electrodes = *Electrodes;
   auto add = [&](int32_t a, int32_t b) {
     if (a < 0 || b < 0) return;
@@ -155,9 +328,9 @@ void BuildFitDistances(arofdoubleM& distances) {
     const TElectrode& eb = electrodes.at(static_cast<size_t>(b));
     const double r = std::hypot(ea.X - eb.X, ElectrodeSourceDepth(ea) - ElectrodeSourceDepth(eb));
     if (!(r > 0.0)) return;
-    for (double x : distances)
+    for (double x : survey)
       if (std::fabs(x - r) < 0.01 * std::max(x, r)) return;
-    distances.push_back(r);
+    survey.push_back(r);
   };
   for (const osource& s : *Survey)
     for (size_t k = 0; k < s.P1.size(); ++k) {
@@ -166,7 +339,40 @@ void BuildFitDistances(arofdoubleM& distances) {
       add(s.C2, s.P1[k]);
       add(s.C2, s.P2[k]);
     }
-  std::sort(distances.begin(), distances.end());
+  std::sort(survey.begin(), survey.end());
+  std::vector<std::pair<double, double>> rows;
+  for (double r : survey) rows.emplace_back(r, SurveyRowWeight);
+  if (!survey.empty()) {
+    // The farthest path: from any electrode used by the survey to any mesh node or
+    // its image above the flat surface.
+    arofboolM used(electrodes.size(), 0);
+    for (const osource& s : *Survey) {
+      for (int32_t e : {s.C1, s.C2})
+        if (e >= 0) used.at(static_cast<size_t>(e)) = 1;
+      for (const arofintM* list : {&s.P1, &s.P2})
+        for (int32_t e : *list)
+          if (e >= 0) used.at(static_cast<size_t>(e)) = 1;
+    }
+    double farthest = survey.back();
+    for (size_t e = 0; e < electrodes.size(); ++e) {
+      if (!used[e]) continue;
+      const double x = electrodes[e].X, z = ElectrodeSourceDepth(electrodes[e]);
+      for (const Tnode& node : Nodes)
+        farthest = std::max(farthest, std::hypot(node.X - x, std::fabs(node.Depth) + std::fabs(z)));
+    }
+    const double r0 = survey.front(), r1 = 2.0 * farthest;
+    const double decades = std::log10(r1 / r0);
+    const int32_t count = std::max(2, static_cast<int32_t>(std::ceil(decades * RangePointsPerDecade)) + 1);
+    for (int32_t i = 0; i < count; ++i)
+      rows.emplace_back(r0 * std::pow(r1 / r0, static_cast<double>(i) / (count - 1)), 1.0);
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
+  distances.clear();
+  FitRowWeights.clear();
+  for (const auto& [r, weight] : rows) {
+    distances.push_back(r);
+    FitRowWeights.push_back(weight);
+  }
 }
 
 double StrikeFactor(double a, double b) {

@@ -3,6 +3,8 @@
 #include "platform/rtl/FileStore.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -395,7 +397,7 @@ int32_t CountValues(const arofdoubleM& values) {
       std::count_if(values.begin(), values.end(), [](double v) { return v != NoValue; }));
 }
 
-double RobustMean(const arofdoubleM& values) {
+double RobustMeanPlain(const arofdoubleM& values) {
   if (CountValues(values) == 0) return NoValue;
   arofboolM inUse(values.size(), 1);
   for (;;) {
@@ -420,6 +422,57 @@ double RobustMean(const arofdoubleM& values) {
       }
     }
     if (rejected >= 0) inUse[static_cast<size_t>(rejected)] = 0;
+    if (rejected <= 1) return mean;
+  }
+}
+
+double RobustMean(const arofdoubleM& values) {
+  // The value farthest from the mean is always the smallest or the largest one
+  // left: the values are sorted once, grouped by value with their positions in
+  // increasing order, and taken from the two ends.
+  std::vector<std::pair<double, size_t>> sorted;
+  sorted.reserve(values.size());
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (values[i] == NoValue) continue;
+    if (!std::isfinite(values[i])) return RobustMeanPlain(values);
+    sorted.emplace_back(values[i], i);
+  }
+  if (sorted.empty()) return NoValue;
+  std::sort(sorted.begin(), sorted.end());
+  // Runs of equal values: [start, end) in `sorted`, consumed from start (the first
+  // position wins a tie).
+  std::vector<std::pair<size_t, size_t>> runs;
+  for (size_t i = 0; i < sorted.size();) {
+    size_t j = i;
+    while (j < sorted.size() && sorted[j].first == sorted[i].first) ++j;
+    runs.emplace_back(i, j);
+    i = j;
+  }
+  double sum = 0.0;
+  for (size_t i = 0; i < values.size(); ++i)
+    if (values[i] != NoValue) sum += values[i];
+  size_t count = sorted.size();
+  size_t low = 0, high = runs.size() - 1;
+  for (;;) {
+    const double mean = sum / static_cast<double>(count);
+    if (count <= 1) return mean;
+    const auto& [lowValue, lowPosition] = sorted[runs[low].first];
+    const auto& [highValue, highPosition] = sorted[runs[high].first];
+    const double lowDeviation = std::fabs(lowValue - mean), highDeviation = std::fabs(highValue - mean);
+    const double largest = std::max(lowDeviation, highDeviation);
+    if (!(largest > 0.0)) return mean;
+    bool takeLow = lowDeviation > highDeviation || (lowDeviation == highDeviation && lowPosition < highPosition);
+    if (low == high) takeLow = true;
+    const size_t run = takeLow ? low : high;
+    const size_t rejected = sorted[runs[run].first].second;
+    sum -= sorted[runs[run].first].first;
+    --count;
+    if (++runs[run].first == runs[run].second) {
+      if (takeLow)
+        ++low;
+      else
+        --high;
+    }
     if (rejected <= 1) return mean;
   }
 }

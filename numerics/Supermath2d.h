@@ -91,6 +91,9 @@ void ExpArray(const arofdoubleM& values, arofdoubleM& results);
 double LinearInterpolate(double x, double x0, double x1, double y0, double y1);
 int32_t CountValues(const arofdoubleM& values);
 double RobustMean(const arofdoubleM& values);
+// The same rule by the plain quadratic method: every pass forms the mean anew and
+// scans all values.
+double RobustMeanPlain(const arofdoubleM& values);
 // n + 1 colours spread over the stops (RGB values, red in the lowest byte).
 void ColorRamp(int32_t n, const arofintM& stops, arofintM& colors);
 

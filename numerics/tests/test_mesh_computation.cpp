@@ -59,24 +59,33 @@ Polygon Shape(const arofintM& list, double rho) {
 TEST(SubdivideEdge, FollowsTheStepLaw) {
   const TMeshSettings s = Defaults();
   arofcomplexM points;
-  // Constant depth 0: equal parts of about StartXStep.
+  // The horizontal step at depth d is the step law 0.2 d + 6.67, but at most
+  // 1.5 * 0.2 * d, and never below half the start step (3.33).
+  auto horizontal = [](double d) { return std::min(0.2 * d + 20.0 / 3.0, std::max(10.0 / 3.0, 0.3 * d)); };
+  // The flat surface carries no integrals: equal parts of about the start step.
   ComputationMesh::SubdivideEdge(Bounds(), s, points, 0, 0, 20, 0);
   ASSERT_EQ(points.size(), 2u);
   EXPECT_NEAR(points[0].x, 20.0 / 3.0, 1e-12);
   EXPECT_NEAR(points[1].x, 40.0 / 3.0, 1e-12);
-  // Constant depth 50: parts of about 0.2 * 50 + 6.67 = 16.67.
+  // Constant depth 15: parts of about 4.5 (the depth share), not 9.67.
+  ComputationMesh::SubdivideEdge(Bounds(), s, points, 0, 15, 90, 15);
+  EXPECT_EQ(points.size(), static_cast<size_t>(std::nearbyint(90.0 / horizontal(15.0))) - 1);
+  // Constant depth 50: parts of about 15 (the share of the depth, below 16.67).
   ComputationMesh::SubdivideEdge(Bounds(), s, points, 0, 50, 100, 50);
-  EXPECT_EQ(points.size(), 5u);
-  // Vertical edge: steps 1 + 0.2 d, growing with depth, no sliver at the end.
+  EXPECT_EQ(points.size(), 6u);
+  // Constant depth 80: the step law itself, 0.2 * 80 + 6.67 = 22.67.
+  ComputationMesh::SubdivideEdge(Bounds(), s, points, 0, 80, 100, 80);
+  EXPECT_EQ(points.size(), static_cast<size_t>(std::nearbyint(100.0 / (0.2 * 80 + 20.0 / 3.0))) - 1);
+  // Vertical edge: half the step law, (1 + 0.2 d) / 2, growing with depth, no sliver.
   ComputationMesh::SubdivideEdge(Bounds(), s, points, 10, 0, 10, 20);
   ASSERT_GE(points.size(), 3u);
   double depth = 0.0;
   for (const complexM& p : points) {
-    EXPECT_NEAR(p.z - depth, 1.0 + 0.2 * depth, 1e-9);
+    EXPECT_NEAR(p.z - depth, 0.5 * (1.0 + 0.2 * depth), 1e-9);
     EXPECT_EQ(p.x, 10.0);
     depth = p.z;
   }
-  EXPECT_GT(20.0 - depth, 0.3 * (1.0 + 0.2 * depth));
+  EXPECT_GT(20.0 - depth, 0.3 * 0.5 * (1.0 + 0.2 * depth));
   // The same edge given from its deep end: the same points, reversed.
   arofcomplexM reversed;
   ComputationMesh::SubdivideEdge(Bounds(), s, reversed, 10, 20, 10, 0);
@@ -115,18 +124,23 @@ TEST(BuildComputationMesh, SplitsAtTheBoundsMovesTheFrameAndGradesOuterEdges) {
   EXPECT_EQ(model[1][0].Props[Polygons::PropResistivity].AsDouble(), 5.0);
   // Without relief the frame takes no part.
   EXPECT_EQ(model[0][0].Nodes, (arofintM{0, l, 1, 2, r, 3, 0, 3, 2, 1}));
-  // The layer's top runs from the moved corner through a copy on the bound, then
-  // seven points graded h, 3h, ..., 729h from the bound.
+  // The layer's top runs from the moved corner through points graded from the bound
+  // outward: the first step is the step at the bound (half the start step at depth
+  // 0, at most h), each next one 1.5 times longer, the last no farther than 729 h.
   const arofintM& top = model[0][1].Nodes;
-  ASSERT_GT(top.size(), 10u);
   EXPECT_EQ(top[0], 0);
-  const double expected[] = {-729 * 5.0, -243 * 5.0, -81 * 5.0, -27 * 5.0, -9 * 5.0, -3 * 5.0, -5.0, 0.0};
-  for (size_t i = 0; i < 8; ++i) {
-    EXPECT_DOUBLE_EQ(nodes[top[i + 1]].X, expected[i]) << i;
+  arofdoubleM expected;
+  for (double step = std::min(10.0 / 3.0, 5.0), t = step; t <= 729 * 5.0; step *= 1.5, t += step)
+    expected.insert(expected.begin(), -t);
+  expected.push_back(0.0);  // the copy on the bound
+  ASSERT_GT(top.size(), expected.size() + 2);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(nodes[top[i + 1]].X, expected[i], 1e-9) << i;
     EXPECT_EQ(nodes[top[i + 1]].Depth, 0.0);
   }
-  // Inner top edge at depth 0: equal parts of about 6.67.
-  EXPECT_NEAR(nodes[top[10]].X - nodes[top[9]].X, 100.0 / 15.0, 1e-9);
+  // Inner top edge on the flat surface: equal parts of about 6.67.
+  const size_t k = expected.size() + 1;
+  EXPECT_NEAR(nodes[top[k + 1]].X - nodes[top[k]].X, 100.0 / 15.0, 1e-9);
   // The block is refined on every edge and keeps its orientation.
   const arofintM& block = model[1][0].Nodes;
   EXPECT_GT(block.size(), 4u);

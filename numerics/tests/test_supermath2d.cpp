@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "numerics/Supermath.h"
 #include "numerics/Supermath2d.h"
@@ -255,8 +256,28 @@ TEST(RobustMean, RejectsOutliersUntilTheRejectedIndexIsBelowTwo) {
       {{1, NoValue, 2, 3, 50}, 2},  // no-value entries never count
       {{NoValue, 4, NoValue}, 4},
   };
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(RobustMean(c.values), c.expected);
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(RobustMean(c.values), c.expected);
+    EXPECT_DOUBLE_EQ(RobustMeanPlain(c.values), c.expected);
+  }
   EXPECT_TRUE(std::isnan(RobustMean({1, kNaN, 3})));
+}
+
+TEST(RobustMean, SortedMethodAgreesWithThePlainOneOnRandomLists) {
+  // Values on a coarse grid, so that ties (equal values, equal deviations on both
+  // sides of the mean) are frequent and the sums are exact.
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> grid(-8, 8), kind(0, 9), length(0, 50);
+  for (int trial = 0; trial < 3000; ++trial) {
+    arofdoubleM values(static_cast<size_t>(length(random)));
+    const double scale = trial % 3 == 0 ? 100.0 : 1.0;
+    for (double& v : values) {
+      const int k = kind(random);
+      v = k == 0 ? NoValue : k == 1 ? grid(random) * 40.0 * scale : grid(random) * 0.5 * scale;
+    }
+    const double plain = RobustMeanPlain(values), fast = RobustMean(values);
+    EXPECT_EQ(fast, plain) << "trial " << trial << ", " << values.size() << " values";
+  }
 }
 
 TEST(ColorRamp, SpreadsStopsOrCopiesThem) {
