@@ -1,6 +1,7 @@
 #include "app/PolygonChartAdapter.h"
 
 #include "platform/ui/Dialogs.h"
+#include "numerics/ComputationMesh.h"
 #include "views/PolygonChart.h"
 
 bool TPolygonChartAdapter::ReadModel(const std::string& FileName) {
@@ -63,3 +64,19 @@ void TPolygonChartAdapter::GetBottomAxisRange(double& Minimum, double& Maximum) 
   Minimum = FChart.BottomAxis()->GetMinimum();
   Maximum = FChart.BottomAxis()->GetMaximum();
 }
+
+bool TPolygonChartAdapter::BuildGravMagMesh(double FrameOffset, AllSpolygon& Polygons, Tnodes& Nodes,
+                                            std::string& Message) {
+  return ComputationMesh::BuildGravMagMesh(FChart.MeshModel(), FrameOffset, Polygons, Nodes, Message);
+}
+
+bool TPolygonChartAdapter::SetPolygonProperty(int32_t Body, int32_t Polygon, int32_t Property, double Value) {
+  AllSpolygon& model = FChart.ModelPolygons;
+  if (Body < 0 || Polygon < 0 || Property < 0 || Property >= PolygonPropCount ||
+      static_cast<size_t>(Body) >= model.size() || static_cast<size_t>(Polygon) >= model[Body].size())
+    return false;
+  model[Body][Polygon].Props[Property] = PropValue(Value);
+  return true;
+}
+
+void TPolygonChartAdapter::RedrawModel() { FChart.RedrawModel(); }

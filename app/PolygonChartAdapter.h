@@ -29,6 +29,10 @@ class TPolygonChartAdapter : public TSurveyModelChart {
   void ShowMeshPreview(const Tnodes& Nodes, bool Labelled) override;
   void ClearMeshPreview() override;
   void GetBottomAxisRange(double& Minimum, double& Maximum) const override;
+  // The chart's bounds and relief as they stand, with the frame offset given.
+  bool BuildGravMagMesh(double FrameOffset, AllSpolygon& Polygons, Tnodes& Nodes, std::string& Message) override;
+  bool SetPolygonProperty(int32_t Body, int32_t Polygon, int32_t Property, double Value) override;
+  void RedrawModel() override;
 
  private:
   TPolygonChart& FChart;

@@ -19,6 +19,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "survey/GravMag.h"
 #include "survey/Survey.h"
 
 class TabcSBiSplit;
@@ -148,6 +149,8 @@ class TMainForm : public TForm {
   // nkuser, nknumber, correct, infperc, redperc, numqp, recetha, FactorX, FactorZ,
   // StartX, StartZ, Exponent), DataPlotType and graphicstype are the window's.
   TSurvey Survey;
+  // Gravity and magnetic data over the model, beside the survey.
+  TGravMag GravMag{Survey};
 
   // ---- Handlers ----
   void FormCreate(TObject* Sender);
@@ -377,6 +380,21 @@ class TMainForm : public TForm {
 
  public:
   // ---- end of commands ----
+
+  // ---- Gravity and magnetic data ----
+  // "Add gravimagnetic data": reads a pgm file, opens the top pane, computes and draws.
+  void Addgravimagneticdata1Click(TObject* Sender);
+  // Recomputes the anomalies and redraws the curves of Chart1.
+  void Chart1DblClick();
+  // With gravity or magnetic data loaded: compute and draw the anomalies.
+  void ComputeAndPlotGravMag();
+  // With such data loaded: compute, invert the gravity and then the magnetic data,
+  // redraw the model and the curves.
+  void InvertGravMagData();
+  // The observed and calculated curves of Chart1, on the model chart's x range.
+  void PlotGravMag();
+  void InstallGravMagHooks();
+  void RemoveGravMagHooks();
 
   // The file a command line names: "-ns" and "/ns" are switches, the first other
   // argument whose extension is ".k2d" (any case) is the file; empty when none.

@@ -36,9 +36,13 @@ void TMainForm::SpeedButton1Click(TObject*) {
   // they refuse leaves the survey, the views and the panes as they were.
   const std::string previousFile = Survey.DataFileName;
   Survey.DataFileName.clear();
+  // The gravity and magnetic data belong to the previous survey.
+  const bool gravMagBefore = GravMagLoaded;
+  GravMagLoaded = false;
   Survey.OpenData(fileName);
   if (Survey.DataFileName.empty()) {
     Survey.DataFileName = previousFile;
+    GravMagLoaded = gravMagBefore;
     return;
   }
   abcSBiSplit1->SetSplitVLock(true);
@@ -106,6 +110,7 @@ void TMainForm::SpeedButton6Click(TObject*) {
     PseudoSection2d1->PlaceLegend(PseudoSection2d1);
     PseudoSection2d2->PlaceLegend(PseudoSection2d2);
   }
+  ComputeAndPlotGravMag();
   if (!Survey.RunModelling(false)) return;
   CalculatedReady = true;
   RebuildLower = true;
@@ -114,6 +119,7 @@ void TMainForm::SpeedButton6Click(TObject*) {
 
 void TMainForm::SpeedButton22Click(TObject*) {
   const TDisabledWindow disabled(*this);
+  InvertGravMagData();
   if (ObservedLoaded && Survey.HasObservedData && Survey.RunModelling(true)) CalculatedReady = true;
 }
 

@@ -58,6 +58,7 @@ void TMainSurveyWindow::ForwardProblem() {
       TMainForm& Form;
       ~TEnableAgain() { Form.SetEnabled(true); }
     } enableAgain{FForm};
+    FForm.ComputeAndPlotGravMag();
     computed = FForm.Survey.RunModelling(false);
   }
   if (!computed) return;
@@ -103,6 +104,7 @@ void TMainForm::InstallCallbacks() {
   Survey.Window = std::make_shared<TMainSurveyWindow>(*this);
   Survey.ModelChart = std::make_shared<TPolygonChartAdapter>(*PolygonChart1);
   PolygonChart1->OnCursorStatus = [this](TObject*) { ShowCursorPosition(); };
+  InstallGravMagHooks();
 }
 
 void TMainForm::RemoveCallbacks() {
@@ -114,6 +116,7 @@ void TMainForm::RemoveCallbacks() {
   Survey.OnMessage = nullptr;
   Survey.Window.reset();
   Survey.ModelChart.reset();
+  RemoveGravMagHooks();
   if (PolygonChart1) PolygonChart1->OnCursorStatus = nullptr;
   // The graph managers are plain objects of the window; their curves belong to
   // the sections and go with them.

@@ -74,6 +74,26 @@ class TSurveyModelChart {
   virtual void ClearMeshPreview() = 0;
   // Minimum and maximum of the chart's bottom axis.
   virtual void GetBottomAxisRange(double& minimum, double& maximum) const = 0;
+  // Refines copies of the model for the gravity and magnetic computation under the
+  // chart's bounds and relief as they stand: the frame cut, the split at the bounds
+  // and the frame moved outward by frameOffset, no refinement. The default serves a
+  // chart without relief.
+  virtual bool BuildGravMagMesh(double frameOffset, AllSpolygon& polygons, Tnodes& nodes, std::string& message) {
+    const TModelBounds b = GetModelBounds();
+    ComputationMesh::TMeshModel model;
+    model.XMin = b.Left;
+    model.XMax = b.Right;
+    model.ZMin = b.Top;
+    model.ZMax = b.Bottom;
+    return ComputationMesh::BuildGravMagMesh(model, frameOffset, polygons, nodes, message);
+  }
+  // Writes a real body property (12 density, 13 susceptibility) of polygon `polygon`
+  // of body `body` of the model. False when the model has no such polygon.
+  virtual bool SetPolygonProperty(int32_t /*body*/, int32_t /*polygon*/, int32_t /*property*/, double /*value*/) {
+    return false;
+  }
+  // Rebuilds the drawn shapes of the model.
+  virtual void RedrawModel() {}
 };
 
 // The five values of the "Model constructor" dialog.
