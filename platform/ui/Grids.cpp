@@ -785,7 +785,7 @@ void TCustomGrid::Paint() {
         }
         TDeviceContext* dc = c->GetHandle();
         const int saved = dc->SaveDC();
-        dc->IntersectClipRect(rect.Left, rect.Top, rect.Right, rect.Bottom);
+        if (ClipCells) dc->IntersectClipRect(rect.Left, rect.Top, rect.Right, rect.Bottom);
         c->Refresh();
         if (FDefaultDrawing) {
           c->Brush->SetColor(fixed ? FFixedColor : st.Contains(gdSelected) ? clHighlight : GetColor());

@@ -149,6 +149,9 @@ class TCustomGrid : public TCustomControl {
   int GetRowCount() const { return FRowCount; }
   void SetRowCount(int Value);
   virtual int GetFixedCols() const { return FFixedCols; }
+  // The counts as stored, whatever descendants make GetFixedCols/Rows read.
+  int GetFixedColsRaw() const { return FFixedCols; }
+  int GetFixedRowsRaw() const { return FFixedRows; }
   void SetFixedCols(int Value);
   virtual int GetFixedRows() const { return FFixedRows; }
   void SetFixedRows(int Value);
@@ -271,6 +274,9 @@ class TCustomGrid : public TCustomControl {
   void DrawSizingLine(int Pos);
   // Places the editor over the current cell.
   void UpdateEditorBounds();
+  // Whether Paint clips each cell to its rectangle (on by default); grids
+  // that draw cells beyond their own rectangle clip themselves.
+  bool ClipCells = true;
 
  private:
   int ColLeft(int ACol) const;    // client x of a column, ignoring visibility
