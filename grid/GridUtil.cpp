@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <unordered_map>
 
 namespace GridUtil {
 
@@ -473,36 +474,55 @@ bool CompareTest(const std::string& Part, const std::string& Text, char Sign) {
   return *c < 0 || (inclusive && *c == 0);
 }
 
-// The pattern walk: "*" any run, "?" any character, '"' skipped, "!" negates
-// the walk's result.
-bool Walk(const std::string& P, size_t pi, const std::string& T, size_t ti, bool& Negated) {
-  while (pi < P.size()) {
-    const char c = P[pi];
-    if (c == '!') {
-      Negated = true;
-      ++pi;
-      continue;
-    }
-    if (c == '"') {
-      ++pi;
-      continue;
-    }
-    if (c == '*') {
-      while (pi < P.size() && P[pi] == '*') ++pi;
-      if (pi >= P.size()) return true;
-      for (size_t k = T.size() + 1; k-- > ti;) {
-        bool inner = false;
-        if (Walk(P, pi, T, k, inner)) return true;
-      }
-      return false;
-    }
-    if (ti >= T.size()) return false;
-    if (c != '?' && c != T[ti]) return false;
-    ++pi;
-    ++ti;
+// The pattern walk: "*" any run, "?" any character, '"' skipped, "!" met
+// before the decision negates the walk's result. Tails tried after a "*" are
+// remembered by position, so runs of wildcards cost at most pattern × text.
+class TPatternWalk {
+ public:
+  TPatternWalk(const std::string& P, const std::string& T)
+      : FP(P), FT(T) {}
+  bool Run(bool& Negated) { return Walk(0, 0, &Negated); }
+
+ private:
+  bool Walk(size_t pi, size_t ti, bool* Negated) {
+    if (Negated) return Step(pi, ti, Negated);
+    const uint64_t key = (static_cast<uint64_t>(pi) << 32) | ti;
+    const auto known = FMemo.find(key);
+    if (known != FMemo.end()) return known->second;
+    const bool r = Step(pi, ti, nullptr);
+    FMemo.emplace(key, r);
+    return r;
   }
-  return ti >= T.size();
-}
+  bool Step(size_t pi, size_t ti, bool* Negated) {
+    while (pi < FP.size()) {
+      const char c = FP[pi];
+      if (c == '!') {
+        if (Negated) *Negated = true;
+        ++pi;
+        continue;
+      }
+      if (c == '"') {
+        ++pi;
+        continue;
+      }
+      if (c == '*') {
+        while (pi < FP.size() && FP[pi] == '*') ++pi;
+        if (pi >= FP.size()) return true;
+        for (size_t k = FT.size() + 1; k-- > ti;)
+          if (Walk(pi, k, nullptr)) return true;
+        return false;
+      }
+      if (ti >= FT.size()) return false;
+      if (c != '?' && c != FT[ti]) return false;
+      ++pi;
+      ++ti;
+    }
+    return ti >= FT.size();
+  }
+  const std::string& FP;
+  const std::string& FT;
+  std::unordered_map<uint64_t, bool> FMemo;
+};
 
 bool MatchPart(std::string Part, std::string Text, bool CaseSensitive) {
   if (!CaseSensitive) {
@@ -512,7 +532,7 @@ bool MatchPart(std::string Part, std::string Text, bool CaseSensitive) {
   if (Part.find('>') != std::string::npos && CompareTest(Part, Text, '>')) return true;
   if (Part.find('<') != std::string::npos && CompareTest(Part, Text, '<')) return true;
   bool negated = false;
-  const bool ok = Walk(Part, 0, Text, 0, negated);
+  const bool ok = TPatternWalk(Part, Text).Run(negated);
   return negated ? !ok : ok;
 }
 
