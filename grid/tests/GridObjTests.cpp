@@ -1,4 +1,5 @@
 #include "grid/GridObj.h"
+#include "grid/GridView.h"
 #include "grid/GridXPVS.h"
 #include "grid/gvcheck.h"
 #include "platform/gdi/Region.h"
@@ -129,4 +130,12 @@ TEST_F(GridObjTest, CheckerBaseReturnsTheTextUnchanged) {
   EXPECT_EQ(check->CorrectText(1, 2, "abc"), "abc");
   EXPECT_EQ(check->ShowErrors(1, 2, "abc"), "abc");
   EXPECT_FALSE(check->AutoCorrect);
+}
+
+TEST_F(GridObjTest, TransparentWindowsLetTheMouseThrough) {
+  auto* panel = Create<TArrowWindow>(form, 0);
+  panel->SetParent(form);
+  EXPECT_FALSE(Themes::IsMouseTransparent(*panel));
+  GridView::MakeWindowTransparent(*panel);
+  EXPECT_TRUE(Themes::IsMouseTransparent(*panel));
 }
