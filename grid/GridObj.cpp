@@ -4,10 +4,10 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Region.h"
 
-KV_CLASS_IMPL(TArrowWindow, TCustomControl) {}
+KV_CLASS_IMPL(TArrowWindow, TTopMostWindow) {}
 KV_CLASS_IMPL(TIntList, TObject) {}
 KV_CLASS_IMPL(TSortIndexList, TIntList) {}
-KV_CLASS_IMPL(TPopupButton, TCustomControl) {
+KV_CLASS_IMPL(TPopupButton, TTopMostWindow) {
   c.Property("Caption", &TPopupButton::GetCaption, &TPopupButton::SetCaption);
   c.Property("Flat", &TPopupButton::GetFlat, &TPopupButton::SetFlat).Default(false);
   c.Property("GradFrom", &TPopupButton::GetGradFrom, &TPopupButton::SetGradFrom).Kind(TPropKind::pkColor);
@@ -16,7 +16,7 @@ KV_CLASS_IMPL(TPopupButton, TCustomControl) {
 
 // ---------------------------------------------------------------- TArrowWindow
 
-TArrowWindow::TArrowWindow(TComponent* AOwner, int ADirection) : TCustomControl(AOwner) {
+TArrowWindow::TArrowWindow(TComponent* AOwner, int ADirection) : TTopMostWindow(AOwner) {
   SetColor(0x00FF00);
   SetVisible(false);
   SetBounds(0, 0, 11, 11);
@@ -142,7 +142,7 @@ void TSortIndexList::FlipDirection(int ACol) {
 
 // ---------------------------------------------------------------- TPopupButton
 
-TPopupButton::TPopupButton(TComponent* AOwner) : TCustomControl(AOwner), FGradFrom(clNone), FGradTo(clNone) {
+TPopupButton::TPopupButton(TComponent* AOwner) : TTopMostWindow(AOwner), FGradFrom(clNone), FGradTo(clNone) {
   SetColor(clBtnFace);
   SetEnabled(false);
   SetVisible(false);

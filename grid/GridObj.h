@@ -5,14 +5,16 @@
 // panel with a gradient.
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/PopupWindows.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// An arrow-shaped lime window pointing up (0), down (1), right (2) or left (3).
-class TArrowWindow : public TCustomControl {
-  KV_CLASS(TArrowWindow, TCustomControl)
+// An arrow-shaped lime window pointing up (0), down (1), right (2) or left (3),
+// above every other window.
+class TArrowWindow : public TTopMostWindow {
+  KV_CLASS(TArrowWindow, TTopMostWindow)
  public:
   TArrowWindow(TComponent* AOwner, int ADirection);
   explicit TArrowWindow(TComponent* AOwner) : TArrowWindow(AOwner, 0) {}
@@ -82,9 +84,9 @@ class TSortIndexList : public TIntList {
   static bool IsAscending(int32_t Item) { return (static_cast<uint32_t>(Item) & DescendingBit) == 0; }
 };
 
-// A caption on a gradient: a disabled, bordered pop-up panel kept above its siblings.
-class TPopupButton : public TCustomControl {
-  KV_CLASS(TPopupButton, TCustomControl)
+// A caption on a gradient: a disabled, bordered pop-up panel above every other window.
+class TPopupButton : public TTopMostWindow {
+  KV_CLASS(TPopupButton, TTopMostWindow)
  public:
   explicit TPopupButton(TComponent* AOwner);
   bool GetFlat() const { return FFlat; }

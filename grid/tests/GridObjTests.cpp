@@ -7,6 +7,7 @@
 #include "platform/ui/tests/UiFixture.h"
 
 #include <QImage>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -76,7 +77,11 @@ TEST_F(GridObjTest, ArrowWindowsAreShapedToTheirArrow) {
     EXPECT_NE(std::find(TArrowWindow::ArrowPoints(c.Direction).begin(), TArrowWindow::ArrowPoints(c.Direction).end(),
                         c.Tip),
               TArrowWindow::ArrowPoints(c.Direction).end());
+  EXPECT_TRUE(down->IsTopMostWindow());
+  down->SetLeft(30);
   down->Show();
+  EXPECT_TRUE(down->Handle()->isVisible());
+  EXPECT_EQ(down->Handle()->geometry().topLeft(), QPoint(form->ClientToScreen(Point(30, 0)).X, form->ClientToScreen(Point(30, 0)).Y));
   TBitmap b;
   down->PaintTo(b);
   EXPECT_EQ(b.GetPixelColor(5, 5), 0x00FF00);

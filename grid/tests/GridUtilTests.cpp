@@ -201,3 +201,24 @@ TEST(GridUtil, ResourceBitmapsShowTheBackgroundThroughTheirKeyColour) {
   UnregisterResourceBitmap("TESTPIC");
   EXPECT_THROW(DrawResourceBitmap(*target.GetCanvas(), clYellow, Rect(0, 0, 5, 5), "TESTPIC"), EResNotFound);
 }
+
+TEST(GridUtil, WavyUnderlineRunsUnderTheRangeOnly) {
+  TBitmap b(120, 30);
+  TCanvas& c = *b.GetCanvas();
+  c.Brush->SetColor(clWhite);
+  c.FillRect(Rect(0, 0, 120, 30));
+  const std::string text = "abcdefghij";
+  const int start = c.TextWidth("abc"), end = c.TextWidth("abcde");
+  UnderlineTextRange(c, text, 3, 3, 10, Rect(5, 5, 115, 25));
+  auto redInColumn = [&](int x) {
+    for (int y = 0; y < 30; ++y)
+      if (b.GetPixelColor(x, y) == clRed) return true;
+    return false;
+  };
+  EXPECT_TRUE(redInColumn(5 + start + 1));
+  EXPECT_TRUE(redInColumn(5 + end));
+  EXPECT_FALSE(redInColumn(5 + start - 3));
+  EXPECT_FALSE(redInColumn(5 + end + 10));
+  for (int x = 0; x < 120; ++x)
+    for (int y : {0, 14}) EXPECT_NE(b.GetPixelColor(x, y), clRed) << x;  // within offset + 3 (+ pen)
+}
