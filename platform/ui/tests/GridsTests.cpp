@@ -201,6 +201,15 @@ TEST_F(GridsTest, MouseSelectsExtendsSizesWithVetoAndMovesColumns) {
   // Border of column 1 in the fixed row: right edge at 81.
   g->MouseDown(TMouseButton::mbLeft, {}, 82, 5);
   ASSERT_EQ(g->GetGridState(), TGridState::gsColSizing);
+  // The sizing line is XOR-drawn on the shown picture, outside Paint, and
+  // taken away again when it moves on.
+  TBitmap shown;
+  g->PaintTo(shown);
+  const TColor before = g->GetCanvas()->GetPixel(111, 100);
+  g->MouseMove({}, 111, 5);
+  EXPECT_NE(g->GetCanvas()->GetPixel(111, 100), before);
+  g->MouseMove({}, 112, 5);
+  EXPECT_EQ(g->GetCanvas()->GetPixel(111, 100), before);
   g->MouseMove({}, 111, 5);
   g->MouseUp(TMouseButton::mbLeft, {}, 111, 5);
   EXPECT_EQ(g->GetColWidths(1), 70);
