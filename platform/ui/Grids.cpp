@@ -222,26 +222,45 @@ void TInplaceEdit::Paint() {
   c->Brush->SetColor(GetColor());
   c->FillRect(r);
   c->Font->Assign(*GetFont());
-  const std::string shown = DisplayText();
-  // Lines of a multi-line text, each drawn at its own height.
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (;;) {
-    const size_t br = MultiLine ? shown.find('\n', start) : std::string::npos;
-    std::string line = shown.substr(start, br == std::string::npos ? std::string::npos : br - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (br == std::string::npos) break;
-    start = br + 1;
-  }
+  const std::u16string shown = Wide(DisplayText());
   const int lh = c->TextHeight("Wg");
-  c->Brush->SetStyle(bsClear);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const int w = c->TextWidth(lines[i]);
+  const int selEnd = FSelStart + FSelLength;
+  const int caret = FSelLength > 0 && FAnchor == FSelStart ? selEnd : FSelStart;
+  const bool focused = Focused();
+  // Each line with its start in the text; the selection is drawn over it in
+  // the highlight colours and the caret as a line where it stands.
+  size_t start = 0;
+  for (int lineNo = 0;; ++lineNo) {
+    const size_t br = MultiLine ? shown.find(u'\n', start) : std::u16string::npos;
+    std::u16string line = shown.substr(start, br == std::u16string::npos ? std::u16string::npos : br - start);
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    const int len = static_cast<int>(line.size());
+    const int w = c->TextWidth(Narrow(line));
     const int x = Alignment == TAlignment::taRightJustify ? r.Right - 2 - w
                   : Alignment == TAlignment::taCenter    ? (r.Left + r.Right - w) / 2
                                                          : r.Left + 2;
-    c->TextOut(x, r.Top + 1 + static_cast<int>(i) * lh, lines[i]);
+    const int y = r.Top + 1 + lineNo * lh;
+    auto xAt = [&](int i) { return x + c->TextWidth(Narrow(line.substr(0, static_cast<size_t>(std::clamp(i, 0, len))))); };
+    c->Brush->SetStyle(bsClear);
+    c->Font->SetColor(GetFont()->GetColor());
+    c->TextOut(x, y, Narrow(line));
+    const int ls = static_cast<int>(start);
+    const int a = std::clamp(FSelStart - ls, 0, len), b = std::clamp(selEnd - ls, 0, len);
+    if (a < b) {
+      c->Brush->SetStyle(bsSolid);
+      c->Brush->SetColor(clHighlight);
+      c->FillRect(TRect(xAt(a), y, xAt(b), y + lh));
+      c->Brush->SetStyle(bsClear);
+      c->Font->SetColor(clHighlightText);
+      c->TextOut(xAt(a), y, Narrow(line.substr(static_cast<size_t>(a), static_cast<size_t>(b - a))));
+    }
+    if (focused && caret >= ls && caret <= ls + len) {
+      c->Pen->SetColor(GetFont()->GetColor());
+      c->MoveTo(xAt(caret - ls), y);
+      c->LineTo(xAt(caret - ls), y + lh);
+    }
+    if (br == std::u16string::npos) break;
+    start = br + 1;
   }
   c->Brush->SetStyle(bsSolid);
 }

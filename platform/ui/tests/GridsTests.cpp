@@ -385,3 +385,29 @@ TEST_F(GridsTest, ThemedAndClassicCheckBoxesPaintTheirStates) {
   EXPECT_FALSE(Themes::ThemesActive());
   Themes::SetThemesActive(true);
 }
+
+TEST_F(GridsTest, InplaceEditShowsItsSelectionHighlighted) {
+  auto* g = MakeGrid<TStringGrid>(300, 100);
+  g->SetDefaultColWidth(120);
+  g->SetOptions(g->GetOptions() + goEditing);
+  g->SetCells(1, 1, "abcdef");
+  g->ShowEditor();
+  TInplaceEdit* e = g->GetInplaceEditor();
+  ASSERT_NE(e, nullptr);
+  auto highlighted = [&] {
+    TBitmap b;
+    e->PaintTo(b);
+    int n = 0;
+    for (int y = 0; y < b.GetHeight(); ++y)
+      for (int x = 0; x < b.GetWidth(); ++x) n += b.GetPixelColor(x, y) == ColorToRGB(clHighlight);
+    return n;
+  };
+  const int all = highlighted();  // the editor opens with everything selected
+  e->SetSelStart(0);
+  e->SetSelLength(2);
+  const int two = highlighted();
+  e->SetSelLength(0);
+  EXPECT_GT(all, two);
+  EXPECT_GT(two, 0);
+  EXPECT_EQ(highlighted(), 0);
+}
