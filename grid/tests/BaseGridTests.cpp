@@ -37,6 +37,7 @@ class BaseGridTest : public UiTest {
     form->SetBounds(0, 0, 400, 300);
     grid = Create<TProbeGrid>(form);
     grid->SetParent(form);
+    grid->SetScrollBars(TScrollStyle::ssNone);
     grid->SetBounds(0, 0, 250, 120);
     grid->SetDefaultColWidth(50);
     grid->SetDefaultRowHeight(20);

@@ -288,6 +288,7 @@ void TCustomGrid::SetColCount(int Value) {
   if (!FColWidths.empty()) FColWidths.resize(static_cast<size_t>(FColCount), FDefaultColWidth);
   ClampView();
   SizeChanged(oldCols, FRowCount);
+  SyncScrollBars();
   Invalidate();
 }
 
@@ -300,6 +301,7 @@ void TCustomGrid::SetRowCount(int Value) {
   if (!FRowHeights.empty()) FRowHeights.resize(static_cast<size_t>(FRowCount), FDefaultRowHeight);
   ClampView();
   SizeChanged(FColCount, oldRows);
+  SyncScrollBars();
   Invalidate();
 }
 
@@ -323,6 +325,7 @@ void TCustomGrid::SetDefaultColWidth(int Value) {
   FDefaultColWidth = std::max(0, Value);
   FColWidths.clear();
   ClampView();
+  SyncScrollBars();
   ColWidthsChanged();
   Invalidate();
 }
@@ -331,6 +334,7 @@ void TCustomGrid::SetDefaultRowHeight(int Value) {
   FDefaultRowHeight = std::max(0, Value);
   FRowHeights.clear();
   ClampView();
+  SyncScrollBars();
   RowHeightsChanged();
   Invalidate();
 }
@@ -347,6 +351,7 @@ void TCustomGrid::SetColWidths(int ACol, int Value) {
   if (FColWidths[static_cast<size_t>(ACol)] == Value) return;
   FColWidths[static_cast<size_t>(ACol)] = Value;
   ClampView();
+  SyncScrollBars();
   ColWidthsChanged();
   Invalidate();
 }
@@ -363,6 +368,7 @@ void TCustomGrid::SetRowHeights(int ARow, int Value) {
   if (FRowHeights[static_cast<size_t>(ARow)] == Value) return;
   FRowHeights[static_cast<size_t>(ARow)] = Value;
   ClampView();
+  SyncScrollBars();
   RowHeightsChanged();
   Invalidate();
 }
@@ -397,7 +403,85 @@ void TCustomGrid::SetDefaultDrawing(bool Value) {
 
 void TCustomGrid::SetScrollBars(TScrollStyle Value) {
   FScrollBars = Value;
+  SyncScrollBars();
   Invalidate();
+}
+
+TScrollBar* TCustomGrid::GetScrollBar(TScrollBarKind Kind) const {
+  const int i = Kind == TScrollBarKind::sbVertical ? 1 : 0;
+  return FShowBar[i] ? FBars[i] : nullptr;
+}
+
+TRect TCustomGrid::GetClientRect() const {
+  return Rect(0, 0, std::max(0, GetWidth() - (FShowBar[1] ? ScrollBarSize : 0)),
+              std::max(0, GetHeight() - (FShowBar[0] ? ScrollBarSize : 0)));
+}
+
+void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  SyncScrollBars();
+}
+
+void TCustomGrid::SyncScrollBars() {
+  if (FSyncingBars) return;
+  FSyncingBars = true;
+  struct TDone {
+    bool& F;
+    ~TDone() { F = false; }
+  } done{FSyncingBars};
+  const bool allowH = FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth;
+  const bool allowV = FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth;
+  bool needH = allowH && GridWidth() > GetWidth();
+  bool needV = allowV && GridHeight() > GetHeight();
+  if (needV && !needH) needH = allowH && GridWidth() > GetWidth() - ScrollBarSize;
+  if (needH && !needV) needV = allowV && GridHeight() > GetHeight() - ScrollBarSize;
+  const bool changed = needH != FShowBar[0] || needV != FShowBar[1];
+  FShowBar[0] = needH;
+  FShowBar[1] = needV;
+  if (changed) ClampView();
+  for (int i = 0; i < 2; ++i) {
+    const auto kind = i == 1 ? TScrollBarKind::sbVertical : TScrollBarKind::sbHorizontal;
+    if (!FShowBar[i]) {
+      if (FBars[i]) FBars[i]->SetVisible(false);
+      continue;
+    }
+    if (!FBars[i]) {
+      FBars[i] = Create<TScrollBar>(this);
+      FBars[i]->SetKind(kind);
+      FBars[i]->SetParams(0, 0, 127);
+      FBars[i]->OnScroll = [this, kind](TObject*, TScrollCode Code, int& Pos) { BarScrolled(kind, Code, Pos); };
+      FBars[i]->SetParent(this);
+    }
+    const TRect client = GetClientRect();
+    if (i == 1) FBars[i]->SetBounds(client.Right, 0, ScrollBarSize, client.Bottom);
+    else FBars[i]->SetBounds(0, client.Bottom, client.Right, ScrollBarSize);
+    const int visible = i == 1 ? std::max(1, VisibleRowCount()) : std::max(1, VisibleColCount());
+    const int count = i == 1 ? FRowCount - FFixedRows : FColCount - FFixedCols;
+    FBars[i]->SetPageSize(std::clamp(count > 0 ? 128 * visible / count : 128, 1, 128));
+    FBars[i]->SetPosition(ScrollPosition(kind));
+    FBars[i]->SetVisible(true);
+  }
+}
+
+void TCustomGrid::BarScrolled(TScrollBarKind Kind, TScrollCode Code, int& Pos) {
+  const bool vert = Kind == TScrollBarKind::sbVertical;
+  const int page = std::max(1, vert ? VisibleRowCount() : VisibleColCount());
+  auto step = [&](int Delta) {
+    if (vert) SetTopRow(FTopLeft.Y + Delta);
+    else SetLeftCol(FTopLeft.X + Delta);
+  };
+  switch (Code) {
+    case TScrollCode::scLineUp: step(-1); break;
+    case TScrollCode::scLineDown: step(1); break;
+    case TScrollCode::scPageUp: step(-page); break;
+    case TScrollCode::scPageDown: step(page); break;
+    case TScrollCode::scTop: ScrollToPosition(Kind, 0); break;
+    case TScrollCode::scBottom: ScrollToPosition(Kind, 127); break;
+    case TScrollCode::scTrack:
+    case TScrollCode::scPosition: ScrollToPosition(Kind, Pos); break;
+    case TScrollCode::scEndScroll: break;
+  }
+  Pos = ScrollPosition(Kind);
 }
 
 int TCustomGrid::SumWidths(int From, int To) const {
@@ -738,6 +822,9 @@ void TCustomGrid::RowMoved(int FromIndex, int ToIndex) {
 }
 
 void TCustomGrid::TopLeftChanged() {
+  for (int i = 0; i < 2; ++i)
+    if (FShowBar[i] && FBars[i])
+      FBars[i]->SetPosition(ScrollPosition(i == 1 ? TScrollBarKind::sbVertical : TScrollBarKind::sbHorizontal));
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 

@@ -173,6 +173,11 @@ class TCustomGrid : public TCustomControl {
   void SetDefaultDrawing(bool Value);
   TScrollStyle GetScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle Value);
+  // The bars shown (only those ScrollBars allows and the cells need); the
+  // client area leaves their room. nullptr while hidden.
+  TScrollBar* GetScrollBar(TScrollBarKind Kind) const;
+  static constexpr int ScrollBarSize = 16;
+  TRect GetClientRect() const override;
   // Width and height of all cells with their lines.
   int GridWidth() const;
   int GridHeight() const;
@@ -237,6 +242,7 @@ class TCustomGrid : public TCustomControl {
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void Resize() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   TSelectCellEvent OnSelectCell;
   TDrawCellEvent OnDrawCell;
@@ -291,6 +297,12 @@ class TCustomGrid : public TCustomControl {
   void TabStep(bool Backwards);
   bool SizingAt(int X, int Y, bool& IsColumn, int& Index, int& Edge) const;
   void FinishMouseAction(int X, int Y);
+  // Shows, places and sets the scroll bars from the counts, sizes and view.
+  void SyncScrollBars();
+  void BarScrolled(TScrollBarKind Kind, TScrollCode Code, int& Pos);
+  TScrollBar* FBars[2] = {nullptr, nullptr};  // horizontal, vertical
+  bool FShowBar[2] = {false, false};
+  bool FSyncingBars = false;
 
   int FColCount = 5, FRowCount = 5;
   int FFixedCols = 1, FFixedRows = 1;

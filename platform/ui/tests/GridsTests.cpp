@@ -47,6 +47,7 @@ class GridsTest : public UiTest {
   T* MakeGrid(int W = 200, int H = 100) {
     T* g = Create<T>(form);
     g->SetParent(form);
+    g->SetScrollBars(TScrollStyle::ssNone);
     g->SetBounds(0, 0, W, H);
     g->SetDefaultColWidth(40);
     g->SetDefaultRowHeight(20);
@@ -410,4 +411,35 @@ TEST_F(GridsTest, InplaceEditShowsItsSelectionHighlighted) {
   EXPECT_GT(all, two);
   EXPECT_GT(two, 0);
   EXPECT_EQ(highlighted(), 0);
+}
+
+TEST_F(GridsTest, ScrollBarsAppearWhenNeededAndScrollTheView) {
+  auto* g = MakeGrid<TCustomGrid>(200, 100);
+  g->SetColCount(4);  // 4 columns of 41 fit beside a vertical bar
+  g->SetRowCount(3);
+  g->SetScrollBars(TScrollStyle::ssBoth);
+  EXPECT_EQ(g->GetScrollBar(TScrollBarKind::sbVertical), nullptr);
+  EXPECT_EQ(g->GetClientWidth(), 200);
+  g->SetRowCount(200);
+  TScrollBar* v = g->GetScrollBar(TScrollBarKind::sbVertical);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(g->GetScrollBar(TScrollBarKind::sbHorizontal), nullptr);
+  EXPECT_EQ(g->GetClientWidth(), 200 - TCustomGrid::ScrollBarSize);
+  EXPECT_EQ(v->GetMax(), 127);
+  int pos = 64;
+  v->OnScroll(v, TScrollCode::scTrack, pos);
+  EXPECT_EQ(g->GetTopRow(), static_cast<int>(std::lround(64 * double(g->MaxTopRow() - 1) / 127.0)) + 1);
+  EXPECT_EQ(pos, 64);
+  pos = 0;
+  const int top = g->GetTopRow();
+  v->OnScroll(v, TScrollCode::scLineDown, pos);
+  EXPECT_EQ(g->GetTopRow(), top + 1);
+  g->SetRow(199);
+  EXPECT_EQ(v->GetPosition(), 127);
+  g->SetColCount(5);  // 205 pixels no longer fit beside the vertical bar
+  ASSERT_NE(g->GetScrollBar(TScrollBarKind::sbHorizontal), nullptr);
+  EXPECT_EQ(g->GetClientHeight(), 100 - TCustomGrid::ScrollBarSize);
+  g->SetScrollBars(TScrollStyle::ssNone);
+  EXPECT_EQ(g->GetScrollBar(TScrollBarKind::sbVertical), nullptr);
+  EXPECT_EQ(g->GetClientWidth(), 200);
 }
