@@ -163,3 +163,9 @@ void Themes::MakeMouseTransparent(TWinControl& Control) {
 bool Themes::IsMouseTransparent(TWinControl& Control) {
   return Control.HandleAllocated() && Control.Handle()->testAttribute(Qt::WA_TransparentForMouseEvents);
 }
+
+int Themes::WheelScrollLines() {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 3;
+  const int lines = QApplication::wheelScrollLines();
+  return lines > 0 ? lines : 3;
+}

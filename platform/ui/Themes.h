@@ -37,3 +37,8 @@ void MakeMouseTransparent(TWinControl& Control);
 bool IsMouseTransparent(TWinControl& Control);
 
 }  // namespace Themes
+
+namespace Themes {
+// Lines the desktop scrolls per wheel notch (3 when it does not say).
+int WheelScrollLines();
+}  // namespace Themes
