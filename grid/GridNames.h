@@ -38,3 +38,15 @@
 // |                           | an editor's value into the cell             |
 // | HideCellEditor            | the wrapper that reads back and hides       |
 // | glLumo                    | glPlain (the fourth TGridLook)              |
+// | RealColIndex              | DisplayedToRealColumn                       |
+// | DisplayedColIndex         | RealToDisplayedColumn                       |
+// | HiddenColumnCount         | HiddenColCount                              |
+// | AllRowsIndex              | PersistentRowIndex                          |
+// | IsRowHidden               | IsHiddenRow                                 |
+// | HideRowRange              | HideRows                                    |
+// | CellTypeOf                | GetCellType                                 |
+// | CellGraphicOf             | GetCellGraphic                              |
+// | GraphicSize               | GraphicExtent                               |
+// | RemoveCellGraphic         | FreeCellGraphic                             |
+// | GetCurrentCellText        | CurrentCellText                             |
+// | HasColumnFilterButton     | ColumnHasFilter                             |

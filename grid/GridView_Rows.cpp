@@ -357,8 +357,9 @@ void TGridView::ContractNode(int AAllRowsIndex) {
   } else {
     int next = d + 1;
     while (next <= last && !RowIsNode(next)) ++next;
-    endAll = next <= last ? AllRowsIndex(next) - 1 : AllRowsIndex(last) + (HiddenRowCount() > 0 ? 0 : 0);
-    if (next > last) {
+    if (next <= last) {
+      endAll = AllRowsIndex(next) - 1;
+    } else {
       endAll = AllRowsIndex(last);
       for (int i = 0; i < FHiddenRows->Count(); ++i) endAll = std::max(endAll, FHiddenRows->Item(i)->Idx);
     }
