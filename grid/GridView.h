@@ -1,0 +1,1045 @@
+#pragma once
+// GridView: the grid control. TGridView is the editable table: cells with
+// properties and graphics (check boxes, radio groups, pictures, nodes), the
+// settings objects it publishes, hidden rows and columns with the mappings
+// between displayed, all-rows and pre-sort indices, row and column
+// operations, footer calculations and column statistics.
+//
+// Row indices: displayed (the grid's row now), all rows (hidden rows
+// counted) and before the last sort (the sort-order list). Columns:
+// displayed and real (hidden columns stand behind the last displayed one).
+
+#include "grid/BaseGrid.h"
+#include "grid/GridObj.h"
+#include "grid/gvcheck.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TGridView;
+class TWinControl;
+
+KV_EXCEPTION_CLASS(EGridViewError, Exception);
+
+namespace GridView {
+
+// The window takes no mouse input: events pass to what lies below it.
+void MakeWindowTransparent(TWinControl& Window);
+
+// The file version of a library as major * 65536 + minor; -1 when the file
+// carries none (always here: there are no versioned system libraries).
+int FileVersion(const std::string& FileName);
+
+}  // namespace GridView
+
+// Settings kept in the current user's settings store under a key path, in
+// the form of an INI file: sections are sub-keys, idents are values.
+class TRegistryIniFile : public TCustomIniFile {
+  KV_CLASS(TRegistryIniFile, TCustomIniFile)
+ public:
+  explicit TRegistryIniFile(std::string KeyPath);
+  std::string ReadString(std::string_view Section, std::string_view Ident,
+                         std::string_view Default) const override;
+  void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) override;
+  void ReadSection(std::string_view Section, TStrings* Strings) const override;
+  void ReadSections(TStrings* Strings) const override;
+  void ReadSectionValues(std::string_view Section, TStrings* Strings) const override;
+  void EraseSection(std::string_view Section) override;
+  void DeleteKey(std::string_view Section, std::string_view Ident) override;
+  void UpdateFile() override {}
+
+ private:
+  std::string SectionPath(std::string_view Section) const;
+};
+
+
+// ================================================================ enumerations
+
+enum class TGridLook { glStandard, glSoft, glClassic, glLumo, glXP };
+using enum TGridLook;
+enum class TScrollType { ssNormal, ssFlat, ssEncarta };
+enum class TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+using enum TIntelliPan;
+enum class TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+using enum TScrollHintType;
+enum class TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+using enum TNodeType;
+enum class TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
+using enum TGridFixedCellEdit;
+enum class TColumnSizeLocation { clRegistry, clIniFile };
+using enum TColumnSizeLocation;
+enum class TAdvanceDirection { adLeftRight, adTopBottom };
+using enum TAdvanceDirection;
+enum class TInsertPosition { pInsertBefore, pInsertAfter };
+using enum TInsertPosition;
+enum class THomeEndAction { heFirstLastColumn, heFirstLastRow };
+using enum THomeEndAction;
+enum class TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
+using enum TPrintPosition;
+enum class TPrintBorders {
+  pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal, pbCustom
+};
+using enum TPrintBorders;
+enum class TPrinterOrientation { poPortrait, poLandscape };
+using enum TPrinterOrientation;
+enum class TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+using enum TFitToPage;
+enum class TSortBlankPosition { blFirst, blLast };
+using enum TSortBlankPosition;
+enum class TSortDirection { sdAscending, sdDescending };
+using enum TSortDirection;
+enum class TControlStyle { csClassic, csFlat, csWinXP, csBorland, csTMS, csGlyph, csTheme };
+using enum TControlStyle;
+enum class TBackGroundDisplay { bdTile, bdFixed };
+using enum TBackGroundDisplay;
+enum class TBackGroundCells { bcNormal, bcFixed, bcAll };
+using enum TBackGroundCells;
+enum class TFilterOperation { foNONE, foAND, foXOR, foOR };
+using enum TFilterOperation;
+enum class TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
+using enum TFooterStyle;
+
+enum class TCellType {
+  ctBitmap, ctIcon, ctNone, ctImageList, ctCheckBox, ctDataCheckBox, ctRotated, ctDataImage, ctNode, ctRadio,
+  ctEmpty, ctImages, ctPicture, ctFilePicture, ctValue, ctProgress, ctComment, ctButton, ctBitButton,
+  ctVirtCheckBox, ctProgressPie, ctSummary
+};
+enum class TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
+using enum TCellVAlign;
+enum class TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
+using enum TCellHAlign;
+
+// ================================================================ settings objects
+
+class TCellNode : public TPersistent {
+  KV_CLASS(TCellNode, TPersistent)
+ public:
+  explicit TCellNode(TGridView* AGrid = nullptr);
+  TColor Color = clSilver;
+  TNodeType GetNodeType() const { return FNodeType; }
+  void SetNodeType(TNodeType Value);
+  TColor NodeColor = clBlack;
+  TBitmap* GetExpandGlyph() const { return FExpandGlyph.get(); }
+  void SetExpandGlyph(const TBitmap* Value);
+  bool ExpandOne = false;
+  TBitmap* GetContractGlyph() const { return FContractGlyph.get(); }
+  void SetContractGlyph(const TBitmap* Value);
+  TGridView* Grid() const { return FGrid; }
+  bool GetShowTree() const { return FShowTree; }
+  void SetShowTree(bool Value);
+  int GetNodeIndent() const { return FNodeIndent; }
+  void SetNodeIndent(int Value);
+
+ private:
+  void Repaint();
+  TGridView* FGrid;
+  TNodeType FNodeType = cnXP;
+  std::unique_ptr<TBitmap> FExpandGlyph, FContractGlyph;
+  bool FShowTree = true;
+  int FNodeIndent = 12;
+};
+
+class TSizeWhileTyping : public TPersistent {
+  KV_CLASS(TSizeWhileTyping, TPersistent)
+ public:
+  bool Height = false;
+  bool Width = false;
+};
+
+class TMouseActions : public TPersistent {
+  KV_CLASS(TMouseActions, TPersistent)
+ public:
+  explicit TMouseActions(TGridView* AGrid = nullptr) : FGrid(AGrid) {}
+  TGridView* Grid() const { return FGrid; }
+  bool ColSelect = false, RowSelect = false, AllSelect = false, DirectEdit = false, DirectComboDrop = false,
+       DirectDateDrop = false;
+  bool GetDisjunctRowSelect() const { return FDisjunctRowSelect; }
+  void SetDisjunctRowSelect(bool Value);
+  bool GetDisjunctColSelect() const { return FDisjunctColSelect; }
+  void SetDisjunctColSelect(bool Value);
+  bool AllColumnSize = false, AllRowSize = false, CaretPositioning = false, SizeFixedCol = false;
+  bool GetDisjunctCellSelect() const { return FDisjunctCellSelect; }
+  void SetDisjunctCellSelect(bool Value);
+  TGridFixedCellEdit FixedRowsEdit = fceNone, FixedColsEdit = fceNone;
+  bool RangeSelectAndEdit = false, NoAutoRangeScroll = false, PreciseCheckBoxCheck = false, CheckAllCheck = false,
+       NodeAllExpandContract = false, MoveRowOnNodeClick = false, RowSelectPersistent = false;
+
+ private:
+  bool Designing() const;
+  TGridView* FGrid;
+  bool FDisjunctRowSelect = false, FDisjunctColSelect = false, FDisjunctCellSelect = false;
+};
+
+class TColumnSize : public TPersistent {
+  KV_CLASS(TColumnSize, TPersistent)
+ public:
+  explicit TColumnSize(TGridView* AOwner = nullptr) : FOwner(AOwner) {}
+  TGridView* Owner() const { return FOwner; }
+  bool Save = false;
+  std::string Key;
+  std::string Section;
+  bool GetStretch() const { return FStretch; }
+  void SetStretch(bool Value);
+  int StretchColumn = -1;
+  bool SynchWithGrid = false;
+  TColumnSizeLocation Location = clRegistry;
+
+ private:
+  TGridView* FOwner;
+  bool FStretch = false;
+};
+
+class TNavigation : public TPersistent {
+  KV_CLASS(TNavigation, TPersistent)
+ public:
+  bool AllowInsertRow = false, AllowDeleteRow = false, AdvanceOnEnter = false, AdvanceInsert = false,
+       AutoGotoWhenSorted = false, AutoGotoIncremental = false, AutoComboDropSize = false,
+       AllowClipboardShortCuts = false, AllowRTFClipboard = false, AllowSmartClipboard = false,
+       AllowClipboardAlways = false, AllowClipboardColGrow = true, AllowClipboardRowGrow = true,
+       CopyHTMLTagsToClipboard = true;
+  TAdvanceDirection AdvanceDirection = adLeftRight;
+  bool AdvanceAuto = false, CursorWalkEditor = false, MoveRowOnSort = false, ImproveMaskSel = false,
+       AlwaysEdit = false;
+  TInsertPosition InsertPosition = pInsertBefore;
+  bool LineFeedOnEnter = false;
+  THomeEndAction HomeEndKey = heFirstLastColumn;
+  bool KeepHorizScroll = false, AllowFmtClipboard = false, TabToNextAtEnd = false, EditSelectAll = true;
+  TAdvanceDirection TabAdvanceDirection = adLeftRight;
+  bool SkipFixedCells = true;
+};
+
+class THTMLSettings : public TPersistent {
+  KV_CLASS(THTMLSettings, TPersistent)
+ public:
+  THTMLSettings();
+  bool SaveColor = true, SaveFonts = true;
+  std::string FooterFile, HeaderFile;
+  int BorderSize = 1, CellSpacing = 0, CellPadding = 0;
+  std::string TableStyle, PrefixTag, SuffixTag;
+  int Width = 100;
+  bool XHTML = false;
+  TIntList* ColWidths() const { return FColWidths.get(); }
+
+ private:
+  std::unique_ptr<TIntList> FColWidths;
+};
+
+class TPrintSettings : public TPersistent {
+  KV_CLASS(TPrintSettings, TPersistent)
+ public:
+  explicit TPrintSettings(TGridView* AGrid = nullptr);
+  TGridView* Grid() const { return FGrid; }
+  TPrintPosition Time = ppNone, Date = ppNone, PageNr = ppNone;
+  std::string PageNumSep = "/";
+  std::string DateFormat = "dd/mm/yyyy";
+  TPrintPosition Title = ppNone;
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(const TFont* Value);
+  TFont* GetHeaderFont() const { return FHeaderFont.get(); }
+  void SetHeaderFont(const TFont* Value);
+  TFont* GetFooterFont() const { return FFooterFont.get(); }
+  void SetFooterFont(const TFont* Value);
+  TPrintBorders Borders = pbSingle;
+  TPenStyle BorderStyle = TPenStyle::psSolid;
+  std::string TitleText;
+  TStringList* GetTitleLines() const { return FTitleLines.get(); }
+  void SetTitleLines(const TStrings* Value);
+  bool Centered = true, RepeatFixedRows = false, RepeatFixedCols = false;
+  int FooterSize = 0, HeaderSize = 0, LeftSize = 0, RightSize = 0, ColumnSpacing = 0, RowSpacing = 0,
+      TitleSpacing = 0;
+  TPrinterOrientation Orientation = poPortrait;
+  std::string PagePrefix, PageSuffix;
+  int FixedHeight = 0;
+  bool UseFixedHeight = false;
+  int FixedWidth = 0;
+  bool UseFixedWidth = false;
+  TFitToPage FitToPage = fpNever;
+  bool NoAutoSize = false, PrintGraphics = false;
+  std::string JobName;
+  bool NoAutoSizeRow = false;
+  int PageNumberOffset = 0, MaxPagesOffset = 0;
+  TFont* GetFixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(const TFont* Value);
+  bool UseDisplayFont = true;
+
+  // EConvertError "Cannot assign <class> to a TPrintSettings" for another kind of source.
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  TGridView* FGrid;
+  std::unique_ptr<TFont> FFont, FHeaderFont, FFooterFont, FFixedFont;
+  std::unique_ptr<TStringList> FTitleLines;
+};
+
+class TSortSettings : public TPersistent {
+  KV_CLASS(TSortSettings, TPersistent)
+ public:
+  explicit TSortSettings(TGridView* AGrid = nullptr);
+  TGridView* Grid() const { return FGrid; }
+  bool Show = false, IndexShow = false;
+  TColor IndexColor = 0x00FFFF;
+  bool Full = true, SingleColumn = false, IgnoreBlanks = false;
+  TSortBlankPosition BlankPos = blFirst;
+  bool AutoFormat = true, AutoColumnMerge = false;
+  TSortDirection Direction = sdAscending, InitSortDirection = sdAscending;
+  int Column = 0;
+  int GetRow() const { return FRow; }
+  // Exception "Sort row should be smaller than number of fixed rows" for a
+  // row at or beyond FixedRows (not while the grid is loading).
+  void SetRow(int Value);
+  bool FixedCols = false, NormalCellsOnly = false, UndoSort = false;
+  TBitmap* GetUpGlyph() const { return FGlyphs[0].get(); }
+  void SetUpGlyph(const TBitmap* Value) { FGlyphs[0]->Assign(*Value); }
+  TBitmap* GetDownGlyph() const { return FGlyphs[1].get(); }
+  void SetDownGlyph(const TBitmap* Value) { FGlyphs[1]->Assign(*Value); }
+  TBitmap* GetIndexUpGlyph() const { return FGlyphs[2].get(); }
+  void SetIndexUpGlyph(const TBitmap* Value) { FGlyphs[2]->Assign(*Value); }
+  TBitmap* GetIndexDownGlyph() const { return FGlyphs[3].get(); }
+  void SetIndexDownGlyph(const TBitmap* Value) { FGlyphs[3]->Assign(*Value); }
+
+ private:
+  TGridView* FGrid;
+  int FRow = 0;
+  std::array<std::unique_ptr<TBitmap>, 4> FGlyphs;
+};
+
+class TControlLook : public TPersistent {
+  KV_CLASS(TControlLook, TPersistent)
+ public:
+  explicit TControlLook(TGridView* AGrid = nullptr);
+  int GetCheckSize() const { return FCheckSize; }
+  void SetCheckSize(int Value) { FCheckSize = Value; Changed(); }
+  int GetRadioSize() const { return FRadioSize; }
+  void SetRadioSize(int Value) { FRadioSize = Value; Changed(); }
+  TControlStyle GetControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle Value) { FControlStyle = Value; Changed(); }
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value) { FColor = Value; Changed(); }
+  TBitmap* GetCheckedGlyph() const { return FGlyphs[0].get(); }
+  void SetCheckedGlyph(const TBitmap* Value) { SetGlyph(0, Value); }
+  TBitmap* GetUnCheckedGlyph() const { return FGlyphs[1].get(); }
+  void SetUnCheckedGlyph(const TBitmap* Value) { SetGlyph(1, Value); }
+  TBitmap* GetRadioOnGlyph() const { return FGlyphs[2].get(); }
+  void SetRadioOnGlyph(const TBitmap* Value) { SetGlyph(2, Value); }
+  TBitmap* GetRadioOffGlyph() const { return FGlyphs[3].get(); }
+  void SetRadioOffGlyph(const TBitmap* Value) { SetGlyph(3, Value); }
+  bool GetFlatButton() const { return FFlatButton; }
+  void SetFlatButton(bool Value) { FFlatButton = Value; Changed(); }
+  bool GetDropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
+  void SetDropDownAlwaysVisible(bool Value) { FDropDownAlwaysVisible = Value; Changed(); }
+  bool GetProgressXP() const { return FProgressXP; }
+  void SetProgressXP(bool Value) { FProgressXP = Value; Changed(); }
+  int GetProgressMarginX() const { return FProgressMarginX; }
+  void SetProgressMarginX(int Value) { FProgressMarginX = Value; Changed(); }
+  int GetProgressMarginY() const { return FProgressMarginY; }
+  void SetProgressMarginY(int Value) { FProgressMarginY = Value; Changed(); }
+
+ private:
+  void Changed();
+  void SetGlyph(int Index, const TBitmap* Value);
+  TGridView* FGrid;
+  int FCheckSize = 15, FRadioSize = 10;
+  TControlStyle FControlStyle = csWinXP;
+  TColor FColor = 0;
+  std::array<std::unique_ptr<TBitmap>, 4> FGlyphs;
+  bool FFlatButton = false, FDropDownAlwaysVisible = false, FProgressXP = false;
+  int FProgressMarginX = 2, FProgressMarginY = 2;
+};
+
+class TBands : public TPersistent {
+  KV_CLASS(TBands, TPersistent)
+ public:
+  explicit TBands(TGridView* AGrid = nullptr) : FGrid(AGrid) {}
+  bool GetActive() const { return FActive; }
+  void SetActive(bool Value);
+  TColor GetPrimaryColor() const { return FPrimaryColor; }
+  void SetPrimaryColor(TColor Value);
+  TColor GetSecondaryColor() const { return FSecondaryColor; }
+  void SetSecondaryColor(TColor Value);
+  int GetPrimaryLength() const { return FPrimaryLength; }
+  void SetPrimaryLength(int Value);
+  int GetSecondaryLength() const { return FSecondaryLength; }
+  void SetSecondaryLength(int Value);
+  int TotalLength() const { return FTotalLength; }
+  bool Print = false;
+
+ private:
+  void RepaintWhenActive();
+  TGridView* FGrid;
+  bool FActive = false;
+  TColor FPrimaryColor = clInfoBk, FSecondaryColor = clWindow;
+  int FPrimaryLength = 1, FSecondaryLength = 1, FTotalLength = 2;
+};
+
+class TBackGround : public TPersistent {
+  KV_CLASS(TBackGround, TPersistent)
+ public:
+  explicit TBackGround(TGridView* AGrid = nullptr);
+  int GetTop() const { return FTop; }
+  void SetTop(int Value) { FTop = Value; Changed(); }
+  int GetLeft() const { return FLeft; }
+  void SetLeft(int Value) { FLeft = Value; Changed(); }
+  TBackGroundDisplay GetDisplay() const { return FDisplay; }
+  void SetDisplay(TBackGroundDisplay Value) { FDisplay = Value; Changed(); }
+  TBackGroundCells GetCells() const { return FCells; }
+  void SetCells(TBackGroundCells Value) { FCells = Value; Changed(); }
+  TBitmap* GetBitmap() const { return FBitmap.get(); }
+  void SetBitmap(const TBitmap* Value);
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  void Changed();
+  TGridView* FGrid;
+  int FTop = 0, FLeft = 0;
+  TBackGroundDisplay FDisplay = bdTile;
+  TBackGroundCells FCells = bcNormal;
+  std::unique_ptr<TBitmap> FBitmap;
+};
+
+class TGrouping : public TPersistent {
+  KV_CLASS(TGrouping, TPersistent)
+ public:
+  TColor HeaderColor = clNone, HeaderColorTo = clNone, HeaderTextColor = clNone;
+  TColor SummaryColor = clNone, SummaryColorTo = clNone, SummaryTextColor = clNone;
+  bool MergeHeader = false, MergeSummary = false, Summary = false;
+};
+
+// The drag-and-drop switches the grid reads when a window takes drops.
+class TDragDropSettings : public TPersistent {
+  KV_CLASS(TDragDropSettings, TPersistent)
+ public:
+  bool OleAcceptFiles = true, OleAcceptText = true;
+  bool OleDropTarget = false, OleDropSource = false;
+};
+
+// Settings of the footer; its panel is drawn elsewhere. With fsFixedLastRow
+// the grid's last row is the footer row.
+class TFloatingFooter : public TPersistent {
+  KV_CLASS(TFloatingFooter, TPersistent)
+ public:
+  explicit TFloatingFooter(TGridView* AGrid = nullptr) : FGrid(AGrid) {}
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool Value);
+  TFooterStyle GetFooterStyle() const { return FFooterStyle; }
+  void SetFooterStyle(TFooterStyle Value);
+  int Height = 21;
+  TColor Color = clBtnFace;
+  std::string Column;
+  bool ShowsLastRow() const { return FVisible && FFooterStyle == fsFixedLastRow; }
+
+ private:
+  void Apply();
+  TGridView* FGrid;
+  bool FVisible = false;
+  TFooterStyle FFooterStyle = fsFixedLastRow;
+};
+
+// ================================================================ companion classes
+
+// One hidden row: its all-rows index, its height and its cell texts.
+class TGridItem : public TCollectionItem {
+  KV_CLASS(TGridItem, TCollectionItem)
+ public:
+  explicit TGridItem(TCollection* Collection);
+  ~TGridItem() override;
+  int Idx = 0;
+  int Height = 0;
+  TStrings* GetItems() const { return FItems.get(); }
+  // The list becomes the item's own.
+  void SetItems(TStringList* Value);
+
+ private:
+  std::unique_ptr<TStringList> FItems;
+};
+
+class TGridItemCollection : public TCollection {
+  KV_CLASS(TGridItemCollection, TCollection)
+ public:
+  explicit TGridItemCollection(TPersistent* AOwner = nullptr)
+      : TCollection(TGridItem::StaticClass(), ItemFactoryOf<TGridItem>(), AOwner) {}
+  TGridItem* Item(int Index) const { return ItemAs<TGridItem>(Index); }
+};
+
+class TFilterData : public TCollectionItem {
+  KV_CLASS(TFilterData, TCollectionItem)
+ public:
+  explicit TFilterData(TCollection* Collection) : TCollectionItem(Collection) {}
+  int16_t Column = 0;
+  std::string Condition;
+  bool CaseSensitive = true;
+  std::string Prefix, Suffix;
+  TFilterOperation Operation = foNONE;
+};
+
+class TFilter : public TCollection {
+  KV_CLASS(TFilter, TCollection)
+ public:
+  explicit TFilter(TGridView* AGrid = nullptr);
+  TFilterData* Item(int Index) const { return ItemAs<TFilterData>(Index); }
+  TFilterData* AddFilter() { return static_cast<TFilterData*>(Add()); }
+};
+
+// The graphic of a cell, kept in the cell's properties.
+class TCellGraphic : public TPersistent {
+  KV_CLASS(TCellGraphic, TPersistent)
+ public:
+  TCellGraphic() = default;
+  ~TCellGraphic() override;
+  TCellType CellType = TCellType::ctNone;
+  TObject* CellObject = nullptr;  // bitmap, option list, index list, picture, glyph
+  TGraphic* CellIcon = nullptr;
+  // The image of ctBitmap, ctPicture, ctFilePicture and ctBitButton (images
+  // are no TObject); owned like CellObject when CellCreated.
+  TGraphic* CellImage = nullptr;
+  TCellVAlign CellVAlign = vaTop;
+  TCellHAlign CellHAlign = haLeft;
+  int CellIndex = 0;
+  bool CellTransparent = false;
+  bool CellCreated = false;
+  bool CellBoolean = false;
+  int CellAngle = 0;
+  double CellValue = 0;
+  int16_t CellErrFrom = 0, CellErrLen = 0;
+  std::string CellText;
+  void SetCheckBox(bool Value, bool Data, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+  // Copies everything but the object and icon references.
+  void Assign(const TPersistent* Source) override;
+};
+
+// ================================================================ event types
+
+enum class TCellBorder { cbLeft, cbTop, cbRight, cbBottom };
+using TCellBorders = Flags<TCellBorder>;
+using enum TCellBorder;
+
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, std::string& HintStr)>;
+using TGridColorEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush& ABrush, TFont& AFont)>;
+using TGridBorderEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen& APen, TCellBorders& Borders)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+enum class TSortStyle { ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU,
+  ssCustom, ssRaw, ssHTML, ssCheckBox, ssUnicode, ssImages, ssFinancial };
+using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, std::string& APrefix,
+                                            std::string& ASuffix)>;
+using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TCanEditCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)>;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
+using TCellValidateEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Valid)>;
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TGridProgressEvent = std::function<void(TObject* Sender, int16_t Progress)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+using TEndRowSizeEvent = std::function<void(TObject* Sender, int ARow)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TFloatFormatEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, std::string& FloatFormat)>;
+using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TCanDeleteRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanDelete)>;
+using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)>;
+
+// ================================================================ the control
+
+class TGridView : public TBaseGrid {
+  KV_CLASS(TGridView, TBaseGrid)
+ public:
+  explicit TGridView(TComponent* AOwner);
+  ~TGridView() override;
+  void BeforeDestruction() override;
+  void Loaded() override;
+  void Invalidate() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  // ---- counts and fixed cells
+  void SetRowCount(int Value);
+  void SetColCount(int Value);
+  int GetFixedRows() const override;
+  int GetFixedCols() const override;
+  int GetFixedColWidth() const { return GetColWidths(0); }
+  void SetFixedColWidth(int Value);
+  int GetFixedRowHeight() const { return FFixedRowHeight; }
+  void SetFixedRowHeight(int Value);
+  void SetDefaultRowHeight(int Value);
+  int GetFixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int Value);
+  int GetFixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value);
+  bool FixedRowAlways = false;
+  bool FixedColAlways = false;
+  // The fixed-row count FixedRowAlways keeps (remembered by Loaded).
+  int RememberedFixedRows() const { return FFixedRowsRemembered; }
+
+  // ---- look
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TVAlignment GetVAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment Value);
+  // The vertical text flag drawing uses: 0 top, 4 centre, 8 bottom.
+  int VAlignFlag() const { return FVAlignFlag; }
+  bool GetAutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  bool GetFlat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TGridLook GetLook() const { return FLook; }
+  void SetLook(TGridLook Value);
+  TColor GetSelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor Value);
+  TColor GetSelectionTextColor() const { return FSelectionTextColor; }
+  void SetSelectionTextColor(TColor Value);
+  bool GetSelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool Value);
+  bool GetSelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool Value);
+  bool GetShowSelection() const { return FShowSelection; }
+  void SetShowSelection(bool Value);
+  bool GetActiveCellShow() const { return FActiveCellShow; }
+  void SetActiveCellShow(bool Value);
+  TColor GetActiveCellColor() const { return FActiveCellColor; }
+  void SetActiveCellColor(TColor Value);
+  TFont* GetActiveCellFont() const { return FActiveCellFont.get(); }
+  void SetActiveCellFont(const TFont* Value);
+  TFont* GetFixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(const TFont* Value);
+  bool GetURLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  TColor GetURLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value);
+  bool GetURLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+  TImageList* GetGridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value);
+  bool GetHovering() const { return FHovering; }
+  void SetHovering(bool Value);
+  int GetMaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int Value);
+  TStringList* GetLookupItems() const { return FLookupItems.get(); }
+  void SetLookupItems(const TStrings* Value);
+  TStringList* GetColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(const TStrings* Value);
+  TStringList* GetRowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(const TStrings* Value);
+  TBitmap* GetRowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(const TBitmap* Value);
+  TBackGround* GetBackGround() const { return FBackGround.get(); }
+  void SetBackGround(const TBackGround* Value);
+  bool GetIntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool Value);
+  TScrollType ScrollType = TScrollType::ssNormal;
+  TColor ScrollColor = clNone;
+  int ScrollWidth = 16;
+  bool ScrollProportional = false;
+  TGridViewCheck* GetCellChecker() const { return FCellChecker; }
+  void SetCellChecker(TGridViewCheck* Value);
+  TComponent* GetPictureContainer() const { return FPictureContainer; }
+  void SetPictureContainer(TComponent* Value);
+
+  // Plain behaviour flags read by drawing, editing, mouse and keys.
+  bool AnchorHint = false, AutoNumAlign = false, EnhTextSize = false, EditWithTags = false, EnhRowColMove = true,
+       SizeWithForm = false, Multilinecells = false, EnableBlink = false, EnableHTML = true, EnableWheel = true,
+       ExcelStyleDecimalSeparator = false, OemConvert = false, Lookup = false, LookupCaseSensitive = false,
+       LookupHistory = false, FixedAsButtons = false, HideFocusRect = false, HintShowCells = false,
+       HintShowLargeText = false, HintShowSizing = false, HTMLHint = false, IntelliZoom = true, URLEdit = false,
+       ScrollSynch = false, ScrollHints = false, SelectionRTFKeep = false;
+  TScrollHintType ScrollHintsType = shNone;
+  TIntelliPan IntelliPan = ipVertical;
+  TColor HintColor = clInfoBk;
+  std::string FloatFormat = "%.2f";
+  char PasswordChar = '*';
+  bool ShowZeroDates = true;
+  bool FixedCellReach = true;
+  int DefaultListItem = -1;
+  bool XPTheme() const { return FXPTheme; }
+  int WheelScrollLines() const { return FWheelScrollLines; }
+  int WheelMessage() const { return FWheelMessage; }
+  int CellMarginX() const { return FCellMarginX; }
+  int CellMarginY() const { return FCellMarginY; }
+  int MinColWidth = 0, MaxColWidth = 0, MinRowHeight = 0, MaxRowHeight = 0;
+  bool AutoSizeGrowOnly = false;
+  int ZoomFactor = 0;
+  // The grouping column; -1 when the grid is not grouped.
+  int GroupColumn = -1;
+  // Number of node rows.
+  int NodeCount = 0;
+  std::string HyperlinkCursorName;
+
+  // ---- owned settings objects
+  TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+  TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+  THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+  TSortSettings* SortSettings() const { return FSortSettings.get(); }
+  TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+  TControlLook* ControlLook() const { return FControlLook.get(); }
+  TNavigation* Navigation() const { return FNavigation.get(); }
+  TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+  TCellNode* CellNode() const { return FCellNode.get(); }
+  TBands* Bands() const { return FBands.get(); }
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+  TMouseActions* MouseActions() const { return FMouseActions.get(); }
+  TGrouping* Grouping() const { return FGrouping.get(); }
+  TFilter* Filter() const { return FFilter.get(); }
+  TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+  // Row indices before the last sort, one per displayed row (empty: never sorted).
+  TIntList* SortOrder() const { return FSortOrder.get(); }
+  TIntList* MergeColumns() const { return FMergeColumns.get(); }
+  TGridItemCollection* HiddenRows() const { return FHiddenRows.get(); }
+  TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
+  TPopupButton* PopupButton() const { return FPopupButton; }
+  TTimer* HoverTimer() const { return FHoverTimer; }
+
+  // ---- column widths in a settings store
+  void SaveColumnSizes();
+  void LoadColumnSizes();
+
+  // ---- redraw suspension and small repaints
+  void SuspendRedraw() { ++FUpdateCount; }
+  void ResumeRedraw();
+  int RedrawSuspended() const { return FUpdateCount; }
+  void RedrawRow(int ARow) { InvalidateRow(ARow); }
+  void RepaintFooter();
+  int FooterRepaints() const { return FFooterRepaints; }
+  void UpdateScrollBars() {}
+  void DrawThemedBorder() {}
+  void SkipNextInvalidate() { FSkipInvalidate = true; }
+  int InvalidateCount() const { return FInvalidateCount; }
+
+  // ---- hooks (the grid's answer first, then the owner's event)
+  virtual void DoGridHint(int ARow, int ACol, std::string& HintStr);
+  virtual void DoGetCellColor(int ARow, int ACol, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+  virtual void DoGetCellPrintColor(int ARow, int ACol, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+  virtual void DoGetCellBorder(int ARow, int ACol, TPen& APen, TCellBorders& Borders);
+  virtual void DoGetCellPrintBorder(int ARow, int ACol, TPen& APen, TCellBorders& Borders);
+  virtual void DoGetAlignment(int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void DoGetFormat(int ACol, TSortStyle& AStyle, std::string& APrefix, std::string& ASuffix);
+  virtual void DoGetEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void DoIsFixedCell(int ARow, int ACol, bool& IsFixed);
+  virtual void DoCanEditCell(int ARow, int ACol, bool& CanEdit);
+  virtual void DoIsPasswordCell(int ARow, int ACol, bool& IsPassword);
+  virtual std::string DoGetCheckTrue(int ACol, int ARow);
+  virtual std::string DoGetCheckFalse(int ACol, int ARow);
+  virtual bool HasColumnFilterButton(int /*ACol*/) { return false; }
+  virtual void DoCanAddRow(bool& CanAdd);
+  virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+  virtual uint32_t VersionNumber() const;
+  virtual std::string VersionText() const;
+  bool IsFixedCell(int ACol, int ARow) override;
+  virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  virtual void EditCaretMoved(const std::string& /*Text*/, int /*Position*/) {}
+  virtual void PasteFinished() {}
+  virtual void ColumnHeadersChanging() {}
+
+  TGridHintEvent OnGridHint;
+  TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridAlignEvent OnGetAlignment;
+  TGridFormatEvent OnGetFormat;
+  TGetEditorTypeEvent OnGetEditorType;
+  TIsFixedCellEvent OnIsFixedCell;
+  TCanEditCellEvent OnCanEditCell;
+  TIsPasswordCellEvent OnIsPasswordCell;
+  TGetCheckEvent OnGetCheckTrue;
+  TGetCheckEvent OnGetCheckFalse;
+  TCanAddRowEvent OnCanAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+  TRowChangingEvent OnRowChanging;
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  TCellValidateEvent OnCellValidate;
+  TCheckBoxClickEvent OnCheckBoxClick;
+  TGridProgressEvent OnFilterProgress;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TEndRowSizeEvent OnEndRowSize;
+  TCellsChangedEvent OnCellsChanged;
+  TFloatFormatEvent OnGetFloatFormat;
+  std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+  TNotifyEvent OnEditingDone;
+
+  TCursor Cursor = crDefault;
+  TCursor HyperlinkCursor = crDefault;
+  // Remembers the selection and sets it to the empty rectangle beyond the last cell.
+  void ParkSelection();
+  void RestoreSelection();
+
+  // ---- hidden columns (real columns 0..511 can hide; hidden ones are kept
+  // behind the last displayed column, in real order)
+  static constexpr int MaxHideableCols = 512;
+  bool IsColumnHidden(int ARealCol) const;
+  int HiddenColumnCount() const { return FHiddenColCount; }
+  void HideColumn(int ARealCol);
+  void UnHideColumn(int ARealCol);
+  int RealColIndex(int ADisplayedCol) const;
+  int DisplayedColIndex(int ARealCol) const;
+  int RealCurrentCol() const { return RealColIndex(GetCol()); }
+  int AllColCount() const { return GetColCount() + FHiddenColCount; }
+
+  // ---- hidden rows and the three row indices
+  int AllRowsIndex(int ADisplayedRow) const;
+  int DisplayedRowOf(int AAllRowsIndex) const;
+  bool IsRowHidden(int AAllRowsIndex) const;
+  int HiddenRowCount() const { return FHiddenRows->Count(); }
+  void HideRowRange(int AFrom, int ATo);
+  // Displayed rows in increasing order.
+  void HideRowList(const std::vector<int>& ARows);
+  void UnhideAllRows();
+  void UnhideRowRange(int AFrom, int ATo);
+  // The all-rows index of a displayed row, through the sort-order list first.
+  int UnsortedRowIndex(int ARow) const;
+  // The displayed row of a pre-sort row index; -1 when a recorded sort order lacks it.
+  int DisplayedRowIndex(int APreSortRow) const;
+  void SetCellAllRows(int ARealCol, int AAllRowsIndex, const std::string& Value);
+  TStrings* HiddenRowStrings(int AAllRowsIndex) const;
+  bool IsCellSelected(int ACol, int ARow);
+  virtual std::string GetCurrentCellText();
+  virtual void SetCurrentCellText(const std::string& Value);
+  TControl* CellControls(int ACol, int ARow) const;
+  TColor CellColors(int ACol, int ARow) const;
+  bool CellReadOnly(int ACol, int ARow);
+  TAlignment CellAlignments(int ACol, int ARow) const;
+  // Disjunct selection flags. EGridViewError "Invalid row accessed" for a row
+  // outside 0 .. RowCount + hidden rows - 1.
+  bool RowSelected(int ARow);
+  void SetRowSelected(int ARow, bool Value);
+  bool ColSelected(int ACol);
+  void SetColSelected(int ACol, bool Value);
+  void SelectRowRange();
+
+  // ---- node rows
+  bool RowIsNode(int ARow);
+  bool RowIsSummary(int ARow);
+  bool NodeIsContracted(int ARow);
+  int RowNodeLevel(int ARow);
+  int RowNodeSpan(int ARow);
+  int RowNodeIndent(int ARow) override;
+  bool HasNodes() override { return NodeCount > 0; }
+  bool PointInNodeGlyph(int ARow, int X);
+  int RowTreeLineKind(int ARow);
+  void ContractNode(int AAllRowsIndex);
+  void ExpandNode(int AAllRowsIndex);
+  void ExpandAllNodes();
+  void ContractAllNodes();
+
+  // ---- filter and footer
+  virtual bool RowPassesFilter(int ARow);
+  void ApplyFilter();
+  bool GetFilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  virtual void CalcFooterColumns(int ACol);
+  virtual void RecalcFooter(int ACol) { CalcFooterColumns(ACol); }
+  void LastRowChanged() override;
+
+  // ---- merged columns
+  void SplitAllColumns();
+  void MergeListedColumns();
+  void SplitColumnCells(int ACol);
+  void MergeColumnCells(int ACol, bool MainMerge);
+
+  // ---- rows and columns
+  virtual void InsertRows(int ARow, int ACount);
+  void RemoveRows(int ARow, int ACount);
+  void RemoveRowsKeepObjects(int ARow, int ACount);
+  virtual void RemoveRowsWithHidden(int ARow, int ACount);
+  virtual void RemoveRowsShifted(int ARow, int ACount);
+  void RemoveSelectedRows();
+  void AddRow();
+  virtual void InsertCols(int ACol, int ACount);
+  virtual void RemoveCols(int ACol, int ACount);
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void ClearRows(int ARow, int ACount);
+  void ClearCols(int ACol, int ACount);
+  void ClearAll();
+  bool ClearMapsHiddenColumns = false;
+  bool ClearKeepsProperties = false;
+  bool ClearDetachesObjects = false;
+  virtual void DoCellsChanged(const TRect& R);
+  // The pending-edit flag (an edit is open).
+  bool EditPending = false;
+
+  // ---- statistics, sizing, swapping
+  // Rows that take part: all, except node and summary rows of a grouped grid.
+  bool RowTakesPart(int ARow);
+  double ColumnSum(int ACol, int FromRow, int ToRow);
+  // Sum over the rows that take part divided by their number; 0 when none.
+  double ColumnAvg(int ACol, int FromRow, int ToRow);
+  // From the first row that takes part; 0 when none does.
+  double ColumnMin(int ACol, int FromRow, int ToRow);
+  double ColumnMax(int ACol, int FromRow, int ToRow);
+  // Width and height of a cell text in the canvas font: plain, multi-line
+  // (CR LF or LF) and wide text; WrapWidth > 0 wraps words at that width.
+  TSize CellTextSize(TCanvas& Canvas, const std::string& Text, int WrapWidth);
+  TSize MeasureCell(int ACol, int ARow, bool ForRow);
+  void AutoSizeColumn(int ACol, bool GrowOnly);
+  void AutoSizeRow(int ARow, bool GrowOnly);
+  void AutoSizeCol(int ACol) { AutoSizeColumn(ACol, AutoSizeGrowOnly); }
+  void AutoSizeRowDefault(int ARow) { AutoSizeRow(ARow, AutoSizeGrowOnly); }
+  void AutoSizeColumns(bool DoFixedCols, int Extra);
+  void SetRowHeightForLines(int ARow, int Lines, int Extra);
+  int MaxLineCount(int ARow);
+  virtual void SwapRows(int ARow1, int ARow2);
+  int SwapCount() const { return FSwapCount; }
+  // The row followed through swaps (-1: none).
+  int TrackedRow = -1;
+  void RotatedTextOrigin(TCanvas& Canvas, TRect& R, int Angle, TAlignment HAlign, TVAlignment VAlign,
+                         const std::string& Text);
+  std::string GetStrippedText(int ACol, int ARow);
+  // The text without its HTML tags.
+  static std::string StripTags(const std::string& Text);
+  void RepaintRange(const TGridRect& G);
+
+  // ---- cell graphics and typed values
+  virtual TCellGraphic* CellGraphicOf(int ACol, int ARow);
+  virtual TCellType CellTypeOf(int ACol, int ARow);
+  bool IsCheckCell(int ACol, int ARow);
+  bool IsToggleCell(int ACol, int ARow);
+  bool IsRadioCell(int ACol, int ARow);
+  TStrings* RadioItems(int ACol, int ARow);
+  bool RadioSelection(int ACol, int ARow, int& Index);
+  bool IsButtonCell(int ACol, int ARow);
+  bool CellComment(int ACol, int ARow, std::string& Text);
+  void CellErrorRange(int ACol, int ARow, int& From, int& Length);
+  bool CellRotation(int ACol, int ARow, int& Angle);
+  TIntList* CellImageList(int ACol, int ARow);
+  // The bitmap of ctBitmap, the icon of ctIcon (as objects) or the index of ctImageList; else -1.
+  intptr_t CellGraphicRef(int ACol, int ARow);
+  TCellGraphic* NewCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphic(int ACol, int ARow);
+  bool FreeCellGraphic(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow); }
+  void AddCellCheckBox(int ACol, int ARow, bool State, bool Data);
+  // A radio group: the options, the selection (negative: the cell text is the selection).
+  void AddRadio(int ACol, int ARow, bool SideBySide, const std::vector<std::string>& Options, int Selected);
+  void SetGraphicBoolean(int ACol, int ARow, bool Value);
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  bool SetCheckBoxState(int ACol, int ARow, bool State);
+  virtual bool ToggleCheckBox(int ACol, int ARow, bool Ask);
+  bool StepRadio(int ACol, int ARow, bool Ask);
+  bool PointInCheckBox(int ACol, int ARow, int X, int Y);
+  bool CellControlRect(int ACol, int ARow, TRect& R);
+  virtual TSize GraphicSize(int ACol, int ARow);
+  virtual TSize PrintGraphicSize(int ACol, int ARow, double PrintScale);
+  TSize GraphicExtent(int ACol, int ARow) { return GraphicSize(ACol, ARow); }
+  int CellInt(int ACol, int ARow);
+  double CellFloat(int ACol, int ARow);
+  void SetCellFloat(int ACol, int ARow, double Value);
+  void SetCellDate(int ACol, int ARow, TDateTime Value);
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void InitWidget() override;
+  TInplaceEdit* CreateEditor() override;
+  virtual void OnTimerTick() {}
+  void FontChanged() override;
+  TSize PictureSize(const TCellGraphic& G, int ACol, int ARow, int PicWidth, int PicHeight);
+  void RepaintDisplayed(int ACol, int ARow);
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  // Runs Body with ColCount raised by the hidden columns (their cells move
+  // along) and puts the count and the last column's width back afterwards.
+  template <class F>
+  void WithHiddenColumns(F&& Body);
+  // Moves the strings and height of row From to row To (all stored columns).
+  void CopyRow(int From, int To);
+
+  int FUpdateCount = 0;
+
+ private:
+  void FormResized(TObject* Sender);
+  void ColumnHeadersChanged();
+  void RowHeadersChanged();
+  void MergeColumnsChanged();
+  std::unique_ptr<TCustomIniFile> OpenColumnStore() const;
+
+  TPanel* FFooterPanel = nullptr;
+  std::unique_ptr<TFloatingFooter> FFloatingFooter;
+  std::unique_ptr<TPrintSettings> FPrintSettings;
+  std::unique_ptr<THTMLSettings> FHTMLSettings;
+  std::unique_ptr<TSortSettings> FSortSettings;
+  std::unique_ptr<TDragDropSettings> FDragDropSettings;
+  std::unique_ptr<TControlLook> FControlLook;
+  std::unique_ptr<TNavigation> FNavigation;
+  std::unique_ptr<TColumnSize> FColumnSize;
+  std::unique_ptr<TCellNode> FCellNode;
+  std::unique_ptr<TBands> FBands;
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TGrouping> FGrouping;
+  std::unique_ptr<TStringList> FColumnHeaders;
+  std::unique_ptr<TFont> FFixedFont;
+  std::unique_ptr<TFont> FActiveCellFont;
+  std::unique_ptr<TStringList> FRowHeaders;
+  std::unique_ptr<TStringList> FSwapList;
+  std::unique_ptr<TStringList> FLookupItems;
+  std::unique_ptr<TSortIndexList> FSortIndexes;
+  std::unique_ptr<TIntList> FSortOrder;
+  std::unique_ptr<TIntList> FSortWork1, FSortWork2;
+  std::unique_ptr<TIntList> FMergeColumns;
+  std::unique_ptr<TBitmap> FRowIndicator;
+  std::unique_ptr<TBackGround> FBackGround;
+  std::unique_ptr<TGridItemCollection> FHiddenRows;
+  std::unique_ptr<TFilter> FFilter;
+  std::vector<TObject*> FLinkedObjects;
+  std::unique_ptr<TIntList> FExtraList;
+  std::array<TArrowWindow*, 4> FArrows{};
+  TPopupButton* FPopupButton = nullptr;
+  TTimer* FHoverTimer = nullptr;
+
+  TForm* FOwnerForm = nullptr;
+  TNotifyEvent FChainedFormResize;
+  bool FFormResizeInstalled = false;
+  int FFormWidth = 0, FFormHeight = 0;
+  TCursor FSavedCursor = 0;
+  bool FCursorSaved = false;
+
+  int FFixedRowHeight = 21;
+  int FFixedFooters = 0, FFixedRightCols = 0;
+  int FFixedRowsRemembered = 0;
+  bool FWordWrap = true;
+  TVAlignment FVAlignment = vtaTop;
+  int FVAlignFlag = 0;
+  bool FAutoSize = false, FFlat = false;
+  TGridLook FLook = glXP;
+  TColor FSelectionColor = 0xEACAB6, FSelectionTextColor = clBlack;
+  bool FSelectionRectangle = false, FSelectionResizer = false, FShowSelection = true;
+  bool FActiveCellShow = false;
+  TColor FActiveCellColor = clGray;
+  bool FURLShow = false, FURLFull = false;
+  TColor FURLColor = clBlue;
+  TImageList* FGridImages = nullptr;
+  bool FHovering = false;
+  int FMaxEditLength = 0;
+  bool FIntegralHeight = false;
+  TGridViewCheck* FCellChecker = nullptr;
+  TComponent* FPictureContainer = nullptr;
+  bool FXPTheme = false;
+  int FWheelScrollLines = 3, FWheelMessage = 522;
+  int FCellMarginX = 2, FCellMarginY = 2;
+  TColor FLookColor1 = clNone, FLookColor2 = clNone;
+  int FMinAutoRowHeight = 0, FMinAutoColWidth = 0;
+  bool FSkipInvalidate = false;
+  int FInvalidateCount = 0;
+  int FFooterRepaints = 0;
+  bool FSelectionSaved = false;
+  TGridRect FSavedSelection;
+  std::array<bool, MaxHideableCols + 1> FHiddenCols{};  // true: visible
+  int FHiddenColCount = 0;
+  bool FFilterActive = false;
+  int FFilterFixedRows = 0;
+  std::vector<bool> FRowSelected, FColSelected;
+  int FSwapCount = 0;
+  bool FMerging = false;
+};
