@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size);
 
-#include "grid/fuzz/gridutil_fuzz.cpp"
+#include "fuzz/gridutil_fuzz.cpp"
 
 TEST(GridUtilFuzz, DamagedCellTextsAreReadSafely) {
   const std::string cases[] = {
