@@ -1,5 +1,6 @@
 // The axis increment dialog.
 #include "chart/series/PlotAxisIncr.h"
+#include "chart/series/PlotPenDlg.h"
 
 #include <charconv>
 #include <cmath>
@@ -27,14 +28,6 @@ bool ReadPlainNumber(const std::string& Text, double& Value) {
   return R.ec == std::errc() && R.ptr == End;
 }
 
-template <class T>
-T* Put(TForm* Form, const char* Name, int L, int Top, int W, int H) {
-  T* C = Create<T>(Form);
-  C->SetName(Name);
-  C->SetParent(Form);
-  C->SetBounds(L, Top, W, H);
-  return C;
-}
 }  // namespace
 
 KV_CLASS_IMPL(TAxisIncrement, TForm) {}
@@ -46,24 +39,24 @@ TAxisIncrement::TAxisIncrement(TComponent* Owner) : TForm(Owner) {
   SetBorderStyle(TFormBorderStyle::bsDialog);
   SetClientWidth(327);
   SetClientHeight(114);
-  CBExact = Put<TCheckBox>(this, "CBExact", 8, 88, 130, 17);
+  CBExact = PlotPenDlg::PlaceControl<TCheckBox>(this, "CBExact", 8, 88, 130, 17);
   CBExact->SetCaption("&Exact Date Time");
-  RadioGroup1 = Put<TRadioGroup>(this, "RadioGroup1", 8, 4, 89, 77);
+  RadioGroup1 = PlotPenDlg::PlaceControl<TRadioGroup>(this, "RadioGroup1", 8, 4, 89, 77);
   RadioGroup1->SetCaption("Increment:");
   RadioGroup1->Items()->Add("&Standard:");
   RadioGroup1->Items()->Add("&Custom:");
-  CBSteps = Put<TComboBox>(this, "CBSteps", 104, 20, 137, 21);
+  CBSteps = PlotPenDlg::PlaceControl<TComboBox>(this, "CBSteps", 104, 20, 137, 21);
   CBSteps->Style = TComboBoxStyle::csDropDownList;
   CBSteps->DropDownCount = 18;
   for (const char* S : StepNames) CBSteps->Items()->Add(S);
-  LCustom = Put<TLabel>(this, "LCustom", 104, 46, 60, 13);
+  LCustom = PlotPenDlg::PlaceControl<TLabel>(this, "LCustom", 104, 46, 60, 13);
   LCustom->SetCaption("&Increment:");
-  ECustom = Put<TEdit>(this, "ECustom", 104, 60, 137, 21);
+  ECustom = PlotPenDlg::PlaceControl<TEdit>(this, "ECustom", 104, 60, 137, 21);
   LCustom->FocusControl = ECustom;
-  BOk = Put<TButton>(this, "BOk", 248, 8, 75, 25);
+  BOk = PlotPenDlg::PlaceControl<TButton>(this, "BOk", 248, 8, 75, 25);
   BOk->SetCaption("OK");
   BOk->Default = true;
-  BCancel = Put<TButton>(this, "BCancel", 248, 40, 75, 25);
+  BCancel = PlotPenDlg::PlaceControl<TButton>(this, "BCancel", 248, 40, 75, 25);
   BCancel->SetCaption("Cancel");
   BCancel->Cancel = true;
   BCancel->ModalResult = mrCancel;

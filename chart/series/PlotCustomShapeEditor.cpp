@@ -7,17 +7,6 @@
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/PlotShadowEditor.h"
 
-namespace {
-template <class T>
-T* Put(TForm* Form, TWinControl* Parent, const char* Name, int L, int Top, int W, int H) {
-  T* C = Create<T>(Form);
-  C->SetName(Name);
-  C->SetParent(Parent);
-  C->SetBounds(L, Top, W, H);
-  return C;
-}
-}  // namespace
-
 KV_CLASS_IMPL(TFormPlotShape, TForm) {}
 
 TFormPlotShape::TFormPlotShape(TComponent* Owner) : TForm(Owner) {
@@ -26,7 +15,7 @@ TFormPlotShape::TFormPlotShape(TComponent* Owner) : TForm(Owner) {
   Position = TPosition::poScreenCenter;
   SetClientWidth(272);
   SetClientHeight(205);
-  PC1 = Put<TPageControl>(this, this, "PC1", 0, 0, 272, 205);
+  PC1 = PlotPenDlg::PlaceControl<TPageControl>(this, this, "PC1", 0, 0, 272, 205);
   PC1->SetAlign(TAlign::alClient);
   auto Sheet = [this](const char* Name, const char* Caption) {
     auto* S = Create<TTabSheet>(this);
@@ -40,32 +29,32 @@ TFormPlotShape::TFormPlotShape(TComponent* Owner) : TForm(Owner) {
   TabGradient = Sheet("TabGradient", "Gradient");
   TabShadow = Sheet("TabShadow", "Shadow");
 
-  BColor = Put<TButtonColor>(this, TabFormat, "BColor", 8, 8, 90, 25);
+  BColor = PlotPenDlg::PlaceControl<TButtonColor>(this, TabFormat, "BColor", 8, 8, 90, 25);
   BColor->SetCaption("&Color...");
-  BFrame = Put<TButtonPen>(this, TabFormat, "BFrame", 8, 40, 90, 25);
+  BFrame = PlotPenDlg::PlaceControl<TButtonPen>(this, TabFormat, "BFrame", 8, 40, 90, 25);
   BFrame->SetCaption("&Frame...");
-  BPattern = Put<TButton>(this, TabFormat, "BPattern", 8, 72, 90, 25);
+  BPattern = PlotPenDlg::PlaceControl<TButton>(this, TabFormat, "BPattern", 8, 72, 90, 25);
   BPattern->SetCaption("&Pattern...");
-  LBevel = Put<TLabel>(this, TabFormat, "LBevel", 112, 12, 40, 13);
+  LBevel = PlotPenDlg::PlaceControl<TLabel>(this, TabFormat, "LBevel", 112, 12, 40, 13);
   LBevel->SetCaption("&Bevel:");
-  CBBevel = Put<TComboFlat>(this, TabFormat, "CBBevel", 160, 8, 90, 21);
+  CBBevel = PlotPenDlg::PlaceControl<TComboFlat>(this, TabFormat, "CBBevel", 160, 8, 90, 21);
   for (const char* S : {"None", "Lowered", "Raised"}) CBBevel->Items()->Add(S);
   LBevel->FocusControl = CBBevel;
-  LBevelWidth = Put<TLabel>(this, TabFormat, "LBevelWidth", 112, 44, 40, 13);
+  LBevelWidth = PlotPenDlg::PlaceControl<TLabel>(this, TabFormat, "LBevelWidth", 112, 44, 40, 13);
   LBevelWidth->SetCaption("Siz&e:");
-  EBevWidth = Put<TEdit>(this, TabFormat, "EBevWidth", 160, 40, 40, 21);
-  UDBevW = Put<TUpDown>(this, TabFormat, "UDBevW", 200, 40, 15, 21);
+  EBevWidth = PlotPenDlg::PlaceControl<TEdit>(this, TabFormat, "EBevWidth", 160, 40, 40, 21);
+  UDBevW = PlotPenDlg::PlaceControl<TUpDown>(this, TabFormat, "UDBevW", 200, 40, 15, 21);
   UDBevW->SetMin(1);
   UDBevW->SetMax(100);
   UDBevW->SetAssociate(EBevWidth);
-  CBRound = Put<TCheckBox>(this, TabFormat, "CBRound", 8, 108, 120, 17);
+  CBRound = PlotPenDlg::PlaceControl<TCheckBox>(this, TabFormat, "CBRound", 8, 108, 120, 17);
   CBRound->SetCaption("&Round Frame");
-  CBTransparent = Put<TCheckBox>(this, TabFormat, "CBTransparent", 8, 130, 120, 17);
+  CBTransparent = PlotPenDlg::PlaceControl<TCheckBox>(this, TabFormat, "CBTransparent", 8, 130, 120, 17);
   CBTransparent->SetCaption("&Transparent");
-  LTransparency = Put<TLabel>(this, TabFormat, "LTransparency", 112, 78, 80, 13);
+  LTransparency = PlotPenDlg::PlaceControl<TLabel>(this, TabFormat, "LTransparency", 112, 78, 80, 13);
   LTransparency->SetCaption("&Transparency:");
-  ETransparency = Put<TEdit>(this, TabFormat, "ETransparency", 196, 74, 40, 21);
-  UDTransp = Put<TUpDown>(this, TabFormat, "UDTransp", 236, 74, 15, 21);
+  ETransparency = PlotPenDlg::PlaceControl<TEdit>(this, TabFormat, "ETransparency", 196, 74, 40, 21);
+  UDTransp = PlotPenDlg::PlaceControl<TUpDown>(this, TabFormat, "UDTransp", 236, 74, 15, 21);
   UDTransp->SetMin(0);
   UDTransp->SetMax(100);
   UDTransp->SetAssociate(ETransparency);

@@ -7,17 +7,6 @@
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/PlotShadowEditor.h"
 
-namespace {
-template <class T>
-T* Put(TForm* Form, const char* Name, int L, int Top, int W, int H) {
-  T* C = Create<T>(Form);
-  C->SetName(Name);
-  C->SetParent(Form);
-  C->SetBounds(L, Top, W, H);
-  return C;
-}
-}  // namespace
-
 KV_CLASS_IMPL(TPlotFontEditor, TForm) {}
 
 TPlotFontEditor::TPlotFontEditor(TComponent* Owner) : TForm(Owner) {
@@ -26,25 +15,25 @@ TPlotFontEditor::TPlotFontEditor(TComponent* Owner) : TForm(Owner) {
   Position = TPosition::poScreenCenter;
   SetClientWidth(258);
   SetClientHeight(136);
-  Button3 = Put<TButton>(this, "Button3", 8, 8, 90, 25);
+  Button3 = PlotPenDlg::PlaceControl<TButton>(this, "Button3", 8, 8, 90, 25);
   Button3->SetCaption("&Font...");
-  SHText = Put<TShape>(this, "SHText", 104, 10, 21, 21);
+  SHText = PlotPenDlg::PlaceControl<TShape>(this, "SHText", 104, 10, 21, 21);
   SHText->SetCursor(crHandPoint);
-  Label1 = Put<TLabel>(this, "Label1", 8, 46, 100, 13);
+  Label1 = PlotPenDlg::PlaceControl<TLabel>(this, "Label1", 8, 46, 100, 13);
   Label1->SetCaption("&Inter-char spacing:");
-  Edit2 = Put<TEdit>(this, "Edit2", 112, 42, 40, 21);
-  UDInter = Put<TUpDown>(this, "UDInter", 152, 42, 15, 21);
+  Edit2 = PlotPenDlg::PlaceControl<TEdit>(this, "Edit2", 112, 42, 40, 21);
+  UDInter = PlotPenDlg::PlaceControl<TUpDown>(this, "UDInter", 152, 42, 15, 21);
   UDInter->SetMin(-100);
   UDInter->SetMax(100);
   UDInter->SetAssociate(Edit2);
   Label1->FocusControl = Edit2;
-  BOutline = Put<TButtonPen>(this, "BOutline", 8, 72, 90, 25);
+  BOutline = PlotPenDlg::PlaceControl<TButtonPen>(this, "BOutline", 8, 72, 90, 25);
   BOutline->SetCaption("&Outline...");
-  BShadow = Put<TButton>(this, "BShadow", 8, 104, 90, 25);
+  BShadow = PlotPenDlg::PlaceControl<TButton>(this, "BShadow", 8, 104, 90, 25);
   BShadow->SetCaption("&Shadow...");
-  CBOutGrad = Put<TCheckBox>(this, "CBOutGrad", 140, 76, 110, 17);
+  CBOutGrad = PlotPenDlg::PlaceControl<TCheckBox>(this, "CBOutGrad", 140, 76, 110, 17);
   CBOutGrad->SetCaption("O&utline gradient");
-  BGradient = Put<TButtonGradient>(this, "BGradient", 140, 104, 100, 25);
+  BGradient = PlotPenDlg::PlaceControl<TButtonGradient>(this, "BGradient", 140, 104, 100, 25);
   BGradient->SetCaption("&Gradient...");
 
   Button3->OnClick = [this](TObject* S) { Button3Click(S); };

@@ -1,22 +1,15 @@
 // The value format dialog.
 #include "chart/series/PlotFormatting.h"
+#include "chart/series/PlotPenDlg.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "chart/engine/PlotProcs.h"
-#include "platform/rtl/Currency.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
-template <class T>
-T* Put(TForm* Form, TWinControl* Parent, const char* Name, int L, int Top, int W, int H) {
-  T* C = Create<T>(Form);
-  C->SetName(Name);
-  C->SetParent(Parent);
-  C->SetBounds(L, Top, W, H);
-  return C;
-}
 
 // Deletes the first occurrence of What; true when there was one.
 bool DeleteFirst(std::string& S, const std::string& What) {
@@ -37,61 +30,61 @@ TFormatEditor::TFormatEditor(TComponent* Owner) : TForm(Owner) {
   SetBorderStyle(TFormBorderStyle::bsDialog);
   SetClientWidth(300);
   SetClientHeight(230);
-  Panel1 = Put<TPanel>(this, this, "Panel1", 0, 194, 300, 36);
+  Panel1 = PlotPenDlg::PlaceControl<TPanel>(this, this, "Panel1", 0, 194, 300, 36);
   Panel1->SetAlign(TAlign::alBottom);
   Panel1->BevelOuter = TPanelBevel::bvNone;
   Panel1->SetCaption("");
-  Button1 = Put<TButton>(this, Panel1, "Button1", 136, 6, 75, 25);
+  Button1 = PlotPenDlg::PlaceControl<TButton>(this, Panel1, "Button1", 136, 6, 75, 25);
   Button1->SetCaption("OK");
   Button1->Default = true;
   Button1->ModalResult = mrOk;
-  Button2 = Put<TButton>(this, Panel1, "Button2", 218, 6, 75, 25);
+  Button2 = PlotPenDlg::PlaceControl<TButton>(this, Panel1, "Button2", 218, 6, 75, 25);
   Button2->SetCaption("Cancel");
   Button2->Cancel = true;
   Button2->ModalResult = mrCancel;
 
-  Panel2 = Put<TPanel>(this, this, "Panel2", 0, 0, 300, 90);
+  Panel2 = PlotPenDlg::PlaceControl<TPanel>(this, this, "Panel2", 0, 0, 300, 90);
   Panel2->SetAlign(TAlign::alTop);
   Panel2->BevelOuter = TPanelBevel::bvNone;
   Panel2->SetCaption("");
-  RBInteger = Put<TRadioButton>(this, Panel2, "RBInteger", 8, 8, 80, 17);
+  RBInteger = PlotPenDlg::PlaceControl<TRadioButton>(this, Panel2, "RBInteger", 8, 8, 80, 17);
   RBInteger->SetCaption("&Number");
-  Label1 = Put<TLabel>(this, Panel2, "Label1", 8, 36, 50, 13);
+  Label1 = PlotPenDlg::PlaceControl<TLabel>(this, Panel2, "Label1", 8, 36, 50, 13);
   Label1->SetCaption("D&ecimals:");
-  Edit1 = Put<TEdit>(this, Panel2, "Edit1", 64, 32, 32, 21);
+  Edit1 = PlotPenDlg::PlaceControl<TEdit>(this, Panel2, "Edit1", 64, 32, 32, 21);
   Edit1->SetText("0");
-  UpDown1 = Put<TUpDown>(this, Panel2, "UpDown1", 96, 32, 15, 21);
+  UpDown1 = PlotPenDlg::PlaceControl<TUpDown>(this, Panel2, "UpDown1", 96, 32, 15, 21);
   UpDown1->SetMin(0);
   UpDown1->SetMax(20);
   UpDown1->SetAssociate(Edit1);
-  Label2 = Put<TLabel>(this, Panel2, "Label2", 8, 64, 50, 13);
+  Label2 = PlotPenDlg::PlaceControl<TLabel>(this, Panel2, "Label2", 8, 64, 50, 13);
   Label2->SetCaption("&Fixed:");
-  Edit2 = Put<TEdit>(this, Panel2, "Edit2", 64, 60, 32, 21);
+  Edit2 = PlotPenDlg::PlaceControl<TEdit>(this, Panel2, "Edit2", 64, 60, 32, 21);
   Edit2->SetText("0");
-  UpDown2 = Put<TUpDown>(this, Panel2, "UpDown2", 96, 60, 15, 21);
+  UpDown2 = PlotPenDlg::PlaceControl<TUpDown>(this, Panel2, "UpDown2", 96, 60, 15, 21);
   UpDown2->SetMin(0);
   UpDown2->SetMax(20);
   UpDown2->SetAssociate(Edit2);
-  CBPercent = Put<TCheckBox>(this, Panel2, "CBPercent", 130, 8, 80, 17);
+  CBPercent = PlotPenDlg::PlaceControl<TCheckBox>(this, Panel2, "CBPercent", 130, 8, 80, 17);
   CBPercent->SetCaption("&Percent");
-  CBThousands = Put<TCheckBox>(this, Panel2, "CBThousands", 130, 28, 80, 17);
+  CBThousands = PlotPenDlg::PlaceControl<TCheckBox>(this, Panel2, "CBThousands", 130, 28, 80, 17);
   CBThousands->SetCaption("&Thousands");
-  CBCurrency = Put<TCheckBox>(this, Panel2, "CBCurrency", 130, 48, 80, 17);
+  CBCurrency = PlotPenDlg::PlaceControl<TCheckBox>(this, Panel2, "CBCurrency", 130, 48, 80, 17);
   CBCurrency->SetCaption("C&urrency");
-  CBFixedDecimals = Put<TCheckBox>(this, Panel2, "CBFixedDecimals", 130, 68, 80, 17);
+  CBFixedDecimals = PlotPenDlg::PlaceControl<TCheckBox>(this, Panel2, "CBFixedDecimals", 130, 68, 80, 17);
   CBFixedDecimals->SetCaption("F&ixed");
 
-  GroupBox1 = Put<TGroupBox>(this, this, "GroupBox1", 0, 90, 300, 104);
+  GroupBox1 = PlotPenDlg::PlaceControl<TGroupBox>(this, this, "GroupBox1", 0, 90, 300, 104);
   GroupBox1->SetAlign(TAlign::alClient);
-  RBDate = Put<TRadioButton>(this, GroupBox1, "RBDate", 8, 18, 90, 17);
+  RBDate = PlotPenDlg::PlaceControl<TRadioButton>(this, GroupBox1, "RBDate", 8, 18, 90, 17);
   RBDate->SetCaption("&Date Time:");
-  CBDate = Put<TComboBox>(this, GroupBox1, "CBDate", 104, 16, 180, 21);
-  RBGeo = Put<TRadioButton>(this, GroupBox1, "RBGeo", 8, 46, 90, 17);
+  CBDate = PlotPenDlg::PlaceControl<TComboBox>(this, GroupBox1, "CBDate", 104, 16, 180, 21);
+  RBGeo = PlotPenDlg::PlaceControl<TRadioButton>(this, GroupBox1, "RBGeo", 8, 46, 90, 17);
   RBGeo->SetCaption("&Geographic:");
-  CBGeo = Put<TComboBox>(this, GroupBox1, "CBGeo", 104, 44, 180, 21);
-  RBCustom = Put<TRadioButton>(this, GroupBox1, "RBCustom", 8, 74, 90, 17);
+  CBGeo = PlotPenDlg::PlaceControl<TComboBox>(this, GroupBox1, "CBGeo", 104, 44, 180, 21);
+  RBCustom = PlotPenDlg::PlaceControl<TRadioButton>(this, GroupBox1, "RBCustom", 8, 74, 90, 17);
   RBCustom->SetCaption("&Custom:");
-  CBCustom = Put<TComboBox>(this, GroupBox1, "CBCustom", 104, 72, 180, 21);
+  CBCustom = PlotPenDlg::PlaceControl<TComboBox>(this, GroupBox1, "CBCustom", 104, 72, 180, 21);
   for (TComboBox* C : {CBDate, CBGeo, CBCustom}) {
     C->Style = TComboBoxStyle::csDropDown;
     C->SetEnabled(false);
@@ -127,7 +120,7 @@ void TFormatEditor::TakeNumberApart() {
   CBPercent->SetChecked(S.find('%') != std::string::npos);
   CBPercentClick(CBPercent);
   DeleteFirst(S, "%");
-  CBCurrency->SetChecked(DeleteFirst(S, SysUtils::CurrencyString));
+  CBCurrency->SetChecked(DeleteFirst(S, FormatSettings.CurrencyString));
   CBThousands->SetChecked(DeleteFirst(S, std::string(1, FS.ThousandSeparator)));
   const size_t Dec = S.find(FS.DecimalSeparator);
   if (Dec != std::string::npos) {
@@ -222,7 +215,7 @@ std::string TFormatEditor::BuildFormat() const {
   if (RBInteger->GetChecked()) {
     const TFormatSettings& FS = ::FormatSettings;
     const std::string Sep(1, FS.ThousandSeparator);
-    std::string S = CBCurrency->GetChecked() ? SysUtils::CurrencyString : std::string();
+    std::string S = CBCurrency->GetChecked() ? FormatSettings.CurrencyString : std::string();
     const int32_t F = UpDown2->GetPosition();
     const bool Thousands = CBThousands->GetChecked();
     if (F > 0) {

@@ -1,5 +1,6 @@
 // The tabbed gallery dialog and the gallery entry points of the chart library.
 #include "chart/series/PlotGally.h"
+#include "chart/series/PlotPenDlg.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,14 +13,6 @@ namespace {
 const char* const SeriesTab = "Series";
 const char* const FunctionsTab = "Functions";
 
-template <class T>
-T* Put(TForm* Form, TWinControl* Parent, const char* Name, int L, int Top, int W, int H) {
-  T* C = Create<T>(Form);
-  C->SetName(Name);
-  C->SetParent(Parent);
-  C->SetBounds(L, Top, W, H);
-  return C;
-}
 }  // namespace
 
 KV_CLASS_IMPL(TPlotGallery, TForm) {}
@@ -30,28 +23,28 @@ TPlotGallery::TPlotGallery(TComponent* Owner) : TForm(Owner) {
   Position = TPosition::poScreenCenter;
   SetClientWidth(417);
   SetClientHeight(355);
-  P1 = Put<TPanel>(this, this, "P1", 0, 309, 417, 46);
+  P1 = PlotPenDlg::PlaceControl<TPanel>(this, this, "P1", 0, 309, 417, 46);
   P1->SetAlign(TAlign::alBottom);
   P1->SetCaption("");
-  CB3D = Put<TCheckBox>(this, P1, "CB3D", 8, 14, 50, 17);
+  CB3D = PlotPenDlg::PlaceControl<TCheckBox>(this, P1, "CB3D", 8, 14, 50, 17);
   CB3D->SetCaption("&3D");
   CB3D->SetChecked(true);
-  CBSmooth = Put<TCheckBox>(this, P1, "CBSmooth", 64, 14, 80, 17);
+  CBSmooth = PlotPenDlg::PlaceControl<TCheckBox>(this, P1, "CBSmooth", 64, 14, 80, 17);
   CBSmooth->SetCaption("&Smooth");
-  BOk = Put<TButton>(this, P1, "BOk", 250, 10, 75, 25);
+  BOk = PlotPenDlg::PlaceControl<TButton>(this, P1, "BOk", 250, 10, 75, 25);
   BOk->SetCaption("OK");
   BOk->Default = true;
   BOk->ModalResult = mrOk;
-  BCancel = Put<TButton>(this, P1, "BCancel", 334, 10, 75, 25);
+  BCancel = PlotPenDlg::PlaceControl<TButton>(this, P1, "BCancel", 334, 10, 75, 25);
   BCancel->SetCaption("Cancel");
   BCancel->Cancel = true;
   BCancel->ModalResult = mrCancel;
-  TabTypes = Put<TTabControl>(this, this, "TabTypes", 0, 0, 417, 309);
+  TabTypes = PlotPenDlg::PlaceControl<TTabControl>(this, this, "TabTypes", 0, 0, 417, 309);
   TabTypes->SetAlign(TAlign::alClient);
   TabTypes->HotTrack = true;
   TabTypes->Tabs()->Add(SeriesTab);
   TabTypes->Tabs()->Add(FunctionsTab);
-  TabPages = Put<TTabControl>(this, TabTypes, "TabPages", 0, 0, 400, 280);
+  TabPages = PlotPenDlg::PlaceControl<TTabControl>(this, TabTypes, "TabPages", 0, 0, 400, 280);
   TabPages->SetAlign(TAlign::alClient);
   TabPages->HotTrack = true;
   ChartGalleryPanel1 = Create<TChartGalleryPanel>(this);

@@ -137,6 +137,21 @@ private:
 
 namespace PlotPenDlg {
 
+// A control of an editor form: owned by Form, named, placed on Parent (the
+// form itself when none is given) at the given bounds.
+template <class T>
+T* PlaceControl(TForm* Form, TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height) {
+  T* Control = Create<T>(Form);
+  Control->SetName(Name);
+  Control->SetParent(Parent);
+  Control->SetBounds(Left, Top, Width, Height);
+  return Control;
+}
+template <class T>
+T* PlaceControl(TForm* Form, const char* Name, int Left, int Top, int Width, int Height) {
+  return PlaceControl<T>(Form, Form, Name, Left, Top, Width, Height);
+}
+
 // Resolves "A.B.C" from Root: the object holding the last property and that
 // property; false when a part is missing.
 bool ResolvePath(TObject* Root, const std::string& Path, TObject*& Holder, const TPropInfo*& Property);

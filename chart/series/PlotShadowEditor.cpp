@@ -4,17 +4,6 @@
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotPenDlg.h"
 
-namespace {
-template <class T>
-T* Put(TForm* Form, const char* Name, int L, int Top, int W, int H) {
-  T* C = Create<T>(Form);
-  C->SetName(Name);
-  C->SetParent(Form);
-  C->SetBounds(L, Top, W, H);
-  return C;
-}
-}  // namespace
-
 KV_CLASS_IMPL(TPlotShadowEditor, TForm) {}
 
 TPlotShadowEditor::TPlotShadowEditor(TComponent* Owner) : TForm(Owner) {
@@ -38,22 +27,22 @@ TPlotShadowEditor::TPlotShadowEditor(TComponent* Owner) : TForm(Owner) {
   int Top = 12;
   for (int i = 0; i < 3; ++i) {
     const TSize& R = Rows[i];
-    R.L = Put<TLabel>(this, "", 8, Top + 4, 80, 13);
+    R.L = PlotPenDlg::PlaceControl<TLabel>(this, "", 8, Top + 4, 80, 13);
     R.L->SetCaption(R.Label);
-    R.E = Put<TEdit>(this, EditNames[i], 96, Top, 50, 21);
-    R.U = Put<TUpDown>(this, UpNames[i], 146, Top, 15, 21);
+    R.E = PlotPenDlg::PlaceControl<TEdit>(this, EditNames[i], 96, Top, 50, 21);
+    R.U = PlotPenDlg::PlaceControl<TUpDown>(this, UpNames[i], 146, Top, 15, 21);
     R.U->SetMin(R.Min);
     R.U->SetMax(R.Max);
     R.U->SetAssociate(R.E);
     R.L->FocusControl = R.E;
     Top += 30;
   }
-  BShadowColor = Put<TButtonColor>(this, "BShadowColor", 8, Top, 100, 25);
+  BShadowColor = PlotPenDlg::PlaceControl<TButtonColor>(this, "BShadowColor", 8, Top, 100, 25);
   BShadowColor->SetCaption("&Color...");
-  CBSmooth = Put<TCheckBox>(this, "CBSmooth", 8, Top + 34, 100, 17);
+  CBSmooth = PlotPenDlg::PlaceControl<TCheckBox>(this, "CBSmooth", 8, Top + 34, 100, 17);
   CBSmooth->SetCaption("&Smooth");
   CBSmooth->SetChecked(true);
-  BOK = Put<TButton>(this, "BOK", 100, 160, 75, 25);
+  BOK = PlotPenDlg::PlaceControl<TButton>(this, "BOK", 100, 160, 75, 25);
   BOK->SetCaption("OK");
   BOK->ModalResult = mrOk;
   BOK->Default = true;

@@ -2,7 +2,7 @@
 #include "chart/series/PlotFormatting.h"
 
 #include "chart/series/tests/StyleDialogFixture.h"
-#include "platform/rtl/Currency.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -66,7 +66,7 @@ TEST_P(ValueFormat, BuiltNumberFormats) {
 }
 
 TEST_P(ValueFormat, PercentClearsThousandsAndCurrency) {
-  const std::string Result = Run(SysUtils::CurrencyString + L("#,##0"), [](TFormatEditor& F) {
+  const std::string Result = Run(FormatSettings.CurrencyString + L("#,##0"), [](TFormatEditor& F) {
     EXPECT_TRUE(F.CBCurrency->GetChecked());
     EXPECT_TRUE(F.CBThousands->GetChecked());
     F.CBPercent->SetChecked(true);
