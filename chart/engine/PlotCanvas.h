@@ -527,6 +527,25 @@ public:
   virtual TBitmap* GetOffscreenBitmap() { return nullptr; }
 };
 
+// Ends a transparency blend of the canvas on every exit of a drawing; a null
+// blend (nothing to blend) is passed over.
+class [[nodiscard]] TBlendScope {
+public:
+  TBlendScope(TPlotCanvas& Canvas, TPlotBlend* Blend) : FCanvas(Canvas), FBlend(Blend) {}
+  // Begins the blend itself when Percent is above 0.
+  TBlendScope(TPlotCanvas& Canvas, const TRect& Rect, TPlotTransparency Percent)
+      : FCanvas(Canvas), FBlend(Percent > 0 ? Canvas.BeginBlend(Rect, Percent) : nullptr) {}
+  ~TBlendScope() {
+    if (FBlend) FCanvas.EndBlend(FBlend);
+  }
+  TBlendScope(const TBlendScope&) = delete;
+  TBlendScope& operator=(const TBlendScope&) = delete;
+
+private:
+  TPlotCanvas& FCanvas;
+  TPlotBlend* FBlend;
+};
+
 class TCanvas3D : public TPlotCanvas {
 public:
   // Corners of one cell of a surface.

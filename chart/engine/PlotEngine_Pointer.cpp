@@ -14,21 +14,6 @@ TCustomPlotPanel* PanelOf(TChartSeries* Series) {
   return Series ? dynamic_cast<TCustomPlotPanel*>(Series->GetParentChart()) : nullptr;
 }
 
-// Ends a transparency blend on every exit of the drawing.
-class BlendScope {
-public:
-  BlendScope(TCanvas3D& Canvas, TPlotBlend* Blend) : FCanvas(Canvas), FBlend(Blend) {}
-  ~BlendScope() {
-    if (FBlend) FCanvas.EndBlend(FBlend);
-  }
-  BlendScope(const BlendScope&) = delete;
-  BlendScope& operator=(const BlendScope&) = delete;
-
-private:
-  TCanvas3D& FCanvas;
-  TPlotBlend* FBlend;
-};
-
 // Removes one clip on every exit of the gradient fill.
 class ClipScope {
 public:
@@ -169,7 +154,7 @@ void TSeriesPointer::DrawPointer(TCanvas3D& Canvas, bool Is3D, int32_t X, int32_
     }
     blend = Canvas.BeginBlend(Is3D ? Canvas.RectBounds2D(area, z.Start) : area, FTransparency);
   }
-  const BlendScope blendScope(Canvas, blend);
+  const TBlendScope blendScope(Canvas, blend);
   DrawSymbol(Canvas, Is3D, X, Y, H, V, Style, z);
   if (FGradient->GetVisible()) FillGradient(Canvas, Is3D, X, Y, H, V, Color, Style, z);
 }

@@ -23,22 +23,6 @@ void StrokeLine(TCanvas3D& C, bool Is3D, int32_t Z, int32_t X0, int32_t Y0, int3
     C.Line(X0, Y0, X1, Y1);
 }
 
-// Ends a canvas blend on every exit.
-class BlendGuard {
-public:
-  BlendGuard(TCanvas3D& Canvas, const TRect& Rect, TPlotTransparency Percent)
-      : FCanvas(Canvas), FBlend(Percent > 0 ? Canvas.BeginBlend(Rect, Percent) : nullptr) {}
-  ~BlendGuard() {
-    if (FBlend) FCanvas.EndBlend(FBlend);
-  }
-  BlendGuard(const BlendGuard&) = delete;
-  BlendGuard& operator=(const BlendGuard&) = delete;
-
-private:
-  TCanvas3D& FCanvas;
-  TPlotBlend* FBlend;
-};
-
 }  // namespace
 
 // ============================================================================
@@ -364,7 +348,7 @@ void THighLowSeries::DrawPoint(int32_t Index) {
           for (int k = 0; k < 4; ++k) p[k] = is3D ? c.Project(quad[k].X, quad[k].Y, MiddleZ) : quad[k];
           bounds = PointsBounds(p, 3);
         }
-        const BlendGuard blend(c, bounds, FTransparency);
+        const TBlendScope blend(c, bounds, FTransparency);
         if (is3D)
           c.PolygonAtDepth(quad, MiddleZ);
         else

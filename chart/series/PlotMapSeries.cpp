@@ -394,13 +394,7 @@ void TMapSeries::DrawShape(int32_t Index) {
     const TRect r = PolygonRect(pts, static_cast<int32_t>(pts.size()));
     blend = canvas->BeginBlend(canvas->RectBounds2D(r, z), shape.GetTransparency());
   }
-  struct EndBlend {
-    TCanvas3D& C;
-    TPlotBlend* B;
-    ~EndBlend() {
-      if (B) C.EndBlend(B);
-    }
-  } guard{*canvas, blend};
+  const TBlendScope guard(*canvas, blend);
   TPlotGradient* g = shape.PeekGradient();
   if (g && g->GetVisible() && panel && panel->ClippingAllowed()) {
     g->FillPolygon(*canvas, pts, is3D, z);

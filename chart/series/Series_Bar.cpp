@@ -345,13 +345,7 @@ void TCustomBarSeries::DrawPoint(int32_t Index) {
   if (BarColor == clNone || !FParentChart) return;
   CalcBarBounds(Index);
   TCanvas3D& canvas = ChartCanvas();
-  struct BlendEnd {
-    TCanvas3D& C;
-    TPlotBlend* B;
-    ~BlendEnd() {
-      if (B) C.EndBlend(B);
-    }
-  } blend{canvas, BarTransparency ? canvas.BeginBlend(BlendRect(), BarTransparency) : nullptr};
+  const TBlendScope blend(canvas, BlendRect(), BarTransparency);
   if (Vertical())
     PaintBar(Index, std::min(BarBounds.Top, BarBounds.Bottom), std::max(BarBounds.Top, BarBounds.Bottom));
   else

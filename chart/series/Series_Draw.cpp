@@ -7,26 +7,6 @@
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/Series.h"
 
-namespace {
-
-// Ends a canvas blend on every exit.
-class BlendGuard {
-public:
-  BlendGuard(TCanvas3D& Canvas, const TRect& Rect, TPlotTransparency Percent)
-      : FCanvas(Canvas), FBlend(Percent > 0 ? Canvas.BeginBlend(Rect, Percent) : nullptr) {}
-  ~BlendGuard() {
-    if (FBlend) FCanvas.EndBlend(FBlend);
-  }
-  BlendGuard(const BlendGuard&) = delete;
-  BlendGuard& operator=(const BlendGuard&) = delete;
-
-private:
-  TCanvas3D& FCanvas;
-  TPlotBlend* FBlend;
-};
-
-}  // namespace
-
 // ---- colours and pens ----
 
 TColor TCustomSeries::AreaColorOf(TColor Colour) const {
@@ -301,7 +281,7 @@ void TCustomSeries::DrawAreaSegment(int32_t /*Index*/, int32_t X0, int32_t Y0, i
       r = FInvertedStairs ? TRect(X1, Y0, FOrigin, Y1 + 1) : TRect(X0, Y0, FPrevOrigin, Y1 + 1);
     r = NormalizeRect(r);
     {
-      BlendGuard blend(canvas, is3D ? canvas.RectBounds2D(r, StartZ) : r, FTransparency);
+      TBlendScope blend(canvas, is3D ? canvas.RectBounds2D(r, StartZ) : r, FTransparency);
       if (is3D) {
         canvas.RectAtDepth(r, StartZ);
         if (canvas.IsTrue3D()) canvas.RectAtDepth(r, EndZ);
@@ -335,7 +315,7 @@ void TCustomSeries::DrawAreaSegment(int32_t /*Index*/, int32_t X0, int32_t Y0, i
     quad = {TPoint(FPrevOrigin, Y0), TPoint(X0, Y0), TPoint(X1, Y1), TPoint(FOrigin, Y1)};
   TRect bounds = PolygonRect(quad, 4);
   {
-    BlendGuard blend(canvas, is3D ? canvas.RectBounds2D(bounds, StartZ) : bounds, FTransparency);
+    TBlendScope blend(canvas, is3D ? canvas.RectBounds2D(bounds, StartZ) : bounds, FTransparency);
     if (is3D) {
       const TView3DOptions* o = Panel() ? Panel()->View3DOptions() : nullptr;
       const int32_t rot = o ? o->GetRotation() : 0;
