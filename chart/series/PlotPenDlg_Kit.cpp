@@ -115,6 +115,14 @@ int32_t TEditorPage::AddRow(const TEditorRow& Source) {
     return L;
   };
   auto Changed = [this, Index](TObject*) { RowChanged(Index); };
+  // A button of a row that opens a colour, pen or gradient editor.
+  auto AddStyleButton = [&](auto* B) {
+    B->SetParent(this);
+    B->SetBounds(8, Top, 100, 25);
+    B->SetCaption(R.Caption);
+    B->OnClick = Changed;
+    R.Control = B;
+  };
   switch (R.Kind) {
     case TEditorRowKind::erCheck: {
       auto* C = Create<TCheckBox>(this);
@@ -192,33 +200,15 @@ int32_t TEditorPage::AddRow(const TEditorRow& Source) {
       }
       break;
     }
-    case TEditorRowKind::erColor: {
-      auto* B = Create<TButtonColor>(this);
-      B->SetParent(this);
-      B->SetBounds(8, Top, 100, 25);
-      B->SetCaption(R.Caption);
-      B->OnClick = Changed;
-      R.Control = B;
+    case TEditorRowKind::erColor:
+      AddStyleButton(Create<TButtonColor>(this));
       break;
-    }
-    case TEditorRowKind::erPen: {
-      auto* B = Create<TButtonPen>(this);
-      B->SetParent(this);
-      B->SetBounds(8, Top, 100, 25);
-      B->SetCaption(R.Caption);
-      B->OnClick = Changed;
-      R.Control = B;
+    case TEditorRowKind::erPen:
+      AddStyleButton(Create<TButtonPen>(this));
       break;
-    }
-    case TEditorRowKind::erGradient: {
-      auto* B = Create<TButtonGradient>(this);
-      B->SetParent(this);
-      B->SetBounds(8, Top, 100, 25);
-      B->SetCaption(R.Caption);
-      B->OnClick = Changed;
-      R.Control = B;
+    case TEditorRowKind::erGradient:
+      AddStyleButton(Create<TButtonGradient>(this));
       break;
-    }
     case TEditorRowKind::erBrush:
     case TEditorRowKind::erFont:
     case TEditorRowKind::erShadow: {
