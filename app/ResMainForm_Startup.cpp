@@ -110,6 +110,9 @@ std::string TMainForm::CommandLineK2dFile(const std::vector<std::string>& Params
 }
 
 void TMainForm::Timer1Timer(TObject*) {
+  // A computation started from the menu shares the survey's arrays with the
+  // solver: opening now would replace them under it. Try again at the next tick.
+  if (DC2dBEM::Running) return;
   Timer1->SetEnabled(false);
   std::vector<std::string> params;
   for (int i = 1; i <= Application->ParamCount(); ++i) params.push_back(Application->ParamStr(i));

@@ -256,6 +256,21 @@ TEST_F(CommandsTest, CreateSurveyAfterAFileShowsOnlyTheGeneratedSurvey) {
   }
 }
 
+TEST_F(CommandsTest, TheStartUpFileWaitsWhileAComputationRuns) {
+  Application->SetParams({"kelmvev2er", "-ns", AppTest::ExampleFile("wenner.k2d")});
+  TMainForm& f = OpenForm();
+  DC2dBEM::Running = true;  // a forward run started from the menu is under way
+  f.Timer1Timer(f.Timer1);
+  DC2dBEM::Running = false;
+  EXPECT_FALSE(f.ObservedLoaded);
+  EXPECT_TRUE(f.Timer1->GetEnabled());
+  AppTest::AcceptModelConstructor(Seam);
+  f.Timer1Timer(f.Timer1);
+  EXPECT_TRUE(f.ObservedLoaded);
+  EXPECT_FALSE(f.Timer1->GetEnabled());
+  CloseForm();
+}
+
 TEST_F(CommandsTest, CommandLineFileSetsThePanesAsTheOpenCommandDoes) {
   // wenner.k2d has no polarizability: jointly its upper section stays empty.
   const struct {
