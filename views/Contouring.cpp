@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <random>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -116,12 +118,17 @@ void FillHullPockets(const TContourMesh& mesh, std::vector<dTriangle>& tri, size
   std::vector<uint8_t> refused(un + 1, 0);
   for (bool changed = true; changed;) {
     changed = false;
-    std::set<std::pair<int32_t, int32_t>> directed;
+    // Every directed side once, sorted, so that a side without its reverse (a side on
+    // the outline) is found by halving.
+    std::vector<std::pair<int32_t, int32_t>> directed;
+    directed.reserve(3 * count);
     for (size_t t = 1; t <= count; ++t)
-      for (int e = 0; e < 3; ++e) directed.insert({tri[t].v[e], tri[t].v[(e + 1) % 3]});
+      for (int e = 0; e < 3; ++e) directed.push_back({tri[t].v[e], tri[t].v[(e + 1) % 3]});
+    std::sort(directed.begin(), directed.end());
+    directed.erase(std::unique(directed.begin(), directed.end()), directed.end());
     std::vector<int32_t> next(un + 1, 0), prev(un + 1, 0), outs(un + 1, 0), ins(un + 1, 0);
     for (const auto& [a, b] : directed)
-      if (!directed.count({b, a})) {
+      if (!std::binary_search(directed.begin(), directed.end(), std::make_pair(b, a))) {
         next[static_cast<size_t>(a)] = b;
         prev[static_cast<size_t>(b)] = a;
         ++outs[static_cast<size_t>(a)];
@@ -201,7 +208,262 @@ bool InCircle(double xp, double yp, double xa, double ya, double xb, double yb, 
   return orient > 0.0 ? det >= 0.0 : det <= 0.0;
 }
 
-int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild) {
+
+namespace {
+
+// Bowyer-Watson insertion as the reference form: every triangle in the list is
+// tested against every inserted node, which takes time quadratic in the nodes. Bad
+// triangles are removed by moving the last triangle into their place.
+void InsertByScan(const TContourMesh& mesh, const std::vector<double>& sx, const std::vector<double>& sy,
+                  int32_t n, std::vector<dTriangle>& tri, size_t& count) {
+  std::vector<TEdge> edges;
+  for (int32_t K = 1; K <= n; ++K) {
+    const auto k = static_cast<size_t>(K);
+    edges.clear();
+    for (size_t j = 1; j <= count;) {
+      const int32_t* v = tri[j].v;
+      const auto a = static_cast<size_t>(v[0]), b = static_cast<size_t>(v[1]), c = static_cast<size_t>(v[2]);
+      if (InCircle(sx[k], sy[k], sx[a], sy[a], sx[b], sy[b], sx[c], sy[c])) {
+        edges.push_back({v[0], v[1]});
+        edges.push_back({v[1], v[2]});
+        edges.push_back({v[2], v[0]});
+        tri[j] = tri[count];
+        --count;
+      } else {
+        ++j;
+      }
+    }
+    VoidSharedEdges(edges);
+    tri.resize(count + 1);
+    for (const TEdge& edge : edges) {
+      if (edge.a == 0 && edge.b == 0) continue;
+      if (mesh.Nodes[static_cast<size_t>(edge.a)].outline && mesh.Nodes[static_cast<size_t>(edge.b)].outline &&
+          mesh.Nodes[k].outline)
+        continue;
+      dTriangle t;
+      t.v[0] = edge.a;
+      t.v[1] = edge.b;
+      t.v[2] = K;
+      tri.push_back(t);
+      ++count;
+    }
+  }
+}
+
+// Position of (x, y), both in [0, 1], along a Hilbert curve over a 2^16 grid:
+// consecutive positions are neighbouring cells, so nodes taken in this order are
+// close to the node before them.
+uint64_t HilbertIndex(double x, double y) {
+  constexpr uint32_t side = 1u << 16;
+  auto cell = [](double v) {
+    const double c = std::floor(v * (side - 1));
+    return static_cast<uint32_t>(std::clamp(c, 0.0, static_cast<double>(side - 1)));
+  };
+  uint32_t cx = cell(x), cy = cell(y);
+  uint64_t d = 0;
+  for (uint32_t s = side / 2; s > 0; s /= 2) {
+    const uint32_t rx = (cx & s) ? 1 : 0, ry = (cy & s) ? 1 : 0;
+    d += static_cast<uint64_t>(s) * s * ((3 * rx) ^ ry);
+    if (ry == 0) {
+      if (rx == 1) {
+        cx = side - 1 - cx;
+        cy = side - 1 - cy;
+      }
+      std::swap(cx, cy);
+    }
+  }
+  return d;
+}
+
+// The same triangulation in O(n log n) on ordinary data. The nodes are inserted
+// in rounds along a Hilbert curve, each found by walking from the last triangle made, and the
+// triangles whose circle holds it are collected by spreading from there over
+// neighbour links (in a triangulation without holes they are connected). Where the
+// nodes are in general position the Delaunay triangulation is unique, so the
+// triangles are those of the reference form, only listed in another order; where
+// many nodes lie on one circle (regular grids) either diagonal is Delaunay and the
+// choice is fixed by the node positions. Should a walk fail or a cavity not be one
+// simple loop (degenerate input), the node is inserted by testing every triangle.
+void InsertByWalk(const std::vector<double>& sx, const std::vector<double>& sy, int32_t n,
+                  std::vector<dTriangle>& tri, size_t& count) {
+  const auto un = static_cast<size_t>(n);
+  std::vector<int32_t> order(un);
+  {
+    double xmin = sx[1], xmax = sx[1], ymin = sy[1], ymax = sy[1];
+    for (size_t i = 2; i <= un; ++i) {
+      xmin = std::min(xmin, sx[i]), xmax = std::max(xmax, sx[i]);
+      ymin = std::min(ymin, sy[i]), ymax = std::max(ymax, sy[i]);
+    }
+    const double wx = xmax > xmin ? xmax - xmin : 1.0, wy = ymax > ymin ? ymax - ymin : 1.0;
+    // A biased randomised order: the nodes are shuffled (by a fixed generator, so
+    // that the same nodes always give the same mesh) and split into rounds of
+    // doubling size, each round taken along the Hilbert curve. Random rounds keep
+    // the cavities small even on regular grids with long rows, the curve keeps the
+    // walks short.
+    std::vector<std::pair<uint64_t, int32_t>> keyed(un);
+    for (size_t i = 1; i <= un; ++i)
+      keyed[i - 1] = {HilbertIndex((sx[i] - xmin) / wx, (sy[i] - ymin) / wy), static_cast<int32_t>(i)};
+    std::mt19937 shuffle(20261211u);
+    for (size_t i = un; i > 1; --i) std::swap(keyed[i - 1], keyed[shuffle() % i]);
+    for (size_t end = un; end > 0;) {
+      const size_t begin = end > 32 ? end / 2 : 0;
+      std::sort(keyed.begin() + static_cast<std::ptrdiff_t>(begin), keyed.begin() + static_cast<std::ptrdiff_t>(end));
+      end = begin;
+    }
+    for (size_t i = 0; i < un; ++i) order[i] = keyed[i].second;
+  }
+
+  // Neighbour links by stable triangle id, so that moves in the list do not disturb them.
+  std::vector<std::array<int32_t, 3>> nb(2, {0, 0, 0});  // by id; 0 none
+  std::vector<int32_t> idAt{0, 1}, posOf{0, 1};          // position -> id, id -> position (0 gone)
+  std::vector<uint32_t> seen(2, 0), badStamp(2, 0);       // by id: stamps of this insertion
+  uint32_t stamp = 0;
+  std::vector<size_t> badPos, stack;
+  struct TCavityEdge {
+    int32_t a, b, outside;  // outside: id of the triangle across, 0 none
+  };
+  std::vector<TCavityEdge> edges;
+  std::vector<int32_t> byStart(un + 4, 0), startStamp(un + 4, 0);
+  size_t last = 1;
+  bool linksValid = true;
+  tri.reserve(2 * un + 8);
+  idAt.reserve(2 * un + 8);
+  nb.reserve(8 * un + 8);
+  posOf.reserve(8 * un + 8);
+  seen.reserve(8 * un + 8);
+  badStamp.reserve(8 * un + 8);
+
+  auto inCircle = [&](size_t k, size_t pos) {
+    const int32_t* v = tri[pos].v;
+    const auto a = static_cast<size_t>(v[0]), b = static_cast<size_t>(v[1]), c = static_cast<size_t>(v[2]);
+    return InCircle(sx[k], sy[k], sx[a], sy[a], sx[b], sy[b], sx[c], sy[c]);
+  };
+  auto orient = [&](size_t a, size_t b, size_t k) {
+    return (sx[b] - sx[a]) * (sy[k] - sy[a]) - (sy[b] - sy[a]) * (sx[k] - sx[a]);
+  };
+  // The position of a triangle holding node k, found by walking from `last`; 0 when
+  // the walk leaves the mesh or does not end.
+  auto locate = [&](size_t k) -> size_t {
+    size_t pos = last;
+    for (size_t steps = 0; steps <= 4 * count + 16; ++steps) {
+      const int32_t* v = tri[pos].v;
+      const size_t corner[3] = {static_cast<size_t>(v[0]), static_cast<size_t>(v[1]), static_cast<size_t>(v[2])};
+      const double area = orient(corner[0], corner[1], corner[2]);
+      if (area == 0.0) return pos;  // no side to walk to; the circle test decides
+      int next = -1;
+      for (int e = 0; e < 3; ++e) {
+        const double side = orient(corner[e], corner[(e + 1) % 3], k);
+        if (area > 0.0 ? side < 0.0 : side > 0.0) {
+          next = e;
+          break;
+        }
+      }
+      if (next < 0) return pos;
+      const int32_t across = nb[static_cast<size_t>(idAt[pos])][static_cast<size_t>(next)];
+      if (across == 0) return 0;
+      pos = static_cast<size_t>(posOf[static_cast<size_t>(across)]);
+      if (pos == 0) return 0;
+    }
+    return 0;
+  };
+
+  for (const int32_t K : order) {
+    const auto k = static_cast<size_t>(K);
+    badPos.clear();
+    ++stamp;
+    const size_t seed = linksValid ? locate(k) : 0;
+    if (seed != 0 && inCircle(k, seed)) {
+      stack.assign(1, seed);
+      seen[static_cast<size_t>(idAt[seed])] = stamp;
+      while (!stack.empty()) {
+        const size_t pos = stack.back();
+        stack.pop_back();
+        badPos.push_back(pos);
+        badStamp[static_cast<size_t>(idAt[pos])] = stamp;
+        for (int32_t across : nb[static_cast<size_t>(idAt[pos])]) {
+          if (across == 0 || seen[static_cast<size_t>(across)] == stamp) continue;
+          seen[static_cast<size_t>(across)] = stamp;
+          const auto q = static_cast<size_t>(posOf[static_cast<size_t>(across)]);
+          if (q != 0 && inCircle(k, q)) stack.push_back(q);
+        }
+      }
+    } else {
+      for (size_t j = 1; j <= count; ++j)
+        if (inCircle(k, j)) {
+          badPos.push_back(j);
+          badStamp[static_cast<size_t>(idAt[j])] = stamp;
+        }
+    }
+
+    // The cavity's outline: the sides of removed triangles whose neighbour stays.
+    edges.clear();
+    for (size_t pos : badPos) {
+      const int32_t* v = tri[pos].v;
+      const auto& links = nb[static_cast<size_t>(idAt[pos])];
+      for (int e = 0; e < 3; ++e) {
+        const int32_t outside = links[static_cast<size_t>(e)];
+        if (outside != 0 && badStamp[static_cast<size_t>(outside)] == stamp) continue;
+        edges.push_back({v[e], v[(e + 1) % 3], outside != 0 && posOf[static_cast<size_t>(outside)] != 0 ? outside : 0});
+      }
+    }
+    // Removal from the top down, so that the triangle moved into a freed place is
+    // always one that stays.
+    std::sort(badPos.begin(), badPos.end(), std::greater<>());
+    for (size_t j : badPos) {
+      posOf[static_cast<size_t>(idAt[j])] = 0;
+      if (j != count) {
+        tri[j] = tri[count];
+        idAt[j] = idAt[count];
+        posOf[static_cast<size_t>(idAt[j])] = static_cast<int32_t>(j);
+      }
+      --count;
+    }
+    tri.resize(count + 1);
+    idAt.resize(count + 1);
+
+    for (const TCavityEdge& edge : edges) {
+      dTriangle t;
+      t.v[0] = edge.a;
+      t.v[1] = edge.b;
+      t.v[2] = K;
+      tri.push_back(t);
+      ++count;
+      const auto id = static_cast<int32_t>(nb.size());
+      nb.push_back({edge.outside, 0, 0});
+      posOf.push_back(static_cast<int32_t>(count));
+      seen.push_back(0);
+      badStamp.push_back(0);
+      idAt.push_back(id);
+      // The triangle across the cavity's side now borders the new one there.
+      if (edge.outside != 0) {
+        auto& outer = nb[static_cast<size_t>(edge.outside)];
+        const auto& ov = tri[static_cast<size_t>(posOf[static_cast<size_t>(edge.outside)])].v;
+        for (int e = 0; e < 3; ++e)
+          if (ov[e] == edge.b && ov[(e + 1) % 3] == edge.a) outer[static_cast<size_t>(e)] = id;
+      }
+      if (startStamp[static_cast<size_t>(edge.a)] == K) linksValid = false;
+      byStart[static_cast<size_t>(edge.a)] = id;
+      startStamp[static_cast<size_t>(edge.a)] = K;
+      last = count;
+    }
+    // New triangles meet along the sides from their corners to the new node: side 1
+    // (b -> K) of one is side 2 (K -> b) of the triangle starting at b.
+    for (const TCavityEdge& edge : edges) {
+      const auto a = static_cast<size_t>(edge.a), b = static_cast<size_t>(edge.b);
+      if (startStamp[b] != K) {
+        linksValid = false;
+        continue;
+      }
+      const int32_t self = byStart[a], other = byStart[b];
+      nb[static_cast<size_t>(self)][1] = other;
+      nb[static_cast<size_t>(other)][2] = self;
+    }
+  }
+}
+
+}  // namespace
+
+int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild, bool scanAll) {
   TExtent e = NodeExtent(mesh, n);
   levels.DataMax = levels.DataMin = mesh.Nodes[1].value;
   for (int32_t i = 2; i <= n; ++i) {
@@ -245,38 +507,12 @@ int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool reb
   tri[1].v[1] = n + 2;
   tri[1].v[2] = n + 3;
   size_t count = 1;
-  std::vector<TEdge> edges;
-  for (int32_t K = 1; K <= n; ++K) {
-    const auto k = static_cast<size_t>(K);
-    edges.clear();
-    for (size_t j = 1; j <= count;) {
-      const int32_t* v = tri[j].v;
-      const auto a = static_cast<size_t>(v[0]), b = static_cast<size_t>(v[1]), c = static_cast<size_t>(v[2]);
-      if (InCircle(sx[k], sy[k], sx[a], sy[a], sx[b], sy[b], sx[c], sy[c])) {
-        edges.push_back({v[0], v[1]});
-        edges.push_back({v[1], v[2]});
-        edges.push_back({v[2], v[0]});
-        tri[j] = tri[count];
-        --count;
-      } else {
-        ++j;
-      }
-    }
-    VoidSharedEdges(edges);
-    tri.resize(count + 1);
-    for (const TEdge& edge : edges) {
-      if (edge.a == 0 && edge.b == 0) continue;
-      if (mesh.Nodes[static_cast<size_t>(edge.a)].outline && mesh.Nodes[static_cast<size_t>(edge.b)].outline &&
-          mesh.Nodes[k].outline)
-        continue;
-      dTriangle t;
-      t.v[0] = edge.a;
-      t.v[1] = edge.b;
-      t.v[2] = K;
-      tri.push_back(t);
-      ++count;
-    }
-  }
+  bool anyOutline = false;
+  for (int32_t k = 1; k <= n && !anyOutline; ++k) anyOutline = mesh.Nodes[static_cast<size_t>(k)].outline;
+  if (scanAll || anyOutline)
+    InsertByScan(mesh, sx, sy, n, tri, count);
+  else
+    InsertByWalk(sx, sy, n, tri, count);
   for (size_t i = 1; i <= count;) {
     const int32_t* v = tri[i].v;
     if (v[0] > n || v[1] > n || v[2] > n) {

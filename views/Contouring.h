@@ -63,8 +63,11 @@ void AddNode(TContourMesh& mesh, double x, double y, double value, bool outline)
 void Triangulate(TContourMesh& mesh, TContourLevels& levels, bool rebuild);
 
 // The data limits and level limits over nodes 1 .. n and, with rebuild, the extent
-// and the triangles; gives the number of triangles (0 without rebuild).
-int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild);
+// and the triangles; gives the number of triangles (0 without rebuild). scanAll
+// inserts by testing every triangle against every node (the quadratic reference
+// form, also used whenever a node carries the outline flag); otherwise the triangles
+// a node removes are found by walking the mesh, with the same result.
+int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild, bool scanAll = false);
 
 // Links every triangle to its neighbours across its edges and sets the border flags.
 void FindNeighbours(TContourMesh& mesh, int32_t count);

@@ -174,6 +174,46 @@ TEST(ContourTriangulation, KnownNodeSetsGiveDelaunayMeshesCoveringTheHull) {
   }
 }
 
+// The walking insertion must give the reference insertion's triangles (each with
+// the same orientation) on scattered sets; on regular grids (many nodes on one
+// circle) either diagonal is Delaunay, so there the mesh need only be valid,
+// Delaunay and the same each time.
+TEST(ContourTriangulation, WalkingInsertionGivesTheScanningInsertionsTriangles) {
+  auto oriented = [](const TContourMesh& mesh, int32_t count) {
+    std::set<std::array<int32_t, 3>> set;
+    for (int32_t t = 1; t <= count; ++t) {
+      std::array<int32_t, 3> v{mesh.Triangles[t].v[0], mesh.Triangles[t].v[1], mesh.Triangles[t].v[2]};
+      std::rotate(v.begin(), std::min_element(v.begin(), v.end()), v.end());
+      set.insert(v);
+    }
+    return set;
+  };
+  const std::vector<std::vector<P>> scattered = {
+      RandomPoints(3, 5, 10.0, 10.0),     RandomPoints(50, 6, 100.0, 100.0),
+      RandomPoints(700, 7, 2000.0, 40.0), RandomPoints(400, 8, 10.0, 300.0),
+  };
+  for (size_t i = 0; i < scattered.size(); ++i) {
+    SCOPED_TRACE(i);
+    TContourMesh walk = MeshOf(scattered[i]), scan = MeshOf(scattered[i]);
+    TContourLevels levels;
+    const int32_t n = walk.NextNode - 1;
+    const int32_t a = Contouring::Delaunay(walk, levels, n, true);
+    const int32_t b = Contouring::Delaunay(scan, levels, n, true, true);
+    ASSERT_EQ(a, b);
+    EXPECT_EQ(oriented(walk, a), oriented(scan, b));
+  }
+  for (const std::vector<P>& grid : {PseudoSection(120, 12), PseudoSection(9, 4)}) {
+    TContourMesh mesh = MeshOf(grid);
+    TContourLevels levels;
+    Contouring::Triangulate(mesh, levels, true);
+    ExpectValidMesh(mesh);
+    ExpectDelaunay(mesh);
+    TContourMesh again = MeshOf(grid);
+    Contouring::Triangulate(again, levels, true);
+    EXPECT_EQ(TriangleSet(mesh), TriangleSet(again));
+  }
+}
+
 TEST(ContourTriangulation, MoreThanFourThousandNodesAreAllTriangulated) {
   TContourMesh mesh = MeshOf(RandomPoints(4500, 3, 2000.0, 200.0));
   TContourLevels levels;
