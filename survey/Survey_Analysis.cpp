@@ -330,13 +330,36 @@ void TSurvey::BuildNodePositions() {
 
 void TSurvey::BuildSources() {
   Asource.clear();
+  auto samePair = [](const arofdoubleM& row, const arofdoubleM& previous) {
+    return row[colC1] == previous[colC1] && row[colC2] == previous[colC2] && row[colC1z] == previous[colC1z] &&
+           row[colC2z] == previous[colC2z];
+  };
+  // The number of measurements of each source first, so that every list is made
+  // once at its size (a survey may hold tens of thousands of sources).
+  std::vector<size_t> runs;
+  for (size_t i = 0; i < MeasurementRows.size(); ++i) {
+    if (i == 0 || !samePair(MeasurementRows[i], MeasurementRows[i - 1]))
+      runs.push_back(1);
+    else
+      ++runs.back();
+  }
+  Asource.reserve(runs.size());
   const arofdoubleM* previous = nullptr;
   for (const arofdoubleM& row : MeasurementRows) {
-    const bool newPair = !previous || row[colC1] != (*previous)[colC1] || row[colC2] != (*previous)[colC2] ||
-                         row[colC1z] != (*previous)[colC1z] || row[colC2z] != (*previous)[colC2z];
+    const bool newPair = !previous || !samePair(row, *previous);
     previous = &row;
     if (newPair) {
+      const size_t m = runs[Asource.size()];
       osource src;
+      for (auto* list : {&src.P1, &src.P2, &src.LevelIndex, &src.GroupIndex}) list->reserve(m);
+      for (auto* list : {&src.FlagsA, &src.FlagsB, &src.FlagsC}) list->reserve(m);
+      for (auto* list : {&src.PairsA, &src.PairsB}) list->reserve(m);
+      for (auto* list : {&src.P1x, &src.P2x, &src.P1y, &src.P2y, &src.P1z, &src.P2z, &src.UC1P1, &src.UC2P1,
+                         &src.Res, &src.ResCalc, &src.RhoA, &src.RhoACalc, &src.Weight, &src.K,
+                         &src.EffectiveSpacing, &src.PseudoDepth, &src.PlotX, &src.PlotX0})
+        list->reserve(m);
+      if (HasIPData)
+        for (auto* list : {&src.EtaA, &src.EtaACalc, &src.ResIP, &src.ResCalcIP}) list->reserve(m);
       src.C1x = row[colC1];
       src.C2x = row[colC2];
       src.C1y = row[colC1y];
