@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 
 #include "survey/Survey.h"
 #include "survey/SurveyText.h"
@@ -37,6 +38,8 @@ struct TAmpContent {
   ararofdoubleM Rows;
   bool HasIPData = false;
   int32_t SkippedLines = 0;
+  std::string FirstSkipped;  // "line N (...)" of the first skipped data line
+  std::string Problem;       // why the file was refused, with its line
   TAmpContent() { Column.fill(-1); }
   bool Has(int c) const { return Column[static_cast<size_t>(c)] >= 0; }
 };
@@ -51,14 +54,20 @@ double ColumnValue(const arofstrM& tokens, const TAmpContent& a, int column) {
 bool ParseAmp(const arofstrM& lines, TAmpContent& a) {
   size_t i = 0;
   while (i < lines.size() && !SurveyText::Contains(SurveyText::LowerCase(lines[i]), "a(x)")) ++i;
-  if (i == lines.size()) return false;
+  if (i == lines.size()) {
+    a.Problem = "no header line with the column A(x)";
+    return false;
+  }
   const arofstrM header = SurveyText::Tokens(JoinHeaderWords(lines[i]));
   for (size_t t = 0; t < header.size(); ++t) {
     const std::string token = SurveyText::LowerCase(header[t]);
     for (size_t k = 0; k < AmpKeywords.size(); ++k)
       if (SurveyText::Contains(token, AmpKeywords[k])) a.Column[k] = static_cast<int32_t>(t);
   }
-  if ((!a.Has(ampA) && !a.Has(ampB)) || (!a.Has(ampM) && !a.Has(ampN)) || !a.Has(ampRhoA)) return false;
+  if ((!a.Has(ampA) && !a.Has(ampB)) || (!a.Has(ampM) && !a.Has(ampN)) || !a.Has(ampRhoA)) {
+    a.Problem = "line " + std::to_string(i + 1) + ": the header names no A(x)/B(x), no M(x)/N(x) or no App.R column";
+    return false;
+  }
   a.HasIPData = a.Has(ampEtaA);
 
   // A data line must reach every position, resistivity and chargeability column.
@@ -68,7 +77,9 @@ bool ParseAmp(const arofstrM& lines, TAmpContent& a) {
     const arofstrM tokens = SurveyText::Tokens(lines[i]);
     if (tokens.empty()) continue;
     if (static_cast<int32_t>(tokens.size()) < needed) {
-      ++a.SkippedLines;
+      if (a.SkippedLines++ == 0)
+        a.FirstSkipped = "line " + std::to_string(i + 1) + " (" + std::to_string(tokens.size()) + " of " +
+                         std::to_string(needed) + " columns)";
       continue;
     }
     arofdoubleM row(RowColumns, NoValue);
@@ -89,7 +100,12 @@ bool ParseAmp(const arofstrM& lines, TAmpContent& a) {
                           row[colRhoA] < 0;
     if (!unusable) a.Rows.push_back(std::move(row));
   }
-  return !a.Rows.empty();
+  if (a.Rows.empty()) {
+    a.Problem = a.SkippedLines > 0 ? "no data line gives a measurement (the first skipped: " + a.FirstSkipped + ")"
+                                   : "no data line gives a measurement";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -97,11 +113,19 @@ bool ParseAmp(const arofstrM& lines, TAmpContent& a) {
 int32_t TSurvey::ReadAmpFile(const std::string& fileName) {
   arofstrM lines;
   TAmpContent a;
-  if (!SurveyText::ReadLines(fileName, lines) || !ParseAmp(lines, a)) return ReadError;
+  if (!SurveyText::ReadLines(fileName, lines)) {
+    ReadProblem = "the file cannot be read";
+    return ReadError;
+  }
+  if (!ParseAmp(lines, a)) {
+    ReadProblem = a.Problem;
+    return ReadError;
+  }
   MeasurementRows = std::move(a.Rows);
   HasIPData = a.HasIPData;
   Topography.clear();
   SkippedDataLines = a.SkippedLines;
+  FirstSkippedLine = a.FirstSkipped;
   StartResistivity = 0.0;
   DataFileName = fileName;
   return ReadData;

@@ -31,6 +31,8 @@ struct TK2dContent {
   arofdoubleM ExtraNodes;
   arofcomplexM Topography;
   int32_t SkippedLines = 0;
+  std::string FirstSkipped;  // "line N (...)" of the first skipped data line
+  std::string Problem;       // why the file was refused, with its line
 
   TK2dContent() { Position.fill(-1); }
   bool Named(int column) const { return Position[column] >= 0; }
@@ -67,6 +69,8 @@ void ApplyHeader(const arofstrM& tokens, TK2dContent& k) {
   for (int32_t p : k.Position)
     k.HighestPosition = std::max(k.HighestPosition, p);
 }
+
+std::string LineText(size_t index) { return "line " + std::to_string(index + 1); }
 
 // A measurement row of the data line, or an empty row when the line is dropped.
 arofdoubleM DataRow(const arofstrM& tokens, const TK2dContent& k) {
@@ -118,9 +122,16 @@ size_t ReadTopography(const arofstrM& lines, size_t topoLine, TK2dContent& k) {
 bool ParseK2d(const arofstrM& lines, TK2dContent& k) {
   size_t i = 0;
   while (i < lines.size() && SurveyText::Tokens(lines[i]).size() < 3) ++i;
-  if (i == lines.size()) return false;
+  if (i == lines.size()) {
+    k.Problem = "no header line naming the columns (C1 C2 P1 P2 ro_a res ...)";
+    return false;
+  }
   ApplyHeader(SurveyText::Tokens(lines[i]), k);
-  if (!k.Usable()) return false;
+  if (!k.Usable()) {
+    k.Problem = LineText(i) + ": the header names no current electrode, no potential electrode or no "
+                "resistivity column";
+    return false;
+  }
 
   for (++i; i < lines.size(); ++i) {
     const std::string lower = SurveyText::LowerCase(lines[i]);
@@ -139,7 +150,9 @@ bool ParseK2d(const arofstrM& lines, TK2dContent& k) {
     // A line that does not reach every column the header names is no measurement
     // (also one with as many tokens as named columns when the header has others between).
     if (static_cast<int32_t>(tokens.size()) <= k.HighestPosition) {
-      ++k.SkippedLines;
+      if (k.SkippedLines++ == 0)
+        k.FirstSkipped = LineText(i) + " (" + std::to_string(tokens.size()) + " of " +
+                         std::to_string(k.HighestPosition + 1) + " columns)";
       continue;
     }
     arofdoubleM row = DataRow(tokens, k);
@@ -153,7 +166,14 @@ bool ParseK2d(const arofstrM& lines, TK2dContent& k) {
 int32_t TSurvey::ReadSurveyFile(const std::string& fileName) {
   arofstrM lines;
   TK2dContent k;
-  if (!SurveyText::ReadLines(fileName, lines) || !ParseK2d(lines, k)) return ReadError;
+  if (!SurveyText::ReadLines(fileName, lines)) {
+    ReadProblem = "the file cannot be read";
+    return ReadError;
+  }
+  if (!ParseK2d(lines, k)) {
+    ReadProblem = k.Problem;
+    return ReadError;
+  }
 
   int32_t result = k.Rows.empty() ? ReadError : ReadData;
   double startResistivity = 0.0, startPolarizability = StartPolarizability;
@@ -162,7 +182,11 @@ int32_t TSurvey::ReadSurveyFile(const std::string& fileName) {
     startPolarizability = ModelChart->GetHostPolarizability();
     result = ReadDataAndModel;
   }
-  if (result == ReadError) return ReadError;
+  if (result == ReadError) {
+    ReadProblem = k.SkippedLines > 0 ? "no data line gives a measurement (the first skipped: " + k.FirstSkipped + ")"
+                                     : "no data line gives a measurement";
+    return ReadError;
+  }
 
   MeasurementRows = std::move(k.Rows);
   Topography = std::move(k.Topography);
@@ -177,6 +201,7 @@ int32_t TSurvey::ReadSurveyFile(const std::string& fileName) {
   ReferenceX = k.ReferenceX;
   ReferenceChainage = k.ReferenceChainage;
   SkippedDataLines = k.SkippedLines;
+  FirstSkippedLine = k.FirstSkipped;
   DataFileName = fileName;
   StartResistivity = startResistivity;
   StartPolarizability = startPolarizability;

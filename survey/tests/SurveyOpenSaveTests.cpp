@@ -46,9 +46,16 @@ TEST_F(SurveyOpen, RefusedFilesLeaveTheSurveyAsItWas) {
     const char* message;
   } cases[] = {
       {"other.txt", SmallWenner, "its extension is not one of k2d, dat, seq, amp, qlf and cfg"},
-      {"bad.k2d", "A B M N ro_a\n0 3 1 2 100\n", "Error in data file!"},
+      {"bad.k2d", "A B M N ro_a\n0 3 1 2 100\n",
+       "Error in data file!\nbad.k2d, line 1: the header names no current electrode"},
+      {"short.k2d", "\nC1 C2 P1 P2 ro_a\n0 3 1\n1 4 2 3\n",
+       "Error in data file!\nshort.k2d, no data line gives a measurement (the first skipped: line 3 (3 of 5 "
+       "columns))"},
       {"bad.dat", "t\n1\n9\n1\n0\n0\n0 1 100\n", "Error in data file!"},
-      {"bad.amp", "nothing\n", "Error in data file!"},
+      {"bad.amp", "nothing\n", "Error in data file!\nbad.amp, no header line with the column A(x)"},
+      {"short.amp", "A(x)  B(x)  M(x)  N(x)  App.R\n\n1 4\n",
+       "Error in data file!\nshort.amp, no data line gives a measurement (the first skipped: line 3 (2 of 5 "
+       "columns))"},
   };
   for (const Case& c : cases) {
     TCapturedSurvey t;
@@ -119,7 +126,9 @@ TEST_F(SurveyOpen, SkippedLinesAreReportedOnce) {
   TCapturedSurvey t;
   t.Survey.OpenData(WriteText("short.k2d", std::string(SmallWenner) + "8 9\n"));
   ASSERT_EQ(t.Messages.size(), 1u);
-  EXPECT_EQ(t.Messages[0], "1 data line of \"short.k2d\" could not be read as measurements and was skipped.");
+  EXPECT_EQ(t.Messages[0],
+            "1 data line of \"short.k2d\" could not be read as measurements and was skipped (the first: line 9 (2 "
+            "of 5 columns)).");
   EXPECT_TRUE(t.Survey.ModelComputed);
 }
 
