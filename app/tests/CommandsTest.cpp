@@ -96,7 +96,9 @@ TEST_F(CommandsTest, RefusedFileLeavesSurveyViewsAndPanesAsTheyWere) {
   Seam.AnswerFileDialog(TFileDialogResult{{bad}, 1});
   Seam.AnswerMessage(mrOk);
   f.Openfile1->Click();
-  EXPECT_EQ(Seam.Prompts().back().Text, "Error in data file!");
+  EXPECT_EQ(Seam.Prompts().back().Text,
+            "Error in data file!\nbroken.k2d, line 1: the header names no current electrode, no potential "
+            "electrode or no resistivity column");
   EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [wenner.k2d]");
   EXPECT_EQ(f.Survey.DataFileName, AppTest::ExampleFile("wenner.k2d"));
   EXPECT_EQ(f.Survey.MeasurementRows.size(), rows);
