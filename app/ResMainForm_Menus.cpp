@@ -4,6 +4,7 @@
 
 #include "app/ResMainForm.h"
 
+#include "app/PrSetupUn.h"
 #include "app/bsetupun.h"
 #include "controls/abcsplit.h"
 #include "views/Multigraphics.h"
@@ -229,6 +230,8 @@ void TMainForm::InstallCommandEvents() {
     if (chartDown) chartDown(Button, Shift, X, Y);
   };
   PolygonChart1->OnDblClick = [this] { PolygonChart1DblClick(); };
+  Programsetup1->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
+  SpeedButton4->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   PolygonChart1->OnShowBodyDialog = [this](int32_t Shape, int32_t Body, int32_t PolygonIndex) {
     bsetupun::ShowBodyDialog(*PolygonChart1, Shape, Body, PolygonIndex, GravMagLoaded);
   };
