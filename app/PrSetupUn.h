@@ -52,6 +52,8 @@ class TSetupForm : public TForm {
   void Edit3Change(TObject* Sender);
   void Edit4Change(TObject* Sender);
   void CheckBox2Click(TObject* Sender);
+  // Kept for the form's handler table; no control fires it.
+  void ComboBox5Change(TObject* /*Sender*/) {}
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
