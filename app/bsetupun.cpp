@@ -125,8 +125,11 @@ TBsetup::TBsetup(TComponent* AOwner) : TForm(AOwner) {
     top += 28;
   }
   Label10 = AddRaised(this, "3", 148 + Label6->GetWidth() + 1, Label6->GetTop() - 4);
-  // The exponent sits between "10" and "SGS".
-  Label9 = AddRaised(this, "-5", 148 + 13, Label8->GetTop() - 4);
+  // The exponent sits in the gap between "10" and "SGS".
+  TLabel* ten = AddText(this, "10", 0, 0);
+  const int tenWidth = ten->GetWidth();
+  ten->Free();
+  Label9 = AddRaised(this, "-5", 148 + tenWidth, Label8->GetTop() - 4);
 
   ComboBox1 = Create<TComboBox>(this);
   ComboBox1->SetParent(this);

@@ -202,8 +202,13 @@ TEST_F(BodyDialogTest, CopyBoxesReachEveryPolygonButTheOutline) {
     EXPECT_EQ(Props(1, 0)[Polygons::PropUserText].AsString(), "clay");
     Polygons::ResetDefaultProps();
   }
-  // Editing the outline itself changes it.
+  // Editing the outline itself changes it; it has no shape, so colour, pen and
+  // brush ask nothing.
   Open(0, 0);
+  EXPECT_EQ(Dialog->ShapeIndex, -1);
+  Dialog->Button7->Click();
+  Dialog->Button5->Click();
+  Dialog->Button1->Click();
   Dialog->ComboBox1->SetItemIndex(1);
   ASSERT_TRUE(Dialog->Apply());
   EXPECT_EQ(Props(0, 0)[Polygons::PropLabelMode].AsInt(), 1);
