@@ -32,18 +32,29 @@ TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
   ComboBox6->Style = TComboBoxStyle::csDropDownList;
   for (const char* name : Dearsetup::ArrayNames) ComboBox6->Items()->Add(name);
 
+  // The three counts are spin edits with their ranges; the separation is a plain edit.
   struct TRow {
     const char* Caption;
-    TEdit** Edit;
+    TSpinEdit** Spin;
+    int32_t MinValue, MaxValue;
   };
-  const TRow rows[] = {{"  Point number", &SpinEdit3},
-                       {"  Minimal separation", &Edit1},
-                       {"  Point separation", &SpinEdit2},
-                       {"  Levels number", &SpinEdit1}};
+  const TRow rows[] = {{"  Point number", &SpinEdit3, 1, 100},
+                       {"  Minimal separation", nullptr, 0, 0},
+                       {"  Point separation", &SpinEdit2, 1, 50},
+                       {"  Levels number", &SpinEdit1, 1, 50}};
   int top = 52;
   for (const TRow& row : rows) {
     AddCaptionBox(this, row.Caption, 8, top - 6, 221, 33);
-    *row.Edit = AddEdit(this, 112, top, 113);
+    if (row.Spin) {
+      TSpinEdit* spin = Create<TSpinEdit>(this);
+      spin->SetParent(this);
+      spin->SetBounds(112, top, 113, 21);
+      spin->MinValue = row.MinValue;
+      spin->MaxValue = row.MaxValue;
+      *row.Spin = spin;
+    } else {
+      Edit1 = AddEdit(this, 112, top, 113);
+    }
     top += 36;
   }
   abcPicBtn1 = AddCommandButton(this, "Apply", 79, 204);
@@ -54,10 +65,10 @@ TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
 
 void TDefarray::FormCreate(TObject*) {
   ComboBox6->SetItemIndex(0);
-  SpinEdit3->SetText("10");
+  SpinEdit3->SetValue(10);
   Edit1->SetText("1");
-  SpinEdit2->SetText("1");
-  SpinEdit1->SetText("3");
+  SpinEdit2->SetValue(1);
+  SpinEdit1->SetValue(3);
 }
 
 bool TDefarray::StoreFields(std::string& Problem) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/Spin.h"
 #include "platform/ui/StdCtrls.h"
 
 class TSurvey;
@@ -17,10 +18,10 @@ class TDefarray : public TForm {
   TSurvey* Survey = nullptr;
 
   TComboBox* ComboBox6 = nullptr;  // "  Electrode array"
-  TEdit* SpinEdit3 = nullptr;      // "  Point number", 1 to 100
+  TSpinEdit* SpinEdit3 = nullptr;  // "  Point number", 1 to 100
   TEdit* Edit1 = nullptr;          // "  Minimal separation", 0.5 to 300
-  TEdit* SpinEdit2 = nullptr;      // "  Point separation", 1 to 50
-  TEdit* SpinEdit1 = nullptr;      // "  Levels number", 1 to 50
+  TSpinEdit* SpinEdit2 = nullptr;  // "  Point separation", 1 to 50
+  TSpinEdit* SpinEdit1 = nullptr;  // "  Levels number", 1 to 50
   TButton* abcPicBtn1 = nullptr;   // "Apply"
 
   // Selects "Wenner" and puts the generator's defaults into the fields.

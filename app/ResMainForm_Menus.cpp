@@ -3,6 +3,10 @@
 // and the window events of the commands (keys, wheel, resizing, splitters).
 
 #include "app/ResMainForm.h"
+
+#include "app/PrSetupUn.h"
+#include "app/bsetupun.h"
+#include "app/printsettings.h"
 #include "controls/abcsplit.h"
 #include "views/Multigraphics.h"
 #include "views/PolygonChart.h"
@@ -227,4 +231,10 @@ void TMainForm::InstallCommandEvents() {
     if (chartDown) chartDown(Button, Shift, X, Y);
   };
   PolygonChart1->OnDblClick = [this] { PolygonChart1DblClick(); };
+  Programsetup1->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
+  SpeedButton4->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
+  Outputsettings1->OnClick = [](TObject*) { printsettings::ShowPictureSettings(); };
+  PolygonChart1->OnShowBodyDialog = [this](int32_t Shape, int32_t Body, int32_t PolygonIndex) {
+    bsetupun::ShowBodyDialog(*PolygonChart1, Shape, Body, PolygonIndex, GravMagLoaded);
+  };
 }

@@ -2,6 +2,7 @@
 
 #include "app/PolygonChartAdapter.h"
 #include "app/ResMainForm.h"
+#include "app/printsettings.h"
 #include "numerics/DC2dBEM.h"
 #include "platform/ui/Dialogs.h"
 #include "views/Multigraphics.h"
@@ -126,3 +127,12 @@ void TMainForm::RemoveCallbacks() {
   }
 }
 
+
+bool TMainSurveyWindow::SaveSectionPicture(const std::string& FileName, bool Model) {
+  if (!Model || !FForm.PolygonChart1) return false;
+  if (!printsettings::prntset) printsettings::prntset = Create<Tprntset>(Application);
+  std::string problem;
+  if (printsettings::prntset->SaveChartPicture(FileName, *FForm.PolygonChart1, problem)) return true;
+  Dialogs::MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+  return false;
+}

@@ -4,6 +4,8 @@
 
 #include "app/Dearsetup.h"
 #include "app/FileAssociation.h"
+#include "app/PrSetupUn.h"
+#include "app/printsettings.h"
 #include "app/ResMainForm.h"
 #include "chart/series/PlotExport.h"
 #include "numerics/Supermath2d.h"
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
   FileAssociation::RegisterFileAssociation(FileAssociation::UserDataDir(), "k2d", "KelmVev2er data", "kelmvev2er",
                                            Application->ExeName());
   Dearsetup::Defarray = Application->CreateForm<TDefarray>();
+  PrSetupUn::SetupForm = Application->CreateForm<TSetupForm>();
+  printsettings::prntset = Application->CreateForm<Tprntset>();
   Application->Run();
   // Mail attachments are kept until the mail program had its chance to read them.
   PlotExport::RemoveKeptTempFiles();

@@ -107,6 +107,20 @@ TEST_F(DefaultArrayTest, StartsWithWennerAndTheDesignedLayout) {
   EXPECT_EQ(d.SpinEdit3->GetText(), "10");
   EXPECT_EQ(d.Edit1->GetText(), "1");
   EXPECT_EQ(d.SpinEdit1->GetText(), "3");
+  // The three counts step with their arrows within their ranges.
+  struct TRange {
+    TSpinEdit* Spin;
+    int Min, Max;
+  };
+  for (const TRange& r : {TRange{d.SpinEdit3, 1, 100}, TRange{d.SpinEdit2, 1, 50}, TRange{d.SpinEdit1, 1, 50}}) {
+    EXPECT_EQ(r.Spin->MinValue, r.Min);
+    EXPECT_EQ(r.Spin->MaxValue, r.Max);
+    const int before = r.Spin->GetValue();
+    r.Spin->StepUp();
+    EXPECT_EQ(r.Spin->GetValue(), before + 1);
+    r.Spin->SetValue(r.Max + 7);
+    EXPECT_EQ(r.Spin->GetValue(), r.Max);
+  }
 }
 
 TEST_F(DefaultArrayTest, FieldsAreStoredOnlyWhenAllAreGood) {
