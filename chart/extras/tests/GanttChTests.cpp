@@ -124,7 +124,10 @@ TEST_F(GanttTest, SampleScheduleLinksEachTaskToALaterOne) {
     ASSERT_LT(next, s->Count());
     EXPECT_LT(s->EndValues()->GetValue(i), s->XValues()->GetValue(int32_t(next)));
   }
-  EXPECT_EQ(s->GetLabel(1), "Prototyping");
+  // Each task's label names its row.
+  const char* const names[] = {"Design",    "Prototyping", "Development", "Sales",       "Marketing",
+                               "Testing",   "Manufac.",    "Debugging",   "New Version", "Banking"};
+  for (int32_t i = 0; i < s->Count(); ++i) EXPECT_EQ(s->GetLabel(i), names[int32_t(s->YValues()->GetValue(i))]);
 }
 
 TEST_F(GanttTest, AssignRegistrationAndSources) {
