@@ -56,6 +56,12 @@ int32_t TGanttSeries::AddGanttColor(double Start, double End, double Y, const st
   return AppendPoint(Start, Y, Label, Colour);
 }
 
+void TGanttSeries::SortByMandatory() {
+  // The rows are the tasks' own: only the starts are put in order.
+  if (XValues()->GetOrder() != loNone) XValues()->Sort();
+  Repaint();
+}
+
 double TGanttSeries::LargestX() {
   const double v = TPointSeries::LargestX();
   return Count() > 0 ? std::max(v, FEndValues->MaxValue()) : v;
@@ -113,8 +119,11 @@ int32_t TGanttSeries::AddSampleValues(int32_t N, bool /*OnlyMandatory*/) {
     const double start = today + 3 * i + RandomValue(5);
     const double end = start + 9 + RandomValue(16);
     last = AddGantt(start, end, i % 10, kTasks[i % 10]);
-    for (int32_t t = 0; t < last; ++t)
-      if (FNextTask->GetValue(t) == -1 && FEndValues->GetValue(t) < start) {
+    // The new task went in by its start: links behind it move up one.
+    for (int32_t t = 0; t < Count(); ++t)
+      if (t != last && FNextTask->GetValue(t) >= last) FNextTask->StoreValue(t, FNextTask->GetValue(t) + 1);
+    for (int32_t t = 0; t < Count(); ++t)
+      if (t != last && FNextTask->GetValue(t) == -1 && FEndValues->GetValue(t) < start) {
         FNextTask->StoreValue(t, last);
         break;
       }

@@ -17,6 +17,7 @@ public:
   void DrawPoint(int32_t Index) override;
   int32_t AppendPoint(double X, double Y, const std::string& Label = {}, TColor Colour = clDefault) override;
   double LargestX() override;
+  void SortByMandatory() override;
   bool ClickedPointer(int32_t ValueIndex, int32_t PointX, int32_t PointY, int32_t MouseX, int32_t MouseY) override;
   int32_t AddSampleValues(int32_t N, bool OnlyMandatory = false) override;
   void PrepareForGallery(bool Enabled) override;
