@@ -23,6 +23,7 @@ TGanttSeries::TGanttSeries(TComponent* Owner) : TPointSeries(Owner) {
   FEndValues = new TChartValueList(this, "End");
   FEndValues->SetDefaultDateTime(true);
   FNextTask = new TChartValueList(this, "NextTask");
+  FNextTask->TempValue = -1;
   SetColorEachPoint(true);
   Pointer()->SetStyle(TSeriesPointerStyle::psRectangle);
 }
@@ -47,8 +48,12 @@ bool TGanttSeries::AcceptsDataSource(TComponent* Component) const {
 }
 
 int32_t TGanttSeries::AppendPoint(double X, double Y, const std::string& Label, TColor Colour) {
+  // A new task follows none, unless a value was staged for it (a chart file
+  // being read stages the stored link): the default is staged again after
+  // every append, so a stored link is never overwritten.
+  const int32_t index = TPointSeries::AppendPoint(X, Y, Label, Colour);
   FNextTask->TempValue = -1;
-  return TPointSeries::AppendPoint(X, Y, Label, Colour);
+  return index;
 }
 
 int32_t TGanttSeries::AddGanttColor(double Start, double End, double Y, const std::string& Label, TColor Colour) {

@@ -1,0 +1,227 @@
+// Chart files holding the shape family of series: every class comes back by
+// name with its points, extra value lists and own settings, in text and
+// binary form.
+#include <gtest/gtest.h>
+
+#include "chart/engine/Chart.h"
+#include "chart/extras/ArrowCha.h"
+#include "chart/extras/BubbleCh.h"
+#include "chart/extras/GanttCh.h"
+#include "chart/extras/ImaPoint.h"
+#include "chart/extras/ImageBar.h"
+#include "chart/extras/MyPoint.h"
+#include "chart/extras/PlotBezie.h"
+#include "chart/extras/PlotDonut.h"
+#include "chart/extras/PlotFunnel.h"
+#include "chart/extras/PlotPyramid.h"
+#include "chart/extras/PlotShape.h"
+#include "chart/extras/PlotVolumePipe.h"
+#include "chart/series/PlotStore.h"
+
+namespace {
+
+struct TCase {
+  const char* Name;
+  std::function<TChartSeries*(TComponent* Owner)> Make;
+  std::function<void(TChartSeries* Loaded)> Check;
+};
+
+template <class T>
+T* As(TChartSeries* S) {
+  auto* t = dynamic_cast<T*>(S);
+  EXPECT_NE(t, nullptr);
+  return t;
+}
+
+const std::vector<TCase>& Cases() {
+  static const std::vector<TCase> cases = {
+      {"shape",
+       [](TComponent* O) {
+         auto* s = Create<TChartShape>(O);
+         s->SetShapeStyle(chasDiamond);
+         s->SetXYStyle(xysPixels);
+         s->Text()->Add("two words");
+         s->SetX1(42);
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TChartShape>(L);
+         EXPECT_EQ(s->GetShapeStyle(), chasDiamond);
+         EXPECT_EQ(s->GetXYStyle(), xysPixels);
+         EXPECT_EQ(s->Text()->Get(0), "two words");
+         EXPECT_EQ(s->Count(), 2);
+         EXPECT_EQ(s->GetX1(), 42);
+       }},
+      {"gantt",
+       [](TComponent* O) {
+         auto* s = Create<TGanttSeries>(O);
+         s->AddGantt(1, 4, 2, "a");
+         s->AddGantt(5, 9, 3, "b");
+         s->NextTask()->StoreValue(0, 1);
+         s->ManualData = true;
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TGanttSeries>(L);
+         ASSERT_EQ(s->Count(), 2);
+         EXPECT_EQ(s->EndValues()->GetValue(1), 9);
+         EXPECT_EQ(s->NextTask()->GetValue(0), 1);
+         EXPECT_EQ(s->GetYValue(1), 3);
+       }},
+      {"arrow",
+       [](TComponent* O) {
+         auto* s = Create<TArrowSeries>(O);
+         s->AddArrow(1, 2, 3, 4);
+         s->SetArrowPercent(25);
+         s->ManualData = true;
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TArrowSeries>(L);
+         ASSERT_EQ(s->Count(), 1);
+         EXPECT_EQ(s->EndYValues()->GetValue(0), 4);
+         EXPECT_EQ(s->GetArrowPercent(), 25);
+       }},
+      {"bubble",
+       [](TComponent* O) {
+         auto* s = Create<TBubbleSeries>(O);
+         s->AddBubble(1, 2, 0.5);
+         s->SetSquared(false);
+         s->ManualData = true;
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TBubbleSeries>(L);
+         ASSERT_EQ(s->Count(), 1);
+         EXPECT_EQ(s->RadiusValues()->GetValue(0), 0.5);
+         EXPECT_FALSE(s->GetSquared());
+       }},
+      {"bezier",
+       [](TComponent* O) {
+         auto* s = Create<TBezierSeries>(O);
+         s->SetBezierStyle(TBezierStyle::bsBezier3);
+         s->SetNumBezierPoints(7);
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TBezierSeries>(L);
+         EXPECT_EQ(s->GetBezierStyle(), TBezierStyle::bsBezier3);
+         EXPECT_EQ(s->GetNumBezierPoints(), 7);
+       }},
+      {"donut",
+       [](TComponent* O) {
+         auto* s = Create<TDonutSeries>(O);
+         s->SetDonutPercent(35);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_EQ(As<TDonutSeries>(L)->GetDonutPercent(), 35); }},
+      {"line point",
+       [](TComponent* O) {
+         auto* s = Create<TMyPointSeries>(O);
+         s->LinesPen()->SetWidth(3);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_EQ(As<TMyPointSeries>(L)->LinesPen()->GetWidth(), 3); }},
+      {"bar join",
+       [](TComponent* O) {
+         auto* s = Create<TBarJoinSeries>(O);
+         s->JoinPen()->SetColor(clLime);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_EQ(As<TBarJoinSeries>(L)->JoinPen()->GetColor(), clLime); }},
+      {"image bar",
+       [](TComponent* O) {
+         auto* s = Create<TImageBarSeries>(O);
+         TBitmap b(3, 5);
+         s->Image()->SetGraphic(&b);
+         s->SetImageTiled(true);
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TImageBarSeries>(L);
+         EXPECT_TRUE(s->GetImageTiled());
+         EXPECT_EQ(s->Image()->GetHeight(), 5);
+       }},
+      {"delta point",
+       [](TComponent* O) {
+         auto* s = Create<TDeltaPointSeries>(O);
+         s->SetImageStyle(disHands);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_EQ(As<TDeltaPointSeries>(L)->GetImageStyle(), disHands); }},
+      {"image point",
+       [](TComponent* O) {
+         auto* s = Create<TImagePointSeries>(O);
+         s->SetImageTransparent(false);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_FALSE(As<TImagePointSeries>(L)->GetImageTransparent()); }},
+      {"pyramid",
+       [](TComponent* O) {
+         auto* s = Create<TPyramidSeries>(O);
+         s->SetSizePercent(70);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_EQ(As<TPyramidSeries>(L)->GetSizePercent(), 70); }},
+      {"funnel",
+       [](TComponent* O) {
+         auto* s = Create<TFunnelSeries>(O);
+         s->AddSegment(10, 8, "x");
+         s->AddSegment(20, 5, "y");
+         s->SetDifferenceLimit(12.5);
+         s->ManualData = true;
+         return s;
+       },
+       [](TChartSeries* L) {
+         auto* s = As<TFunnelSeries>(L);
+         ASSERT_EQ(s->Count(), 2);
+         EXPECT_EQ(s->GetYValue(0), 20);
+         EXPECT_EQ(s->OpportunityValues()->GetValue(1), 8);
+         EXPECT_EQ(s->GetDifferenceLimit(), 12.5);
+       }},
+      {"volume pipe",
+       [](TComponent* O) {
+         auto* s = Create<TVolumePipeSeries>(O);
+         s->SetConePercent(44);
+         return s;
+       },
+       [](TChartSeries* L) { EXPECT_EQ(As<TVolumePipeSeries>(L)->GetConePercent(), 44); }},
+  };
+  return cases;
+}
+
+TEST(ShapeFamilyStore, EverySeriesComesBackFromAChartFile) {
+  PlotShape::Initialization();
+  GanttCh::Initialization();
+  ArrowCha::Initialization();
+  BubbleCh::Initialization();
+  PlotBezie::Initialization();
+  PlotDonut::Initialization();
+  MyPoint::Initialization();
+  ImageBar::Initialization();
+  ImaPoint::Initialization();
+  PlotPyramid::Initialization();
+  PlotFunnel::Initialization();
+  PlotVolumePipe::Initialization();
+  for (bool asText : {true, false}) {
+    for (const TCase& c : Cases()) {
+      SCOPED_TRACE(std::string(c.Name) + (asText ? " text" : " binary"));
+      TCustomChart* source = Create<TChart>(nullptr);
+      TChartSeries* s = c.Make(source);
+      s->SetName("Series1");
+      source->AddSeries(s);
+      TMemoryStream file;
+      PlotStore::WritePlotStream(source, file, true, asText);
+      source->Free();
+
+      TCustomChart* target = Create<TChart>(nullptr);
+      file.SetPosition(0);
+      PlotStore::ReadPlotStream(target, file, true, nullptr);
+      ASSERT_EQ(target->SeriesCount(), 1);
+      c.Check(target->GetSeries(0));
+      target->Free();
+    }
+  }
+}
+
+}  // namespace
