@@ -1,6 +1,7 @@
-// Chart files holding the shape family of series: every class comes back by
-// name with its points, extra value lists and own settings, in text and
-// binary form.
+// The shape family of series on a whole chart: chart files bring every class
+// back by name with its points, extra value lists and own settings, in text
+// and binary form; sample values, marks and legend symbols draw flat and in
+// 3-D views.
 #include <gtest/gtest.h>
 
 #include "chart/engine/Chart.h"
@@ -16,6 +17,7 @@
 #include "chart/extras/PlotPyramid.h"
 #include "chart/extras/PlotShape.h"
 #include "chart/extras/PlotVolumePipe.h"
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/series/PlotStore.h"
 
 namespace {
@@ -42,6 +44,7 @@ const std::vector<TCase>& Cases() {
          s->SetXYStyle(xysPixels);
          s->Text()->Add("two words");
          s->SetX1(42);
+         s->SetSeriesColor(clYellow);
          return s;
        },
        [](TChartSeries* L) {
@@ -51,6 +54,7 @@ const std::vector<TCase>& Cases() {
          EXPECT_EQ(s->Text()->Get(0), "two words");
          EXPECT_EQ(s->Count(), 2);
          EXPECT_EQ(s->GetX1(), 42);
+         EXPECT_EQ(s->Brush()->GetColor(), clYellow);
        }},
       {"gantt",
        [](TComponent* O) {
@@ -190,7 +194,7 @@ const std::vector<TCase>& Cases() {
   return cases;
 }
 
-TEST(ShapeFamilyStore, EverySeriesComesBackFromAChartFile) {
+void InitializeUnits() {
   PlotShape::Initialization();
   GanttCh::Initialization();
   ArrowCha::Initialization();
@@ -203,6 +207,10 @@ TEST(ShapeFamilyStore, EverySeriesComesBackFromAChartFile) {
   PlotPyramid::Initialization();
   PlotFunnel::Initialization();
   PlotVolumePipe::Initialization();
+}
+
+TEST(ShapeFamilyStore, EverySeriesComesBackFromAChartFile) {
+  InitializeUnits();
   for (bool asText : {true, false}) {
     for (const TCase& c : Cases()) {
       SCOPED_TRACE(std::string(c.Name) + (asText ? " text" : " binary"));
@@ -220,6 +228,45 @@ TEST(ShapeFamilyStore, EverySeriesComesBackFromAChartFile) {
       ASSERT_EQ(target->SeriesCount(), 1);
       c.Check(target->GetSeries(0));
       target->Free();
+    }
+  }
+}
+
+TEST(ShapeFamilyDrawing, SamplesMarksAndLegendsDrawFlatAndIn3D) {
+  InitializeUnits();
+  constexpr int32_t W = 320, H = 240;
+  struct TView {
+    bool View3D, Orthogonal;
+  };
+  for (const TView view : {TView{false, true}, TView{true, true}, TView{true, false}}) {
+    for (const TCase& c : Cases()) {
+      SCOPED_TRACE(std::string(c.Name) + (view.View3D ? (view.Orthogonal ? " 3-D" : " rotated") : " flat"));
+      TCustomChart* chart = Create<TChart>(nullptr);
+      chart->SetBounds(W, H);
+      chart->SetColor(clWhite);
+      chart->SetView3D(view.View3D);
+      chart->View3DOptions()->SetOrthogonal(view.Orthogonal);
+      if (!view.Orthogonal) {
+        chart->View3DOptions()->SetElevation(340);
+        chart->View3DOptions()->SetRotation(330);
+      }
+      TChartSeries* s = c.Make(chart);
+      chart->AddSeries(s);
+      if (s->Count() < 2 && !dynamic_cast<TChartShape*>(s)) s->FillSampleValues(0);
+      if (auto* marks = dynamic_cast<TSeriesMarks*>(s->Marks())) marks->SetVisible(true);
+      TBitmap picture(W, H);
+      chart->DrawTo(*picture.GetCanvas(), TRect(0, 0, W, H));
+      // Something of the series beyond the white background and the black
+      // and grey of axes, walls and legend frame.
+      int coloured = 0;
+      for (int32_t y = 0; y < H; ++y)
+        for (int32_t x = 0; x < W; ++x) {
+          const TColor p = picture.GetPixelColor(x, y) & 0xFFFFFF;
+          const int r = p & 0xFF, g = (p >> 8) & 0xFF, b = (p >> 16) & 0xFF;
+          coloured += std::max({r, g, b}) - std::min({r, g, b}) > 60;
+        }
+      EXPECT_GT(coloured, 20);
+      chart->Free();
     }
   }
 }
