@@ -47,14 +47,25 @@ TRect TImageBarSeries::PictureRect() const {
 
 void TImageBarSeries::TileImage(TCanvas3D& Canvas, const TRect& R, bool Upwards) {
   const TGraphic* g = FImage->GetGraphic();
-  const int32_t w = g->GetWidth(), h = g->GetHeight();
+  const int64_t w = g->GetWidth(), h = g->GetHeight();
   if (w <= 0 || h <= 0 || R.Right <= R.Left || R.Bottom <= R.Top) return;
+  // Only the tiles that can show are drawn: a bar reaching far beyond the
+  // chart (a huge value, a small picture) must not take millions of them.
+  TRect visible = FParentChart ? FParentChart->GetChartRect() : R;
+  const int32_t margin = FParentChart ? std::max(0, FParentChart->GetChartDepth()) : 0;
+  visible = TRect(std::max(R.Left, visible.Left - margin), std::max(R.Top, visible.Top - margin),
+                  std::min(R.Right, visible.Right + margin), std::min(R.Bottom, visible.Bottom + margin));
+  if (visible.Right <= visible.Left || visible.Bottom <= visible.Top) return;
   Canvas.ClipRect(R);
   // Rows start at the bar's base, so that the far end is the one cut.
-  const int32_t rows = (R.Bottom - R.Top + h - 1) / h;
-  for (int32_t row = 0; row < rows; ++row) {
-    const int32_t y = Upwards ? R.Bottom - (row + 1) * h : R.Top + row * h;
-    for (int32_t x = R.Left; x < R.Right; x += w) Canvas.DrawGraphic(x, y, g);
+  const int64_t rows = (int64_t(R.Bottom) - R.Top + h - 1) / h;
+  const int64_t nearRow = Upwards ? (int64_t(R.Bottom) - visible.Bottom) / h : (int64_t(visible.Top) - R.Top) / h;
+  const int64_t farRow = Upwards ? (int64_t(R.Bottom) - visible.Top) / h : (int64_t(visible.Bottom) - R.Top) / h;
+  const int64_t firstColumn = (int64_t(visible.Left) - R.Left) / w;
+  for (int64_t row = std::max<int64_t>(0, nearRow); row <= std::min(rows - 1, farRow); ++row) {
+    const int64_t y = Upwards ? R.Bottom - (row + 1) * h : R.Top + row * h;
+    for (int64_t x = R.Left + firstColumn * w; x < visible.Right; x += w)
+      Canvas.DrawGraphic(static_cast<int32_t>(x), static_cast<int32_t>(y), g);
   }
   Canvas.Unclip();
 }

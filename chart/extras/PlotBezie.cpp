@@ -1,9 +1,15 @@
 // The Bezier series.
 #include "chart/extras/PlotBezie.h"
 
+#include <algorithm>
+
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
 #include "platform/gdi/DeviceContext.h"
+
+namespace {
+constexpr int32_t kMaxCurveSegments = 4096;
+}  // namespace
 
 KV_CLASS_IMPL(TBezierSeries, TCustomSeries) {
   using S = TBezierSeries;
@@ -49,8 +55,11 @@ void TBezierSeries::DrawCurve(int32_t Last, int32_t Degree, bool Is3D) {
   TCanvas3D& c = ChartCanvas();
   if (FColorEachLine) c.UsePenColor(*LinePen(), ValueColor(Last));
   const TPoint* p = &FPoints[Last - Degree];
-  for (int32_t k = 1; k <= FNumBezierPoints; ++k) {
-    const double t = double(k) / FNumBezierPoints, u = 1 - t;
+  // Beyond a few thousand segments a curve looks no smoother; a stored huge
+  // count must not stall the drawing.
+  const int32_t steps = std::min(FNumBezierPoints, kMaxCurveSegments);
+  for (int32_t k = 1; k <= steps; ++k) {
+    const double t = double(k) / steps, u = 1 - t;
     double x, y;
     if (Degree == 2) {
       x = u * u * p[0].X + 2 * t * u * p[1].X + t * t * p[2].X;

@@ -4,6 +4,8 @@
 // 3-D views.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "chart/engine/Chart.h"
 #include "chart/extras/ArrowCha.h"
 #include "chart/extras/BubbleCh.h"
@@ -268,6 +270,89 @@ TEST(ShapeFamilyDrawing, SamplesMarksAndLegendsDrawFlatAndIn3D) {
       EXPECT_GT(coloured, 20);
       chart->Free();
     }
+  }
+}
+
+// A chart holding every series of the family, saved as text or binary.
+std::string FamilyFile(bool AsText, const std::function<void(TChartSeries*)>& Change = nullptr) {
+  TCustomChart* source = Create<TChart>(nullptr);
+  int n = 0;
+  for (const TCase& c : Cases()) {
+    TChartSeries* s = c.Make(source);
+    s->SetName("Series" + std::to_string(++n));
+    source->AddSeries(s);
+    if (Change) Change(s);
+  }
+  TMemoryStream file;
+  PlotStore::WritePlotStream(source, file, true, AsText);
+  source->Free();
+  return file.DataString();
+}
+
+std::string Replaced(std::string Text, const std::string& From, const std::string& To) {
+  const size_t at = Text.find(From);
+  EXPECT_NE(at, std::string::npos) << From;
+  if (at != std::string::npos) Text.replace(at, From.size(), To);
+  return Text;
+}
+
+TEST(ShapeFamilyStore, DamagedChartFilesAreRefusedOrDrawnWithoutFault) {
+  InitializeUnits();
+  const std::string text = FamilyFile(true), binary = FamilyFile(false);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // Stored values that reach the drawing arithmetic: NaN, huge and negative.
+  const std::string extreme = FamilyFile(true, [&](TChartSeries* S) {
+    S->ManualData = true;
+    for (int32_t i = 0; i < S->Count(); ++i)
+      for (int32_t l = 0; l < S->ValueLists().Count(); ++l)
+        S->ValueLists().Get(l)->StoreValue(i, l % 3 == 0 ? nan : l % 3 == 1 ? 1e300 : -1e300);
+  });
+  // A one-pixel picture tiled over a bar far taller than the chart.
+  const std::string tiled = FamilyFile(true, [](TChartSeries* S) {
+    if (auto* bar = dynamic_cast<TImageBarSeries*>(S)) {
+      TBitmap dot(1, 1);
+      bar->Image()->SetGraphic(&dot);
+      bar->SetImageTiled(true);
+      bar->Clear();
+      bar->Add(1e9);
+      bar->Add(-1e9);
+      bar->ManualData = true;
+    }
+  });
+  const struct {
+    const char* Name;
+    std::string Bytes;
+  } inputs[] = {
+      {"text", text},
+      {"binary", binary},
+      {"half text", text.substr(0, text.size() / 2)},
+      {"half binary", binary.substr(0, binary.size() / 2)},
+      {"huge curve count", Replaced(text, "NumBezierPoints = 7", "NumBezierPoints = 2000000000")},
+      {"refused curve count", Replaced(text, "NumBezierPoints = 7", "NumBezierPoints = 1")},
+      {"negative cone", Replaced(text, "ConePercent = 44", "ConePercent = -2000000000")},
+      {"huge pyramid", Replaced(text, "SizePercent = 70", "SizePercent = 2147483647")},
+      {"negative limit", Replaced(text, "DifferenceLimit = 12.5", "DifferenceLimit = -1e308")},
+      {"unknown style", Replaced(text, "Style = chasDiamond", "Style = chasOctagon")},
+      {"extreme values", extreme},
+      {"tall tiled bars", tiled},
+  };
+  for (const auto& in : inputs) {
+    SCOPED_TRACE(in.Name);
+    TCustomChart* chart = Create<TChart>(nullptr);
+    try {
+      TMemoryStream stream;
+      stream.WriteString(in.Bytes);
+      stream.SetPosition(0);
+      PlotStore::ReadPlotStream(chart, stream, true, nullptr);
+      for (bool view3D : {false, true}) {
+        chart->SetView3D(view3D);
+        TBitmap picture(320, 240);
+        chart->DrawTo(*picture.GetCanvas(), TRect(0, 0, 320, 240));
+      }
+    } catch (const Exception&) {
+      // Refused with a message: fine.
+    }
+    chart->Free();
   }
 }
 
