@@ -1,6 +1,7 @@
 // The Gantt series: the bar of a task, its connector to the next task, a
 // hidden pointer, the axis range, hit tests, sample schedules and registration.
 #include "chart/engine/Chart.h"
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/extras/GanttCh.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
@@ -145,6 +146,17 @@ TEST_F(GanttTest, AssignRegistrationAndSources) {
   EXPECT_EQ(type->Description(), "Gantt");
   EXPECT_EQ(*type->PageName, "Standard");
   EXPECT_EQ(type->SampleSeriesCount, 1);
+}
+
+TEST_F(GanttTest, MarksSitOnTheMiddleOfTheBar) {
+  auto* s = Gantt();
+  dynamic_cast<TSeriesMarks*>(s->Marks())->SetVisible(true);
+  s->AddGantt(2, 8, 5, "task");
+  Draw();
+  const TSeriesMarkPosition* p = s->Marks()->Position(0);
+  ASSERT_NE(p, nullptr);
+  EXPECT_NEAR(p->TopLeft.X + p->Width / 2.0, (XPix(2) + XPix(8)) / 2.0, 1.5);
+  EXPECT_NEAR(p->TopLeft.Y + p->Height / 2.0, YPix(5), 1.5);
 }
 
 }  // namespace

@@ -143,4 +143,19 @@ TEST_F(FunnelTest, SamplesVerticalAxisAssignAndRegistration) {
   EXPECT_EQ(Chart::SeriesTypes().TypeOfSeriesClass(TFunnelSeries::StaticClass()), nullptr);
 }
 
+TEST_F(FunnelTest, MarksAreCentredInTheirSegmentAtHalfTheLargestQuote) {
+  auto* s = Funnel();
+  dynamic_cast<TSeriesMarks*>(s->Marks())->SetVisible(true);
+  s->AddSegment(100, 50);
+  s->AddSegment(60, 50);
+  Fix(-0.5, 1.5, 0, 100);
+  Draw();
+  for (int32_t i = 0; i < 2; ++i) {
+    const TSeriesMarkPosition* p = s->Marks()->Position(i);
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->TopLeft.X + p->Width / 2.0, XPix(i), 1.5) << i;
+    EXPECT_NEAR(p->TopLeft.Y + p->Height / 2.0, YPix(50), 1.5) << i;
+  }
+}
+
 }  // namespace

@@ -112,4 +112,18 @@ TEST_F(PyramidTest, AssignAndRegistration) {
   EXPECT_EQ(Chart::SeriesTypes().TypeOfSeriesClass(TPyramidSeries::StaticClass()), nullptr);
 }
 
+TEST_F(PyramidTest, MarksStandAtTheTopOfTheirLayer) {
+  auto* s = Pyramid({{1, Red}, {3, Green}});
+  s->SetLabel(0, "low");
+  s->SetLabel(1, "high");
+  dynamic_cast<TSeriesMarks*>(s->Marks())->SetVisible(true);
+  Draw();
+  for (int32_t i = 0; i < 2; ++i) {
+    const TSeriesMarkPosition* p = s->Marks()->Position(i);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->ArrowTip.X, XPix(0)) << i;
+    EXPECT_EQ(p->ArrowTip.Y, YPix(i == 0 ? 1 : 4)) << i;
+  }
+}
+
 }  // namespace

@@ -120,4 +120,21 @@ TEST_F(VolumePipeTest, SamplesAssignAndRegistration) {
   EXPECT_EQ(Chart::SeriesTypes().TypeOfSeriesClass(TVolumePipeSeries::StaticClass()), nullptr);
 }
 
+TEST_F(VolumePipeTest, MarksStandOverTheirSegmentsAtTheTop) {
+  auto* s = Pipe({});
+  s->Add(1, "first");
+  s->Add(3, "second");
+  dynamic_cast<TSeriesMarks*>(s->Marks())->SetVisible(true);
+  Draw();
+  const TRect r = Chart->GetChartRect();
+  EXPECT_GT(s->Outline()[0].Y, r.Top + 2) << "room for the labels above the pipe";
+  for (int32_t i = 0; i < 2; ++i) {
+    const TSeriesMarkPosition* p = s->Marks()->Position(i);
+    ASSERT_NE(p, nullptr);
+    const auto& q = s->Segments()[i];
+    EXPECT_NEAR(p->TopLeft.X + p->Width / 2.0, (q[0].X + q[2].X) / 2.0, 1.5) << i;
+    EXPECT_EQ(p->TopLeft.Y, r.Top) << i;
+  }
+}
+
 }  // namespace
