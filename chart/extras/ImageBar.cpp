@@ -138,6 +138,13 @@ void DrawMoney(TBitmap& Bitmap) {
 
 bool MoneyModule(const std::string& Name, TBitmap& Bitmap) { return LoadResource(Name, Bitmap); }
 
+using TModule = bool (*)(const std::string&, TBitmap&);
+
+bool IsMoneyModule(const std::function<bool(const std::string&, TBitmap&)>& M) {
+  const TModule* f = M.target<TModule>();
+  return f && *f == &MoneyModule;
+}
+
 }  // namespace
 
 bool LoadResource(const std::string& Name, TBitmap& Bitmap) {
@@ -148,24 +155,14 @@ bool LoadResource(const std::string& Name, TBitmap& Bitmap) {
 
 void Initialization() {
   auto& modules = PlotProcs::ResourceModules;
-  using TModule = bool (*)(const std::string&, TBitmap&);
-  const bool present = std::any_of(modules.begin(), modules.end(), [](const auto& M) {
-    const TModule* f = M.template target<TModule>();
-    return f && *f == &MoneyModule;
-  });
-  if (!present) modules.push_back(&MoneyModule);
+  if (std::none_of(modules.begin(), modules.end(), IsMoneyModule)) modules.push_back(&MoneyModule);
   if (!Chart::SeriesTypes().TypeOfSeriesClass(TImageBarSeries::StaticClass()))
     Chart::AddSeriesType(TImageBarSeries::StaticClass(), &kImageBar, &kOther, 1);
 }
 
 void Finalization() {
   Chart::RemoveSeriesTypes({TImageBarSeries::StaticClass()});
-  auto& modules = PlotProcs::ResourceModules;
-  using TModule = bool (*)(const std::string&, TBitmap&);
-  std::erase_if(modules, [](const auto& M) {
-    const TModule* f = M.template target<TModule>();
-    return f && *f == &MoneyModule;
-  });
+  std::erase_if(PlotProcs::ResourceModules, IsMoneyModule);
 }
 
 }  // namespace ImageBar
