@@ -10,6 +10,18 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotTranslate.h"
+#include "chart/extras/ArrowCha.h"
+#include "chart/extras/BubbleCh.h"
+#include "chart/extras/GanttCh.h"
+#include "chart/extras/ImaPoint.h"
+#include "chart/extras/ImageBar.h"
+#include "chart/extras/MyPoint.h"
+#include "chart/extras/PlotBezie.h"
+#include "chart/extras/PlotDonut.h"
+#include "chart/extras/PlotFunnel.h"
+#include "chart/extras/PlotPyramid.h"
+#include "chart/extras/PlotShape.h"
+#include "chart/extras/PlotVolumePipe.h"
 #include "chart/series/ErrorBar.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -73,6 +85,18 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotGalleryPanel::Initialization();
   PlotFunci::Initialization();
   PlotGally::Initialization();
+  PlotShape::Initialization();
+  GanttCh::Initialization();
+  ArrowCha::Initialization();
+  BubbleCh::Initialization();
+  PlotBezie::Initialization();
+  PlotDonut::Initialization();
+  MyPoint::Initialization();
+  ImageBar::Initialization();
+  ImaPoint::Initialization();
+  PlotPyramid::Initialization();
+  PlotFunnel::Initialization();
+  PlotVolumePipe::Initialization();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");
