@@ -361,6 +361,9 @@ void TChartAxis::DrawAxisLabel(int32_t X, int32_t Y, TPlotCustomShape* Shape, co
     c->UseFont(*frame.Font());
   }
 
+  // The text itself never fills its cell: the canvas brush holds whatever the last
+  // series drew with, and an opaque background would paint each label in its colour.
+  c->SetBackMode(TRANSPARENT);
   c->SetTextAlign(align);
   if (OnDrawLabel) {
     int32_t z = DepthPixel;

@@ -207,3 +207,16 @@ TEST_F(AxisDrawTest, HitTestCoversAxisLineAndLabelsWithOnePixelOutside) {
   EXPECT_FALSE(Axis->HitTest(x, Axis->LabelsPos + 2));
   EXPECT_FALSE(Axis->HitTest(Axis->EndPixel + 1, Axis->AxisLinePos));
 }
+
+// A series that drew before the axis leaves its brush on the canvas: the labels
+// must not take it as their background.
+TEST_F(AxisDrawTest, LabelsKeepNoBackgroundOfTheLastBrush) {
+  MakeAxis(0, 10, 2, false);
+  Canvas->Brush->SetColor(clLime);
+  Canvas->Brush->SetStyle(bsSolid);
+  Canvas->SetBackMode(OPAQUE);
+  Axis->Draw(false);
+  ASSERT_FALSE(Canvas->Texts.empty());
+  for (int32_t y = 0; y < 120; ++y)
+    for (int32_t x = 0; x < 240; ++x) ASSERT_NE(Px(x, y) & 0xFFFFFF, clLime & 0xFFFFFF) << x << "," << y;
+}
