@@ -494,12 +494,11 @@ void TCustomPolarSeries::DrawPolarAxes() {
   };
   TChartAxis* right = panel->RightAxis();
   draw(right, CentreX, CentreY - RadiusY, CentreY, 1, radar ? int(v->GetInverted()) : -1);
-  if (!radar) {
-    draw(panel->LeftAxis(), CentreX, CentreY, CentreY + RadiusY, -1, 1);
-    if (panel->LeftAxis()->GetVisible()) panel->LeftAxis()->SetInvertedField(false);
-    draw(panel->TopAxis(), CentreY, CentreX - RadiusX, CentreX, -1, 1);
-    if (panel->TopAxis()->GetVisible()) panel->TopAxis()->SetInvertedField(false);
-  }
+  if (radar) return;
+  draw(panel->LeftAxis(), CentreX, CentreY, CentreY + RadiusY, -1, 1);
+  if (panel->LeftAxis()->GetVisible()) panel->LeftAxis()->SetInvertedField(false);
+  draw(panel->TopAxis(), CentreY, CentreX - RadiusX, CentreX, -1, 1);
+  if (panel->TopAxis()->GetVisible()) panel->TopAxis()->SetInvertedField(false);
   draw(panel->BottomAxis(), CentreY, CentreX, CentreX + RadiusX, 1, -1);
 }
 

@@ -177,6 +177,34 @@ TEST_F(PolarTest, PolarLinesJoinThePointsAndCloseTheCircle) {
   EXPECT_EQ(s->PointAtPixel(s->CalcPointXY(1).X, s->CalcPointXY(1).Y), 1);
 }
 
+TEST_F(PolarTest, AngleLinesStandAtEveryStepAndRadiusCirclesAtEveryLabel) {
+  auto* s = Add<TPolarSeries>();
+  s->AppendPoint(10, 0);
+  s->Pointer()->SetVisible(false);
+  Chart->SetAxisVisible(false);
+  for (TChartAxis* a : {Chart->BottomAxis(), Chart->LeftAxis()}) {
+    a->Grid()->SetVisible(true);
+    a->Grid()->SetStyle(psSolid);
+  }
+  Chart->BottomAxis()->Grid()->SetColor(clRed);
+  Chart->LeftAxis()->Grid()->SetColor(clBlue);
+  Chart->BottomAxis()->SetIncrement(45);
+  Chart->LeftAxis()->SetMinMax(0, 10);
+  Chart->LeftAxis()->SetIncrement(5);
+  Draw();
+  const auto onSpoke = [&](double Degrees) {
+    const double a = Degrees * std::numbers::pi / 180;
+    return Near(s->CentreX + int32_t(std::lround(0.75 * s->RadiusX * std::cos(a))),
+                s->CentreY - int32_t(std::lround(0.75 * s->RadiusY * std::sin(a))), clRed);
+  };
+  for (int32_t k = 0; k < 8; ++k) EXPECT_TRUE(onSpoke(k * 45)) << k;
+  // No spoke half way between two steps.
+  EXPECT_FALSE(onSpoke(22.5));
+  // Circles at 5 and 10 of 0..10: half the radius and the full radius.
+  EXPECT_TRUE(Near(s->CentreX - s->RadiusX / 2, s->CentreY + 3, clBlue));
+  EXPECT_FALSE(Near(s->CentreX - s->RadiusX / 4, s->CentreY + 3, clBlue));
+}
+
 TEST_F(PolarTest, TinyAndNegativeAngleStepsEnd) {
   auto* s = Add<TPolarSeries>();
   s->AppendPoint(10, 5);
