@@ -51,10 +51,10 @@ protected:
     for (TColor c : Picture()) n += c == Colour;
     return n;
   }
-  // Whether Colour lies on the pixel (X, Y) or on one of its eight neighbours.
-  bool Near(int32_t X, int32_t Y, TColor Colour) const {
-    for (int32_t dy = -1; dy <= 1; ++dy)
-      for (int32_t dx = -1; dx <= 1; ++dx)
+  // Whether Colour lies on the pixel (X, Y) or within Distance pixels of it.
+  bool Near(int32_t X, int32_t Y, TColor Colour, int32_t Distance = 1) const {
+    for (int32_t dy = -Distance; dy <= Distance; ++dy)
+      for (int32_t dx = -Distance; dx <= Distance; ++dx)
         if (Px(X + dx, Y + dy) == Colour) return true;
     return false;
   }
