@@ -10,6 +10,10 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotTranslate.h"
+#include "chart/extras/PlotGauges.h"
+#include "chart/extras/PlotPolar.h"
+#include "chart/extras/PlotRose.h"
+#include "chart/extras/PlotSmith.h"
 #include "chart/series/ErrorBar.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -73,6 +77,10 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotGalleryPanel::Initialization();
   PlotFunci::Initialization();
   PlotGally::Initialization();
+  PlotPolar::Initialize();
+  PlotRose::Initialize();
+  PlotSmith::Initialize();
+  PlotGauges::Initialize();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");

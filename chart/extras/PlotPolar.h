@@ -4,6 +4,7 @@
 // the radar series (one spoke per point, the circles become polygons) and the
 // polar bar series (a line from the centre to every point). The wind-rose and
 // clock series build on the same base.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -83,7 +84,8 @@ public:
   TSeriesPointer* Pointer() const { return FPointer.get(); }
   void SetPointer(const TSeriesPointer* Value) { FPointer->Assign(Value); }
   TPlotTransparency GetTransparency() const { return FTransparency; }
-  void SetTransparency(TPlotTransparency Value) { SetIntegerProperty(FTransparency, Value); }
+  // A percentage: values outside 0..100 are brought to the nearer end.
+  void SetTransparency(TPlotTransparency Value) { SetIntegerProperty(FTransparency, std::clamp(Value, 0, 100)); }
   TPolarGetPointerStyle OnGetPointerStyle;
 
   // Spokes of a radar series (0: the circles are ellipses).
