@@ -41,14 +41,14 @@ KV_CLASS_IMPL(TGaugeSeries, TCircledSeries) {
 TGaugeSeries::TGaugeSeries(TComponent* Owner) : TCircledSeries(Owner) {
   SetCircled(true);
   SetShowInLegend(false);
-  FCenter = std::make_unique<TSeriesPointer>(this);
+  FCenter = std::make_unique<TStoredSeriesPointer>(this);
   FCenter->SetStyle(TSeriesPointerStyle::psCircle);
   FCenter->SetHorizSize(8);
   FCenter->SetVertSize(8);
   FCenter->Brush()->SetStyle(TBrushStyle::bsSolid);
   FCenter->SetColor(clBlack);
   FCenter->Gradient()->SetVisible(true);
-  FEndPoint = std::make_unique<TSeriesPointer>(this);
+  FEndPoint = std::make_unique<TStoredSeriesPointer>(this);
   FEndPoint->SetVisible(false);
   FEndPoint->SetStyle(TSeriesPointerStyle::psCircle);
   FEndPoint->SetHorizSize(3);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/extras/PlotPolar.h"
 #include "chart/series/Series.h"
 
 enum class THandStyle : uint8_t { hsLine, hsTriangle };
@@ -57,9 +58,9 @@ public:
   void SetMinimum(double Value);
   double GetTotalAngle() const { return FTotalAngle; }
   void SetTotalAngle(double Value) { SetDoubleProperty(FTotalAngle, Value); }
-  TSeriesPointer* Center() const { return FCenter.get(); }
+  TStoredSeriesPointer* Center() const { return FCenter.get(); }
   void SetCenter(const TSeriesPointer* Value) { FCenter->Assign(Value); }
-  TSeriesPointer* EndPoint() const { return FEndPoint.get(); }
+  TStoredSeriesPointer* EndPoint() const { return FEndPoint.get(); }
   void SetEndPoint(const TSeriesPointer* Value) { FEndPoint->Assign(Value); }
   int32_t GetHandDistance() const { return FHandDistance; }
   void SetHandDistance(int32_t Value) { SetIntegerProperty(FHandDistance, Value); }
@@ -88,7 +89,7 @@ private:
   static int32_t PointerSize(const TSeriesPointer& P);
 
   double FTotalAngle = 90;
-  std::unique_ptr<TSeriesPointer> FCenter, FEndPoint;
+  std::unique_ptr<TStoredSeriesPointer> FCenter, FEndPoint;
   int32_t FHandDistance = 30;
   bool FFullRepaint = false;
   double FMaximum = 100, FMinimum = 0;

@@ -81,6 +81,16 @@ namespace PlotPolar {
 std::string DegreeSymbol = "\u00B0";
 }  // namespace PlotPolar
 
+KV_CLASS_IMPL(TStoredSeriesPointer, TSeriesPointer) {
+  using S = TStoredSeriesPointer;
+  c.Property("HorizSize", &S::GetHorizSize, &S::SetHorizSize);
+  c.Property("Style", &S::GetStyle, &S::SetStyle)
+      .Names({"psRectangle", "psCircle", "psTriangle", "psDownTriangle", "psCross", "psDiagCross", "psStar",
+              "psDiamond", "psSmallDot", "psNothing", "psLeftTriangle", "psRightTriangle"});
+  c.Property("VertSize", &S::GetVertSize, &S::SetVertSize);
+  c.Property("Visible", &S::GetVisible, &S::SetVisible);
+}
+
 KV_CLASS_IMPL(TCustomPolarSeries, TCircledSeries) {}
 KV_CLASS_IMPL(TPolarSeries, TCustomPolarSeries) { DescribePolar(c, false); }
 KV_CLASS_IMPL(TPolarBarSeries, TPolarSeries) {}
@@ -92,7 +102,7 @@ KV_CLASS_IMPL(TRadarSeries, TCustomPolarSeries) { DescribePolar(c, true); }
 
 TCustomPolarSeries::TCustomPolarSeries(TComponent* Owner) : TCircledSeries(Owner) {
   YValues()->SetName("Radius");
-  FPointer = std::make_unique<TSeriesPointer>(this);
+  FPointer = std::make_unique<TStoredSeriesPointer>(this);
   Brush()->SetStyle(TBrushStyle::bsClear);
   FCircleLabelsFont = std::make_unique<TPlotFont>([this](TObject* Sender) { RepaintOnChange(Sender); });
   FCirclePen = CreateChartPen();

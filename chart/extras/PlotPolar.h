@@ -14,6 +14,16 @@
 #include "chart/series/Series.h"
 
 class TCustomPolarSeries;
+
+// A point symbol whose visibility, size and style are always written to
+// stored forms. Series that start their symbols with another look than the
+// symbol class' defaults use it, so that a look equal to those defaults is
+// not lost when a chart is saved and read again.
+class TStoredSeriesPointer : public TSeriesPointer {
+  KV_CLASS(TStoredSeriesPointer, TSeriesPointer)
+public:
+  using TSeriesPointer::TSeriesPointer;
+};
 using TPolarGetPointerStyle = std::function<TSeriesPointerStyle(TChartSeries* Sender, int32_t ValueIndex)>;
 
 class TCustomPolarSeries : public TCircledSeries {
@@ -81,7 +91,7 @@ public:
   void SetCloseCircle(bool Value) { SetBooleanField(FCloseCircle, Value); }
   int32_t GetLabelsMargin() const { return FLabelsMargin; }
   void SetLabelsMargin(int32_t Value) { SetIntegerProperty(FLabelsMargin, Value); }
-  TSeriesPointer* Pointer() const { return FPointer.get(); }
+  TStoredSeriesPointer* Pointer() const { return FPointer.get(); }
   void SetPointer(const TSeriesPointer* Value) { FPointer->Assign(Value); }
   TPlotTransparency GetTransparency() const { return FTransparency; }
   // A percentage: values outside 0..100 are brought to the nearer end.
@@ -127,7 +137,7 @@ private:
   bool FClockWiseLabels = false;
   bool FCloseCircle = true;
   int32_t FLabelsMargin = 3;
-  std::unique_ptr<TSeriesPointer> FPointer;
+  std::unique_ptr<TStoredSeriesPointer> FPointer;
   TPlotTransparency FTransparency = 0;
 };
 

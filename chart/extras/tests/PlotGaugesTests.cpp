@@ -178,6 +178,39 @@ TEST_F(GaugeTest, StartUpRegistersTheGaugeOnTheExtendedPage) {
   PlotGauges::Initialize();
 }
 
+TEST_F(GaugeTest, GaugeSettingsComeBackFromAChartFile) {
+  G->SetMaximum(250);
+  G->SetMinimum(-50);
+  G->SetTotalAngle(270);
+  G->SetValue(120);
+  G->SetHandStyle(hsTriangle);
+  G->SetHandDistance(12);
+  G->SetLabelsInside(false);
+  G->SetFullRepaint(true);
+  G->EndPoint()->SetVisible(true);
+  G->Center()->SetHorizSize(4);
+  G->Center()->SetStyle(TSeriesPointerStyle::psRectangle);
+  for (bool text : {true, false}) {
+    const auto copy = Reloaded(text);
+    ASSERT_EQ(copy.size(), 1u);
+    auto* g = dynamic_cast<TGaugeSeries*>(copy[0]);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->GetMaximum(), 250);
+    EXPECT_EQ(g->GetMinimum(), -50);
+    EXPECT_EQ(g->GetTotalAngle(), 270);
+    EXPECT_EQ(g->GetValue(), 120);
+    EXPECT_EQ(g->GetHandStyle(), hsTriangle);
+    EXPECT_EQ(g->GetHandDistance(), 12);
+    EXPECT_FALSE(g->GetLabelsInside());
+    EXPECT_TRUE(g->GetFullRepaint());
+    EXPECT_TRUE(g->EndPoint()->GetVisible());
+    // Looks equal to the symbol class' defaults come back too.
+    EXPECT_EQ(g->Center()->GetHorizSize(), 4);
+    EXPECT_EQ(g->Center()->GetStyle(), TSeriesPointerStyle::psRectangle);
+    EXPECT_EQ(g->Count(), 1);
+  }
+}
+
 TEST_F(GaugeTest, DISABLED_SavesAGaugePicture) {
   G->SetTotalAngle(270);
   G->SetRotationAngle(135 - 90);

@@ -11,6 +11,7 @@
 
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
+#include "chart/series/PlotStore.h"
 #include "chart/series/Series.h"
 #include "platform/gdi/Graphics.h"
 #include "platform/gdi/ImageFiles.h"
@@ -58,6 +59,22 @@ protected:
         if (Px(X + dx, Y + dy) == Colour) return true;
     return false;
   }
+  // Writes the chart as a chart file (text or binary form) and reads it into
+  // a new chart; the series of the new chart are returned in order.
+  std::vector<TChartSeries*> Reloaded(bool AsText) {
+    Chart->SetName("Source");
+    for (int32_t i = 0; i < Chart->SeriesCount(); ++i)
+      if (Chart->GetSeries(i)->GetName().empty()) Chart->GetSeries(i)->SetName("Series" + std::to_string(i + 1));
+    TMemoryStream s;
+    PlotStore::WritePlotStream(Chart, s, true, AsText);
+    s.SetPosition(0);
+    TCustomChart* copy = Create<TChart>(Owner);
+    copy->SetName("Copy" + std::to_string(++Copies));
+    PlotStore::ReadPlotStream(copy, s, true, nullptr);
+    std::vector<TChartSeries*> series;
+    for (int32_t i = 0; i < copy->SeriesCount(); ++i) series.push_back(copy->GetSeries(i));
+    return series;
+  }
   // Writes the drawing as a PNG picture (for looking at by eye).
   void SavePng(const std::string& FileName) const {
     ImageFiles::TRawImage raw;
@@ -69,6 +86,7 @@ protected:
   }
 
   TComponent* Owner = nullptr;
+  int32_t Copies = 0;
   TChart* Chart = nullptr;
   TBitmap Bitmap{W, H};
 };

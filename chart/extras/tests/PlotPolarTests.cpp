@@ -261,6 +261,40 @@ TEST_F(PolarTest, GalleryVariantsAndSamplesGiveTheirLooks) {
   Draw();
 }
 
+TEST_F(PolarTest, PolarAndRadarSettingsComeBackFromAChartFile) {
+  auto* p = Add<TPolarSeries>();
+  p->SetCircleLabels(true);
+  p->SetLabelsMargin(7);
+  p->SetClockWiseLabels(true);
+  p->SetCloseCircle(false);
+  p->SetTransparency(40);
+  p->SetRotationAngle(30);
+  p->CirclePen()->SetColor(clRed);
+  p->AppendPoint(45, 3);
+  p->AppendPoint(90, 4);
+  auto* r = Add<TRadarSeries>();
+  r->Add(5, "Cars");
+  for (bool text : {true, false}) {
+    const auto copy = Reloaded(text);
+    ASSERT_EQ(copy.size(), 2u);
+    auto* q = dynamic_cast<TPolarSeries*>(copy[0]);
+    auto* s = dynamic_cast<TRadarSeries*>(copy[1]);
+    ASSERT_TRUE(q && s);
+    EXPECT_TRUE(q->GetCircleLabels());
+    EXPECT_EQ(q->GetLabelsMargin(), 7);
+    EXPECT_TRUE(q->GetClockWiseLabels());
+    EXPECT_FALSE(q->GetCloseCircle());
+    EXPECT_EQ(q->GetTransparency(), 40);
+    EXPECT_EQ(q->GetRotationAngle(), 30);
+    EXPECT_EQ(q->CirclePen()->GetColor(), clRed);
+    ASSERT_EQ(q->Count(), 2);
+    EXPECT_EQ(q->GetXValue(1), 90);
+    EXPECT_EQ(q->GetYValue(1), 4);
+    EXPECT_EQ(q->RadiusValues()->GetName(), "Radius");
+    EXPECT_EQ(s->GetLabel(0), "Cars");
+  }
+}
+
 TEST_F(PolarTest, DISABLED_SavesAPolarAndARadarPicture) {
   auto* s = Add<TPolarSeries>();
   s->SetCircleLabels(true);

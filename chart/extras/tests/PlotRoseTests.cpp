@@ -152,6 +152,31 @@ TEST_F(RoseTest, StartUpRegistersWindRoseAndClockOnTheOtherPage) {
   PlotRose::Initialize();
 }
 
+TEST_F(RoseTest, WindRoseAndClockSettingsComeBackFromAChartFile) {
+  auto* rose = Add<TWindRoseSeries>();
+  rose->SetMirrorLabels(true);
+  rose->AppendPoint(90, 2);
+  auto* clock = Add<TClockSeries>();
+  clock->SetStyle(cssDecimal);
+  clock->PenHours()->SetColor(clRed);
+  clock->PenSeconds()->Hide();
+  for (bool text : {true, false}) {
+    const auto copy = Reloaded(text);
+    ASSERT_EQ(copy.size(), 2u);
+    auto* r = dynamic_cast<TWindRoseSeries*>(copy[0]);
+    auto* c = dynamic_cast<TClockSeries*>(copy[1]);
+    ASSERT_TRUE(r && c);
+    EXPECT_TRUE(r->GetMirrorLabels());
+    EXPECT_TRUE(r->GetCircleLabels());
+    EXPECT_EQ(r->GetRotationAngle(), 90);
+    EXPECT_EQ(c->GetStyle(), cssDecimal);
+    EXPECT_EQ(c->PenHours()->GetColor(), clRed);
+    EXPECT_FALSE(c->PenSeconds()->GetVisible());
+    EXPECT_TRUE(c->GetShowInLegend());
+    EXPECT_FALSE(c->GetParentChart()->GetCanvas() == nullptr);
+  }
+}
+
 TEST_F(RoseTest, DISABLED_SavesAWindRoseAndAClockPicture) {
   auto* rose = Add<TWindRoseSeries>();
   rose->SetSeriesColor(clRed);

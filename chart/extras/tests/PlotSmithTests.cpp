@@ -154,6 +154,27 @@ TEST_F(SmithGridTest, LabelsAndSamplesDraw) {
   PlotSmith::Initialize();
 }
 
+TEST_F(SmithGridTest, SmithSettingsAndPointsComeBackFromAChartFile) {
+  S->SetImagSymbol("j");
+  S->CirclePen()->SetColor(clGreen);
+  S->AddPoint(2, -1, "load");
+  S->AddPoint(0.5, 3);
+  for (bool text : {true, false}) {
+    const auto copy = Reloaded(text);
+    ASSERT_EQ(copy.size(), 1u);
+    auto* s = dynamic_cast<TSmithSeries*>(copy[0]);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetImagSymbol(), "j");
+    EXPECT_EQ(s->CirclePen()->GetColor(), clGreen);
+    ASSERT_EQ(s->Count(), 3);
+    // Insertion order, not resistance order.
+    EXPECT_EQ(s->GetXValue(1), 2);
+    EXPECT_EQ(s->GetYValue(1), -1);
+    EXPECT_EQ(s->GetLabel(1), "load");
+    EXPECT_EQ(s->GetXValue(2), 0.5);
+  }
+}
+
 TEST_F(SmithGridTest, DISABLED_SavesASmithChartPicture) {
   S->SetCLabels(true);
   S->SetRLabels(true);
