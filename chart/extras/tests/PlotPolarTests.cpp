@@ -308,7 +308,7 @@ TEST_F(PolarTest, DISABLED_SavesAPolarAndARadarPicture) {
   s->Brush()->SetStyle(TBrushStyle::bsSolid);
   s->SetTransparency(60);
   Chart->BottomAxis()->Grid()->SetVisible(true);
-  Chart->BottomAxis()->Grid()->SetColor(clSilver);
+  Chart->BottomAxis()->Grid()->SetStyle(psSolid);
   Chart->BottomAxis()->SetIncrement(30);
   Chart->LeftAxis()->SetMinMax(0, 10);
   for (int32_t i = 0; i < 12; ++i) s->AppendPoint(i * 30, 3 + 6 * std::fabs(std::sin(i * 0.7)));
