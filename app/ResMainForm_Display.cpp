@@ -22,6 +22,10 @@
 #include "chart/extras/PlotPyramid.h"
 #include "chart/extras/PlotShape.h"
 #include "chart/extras/PlotVolumePipe.h"
+#include "chart/extras/PlotGauges.h"
+#include "chart/extras/PlotPolar.h"
+#include "chart/extras/PlotRose.h"
+#include "chart/extras/PlotSmith.h"
 #include "chart/series/ErrorBar.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -97,6 +101,10 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotPyramid::Initialization();
   PlotFunnel::Initialization();
   PlotVolumePipe::Initialization();
+  PlotPolar::Initialization();
+  PlotRose::Initialization();
+  PlotSmith::Initialization();
+  PlotGauges::Initialization();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");
