@@ -184,8 +184,6 @@ void Initialize() {
   ExtendedPens = true;
   AlphaBlendAvailable = LoadAlphaBlend();
   ResetClipStack();
-  // The engine texts may not have started yet when this unit starts.
-  if (PlotConst::MsgDefaultFontName.empty()) PlotConst::Initialize();
   InitDefaultFont();
   DCBrushColorAvailable = false;
   DCPenColorAvailable = false;
