@@ -15,6 +15,7 @@
 #include <numeric>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/gdi/Pixels.h"
 
 namespace {
 
@@ -86,10 +87,7 @@ std::u16string Utf16Of(const std::string& S) {
 
 uint32_t ColorRef(TColor C) { return static_cast<uint32_t>(C) & 0x00FFFFFF; }
 
-int32_t ToInt(double V) {
-  if (!(V == V)) return 0;
-  return static_cast<int32_t>(std::clamp(std::nearbyint(V), -1e9, 1e9));
-}
+int32_t ToInt(double V) { return Pixels::Round(V); }
 
 // Inclusive bounds of points, as EMF records carry them.
 TRect BoundsOf(const std::vector<TPoint>& Points) {
@@ -1031,8 +1029,8 @@ struct TPlayer {
     DC.SetWindowExtEx(int32_t(WX), int32_t(WY));
     DC.SetViewportExtEx(int32_t(VX), int32_t(VY));
     DC.SetWindowOrgEx(Map.WinOrg.X, Map.WinOrg.Y);
-    DC.SetViewportOrgEx(Target.Left + int32_t(std::lround((Map.VpOrg.X - Origin.X) * SX)),
-                        Target.Top + int32_t(std::lround((Map.VpOrg.Y - Origin.Y) * SY)));
+    DC.SetViewportOrgEx(Pixels::Round(Target.Left + (double(Map.VpOrg.X) - Origin.X) * SX),
+                        Pixels::Round(Target.Top + (double(Map.VpOrg.Y) - Origin.Y) * SY));
   }
 
   // The fixed map modes count in physical units of the recording's reference device.
@@ -1040,7 +1038,7 @@ struct TPlayer {
     Map.Mode = Mode;
     const double MmX = RefMillimeters.cx, MmY = RefMillimeters.cy;
     auto Fixed = [&](double UnitsPerMm) {
-      Map.WinExt = TSize{int32_t(std::lround(MmX * UnitsPerMm)), int32_t(std::lround(MmY * UnitsPerMm))};
+      Map.WinExt = TSize{Pixels::Round(MmX * UnitsPerMm), Pixels::Round(MmY * UnitsPerMm)};
       Map.VpExt = TSize{RefPixels.cx, -RefPixels.cy};
     };
     switch (Mode) {
@@ -1063,9 +1061,9 @@ struct TPlayer {
       // Both axes take the smaller of the two scales.
       const double SX = double(Map.VpExt.cx) / Map.WinExt.cx, SY = double(Map.VpExt.cy) / Map.WinExt.cy;
       if (std::fabs(SX) < std::fabs(SY))
-        Map.VpExt.cy = int32_t(std::lround(std::copysign(std::fabs(Map.WinExt.cy * SX), SY)));
+        Map.VpExt.cy = Pixels::Round(std::copysign(std::fabs(Map.WinExt.cy * SX), SY));
       else
-        Map.VpExt.cx = int32_t(std::lround(std::copysign(std::fabs(Map.WinExt.cx * SY), SX)));
+        Map.VpExt.cx = Pixels::Round(std::copysign(std::fabs(Map.WinExt.cx * SY), SX));
     }
     ApplyMapping();
   }
@@ -1076,10 +1074,11 @@ struct TPlayer {
     const double SY = double(Target.Bottom - Target.Top) / Picture.cy;
     TRegion Rgn;
     for (const TRect& R : Rects) {
-      int32_t L = Target.Left + int32_t(std::lround((R.Left - Origin.X) * SX));
-      int32_t RR = Target.Left + int32_t(std::lround((R.Right - Origin.X) * SX));
-      int32_t T = Target.Top + int32_t(std::lround((R.Top - Origin.Y) * SY));
-      int32_t B = Target.Top + int32_t(std::lround((R.Bottom - Origin.Y) * SY));
+      // In doubles: record fields may lie anywhere in the int32_t range.
+      int32_t L = Pixels::Round(Target.Left + (double(R.Left) - Origin.X) * SX);
+      int32_t RR = Pixels::Round(Target.Left + (double(R.Right) - Origin.X) * SX);
+      int32_t T = Pixels::Round(Target.Top + (double(R.Top) - Origin.Y) * SY);
+      int32_t B = Pixels::Round(Target.Top + (double(R.Bottom) - Origin.Y) * SY);
       if (L > RR) std::swap(L, RR);
       if (T > B) std::swap(T, B);
       Rgn.CombineWith(TRegion::CreateRectRgn(L, T, RR, B), RGN_OR);

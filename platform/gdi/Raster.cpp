@@ -8,6 +8,7 @@
 #include "platform/gdi/RegionImpl.h"
 #include "platform/gdi/Scan.h"
 #include "platform/gdi/Stroker.h"
+#include "platform/gdi/Pixels.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -533,8 +534,8 @@ void TRasterBackend::DrawText(double X, double Y, const std::u16string& Text, co
   }
   // Italic overhang and glyphs reaching beyond their advance get a margin.
   const int margin = int(height / 2) + 2;
-  int32_t bx0 = int32_t(std::floor(minX)) - margin, by0 = int32_t(std::floor(minY)) - margin;
-  int32_t bx1 = int32_t(std::ceil(maxX)) + margin, by1 = int32_t(std::ceil(maxY)) + margin;
+  int32_t bx0 = Pixels::Round(std::floor(minX)) - margin, by0 = Pixels::Round(std::floor(minY)) - margin;
+  int32_t bx1 = Pixels::Round(std::ceil(maxX)) + margin, by1 = Pixels::Round(std::ceil(maxY)) + margin;
   bx0 = std::max(bx0, 0);
   by0 = std::max(by0, 0);
   bx1 = std::min(bx1, Width());
