@@ -925,6 +925,11 @@ struct TFields {
     return B[At];
   }
   TRect Rect(size_t At) const { return TRect{I32(At), I32(At + 4), I32(At + 8), I32(At + 12)}; }
+  // A sum or difference of record fields; one no int32_t holds makes the record damaged.
+  static int32_t Checked(int64_t V) {
+    if (V < std::numeric_limits<int32_t>::min() || V > std::numeric_limits<int32_t>::max()) throw TOutside{};
+    return static_cast<int32_t>(V);
+  }
   // Count points of 32-bit (or 16-bit) coordinates starting at At.
   std::vector<TPoint> Points(size_t At, uint32_t Count, bool Short) const {
     const size_t Step = Short ? 4 : 8;
@@ -1279,9 +1284,10 @@ struct TPlayer {
         }
         const auto Bitmap = F.Dib(F.U32(48), F.U32(52), F.U32(56), CbBits);
         // A DIB's source rectangle counts rows from the bottom.
-        const int32_t Top = Bitmap->GetHeight() - YSrc - CySrc;
-        DC.StretchBltBitmap(TRect{XDest, YDest, XDest + CxDest, YDest + CyDest}, *Bitmap,
-                            TRect{XSrc, Top, XSrc + CxSrc, Top + CySrc}, Rop);
+        const int32_t Top = F.Checked(int64_t(Bitmap->GetHeight()) - YSrc - CySrc);
+        DC.StretchBltBitmap(
+            TRect{XDest, YDest, F.Checked(int64_t(XDest) + CxDest), F.Checked(int64_t(YDest) + CyDest)}, *Bitmap,
+            TRect{XSrc, Top, F.Checked(int64_t(XSrc) + CxSrc), F.Checked(int64_t(Top) + CySrc)}, Rop);
         break;
       }
       case 82: {
@@ -1336,7 +1342,9 @@ struct TPlayer {
         break;
       }
       case 114: {
-        const TRect Dest{F.I32(24), F.I32(28), F.I32(24) + F.I32(32), F.I32(28) + F.I32(36)};
+        const int32_t XDest = F.I32(24), YDest = F.I32(28), CxDest = F.I32(32), CyDest = F.I32(36);
+        F.Checked(int64_t(XDest) + CxDest);
+        F.Checked(int64_t(YDest) + CyDest);
         TBlendFunction Blend;
         Blend.BlendOp = F.U8(40);
         Blend.BlendFlags = F.U8(41);
@@ -1346,9 +1354,10 @@ struct TPlayer {
         const auto Bitmap = F.Dib(F.U32(84), F.U32(88), F.U32(92), F.U32(96));
         const int32_t CxSrc = F.I32(100), CySrc = F.I32(104);
         TDeviceContext Source(CreateBitmapBackend(*Bitmap));
-        const int32_t Top = Bitmap->GetHeight() - YSrc - CySrc;
-        DC.AlphaBlend(Dest.Left, Dest.Top, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top, &Source, XSrc, Top, CxSrc,
-                      CySrc, Blend);
+        const int32_t Top = F.Checked(int64_t(Bitmap->GetHeight()) - YSrc - CySrc);
+        F.Checked(int64_t(XSrc) + CxSrc);
+        F.Checked(int64_t(Top) + CySrc);
+        DC.AlphaBlend(XDest, YDest, CxDest, CyDest, &Source, XSrc, Top, CxSrc, CySrc, Blend);
         break;
       }
       default: break;  // records without a visible effect here (comments, palettes, ...)

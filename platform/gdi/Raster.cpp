@@ -391,7 +391,10 @@ void TRasterBackend::FillPolygons(const std::vector<std::vector<TPointF>>& Figur
 
 std::vector<std::vector<TPointF>> PenOutline(const std::vector<TPathFigure>& Figures, const TDCState& S) {
   const bool geometric = (S.Pen.Style & PS_TYPE_MASK) == PS_GEOMETRIC;
-  double width = std::max(1.0, double(S.Pen.Width) * (geometric ? S.PenScale : 1.0));
+  // Far wider than any device: the outline of a wider pen covers the same pixels.
+  constexpr double MaxWidth = 1 << 26;
+  double width = std::clamp(double(S.Pen.Width) * (geometric ? S.PenScale : 1.0), 1.0, MaxWidth);
+  if (std::isnan(width)) width = 1.0;
   QPainterPathStroker stroker;
   stroker.setWidth(width);
   const uint32_t cap = S.Pen.Style & PS_ENDCAP_MASK, join = S.Pen.Style & PS_JOIN_MASK;
