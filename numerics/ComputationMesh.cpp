@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/SysUtils.h"
+
 namespace ComputationMesh {
 
 namespace {
@@ -242,15 +244,15 @@ bool RefineEdges(const TMeshModel& model, const TMeshSettings& settings, AllSpol
 std::string ValidateSettings(const TMeshSettings& s) {
   auto bad = [](double v) { return !std::isfinite(v); };
   if (bad(s.HalfSpacing) || !(s.HalfSpacing > 0.0))
-    return "Electrode spacing for the mesh must be greater than 0 (half spacing " + std::to_string(s.HalfSpacing) + ").";
+    return "Electrode spacing for the mesh must be greater than 0 (half spacing " + SysUtils::RoundTripText(s.HalfSpacing) + ").";
   if (bad(s.StartXStep) || !(s.StartXStep > 0.0))
-    return "Mesh start step in x must be greater than 0 (it is " + std::to_string(s.StartXStep) + ").";
+    return "Mesh start step in x must be greater than 0 (it is " + SysUtils::RoundTripText(s.StartXStep) + ").";
   if (bad(s.StartZStep) || !(s.StartZStep > 0.0))
-    return "Mesh start step in depth must be greater than 0 (it is " + std::to_string(s.StartZStep) + ").";
+    return "Mesh start step in depth must be greater than 0 (it is " + SysUtils::RoundTripText(s.StartZStep) + ").";
   if (bad(s.FactorX) || s.FactorX < 0.0)
-    return "Mesh factor in x must be 0 or greater (it is " + std::to_string(s.FactorX) + ").";
+    return "Mesh factor in x must be 0 or greater (it is " + SysUtils::RoundTripText(s.FactorX) + ").";
   if (bad(s.FactorZ) || s.FactorZ < 0.0)
-    return "Mesh factor in depth must be 0 or greater (it is " + std::to_string(s.FactorZ) + ").";
+    return "Mesh factor in depth must be 0 or greater (it is " + SysUtils::RoundTripText(s.FactorZ) + ").";
   return {};
 }
 

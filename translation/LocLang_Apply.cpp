@@ -4,6 +4,7 @@
 #include "platform/gdi/Charsets.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/TranslateRules.h"
 #include "translation/LocLang_Internal.h"
 
 using namespace SysUtils;
@@ -27,30 +28,6 @@ std::string JoinLines(const TStrings* List) {
   std::string text;
   for (int i = 0; i < List->Count(); ++i) text += (i ? "\r\n" : "") + List->Get(i);
   return text;
-}
-
-// Replaces the lines of a list control, a radio group or a memo, keeping
-// the selected item and the word wrap.
-void UpdateControlLines(TComponent* C, TStrings* Target, const TStrings* Lines) {
-  auto* list = dynamic_cast<TCustomListControl*>(C);
-  auto* group = dynamic_cast<TRadioGroup*>(C);
-  auto* memo = dynamic_cast<TMemo*>(C);
-  const int index = list ? list->GetItemIndex() : group ? group->GetItemIndex() : -1;
-  const bool wrap = memo && memo->WordWrap;
-  if (wrap) memo->WordWrap = false;
-  struct TAfter {
-    TCustomListControl* List;
-    TRadioGroup* Group;
-    TMemo* Memo;
-    int Index;
-    bool Wrap;
-    ~TAfter() {
-      if (List) List->SetItemIndex(Index);
-      if (Group) Group->SetItemIndex(Index);
-      if (Wrap) Memo->WordWrap = true;
-    }
-  } after{list, group, memo, index, wrap};
-  UpdateLines(Target, Lines);
 }
 
 }  // namespace
@@ -195,9 +172,9 @@ void TLocCustomLang::ApplyList(TStringsType Type) {
         TStringList lines;
         lines.SetCommaText(text);
         if (pathDot != std::string::npos)
-          UpdateLines(target, &lines);
+          TranslateRules::ReplaceLines(target, &lines);
         else
-          UpdateControlLines(C, target, &lines);
+          TranslateRules::ReplaceControlItems(C, target, &lines);
         continue;
       }
       if (text.empty()) continue;
@@ -270,7 +247,7 @@ void TLocCustomLang::ApplyCollections() {
               if (!text.empty() && text != JoinLines(strings)) {
                 TStringList lines;
                 lines.SetText(text);
-                UpdateLines(strings, &lines);
+                TranslateRules::ReplaceLines(strings, &lines);
               }
             } else if (IsString(P)) {
               if (!text.empty() && text != PropertyText(target, P)) SetPropertyText(target, P, text);

@@ -5,6 +5,7 @@
 #include "platform/rtl/ResStrings.h"
 #include "platform/rtl/Streaming.h"
 #include "translation/LocLang_Internal.h"
+#include "platform/ui/TranslateRules.h"
 #include "translation/MemIni.h"
 
 using namespace SysUtils;
@@ -86,29 +87,6 @@ TTypeKind TypeKindOf(const TPropInfo* P) {
 TComponent* OwnedComponent(const TComponent* Owner, std::string_view Name) {
   if (!Owner || Name.empty()) return nullptr;
   return Owner->FindComponent(Name);
-}
-
-void UpdateLines(TStrings* Target, const TStrings* Lines) {
-  auto* sorted = dynamic_cast<TStringList*>(Target);
-  const bool wasSorted = sorted && sorted->GetSorted();
-  if (wasSorted) sorted->SetSorted(false);
-  Target->BeginUpdate();
-  try {
-    for (int i = 0; i < Lines->Count(); ++i) {
-      if (i < Target->Count()) {
-        if (Target->Get(i) != Lines->Get(i)) Target->Put(i, Lines->Get(i));
-      } else {
-        Target->Add(Lines->Get(i));
-      }
-    }
-    while (Target->Count() > Lines->Count()) Target->Delete(Target->Count() - 1);
-  } catch (...) {
-    Target->EndUpdate();
-    if (wasSorted) sorted->SetSorted(true);
-    throw;
-  }
-  Target->EndUpdate();
-  if (wasSorted) sorted->SetSorted(true);
 }
 
 bool StartsWith(std::string_view Text, std::string_view Prefix) {
@@ -408,7 +386,7 @@ void TLocCustomLang::SetPropertyFromText(std::string_view Identifier, const std:
       if (auto* list = dynamic_cast<TStrings*>(ObjectValue(obj, p))) {
         TStringList lines;
         lines.SetCommaText(Text);
-        UpdateLines(list, &lines);
+        TranslateRules::ReplaceLines(list, &lines);
       }
       return;
     }

@@ -41,9 +41,6 @@ void SetPropertyText(TObject* Obj, const TPropInfo* P, const std::string& Text);
 TTypeKind TypeKindOf(const TPropInfo* P);
 // The component of Owner named Name (exactly by name, without case).
 TComponent* OwnedComponent(const TComponent* Owner, std::string_view Name);
-// Replaces the lines of Target by Lines (existing lines rewritten in place,
-// objects kept), with sorting switched off meanwhile.
-void UpdateLines(TStrings* Target, const TStrings* Lines);
 bool StartsWith(std::string_view Text, std::string_view Prefix);
 
 }  // namespace LocLangDetail

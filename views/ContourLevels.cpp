@@ -10,6 +10,7 @@
 
 #include "chart/engine/PlotCanvas.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/gdi/Pixels.h"
 
 namespace ContourLevels {
 
@@ -17,7 +18,7 @@ namespace {
 
 using Supermath2d::NoValue;
 
-int32_t RoundToInt(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundToInt(double v) { return Pixels::Round(v); }
 
 bool ReadTextLines(const std::string& fileName, arofstrM& lines) {
   lines.clear();

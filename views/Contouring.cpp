@@ -14,6 +14,7 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/gdi/Pixels.h"
 
 namespace Contouring {
 
@@ -611,9 +612,8 @@ namespace {
 // Rounds to the nearest pixel, halves to even; NaN and values beyond the device's
 // coordinate range clamp instead of overflowing.
 int32_t PixelOf(double v) {
-  constexpr double Limit = 1.0e8;
-  if (std::isnan(v)) return 0;
-  return static_cast<int32_t>(std::nearbyint(std::clamp(v, -Limit, Limit)));
+  constexpr int32_t Limit = 100000000;
+  return std::clamp(Pixels::Round(v), -Limit, Limit);
 }
 
 double ValueOf(const TContourMesh& mesh, int32_t node) {

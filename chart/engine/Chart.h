@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/engine/PlotEngine_AxisPanel.h"
+#include "platform/rtl/ResStrings.h"
 #include "platform/ui/StdCtrls.h"
 
 class TCustomChart;
@@ -578,14 +579,30 @@ public:
 // Registries
 // ============================================================================
 
+// A text the registries read each time they show it, so a replaced or
+// translated text reaches the gallery: a plain text variable or a resource string.
+class TTextRef {
+public:
+  TTextRef() = default;
+  TTextRef(std::nullptr_t) {}
+  TTextRef(const std::string* Text) : FText(Text) {}
+  TTextRef(const ResStrings::TResString* Text) : FRes(Text) {}
+  explicit operator bool() const { return FText || FRes; }
+  std::string operator*() const { return FText ? *FText : FRes ? FRes->Text() : std::string(); }
+
+private:
+  const std::string* FText = nullptr;
+  const ResStrings::TResString* FRes = nullptr;
+};
+
 // One registered series or function type.
 class TPlotSeriesType : public TObject {
   KV_CLASS(TPlotSeriesType, TObject)
 public:
   TClass SeriesClassRef = nullptr;
   TClass FunctionClassRef = nullptr;
-  const std::string* DescriptionText = nullptr;  // a text variable, so translations reach it
-  const std::string* PageName = nullptr;
+  TTextRef DescriptionText;
+  TTextRef PageName;
   int32_t SampleSeriesCount = 2;
   std::string Description() const { return DescriptionText ? *DescriptionText : std::string(); }
 };
@@ -617,12 +634,11 @@ namespace Chart {
 
 // ---- series types ----
 TPlotSeriesTypes& SeriesTypes();
-void RegisterType(TClass SeriesClass, TClass FuncClass, const std::string* Description, const std::string* Page,
-                  int32_t SampleCount);
-void AddSeriesType(TClass SeriesClass, const std::string* Description, const std::string* Page, int32_t SampleCount);
-void AddStandardSeriesType(TClass SeriesClass, const std::string* Description);
-void AddFunctionType(TClass FuncClass, const std::string* Description, const std::string* Page, int32_t SampleCount);
-void AddStandardFunctionType(TClass FuncClass, const std::string* Description);
+void RegisterType(TClass SeriesClass, TClass FuncClass, TTextRef Description, TTextRef Page, int32_t SampleCount);
+void AddSeriesType(TClass SeriesClass, TTextRef Description, TTextRef Page, int32_t SampleCount);
+void AddStandardSeriesType(TClass SeriesClass, TTextRef Description);
+void AddFunctionType(TClass FuncClass, TTextRef Description, TTextRef Page, int32_t SampleCount);
+void AddStandardFunctionType(TClass FuncClass, TTextRef Description);
 void RemoveSeriesTypes(const std::vector<TClass>& Classes);
 void RemoveFunctionTypes(const std::vector<TClass>& Classes);
 std::string SeriesTypeText(const TChartSeries* Series);

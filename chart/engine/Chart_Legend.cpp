@@ -8,13 +8,14 @@
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotHtml.h"
+#include "platform/gdi/Pixels.h"
 
 namespace {
 
 // Separates the two text columns of a legend text.
 constexpr char ColumnSeparator = '\x06';
 
-int32_t RoundInt(double X) { return static_cast<int32_t>(std::nearbyint(X)); }
+int32_t RoundInt(double X) { return Pixels::Round(X); }
 
 bool IsHtmlText(const std::string& Text) { return Text.find('<') != std::string::npos; }
 

@@ -83,8 +83,7 @@ TPlotSeriesTypes& SeriesTypes() {
   return *GSeriesTypes;
 }
 
-void RegisterType(TClass SeriesClass, TClass FuncClass, const std::string* Description, const std::string* Page,
-                  int32_t SampleCount) {
+void RegisterType(TClass SeriesClass, TClass FuncClass, TTextRef Description, TTextRef Page, int32_t SampleCount) {
   TPlotSeriesTypes& types = SeriesTypes();
   if (SeriesClass) ClassInfo::RegisterClass(SeriesClass);
   if (FuncClass) ClassInfo::RegisterClass(FuncClass);
@@ -99,19 +98,19 @@ void RegisterType(TClass SeriesClass, TClass FuncClass, const std::string* Descr
   types.Items().push_back(std::move(entry));
 }
 
-void AddSeriesType(TClass SeriesClass, const std::string* Description, const std::string* Page, int32_t SampleCount) {
+void AddSeriesType(TClass SeriesClass, TTextRef Description, TTextRef Page, int32_t SampleCount) {
   RegisterType(SeriesClass, nullptr, Description, Page, SampleCount);
 }
 
-void AddStandardSeriesType(TClass SeriesClass, const std::string* Description) {
+void AddStandardSeriesType(TClass SeriesClass, TTextRef Description) {
   AddSeriesType(SeriesClass, Description, &PlotConst::MsgGalleryStandard, 2);
 }
 
-void AddFunctionType(TClass FuncClass, const std::string* Description, const std::string* Page, int32_t SampleCount) {
+void AddFunctionType(TClass FuncClass, TTextRef Description, TTextRef Page, int32_t SampleCount) {
   RegisterType(nullptr, FuncClass, Description, Page, SampleCount);
 }
 
-void AddStandardFunctionType(TClass FuncClass, const std::string* Description) {
+void AddStandardFunctionType(TClass FuncClass, TTextRef Description) {
   AddFunctionType(FuncClass, Description, &PlotConst::MsgGalleryStandard, 2);
 }
 

@@ -6,6 +6,7 @@
 
 #include "chart/engine/PlotConst.h"
 #include "platform/ui/Controls.h"
+#include "platform/gdi/Pixels.h"
 
 namespace PlotCanvas {
 
@@ -24,9 +25,9 @@ void InitDefaultFont() {
 }
 
 int32_t RoundToPixel(double Value) {
-  constexpr double Limit = 67108863.0;
-  if (std::isnan(Value)) return 0;
-  return static_cast<int32_t>(std::nearbyint(std::clamp(Value, -Limit, Limit)));
+  // Tighter than the device's limit: the canvas adds centres and offsets to these.
+  constexpr int32_t Limit = 67108863;
+  return std::clamp(Pixels::Round(Value), -Limit, Limit);
 }
 
 }  // namespace PlotCanvas

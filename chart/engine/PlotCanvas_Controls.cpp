@@ -16,6 +16,7 @@
 #include "chart/engine/PlotConst.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/gdi/Pixels.h"
 
 // ============================================================================
 // Resampling
@@ -53,15 +54,15 @@ TContributions Contributions(int32_t SourceSize, int32_t DestSize, double Scale,
     auto& Entries = List[static_cast<size_t>(i)];
     Entries.reserve(static_cast<size_t>(std::trunc(2 * Width + 1)));
     const double Centre = i / Scale;
-    const int32_t First = static_cast<int32_t>(std::floor(Centre - Width));
-    const int32_t Last = static_cast<int32_t>(std::ceil(Centre + Width));
+    const int32_t First = Pixels::Round(std::floor(Centre - Width));
+    const int32_t Last = Pixels::Round(std::ceil(Centre + Width));
     for (int32_t j = First; j <= Last; ++j) {
       const double Weight = Shrinking ? Filter((Centre - j) * Scale) * Scale : Filter(Centre - j);
       if (Weight == 0) continue;
       // Pixels beyond the edges mirror back into the picture.
       int32_t Pixel = j < 0 ? -j : j >= SourceSize ? 2 * SourceSize - j - 1 : j;
       Pixel = std::clamp(Pixel, 0, SourceSize - 1);
-      Entries.push_back({Pixel, static_cast<int32_t>(std::nearbyint(Weight * 1024))});
+      Entries.push_back({Pixel, Pixels::Round(Weight * 1024)});
     }
   }
   return List;
@@ -184,8 +185,6 @@ void Initialize() {
   ExtendedPens = true;
   AlphaBlendAvailable = LoadAlphaBlend();
   ResetClipStack();
-  // The engine texts may not have started yet when this unit starts.
-  if (PlotConst::MsgDefaultFontName.empty()) PlotConst::Initialize();
   InitDefaultFont();
   DCBrushColorAvailable = false;
   DCPenColorAvailable = false;

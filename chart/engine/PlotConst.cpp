@@ -2,204 +2,217 @@
 
 namespace PlotConst {
 
-constinit std::string MsgChartFileExtension;
-constinit std::string MsgLegendFirstValue;
-constinit std::string MsgNoParentChart;
-constinit std::string MsgInvalidDataSource;
-constinit std::string MsgFillSample;
-constinit std::string MsgAxisDateTimeLog;
-constinit std::string MsgAxisLabelSep;
-constinit std::string MsgAxisIncrementPositive;
-constinit std::string MsgAxisMinMax;
-constinit std::string MsgAxisMaxMin;
-constinit std::string MsgAxisLogBase;
-constinit std::string MsgMaxPointsPerPage;
-constinit std::string Msg3DPercent;
-constinit std::string MsgCircularSeries;
-constinit std::string MsgOfTotal;
-constinit std::string MsgOfTotalMultiLine;
-constinit std::string MsgDefPercentFormat;
-constinit std::string MsgDefValueFormat;
-constinit std::string MsgGalleryStandard;
-constinit std::string MsgTopAxis;
-constinit std::string MsgBottomAxis;
-constinit std::string MsgLeftAxis;
-constinit std::string MsgRightAxis;
-constinit std::string MsgDepthRightAxis;
-constinit std::string MsgDepthTopAxis;
-constinit std::string MsgDefaultFontSize;
-constinit std::string MsgDefaultFontName;
-constinit std::string MsgPointerSize;
-constinit std::string MsgFunctionPeriod;
-constinit std::string MsgValuesX;
-constinit std::string MsgValuesY;
-constinit std::string MsgSeriesBase;
-constinit std::string MsgGalleryNormal;
-constinit std::string MsgSeriesDelete;
-constinit std::string MsgLine;
-constinit std::string MsgPoint;
-constinit std::string MsgArea;
-constinit std::string MsgBar;
-constinit std::string MsgHorizontalBar;
-constinit std::string MsgStack;
-constinit std::string MsgPie;
-constinit std::string MsgFastLine;
-constinit std::string MsgHorizontalLine;
-constinit std::string MsgCars;
-constinit std::string MsgPhones;
-constinit std::string MsgTables;
-constinit std::string MsgMonitors;
-constinit std::string MsgLamps;
-constinit std::string MsgKeyboards;
-constinit std::string MsgBikes;
-constinit std::string MsgChairs;
-constinit std::string MsgExtended;
-constinit std::string MsgFunctions;
-constinit std::string MsgDelete;
-constinit std::string MsgIncorrectValueReason;
-constinit std::string MsgEnterNumberOfDaysHhNnSs;
-constinit std::string MsgAdd;
-constinit std::string MsgSubtract;
-constinit std::string MsgMultiply;
-constinit std::string MsgDivide;
-constinit std::string MsgHigh;
-constinit std::string MsgLow;
-constinit std::string MsgAverage;
-constinit std::string MsgClear;
-constinit std::string MsgBrowse;
-constinit std::string MsgOther;
-constinit std::string MsgPie2;
-constinit std::string MsgBar2;
-constinit std::string MsgAngle;
-constinit std::string MsgSmallDots;
-constinit std::string MsgInvalidChartFile;
-constinit std::string MsgWrongChartFileFormat;
-constinit std::string MsgEmptyChartFile;
-constinit std::string MsgBytes;
-constinit std::string MsgAll;
-constinit std::string MsgIndex;
-constinit std::string MsgText;
-constinit std::string MsgAsBitmap;
-constinit std::string MsgBitmapsBmpBmp;
-constinit std::string MsgAsMetafile;
-constinit std::string MsgEnhancedMetafilesEmfEmfMetafilesWmfWm;
-constinit std::string MsgPanelPropertyIsNotSetInExportFormat;
-constinit std::string MsgNoBorder;
-constinit std::string MsgDotted;
-constinit std::string MsgColors;
-constinit std::string MsgFilled;
-constinit std::string MsgMarks;
-constinit std::string MsgStairs;
-constinit std::string MsgPoints;
-constinit std::string MsgHeight;
-constinit std::string MsgHollow;
-constinit std::string MsgPoint2D;
-constinit std::string MsgTriangle;
-constinit std::string MsgStar;
-constinit std::string MsgCircle;
-constinit std::string MsgDownTri;
-constinit std::string MsgCross;
-constinit std::string MsgDiamond;
-constinit std::string MsgNoLines;
-constinit std::string MsgStack100Pct;
-constinit std::string MsgPyramid;
-constinit std::string MsgEllipse;
-constinit std::string MsgInvPyramid;
-constinit std::string MsgSides;
-constinit std::string MsgSideAll;
-constinit std::string MsgPatterns;
-constinit std::string MsgExploded;
-constinit std::string MsgShadow;
-constinit std::string MsgSemiPie;
-constinit std::string MsgCanNotFindTempFolder;
-constinit std::string MsgCanNotEmailChartMapiError;
-constinit std::string MsgGradient;
-constinit std::string MsgChartFileFilter;
-constinit std::string MsgYFX;
-constinit std::string MsgHorizontalArea;
-constinit std::string MsgSelfStacked;
-constinit std::string MsgDarkBorder;
-constinit std::string MsgMedian;
-constinit std::string MsgMode;
-constinit std::string MsgOutline;
-constinit std::string MsgSpaceDelimitedTextFilesTxtTxt;
-constinit std::string MsgTabDelimitedTextFilesTxtTxt;
-constinit std::string MsgCommaDelimitedTextFilesCsvCsv;
-constinit std::string MsgColonDelimitedTextFilesTxtTxt;
-constinit std::string MsgCustomDelimitedTextFilesTxtTxt;
-constinit std::string MsgXMLFilesXmlXml;
-constinit std::string MsgHTMLFilesHtmHtm;
-constinit std::string MsgMicrosoftExcelFilesXlsXls;
-constinit std::string MsgCircled;
-constinit std::string MsgEditing;
-constinit std::string MsgGantt;
-constinit std::string MsgChangeSeriesTitle;
-constinit std::string MsgNewSeriesTitle;
-constinit std::string MsgDateTimeFormat;
-constinit std::string MsgValuesFormat;
-constinit std::string MsgMaximum;
-constinit std::string MsgMinimum;
-constinit std::string MsgDesiredIncrement;
-constinit std::string MsgApplyChanges;
-constinit std::string MsgSelectedSeries;
-constinit std::string MsgN414;
-constinit std::string MsgN347;
-constinit std::string MsgCopy;
-constinit std::string MsgNone;
-constinit std::string MsgTitle;
-constinit std::string MsgFooter;
-constinit std::string MsgPeriodRange;
-constinit std::string MsgCustom;
-constinit std::string MsgPageOf;
-constinit std::string MsgFirst;
-constinit std::string MsgPrior;
-constinit std::string MsgNext;
-constinit std::string MsgLast;
-constinit std::string MsgInsert;
-constinit std::string MsgDelete2;
-constinit std::string MsgEdit;
-constinit std::string MsgPost;
-constinit std::string MsgCancel;
-constinit std::string MsgAddNewGroup;
-constinit std::string MsgChangeGroupName;
-constinit std::string MsgGroupName;
-constinit std::string MsgN2D;
-constinit std::string MsgOrthoRight;
-constinit std::string MsgOrthoLeft;
-constinit std::string MsgN3DFront;
-constinit std::string MsgN3DRight;
-constinit std::string MsgN3DLeft;
-constinit std::string MsgSubTitle;
-constinit std::string MsgSubFoot;
-constinit std::string MsgArrow;
-constinit std::string MsgPrototyping;
-constinit std::string MsgDevelopment;
-constinit std::string MsgSales;
-constinit std::string MsgMarketing;
-constinit std::string MsgTesting;
-constinit std::string MsgManufac;
-constinit std::string MsgDebugging;
-constinit std::string MsgNewVersion;
-constinit std::string MsgBanking;
-constinit std::string MsgShape;
-constinit std::string MsgBubble;
-constinit std::string MsgAbc;
-constinit std::string MsgN123;
-constinit std::string MsgStart;
-constinit std::string MsgEnd;
-constinit std::string MsgNextTask;
-constinit std::string MsgRadius;
-constinit std::string MsgEndX;
-constinit std::string MsgEndY;
-constinit std::string MsgRectangle;
-constinit std::string MsgVertLine;
-constinit std::string MsgHorizLine;
-constinit std::string MsgLine2;
-constinit std::string MsgCube;
-constinit std::string MsgDiagCross;
+// Every text: its name, its number in the resource-string table and its
+// built-in English wording. The numbers are stable: translations refer to them.
+#define PLOTCONST_TEXTS(X) \
+  X(MsgChartFileExtension, 60001, "chf") \
+  X(MsgLegendFirstValue, 60002, "First Legend Value must be > 0") \
+  X(MsgNoParentChart, 60003, "No ParentChart to validate DataSource") \
+  X(MsgInvalidDataSource, 60004, "No valid DataSource: %s") \
+  X(MsgFillSample, 60005, "FillSampleValues NumValues must be > 0") \
+  X(MsgAxisDateTimeLog, 60006, "DateTime Axis cannot be Logarithmic") \
+  X(MsgAxisLabelSep, 60007, "Labels Separation % must be greater than 0") \
+  X(MsgAxisIncrementPositive, 60008, "Axis increment must be >= 0") \
+  X(MsgAxisMinMax, 60009, "Axis Minimum Value must be <= Maximum") \
+  X(MsgAxisMaxMin, 60010, "Axis Maximum Value must be >= Minimum") \
+  X(MsgAxisLogBase, 60011, "Axis Logarithmic Base should be <> 1 and > 0") \
+  X(MsgMaxPointsPerPage, 60012, "MaxPointsPerPage must be >= 0") \
+  X(Msg3DPercent, 60013, "3D effect percent must be between %d and %d") \
+  X(MsgCircularSeries, 60014, "Circular Series dependences are not allowed") \
+  X(MsgOfTotal, 60015, "%s of %s") \
+  X(MsgOfTotalMultiLine, 60016, "%s\rof %s") \
+  X(MsgDefPercentFormat, 60017, "##0.## %") \
+  X(MsgDefValueFormat, 60018, "#,##0.###") \
+  X(MsgGalleryStandard, 60019, "Standard") \
+  X(MsgTopAxis, 60020, "Top Axis") \
+  X(MsgBottomAxis, 60021, "Bottom Axis") \
+  X(MsgLeftAxis, 60022, "Left Axis") \
+  X(MsgRightAxis, 60023, "Right Axis") \
+  X(MsgDepthRightAxis, 60024, "Depth Right") \
+  X(MsgDepthTopAxis, 60025, "Depth Top") \
+  X(MsgDefaultFontSize, 60026, "8") \
+  X(MsgDefaultFontName, 60027, "Arial") \
+  X(MsgPointerSize, 60028, "Pointer size must be greater than zero") \
+  X(MsgFunctionPeriod, 60029, "Function Period should be >= 0") \
+  X(MsgValuesX, 60030, "X") \
+  X(MsgValuesY, 60031, "Y") \
+  X(MsgSeriesBase, 60032, "Series") \
+  X(MsgGalleryNormal, 60033, "Normal") \
+  X(MsgSeriesDelete, 60034, "Series Delete: ValueIndex %d out of bounds (0 to %d).") \
+  X(MsgLine, 60035, "Line") \
+  X(MsgPoint, 60036, "Point") \
+  X(MsgArea, 60037, "Area") \
+  X(MsgBar, 60038, "Bar") \
+  X(MsgHorizontalBar, 60039, "Horizontal\rBar") \
+  X(MsgStack, 60040, "Stack") \
+  X(MsgPie, 60041, "Pie") \
+  X(MsgFastLine, 60042, "Fast Line") \
+  X(MsgHorizontalLine, 60043, "Horizontal\rLine") \
+  X(MsgCars, 60044, "Cars") \
+  X(MsgPhones, 60045, "Phones") \
+  X(MsgTables, 60046, "Tables") \
+  X(MsgMonitors, 60047, "Monitors") \
+  X(MsgLamps, 60048, "Lamps") \
+  X(MsgKeyboards, 60049, "Keyboards") \
+  X(MsgBikes, 60050, "Bikes") \
+  X(MsgChairs, 60051, "Chairs") \
+  X(MsgExtended, 60052, "Extended") \
+  X(MsgFunctions, 60053, "Functions") \
+  X(MsgDelete, 60054, "Delete %s ?") \
+  X(MsgIncorrectValueReason, 60055, "Incorrect value. Reason: %s") \
+  X(MsgEnterNumberOfDaysHhNnSs, 60056, "Enter [Number of Days] [hh:nn:ss]") \
+  X(MsgAdd, 60057, "Add") \
+  X(MsgSubtract, 60058, "Subtract") \
+  X(MsgMultiply, 60059, "Multiply") \
+  X(MsgDivide, 60060, "Divide") \
+  X(MsgHigh, 60061, "High") \
+  X(MsgLow, 60062, "Low") \
+  X(MsgAverage, 60063, "Average") \
+  X(MsgClear, 60064, "Clea&r") \
+  X(MsgBrowse, 60065, "B&rowse...") \
+  X(MsgOther, 60066, "Other") \
+  X(MsgPie2, 60067, "Pie") \
+  X(MsgBar2, 60068, "Bar") \
+  X(MsgAngle, 60069, "Angle") \
+  X(MsgSmallDots, 60070, "Small Dots") \
+  X(MsgInvalidChartFile, 60071, "Invalid Chart in *.chf file") \
+  X(MsgWrongChartFileFormat, 60072, "Wrong *.chf file format") \
+  X(MsgEmptyChartFile, 60073, "Empty *.chf file") \
+  X(MsgBytes, 60074, "%d bytes") \
+  X(MsgAll, 60075, "(all)") \
+  X(MsgIndex, 60076, "Index") \
+  X(MsgText, 60077, "Text") \
+  X(MsgAsBitmap, 60078, "as &Bitmap") \
+  X(MsgBitmapsBmpBmp, 60079, "Bitmaps (*.bmp)|*.bmp") \
+  X(MsgAsMetafile, 60080, "as &Metafile") \
+  X(MsgEnhancedMetafilesEmfEmfMetafilesWmfWm, 60081, "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf") \
+  X(MsgPanelPropertyIsNotSetInExportFormat, 60082, "Panel property is not set in Export format") \
+  X(MsgNoBorder, 60083, "No Border") \
+  X(MsgDotted, 60084, "Dotted") \
+  X(MsgColors, 60085, "Colors") \
+  X(MsgFilled, 60086, "Filled") \
+  X(MsgMarks, 60087, "Marks") \
+  X(MsgStairs, 60088, "Stairs") \
+  X(MsgPoints, 60089, "Points") \
+  X(MsgHeight, 60090, "Height") \
+  X(MsgHollow, 60091, "Hollow") \
+  X(MsgPoint2D, 60092, "Point 2D") \
+  X(MsgTriangle, 60093, "Triangle") \
+  X(MsgStar, 60094, "Star") \
+  X(MsgCircle, 60095, "Circle") \
+  X(MsgDownTri, 60096, "Down Tri.") \
+  X(MsgCross, 60097, "Cross") \
+  X(MsgDiamond, 60098, "Diamond") \
+  X(MsgNoLines, 60099, "No Lines") \
+  X(MsgStack100Pct, 60100, "Stack 100%") \
+  X(MsgPyramid, 60101, "Pyramid") \
+  X(MsgEllipse, 60102, "Ellipse") \
+  X(MsgInvPyramid, 60103, "Inv. Pyramid") \
+  X(MsgSides, 60104, "Sides") \
+  X(MsgSideAll, 60105, "Side All") \
+  X(MsgPatterns, 60106, "Patterns") \
+  X(MsgExploded, 60107, "Exploded") \
+  X(MsgShadow, 60108, "Shadow") \
+  X(MsgSemiPie, 60109, "Semi Pie") \
+  X(MsgCanNotFindTempFolder, 60110, "Can not find Temp folder") \
+  X(MsgCanNotEmailChartMapiError, 60111, "Can not email chart. Mapi Error: %d") \
+  X(MsgGradient, 60112, "Gradient") \
+  X(MsgChartFileFilter, 60113, "Chart files (*.chf)|*.chf") \
+  X(MsgYFX, 60114, "y = f(x)") \
+  X(MsgHorizontalArea, 60115, "Horizontal\rArea") \
+  X(MsgSelfStacked, 60116, "Self Stacked") \
+  X(MsgDarkBorder, 60117, "Dark Border") \
+  X(MsgMedian, 60118, "Median") \
+  X(MsgMode, 60119, "Mode") \
+  X(MsgOutline, 60120, "Outline") \
+  X(MsgSpaceDelimitedTextFilesTxtTxt, 60121, "Space delimited text files (*.txt)|*.txt") \
+  X(MsgTabDelimitedTextFilesTxtTxt, 60122, "Tab delimited text files (*.txt)|*.txt") \
+  X(MsgCommaDelimitedTextFilesCsvCsv, 60123, "Comma delimited text files (*.csv)|*.csv") \
+  X(MsgColonDelimitedTextFilesTxtTxt, 60124, "Colon delimited text files (*.txt)|*.txt") \
+  X(MsgCustomDelimitedTextFilesTxtTxt, 60125, "Custom delimited text files (*.txt)|*.txt") \
+  X(MsgXMLFilesXmlXml, 60126, "XML files (*.xml)|*.xml") \
+  X(MsgHTMLFilesHtmHtm, 60127, "HTML files (*.htm)|*.htm") \
+  X(MsgMicrosoftExcelFilesXlsXls, 60128, "Microsoft Excel files (*.xls)|*.xls") \
+  X(MsgCircled, 60129, "Circled") \
+  X(MsgEditing, 60130, "Editing %s") \
+  X(MsgGantt, 60131, "Gantt") \
+  X(MsgChangeSeriesTitle, 60132, "Change Series Title") \
+  X(MsgNewSeriesTitle, 60133, "New Series Title:") \
+  X(MsgDateTimeFormat, 60134, "DateTime For&mat:") \
+  X(MsgValuesFormat, 60135, "Values For&mat:") \
+  X(MsgMaximum, 60136, "Maximum") \
+  X(MsgMinimum, 60137, "Minimum") \
+  X(MsgDesiredIncrement, 60138, "Desired %s Increment") \
+  X(MsgApplyChanges, 60139, "Apply Changes ?") \
+  X(MsgSelectedSeries, 60140, "(Selected Series)") \
+  X(MsgN414, 60141, "414") \
+  X(MsgN347, 60142, "347") \
+  X(MsgCopy, 60143, "Copy") \
+  X(MsgNone, 60144, "(none)") \
+  X(MsgTitle, 60145, "Title") \
+  X(MsgFooter, 60146, "Footer") \
+  X(MsgPeriodRange, 60147, "Period range") \
+  X(MsgCustom, 60148, "Custom ") \
+  X(MsgPageOf, 60149, "Page %d of %d") \
+  X(MsgFirst, 60150, "First") \
+  X(MsgPrior, 60151, "Prior") \
+  X(MsgNext, 60152, "Next") \
+  X(MsgLast, 60153, "Last") \
+  X(MsgInsert, 60154, "Insert") \
+  X(MsgDelete2, 60155, "Delete") \
+  X(MsgEdit, 60156, "Edit") \
+  X(MsgPost, 60157, "Post") \
+  X(MsgCancel, 60158, "Cancel") \
+  X(MsgAddNewGroup, 60159, "Add new group") \
+  X(MsgChangeGroupName, 60160, "Change group name") \
+  X(MsgGroupName, 60161, "Group name:") \
+  X(MsgN2D, 60162, "2D") \
+  X(MsgOrthoRight, 60163, "Ortho Right") \
+  X(MsgOrthoLeft, 60164, "Ortho Left") \
+  X(MsgN3DFront, 60165, "3D Front") \
+  X(MsgN3DRight, 60166, "3D Right") \
+  X(MsgN3DLeft, 60167, "3D Left") \
+  X(MsgSubTitle, 60168, "SubTitle") \
+  X(MsgSubFoot, 60169, "SubFoot") \
+  X(MsgArrow, 60170, "Arrow") \
+  X(MsgPrototyping, 60171, "Prototyping") \
+  X(MsgDevelopment, 60172, "Development") \
+  X(MsgSales, 60173, "Sales") \
+  X(MsgMarketing, 60174, "Marketing") \
+  X(MsgTesting, 60175, "Testing") \
+  X(MsgManufac, 60176, "Manufac.") \
+  X(MsgDebugging, 60177, "Debugging") \
+  X(MsgNewVersion, 60178, "New Version") \
+  X(MsgBanking, 60179, "Banking") \
+  X(MsgShape, 60180, "Shape") \
+  X(MsgBubble, 60181, "Bubble") \
+  X(MsgAbc, 60182, "abc") \
+  X(MsgN123, 60183, "123") \
+  X(MsgStart, 60184, "Start") \
+  X(MsgEnd, 60185, "End") \
+  X(MsgNextTask, 60186, "NextTask") \
+  X(MsgRadius, 60187, "Radius") \
+  X(MsgEndX, 60188, "EndX") \
+  X(MsgEndY, 60189, "EndY") \
+  X(MsgRectangle, 60190, "Rectangle") \
+  X(MsgVertLine, 60191, "Vert.Line") \
+  X(MsgHorizLine, 60192, "Horiz.Line") \
+  X(MsgLine2, 60193, "Line") \
+  X(MsgCube, 60194, "Cube") \
+  X(MsgDiagCross, 60195, "Diag.Cross")
+
+#define KV_DEFINE_TEXT(Name, Id, English) constinit ResStrings::TResString Name{Id, English};
+PLOTCONST_TEXTS(KV_DEFINE_TEXT)
+#undef KV_DEFINE_TEXT
+
+namespace {
+#define KV_TEXT_ADDRESS(Name, Id, English) &Name,
+ResStrings::TResString* const AllTexts[] = {PLOTCONST_TEXTS(KV_TEXT_ADDRESS)};
+#undef KV_TEXT_ADDRESS
+}  // namespace
 
 void ComposeChartFileTexts() {
-  const std::string& ext = MsgChartFileExtension;
+  const std::string ext = MsgChartFileExtension.EnglishText();
   MsgInvalidChartFile = "Invalid Chart in *." + ext + " file";
   MsgWrongChartFileFormat = "Wrong *." + ext + " file format";
   MsgEmptyChartFile = "Empty *." + ext + " file";
@@ -207,400 +220,17 @@ void ComposeChartFileTexts() {
 }
 
 void Initialize() {
-  MsgChartFileExtension = "chf";
-  MsgLegendFirstValue = "First Legend Value must be > 0";
-  MsgNoParentChart = "No ParentChart to validate DataSource";
-  MsgInvalidDataSource = "No valid DataSource: %s";
-  MsgFillSample = "FillSampleValues NumValues must be > 0";
-  MsgAxisDateTimeLog = "DateTime Axis cannot be Logarithmic";
-  MsgAxisLabelSep = "Labels Separation % must be greater than 0";
-  MsgAxisIncrementPositive = "Axis increment must be >= 0";
-  MsgAxisMinMax = "Axis Minimum Value must be <= Maximum";
-  MsgAxisMaxMin = "Axis Maximum Value must be >= Minimum";
-  MsgAxisLogBase = "Axis Logarithmic Base should be <> 1 and > 0";
-  MsgMaxPointsPerPage = "MaxPointsPerPage must be >= 0";
-  Msg3DPercent = "3D effect percent must be between %d and %d";
-  MsgCircularSeries = "Circular Series dependences are not allowed";
-  MsgOfTotal = "%s of %s";
-  MsgOfTotalMultiLine = "%s\rof %s";
-  MsgDefPercentFormat = "##0.## %";
-  MsgDefValueFormat = "#,##0.###";
-  MsgGalleryStandard = "Standard";
-  MsgTopAxis = "Top Axis";
-  MsgBottomAxis = "Bottom Axis";
-  MsgLeftAxis = "Left Axis";
-  MsgRightAxis = "Right Axis";
-  MsgDepthRightAxis = "Depth Right";
-  MsgDepthTopAxis = "Depth Top";
-  MsgDefaultFontSize = "8";
-  MsgDefaultFontName = "Arial";
-  MsgPointerSize = "Pointer size must be greater than zero";
-  MsgFunctionPeriod = "Function Period should be >= 0";
-  MsgValuesX = "X";
-  MsgValuesY = "Y";
-  MsgSeriesBase = "Series";
-  MsgGalleryNormal = "Normal";
-  MsgSeriesDelete = "Series Delete: ValueIndex %d out of bounds (0 to %d).";
-  MsgLine = "Line";
-  MsgPoint = "Point";
-  MsgArea = "Area";
-  MsgBar = "Bar";
-  MsgHorizontalBar = "Horizontal\rBar";
-  MsgStack = "Stack";
-  MsgPie = "Pie";
-  MsgFastLine = "Fast Line";
-  MsgHorizontalLine = "Horizontal\rLine";
-  MsgCars = "Cars";
-  MsgPhones = "Phones";
-  MsgTables = "Tables";
-  MsgMonitors = "Monitors";
-  MsgLamps = "Lamps";
-  MsgKeyboards = "Keyboards";
-  MsgBikes = "Bikes";
-  MsgChairs = "Chairs";
-  MsgExtended = "Extended";
-  MsgFunctions = "Functions";
-  MsgDelete = "Delete %s ?";
-  MsgIncorrectValueReason = "Incorrect value. Reason: %s";
-  MsgEnterNumberOfDaysHhNnSs = "Enter [Number of Days] [hh:nn:ss]";
-  MsgAdd = "Add";
-  MsgSubtract = "Subtract";
-  MsgMultiply = "Multiply";
-  MsgDivide = "Divide";
-  MsgHigh = "High";
-  MsgLow = "Low";
-  MsgAverage = "Average";
-  MsgClear = "Clea&r";
-  MsgBrowse = "B&rowse...";
-  MsgOther = "Other";
-  MsgPie2 = "Pie";
-  MsgBar2 = "Bar";
-  MsgAngle = "Angle";
-  MsgSmallDots = "Small Dots";
-  MsgBytes = "%d bytes";
-  MsgAll = "(all)";
-  MsgIndex = "Index";
-  MsgText = "Text";
-  MsgAsBitmap = "as &Bitmap";
-  MsgBitmapsBmpBmp = "Bitmaps (*.bmp)|*.bmp";
-  MsgAsMetafile = "as &Metafile";
-  MsgEnhancedMetafilesEmfEmfMetafilesWmfWm = "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
-  MsgPanelPropertyIsNotSetInExportFormat = "Panel property is not set in Export format";
-  MsgNoBorder = "No Border";
-  MsgDotted = "Dotted";
-  MsgColors = "Colors";
-  MsgFilled = "Filled";
-  MsgMarks = "Marks";
-  MsgStairs = "Stairs";
-  MsgPoints = "Points";
-  MsgHeight = "Height";
-  MsgHollow = "Hollow";
-  MsgPoint2D = "Point 2D";
-  MsgTriangle = "Triangle";
-  MsgStar = "Star";
-  MsgCircle = "Circle";
-  MsgDownTri = "Down Tri.";
-  MsgCross = "Cross";
-  MsgDiamond = "Diamond";
-  MsgNoLines = "No Lines";
-  MsgStack100Pct = "Stack 100%";
-  MsgPyramid = "Pyramid";
-  MsgEllipse = "Ellipse";
-  MsgInvPyramid = "Inv. Pyramid";
-  MsgSides = "Sides";
-  MsgSideAll = "Side All";
-  MsgPatterns = "Patterns";
-  MsgExploded = "Exploded";
-  MsgShadow = "Shadow";
-  MsgSemiPie = "Semi Pie";
-  MsgCanNotFindTempFolder = "Can not find Temp folder";
-  MsgCanNotEmailChartMapiError = "Can not email chart. Mapi Error: %d";
-  MsgGradient = "Gradient";
-  MsgYFX = "y = f(x)";
-  MsgHorizontalArea = "Horizontal\rArea";
-  MsgSelfStacked = "Self Stacked";
-  MsgDarkBorder = "Dark Border";
-  MsgMedian = "Median";
-  MsgMode = "Mode";
-  MsgOutline = "Outline";
-  MsgSpaceDelimitedTextFilesTxtTxt = "Space delimited text files (*.txt)|*.txt";
-  MsgTabDelimitedTextFilesTxtTxt = "Tab delimited text files (*.txt)|*.txt";
-  MsgCommaDelimitedTextFilesCsvCsv = "Comma delimited text files (*.csv)|*.csv";
-  MsgColonDelimitedTextFilesTxtTxt = "Colon delimited text files (*.txt)|*.txt";
-  MsgCustomDelimitedTextFilesTxtTxt = "Custom delimited text files (*.txt)|*.txt";
-  MsgXMLFilesXmlXml = "XML files (*.xml)|*.xml";
-  MsgHTMLFilesHtmHtm = "HTML files (*.htm)|*.htm";
-  MsgMicrosoftExcelFilesXlsXls = "Microsoft Excel files (*.xls)|*.xls";
-  MsgCircled = "Circled";
-  MsgEditing = "Editing %s";
-  MsgGantt = "Gantt";
-  MsgChangeSeriesTitle = "Change Series Title";
-  MsgNewSeriesTitle = "New Series Title:";
-  MsgDateTimeFormat = "DateTime For&mat:";
-  MsgValuesFormat = "Values For&mat:";
-  MsgMaximum = "Maximum";
-  MsgMinimum = "Minimum";
-  MsgDesiredIncrement = "Desired %s Increment";
-  MsgApplyChanges = "Apply Changes ?";
-  MsgSelectedSeries = "(Selected Series)";
-  MsgN414 = "414";
-  MsgN347 = "347";
-  MsgCopy = "Copy";
-  MsgNone = "(none)";
-  MsgTitle = "Title";
-  MsgFooter = "Footer";
-  MsgPeriodRange = "Period range";
-  MsgCustom = "Custom ";
-  MsgPageOf = "Page %d of %d";
-  MsgFirst = "First";
-  MsgPrior = "Prior";
-  MsgNext = "Next";
-  MsgLast = "Last";
-  MsgInsert = "Insert";
-  MsgDelete2 = "Delete";
-  MsgEdit = "Edit";
-  MsgPost = "Post";
-  MsgCancel = "Cancel";
-  MsgAddNewGroup = "Add new group";
-  MsgChangeGroupName = "Change group name";
-  MsgGroupName = "Group name:";
-  MsgN2D = "2D";
-  MsgOrthoRight = "Ortho Right";
-  MsgOrthoLeft = "Ortho Left";
-  MsgN3DFront = "3D Front";
-  MsgN3DRight = "3D Right";
-  MsgN3DLeft = "3D Left";
-  MsgSubTitle = "SubTitle";
-  MsgSubFoot = "SubFoot";
-  MsgArrow = "Arrow";
-  MsgPrototyping = "Prototyping";
-  MsgDevelopment = "Development";
-  MsgSales = "Sales";
-  MsgMarketing = "Marketing";
-  MsgTesting = "Testing";
-  MsgManufac = "Manufac.";
-  MsgDebugging = "Debugging";
-  MsgNewVersion = "New Version";
-  MsgBanking = "Banking";
-  MsgShape = "Shape";
-  MsgBubble = "Bubble";
-  MsgAbc = "abc";
-  MsgN123 = "123";
-  MsgStart = "Start";
-  MsgEnd = "End";
-  MsgNextTask = "NextTask";
-  MsgRadius = "Radius";
-  MsgEndX = "EndX";
-  MsgEndY = "EndY";
-  MsgRectangle = "Rectangle";
-  MsgVertLine = "Vert.Line";
-  MsgHorizLine = "Horiz.Line";
-  MsgLine2 = "Line";
-  MsgCube = "Cube";
-  MsgDiagCross = "Diag.Cross";
+  for (const ResStrings::TResString* text : AllTexts) text->Reset();
   ComposeChartFileTexts();
 }
 
 void Finalize() {
-  MsgChartFileExtension.clear();
-  MsgLegendFirstValue.clear();
-  MsgNoParentChart.clear();
-  MsgInvalidDataSource.clear();
-  MsgFillSample.clear();
-  MsgAxisDateTimeLog.clear();
-  MsgAxisLabelSep.clear();
-  MsgAxisIncrementPositive.clear();
-  MsgAxisMinMax.clear();
-  MsgAxisMaxMin.clear();
-  MsgAxisLogBase.clear();
-  MsgMaxPointsPerPage.clear();
-  Msg3DPercent.clear();
-  MsgCircularSeries.clear();
-  MsgOfTotal.clear();
-  MsgOfTotalMultiLine.clear();
-  MsgDefPercentFormat.clear();
-  MsgDefValueFormat.clear();
-  MsgGalleryStandard.clear();
-  MsgTopAxis.clear();
-  MsgBottomAxis.clear();
-  MsgLeftAxis.clear();
-  MsgRightAxis.clear();
-  MsgDepthRightAxis.clear();
-  MsgDepthTopAxis.clear();
-  MsgDefaultFontSize.clear();
-  MsgDefaultFontName.clear();
-  MsgPointerSize.clear();
-  MsgFunctionPeriod.clear();
-  MsgValuesX.clear();
-  MsgValuesY.clear();
-  MsgSeriesBase.clear();
-  MsgGalleryNormal.clear();
-  MsgSeriesDelete.clear();
-  MsgLine.clear();
-  MsgPoint.clear();
-  MsgArea.clear();
-  MsgBar.clear();
-  MsgHorizontalBar.clear();
-  MsgStack.clear();
-  MsgPie.clear();
-  MsgFastLine.clear();
-  MsgHorizontalLine.clear();
-  MsgCars.clear();
-  MsgPhones.clear();
-  MsgTables.clear();
-  MsgMonitors.clear();
-  MsgLamps.clear();
-  MsgKeyboards.clear();
-  MsgBikes.clear();
-  MsgChairs.clear();
-  MsgExtended.clear();
-  MsgFunctions.clear();
-  MsgDelete.clear();
-  MsgIncorrectValueReason.clear();
-  MsgEnterNumberOfDaysHhNnSs.clear();
-  MsgAdd.clear();
-  MsgSubtract.clear();
-  MsgMultiply.clear();
-  MsgDivide.clear();
-  MsgHigh.clear();
-  MsgLow.clear();
-  MsgAverage.clear();
-  MsgClear.clear();
-  MsgBrowse.clear();
-  MsgOther.clear();
-  MsgPie2.clear();
-  MsgBar2.clear();
-  MsgAngle.clear();
-  MsgSmallDots.clear();
-  MsgInvalidChartFile.clear();
-  MsgWrongChartFileFormat.clear();
-  MsgEmptyChartFile.clear();
-  MsgBytes.clear();
-  MsgAll.clear();
-  MsgIndex.clear();
-  MsgText.clear();
-  MsgAsBitmap.clear();
-  MsgBitmapsBmpBmp.clear();
-  MsgAsMetafile.clear();
-  MsgEnhancedMetafilesEmfEmfMetafilesWmfWm.clear();
-  MsgPanelPropertyIsNotSetInExportFormat.clear();
-  MsgNoBorder.clear();
-  MsgDotted.clear();
-  MsgColors.clear();
-  MsgFilled.clear();
-  MsgMarks.clear();
-  MsgStairs.clear();
-  MsgPoints.clear();
-  MsgHeight.clear();
-  MsgHollow.clear();
-  MsgPoint2D.clear();
-  MsgTriangle.clear();
-  MsgStar.clear();
-  MsgCircle.clear();
-  MsgDownTri.clear();
-  MsgCross.clear();
-  MsgDiamond.clear();
-  MsgNoLines.clear();
-  MsgStack100Pct.clear();
-  MsgPyramid.clear();
-  MsgEllipse.clear();
-  MsgInvPyramid.clear();
-  MsgSides.clear();
-  MsgSideAll.clear();
-  MsgPatterns.clear();
-  MsgExploded.clear();
-  MsgShadow.clear();
-  MsgSemiPie.clear();
-  MsgCanNotFindTempFolder.clear();
-  MsgCanNotEmailChartMapiError.clear();
-  MsgGradient.clear();
-  MsgChartFileFilter.clear();
-  MsgYFX.clear();
-  MsgHorizontalArea.clear();
-  MsgSelfStacked.clear();
-  MsgDarkBorder.clear();
-  MsgMedian.clear();
-  MsgMode.clear();
-  MsgOutline.clear();
-  MsgSpaceDelimitedTextFilesTxtTxt.clear();
-  MsgTabDelimitedTextFilesTxtTxt.clear();
-  MsgCommaDelimitedTextFilesCsvCsv.clear();
-  MsgColonDelimitedTextFilesTxtTxt.clear();
-  MsgCustomDelimitedTextFilesTxtTxt.clear();
-  MsgXMLFilesXmlXml.clear();
-  MsgHTMLFilesHtmHtm.clear();
-  MsgMicrosoftExcelFilesXlsXls.clear();
-  MsgCircled.clear();
-  MsgEditing.clear();
-  MsgGantt.clear();
-  MsgChangeSeriesTitle.clear();
-  MsgNewSeriesTitle.clear();
-  MsgDateTimeFormat.clear();
-  MsgValuesFormat.clear();
-  MsgMaximum.clear();
-  MsgMinimum.clear();
-  MsgDesiredIncrement.clear();
-  MsgApplyChanges.clear();
-  MsgSelectedSeries.clear();
-  MsgN414.clear();
-  MsgN347.clear();
-  MsgCopy.clear();
-  MsgNone.clear();
-  MsgTitle.clear();
-  MsgFooter.clear();
-  MsgPeriodRange.clear();
-  MsgCustom.clear();
-  MsgPageOf.clear();
-  MsgFirst.clear();
-  MsgPrior.clear();
-  MsgNext.clear();
-  MsgLast.clear();
-  MsgInsert.clear();
-  MsgDelete2.clear();
-  MsgEdit.clear();
-  MsgPost.clear();
-  MsgCancel.clear();
-  MsgAddNewGroup.clear();
-  MsgChangeGroupName.clear();
-  MsgGroupName.clear();
-  MsgN2D.clear();
-  MsgOrthoRight.clear();
-  MsgOrthoLeft.clear();
-  MsgN3DFront.clear();
-  MsgN3DRight.clear();
-  MsgN3DLeft.clear();
-  MsgSubTitle.clear();
-  MsgSubFoot.clear();
-  MsgArrow.clear();
-  MsgPrototyping.clear();
-  MsgDevelopment.clear();
-  MsgSales.clear();
-  MsgMarketing.clear();
-  MsgTesting.clear();
-  MsgManufac.clear();
-  MsgDebugging.clear();
-  MsgNewVersion.clear();
-  MsgBanking.clear();
-  MsgShape.clear();
-  MsgBubble.clear();
-  MsgAbc.clear();
-  MsgN123.clear();
-  MsgStart.clear();
-  MsgEnd.clear();
-  MsgNextTask.clear();
-  MsgRadius.clear();
-  MsgEndX.clear();
-  MsgEndY.clear();
-  MsgRectangle.clear();
-  MsgVertLine.clear();
-  MsgHorizLine.clear();
-  MsgLine2.clear();
-  MsgCube.clear();
-  MsgDiagCross.clear();
+  for (ResStrings::TResString* text : AllTexts) *text = std::string();
 }
 
 namespace {
-// Start-up of the unit: the texts exist before any chart is drawn.
+// Registers the texts in the resource-string table at start-up. Reading a
+// text never depends on this having run: until then it reads its built-in English.
 struct UnitStart {
   UnitStart() { Initialize(); }
 } unitStart;

@@ -9,6 +9,7 @@
 #include "chart/engine/PlotProcs.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Restore.h"
+#include "platform/gdi/Pixels.h"
 
 namespace PlotEngine {
 bool SkipBackWallGrid = false;
@@ -27,7 +28,7 @@ Side AxisSide(const TChartAxis& Axis) {
 }
 
 // Nearest integer, halves to even, as every pixel rounding of the axes.
-int32_t RoundHalfEven(double Value) { return static_cast<int32_t>(std::nearbyint(Value)); }
+int32_t RoundHalfEven(double Value) { return Pixels::Round(Value); }
 
 // A text that reads as the number zero ("0.000", "-0").
 bool ReadsAsZero(const std::string& Text) {
@@ -192,7 +193,7 @@ void TChartAxis::DrawSeriesLabels() {
     const int32_t size = across ? c->FontHeight() * PlotEngine::LabelLineCount(text) : c->TextWidth(text);
     int32_t half = size / 2;
     if (FLabelsSeparation != 0 && havePrevious) {
-      half = (size + static_cast<int32_t>(std::trunc(size * 0.02 * FLabelsSeparation))) / 2;
+      half = (size + Pixels::Round(std::trunc(size * 0.02 * FLabelsSeparation))) / 2;
       if (!(p + half <= previous - previousHalf || p - half >= previous + previousHalf)) continue;
     }
     DrawLabel(p, text, nullptr);
@@ -211,7 +212,7 @@ void TChartAxis::DrawPageLabels() {
   for (int32_t i = 0; i < list.Count(); ++i)
     if (list.GetSeries(i)->GetActive()) active.push_back(list.GetSeries(i));
   if (active.empty()) return;
-  const int32_t from = static_cast<int32_t>(std::trunc(ScaleMinimum)), to = static_cast<int32_t>(std::trunc(ScaleMaximum));
+  const int32_t from = Pixels::Round(std::trunc(ScaleMinimum)), to = Pixels::Round(std::trunc(ScaleMaximum));
   for (int32_t i = from; i <= to; ++i) {
     const int32_t p = ValueToPixel(ScaleMaximum - i - 0.5);
     if (!FTickOnLabelsOnly) TickPixels.push_back(p);

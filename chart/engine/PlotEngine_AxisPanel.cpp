@@ -6,6 +6,7 @@
 
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "platform/gdi/Printer.h"
+#include "platform/gdi/Pixels.h"
 
 using namespace SysUtils;
 
@@ -692,15 +693,15 @@ void TCustomAxisPanel::CalcSize3D() {
   const TView3DOptions& o = *View3DOptions();
   double a = FChart3DPercent * 0.001;
   if (!o.GetOrthogonal()) a *= 2;
-  SeriesWidth3D = static_cast<int32_t>(std::nearbyint(ChartWidth * a));
+  SeriesWidth3D = Pixels::Round(ChartWidth * a);
   double r = 1;
   if (o.GetOrthogonal()) {
     double angle = o.GetOrthoAngle();
     if (angle > 90) angle = 180 - angle;
     r = std::tan(angle * M_PI / 180);
   }
-  if (r > 1) SeriesWidth3D = static_cast<int32_t>(std::nearbyint(SeriesWidth3D / r));
-  SeriesHeight3D = static_cast<int32_t>(std::nearbyint(SeriesWidth3D * r));
+  if (r > 1) SeriesWidth3D = Pixels::Round(SeriesWidth3D / r);
+  SeriesHeight3D = Pixels::Round(SeriesWidth3D * r);
   const int32_t k = UseZOrder ? std::max(1, MaxZOrder + 1) : 1;
   Height3D = k * SeriesHeight3D;
   Width3D = k * SeriesWidth3D;

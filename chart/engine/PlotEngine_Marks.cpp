@@ -8,6 +8,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Streaming.h"
+#include "platform/gdi/Pixels.h"
 
 using namespace SysUtils;
 
@@ -16,7 +17,7 @@ namespace {
 TCustomPlotPanel* PanelOfChart(TSeriesChart* Chart) { return dynamic_cast<TCustomPlotPanel*>(Chart); }
 
 // Round to nearest, halves to even, as every pixel of the marks is rounded.
-int32_t RoundPixel(double Value) { return static_cast<int32_t>(std::nearbyint(Value)); }
+int32_t RoundPixel(double Value) { return Pixels::Round(Value); }
 
 // Marks draw with their own shadow defaults: grey and one pixel.
 void UseMarksShadowDefaults(TPlotCustomShape& Shape) {

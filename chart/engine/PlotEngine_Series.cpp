@@ -422,16 +422,24 @@ KV_CLASS_IMPL(TChartSeries, TCustomChartSeries) {
       .Default(-1);
 }
 
+namespace {
+// An emptied engine text (after PlotConst::Finalize) still gives a usable default.
+std::string TextOr(const ResStrings::TResString& Text, const char* Fallback) {
+  std::string text = Text;
+  return text.empty() ? Fallback : text;
+}
+}  // namespace
+
 TChartSeries::TChartSeries(TComponent* Owner)
     : TCustomChartSeries(Owner), FDataSources(this), FLabels(this) {
   FLinkedSeries = std::make_unique<TCustomSeriesList>();
-  FX = new TChartValueList(this, PlotConst::MsgValuesX.empty() ? "X" : PlotConst::MsgValuesX);
+  FX = new TChartValueList(this, TextOr(PlotConst::MsgValuesX, "X"));
   FX->SetOrder(loAscending);
-  FY = new TChartValueList(this, PlotConst::MsgValuesY.empty() ? "Y" : PlotConst::MsgValuesY);
+  FY = new TChartValueList(this, TextOr(PlotConst::MsgValuesY, "Y"));
   FNotMandatory = FX;
   FMandatory = FY;
-  FValueFormat = PlotConst::MsgDefValueFormat.empty() ? "#,##0.###" : PlotConst::MsgDefValueFormat;
-  FPercentFormat = PlotConst::MsgDefPercentFormat.empty() ? "##0.## %" : PlotConst::MsgDefPercentFormat;
+  FValueFormat = TextOr(PlotConst::MsgDefValueFormat, "#,##0.###");
+  FPercentFormat = TextOr(PlotConst::MsgDefPercentFormat, "##0.## %");
 }
 
 void TChartSeries::Init() {

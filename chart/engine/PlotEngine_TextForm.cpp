@@ -11,6 +11,7 @@
 
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine.h"
+#include "platform/gdi/Pixels.h"
 
 namespace PlotEngine {
 
@@ -333,9 +334,9 @@ std::string AxisToText(const TChartAxis& A) {
       IntText(A.GetMinorTickCount()),                              // 21
       IntText(A.GetMinorTickLength()),                             // 22
       PenToText(*A.MinorTicks()),                                  // 23
-      IntText(static_cast<int64_t>(std::nearbyint(A.GetStartPosition()))),    // 24
-      IntText(static_cast<int64_t>(std::nearbyint(A.GetEndPosition()))),      // 25
-      IntText(static_cast<int64_t>(std::nearbyint(A.GetPositionPercent()))),  // 26
+      IntText(Pixels::Round(A.GetStartPosition())),    // 24
+      IntText(Pixels::Round(A.GetEndPosition())),      // 25
+      IntText(Pixels::Round(A.GetPositionPercent())),  // 26
       IntText(static_cast<int32_t>(A.GetPositionUnits())),         // 27
       BoolText(A.GetRoundFirstLabel()),                            // 28
       IntText(A.GetTickInnerLength()),                             // 29
@@ -400,11 +401,32 @@ std::unique_ptr<TPlotFont> FontFieldOnto(const TPlotFont& Current, const std::ve
 
 bool IsRealField(size_t i) { return i == 42 || (i >= 45 && i <= 50) || (i >= 24 && i <= 26); }
 
+// Sizes, lengths, counts and positions a stored text may give; beyond these
+// the drawing arithmetic overflows or a paint takes minutes.
+struct TAxisFieldRange {
+  size_t Field;
+  const char* Name;
+  double Low, High;
+};
+constexpr TAxisFieldRange AxisFieldRanges[] = {
+    {14, "LabelsSeparation", 0, 10000},   {15, "LabelsSize", 0, 10000},       {18, "MaximumOffset", -10000, 10000},
+    {19, "MinimumOffset", -10000, 10000}, {21, "MinorTickCount", 0, 1000},    {22, "MinorTickLength", -10000, 10000},
+    {24, "StartPosition", -10000, 10000}, {25, "EndPosition", -10000, 10000}, {26, "PositionPercent", -10000, 10000},
+    {29, "TickInnerLength", -10000, 10000}, {30, "TickLength", -10000, 10000}, {37, "TitleSize", 0, 10000},
+    {39, "LinLogDecShift", -300, 300},
+};
+
 void CheckAxisValues(const TChartAxis& Axis, const TAxisTextValues& V) {
   if (V.Int[14] && *V.Int[14] < 0) throw AxisException(PlotConst::MsgAxisLabelSep);
   if (V.Real[46] && !(*V.Real[46] >= 0)) throw AxisException(PlotConst::MsgAxisIncrementPositive);
   if (V.Real[45] && (*V.Real[45] == 1 || !(*V.Real[45] > 0))) throw AxisException(PlotConst::MsgAxisLogBase);
   if (V.Int[17] && *V.Int[17] != 0 && Axis.IsDateTime()) throw AxisException(PlotConst::MsgAxisDateTimeLog);
+  for (const TAxisFieldRange& r : AxisFieldRanges) {
+    const std::optional<double> value = V.Int[r.Field] ? std::optional<double>(*V.Int[r.Field]) : V.Real[r.Field];
+    if (value && (*value < r.Low || *value > r.High))
+      throw AxisException(SysUtils::Format("Axis %s %s is outside %s..%s: the axis text is refused.",
+                                 {r.Name, RealToText(*value), RealToText(r.Low), RealToText(r.High)}));
+  }
 }
 
 }  // namespace

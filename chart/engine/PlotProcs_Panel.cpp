@@ -8,6 +8,7 @@
 #include "platform/gdi/Printer.h"
 #include "platform/ui/Forms.h"
 #include "platform/rtl/Restore.h"
+#include "platform/gdi/Pixels.h"
 
 namespace {
 }  // namespace
@@ -442,7 +443,7 @@ void TCustomPlotPanel::PrintOnPrinter(const TRect& Rect) { PrintToCanvas(*Printe
 
 void TCustomPlotPanel::PrintPageRectFor(const TPrintPageMetrics& Page, TRect& Rect) {
   auto Margin = [](int32_t Dpi, int32_t Percent, int32_t Size) {
-    return static_cast<int32_t>(std::nearbyint(Dpi * Percent * (Size * 0.01 / Dpi)));
+    return Pixels::Round(Dpi * Percent * (Size * 0.01 / Dpi));
   };
   Rect.Left = Margin(Page.DpiX, PrintMargins.Left, Page.Width);
   Rect.Right = Page.Width - Margin(Page.DpiX, PrintMargins.Right, Page.Width);
@@ -477,7 +478,7 @@ void TCustomPlotPanel::ProportionalPrintMarginsFor(const TPrintPageMetrics* Page
     PageH = Screen->GetHeight();
   }
   auto ProportionalMargin = [&](double A, double B, double Ratio) {
-    return static_cast<int32_t>(std::nearbyint(100 * (B - (A - A * 30 * 0.01) * Ratio * D) / B)) / 2;
+    return Pixels::Round(100 * (B - (A - A * 30 * 0.01) * Ratio * D) / B) / 2;
   };
   if (CW <= 0 || CH <= 0 || PageW <= 0 || PageH <= 0) return;
   if (CW > CH) {

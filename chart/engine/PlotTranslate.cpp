@@ -1,15 +1,12 @@
 #include "chart/engine/PlotTranslate.h"
 
-#include <algorithm>
 #include <set>
 
 #include "chart/engine/PlotProcs.h"
 #include "platform/rtl/Classes.h"
-#include "platform/ui/ComCtrls.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
-#include "platform/ui/StdCtrls.h"
+#include "platform/ui/TranslateRules.h"
 
 namespace PlotTranslate {
 
@@ -60,36 +57,10 @@ private:
   void Control(TControl* C) {
     Replace(C->GetText(), [C](const std::string& s) { C->SetText(s); });
     Replace(C->GetHint(), [C](const std::string& s) { C->SetHint(s); });
-    if (auto* list = dynamic_cast<TCustomListControl*>(C)) {
-      TStringList* items = list->Items();
-      const int index = list->GetItemIndex();
-      Items(items);
-      if (index >= 0) list->SetItemIndex(index);
-    }
-    if (auto* group = dynamic_cast<TRadioGroup*>(C)) {
-      // The group's buttons show its items: translating the items renames them,
-      // so they are not walked again (a translation must not be translated twice).
-      Items(group->Items());
-      for (int i = 0; i < group->Items()->GetCount(); ++i) FDone.insert(group->Buttons(i));
-    }
-    if (auto* pages = dynamic_cast<TPageControl*>(C))
-      for (int i = 0; i < pages->PageCount(); ++i) Component(pages->Pages(i));
-    if (auto* parent = dynamic_cast<TWinControl*>(C))
-      for (int i = 0; i < parent->ControlCount(); ++i) Component(parent->GetControl(i));
-  }
-
-  // One change notification for the whole list, however many lines change.
-  static void Items(TStringList* List) {
-    if (List == nullptr) return;
-    List->BeginUpdate();
-    try {
-      for (int i = 0; i < List->GetCount(); ++i)
-        Replace(List->Get(i), [List, i](const std::string& s) { List->Put(i, s); });
-    } catch (...) {
-      List->EndUpdate();
-      throw;
-    }
-    List->EndUpdate();
+    TranslateRules::TranslateControlItems(C, TranslateText);
+    // Controls mirroring the items were renamed with them: a translation must not be translated twice.
+    for (TComponent* mirrored : TranslateRules::MirroredControls(C)) FDone.insert(mirrored);
+    for (TControl* contained : TranslateRules::ContainedControls(C)) Component(contained);
   }
 
   std::set<TComponent*> FExcluded;

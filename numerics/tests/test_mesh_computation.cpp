@@ -221,14 +221,15 @@ TEST(BuildComputationMesh, RefusesSettingsThatGiveNoSteps) {
   struct TCase {
     const char* name;
     void (*spoil)(TMeshSettings&);
+    const char* says;  // the bad value as the message shows it
   };
   const TCase cases[] = {
-      {"start x 0", [](TMeshSettings& s) { s.StartXStep = 0.0; }},
-      {"start z negative", [](TMeshSettings& s) { s.StartZStep = -1.0; }},
-      {"factor x negative", [](TMeshSettings& s) { s.FactorX = -0.5; }},
-      {"factor z NaN", [](TMeshSettings& s) { s.FactorZ = std::nan(""); }},
-      {"spacing 0", [](TMeshSettings& s) { s.HalfSpacing = 0.0; }},
-      {"steps far too small", [](TMeshSettings& s) { s.StartXStep = 1e-9; s.StartZStep = 1e-9; s.FactorX = 0.0; s.FactorZ = 0.0; }},
+      {"start x 0", [](TMeshSettings& s) { s.StartXStep = 0.0; }, "(it is 0)"},
+      {"start z negative", [](TMeshSettings& s) { s.StartZStep = -1.0; }, "(it is -1)"},
+      {"factor x negative", [](TMeshSettings& s) { s.FactorX = -0.125; }, "(it is -0.125)"},
+      {"factor z NaN", [](TMeshSettings& s) { s.FactorZ = std::nan(""); }, "(it is nan)"},
+      {"spacing 0", [](TMeshSettings& s) { s.HalfSpacing = -1e-7; }, "(half spacing -1e-07)"},
+      {"steps far too small", [](TMeshSettings& s) { s.StartXStep = 1e-9; s.StartZStep = 1e-9; s.FactorX = 0.0; s.FactorZ = 0.0; }, "nodes"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -243,7 +244,7 @@ TEST(BuildComputationMesh, RefusesSettingsThatGiveNoSteps) {
     double offset = -1.0;
     std::string message;
     EXPECT_FALSE(ComputationMesh::BuildComputationMesh(Bounds(), s, model, nodes, offset, message));
-    EXPECT_FALSE(message.empty());
+    EXPECT_NE(message.find(c.says), std::string::npos) << message;
     EXPECT_EQ(nodes.size(), before.size());
     EXPECT_EQ(model[1][0].Nodes.size(), 3u);
     EXPECT_EQ(offset, -1.0);

@@ -10,6 +10,7 @@
 #include "platform/gdi/RegionImpl.h"
 #include "platform/gdi/Scan.h"
 #include "platform/gdi/Stroker.h"
+#include "platform/gdi/Pixels.h"
 
 #include <QPainterPath>
 #include <QString>
@@ -28,7 +29,7 @@ constexpr int32_t kMaxCoord = 1 << 29;
 
 int32_t RoundPixel(double v) {
   if (!std::isfinite(v)) return 0;
-  return int32_t(std::clamp(std::nearbyint(v), double(-kMaxCoord), double(kMaxCoord)));
+  return std::clamp(Pixels::Round(v), -kMaxCoord, kMaxCoord);
 }
 
 std::u16string ToU16(const std::string& s) {

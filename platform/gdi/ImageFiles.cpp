@@ -7,6 +7,8 @@
 #include "platform/gdi/Graphics.h"
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 #include <png.h>
 
 #include <algorithm>
@@ -64,6 +66,7 @@ std::vector<uint8_t> DecodeRle(const std::vector<uint8_t>& d, size_t pos, size_t
     if (x >= 0 && x < w && y >= 0 && y < h) idx[size_t(y) * size_t(w) + size_t(x)] = v;
     ++x;
   };
+  bool endMarker = false;
   while (pos + 1 < end && y < h) {
     const uint8_t n = d[pos], v = d[pos + 1];
     pos += 2;
@@ -73,6 +76,7 @@ std::vector<uint8_t> DecodeRle(const std::vector<uint8_t>& d, size_t pos, size_t
       x = 0;
       ++y;
     } else if (v == 1) {
+      endMarker = true;
       break;
     } else if (v == 2) {
       if (pos + 1 >= end) break;
@@ -86,6 +90,10 @@ std::vector<uint8_t> DecodeRle(const std::vector<uint8_t>& d, size_t pos, size_t
       pos += (bytes + 1) & ~size_t(1);
     }
   }
+  // Data that stops without its end marker before the last row is complete is
+  // a truncated picture, not one with a blank remainder.
+  const bool complete = endMarker || y >= h || (y == h - 1 && x >= w);
+  if (!complete) throw EInvalidGraphic("Bitmap image is not valid: compressed data ends before its rows");
   return idx;
 }
 
@@ -162,13 +170,15 @@ TRawImage ReadBmp(const std::vector<uint8_t>& d) {
     }
   }
   if (offBits >= d.size()) throw bad("pixel data missing");
+  // Compressed rows are decoded (and a truncation found) before the picture is made.
+  std::vector<uint8_t> idx;
+  if (compression == 1 || compression == 2) idx = DecodeRle(d, offBits, d.size(), int32_t(w), int32_t(h), compression == 2);
   img.Pixels.assign(size_t(w) * size_t(h), 0xFF000000u);
   auto setRow = [&](int64_t fileRow) { return topDown ? fileRow : h - 1 - fileRow; };
   auto paletteColour = [&](uint32_t i) -> uint32_t {
     return 0xFF000000u | (i < img.Palette.size() ? img.Palette[i] : 0u);
   };
   if (compression == 1 || compression == 2) {
-    const auto idx = DecodeRle(d, offBits, d.size(), int32_t(w), int32_t(h), compression == 2);
     for (int64_t r = 0; r < h; ++r)
       for (int64_t x = 0; x < w; ++x)
         img.Pixels[size_t(setRow(r)) * size_t(w) + size_t(x)] = paletteColour(idx[size_t(r) * size_t(w) + size_t(x)]);
@@ -499,7 +509,19 @@ void JpegErrorExit(j_common_ptr cinfo) {
   (*cinfo->err->format_message)(cinfo, e->Message);
   std::longjmp(e->Jump, 1);
 }
-void JpegQuiet(j_common_ptr, int) {}
+// Warnings are ignored, except that the data ends before the rows do: the
+// library would go on and make up the missing rows (and take its time for a
+// huge declared size), so the picture is refused at once.
+void JpegWarning(j_common_ptr cinfo, int Level) {
+  if (Level != -1 || cinfo->err->msg_code != JWRN_JPEG_EOF || !cinfo->is_decompressor) return;
+  const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  // The decoder reads a little ahead: the last row band may meet the end of a file without its end marker.
+  const JDIMENSION band = JDIMENSION(std::max(1, d->max_v_samp_factor)) * DCTSIZE;
+  if (d->output_height == 0 || d->output_scanline + band >= d->output_height) return;
+  auto* e = reinterpret_cast<TJpegError*>(cinfo->err);
+  std::snprintf(e->Message, sizeof e->Message, "the data ends before its rows");
+  std::longjmp(e->Jump, 1);
+}
 }  // namespace
 
 TRawImage ReadJpeg(const std::vector<uint8_t>& Data) {
@@ -508,7 +530,7 @@ TRawImage ReadJpeg(const std::vector<uint8_t>& Data) {
   TJpegError err;
   cinfo.err = jpeg_std_error(&err.Mgr);
   err.Mgr.error_exit = JpegErrorExit;
-  err.Mgr.emit_message = JpegQuiet;
+  err.Mgr.emit_message = JpegWarning;
   TRawImage* img = new TRawImage();
   std::vector<uint8_t>* row = new std::vector<uint8_t>();
   if (setjmp(err.Jump)) {
@@ -534,12 +556,16 @@ TRawImage ReadJpeg(const std::vector<uint8_t>& Data) {
   img->Width = int32_t(cinfo.output_width);
   img->Height = int32_t(cinfo.output_height);
   img->BitsPerPixel = 24;
-  img->Pixels.resize(size_t(img->Width) * size_t(img->Height));
   row->resize(size_t(img->Width) * size_t(comps));
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW r = row->data();
     const size_t y = cinfo.output_scanline;
     jpeg_read_scanlines(&cinfo, &r, 1);
+    // The picture grows with the rows read: a file that ends early is refused
+    // before the memory its declared size would take is filled.
+    const size_t need = (y + 1) * size_t(img->Width);
+    if (img->Pixels.size() < need)
+      img->Pixels.resize(std::min(size_t(img->Width) * size_t(img->Height), std::max(need, img->Pixels.size() * 2)));
     for (int32_t x = 0; x < img->Width; ++x) {
       const uint8_t* p = row->data() + size_t(x) * size_t(comps);
       uint32_t v;
@@ -568,7 +594,7 @@ std::vector<uint8_t> WriteJpeg(const TRawImage& Image, int Quality) {
   TJpegError err;
   cinfo.err = jpeg_std_error(&err.Mgr);
   err.Mgr.error_exit = JpegErrorExit;
-  err.Mgr.emit_message = JpegQuiet;
+  err.Mgr.emit_message = JpegWarning;
   unsigned char* mem = nullptr;
   unsigned long memSize = 0;
   std::vector<uint8_t>* row = new std::vector<uint8_t>(size_t(Image.Width) * 3);

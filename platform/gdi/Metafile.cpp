@@ -15,6 +15,7 @@
 #include <numeric>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/gdi/Pixels.h"
 
 namespace {
 
@@ -86,10 +87,7 @@ std::u16string Utf16Of(const std::string& S) {
 
 uint32_t ColorRef(TColor C) { return static_cast<uint32_t>(C) & 0x00FFFFFF; }
 
-int32_t ToInt(double V) {
-  if (!(V == V)) return 0;
-  return static_cast<int32_t>(std::clamp(std::nearbyint(V), -1e9, 1e9));
-}
+int32_t ToInt(double V) { return Pixels::Round(V); }
 
 // Inclusive bounds of points, as EMF records carry them.
 TRect BoundsOf(const std::vector<TPoint>& Points) {
@@ -927,6 +925,11 @@ struct TFields {
     return B[At];
   }
   TRect Rect(size_t At) const { return TRect{I32(At), I32(At + 4), I32(At + 8), I32(At + 12)}; }
+  // A sum or difference of record fields; one no int32_t holds makes the record damaged.
+  static int32_t Checked(int64_t V) {
+    if (V < std::numeric_limits<int32_t>::min() || V > std::numeric_limits<int32_t>::max()) throw TOutside{};
+    return static_cast<int32_t>(V);
+  }
   // Count points of 32-bit (or 16-bit) coordinates starting at At.
   std::vector<TPoint> Points(size_t At, uint32_t Count, bool Short) const {
     const size_t Step = Short ? 4 : 8;
@@ -1031,8 +1034,8 @@ struct TPlayer {
     DC.SetWindowExtEx(int32_t(WX), int32_t(WY));
     DC.SetViewportExtEx(int32_t(VX), int32_t(VY));
     DC.SetWindowOrgEx(Map.WinOrg.X, Map.WinOrg.Y);
-    DC.SetViewportOrgEx(Target.Left + int32_t(std::lround((Map.VpOrg.X - Origin.X) * SX)),
-                        Target.Top + int32_t(std::lround((Map.VpOrg.Y - Origin.Y) * SY)));
+    DC.SetViewportOrgEx(Pixels::Round(Target.Left + (double(Map.VpOrg.X) - Origin.X) * SX),
+                        Pixels::Round(Target.Top + (double(Map.VpOrg.Y) - Origin.Y) * SY));
   }
 
   // The fixed map modes count in physical units of the recording's reference device.
@@ -1040,7 +1043,7 @@ struct TPlayer {
     Map.Mode = Mode;
     const double MmX = RefMillimeters.cx, MmY = RefMillimeters.cy;
     auto Fixed = [&](double UnitsPerMm) {
-      Map.WinExt = TSize{int32_t(std::lround(MmX * UnitsPerMm)), int32_t(std::lround(MmY * UnitsPerMm))};
+      Map.WinExt = TSize{Pixels::Round(MmX * UnitsPerMm), Pixels::Round(MmY * UnitsPerMm)};
       Map.VpExt = TSize{RefPixels.cx, -RefPixels.cy};
     };
     switch (Mode) {
@@ -1063,9 +1066,9 @@ struct TPlayer {
       // Both axes take the smaller of the two scales.
       const double SX = double(Map.VpExt.cx) / Map.WinExt.cx, SY = double(Map.VpExt.cy) / Map.WinExt.cy;
       if (std::fabs(SX) < std::fabs(SY))
-        Map.VpExt.cy = int32_t(std::lround(std::copysign(std::fabs(Map.WinExt.cy * SX), SY)));
+        Map.VpExt.cy = Pixels::Round(std::copysign(std::fabs(Map.WinExt.cy * SX), SY));
       else
-        Map.VpExt.cx = int32_t(std::lround(std::copysign(std::fabs(Map.WinExt.cx * SY), SX)));
+        Map.VpExt.cx = Pixels::Round(std::copysign(std::fabs(Map.WinExt.cx * SY), SX));
     }
     ApplyMapping();
   }
@@ -1076,10 +1079,11 @@ struct TPlayer {
     const double SY = double(Target.Bottom - Target.Top) / Picture.cy;
     TRegion Rgn;
     for (const TRect& R : Rects) {
-      int32_t L = Target.Left + int32_t(std::lround((R.Left - Origin.X) * SX));
-      int32_t RR = Target.Left + int32_t(std::lround((R.Right - Origin.X) * SX));
-      int32_t T = Target.Top + int32_t(std::lround((R.Top - Origin.Y) * SY));
-      int32_t B = Target.Top + int32_t(std::lround((R.Bottom - Origin.Y) * SY));
+      // In doubles: record fields may lie anywhere in the int32_t range.
+      int32_t L = Pixels::Round(Target.Left + (double(R.Left) - Origin.X) * SX);
+      int32_t RR = Pixels::Round(Target.Left + (double(R.Right) - Origin.X) * SX);
+      int32_t T = Pixels::Round(Target.Top + (double(R.Top) - Origin.Y) * SY);
+      int32_t B = Pixels::Round(Target.Top + (double(R.Bottom) - Origin.Y) * SY);
       if (L > RR) std::swap(L, RR);
       if (T > B) std::swap(T, B);
       Rgn.CombineWith(TRegion::CreateRectRgn(L, T, RR, B), RGN_OR);
@@ -1280,9 +1284,10 @@ struct TPlayer {
         }
         const auto Bitmap = F.Dib(F.U32(48), F.U32(52), F.U32(56), CbBits);
         // A DIB's source rectangle counts rows from the bottom.
-        const int32_t Top = Bitmap->GetHeight() - YSrc - CySrc;
-        DC.StretchBltBitmap(TRect{XDest, YDest, XDest + CxDest, YDest + CyDest}, *Bitmap,
-                            TRect{XSrc, Top, XSrc + CxSrc, Top + CySrc}, Rop);
+        const int32_t Top = F.Checked(int64_t(Bitmap->GetHeight()) - YSrc - CySrc);
+        DC.StretchBltBitmap(
+            TRect{XDest, YDest, F.Checked(int64_t(XDest) + CxDest), F.Checked(int64_t(YDest) + CyDest)}, *Bitmap,
+            TRect{XSrc, Top, F.Checked(int64_t(XSrc) + CxSrc), F.Checked(int64_t(Top) + CySrc)}, Rop);
         break;
       }
       case 82: {
@@ -1337,7 +1342,9 @@ struct TPlayer {
         break;
       }
       case 114: {
-        const TRect Dest{F.I32(24), F.I32(28), F.I32(24) + F.I32(32), F.I32(28) + F.I32(36)};
+        const int32_t XDest = F.I32(24), YDest = F.I32(28), CxDest = F.I32(32), CyDest = F.I32(36);
+        F.Checked(int64_t(XDest) + CxDest);
+        F.Checked(int64_t(YDest) + CyDest);
         TBlendFunction Blend;
         Blend.BlendOp = F.U8(40);
         Blend.BlendFlags = F.U8(41);
@@ -1347,9 +1354,10 @@ struct TPlayer {
         const auto Bitmap = F.Dib(F.U32(84), F.U32(88), F.U32(92), F.U32(96));
         const int32_t CxSrc = F.I32(100), CySrc = F.I32(104);
         TDeviceContext Source(CreateBitmapBackend(*Bitmap));
-        const int32_t Top = Bitmap->GetHeight() - YSrc - CySrc;
-        DC.AlphaBlend(Dest.Left, Dest.Top, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top, &Source, XSrc, Top, CxSrc,
-                      CySrc, Blend);
+        const int32_t Top = F.Checked(int64_t(Bitmap->GetHeight()) - YSrc - CySrc);
+        F.Checked(int64_t(XSrc) + CxSrc);
+        F.Checked(int64_t(Top) + CySrc);
+        DC.AlphaBlend(XDest, YDest, CxDest, CyDest, &Source, XSrc, Top, CxSrc, CySrc, Blend);
         break;
       }
       default: break;  // records without a visible effect here (comments, palettes, ...)

@@ -428,8 +428,11 @@ bool Emf::IsOldMetafileData(const std::vector<uint8_t>& Data) {
 std::vector<uint8_t> Emf::ToOldMetafile(const std::vector<uint8_t>& Data) {
   const std::vector<TRecord> Records = SplitRecords(Data);
   const std::vector<uint8_t>& H = Records.front().Bytes;
-  const TRect Bounds{static_cast<int32_t>(Get32(H, 8)), static_cast<int32_t>(Get32(H, 12)),
-                     static_cast<int32_t>(Get32(H, 16)) + 1, static_cast<int32_t>(Get32(H, 20)) + 1};
+  // In 64 bits: the bounds may lie anywhere in the int32_t range, however far apart.
+  struct {
+    int64_t Left, Top, Right, Bottom;
+  } const Bounds{static_cast<int32_t>(Get32(H, 8)), static_cast<int32_t>(Get32(H, 12)),
+                 int64_t(static_cast<int32_t>(Get32(H, 16))) + 1, int64_t(static_cast<int32_t>(Get32(H, 20))) + 1};
   TWmfWriter W;
   {
     TWmfRec Org(0x020B);

@@ -8,6 +8,7 @@
 #include "platform/gdi/RegionImpl.h"
 #include "platform/gdi/Scan.h"
 #include "platform/gdi/Stroker.h"
+#include "platform/gdi/Pixels.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -390,7 +391,10 @@ void TRasterBackend::FillPolygons(const std::vector<std::vector<TPointF>>& Figur
 
 std::vector<std::vector<TPointF>> PenOutline(const std::vector<TPathFigure>& Figures, const TDCState& S) {
   const bool geometric = (S.Pen.Style & PS_TYPE_MASK) == PS_GEOMETRIC;
-  double width = std::max(1.0, double(S.Pen.Width) * (geometric ? S.PenScale : 1.0));
+  // Far wider than any device: the outline of a wider pen covers the same pixels.
+  constexpr double MaxWidth = 1 << 26;
+  double width = std::clamp(double(S.Pen.Width) * (geometric ? S.PenScale : 1.0), 1.0, MaxWidth);
+  if (std::isnan(width)) width = 1.0;
   QPainterPathStroker stroker;
   stroker.setWidth(width);
   const uint32_t cap = S.Pen.Style & PS_ENDCAP_MASK, join = S.Pen.Style & PS_JOIN_MASK;
@@ -533,8 +537,8 @@ void TRasterBackend::DrawText(double X, double Y, const std::u16string& Text, co
   }
   // Italic overhang and glyphs reaching beyond their advance get a margin.
   const int margin = int(height / 2) + 2;
-  int32_t bx0 = int32_t(std::floor(minX)) - margin, by0 = int32_t(std::floor(minY)) - margin;
-  int32_t bx1 = int32_t(std::ceil(maxX)) + margin, by1 = int32_t(std::ceil(maxY)) + margin;
+  int32_t bx0 = Pixels::Round(std::floor(minX)) - margin, by0 = Pixels::Round(std::floor(minY)) - margin;
+  int32_t bx1 = Pixels::Round(std::ceil(maxX)) + margin, by1 = Pixels::Round(std::ceil(maxY)) + margin;
   bx0 = std::max(bx0, 0);
   by0 = std::max(by0, 0);
   bx1 = std::min(bx1, Width());

@@ -88,7 +88,9 @@ void Polygons(const std::vector<std::vector<TPointF>>& Figures, int FillMode, in
 inline std::vector<TPointF> EllipsePoints(double X0, double Y0, double X1, double Y1, double A0, double Sweep) {
   const double cx = (X0 + X1) / 2, cy = (Y0 + Y1) / 2, rx = std::fabs(X1 - X0) / 2, ry = std::fabs(Y1 - Y0) / 2;
   const double perimeter = 2 * M_PI * std::max(rx, ry) * std::fabs(Sweep) / (2 * M_PI);
-  int n = std::clamp(int(std::ceil(perimeter)) + 1, 2, 20000);
+  // Clamped as a real: a huge (or infinite) radius must not reach the integer cast.
+  const double steps = std::isfinite(perimeter) ? std::clamp(std::ceil(perimeter) + 1, 2.0, 20000.0) : 20000.0;
+  int n = int(steps);
   if (std::fabs(Sweep) >= 2 * M_PI - 1e-12) n = std::max(n, 8);
   std::vector<TPointF> pts;
   pts.reserve(size_t(n) + 1);

@@ -35,13 +35,21 @@ std::string English(int Id) {
   return it == Table().end() ? std::string() : it->second;
 }
 
-std::string Load(int Id) {
-  std::string text = English(Id);
+std::string Load(int Id) { return Load(Id, ""); }
+
+std::string Load(int Id, std::string_view Fallback) {
+  auto it = Table().find(Id);
+  std::string text = it == Table().end() ? std::string(Fallback) : it->second;
   if (Current()) {
     std::string translated = Current()(Id, text);
     if (!translated.empty()) return translated;
   }
   return text;
+}
+
+std::string_view LoadView(int Id, std::string_view Fallback) {
+  static std::map<int, std::string> loaded;
+  return loaded[Id] = Load(Id, Fallback);
 }
 
 std::vector<int> Ids() {

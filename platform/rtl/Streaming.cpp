@@ -495,6 +495,7 @@ void TReader::FinishLoading(bool Success) {
 TComponent* TReader::ReadRootComponent(TComponent* RootComponent) {
   ReadSignature();
   const std::string className = ReadShortString();
+  if (className.empty()) throw EReadError("Invalid stream format: class name expected");
   const std::string name = ReadShortString();
   FRootClassName = className;
   CheckRootClass(className);
@@ -537,6 +538,7 @@ void TReader::ReadComponentBody(TComponent* Component) {
 TComponent* TReader::ReadComponent(TComponent* Parent) {
   TDepthGuard depth(FDepth);
   const std::string className = ReadShortString();
+  if (className.empty()) throw EReadError("Invalid stream format: class name expected");
   const std::string name = ReadShortString();
   TClass cls = ClassInfo::GetClass(className);
   if (!cls) throw EClassNotFound(Format("Class %s not found", {className}));
@@ -920,6 +922,7 @@ class TBinaryToText {
   void WriteObject(int Level) {
     TDepthGuard depth(FDepth);
     const std::string className = ShortString();
+    if (className.empty()) throw EReadError("Invalid stream format: class name expected");
     const std::string name = ShortString();
     FText += Indent(Level) + "object " + (name.empty() ? className : name + ": " + className) + "\n";
     while (FReader.NextValue() != TValueType::vaNull) WriteProperty(Level + 1);

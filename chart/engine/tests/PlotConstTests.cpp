@@ -14,7 +14,7 @@ protected:
 };
 
 TEST_F(PlotConstTest, EngineTextsHoldTheirEnglishWording) {
-  const std::pair<const std::string*, const char*> cases[] = {
+  const std::pair<const ResStrings::TResString*, const char*> cases[] = {
       {&PlotConst::MsgLegendFirstValue, "First Legend Value must be > 0"},
       {&PlotConst::MsgAxisIncrementPositive, "Axis increment must be >= 0"},
       {&PlotConst::MsgAxisLogBase, "Axis Logarithmic Base should be <> 1 and > 0"},
@@ -33,7 +33,7 @@ TEST_F(PlotConstTest, EngineTextsHoldTheirEnglishWording) {
       {&PlotProCo::MsgPointFigure, "Point & Figure"},
       {&PlotProCo::MsgPolynomialDegreeMustBeBetween1And20, "Polynomial degree must be between 1 and 20"},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(*text, expected);
+  for (const auto& [text, expected] : cases) EXPECT_EQ(text->Text(), expected);
 }
 
 TEST_F(PlotConstTest, ChartFileTextsFollowTheExtension) {

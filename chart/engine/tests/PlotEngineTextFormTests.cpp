@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/tests/AxisFixture.h"
 
@@ -290,6 +292,43 @@ TEST_F(AxisTextTest, RuleBreakingTextRaisesBeforeApplyingAnything) {
   Target.Chart.DateTime = true;
   EXPECT_THROW(AxisFromText(A, WithField(A, 17, "1"), true), AxisException);
   EXPECT_FALSE(A.GetLogarithmic());
+}
+
+TEST_F(AxisTextTest, FieldsOutOfRangeRefuseTheWholeText) {
+  TChartAxis& A = *Target.Axis;
+  const std::string Before = AxisToText(A);
+  const struct {
+    size_t Field;
+    const char* Value;
+  } Cases[] = {
+      {21, "44623874"}, {21, "-1"},      {15, "-1"},       {15, "2000000000"}, {18, "2147483647"}, {19, "-99999"},
+      {22, "100000"},   {29, "-100000"}, {30, "99999"},    {24, "-2.1e19"},    {25, "1e300"},      {26, "-1e6"},
+      {37, "123456"},   {39, "100000"},
+  };
+  for (const auto& C : Cases) {
+    auto F = Fields(Before, '~');
+    F[30] = "12";  // a good field before the bad one is not applied either
+    F[C.Field] = C.Value;
+    EXPECT_THROW(AxisFromText(A, Joined(F, '~'), true), AxisException) << C.Field << " = " << C.Value;
+    EXPECT_EQ(AxisToText(A), Before) << C.Field;
+  }
+  // The limits themselves are accepted.
+  auto F = Fields(Before, '~');
+  F[21] = "1000";
+  F[24] = "-10000";
+  AxisFromText(A, Joined(F, '~'), true);
+  EXPECT_EQ(A.GetMinorTickCount(), 1000);
+  EXPECT_EQ(A.GetStartPosition(), -10000);
+}
+
+TEST_F(AxisTextTest, HugePositionsAreWrittenClampedAndReadBackRefused) {
+  TChartAxis& A = *Source.Axis;
+  A.SetStartPosition(-2.1e19);
+  A.SetEndPosition(std::nan(""));
+  const auto F = Fields(AxisToText(A), '~');
+  EXPECT_EQ(F[24], "-1073741824");
+  EXPECT_EQ(F[25], "0");
+  EXPECT_THROW(AxisFromText(*Target.Axis, AxisToText(A), true), AxisException);
 }
 
 TEST_F(AxisTextTest, LogarithmicIsAppliedAfterTheLimits) {

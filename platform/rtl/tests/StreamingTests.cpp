@@ -427,6 +427,21 @@ TEST(Streaming, HostileNestingIsRefusedWithoutExhaustingTheStack) {
   EXPECT_THROW(ReadBinary(bin, t.Box), EReadError);
 }
 
+TEST(Streaming, AnEmptyClassNameIsRefusedByBothBinaryReaders) {
+  // A root without a class name, with and without a name. (A child cannot
+  // have one: its empty class name is the end of the children.)
+  const std::string streams[] = {std::string("TPF0\x00\x03" "Box\x00\x00", 11), std::string("TPF0\x00\x00\x00\x00", 8)};
+  for (const std::string& bin : streams) {
+    TBoxTree t;
+    EXPECT_EQ(Message([&] { ReadBinary(bin, t.Box); }), "Invalid stream format: class name expected");
+    EXPECT_EQ(Message([&] { ReadBinary(bin, nullptr); }), "Invalid stream format: class name expected");
+    TMemoryStream in, out;
+    in.WriteString(bin);
+    in.SetPosition(0);
+    EXPECT_EQ(Message([&] { Streaming::ObjectBinaryToText(in, out); }), "Invalid stream format: class name expected");
+  }
+}
+
 TEST(Streaming, HugeDeclaredLengthsAreRefusedBeforeAllocating) {
   std::string bin("TPF0\x04TBox\x00\x07" "Caption\x0C\xFF\xFF\xFF\x7F", 23);
   TBoxTree t;
