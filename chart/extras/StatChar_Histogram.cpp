@@ -136,6 +136,15 @@ void THistogramSeries::DrawPoint(int32_t Index) {
   if (Index >= 1 && Index != FirstDisplayedIndex() && FLinesPen->GetVisible()) DrawDivider(c, Index, r);
 }
 
+namespace {
+
+// The step joins the previous bar's edge at its corner pixel, which the
+// next bar's fill has covered: lines leave out their end point, so the step
+// ends one pixel beyond it.
+int32_t Beyond(int32_t From, int32_t To) { return To > From ? To + 1 : To < From ? To - 1 : To; }
+
+}  // namespace
+
 void THistogramSeries::DrawOutline(TCanvas3D& C, int32_t Index, const TRect& R) {
   C.UsePen(*Pen());
   C.SetBackMode(TRANSPARENT);
@@ -157,14 +166,14 @@ void THistogramSeries::DrawOutline(TCanvas3D& C, int32_t Index, const TRect& R) 
     if (first)
       vert(R.Left, R.Bottom, R.Top);
     else
-      vert(R.Left, R.Top, YValueToPixel(GetYValue(PreviousDisplayed(Index))));
+      vert(R.Left, R.Top, Beyond(R.Top, YValueToPixel(GetYValue(PreviousDisplayed(Index)))));
     horiz(R.Left, R.Right, R.Top);
     if (IsLastDisplayed(Index)) vert(R.Right - 1, R.Top, R.Bottom);
   } else {
     if (first)
       horiz(R.Left, R.Right, R.Bottom - 1);
     else
-      horiz(XValueToPixel(GetXValue(PreviousDisplayed(Index))), R.Right, R.Bottom - 1);
+      horiz(Beyond(R.Right, XValueToPixel(GetXValue(PreviousDisplayed(Index)))), R.Right, R.Bottom - 1);
     vert(R.Right - Pen()->GetWidth(), R.Top, R.Bottom);
     if (IsLastDisplayed(Index)) horiz(R.Left, R.Right, R.Top);
   }
