@@ -5,6 +5,13 @@
 #include "app/Dearsetup.h"
 #include "app/FileAssociation.h"
 #include "app/ResMainForm.h"
+#include "chart/extras/CurvFitt.h"
+#include "chart/extras/PlotBoxPlot.h"
+#include "chart/extras/PlotCount.h"
+#include "chart/extras/PlotCumu.h"
+#include "chart/extras/PlotDownSampling.h"
+#include "chart/extras/PlotSpline.h"
+#include "chart/extras/StatChar.h"
 #include "chart/series/PlotExport.h"
 #include "numerics/Supermath2d.h"
 #include "platform/gdi/Graphics.h"
@@ -29,5 +36,12 @@ int main(int argc, char** argv) {
   Application->Run();
   // Mail attachments are kept until the mail program had its chance to read them.
   PlotExport::RemoveKeptTempFiles();
+  PlotBoxPlot::Finalize();
+  PlotDownSampling::Finalize();
+  PlotCumu::Finalize();
+  PlotCount::Finalize();
+  CurvFitt::Finalize();
+  StatChar::Finalize();
+  PlotSpline::Finalize();
   return 0;
 }
