@@ -2,6 +2,9 @@
 // data of the series that hold it, and the functions' results after loading.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
 #include "chart/extras/CurvFitt.h"
@@ -10,6 +13,7 @@
 #include "chart/extras/StatChar.h"
 #include "chart/series/PlotStore.h"
 #include "chart/series/Series.h"
+#include "platform/gdi/Graphics.h"
 #include "platform/rtl/Classes.h"
 
 namespace {
@@ -108,6 +112,57 @@ TEST(StatChartFile, SeriesAndFunctionsSurviveWritingAndReading) {
     target->Free();
   }
   chart->Free();
+  PlotBoxPlot::Finalize();
+  PlotDownSampling::Finalize();
+  CurvFitt::Finalize();
+  StatChar::Finalize();
+}
+
+TEST(StatChartFile, DamagedFilesLoadOrRaiseAndNeverHurtTheDrawing) {
+  PlotConst::Initialize();
+  Series::Initialization();
+  StatChar::Initialize();
+  CurvFitt::Initialize();
+  PlotDownSampling::Initialize();
+  PlotBoxPlot::Initialize();
+  std::ifstream file(std::string(KV_SOURCE_DIR) + "/fuzz/corpus/stat_chart_file/stats.txt", std::ios::binary);
+  std::stringstream buffer;
+  buffer << file.rdbuf();
+  const std::string seed = buffer.str();
+  ASSERT_NE(seed.find("PolyDegree = 3"), std::string::npos);
+  auto replaced = [&](const std::string& From, const std::string& To) {
+    std::string t = seed;
+    const size_t at = t.find(From);
+    EXPECT_NE(at, std::string::npos) << From;
+    if (at != std::string::npos) t.replace(at, From.size(), To);
+    return t;
+  };
+  const std::string cases[] = {
+      replaced("PolyDegree = 3", "PolyDegree = 99"),
+      replaced("PolyDegree = 3", "PolyDegree = -4"),
+      replaced("Tolerance = 2.5", "Tolerance = -7.0"),
+      replaced("WhiskerLength = 2.0", "WhiskerLength = 1E308"),
+      replaced("Transparency = 30", "Transparency = 5000"),
+      replaced("Period = 3.0", "Period = 0.2"),
+      replaced("Period = 3.0", "Period = -1.0"),
+      replaced("WeightedIndex = True", "WeightedIndex = 7"),
+      seed.substr(0, seed.size() / 2),
+  };
+  for (const std::string& text : cases) {
+    TCustomChart* chart = Create<TChart>(nullptr);
+    try {
+      TMemoryStream stream;
+      stream.WriteString(text);
+      stream.SetPosition(0);
+      PlotStore::ReadPlotStream(chart, stream, true, nullptr);
+      for (int32_t i = 3; chart && i < chart->SeriesCount(); ++i) chart->GetSeries(i)->SetDataSource(chart->GetSeries(2));
+      TBitmap picture(320, 240);
+      chart->DrawTo(*picture.GetCanvas(), TRect(0, 0, 320, 240));
+    } catch (const Exception&) {
+      // A refused value is reported; nothing else may happen.
+    }
+    if (chart) chart->Free();
+  }
   PlotBoxPlot::Finalize();
   PlotDownSampling::Finalize();
   CurvFitt::Finalize();
