@@ -26,6 +26,13 @@
 #include "chart/extras/PlotPolar.h"
 #include "chart/extras/PlotRose.h"
 #include "chart/extras/PlotSmith.h"
+#include "chart/extras/CurvFitt.h"
+#include "chart/extras/PlotBoxPlot.h"
+#include "chart/extras/PlotCount.h"
+#include "chart/extras/PlotCumu.h"
+#include "chart/extras/PlotDownSampling.h"
+#include "chart/extras/PlotSpline.h"
+#include "chart/extras/StatChar.h"
 #include "chart/series/ErrorBar.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -105,6 +112,14 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotRose::Initialization();
   PlotSmith::Initialization();
   PlotGauges::Initialization();
+  // Statistical functions and series; main() ends them at exit.
+  PlotSpline::Initialize();
+  StatChar::Initialize();
+  CurvFitt::Initialize();
+  PlotCount::Initialize();
+  PlotCumu::Initialize();
+  PlotDownSampling::Initialize();
+  PlotBoxPlot::Initialize();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");
