@@ -62,7 +62,7 @@ TEST_F(AppFixture, StatisticalTypesAreRegisteredWithTheMainWindowsCharts) {
       if (t->FunctionClassRef != c.Function || t->SeriesClassRef != c.Series) continue;
       ++found;
       EXPECT_EQ(t->Description(), c.Description);
-      ASSERT_NE(t->PageName, nullptr) << c.Description;
+      ASSERT_TRUE(static_cast<bool>(t->PageName)) << c.Description;
       EXPECT_EQ(*t->PageName, c.Page) << c.Description;
       EXPECT_EQ(t->SampleSeriesCount, c.Samples) << c.Description;
     }
