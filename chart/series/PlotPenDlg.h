@@ -18,7 +18,8 @@
 
 class TTabSheet;
 
-// The owner-drawn style list of the pen dialog.
+// The owner-drawn style list of the pen dialog: its items, in the drop-down
+// and in the closed box, come from OnDrawItem.
 class TPenStyleCombo : public TComboFlat {
   KV_CLASS(TPenStyleCombo, TComboFlat)
 public:
@@ -27,6 +28,13 @@ public:
   std::function<void(TCanvas& Canvas, int32_t Index, const TRect& Rect, bool Selected)> OnDrawItem;
   // Paints every item one below the other (16 pixels each) into a bitmap.
   void PaintItems(TBitmap& Bitmap);
+  // The rectangle of the closed box's item, in client coordinates.
+  TRect EditRect() const;
+
+protected:
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  bool PaintsOverlay() const override { return true; }
+  void PaintOverlay(TCanvas& Canvas) override;
 };
 
 class TPenDialog : public TForm {
