@@ -112,13 +112,14 @@ public:
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DblClick() override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  // A list without items that gets a parent selects nothing.
+  void SetParent(TWinControl* Value) override;
   // The mouse pointer for a client x (hand over the icon and colour sections).
   TCursor CursorAt(int32_t X) const;
 
 protected:
   void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  void SetParent(TWinControl* Value) override;
 
 private:
   struct TSectionInfo {
