@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/ResMainForm.h"
+#include "chart/editors/PlotEditCha.h"
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine_Marks.h"
@@ -96,6 +97,7 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotGalleryPanel::Initialization();
   PlotFunci::Initialization();
   PlotGally::Initialization();
+  // Further series types of the chart library; main() ends those with a finalisation at exit.
   PlotShape::Initialization();
   GanttCh::Initialization();
   ArrowCha::Initialization();
@@ -120,6 +122,8 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotCumu::Initialize();
   PlotDownSampling::Initialize();
   PlotBoxPlot::Initialize();
+  // "Options" on a series and a right-click on a legend entry open the series style editor.
+  ChartEditors::Initialize();
 
   Chart1 = Create<TChart>(this);
   Chart1->SetName("Chart1");

@@ -131,7 +131,8 @@ public:
   void Assign(const TPersistent* Source) override;
 
   virtual void RepaintOnChange(TObject* Sender);
-  virtual std::string EditorFormName() const { return {}; }
+  // The editor form named in the class description (c.Editor) of the class or its nearest ancestor.
+  virtual std::string EditorFormName() const { return ClassType()->EditorName(); }
   bool GetActive() const { return FActive; }
   virtual void SetActive(bool Value);
   TSeriesChart* GetParentChart() const { return FParentChart; }

@@ -30,6 +30,7 @@ void StrokeLine(TCanvas3D& C, bool Is3D, int32_t Z, int32_t X0, int32_t Y0, int3
 // ============================================================================
 
 KV_CLASS_IMPL(TCustomErrorSeries, TBarSeries) {
+  c.Editor("TErrorSeriesEditor");
   using S = TCustomErrorSeries;
   c.Property("ErrorPen", &S::ErrorPen);
   c.Property("ErrorValues", &S::ErrorValues);
@@ -268,6 +269,7 @@ void TErrorBarSeries::PrepareForGallery(bool Enabled) {
 // ============================================================================
 
 KV_CLASS_IMPL(THighLowSeries, TChartSeries) {
+  c.Editor("THighLowEditor");
   using S = THighLowSeries;
   c.Property("HighBrush", &S::HighBrush);
   c.Property("HighPen", &S::HighPen);

@@ -20,7 +20,6 @@ public:
   ~TCustomErrorSeries() override;
   void Init() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TErrorSeriesEditor"; }
   void CalcHorizMargins(int32_t& Left, int32_t& Right) override;
   void CalcVerticalMargins(int32_t& Top, int32_t& Bottom) override;
   void PaintLegendSymbol(int32_t Item, const TRect& Rect) override;
@@ -88,7 +87,6 @@ public:
   ~THighLowSeries() override;
   void Init() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "THighLowEditor"; }
   void ListGalleryVariants(const std::function<void(const std::string&)>& Callback) const override;
   void DrawPoint(int32_t Index) override;
   void ApplyGalleryVariant(TChartSeries* Series, int32_t Index) override;

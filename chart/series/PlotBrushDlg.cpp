@@ -118,16 +118,9 @@ void Initialization() { PlotCanvas::LoadPatternBitmap = &LoadPatternBitmap; }
 // Style list
 // ============================================================================
 
-KV_CLASS_IMPL(TBrushStyleList, TListBox) {}
+KV_CLASS_IMPL(TBrushStyleList, TOwnerDrawListBox) {}
 
-TBrushStyleList::TBrushStyleList(TComponent* Owner) : TListBox(Owner) { ItemHeight = 16; }
-
-void TBrushStyleList::PaintItems(TBitmap& Bitmap) {
-  const int32_t N = Items()->Count();
-  Bitmap.SetSize(std::max(1, GetWidth()), std::max(1, N * ItemHeight));
-  for (int32_t i = 0; i < N; ++i)
-    if (OnDrawItem) OnDrawItem(*Bitmap.GetCanvas(), i, TRect(0, i * ItemHeight, GetWidth(), (i + 1) * ItemHeight));
-}
+TBrushStyleList::TBrushStyleList(TComponent* Owner) : TOwnerDrawListBox(Owner) { ItemHeight = 16; }
 
 // ============================================================================
 // Brush dialog
@@ -177,7 +170,7 @@ TBrushDialog::TBrushDialog(TComponent* Owner) : TForm(Owner) {
   OnShow = [this](TObject* S) { FormShow(S); };
   OnClose = [this](TObject* S, TCloseAction& A) { FormClose(S, A); };
   LStyle->OnClick = [this](TObject* S) { LStyleClick(S); };
-  LStyle->OnDrawItem = [this](TCanvas& C, int32_t I, const TRect& R) { LStyleDrawItem(C, I, R); };
+  LStyle->OnDrawItem = [this](TCanvas& C, int I, const TRect& R, TOwnerDrawState) { LStyleDrawItem(C, I, R); };
   Button1->OnClick = [this](TObject* S) { Button1Click(S); };
   Button3->OnClick = [this](TObject* S) { Button3Click(S); };
 }

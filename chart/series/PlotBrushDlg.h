@@ -10,15 +10,16 @@
 #include "chart/engine/PlotCanvas.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/OwnerDrawItems.h"
 
-// The owner-drawn style list of the brush dialog.
-class TBrushStyleList : public TListBox {
-  KV_CLASS(TBrushStyleList, TListBox)
+// The owner-drawn style list of the brush dialog: its rows come from
+// OnDrawItem on screen and in PaintItems alike.
+class TBrushStyleList : public TOwnerDrawListBox {
+  KV_CLASS(TBrushStyleList, TOwnerDrawListBox)
 public:
   explicit TBrushStyleList(TComponent* Owner);
-  std::function<void(TCanvas& Canvas, int32_t Index, const TRect& Rect)> OnDrawItem;
   // Paints every item one below the other (ItemHeight each) into a bitmap.
-  void PaintItems(TBitmap& Bitmap);
+  void PaintItems(TBitmap& Bitmap) { PaintRows(Bitmap); }
 };
 
 class TBrushDialog : public TForm {

@@ -8,6 +8,7 @@
 #include "chart/engine/GalleryHooks.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotFunci.h"
+#include "chart/series/PlotGalleryAlternate.h"
 
 namespace {
 const char* const SeriesTab = "Series";
@@ -131,7 +132,9 @@ bool ShowPlotGallery(TComponent* Owner, TChartSeries* Existing, bool ShowFunctio
 
 bool GallerySelect(TComponent* Owner, TChartSeries* Existing, bool ShowFunctions, int32_t& SubIndex,
                    bool CheckCompatibility, TClass& FunctionClass, bool& View3D, TClass& SeriesClass) {
-  // The tabbed dialog serves every "GalleryMode": the list dialog is not built here.
+  if (PlotProcs::ReadEditorInteger("GalleryMode", 0) != 0)
+    return PlotGalleryAlternate::ShowGalleryForm(Owner, Existing, SubIndex, CheckCompatibility, FunctionClass, View3D,
+                                                 SeriesClass);
   return ShowPlotGallery(Owner, Existing, ShowFunctions, SubIndex, CheckCompatibility, FunctionClass, View3D,
                          SeriesClass);
 }

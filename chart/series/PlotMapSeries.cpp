@@ -266,6 +266,7 @@ TPlotPolygon* TPlotPolygonList::AddPolygon() {
 // ============================================================================
 
 KV_CLASS_IMPL(TMapSeries, TCustom3DPaletteSeries) {
+  c.Editor("TMapSeriesEditor");
   c.Property("Shapes", &TMapSeries::Shapes);
 }
 

@@ -100,7 +100,6 @@ public:
   ~TMapSeries() override;
   void BeforeDestruction() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TMapSeriesEditor"; }
   void CalcHorizMargins(int32_t& Left, int32_t& Right) override;
   void CalcVerticalMargins(int32_t& Top, int32_t& Bottom) override;
   void ListGalleryVariants(const std::function<void(const std::string&)>& Callback) const override;

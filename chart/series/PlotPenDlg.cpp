@@ -7,6 +7,7 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotProcs.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/OwnerDrawItems.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -31,6 +32,31 @@ KV_CLASS_IMPL(TPenStyleCombo, TComboFlat) {}
 TPenStyleCombo::TPenStyleCombo(TComponent* Owner) : TComboFlat(Owner) {
   Style = TComboBoxStyle::csOwnerDrawFixed;
   ItemHeight = 16;
+}
+
+TRect TPenStyleCombo::EditRect() const {
+  // Inside the box's frame, left of the drop-down button.
+  constexpr int32_t Frame = 3, ButtonWidth = 17;
+  return TRect(Frame, Frame, std::max(Frame, GetWidth() - Frame - ButtonWidth), std::max(Frame, GetHeight() - Frame));
+}
+
+QWidget* TPenStyleCombo::CreateWidget(QWidget* ParentWidget) {
+  QWidget* W = TComboFlat::CreateWidget(ParentWidget);
+  OwnerDrawItems::Install(
+      this, W, [this] { return ItemHeight; },
+      [this](TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State) {
+        if (OnDrawItem) OnDrawItem(Canvas, Index, Rect, State.Contains(TOwnerDrawStateItem::odSelected));
+      });
+  return W;
+}
+
+void TPenStyleCombo::PaintOverlay(TCanvas& Canvas) {
+  const int32_t I = GetItemIndex();
+  if (OnDrawItem && I >= 0 && I < Items()->Count()) {
+    Canvas.Font->Assign(*GetFont());
+    OnDrawItem(Canvas, I, EditRect(), false);
+  }
+  if (TComboFlat::PaintsOverlay()) TComboFlat::PaintOverlay(Canvas);
 }
 
 void TPenStyleCombo::PaintItems(TBitmap& Bitmap) {

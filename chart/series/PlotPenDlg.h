@@ -18,7 +18,8 @@
 
 class TTabSheet;
 
-// The owner-drawn style list of the pen dialog.
+// The owner-drawn style list of the pen dialog: its items, in the drop-down
+// and in the closed box, come from OnDrawItem.
 class TPenStyleCombo : public TComboFlat {
   KV_CLASS(TPenStyleCombo, TComboFlat)
 public:
@@ -27,6 +28,13 @@ public:
   std::function<void(TCanvas& Canvas, int32_t Index, const TRect& Rect, bool Selected)> OnDrawItem;
   // Paints every item one below the other (16 pixels each) into a bitmap.
   void PaintItems(TBitmap& Bitmap);
+  // The rectangle of the closed box's item, in client coordinates.
+  TRect EditRect() const;
+
+protected:
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  bool PaintsOverlay() const override { return true; }
+  void PaintOverlay(TCanvas& Canvas) override;
 };
 
 class TPenDialog : public TForm {
@@ -103,8 +111,12 @@ struct TEditorRow {
   int32_t Min = 0, Max = 100, Step = 1;
   // Combo and radio items: caption and the stored ordinal it stands for.
   std::vector<std::pair<std::string, int32_t>> Items;
+  // Combo rows: the items are drawn by the combo's OnDrawItem (a TPenStyleCombo).
+  bool OwnerDraw = false;
   TControl* Control = nullptr;
   TUpDown* UpDown = nullptr;
+  // The caption label of rows whose control has no caption of its own.
+  TLabel* Label = nullptr;
 };
 
 // A page bound weakly (through Tag) to one edited object.
@@ -121,10 +133,15 @@ public:
   // Fills every control from the object; nothing is written meanwhile.
   void LoadControls();
   bool IsLoading() const { return FLoading > 0; }
+  // Blocks every write while the page fills controls of its own.
+  void BeginLoading() { ++FLoading; }
+  void EndLoading() { --FLoading; }
   // The page's own rules, run after a user change wrote its property.
   std::function<void(TEditorPage& Page, int32_t RowIndex)> OnRowChanged;
   // Enables or disables every control of the page's rows.
   void EnableRows(bool Value);
+  // The row whose control is Control; -1 when none.
+  int32_t RowOf(const TControl* Control) const;
 
 private:
   void RowChanged(int32_t Index);

@@ -1,4 +1,6 @@
 // The editor kit: pages of rows that bind controls to properties of one object.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "chart/series/PlotBrushDlg.h"
@@ -96,7 +98,9 @@ TObject* RowObject(const TEditorRow& Row, TObject* Edited) {
 int64_t AsInteger(const TPropValue& V) {
   if (const auto* I = std::get_if<int64_t>(&V)) return *I;
   if (const auto* B = std::get_if<bool>(&V)) return *B ? 1 : 0;
-  if (const auto* D = std::get_if<double>(&V)) return static_cast<int64_t>(std::llround(*D));
+  // Rounded halves to even; NaN and values beyond any control's range are clamped first.
+  if (const auto* D = std::get_if<double>(&V))
+    return std::isnan(*D) ? 0 : static_cast<int64_t>(std::nearbyint(std::clamp(*D, -2147483648.0, 2147483647.0)));
   return 0;
 }
 }  // namespace
@@ -112,6 +116,7 @@ int32_t TEditorPage::AddRow(const TEditorRow& Source) {
     L->SetParent(this);
     L->SetBounds(8, Top + 4, Width, 13);
     L->SetCaption(R.Caption);
+    R.Label = L;
     return L;
   };
   auto Changed = [this, Index](TObject*) { RowChanged(Index); };
@@ -160,7 +165,7 @@ int32_t TEditorPage::AddRow(const TEditorRow& Source) {
     }
     case TEditorRowKind::erCombo: {
       Caption(96);
-      auto* C = Create<TComboFlat>(this);
+      TComboFlat* C = R.OwnerDraw ? Create<TPenStyleCombo>(this) : Create<TComboFlat>(this);
       C->SetParent(this);
       C->SetBounds(110, Top, 120, 21);
       for (const auto& Item : R.Items) C->Items()->Add(Item.first);
@@ -272,7 +277,7 @@ void TEditorPage::LoadRow(int32_t Index) {
       static_cast<TCheckBox*>(R.Control)->SetChecked(AsInteger(V) != 0);
       break;
     case TEditorRowKind::erUpDown:
-      R.UpDown->SetPosition(static_cast<int32_t>(AsInteger(V)));
+      R.UpDown->SetPosition(static_cast<int32_t>(std::clamp<int64_t>(AsInteger(V), INT32_MIN, INT32_MAX)));
       break;
     case TEditorRowKind::erRealEdit:
       if (const auto* D = std::get_if<double>(&V)) static_cast<TEdit*>(R.Control)->SetText(SysUtils::FloatToStr(*D));
@@ -355,4 +360,10 @@ void TEditorPage::EnableRows(bool Value) {
     if (R.Control) R.Control->SetEnabled(Value);
     if (R.UpDown) R.UpDown->SetEnabled(Value);
   }
+}
+
+int32_t TEditorPage::RowOf(const TControl* Control) const {
+  for (size_t i = 0; i < FRows.size(); ++i)
+    if (FRows[i].Control == Control) return static_cast<int32_t>(i);
+  return -1;
 }

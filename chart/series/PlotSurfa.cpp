@@ -95,6 +95,7 @@ int32_t Nint(double V) { return static_cast<int32_t>(std::nearbyint(V)); }
 }  // namespace
 
 KV_CLASS_IMPL(TCustom3DPaletteSeries, TCustom3DSeries) {
+  c.Editor("TGrid3DSeriesEditor");
   c.Property("EndColor", &TCustom3DPaletteSeries::GetEndColor, &TCustom3DPaletteSeries::SetEndColor)
       .Kind(TPropKind::pkColor)
       .Default(clWhite);

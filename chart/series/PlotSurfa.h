@@ -52,7 +52,6 @@ public:
   explicit TCustom3DPaletteSeries(TComponent* Owner);
   ~TCustom3DPaletteSeries() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TGrid3DSeriesEditor"; }
   void PrepareDraw() override;
   void ListGalleryVariants(const std::function<void(const std::string&)>& Callback) const override;
   void PaintLegendSymbol(int32_t Item, const TRect& Rect) override;

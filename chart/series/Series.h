@@ -38,7 +38,6 @@ public:
   explicit TCustomSeries(TComponent* Owner);
   ~TCustomSeries() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TCustomSeriesEditor"; }
   void SetParentChart(TSeriesChart* Value) override;
   void CalcHorizMargins(int32_t& Left, int32_t& Right) override;
   void CalcVerticalMargins(int32_t& Top, int32_t& Bottom) override;
@@ -185,7 +184,6 @@ class TPointSeries : public TCustomSeries {
 public:
   explicit TPointSeries(TComponent* Owner);
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TSeriesPointerEditor"; }
   void ListGalleryVariants(const std::function<void(const std::string&)>& Callback) const override;
   void SetColorEachPoint(bool Value) override;
   void ApplyGalleryVariant(TChartSeries* Series, int32_t Index) override;
@@ -203,7 +201,6 @@ class TAreaSeries : public TCustomSeries {
 public:
   explicit TAreaSeries(TComponent* Owner);
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TAreaSeriesEditor"; }
   void ListGalleryVariants(const std::function<void(const std::string&)>& Callback) const override;
   void PaintLegendSymbol(int32_t Item, const TRect& Rect) override;
   void PrepareLegendCanvas(int32_t Item, TColor& BackColor, TBrushStyle& BrushStyle) override;
@@ -243,7 +240,6 @@ class TFastLineSeries : public TCustomLineSeries {
 public:
   explicit TFastLineSeries(TComponent* Owner);
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TFastLineSeriesEditor"; }
   void SetPen(const TChartPen* Value) override;
   void CalcHorizMargins(int32_t& Left, int32_t& Right) override;
   void CalcVerticalMargins(int32_t& Top, int32_t& Bottom) override;
@@ -320,7 +316,6 @@ public:
   ~TCustomBarSeries() override;
   void Init() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TBarSeriesEditor"; }
   void SetParentChart(TSeriesChart* Value) override;
   void PrepareDraw() override;
   void FindVisibleRange() override;
@@ -656,7 +651,6 @@ public:
   void Init() override;
   void BeforeDestruction() override;
   void Assign(const TPersistent* Source) override;
-  std::string EditorFormName() const override { return "TPieSeriesEditor"; }
   void SetParentChart(TSeriesChart* Value) override;
   void PrepareDraw() override;
   void FindVisibleRange() override;

@@ -50,6 +50,7 @@ void TBarSeriesGradient::Assign(const TPersistent* Source) {
 // ============================================================================
 
 KV_CLASS_IMPL(TCustomBarSeries, TChartSeries) {
+  c.Editor("TBarSeriesEditor");
   using S = TCustomBarSeries;
   c.Property("AutoBarSize", &S::GetAutoBarSize, &S::SetAutoBarSize).Default(false);
   c.Property("AutoMarkPosition", &S::GetAutoMarkPosition, &S::SetAutoMarkPosition).Default(true);

@@ -9,7 +9,9 @@
 
 KV_CLASS_IMPL(TCustomLineSeries, TChartSeries) {}
 
-KV_CLASS_IMPL(TCustomSeries, TCustomLineSeries) {}
+KV_CLASS_IMPL(TCustomSeries, TCustomLineSeries) {
+  c.Editor("TCustomSeriesEditor");
+}
 
 TCustomSeries::TCustomSeries(TComponent* Owner) : TCustomLineSeries(Owner) {
   const TPlotChangeEvent repaint = [this](TObject* Sender) { RepaintOnChange(Sender); };

@@ -6,6 +6,7 @@
 #include "chart/series/Series.h"
 
 KV_CLASS_IMPL(TFastLineSeries, TCustomLineSeries) {
+  c.Editor("TFastLineSeriesEditor");
   c.Property("AutoRepaint", &TFastLineSeries::GetAutoRepaint, &TFastLineSeries::SetAutoRepaint).Default(true);
   c.Property("DrawAllPoints", &TFastLineSeries::GetDrawAllPoints, &TFastLineSeries::SetDrawAllPoints).Default(true);
   c.Property("IgnoreNulls", &TFastLineSeries::GetIgnoreNulls, &TFastLineSeries::SetIgnoreNulls).Default(true);

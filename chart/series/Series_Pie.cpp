@@ -148,6 +148,7 @@ TPieShadow::TPieShadow(TPlotChangeEvent ChangeHandler) : TPlotShadow(std::move(C
 // ============================================================================
 
 KV_CLASS_IMPL(TPieSeries, TCircledSeries) {
+  c.Editor("TPieSeriesEditor");
   using S = TPieSeries;
   c.Property("AngleSize", &S::GetAngleSize, &S::SetAngleSize).Default(360);
   c.Property("AutoMarkPosition", &S::GetAutoMarkPosition, &S::SetAutoMarkPosition).Default(true);

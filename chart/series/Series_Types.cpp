@@ -109,6 +109,7 @@ void THorizLineSeries::PaintMark(int32_t Index, const std::string& Text, TSeries
 // ============================================================================
 
 KV_CLASS_IMPL(TPointSeries, TCustomSeries) {
+  c.Editor("TSeriesPointerEditor");
   c.Property("ClickableLine", &TPointSeries::GetClickableLine, &TPointSeries::SetClickableLine).Default(false);
   c.Property("Pointer", &TPointSeries::Pointer);
   c.Property("Stacked", &TPointSeries::GetStacked, &TPointSeries::SetStacked).Names(kStackNames).Default(cssNone);
@@ -182,6 +183,7 @@ void TPointSeries::PrepareForGallery(bool Enabled) {
 // ============================================================================
 
 KV_CLASS_IMPL(TAreaSeries, TCustomSeries) {
+  c.Editor("TAreaSeriesEditor");
   c.Property("AreaBrush", &TAreaSeries::GetAreaBrush, &TAreaSeries::SetAreaBrush).Default(bsSolid);
   c.Property("AreaChartBrush", &TAreaSeries::AreaChartBrush);
   c.Property("AreaColor", &TAreaSeries::GetAreaColor, &TAreaSeries::SetAreaColor)

@@ -169,6 +169,18 @@ void TTabSheet::SetPageControl(TPageControl* Value) {
   if (Value) Value->InsertPage(this);
 }
 
+void TTabSheet::SetPageIndex(int Value) {
+  if (!FPageControl) return;
+  auto& pages = FPageControl->FPages;
+  auto it = std::find(pages.begin(), pages.end(), this);
+  if (it == pages.end()) return;
+  pages.erase(it);
+  const int index = std::clamp(Value, 0, static_cast<int>(pages.size()));
+  pages.insert(pages.begin() + index, this);
+  FPageControl->UpdateTabs();
+  FPageControl->Realign();
+}
+
 int TTabSheet::GetPageIndex() const {
   if (!FPageControl) return -1;
   auto& pages = FPageControl->FPages;

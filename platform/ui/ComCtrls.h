@@ -87,6 +87,8 @@ class TTabSheet : public TWinControl {
   // Puts the sheet into a page control (as its last page) or takes it out.
   void SetPageControl(TPageControl* Value);
   int GetPageIndex() const;
+  // Moves the sheet to position Value among its page control's pages (clamped).
+  void SetPageIndex(int Value);
   bool GetTabVisible() const { return FTabVisible; }
   void SetTabVisible(bool Value);
   int ImageIndex = -1;

@@ -1,5 +1,7 @@
 // The tabbed gallery dialog and the gallery entry points, through the test seam.
 #include "chart/series/PlotGally.h"
+#include "chart/series/PlotGalleryAlternate.h"
+#include "platform/rtl/Registry.h"
 
 #include "chart/engine/GalleryHooks.h"
 #include "chart/series/Series.h"
@@ -129,4 +131,61 @@ TEST_F(GalleryDialogs, NewSeriesHookMakesTheChosenTypeOnTheChart) {
   EXPECT_EQ(Chart->SeriesCount(), 1);
 }
 
+
+TEST_F(GalleryDialogs, GalleryModeChoosesTheListDialog) {
+  auto SetMode = [](int Mode) {
+    TRegistry Reg;
+    Reg.SetRootKey(HKEY_CURRENT_USER);
+    Reg.OpenKey(PlotProcs::EditorKey, true);
+    if (Mode < 0)
+      Reg.DeleteValue("GalleryMode");
+    else
+      Reg.WriteInteger("GalleryMode", Mode);
+  };
+  struct TForget {
+    std::function<void(int)> Set;
+    ~TForget() { Set(-1); }
+  } Forget{SetMode};
+  int32_t Sub = -1;
+  TClass S = nullptr, F = nullptr;
+  bool View3D = false;
+  SetMode(0);
+  Modal<TPlotGallery>([](TPlotGallery&) { return mrCancel; });
+  EXPECT_FALSE(PlotGally::GallerySelect(nullptr, nullptr, false, Sub, false, F, View3D, S));
+  SetMode(1);
+  Modal<TPlotGalleryForm>([](TPlotGalleryForm& D) {
+    EXPECT_EQ(D.GetCaption(), "Chart Type Gallery");
+    EXPECT_EQ(D.CBPage->Items()->Strings(0), "(all)");
+    EXPECT_EQ(D.CBPage->Items()->Strings(D.CBPage->GetItemIndex()), "Standard");
+    TStrings* Rows = D.ChartListBox1->Items();
+    EXPECT_GE(Rows->IndexOf("Horizontal Line"), 0) << "line breaks become blanks";
+    for (int i = 1; i < Rows->Count(); ++i) EXPECT_LE(Rows->Strings(i - 1), Rows->Strings(i)) << "sorted";
+    const int Line = Rows->IndexOf("Line");
+    EXPECT_GE(Line, 0);
+    D.ChartListBox1->SetItemIndex(Line);
+    D.ChartListBox1Click(D.ChartListBox1);
+    EXPECT_EQ(D.LastShownClass, TLineSeries::StaticClass());
+    std::vector<std::string> Names;
+    TLineSeries Probe(nullptr);
+    Probe.ListGalleryVariants([&](const std::string& N) { Names.push_back(N); });
+    EXPECT_EQ(D.ChartGalleryPanel1->Charts().Count(), static_cast<int32_t>(Names.size()));
+    D.ChartGalleryPanel1->SelectChart(D.ChartGalleryPanel1->Charts().GetChart(0));
+    return D.GetModalResult();
+  });
+  EXPECT_TRUE(PlotGally::GallerySelect(nullptr, nullptr, false, Sub, false, F, View3D, S));
+  EXPECT_EQ(S, TLineSeries::StaticClass());
+  EXPECT_EQ(F, nullptr);
+  EXPECT_EQ(Sub, 0);
+  // "(all)" lists the types of every page.
+  Modal<TPlotGalleryForm>([](TPlotGalleryForm& D) {
+    const int Standard = D.ChartListBox1->Items()->Count();
+    D.CBPage->SetItemIndex(0);
+    D.CBPageChange(D.CBPage);
+    EXPECT_GE(D.ChartListBox1->Items()->Count(), Standard);
+    return mrCancel;
+  });
+  EXPECT_FALSE(PlotGally::GallerySelect(nullptr, nullptr, false, Sub, false, F, View3D, S));
+}
+
 }  // namespace
+
