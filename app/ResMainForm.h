@@ -19,6 +19,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "app/WellLogs.h"
 #include "survey/GravMag.h"
 #include "survey/Survey.h"
 
@@ -326,6 +327,16 @@ class TMainForm : public TForm {
   void RebuildDataSections();
   // Toggles filter Index with its menu item and redraws.
   void ToggleDisplayFilter(TMenuItem* Item, int32_t Index);
+
+  // -- well logs over the model chart --
+  WellLogs::arofcarotagedata Carotages;
+  void Carotagedata1Click(TObject* Sender);
+  void ReadCarotages(const std::string& FileName);
+  void CreateCarotageSeries();
+  void DrawCarotages(TPolygonChart* Chart, double Maximum, double Minimum);
+  void PolygonChart1Resize(TObject* Sender);
+  // Frees the logs' series and picture tools and empties Carotages.
+  void FreeCarotages();
 
   // -- display modes and pane layout --
   void Pseudosection1Click(TObject* Sender);

@@ -185,7 +185,7 @@ void TMainForm::CreateMenus() {
   Openinmodelingmode1 =
       AddItem(this, Advanced1, "Open in modeling mode", [this](TObject* S) { Openinmodelingmode1Click(S); });
   ImportExport1 = AddItem(this, Options1, "Import/Export");
-  Carotagedata1 = AddItem(this, ImportExport1, "Carotage data");
+  Carotagedata1 = AddItem(this, ImportExport1, "Carotage data", [this](TObject* S) { Carotagedata1Click(S); });
   Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data");
   Removeimport1 = AddItem(this, ImportExport1, "Remove import");
   AddSeparator(this, ImportExport1);
@@ -241,6 +241,7 @@ void TMainForm::InstallCommandEvents() {
     if (chartDown) chartDown(Button, Shift, X, Y);
   };
   PolygonChart1->OnDblClick = [this] { PolygonChart1DblClick(); };
+  PolygonChart1->OnResize = [this](TObject* Sender) { PolygonChart1Resize(Sender); };
   Programsetup1->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   SpeedButton4->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   Outputsettings1->OnClick = [](TObject*) { printsettings::ShowPictureSettings(); };
