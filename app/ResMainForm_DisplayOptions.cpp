@@ -59,6 +59,8 @@ void TMainForm::Reversepseudosection1Click(TObject*) {
   if (!Survey.ReverseProfile) return;
   const std::string current = Supermath2d::FloatToStrDec(0, 1, Survey.ReverseShift);
   const std::string answer = Dialogs::InputBox("Pseudosection shift", "", current);
+  // A cancelled or unchanged answer keeps the shift exactly (its text may be rounded).
+  if (answer == current) return;
   const double shift = Supermath2d::StrToFloatChecked(answer, false, 0.0, 0.0);
   // The unset marker as a shift would move every position by it at the next analysis.
   if (shift == NoValue || !std::isfinite(shift)) {

@@ -117,6 +117,13 @@ TEST_F(DisplayOptionsTest, ReversePseudosectionSetsTheSurveysMirrorAndShift) {
   EXPECT_EQ(f.Survey.ReverseShift, 5.0);
   EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Message);
   EXPECT_NE(Seam.Prompts().back().Text.find("five"), std::string::npos);
+
+  // Cancelling keeps a shift whose text is rounded.
+  f.Survey.ReverseShift = 2.25;
+  f.Reversepseudosection1->Click();
+  Seam.AnswerInput(std::nullopt);
+  f.Reversepseudosection1->Click();
+  EXPECT_EQ(f.Survey.ReverseShift, 2.25);
 }
 
 TEST_F(DisplayOptionsTest, RealTopoCoordinatesOffsetsDepthLabelsByTheHighestReliefPoint) {
