@@ -143,14 +143,24 @@ TEST_F(DisplayOptionsTest, RealTopoCoordinatesOffsetsDepthLabelsByTheHighestReli
   EXPECT_EQ(axis->LabelOffset, 0.0);
 }
 
-TEST_F(DisplayOptionsTest, ExtendedNodesAndModelingModeAreSwitchesOnly) {
+TEST_F(DisplayOptionsTest, ExtendedNodesAndModelingModeAreReadByTheAnalysisAndTheOpenCommand) {
   TMainForm& f = OpenForm();
   f.Extendednodes1->Click();
   EXPECT_TRUE(f.Survey.ExtendedNodes);
   f.Advanced1->Click();
   EXPECT_TRUE(f.Extendednodes1->GetChecked());
+  // The analysis adds a node one spacing beyond each end of the line (0..10 here).
+  AppTest::LoadRows(f, {MeasurementRow(0, 6, 2, 4, 100.0), MeasurementRow(4, 10, 6, 8, 100.0)});
+  EXPECT_EQ(f.Survey.ExtraNodes, (arofdoubleM{-2.0, 12.0}));
+
+  // In modelling mode an opened file only lays out the survey.
   f.Openinmodelingmode1->Click();
   EXPECT_TRUE(f.Openinmodelingmode1->GetChecked());
+  Seam.AnswerFileDialog(TFileDialogResult{{AppTest::ExampleFile("wenner.k2d")}, 1});
+  AppTest::AcceptModelConstructor(Seam);
+  f.SpeedButton1->Click();
+  EXPECT_FALSE(f.ObservedLoaded);
+  EXPECT_TRUE(f.SurveyShown);
   f.Openinmodelingmode1->Click();
   EXPECT_FALSE(f.Openinmodelingmode1->GetChecked());
 }
