@@ -19,6 +19,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "app/WellLogs.h"
 #include "survey/GravMag.h"
 #include "survey/Survey.h"
 
@@ -128,8 +129,6 @@ class TMainForm : public TForm {
   double percent2 = 0.0;
   int32_t DisplayEvery = 0;
   std::array<bool, 4> DisplayFilters{};  // CPP, PPC, CCPP, PPCC
-  double PseudoShift = 0.0;
-  bool ReversePseudo = false;
   bool RebuildUpper = false;
   bool RebuildLower = false;
   int32_t SavedEditMode = 0;
@@ -261,6 +260,11 @@ class TMainForm : public TForm {
   TMenuItem* Style1 = nullptr;                 // "Worksheet style"
   TMenuItem* Ononeplot1 = nullptr;             // "Separately"
   TMenuItem* jointly1 = nullptr;               // "Jointly"
+  TMenuItem* Displayevery1 = nullptr;          // "Display every N point"
+  TMenuItem* CPP1 = nullptr;
+  TMenuItem* PPC1 = nullptr;
+  TMenuItem* CCPP1 = nullptr;
+  TMenuItem* PPCC1 = nullptr;
   TMenuItem* Advanced1 = nullptr;
   TMenuItem* Realtopocoordinates1 = nullptr;
   TMenuItem* Reversepseudosection1 = nullptr;
@@ -306,6 +310,33 @@ class TMainForm : public TForm {
   // The text of a save that did not happen because its data are missing; empty
   // when the kind of file can be written now.
   std::string SaveRefusal(int32_t FilterIndex) const;
+
+  // -- display filters and advanced switches --
+  void Display1Click(TObject* Sender);
+  void Displayevery1Click(TObject* Sender);
+  void CPP1Click(TObject* Sender);
+  void PPC1Click(TObject* Sender);
+  void CCPP1Click(TObject* Sender);
+  void PPCC1Click(TObject* Sender);
+  void Advanced1Click(TObject* Sender);
+  void Reversepseudosection1Click(TObject* Sender);
+  void Realtopocoordinates1Click(TObject* Sender);
+  void Extendednodes1Click(TObject* Sender);
+  void Openinmodelingmode1Click(TObject* Sender);
+  // Rebuilds both data sections and redraws those that have data.
+  void RebuildDataSections();
+  // Toggles filter Index with its menu item and redraws.
+  void ToggleDisplayFilter(TMenuItem* Item, int32_t Index);
+
+  // -- well logs over the model chart --
+  WellLogs::arofcarotagedata Carotages;
+  void Carotagedata1Click(TObject* Sender);
+  void ReadCarotages(const std::string& FileName);
+  void CreateCarotageSeries();
+  void DrawCarotages(TPolygonChart* Chart, double Maximum, double Minimum);
+  void PolygonChart1Resize(TObject* Sender);
+  // Frees the logs' series and picture tools and empties Carotages.
+  void FreeCarotages();
 
   // -- display modes and pane layout --
   void Pseudosection1Click(TObject* Sender);

@@ -166,18 +166,26 @@ void TMainForm::CreateMenus() {
   IsoPsZ1 = AddItem(this, Data1, "Iso-Pole graphics", [this](TObject* S) { IsoPsZ1Click(S); });
   IsoSource1 = AddItem(this, Data1, "Iso-PsZ graphics", [this](TObject* S) { IsoSource1Click(S); });
   AddSeparator(this, Data1);
-  Display1 = AddItem(this, Data1, "Display");
+  Display1 = AddItem(this, Data1, "Display", [this](TObject* S) { Display1Click(S); });
+  Displayevery1 = AddItem(this, Display1, "Display every 1 point", [this](TObject* S) { Displayevery1Click(S); });
+  CPP1 = AddItem(this, Display1, "CPP", [this](TObject* S) { CPP1Click(S); });
+  PPC1 = AddItem(this, Display1, "PPC", [this](TObject* S) { PPC1Click(S); });
+  CCPP1 = AddItem(this, Display1, "CCPP", [this](TObject* S) { CCPP1Click(S); });
+  PPCC1 = AddItem(this, Display1, "PPCC", [this](TObject* S) { PPCC1Click(S); });
 
   Style1 = AddItem(this, Options1, "Worksheet style", [this](TObject* S) { Style1Click(S); });
   Ononeplot1 = AddItem(this, Style1, "Separately", [this](TObject* S) { Ononeplot1Click(S); });
   jointly1 = AddItem(this, Style1, "Jointly", [this](TObject* S) { jointly1Click(S); });
-  Advanced1 = AddItem(this, Options1, "Advanced");
-  Realtopocoordinates1 = AddItem(this, Advanced1, "Real topo coordinates");
-  Reversepseudosection1 = AddItem(this, Advanced1, "Reverse pseudosection");
-  Extendednodes1 = AddItem(this, Advanced1, "Extended nodes");
-  Openinmodelingmode1 = AddItem(this, Advanced1, "Open in modeling mode");
+  Advanced1 = AddItem(this, Options1, "Advanced", [this](TObject* S) { Advanced1Click(S); });
+  Realtopocoordinates1 =
+      AddItem(this, Advanced1, "Real topo coordinates", [this](TObject* S) { Realtopocoordinates1Click(S); });
+  Reversepseudosection1 =
+      AddItem(this, Advanced1, "Reverse pseudosection", [this](TObject* S) { Reversepseudosection1Click(S); });
+  Extendednodes1 = AddItem(this, Advanced1, "Extended nodes", [this](TObject* S) { Extendednodes1Click(S); });
+  Openinmodelingmode1 =
+      AddItem(this, Advanced1, "Open in modeling mode", [this](TObject* S) { Openinmodelingmode1Click(S); });
   ImportExport1 = AddItem(this, Options1, "Import/Export");
-  Carotagedata1 = AddItem(this, ImportExport1, "Carotage data");
+  Carotagedata1 = AddItem(this, ImportExport1, "Carotage data", [this](TObject* S) { Carotagedata1Click(S); });
   Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data");
   Removeimport1 = AddItem(this, ImportExport1, "Remove import");
   AddSeparator(this, ImportExport1);
@@ -195,6 +203,8 @@ void TMainForm::CreateMenus() {
   Data1Click(nullptr);
   Options1Click(nullptr);
   Style1Click(nullptr);
+  Display1Click(nullptr);
+  Advanced1Click(nullptr);
 }
 
 void TMainForm::CreatePopupMenu() {
@@ -231,6 +241,7 @@ void TMainForm::InstallCommandEvents() {
     if (chartDown) chartDown(Button, Shift, X, Y);
   };
   PolygonChart1->OnDblClick = [this] { PolygonChart1DblClick(); };
+  PolygonChart1->OnResize = [this](TObject* Sender) { PolygonChart1Resize(Sender); };
   Programsetup1->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   SpeedButton4->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   Outputsettings1->OnClick = [](TObject*) { printsettings::ShowPictureSettings(); };

@@ -102,6 +102,7 @@ void TMainForm::InstallCallbacks() {
   DC2dBEM::Hooks.ChartModel = [this] { return &PolygonChart1->ModelPolygons; };
   DC2dBEM::Hooks.RedrawModel = [this] { PolygonChart1->RedrawModel(); };
   Survey.OnMessage = ShowUserMessage;
+  Survey.OnFreeWellLogs = [this] { FreeCarotages(); };
   Survey.Window = std::make_shared<TMainSurveyWindow>(*this);
   Survey.ModelChart = std::make_shared<TPolygonChartAdapter>(*PolygonChart1);
   PolygonChart1->OnCursorStatus = [this](TObject*) { ShowCursorPosition(); };
@@ -115,6 +116,7 @@ void TMainForm::RemoveCallbacks() {
   DC2dBEM::OnProgressEnd = nullptr;
   DC2dBEM::Hooks = {};
   Survey.OnMessage = nullptr;
+  Survey.OnFreeWellLogs = nullptr;
   Survey.Window.reset();
   Survey.ModelChart.reset();
   RemoveGravMagHooks();
