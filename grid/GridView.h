@@ -24,6 +24,7 @@
 #include <vector>
 
 class TGridView;
+class TGridInplaceEdit;
 class TWinControl;
 
 KV_EXCEPTION_CLASS(EGridViewError, Exception);
@@ -36,6 +37,15 @@ void MakeWindowTransparent(TWinControl& Window);
 // The file version of a library as major * 65536 + minor; -1 when the file
 // carries none (always here: there are no versioned system libraries).
 int FileVersion(const std::string& FileName);
+
+// The warning sound of refused input; tests install a hook that counts.
+extern std::function<void()> BeepHook;
+void Beep();
+
+// Registers the grid's pictures (check boxes, radio buttons, node and filter
+// glyphs) with the resource table; runs at start-up.
+void RegisterGridBitmaps();
+
 
 }  // namespace GridView
 
@@ -95,7 +105,7 @@ enum class TSortBlankPosition { blFirst, blLast };
 using enum TSortBlankPosition;
 enum class TSortDirection { sdAscending, sdDescending };
 using enum TSortDirection;
-enum class TControlStyle { csClassic, csFlat, csWinXP, csBorland, csTMS, csGlyph, csTheme };
+enum class TControlStyle { csClassic, csFlat, csWinXP, csOstrel, csLumo, csGlyph, csTheme };
 using enum TControlStyle;
 enum class TBackGroundDisplay { bdTile, bdFixed };
 using enum TBackGroundDisplay;
@@ -508,6 +518,9 @@ class TCellGraphic : public TPersistent {
   double CellValue = 0;
   int16_t CellErrFrom = 0, CellErrLen = 0;
   std::string CellText;
+  // Progress cells: bar and background colours, and the text colours over
+  // them (used when CellBoolean is set).
+  TColor CellColor = clRed, CellColorTo = clWhite, CellTextColor = clWhite, CellTextColorTo = clBlack;
   void SetCheckBox(bool Value, bool Data, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
   // Copies everything but the object and icon references.
   void Assign(const TPersistent* Source) override;
@@ -553,6 +566,66 @@ using TFloatFormatEvent =
 using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCanDeleteRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanDelete)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen& LeftPen, TPen& TopPen,
+                                                TPen& RightPen, TPen& BottomPen)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, const TRect& ARect, bool Printing)>;
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Allow)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+using TCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+
+// The grid's text editor: filters typed and pasted characters by the cell's
+// editor type, completes from the lookup list, validates through the grid
+// before the cell is left and takes the cell's colours and merged rectangle.
+class TGridInplaceEdit : public TInplaceEdit {
+  KV_CLASS(TGridInplaceEdit, TInplaceEdit)
+ public:
+  explicit TGridInplaceEdit(TComponent* AOwner);
+  int16_t LengthLimit = 0;
+  bool GetVAlign() const { return FVAlign; }
+  void SetVAlign(bool Value);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TGridView* Grid() const { return FGridView; }
+  // The window's style from the grid and the cell (recreating the window).
+  void CreateParams();
+  void UpdateContents();
+  void BoundsChanged();
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Pastes the clipboard's plain text as the editor type allows.
+  void PasteFromClipboard();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(TKeyChar& Key) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void DblClick() override;
+  // Focus moved to a window other than the grid.
+  void FocusLeftGrid();
+  // Set when a caret-positioning click opened the editor.
+  bool OpenedByClick = false;
+  TPoint ClickPoint{-1, -1};
+  bool NumPadKey = false;  // the next character comes from the numeric keypad
+
+ private:
+  // Message-level filter of a typed character; false when it is dropped.
+  bool FilterChar(TKeyChar& Key);
+  // The Up, Down and Enter rule: validate, and on refusal keep the cell.
+  bool ValidateOrKeep();
+  void CompleteFromLookup();
+  void ReportCaret();
+  TGridView* FGridView = nullptr;
+  bool FVAlign = false;
+  bool FWordWrap = false;
+  bool FLookupDone = false;
+  bool FCompletionAllowed = true;
+  bool FDropReturn = false;  // a refused Enter key-down also drops its character
+};
 
 // ================================================================ the control
 
@@ -938,11 +1011,182 @@ class TGridView : public TBaseGrid {
   void SetCellFloat(int ACol, int ARow, double Value);
   void SetCellDate(int ACol, int ARow, TDateTime Value);
 
+
+  // ---- cell painting
+  // The cell's font, brush and alignment; ColorTo is the second gradient
+  // colour (clNone: none); AState may gain gdSelected and gdFixed.
+  void ResolveCellStyle(int ACol, int ARow, TFont& AFont, TBrush& ABrush, TColor& ColorTo, TGridDrawState& AState,
+                        bool MapColumn, bool AllowSelection, bool Printing, TAlignment& HAlign, TVAlignment& VAlign);
+  void CellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  void CellVisuals(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap, TFont& Font,
+                   TColor& GradientTo, TBrush& Brush, bool Screen, bool SelectedLook, bool Print,
+                   TGridDrawState& State) override;
+  void DrawCellBody(TCanvas& Canvas, int ACol, int ARow, TRect R, TGridDrawState State) override;
+  virtual std::string FormattedCellText(int ACol, int ARow);
+  virtual std::string FormulaText(int ACol, int ARow);
+  virtual std::string ExportCellText(int ACol, int ARow);
+  virtual void StoreCellText(int ACol, int ARow, const std::string& Value);
+  // The size the cell's text needs (automatic sizing, large-text hints).
+  TSize CellTextSize(int ACol, int ARow, bool WrapInColumn);
+  void DrawSortGlyph(TCanvas& Canvas, int ACol, int X, int Y);
+  void DrawFlatBorder();
+  // A dotted XOR line at client x; drawing it twice removes it.
+  void DrawSizingLine(int X);
+  void Paint() override;
+  // ExportCellText reads the cell text (off: the stored text) and keeps HTML tags (off: strips them).
+  bool ExportUsesCellText = true, ExportKeepsTags = true;
+  bool BlinkPhase = false;
+  TColor CommentColor = clRed;
+  TColor SelectionOutlineColor = clBlack;
+  // A mouse selection is being dragged (set by the mouse handling).
+  bool MouseSelecting = false;
+  // Whether the grid has the keyboard focus, as painting sees it.
+  virtual bool IsGridFocused() const { return Focused(); }
+
+  // ---- cell graphics and cell controls
+  struct TGraphicLayout {
+    TCellGraphic* Graphic = nullptr;
+    int Width = 0, Height = 0;
+    bool TextBeside = true;
+    TCellHAlign HAlign = haLeft;
+    TCellVAlign VAlign = vaTop;
+  };
+  // ACol is a real column.
+  TGraphicLayout CellGraphicSize(int ACol, int ARow);
+  // Draws the graphic of real column ACol into the cell rectangle; TextWidth
+  // is the measured text width + 2 (0: not measured).
+  void DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& ARect, TCellGraphic& Graphic,
+                       TAlignment TextAlign, int TextWidth, bool Selected);
+  void DrawCheckBox(TCanvas& Canvas, const TRect& ARect, bool Checked, bool Enabled, TControlStyle Style);
+  void DrawRadioGroup(TCanvas& Canvas, const TRect& ARect, int Count, int Selected, TStrings* Items, bool Disabled,
+                      bool Horizontal, const std::string& CellTextValue, bool SelectedCell);
+  // The can-edit test: the cell's ReadOnly property with goEditing, then OnCanEditCell.
+  bool CellCanEdit(int ACol, int ARow);
+  // Where the graphic of w x h lands in the cell (placement rules of graphics and check boxes).
+  TPoint PlaceGraphic(const TRect& ARect, const TCellGraphic& G, int W, int H, TAlignment TextAlign, int TextWidth);
+
+  // ---- editing cycle
+  TEditorType EditorType() const { return FEditorType; }
+  bool EditorInUse() const { return FEditorInUse; }
+  bool Validating() const { return FValidating; }
+  bool EditingSuspended() const { return FEditingSuspended; }
+  const std::string& TextBeforeEditing() const { return FTextBeforeEditing; }
+  // Validation of the edited text before another cell becomes current.
+  virtual bool ValidateCell(const std::string& NewText);
+  virtual bool ValidateCellWide(const std::u16string& NewText);
+  virtual void DoCellValidate(int ACol, int ARow, std::string& Value, bool& Valid);
+  std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Valid)> OnCellValidateWide;
+  bool ValidateEdit(const std::string& Text) { return ValidateCell(Text); }
+  virtual void RememberCellValue(int ACol, int ARow);
+  void ShowCellEditor(int ACol, int ARow);
+  void HideCellEditor(int ACol, int ARow);
+  void HideEditorControl();
+  void RestoreOriginalText();
+  void StoreEditedText(int ARealCol, int ARow, const std::string& Text);
+  bool CanEditCellAt(int ACol, int ARow);
+  bool CellIsFixed(int ACol, int ARow);
+  bool IsPasswordCell(int ACol, int ARow);
+  TGridInplaceEdit* InplaceEditor() const;
+  void AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEditor, bool Forced);
+  // A grid switch that validates even an unchanged text.
+  bool ForceValidation = false;
+  // The character that opened the editor (0: none).
+  TKeyChar PendingChar = 0;
+
+  // ---- keyboard, hooks and the update lock
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(TKeyChar& Key) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Click() override;
+  // The grid got (lost) the keyboard focus; FromWindow is the window it came from.
+  void FocusGained(TWinControl* FromWindow);
+  void FocusLost();
+  virtual void EditorCaretMoved(const std::string& Text, TPoint CaretPoint, int CaretPos);
+  virtual void AutoInsertRow(int ARow);
+  virtual void AutoDeleteRow(int ARow);
+  virtual void ColumnChanged(int ACol);
+  virtual void AllColumnsChanged();
+  virtual void CellsChanged(const TRect& R);
+  int FindRowByPrefix(const std::string& UpperPrefix);
+  void TabToNextCell(bool Backwards);
+  int FirstNavigableCol();
+  int VisibleFixedRightCols();
+  void BeginUpdate();
+  void BeginUpdateQuiet() { ++FUpdateCount; }
+  void EndUpdate();
+  void ResetUpdate() { FUpdateCount = 0; }
+  int UpdateCount() const { return FUpdateCount; }
+  int PaintCount() const { return FPaintCount; }
+  // The clipboard operations of the short cuts (the cell streams fill them).
+  virtual void CutToClipboard() {}
+  virtual void CopyToClipboard() {}
+  virtual void PasteFromClipboard() {}
+  // The grid's timer tick: hovering and blinking.
+  void TimerTick();
+  // Size message handling (stretch column, SynchWithGrid).
+  void SizeMessage();
+  void Resize() override;
+  std::string SearchText;  // the incremental-search text
+  bool NumPadKey = false;  // the next character comes from the numeric keypad
+  int CursorMode = 0;
+
+  TAutoRowEvent OnAutoInsertRow, OnAutoDeleteRow, OnAutoAddRow;
+  TColumnSizeEvent OnAutoInsertCol;
+  TCanDeleteRowEvent OnCanDeleteRow;
+  TClipboardEvent OnClipboardCut, OnClipboardCopy, OnClipboardPaste;
+  TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+  TRadioClickEvent OnRadioClick;
+  TCellEvent OnDblClickCell;
+  TColumnSizeEvent OnEndColumnSize;
+  TGridBorderPropEvent OnGetCellBorderProp;
+  TCustomCellDrawEvent OnCustomCellDraw;
+
+  // ---- sizing, navigation bounds, disjunct selection, repaint helpers, headers
+  void StretchColumnToFit(int ACol);
+  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
+  virtual void DoAutoColumnSize(int ACol, int& AWidth);
+  bool OnSizingBorder(int X, int Y);
+  void GotoCellCentred(int ACol, int ARow);
+  void CellAtScreenPoint(TPoint P, int& ACol, int& ARow);
+  void MoveColumnTo(int FromIndex, int ToIndex) { MoveColumn(FromIndex, ToIndex); }
+  void MoveRowTo(int FromIndex, int ToIndex) { MoveRow(FromIndex, ToIndex); }
+  int FirstNavCol() const { return FixedCellReach ? 0 : GetFixedCols(); }
+  int FirstNavRow() const { return FixedCellReach ? 0 : GetFixedRows(); }
+  int LastNavCol() const { return FixedCellReach ? GetColCount() - 1 : GetColCount() - FFixedRightCols - 1; }
+  int LastNavRow() const { return FixedCellReach ? GetRowCount() - 1 : GetRowCount() - FFixedFooters - 1; }
+  void StashSelection() { ParkSelection(); }
+  bool SelectionStashed() const { return FSelectionSaved; }
+  void ClearRowSelection();
+  void ClearColSelection();
+  void SelectRowsFromRange(bool AllRows);
+  void SelectColsFromRange(bool AllCols);
+  void InvalidateOneCell(int ACol, int ARow) { RepaintCell(ACol, ARow); }
+  void InvalidateCellRange(const TGridRect& R);
+  void RedrawCol(int ACol) { InvalidateCol(ACol); }
+  void RepaintActiveHeaders(int OldCol, int OldRow, int NewRow, int NewCol);
+  void ApplyColumnHeaders();
+  void ClearHeaderRow();
+  void ApplyRowHeaders();
+  void ClearHeaderColumn();
+  // User resize state (the mouse handling sets it while a border is dragged).
+  bool ColumnResizing = false, RowResizing = false;
+  int SizedCol = -1, SizedRow = -1, SizedColWidth = 0, SizedRowHeight = 0;
+  bool WidthsChanged = false;
+
+ protected:
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  bool CanEditShow() override;
+  bool SelectCell(int ACol, int ARow) override;
+  int GetEditLimit() override { return FMaxEditLength; }
+
+ public:
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void InitWidget() override;
   TInplaceEdit* CreateEditor() override;
-  virtual void OnTimerTick() {}
+  virtual void OnTimerTick() { TimerTick(); }
   void FontChanged() override;
   TSize PictureSize(const TCellGraphic& G, int ACol, int ARow, int PicWidth, int PicHeight);
   void RepaintDisplayed(int ACol, int ARow);
@@ -1042,4 +1286,32 @@ class TGridView : public TBaseGrid {
   std::vector<bool> FRowSelected, FColSelected;
   int FSwapCount = 0;
   bool FMerging = false;
+  // Editing cycle.
+  friend class TGridInplaceEdit;
+  void DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect R, TGridDrawState State,
+                       TAlignment HAlign, TVAlignment VAlign, const TGraphicLayout& Layout, int& TextWidth);
+  void DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R);
+  void DrawFixedEdges(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect R);
+  void DrawTreeLines(TCanvas& Canvas, int ARow, const TRect& R);
+  bool CellDrawnSelected(int ACol, int ARow, TGridDrawState State);
+  void SkipFixedCellsKey(uint16_t& Key);
+  bool HandleTypedChar(TKeyChar& Key);
+  void GridKeyPress(TKeyChar& Key);
+  void DisjunctKeys(uint16_t Key, TShiftState Shift);
+  void ToggleCellControl(int ACol, int ARow);
+  TEditorType FEditorType = edNormal;
+  bool FEditorInUse = false;
+  bool FValidating = false;
+  bool FEditingSuspended = false;
+  bool FInAdvance = false;
+  bool FEditorShown = false;
+  bool FEditorOpen = false;
+  std::string FTextBeforeEditing;
+  int FRememberedCol = 0, FRememberedRow = 0;
+  std::string FRememberedText;
+  std::u16string FRememberedWide;
+  TGridRect FLastSelection{};
+  int FPaintCount = 0;
+  int FPreviousWidth = -1;
+  bool FStretchAllowed = true;
 };

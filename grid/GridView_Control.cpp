@@ -207,8 +207,6 @@ void TGridView::Notification(TComponent* AComponent, TOperation Operation) {
   TBaseGrid::Notification(AComponent, Operation);
 }
 
-TInplaceEdit* TGridView::CreateEditor() { return TBaseGrid::CreateEditor(); }
-
 void TGridView::FontChanged() {
   TBaseGrid::FontChanged();
   Invalidate();
@@ -415,20 +413,16 @@ void TGridView::SetRowHeaders(const TStrings* Value) {
 }
 
 void TGridView::ColumnHeadersChanged() {
-  if (GetFixedRowsRaw() > 0) {
-    // Row 0 shows exactly the header list.
-    for (int c = 0; c < GetColCount(); ++c) SetCells(c, 0, "");
-    for (int i = 0; i < FColumnHeaders->Count() && i < GetColCount(); ++i) SetCells(i, 0, FColumnHeaders->Get(i));
-  }
+  ColumnHeadersChanging();
+  // Row 0 shows exactly the header list.
+  if (GetFixedRowsRaw() > 0) ClearHeaderRow();
+  ApplyColumnHeaders();
   Invalidate();
 }
 
 void TGridView::RowHeadersChanged() {
-  if (GetFixedColsRaw() > 0) {
-    if (IsDesigning(*this))
-      for (int r = 0; r < GetRowCount(); ++r) SetCells(0, r, "");
-    for (int i = 0; i < FRowHeaders->Count() && i < GetRowCount(); ++i) SetCells(0, i, FRowHeaders->Get(i));
-  }
+  if (GetFixedColsRaw() > 0 && IsDesigning(*this)) ClearHeaderColumn();
+  ApplyRowHeaders();
   Invalidate();
 }
 
