@@ -1033,6 +1033,8 @@ class TGridView : public TBaseGrid {
   // A dotted XOR line at client x; drawing it twice removes it.
   void DrawSizingLine(int X);
   void Paint() override;
+  // The grid's paint cycle onto Canvas (the window's picture without its child windows).
+  void PaintInto(TCanvas& Canvas) { PaintThrough(Canvas, [this] { Paint(); }); }
   // ExportCellText reads the cell text (off: the stored text) and keeps HTML tags (off: strips them).
   bool ExportUsesCellText = true, ExportKeepsTags = true;
   bool BlinkPhase = false;
