@@ -540,7 +540,12 @@ using TGridBorderEvent =
 using TGridAlignEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
 enum class TSortStyle { ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU,
-  ssCustom, ssRaw, ssHTML, ssCheckBox, ssUnicode, ssImages, ssFinancial };
+  ssShortDateUS, ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox,
+  ssUnicode };
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+using TCustomCompareEvent = std::function<void(TObject* Sender, const std::string& Str1, const std::string& Str2, int& Res)>;
+using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
 using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, std::string& APrefix,
                                             std::string& ASuffix)>;
 using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
@@ -1144,6 +1149,32 @@ class TGridView : public TBaseGrid {
   TGridBorderPropEvent OnGetCellBorderProp;
   TCustomCellDrawEvent OnCustomCellDraw;
 
+  // ---- sorting
+  virtual void SortByColumn();
+  // EGridViewError "No indexes specified for indexed sort" for an empty sort index.
+  virtual void SortByIndexes();
+  virtual void SortNodes();
+  virtual void RestoreUnsortedOrder();
+  void ResetUnsortedOrder();
+  // Forgets the last sort: the rows as they are become the unsorted order and
+  // no column shows the sort glyph.
+  void ForgetSortOrder();
+  int CompareCells(int ACol, int Row1, int Row2);
+  int CompareRows(int ACol, int Row1, int Row2);
+  int CompareRowsIndexed(int Depth, int Row1, int Row2);
+  // The sort a header click starts: the rows where the button went down and
+  // came up, the clicked (displayed) column and the shift state.
+  void HeaderClickSort(int DownRow, int UpRow, int ACol, TShiftState Shift, bool MoveEnded);
+  // A left release on the sort row sorts (see HeaderClickSort).
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  int64_t SortTime() const { return FSortTime; }
+  int64_t CompareCount() const { return FCompareCount; }
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+
   // ---- sizing, navigation bounds, disjunct selection, repaint helpers, headers
   void StretchColumnToFit(int ACol);
   virtual void DoUpdateColumnSize(int ACol, int& AWidth);
@@ -1316,4 +1347,16 @@ class TGridView : public TBaseGrid {
   int FPaintCount = 0;
   int FPreviousWidth = -1;
   bool FStretchAllowed = true;
+  // Sorting.
+  template <class Sorter>
+  void SortFrame(bool ClearIndex, bool Nodes, Sorter&& Sort);
+  void QuickSortRows(int ACol, int Lo, int Hi);
+  void QuickSortRowsIndexed(int Lo, int Hi);
+  void QuickSortByKeyList(std::vector<int>& Keys, int Lo, int Hi);
+  void CopyPivot(int From);
+  TSortStyle ResolveAutomatic(int ACol);
+  int64_t FSortTime = 0, FCompareCount = 0;
+  std::vector<int> FAutoStyles;  // the automatic style of each column during a sort (-1: not decided)
+  bool FSorting = false;
+  int FDownCol = -1, FDownRow = -1;
 };
