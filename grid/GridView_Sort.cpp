@@ -13,7 +13,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -57,10 +59,11 @@ bool NumberOf(std::string T, const std::string& Prefix, const std::string& Suffi
     V = 0;
     return true;
   }
-  TFormatSettings fs = ::FormatSettings;
-  fs.DecimalSeparator = '.';
-  fs.ThousandSeparator = '\0';
-  return SysUtils::TryStrToFloat(T, V, fs);
+  // The whole text must read as a real with "." as its decimal separator.
+  const char* first = T.data();
+  if (*first == '+') ++first;
+  const auto [end, error] = std::from_chars(first, T.data() + T.size(), V);
+  return error == std::errc() && end == T.data() + T.size() && std::isfinite(V);
 }
 
 // Day, month and year (EU) or month, day and year (US) split by the first of
