@@ -1165,9 +1165,29 @@ class TGridView : public TBaseGrid {
   // The sort a header click starts: the rows where the button went down and
   // came up, the clicked (displayed) column and the shift state.
   void HeaderClickSort(int DownRow, int UpRow, int ACol, TShiftState Shift, bool MoveEnded);
-  // A left release on the sort row sorts (see HeaderClickSort).
+  // ---- mouse buttons on cells
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The left double click at a client point.
+  void DoubleClickAt(int X, int Y);
+  // A radio group's item at a point relative to the cell.
+  void ClickRadioAt(int ACol, int ARow, int Y, int X);
+  void EditFixedCell(int ACol, int ARow);
+  // Opens an anchor: "CELL://RnCm" moves to the cell; http, https and
+  // mailto addresses go to the desktop; anything else opens nothing.
+  void OpenAnchor(const std::string& Anchor);
+  // Starts the drag of the selection (filled by the drag-and-drop support).
+  std::function<void(TGridView* Grid)> DragStartHook;
+  TCellEvent OnClickCell, OnRightClickCell;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioMouseUp;
+  std::function<void(TObject* Sender, int ACol, int ARow)> OnButtonClick;
+  std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode, OnBeforeContractNode;
+  std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor, bool& AutoHandle)> OnAnchorClick;
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+  std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
+      OnSelectionResize;
   int64_t SortTime() const { return FSortTime; }
   int64_t CompareCount() const { return FCompareCount; }
   TCanSortEvent OnCanSort;
@@ -1359,4 +1379,15 @@ class TGridView : public TBaseGrid {
   std::vector<int> FAutoStyles;  // the automatic style of each column during a sort (-1: not decided)
   bool FSorting = false;
   int FDownCol = -1, FDownRow = -1;
+  bool FButtonDown = false, FSelectOnRelease = false, FToggleRowOnRelease = false, FToggleColOnRelease = false;
+  bool FMovedOrSized = false, FBorderDblClick = false;
+  TGridCoord FPressedButton{-1, -1};
+  int FToggleRow = -1, FToggleCol = -1;
+  int FPressLeftCol = 0;
+  TGridRect FOrigSelection{};
+  bool FSelectionResizePending = false;
+
+ protected:
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
 };

@@ -476,23 +476,3 @@ void TGridView::HeaderClickSort(int DownRow, int UpRow, int ACol, TShiftState Sh
   Invalidate();
   if (OnClickSort) OnClickSort(this, ss.Column);
 }
-
-void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  FDownCol = FDownRow = -1;
-  if (Button == TMouseButton::mbLeft) MouseToCell(X, Y, FDownCol, FDownRow);
-  SearchText.clear();
-  TBaseGrid::MouseDown(Button, Shift, X, Y);
-}
-
-void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const TGridState state = GetGridState();
-  const bool sizing = state == TGridState::gsColSizing || state == TGridState::gsRowSizing;
-  const bool moving = state == TGridState::gsColMoving || state == TGridState::gsRowMoving;
-  const int downRow = FDownRow;
-  TBaseGrid::MouseUp(Button, Shift, X, Y);
-  if (Button != TMouseButton::mbLeft || downRow < 0 || sizing) return;
-  int col = -1, row = -1;
-  MouseToCell(X, Y, col, row);
-  if (col < 0) return;
-  HeaderClickSort(downRow, row, col, Shift, moving && col != FDownCol);
-}

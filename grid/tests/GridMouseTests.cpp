@@ -1,0 +1,179 @@
+// Mouse buttons on cells: check boxes, the disjunct selection, anchors,
+// border double clicks, moved columns carrying the sort column, and the
+// electrode table sorted by a header click and edited afterwards.
+
+#include "grid/GridView.h"
+#include "platform/ui/tests/UiFixture.h"
+
+class GridMouseTest : public UiTest {
+ protected:
+  GridMouseTest() {
+    form = Application->CreateForm<TForm>();
+    form->SetBounds(0, 0, 700, 400);
+    grid = Create<TGridView>(form);
+    grid->SetParent(form);
+    grid->SetScrollBars(TScrollStyle::ssNone);
+    grid->SetBounds(0, 0, 680, 380);
+    grid->SetColCount(6);
+    grid->SetRowCount(6);
+    grid->SetOptions(grid->GetOptions() + goEditing);
+  }
+  TPoint At(int C, int R, int DX = 5, int DY = 5) {
+    const TRect r = grid->TBaseGrid::CellRect(C, R);
+    return TPoint{r.Left + DX, r.Top + DY};
+  }
+  void Click(TPoint P, TShiftState S = {}) {
+    grid->MouseDown(TMouseButton::mbLeft, S, P.X, P.Y);
+    grid->MouseUp(TMouseButton::mbLeft, S, P.X, P.Y);
+  }
+
+  TForm* form = nullptr;
+  TGridView* grid = nullptr;
+};
+
+TEST_F(GridMouseTest, CheckBoxPressWholeCellOrPrecise) {
+  grid->SetColWidths(2, 80);
+  grid->SetRowHeights(2, 40);
+  grid->AddCellCheckBox(2, 2, false, false);
+  grid->CellProperties(2, 2)->Alignment = TAlignment::taCenter;
+  grid->CellGraphicOf(2, 2)->CellVAlign = vaCenter;
+  int clicks = 0;
+  grid->OnCheckBoxClick = [&](TObject*, int ACol, int ARow, bool) {
+    ++clicks;
+    EXPECT_EQ(std::make_pair(ACol, ARow), std::make_pair(2, 2));
+  };
+  bool state = false;
+  Click(At(2, 2, 3, 3));  // the corner of the cell
+  grid->GetCheckBoxState(2, 2, state);
+  EXPECT_TRUE(state);
+  grid->MouseActions()->PreciseCheckBoxCheck = true;
+  Click(At(2, 2, 3, 3));
+  grid->GetCheckBoxState(2, 2, state);
+  EXPECT_TRUE(state);
+  const TRect cell = grid->TBaseGrid::CellRect(2, 2);
+  Click(TPoint{(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2});
+  grid->GetCheckBoxState(2, 2, state);
+  EXPECT_FALSE(state);
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(GridMouseTest, CtrlPressOnASelectedRowRemovesItOnRelease) {
+  grid->MouseActions()->SetDisjunctRowSelect(true);
+  grid->SetRowSelected(3, true);
+  const TPoint p = At(2, 3);
+  const TShiftState ctrl{TShiftStateItem::ssCtrl};
+  grid->MouseDown(TMouseButton::mbLeft, ctrl, p.X, p.Y);
+  EXPECT_TRUE(grid->RowSelected(3));
+  grid->MouseUp(TMouseButton::mbLeft, ctrl, p.X, p.Y);
+  EXPECT_FALSE(grid->RowSelected(3));
+}
+
+TEST_F(GridMouseTest, MovedColumnsCarryTheSortColumn) {
+  struct TCase {
+    int SortColumn, After;
+  } cases[] = {{2, 5}, {5, 4}, {3, 2}, {1, 1}};
+  for (const TCase& c : cases) {
+    grid->SortSettings()->Column = c.SortColumn;
+    grid->MoveColumnTo(2, 5);
+    EXPECT_EQ(grid->SortSettings()->Column, c.After) << c.SortColumn;
+  }
+  grid->SortIndexes()->Clear();
+  grid->SortIndexes()->AddIndex(2, false);
+  grid->MoveColumnTo(2, 5);
+  EXPECT_EQ(TSortIndexList::ColumnOf(grid->SortIndexes()->Get(0)), 5);
+  EXPECT_FALSE(TSortIndexList::IsAscending(grid->SortIndexes()->Get(0)));
+}
+
+TEST_F(GridMouseTest, DoubleClickNearALeftBorderSizesThePreviousColumn) {
+  grid->SetOptions(grid->GetOptions() + goColSizing);
+  grid->SetCells(2, 3, "a rather long text for column two");
+  int ended = -1;
+  grid->OnEndColumnSize = [&](TObject*, int ACol) { ended = ACol; };
+  const int before = grid->GetColWidths(2);
+  const TRect header = grid->TBaseGrid::CellRect(3, 0);
+  grid->DoubleClickAt(header.Left + 2, header.Top + 5);
+  EXPECT_EQ(ended, 2);
+  EXPECT_GT(grid->GetColWidths(2), before);
+}
+
+TEST_F(GridMouseTest, HeaderPressAndReleaseOnDifferentRowsDoNotSort) {
+  grid->SortSettings()->Show = true;
+  for (int r = 1; r < 6; ++r) grid->SetCells(1, r, std::to_string(6 - r));
+  const TPoint down = At(1, 0), up = At(1, 2);
+  grid->MouseDown(TMouseButton::mbLeft, {}, down.X, down.Y);
+  grid->MouseUp(TMouseButton::mbLeft, {}, up.X, up.Y);
+  EXPECT_EQ(grid->GetCells(1, 1), "5");
+  Click(At(1, 0));
+  EXPECT_EQ(grid->GetCells(1, 1), "1");
+}
+
+TEST_F(GridMouseTest, AnchorsMoveToCellsOrOpenOnlyWebAndMail) {
+  grid->SetURLShow(true);
+  grid->SetCells(2, 1, "CELL://r3c1");
+  Click(At(2, 1));
+  EXPECT_EQ(std::make_pair(grid->GetCol(), grid->GetRow()), std::make_pair(1, 3));
+  grid->SetCells(2, 2, "file:///usr/bin/xterm");
+  Click(At(2, 2));
+  EXPECT_TRUE(seam.Prompts().empty());
+  seam.AnswerShell(true);
+  grid->SetCells(2, 4, "https://example.org/data");
+  Click(At(2, 4));
+  ASSERT_EQ(seam.Prompts().size(), 1u);
+  EXPECT_EQ(seam.Prompts()[0].Kind, TPromptKind::Shell);
+  EXPECT_EQ(seam.Prompts()[0].Text, "https://example.org/data");
+}
+
+// The electrode table through the mouse and key handlers: every click and
+// edit reaches the measurement its row shows, also after a header sort and
+// after the sort is forgotten and the table filled again.
+TEST_F(GridMouseTest, ElectrodeTableEditsReachTheirMeasurements) {
+  struct TMeasurement {
+    bool Used;
+    std::string Weight;
+  };
+  std::vector<TMeasurement> survey{{true, "4"}, {true, "1"}, {false, "6"}, {true, "2"}, {true, "5"}, {true, "3"}};
+  grid->SetColCount(9);
+  grid->SetRowCount(7);
+  grid->SortSettings()->Show = true;
+  grid->SortSettings()->FixedCols = true;
+  auto load = [&] {
+    grid->ForgetSortOrder();
+    for (int r = 1; r <= 6; ++r) {
+      grid->AddCellCheckBox(1, r, survey[size_t(r - 1)].Used, false);
+      grid->SetCells(8, r, survey[size_t(r - 1)].Weight);
+    }
+  };
+  load();
+  auto measurementOf = [&](int ARow) { return grid->UnsortedRowIndex(ARow) - 1; };
+  grid->OnCheckBoxClick = [&](TObject*, int, int ARow, bool State) {
+    survey[size_t(measurementOf(ARow))].Used = State;
+  };
+  grid->OnCellValidate = [&](TObject*, int, int ARow, std::string& Value, bool&) {
+    survey[size_t(measurementOf(ARow))].Weight = Value;
+  };
+  Click(At(8, 0));  // sort by weight
+  std::vector<std::string> weights;
+  for (int r = 1; r <= 6; ++r) weights.push_back(grid->GetCells(8, r));
+  EXPECT_EQ(weights, (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
+  // Displayed row 1 shows measurement 1 (weight "1"): its box switches it off.
+  Click(At(1, 1));
+  EXPECT_FALSE(survey[1].Used);
+  EXPECT_TRUE(survey[0].Used);
+  // "0,5" typed into the weight of displayed row 3 reaches measurement 5 (weight "3").
+  grid->SetCol(8);
+  grid->SetRow(3);
+  for (char ch : std::string("0,5")) {
+    TKeyChar c = static_cast<unsigned char>(ch);
+    (grid->InplaceEditor() && grid->InplaceEditor()->GetVisible() ? static_cast<TWinControl*>(grid->InplaceEditor())
+                                                                    : grid)
+        ->KeyPress(c);
+  }
+  uint16_t down = VK_DOWN;
+  grid->InplaceEditor()->KeyDown(down, {});
+  EXPECT_EQ(survey[5].Weight, "0,5");
+  // Filled again after forgetting the sort: rows are measurements again.
+  load();
+  Click(At(1, 3));
+  EXPECT_TRUE(survey[2].Used);  // measurement 2 was off; its row is row 3 again
+  for (int r = 1; r <= 6; ++r) EXPECT_EQ(grid->UnsortedRowIndex(r), r);
+}
