@@ -632,6 +632,21 @@ class TGridInplaceEdit : public TInplaceEdit {
   bool FDropReturn = false;  // a refused Enter key-down also drops its character
 };
 
+// The number hint shown beside the cursor while a scroll thumb is dragged.
+class TScrollHintWindow : public TTopMostWindow {
+  KV_CLASS(TScrollHintWindow, TTopMostWindow)
+ public:
+  explicit TScrollHintWindow(TComponent* AOwner);
+  const std::string& GetHintText() const { return FText; }
+  // Shows Text in Color with its top-left at the screen point.
+  void ActivateHint(const std::string& Text, TColor Color, TPoint ScreenPoint);
+  void ReleaseHint();
+  void Paint() override;
+
+ private:
+  std::string FText;
+};
+
 // ================================================================ the control
 
 class TGridView : public TBaseGrid {
@@ -791,7 +806,8 @@ class TGridView : public TBaseGrid {
   void RedrawRow(int ARow) { InvalidateRow(ARow); }
   void RepaintFooter();
   int FooterRepaints() const { return FFooterRepaints; }
-  void UpdateScrollBars() {}
+  // The thumbs in proportion (when asked for) and the bars' scroll messages hooked.
+  void UpdateScrollBars();
   void DrawThemedBorder() {}
   void SkipNextInvalidate() { FSkipInvalidate = true; }
   int InvalidateCount() const { return FInvalidateCount; }
@@ -1149,6 +1165,30 @@ class TGridView : public TBaseGrid {
   TGridBorderPropEvent OnGetCellBorderProp;
   TCustomCellDrawEvent OnCustomCellDraw;
 
+  // ---- scroll bars, proportional thumbs and scroll hints
+  void SetScrollType(TScrollType Value);
+  void SetScrollColor(TColor Value);
+  void SetScrollWidth(int Value);
+  void SetScrollProportional(bool Value);
+  // The flat scroll bars of the desktop's control library; there is none
+  // here, so the flat styles keep standard bars with the same ranges.
+  void InitFlatScrollBars();
+  void DoneFlatScrollBars();
+  bool FlatScrollBarsOn() const { return FFlatBarsOn; }
+  void ApplyScrollStyle();
+  void ApplyScrollColor();
+  void ApplyScrollWidth();
+  void ApplyFlatScrollBars();
+  void SyncFlatVertScroll();
+  void SyncFlatHorzScroll();
+  void UpdateProportionalHorz();
+  void UpdateProportionalVert();
+  // The scroll message of a bar: hints, synchronous scrolling, then the bar's own handling.
+  void ScrollMessage(TScrollBarKind Kind, TScrollCode Code, int& Pos);
+  TScrollHintWindow* ScrollHintWindow() const { return FScrollHint; }
+  bool ScrollHintShown() const { return FScrollHintShown; }
+  std::function<void(TObject* Sender, int AIndex, std::string& HintStr)> OnScrollHint;
+
   // ---- sorting
   virtual void SortByColumn();
   // EGridViewError "No indexes specified for indexed sort" for an empty sort index.
@@ -1386,6 +1426,14 @@ class TGridView : public TBaseGrid {
   int FPressLeftCol = 0;
   TGridRect FOrigSelection{};
   bool FSelectionResizePending = false;
+  // Scroll bars.
+  void HookScrollBars();
+  void TopLeftChanged() override;
+  bool FFlatBarsOn = false;
+  bool FScrollHintShown = false;
+  TScrollHintWindow* FScrollHint = nullptr;
+  std::array<TScrollBar*, 2> FHookedBars{};
+  std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;

@@ -177,3 +177,65 @@ TEST_F(GridMouseTest, ElectrodeTableEditsReachTheirMeasurements) {
   EXPECT_TRUE(survey[2].Used);  // measurement 2 was off; its row is row 3 again
   for (int r = 1; r <= 6; ++r) EXPECT_EQ(grid->UnsortedRowIndex(r), r);
 }
+
+// ================================================================ scroll bars
+
+class GridScrollTest : public UiTest {
+ protected:
+  GridScrollTest() {
+    form = Application->CreateForm<TForm>();
+    form->SetBounds(0, 0, 500, 600);
+    grid = Create<TGridView>(form);
+    grid->SetParent(form);
+    grid->SetDefaultRowHeight(20);
+    grid->SetGridLineWidth(1);
+    grid->SetColCount(4);
+    grid->SetRowCount(1001);
+    grid->SetScrollBars(TScrollStyle::ssVertical);
+    // 20 data rows and the header row show: 21 rows of 21 pixels.
+    grid->SetBounds(0, 0, 300, 21 * 21 + 1);
+  }
+  TForm* form = nullptr;
+  TGridView* grid = nullptr;
+};
+
+TEST_F(GridScrollTest, ProportionalThumbHas127PositionsAndThePageShare) {
+  grid->SetScrollProportional(true);
+  TScrollBar* bar = grid->GetScrollBar(TScrollBarKind::sbVertical);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->GetMax() - bar->GetPageSize() + 1, 127);
+  const double share = static_cast<double>(bar->GetPageSize()) / (bar->GetMax() + 1);
+  const double visible = (grid->GetHeight() - 21.0) / (1000 * 21.0 + 1);
+  EXPECT_NEAR(share, visible, 0.005);  // a page of whole positions
+  grid->SetTopRow(grid->MaxTopRow());
+  EXPECT_EQ(bar->GetPosition(), 127);
+}
+
+TEST_F(GridScrollTest, WideFixedColumnsGiveNoNegativePage) {
+  grid->SetRowCount(5);
+  grid->SetScrollBars(TScrollStyle::ssHorizontal);
+  grid->SetColCount(30);
+  grid->SetColWidths(0, 400);  // the fixed column is wider than the control
+  grid->SetScrollProportional(true);
+  TScrollBar* bar = grid->GetScrollBar(TScrollBarKind::sbHorizontal);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_GE(bar->GetPageSize(), 1);
+  EXPECT_EQ(bar->GetMax() - bar->GetPageSize() + 1, 127);
+  grid->SetLeftCol(15);
+  EXPECT_GE(bar->GetPosition(), 0);
+  EXPECT_LE(bar->GetPosition(), 127);
+}
+
+TEST_F(GridScrollTest, TrackingShowsTheRowHintUntilTheEnd) {
+  grid->ScrollHintsType = shVertical;
+  int pos = 64;
+  grid->ScrollMessage(TScrollBarKind::sbVertical, TScrollCode::scTrack, pos);
+  ASSERT_TRUE(grid->ScrollHintShown());
+  const int rows = grid->GetRowCount() - grid->VisibleRowCount() - 1;
+  EXPECT_EQ(grid->ScrollHintWindow()->GetHintText(), "Row : " + std::to_string(64 * rows / 127 + 1));
+  EXPECT_TRUE(grid->ScrollHintWindow()->GetVisible());
+  pos = 64;
+  grid->ScrollMessage(TScrollBarKind::sbVertical, TScrollCode::scEndScroll, pos);
+  EXPECT_FALSE(grid->ScrollHintShown());
+  EXPECT_FALSE(grid->ScrollHintWindow()->GetVisible());
+}
