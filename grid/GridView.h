@@ -632,21 +632,6 @@ class TGridInplaceEdit : public TInplaceEdit {
   bool FDropReturn = false;  // a refused Enter key-down also drops its character
 };
 
-// The number hint shown beside the cursor while a scroll thumb is dragged.
-class TScrollHintWindow : public TTopMostWindow {
-  KV_CLASS(TScrollHintWindow, TTopMostWindow)
- public:
-  explicit TScrollHintWindow(TComponent* AOwner);
-  const std::string& GetHintText() const { return FText; }
-  // Shows Text in Color with its top-left at the screen point.
-  void ActivateHint(const std::string& Text, TColor Color, TPoint ScreenPoint);
-  void ReleaseHint();
-  void Paint() override;
-
- private:
-  std::string FText;
-};
-
 // ================================================================ the control
 
 class TGridView : public TBaseGrid {
@@ -1185,9 +1170,31 @@ class TGridView : public TBaseGrid {
   void UpdateProportionalVert();
   // The scroll message of a bar: hints, synchronous scrolling, then the bar's own handling.
   void ScrollMessage(TScrollBarKind Kind, TScrollCode Code, int& Pos);
-  TScrollHintWindow* ScrollHintWindow() const { return FScrollHint; }
+  // The hint shown beside the cursor while a thumb is dragged (empty: none).
+  const std::string& ScrollHintText() const { return FScrollHintText; }
   bool ScrollHintShown() const { return FScrollHintShown; }
   std::function<void(TObject* Sender, int AIndex, std::string& HintStr)> OnScrollHint;
+
+  // ---- panning, wheel and editor hand-back
+  bool Panning() const { return FPanning; }
+  TPoint PanOrigin() const { return FPanOrigin; }
+  // Middle-button panning from a client point; false when it cannot start.
+  bool StartPanning(int X, int Y);
+  void StopPanning();
+  // One tick of the panning timer with the pointer at a client point.
+  void PanTick(TPoint Pointer);
+  // Changes the zoom step by Z (the step stays within -10..10) and every size by Z.
+  void Zoom(int Z);
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void ShowEditorUnlessControl();
+  void EditingDone();
+  void EditorReturnKey(uint16_t Key, TShiftState Shift);
+  virtual std::string EllipsClick(const std::string& Text);
+  TEllipsClickEvent OnEllipsClick;
+  TTimer* PanTimer() const { return FPanTimer; }
 
   // ---- sorting
   virtual void SortByColumn();
@@ -1431,7 +1438,14 @@ class TGridView : public TBaseGrid {
   void TopLeftChanged() override;
   bool FFlatBarsOn = false;
   bool FScrollHintShown = false;
-  TScrollHintWindow* FScrollHint = nullptr;
+  std::string FScrollHintText;
+  // Panning and cell controls.
+  bool FPanning = false;
+  TPoint FPanOrigin{0, 0};
+  TTimer* FPanTimer = nullptr;
+  TCursor FCursorBeforePan = crDefault;
+  bool FReturning = false;
+  TGridCoord FLastTopLeft{-1, -1};
   std::array<TScrollBar*, 2> FHookedBars{};
   std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;
 

@@ -128,13 +128,22 @@ void TGridView::BeforeDestruction() {
 TGridView::~TGridView() = default;
 
 void TGridView::FormResized(TObject* Sender) {
-  if (FChainedFormResize) FChainedFormResize(Sender);
-  if (!FOwnerForm) return;
-  const int w = FOwnerForm->GetWidth(), h = FOwnerForm->GetHeight();
-  // The grid grows and shrinks with the form.
-  if (SizeWithForm) SetBounds(GetLeft(), GetTop(), GetWidth() + w - FFormWidth, GetHeight() + h - FFormHeight);
-  FFormWidth = w;
-  FFormHeight = h;
+  if (FOwnerForm && SizeWithForm) {
+    const int w = FOwnerForm->GetWidth(), h = FOwnerForm->GetHeight();
+    // The grid grows and shrinks with the form.
+    const int nw = GetWidth() + w - FFormWidth, nh = GetHeight() + h - FFormHeight;
+    if (nw > 0 && nh > 0) {
+      SetBounds(GetLeft(), GetTop(), nw, nh);
+      FFormWidth = w;
+      FFormHeight = h;
+    }
+  }
+  // The form's own handler may fail: the grid still fits its stretch column.
+  try {
+    if (FChainedFormResize) FChainedFormResize(Sender);
+  } catch (const Exception&) {
+  }
+  if (FColumnSize->GetStretch()) StretchColumnToFit(FColumnSize->StretchColumn);
 }
 
 void TGridView::Loaded() {

@@ -131,6 +131,11 @@ void TGridView::DisjunctKeys(uint16_t Key, TShiftState Shift) {
 }
 
 void TGridView::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (FPanning) {
+    StopPanning();
+    Key = 0;
+    return;
+  }
   const bool ctrl = Has(Shift, TShiftStateItem::ssCtrl), shift = Has(Shift, TShiftStateItem::ssShift),
              alt = Has(Shift, TShiftStateItem::ssAlt);
   const uint16_t original = Key;

@@ -90,6 +90,15 @@ void TGridView::EditFixedCell(int ACol, int ARow) {
 // ================================================================ left button
 
 void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // While panning any press ends it; a middle press starts it.
+  if (FPanning) {
+    StopPanning();
+    return;
+  }
+  if (Button == TMouseButton::mbMiddle) {
+    if (!StartPanning(X, Y)) TBaseGrid::MouseDown(Button, Shift, X, Y);
+    return;
+  }
   if (Button == TMouseButton::mbRight) {
     TBaseGrid::MouseDown(Button, Shift, X, Y);
     int c = -1, r = -1;

@@ -643,6 +643,12 @@ void TGridView::Paint() {
     C.Pen->SetColor(noLines ? GetColor() : GetGridLineColor());
     if (!r.IsEmpty()) C.Rectangle(r);
   }
+  if (FPanning && IntelliPan != ipNone) {
+    const char* glyph = IntelliPan == ipBoth ? "INTLI1" : IntelliPan == ipHorizontal ? "INTLI2" : "INTLI3";
+    GridUtil::DrawResourceBitmap(C, clWhite, TRect(FPanOrigin.X, FPanOrigin.Y, FPanOrigin.X + 26, FPanOrigin.Y + 26),
+                                 glyph);
+    C.Refresh();
+  }
   C.Pen->SetColor(clBlack);
 }
 

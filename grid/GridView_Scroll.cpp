@@ -3,50 +3,9 @@
 
 #include "grid/GridView.h"
 
-#include "platform/gdi/DeviceContext.h"
 
 #include <algorithm>
 #include <cmath>
-
-KV_CLASS_IMPL(TScrollHintWindow, TTopMostWindow) {}
-
-// ================================================================ hint window
-
-TScrollHintWindow::TScrollHintWindow(TComponent* AOwner) : TTopMostWindow(AOwner) { SetVisible(false); }
-
-void TScrollHintWindow::ActivateHint(const std::string& Text, TColor Color, TPoint ScreenPoint) {
-  FText = Text;
-  SetColor(Color);
-  // The text's rectangle for a width of at most 100 pixels, with a margin.
-  TBitmap measure(1, 1);
-  TCanvas& c = *measure.GetCanvas();
-  c.Font->Assign(*GetFont());
-  TRect r(0, 0, 100, 0);
-  c.GetHandle()->DrawText(Text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SetBounds(ScreenPoint.X, ScreenPoint.Y, r.Width() + 6, r.Height() + 4);
-  SetVisible(true);
-  Invalidate();
-}
-
-void TScrollHintWindow::ReleaseHint() {
-  FText.clear();
-  SetVisible(false);
-}
-
-void TScrollHintWindow::Paint() {
-  TCanvas& c = *GetCanvas();
-  const TRect r = GetClientRect();
-  c.Brush->SetColor(GetColor());
-  c.FillRect(r);
-  c.Brush->SetColor(clBlack);
-  c.FrameRect(r);
-  c.Font->Assign(*GetFont());
-  TRect t(r.Left + 3, r.Top + 2, r.Right - 3, r.Bottom - 2);
-  TDeviceContext* dc = c.GetHandle();
-  dc->SetBkMode(TRANSPARENT);
-  dc->DrawText(FText, t, DT_WORDBREAK | DT_NOPREFIX);
-  c.Refresh();
-}
 
 // ================================================================ styles
 
@@ -189,6 +148,21 @@ void TGridView::UpdateScrollBars() {
 
 void TGridView::TopLeftChanged() {
   TBaseGrid::TopLeftChanged();
+  // A fixed background picture stays where it is: the cells under it repaint.
+  if (const TBitmap* pic = FBackGround->GetBitmap(); pic && !pic->GetEmpty() && FBackGround->GetDisplay() == bdFixed)
+    Invalidate();
+  if (FEditorOpen && FEditorType > edUpperCase) HideCellEditor(GetCol(), GetRow());
+  RepaintFooter();
+  // Cell controls follow their cells; those scrolled out of view shrink to nothing.
+  for (int r = 0; r < GetRowCount(); ++r)
+    for (int c = 0; c < GetColCount(); ++c) {
+      const TCellProperties* p = RawCellProperties(RealColIndex(c), r);
+      if (!p || !p->Control) continue;
+      const TRect cell = TBaseGrid::CellRect(c, r);
+      if (cell.IsEmpty()) p->Control->SetBounds(p->Control->GetLeft(), p->Control->GetTop(), 0, 0);
+      else p->Control->SetBounds(cell.Left, cell.Top, cell.Width(), cell.Height());
+    }
+  FLastTopLeft = {GetLeftCol(), GetTopRow()};
   HookScrollBars();
   UpdateProportionalHorz();
   UpdateProportionalVert();
@@ -203,14 +177,15 @@ void TGridView::ScrollMessage(TScrollBarKind Kind, TScrollCode Code, int& Pos) {
   const int index = static_cast<int>(static_cast<int64_t>(Pos) * std::max(0, count - visible - fixed) / 127) + fixed;
   if (hints) {
     if (Code == TScrollCode::scEndScroll) {
-      if (FScrollHint) FScrollHint->ReleaseHint();
+      if (FScrollHintShown) Controls::ActivateHint(this, Controls::MouseCursorPos(), "");
+      FScrollHintText.clear();
       FScrollHintShown = false;
     } else if (Code == TScrollCode::scTrack) {
       std::string text = (vert ? "Row : " : "Col : ") + std::to_string(index);
       if (OnScrollHint) OnScrollHint(this, index, text);
-      if (!FScrollHint) FScrollHint = Create<TScrollHintWindow>(this);
       const TPoint cursor = Controls::MouseCursorPos();
-      FScrollHint->ActivateHint(text, HintColor, TPoint{cursor.X + 10, cursor.Y});
+      Controls::ActivateHint(this, TPoint{cursor.X + 10, cursor.Y}, text);
+      FScrollHintText = text;
       FScrollHintShown = true;
     }
   }

@@ -232,10 +232,60 @@ TEST_F(GridScrollTest, TrackingShowsTheRowHintUntilTheEnd) {
   grid->ScrollMessage(TScrollBarKind::sbVertical, TScrollCode::scTrack, pos);
   ASSERT_TRUE(grid->ScrollHintShown());
   const int rows = grid->GetRowCount() - grid->VisibleRowCount() - 1;
-  EXPECT_EQ(grid->ScrollHintWindow()->GetHintText(), "Row : " + std::to_string(64 * rows / 127 + 1));
-  EXPECT_TRUE(grid->ScrollHintWindow()->GetVisible());
+  EXPECT_EQ(grid->ScrollHintText(), "Row : " + std::to_string(64 * rows / 127 + 1));
   pos = 64;
   grid->ScrollMessage(TScrollBarKind::sbVertical, TScrollCode::scEndScroll, pos);
   EXPECT_FALSE(grid->ScrollHintShown());
-  EXPECT_FALSE(grid->ScrollHintWindow()->GetVisible());
+  EXPECT_EQ(grid->ScrollHintText(), "");
+}
+
+// ================================================================ panning and wheel
+
+TEST_F(GridScrollTest, PanningNeedsDataRowsAndMovesOutsideTheDeadZone) {
+  grid->SetScrollBars(TScrollStyle::ssNone);
+  grid->SetRowCount(1);
+  grid->FixedRowAlways = true;
+  EXPECT_FALSE(grid->StartPanning(50, 50));
+  grid->FixedRowAlways = false;
+  grid->SetRowCount(50);
+  grid->SetColCount(10);
+  grid->IntelliPan = ipBoth;
+  grid->SetCol(3);
+  grid->SetRow(5);
+  grid->MouseDown(TMouseButton::mbMiddle, {}, 100, 100);
+  ASSERT_TRUE(grid->Panning());
+  struct TCase {
+    int DX, DY, WantCol, WantRow;
+  } cases[] = {{5, -5, 3, 5}, {6, 0, 4, 5}, {-6, 6, 3, 6}, {0, -6, 3, 5}};
+  for (const TCase& c : cases) {
+    grid->PanTick(TPoint{100 + c.DX, 100 + c.DY});
+    EXPECT_EQ(std::make_pair(grid->GetCol(), grid->GetRow()), std::make_pair(c.WantCol, c.WantRow)) << c.DX << "," << c.DY;
+  }
+  grid->IntelliPan = ipVertical;
+  grid->PanTick(TPoint{120, 100});
+  EXPECT_EQ(grid->GetCol(), 3);
+  grid->MouseDown(TMouseButton::mbLeft, {}, 100, 100);  // any press ends it
+  EXPECT_FALSE(grid->Panning());
+}
+
+TEST_F(GridScrollTest, WheelMovesByTheLineCountAndZoomsWithinTenSteps) {
+  grid->SetScrollBars(TScrollStyle::ssNone);
+  grid->SetRow(10);
+  const TPoint inside = grid->ClientToScreen(TPoint{50, 50});
+  const int lines = grid->WheelScrollLines();
+  EXPECT_TRUE(grid->DoMouseWheel({}, -120, inside));
+  EXPECT_EQ(grid->GetRow(), 10 + lines);
+  EXPECT_TRUE(grid->DoMouseWheel({}, 120, inside));
+  EXPECT_EQ(grid->GetRow(), 10);
+  EXPECT_FALSE(grid->DoMouseWheel({}, -120, grid->ClientToScreen(TPoint{-20, 50})));
+  EXPECT_EQ(grid->GetRow(), 10);
+  const int width = grid->GetColWidths(1);
+  const TShiftState ctrl{TShiftStateItem::ssCtrl};
+  for (int i = 0; i < 15; ++i) grid->DoMouseWheel(ctrl, -120, inside);
+  EXPECT_LE(grid->ZoomFactor, 10);
+  EXPECT_GT(grid->ZoomFactor, 10 - lines);
+  EXPECT_EQ(grid->GetColWidths(1), width + grid->ZoomFactor);
+  for (int i = 0; i < 30; ++i) grid->DoMouseWheel(ctrl, 120, inside);
+  EXPECT_GE(grid->ZoomFactor, -10);
+  EXPECT_LT(grid->ZoomFactor, -10 + lines);
 }
