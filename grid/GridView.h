@@ -16,6 +16,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
+#include "platform/ui/StdCtrls.h"
 
 #include <array>
 #include <functional>
@@ -632,6 +633,22 @@ class TGridInplaceEdit : public TInplaceEdit {
   bool FDropReturn = false;  // a refused Enter key-down also drops its character
 };
 
+// The edit box placed over a fixed cell to edit it; when it loses the focus
+// its text goes back into that cell and it hides.
+class TGridTransEdit : public TEdit {
+  KV_CLASS(TGridTransEdit, TEdit)
+ public:
+  explicit TGridTransEdit(TComponent* AOwner);
+  int Col = -1, Row = -1;
+  TGridView* Grid() const { return FGrid; }
+  void DoExit() override;
+  // Writes the text into the cell and hides the box.
+  void Finish();
+
+ private:
+  TGridView* FGrid = nullptr;
+};
+
 // ================================================================ the control
 
 class TGridView : public TBaseGrid {
@@ -1195,6 +1212,7 @@ class TGridView : public TBaseGrid {
   virtual std::string EllipsClick(const std::string& Text);
   TEllipsClickEvent OnEllipsClick;
   TTimer* PanTimer() const { return FPanTimer; }
+  TGridTransEdit* FixedCellEditor() const { return FTransEdit; }
 
   // ---- sorting
   virtual void SortByColumn();
@@ -1445,6 +1463,7 @@ class TGridView : public TBaseGrid {
   TTimer* FPanTimer = nullptr;
   TCursor FCursorBeforePan = crDefault;
   bool FReturning = false;
+  TGridTransEdit* FTransEdit = nullptr;
   TGridCoord FLastTopLeft{-1, -1};
   std::array<TScrollBar*, 2> FHookedBars{};
   std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;

@@ -80,11 +80,42 @@ void TGridView::ClickRadioAt(int ACol, int ARow, int Y, int X) {
   }
 }
 
+KV_CLASS_IMPL(TGridTransEdit, TEdit) {}
+
+TGridTransEdit::TGridTransEdit(TComponent* AOwner) : TEdit(AOwner) {
+  FGrid = dynamic_cast<TGridView*>(AOwner);
+  SetVisible(false);
+}
+
+void TGridTransEdit::Finish() {
+  if (!GetVisible()) return;
+  if (FGrid && Col >= 0 && Row >= 0 && Row < FGrid->GetRowCount() && Col < FGrid->GetColCount()) {
+    FGrid->SetCellText(FGrid->RealColIndex(Col), Row, GetText());
+    FGrid->RepaintCell(Col, Row);
+  }
+  SetVisible(false);
+}
+
+void TGridTransEdit::DoExit() {
+  TEdit::DoExit();
+  Finish();
+}
+
 void TGridView::EditFixedCell(int ACol, int ARow) {
-  // The fixed-cell editor is the in-place edit over the fixed cell; its text
-  // goes back into the cell when it closes.
-  (void)ACol;
-  (void)ARow;
+  if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount()) return;
+  if (!FTransEdit) {
+    FTransEdit = Create<TGridTransEdit>(this);
+    FTransEdit->SetParent(this);
+  }
+  FTransEdit->Finish();
+  const TRect r = TBaseGrid::CellRect(ACol, ARow);
+  if (r.IsEmpty()) return;
+  FTransEdit->SetBounds(r.Left + 1, r.Top + 1, std::max(1, r.Width() - 2), std::max(1, r.Height() - 2));
+  FTransEdit->SetText(CellText(RealColIndex(ACol), ARow));
+  FTransEdit->Col = ACol;
+  FTransEdit->Row = ARow;
+  FTransEdit->SetVisible(true);
+  if (FTransEdit->CanFocus()) FTransEdit->SetFocus();
 }
 
 // ================================================================ left button
@@ -104,6 +135,10 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
     if (c >= 0 && OnRightClickCell) OnRightClickCell(this, r, c);
+    // The fixed-cell editor opens on a right press only with fceRightClick.
+    if (c >= 0 && ((r < GetFixedRows() && FMouseActions->FixedRowsEdit == fceRightClick) ||
+                   (c < GetFixedCols() && FMouseActions->FixedColsEdit == fceRightClick)))
+      EditFixedCell(c, r);
     if (c >= 0 && FURLShow && URLEdit && GridUtil::IsLink(CellText(RealColIndex(c), r))) {
       MoveColRow(c, r, true, true);
       ShowEditor();

@@ -289,3 +289,26 @@ TEST_F(GridScrollTest, WheelMovesByTheLineCountAndZoomsWithinTenSteps) {
   EXPECT_GE(grid->ZoomFactor, -10);
   EXPECT_LT(grid->ZoomFactor, -10 + lines);
 }
+
+TEST_F(GridMouseTest, FixedCellEditorWritesBackWhenItCloses) {
+  grid->SetCells(2, 0, "Head");
+  grid->MouseActions()->FixedRowsEdit = fceDblClick;
+  const TRect r = grid->TBaseGrid::CellRect(2, 0);
+  grid->DoubleClickAt(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
+  TGridTransEdit* e = grid->FixedCellEditor();
+  ASSERT_NE(e, nullptr);
+  EXPECT_TRUE(e->GetVisible());
+  EXPECT_EQ(e->GetText(), "Head");
+  EXPECT_EQ(e->GetLeft(), r.Left + 1);
+  EXPECT_EQ(e->GetWidth(), r.Width() - 2);
+  e->SetText("Weight");
+  e->Finish();
+  EXPECT_FALSE(e->GetVisible());
+  EXPECT_EQ(grid->GetCells(2, 0), "Weight");
+  // A right press opens it only with fceRightClick.
+  grid->MouseDown(TMouseButton::mbRight, {}, r.Left + 5, r.Top + 5);
+  EXPECT_FALSE(e->GetVisible());
+  grid->MouseActions()->FixedRowsEdit = fceRightClick;
+  grid->MouseDown(TMouseButton::mbRight, {}, r.Left + 5, r.Top + 5);
+  EXPECT_TRUE(e->GetVisible());
+}
