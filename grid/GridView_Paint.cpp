@@ -360,10 +360,8 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
   if (kind == GridUtil::tkHtml && filterGlyph) tr.Right -= 2;
   std::string shown = GridUtil::ShownText(text);
   if (sortCell && ss.Show) {
-    if (HAlign == TAlignment::taCenter) {
-      tr.Left += 10;
-      tr.Right += 10;
-    }
+    // Centred text moves right, staying inside its cell.
+    if (HAlign == TAlignment::taCenter) tr.Left += 10;
     if (HAlign == TAlignment::taLeftJustify) tr.Right -= 14;
     else tr.Left += 14;
   }
