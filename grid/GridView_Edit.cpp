@@ -544,6 +544,12 @@ void TGridView::ShowCellEditor(int ACol, int ARow) {
 void TGridView::HideCellEditor(int ACol, int ARow) {
   (void)ACol;
   (void)ARow;
+  // An open in-place edit ends with its value validated into its own cell.
+  if (EditPending && !FValidating)
+    if (TGridInplaceEdit* e = InplaceEditor(); e && e->GetVisible()) {
+      if (!ValidateCell(e->GetText())) return;
+      HideEditor();
+    }
   if (!FEditorOpen) return;
   FEditorInUse = false;
   if (OnEditingDone) OnEditingDone(this);

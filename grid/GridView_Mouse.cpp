@@ -190,7 +190,14 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   const bool fixedClick = col < GetFixedCols() || row < GetFixedRows();
   bool ownerFixed = false;
   if (OnIsFixedCell) OnIsFixedCell(this, row, col, ownerFixed);
-  if (fixedClick || ownerFixed) HideCellEditor(GetCol(), GetRow());
+  if (fixedClick || ownerFixed) {
+    HideCellEditor(GetCol(), GetRow());
+    // A refused value keeps the user in its cell: this press does nothing more.
+    if (TGridInplaceEdit* e = InplaceEditor(); EditPending && e && e->GetVisible()) {
+      FDownRow = FDownCol = -1;
+      return;
+    }
+  }
   const bool designing = ComponentState.Contains(TComponentStateItem::csDesigning);
   if (!designing) {
     if (col == 0 && HasNodes() && RowIsNode(row) && PointInNodeGlyph(row, X - cell.Left)) {

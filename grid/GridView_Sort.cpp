@@ -420,6 +420,8 @@ void TGridView::HeaderClickSort(int DownRow, int UpRow, int ACol, TShiftState Sh
     return;
   }
   HideCellEditor(GetCol(), GetRow());
+  // A refused value keeps its editor open: the rows do not move under it.
+  if (TGridInplaceEdit* e = InplaceEditor(); EditPending && e && e->GetVisible()) return;
   if (FSortOrder->Count() != GetRowCount()) ResetUnsortedOrder();
   if (ss.AutoColumnMerge)
     for (int c = 0; c < GetColCount(); ++c) SplitColumnCells(c);

@@ -312,3 +312,33 @@ TEST_F(GridMouseTest, FixedCellEditorWritesBackWhenItCloses) {
   grid->MouseDown(TMouseButton::mbRight, {}, r.Left + 5, r.Top + 5);
   EXPECT_TRUE(e->GetVisible());
 }
+
+TEST_F(GridMouseTest, HeaderClickEndsAnOpenEditInItsOwnRowFirst) {
+  grid->SortSettings()->Show = true;
+  for (int r = 1; r < 6; ++r) grid->SetCells(1, r, std::to_string(10 * r));
+  std::vector<std::pair<int, std::string>> validated;
+  bool refuse = true;
+  grid->OnCellValidate = [&](TObject*, int, int ARow, std::string& V, bool& Valid) {
+    validated.emplace_back(ARow, V);
+    Valid = !refuse;
+  };
+  grid->SetCol(1);
+  grid->SetRow(2);
+  TKeyChar c = u'5';
+  grid->KeyPress(c);  // opens the editor with "5"
+  ASSERT_TRUE(grid->InplaceEditor()->GetVisible());
+  Click(At(1, 0));  // refused: nothing moves
+  EXPECT_EQ(grid->GetCells(1, 1), "10");
+  EXPECT_TRUE(grid->InplaceEditor()->GetVisible());
+  EXPECT_EQ(grid->InplaceEditor()->GetText(), "20");  // the text before editing is back
+  refuse = false;
+  grid->InplaceEditor()->SelectAll();
+  grid->InplaceEditor()->KeyPress(c);
+  Click(At(1, 0));
+  EXPECT_FALSE(grid->InplaceEditor()->GetVisible());
+  ASSERT_EQ(validated.size(), 2u);
+  EXPECT_EQ(validated[1], std::make_pair(2, std::string("5")));
+  std::vector<std::string> col;
+  for (int r = 1; r < 6; ++r) col.push_back(grid->GetCells(1, r));
+  EXPECT_EQ(col, (std::vector<std::string>{"5", "10", "30", "40", "50"}));
+}
