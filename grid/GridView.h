@@ -1233,6 +1233,20 @@ class TGridView : public TBaseGrid {
   // ---- mouse buttons on cells
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  // The tooltip of the cell under a client point: text and screen position;
+  // false over no cell.
+  bool CellHint(int X, int Y, std::string& Text, TPoint& ScreenPos);
+  // Disjunctly selected cells, each packed as column | row << 16.
+  const std::vector<int32_t>& SelectedCells() const { return FSelectedCells; }
+  bool IsDisjunctCellSelected(int ACol, int ARow) const;
+  // What the pointer hovers: 0 nothing, 1 column header, 2 row header, 3 top-left corner, 5 resize handle.
+  int HoverTarget() const { return CursorMode; }
+  const std::string& HoveredAnchor() const { return FHoverAnchor; }
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor)> OnAnchorEnter, OnAnchorExit;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove;
   // The left double click at a client point.
   void DoubleClickAt(int X, int Y);
   // A radio group's item at a point relative to the cell.
@@ -1464,6 +1478,16 @@ class TGridView : public TBaseGrid {
   TCursor FCursorBeforePan = crDefault;
   bool FReturning = false;
   TGridTransEdit* FTransEdit = nullptr;
+  // Mouse movement.
+  void PressWrapped(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, int Y);
+  bool CanSizeBorder(int X, int Y, bool IsColumn, int Index) override;
+  std::vector<int32_t> FSelectedCells;
+  std::string FHoverAnchor;
+  TPoint FPressPoint{0, 0};
+  bool FPendingDrag = false;
+  TGridCoord FHintCell{-1, -1};
+  int FHeaderAnchor = -1;
   TGridCoord FLastTopLeft{-1, -1};
   std::array<TScrollBar*, 2> FHookedBars{};
   std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;

@@ -7,6 +7,7 @@
 
 #include "grid/GridUtil.h"
 #include "platform/rtl/Restore.h"
+#include "platform/ui/Hints.h"
 #include "platform/ui/UserSeam.h"
 
 #include <algorithm>
@@ -120,7 +121,7 @@ void TGridView::EditFixedCell(int ACol, int ARow) {
 
 // ================================================================ left button
 
-void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int Y) {
   // While panning any press ends it; a middle press starts it.
   if (FPanning) {
     StopPanning();
@@ -238,9 +239,9 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     if ((inSelection || (row < GetFixedRows() && !EnhRowColMove)) && !GetOptions().Contains(goEditing) &&
         FDragDropSettings->OleDropSource && !FMouseActions->ColSelect && !FMouseActions->AllSelect) {
       if ((X - cell.Left > 3 && cell.Right - X > 3) || !GetOptions().Contains(goColSizing)) {
+        // The drag itself starts when the pointer moves away (see MouseMove).
         FSelectOnRelease = true;
         if (OnClickCell) OnClickCell(this, row, col);
-        if (DragStartHook) DragStartHook(this);
         return;
       }
     }
@@ -326,7 +327,7 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   if (FMouseActions->DirectEdit && editableNormal && X - cell.Left > 3 && cell.Right - X > 3) ShowEditor();
 }
 
-void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TGridView::ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button != TMouseButton::mbLeft) {
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     return;
@@ -453,4 +454,217 @@ void TGridView::RowMoved(int FromIndex, int ToIndex) {
   if (FFloatingFooter->ShowsLastRow() && ToIndex == GetRowCount() - 1) return;
   TBaseGrid::RowMoved(FromIndex, ToIndex);
   FMovedOrSized = true;
+}
+
+// ================================================================ press, release and movement
+
+bool TGridView::IsDisjunctCellSelected(int ACol, int ARow) const {
+  const int32_t key = ACol | (ARow << 16);
+  return std::find(FSelectedCells.begin(), FSelectedCells.end(), key) != FSelectedCells.end();
+}
+
+void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TGridRect before = GetSelection();
+  if (Button == TMouseButton::mbLeft && !Has(Shift, TShiftStateItem::ssDouble)) {
+    FPressPoint = TPoint{X, Y};
+    FPendingDrag = FDragDropSettings->OleDropSource;
+  }
+  PressWrapped(Button, Shift, X, Y);
+  const TGridRect now = GetSelection();
+  if (!(now == before)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+  // A press that starts sizing a column notes the column and its width (user resize).
+  if (GetGridState() == TGridState::gsColSizing) {
+    for (int c = 0; c < GetColCount(); ++c) {
+      const TRect r = TBaseGrid::PlainCellRect(c, 0);
+      if (!r.IsEmpty() && std::abs(X - r.Right) <= 3) {
+        ColumnResizing = true;
+        SizedCol = c;
+        SizedColWidth = GetColWidths(c);
+        break;
+      }
+    }
+  } else if (GetGridState() == TGridState::gsRowSizing) {
+    for (int r = 0; r < GetRowCount(); ++r) {
+      const TRect cell = TBaseGrid::PlainCellRect(0, r);
+      if (!cell.IsEmpty() && std::abs(Y - cell.Bottom) <= 3) {
+        RowResizing = true;
+        SizedRow = r;
+        SizedRowHeight = GetRowHeights(r);
+        break;
+      }
+    }
+  }
+  int col = -1, row = -1;
+  MouseToCell(X, Y, col, row);
+  if (col < 0 || row < 0 || Button != TMouseButton::mbLeft || Has(Shift, TShiftStateItem::ssDouble)) return;
+  if ((row < GetFixedRows() && FMouseActions->FixedRowsEdit == fceLeftClick) ||
+      (col < GetFixedCols() && FMouseActions->FixedColsEdit == fceLeftClick))
+    EditFixedCell(col, row);
+}
+
+void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TGridState state = GetGridState();
+  // Sizing released beyond the grid's edge changes nothing.
+  if ((state == TGridState::gsColSizing && X > GridWidth()) || (state == TGridState::gsRowSizing && Y > GridHeight())) {
+    std::vector<int> sizes;
+    const bool cols = state == TGridState::gsColSizing;
+    for (int i = 0; i < (cols ? GetColCount() : GetRowCount()); ++i)
+      sizes.push_back(cols ? GetColWidths(i) : GetRowHeights(i));
+    ColumnResizing = RowResizing = false;
+    ReleaseWrapped(Button, Shift, X, Y);
+    for (int i = 0; i < static_cast<int>(sizes.size()); ++i) {
+      if (cols && GetColWidths(i) != sizes[size_t(i)]) SetColWidths(i, sizes[size_t(i)]);
+      if (!cols && GetRowHeights(i) != sizes[size_t(i)]) SetRowHeights(i, sizes[size_t(i)]);
+    }
+    return;
+  }
+  if (Button == TMouseButton::mbLeft && FMouseActions->GetDisjunctCellSelect()) {
+    int col = -1, row = -1;
+    MouseToCell(X, Y, col, row);
+    if (col >= 0 && row >= 0) {
+      const TPoint b = BaseCell(col, row);
+      if (b.X >= GetFixedCols() && b.Y >= GetFixedRows() && !CellIsFixed(b.X, b.Y)) {
+        const int32_t key = b.X | (b.Y << 16);
+        if (Has(Shift, TShiftStateItem::ssCtrl)) {
+          const auto it = std::find(FSelectedCells.begin(), FSelectedCells.end(), key);
+          if (it != FSelectedCells.end()) FSelectedCells.erase(it);
+          else FSelectedCells.push_back(key);
+        } else {
+          for (int32_t k : FSelectedCells) RepaintCell(k & 0xFFFF, k >> 16);
+          FSelectedCells.assign(1, key);
+        }
+        const TGridRect sel = GetSelection();
+        if (sel.Right > sel.Left || sel.Bottom > sel.Top)
+          for (int r = sel.Top; r <= sel.Bottom; ++r)
+            for (int c = sel.Left; c <= sel.Right; ++c)
+              if ((c != b.X || r != b.Y) && !IsDisjunctCellSelected(c, r)) FSelectedCells.push_back(c | (r << 16));
+        for (int32_t k : FSelectedCells) RepaintCell(k & 0xFFFF, k >> 16);
+        RepaintCell(col, row);
+      }
+    }
+  }
+  if (Button == TMouseButton::mbRight && state == TGridState::gsColMoving) return;
+  const TGridRect before = GetSelection();
+  ReleaseWrapped(Button, Shift, X, Y);
+  FPendingDrag = false;
+  const TGridRect now = GetSelection();
+  if (!(now == before)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+}
+
+void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
+  if (FButtonDown && FMouseActions->RangeSelectAndEdit && GetOptions().Contains(goEditing))
+    SetOptions(GetOptions() - TGridOptions{goEditing});
+  int target = 0;
+  if (FSelectionResizer && FSelectionRectangle) {
+    const TGridRect sel = GetSelection();
+    const TRect r = TBaseGrid::CellRect(sel.Right, sel.Bottom);
+    if (!r.IsEmpty() && X >= r.Right - 4 && X < r.Right && Y >= r.Bottom - 4 && Y < r.Bottom) target = 5;
+  }
+  // A drag starts only beyond 3 pixels from the press point.
+  if (FPendingDrag && FButtonDown && (std::abs(X - FPressPoint.X) > 3 || std::abs(Y - FPressPoint.Y) > 3) &&
+      FDragDropSettings->OleDropSource && GetGridState() != TGridState::gsColSizing && target != 5) {
+    FPendingDrag = false;
+    if (DragStartHook) DragStartHook(this);
+  }
+  const TGridState state = GetGridState();
+  if (state == TGridState::gsColSizing || state == TGridState::gsRowSizing) FMovedOrSized = true;
+  TBaseGrid::MouseMove(Shift, X, Y);
+  int col = -1, row = -1;
+  MouseToCell(X, Y, col, row);
+  if (target == 0 && col >= 0 && row >= 0) {
+    const TRect cell = TBaseGrid::PlainCellRect(col, row);
+    const bool nearCol = GetOptions().Contains(goColSizing) && (std::abs(X - cell.Left) < 4 || std::abs(X - cell.Right) < 4);
+    const bool nearRow = GetOptions().Contains(goRowSizing) && (std::abs(Y - cell.Top) < 4 || std::abs(Y - cell.Bottom) < 4);
+    if (col < GetFixedCols() && row < GetFixedRows() && FMouseActions->AllSelect) target = 3;
+    else if (row < GetFixedRows() && col >= GetFixedCols() && FMouseActions->ColSelect && !nearCol) target = 1;
+    else if (col < GetFixedCols() && row >= GetFixedRows() && FMouseActions->RowSelect && !nearRow &&
+             !(HasNodes() && PointInNodeGlyph(row, X - cell.Left)))
+      target = 2;
+  }
+  CursorMode = target;
+  bool claimed = target == 1 || target == 2 || target == 3;
+  if (claimed) SetCursor(target == 1 ? 8011 : target == 2 ? 8010 : 8012);
+  // Plain-text hyperlinks (HTML anchors come with the HTML renderer).
+  std::string anchor;
+  if (FURLShow && col >= 0 && row >= 0) {
+    const std::string text = CellText(RealColIndex(col), row);
+    if (GridUtil::TextKind(text, EnableHTML) != GridUtil::tkHtml && GridUtil::IsLink(text)) anchor = text;
+  }
+  if (!anchor.empty()) {
+    SetCursor(crHandPoint);
+    claimed = true;
+    if (anchor != FHoverAnchor) {
+      FHoverAnchor = anchor;
+      if (OnAnchorEnter) OnAnchorEnter(this, row, col, anchor);
+    }
+  } else if (!FHoverAnchor.empty()) {
+    if (OnAnchorExit) OnAnchorExit(this, row, col, FHoverAnchor);
+    FHoverAnchor.clear();
+  }
+  if (!claimed && state == TGridState::gsNormal && GetCursor() != Cursor && GetCursor() != crHSplit &&
+      GetCursor() != crVSplit)
+    SetCursor(Cursor);
+  if (FHintCell.X >= 0 && (col != FHintCell.X || row != FHintCell.Y)) {
+    Hints::CancelHint();
+    FHintCell = {-1, -1};
+  }
+  if (state == TGridState::gsSelecting && FSelectionRectangle && !(GetSelection() == FLastSelection)) {
+    RepaintRange(GetSelection());
+    FLastSelection = GetSelection();
+  }
+  const bool designing = ComponentState.Contains(TComponentStateItem::csDesigning);
+  if ((HintShowSizing || designing) && (state == TGridState::gsColSizing || state == TGridState::gsRowSizing)) {
+    const bool cols = state == TGridState::gsColSizing;
+    const int index = cols ? (SizedCol >= 0 ? SizedCol : GetColCount() - 1) : (SizedRow >= 0 ? SizedRow : GetRowCount() - 1);
+    const TRect cell = cols ? TBaseGrid::PlainCellRect(index, 0) : TBaseGrid::PlainCellRect(0, index);
+    const int size = cols ? X - cell.Left : Y - cell.Top;
+    const std::string text = (cols ? "cw=<b>" : "rh=<b>") + std::to_string(std::max(0, size)) + "</b>";
+    Controls::ActivateHint(this, ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+  }
+}
+
+bool TGridView::CanSizeBorder(int X, int Y, bool IsColumn, int Index) {
+  if (!TBaseGrid::CanSizeBorder(X, Y, IsColumn, Index)) return false;
+  int col = -1, row = -1;
+  bool allow = true;
+  if (IsColumn) {
+    MouseToCell(X - 6, Y, col, row);
+    if (row >= 0 && row < GetFixedRows() && col >= 0 && OnColumnSize) OnColumnSize(this, col, allow);
+  } else {
+    MouseToCell(X, Y - 6, col, row);
+    if (col >= 0 && col < GetFixedCols() && row >= 0 && OnRowSize) OnRowSize(this, row, allow);
+  }
+  return allow;
+}
+
+bool TGridView::CellHint(int X, int Y, std::string& Text, TPoint& ScreenPos) {
+  int col = -1, row = -1;
+  MouseToCell(X, Y, col, row);
+  if (col < 0 || row < 0) return false;
+  const int real = RealColIndex(col);
+  const TRect cell = TBaseGrid::CellRect(col, row);
+  FHintCell = {col, row};
+  TPoint pos{cell.Left, cell.Bottom + 6};
+  std::string comment;
+  if (CellComment(real, row, comment)) {
+    Text = comment;
+    pos = TPoint{cell.Right, cell.Top};
+  }
+  const bool normal = col >= GetFixedCols() && row >= GetFixedRows() && !CellIsFixed(col, row);
+  const std::string text = CellText(real, row);
+  if (HintShowCells && normal) {
+    Text = HTMLHint ? text : StripTags(text);
+    pos = TPoint{cell.Left, cell.Top};
+  }
+  if (HintShowLargeText && !text.empty()) {
+    TCanvas& c = *GetCanvas();
+    c.Font->Assign(*GetFont());
+    if (c.TextWidth(StripTags(text)) + 2 * FCellMarginX > GetColWidths(col)) {
+      Text = HTMLHint ? text : StripTags(text);
+      pos = TPoint{cell.Left, cell.Top};
+    }
+  }
+  DoGridHint(row, col, Text);
+  ScreenPos = ClientToScreen(pos);
+  return true;
 }

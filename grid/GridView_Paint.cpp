@@ -129,7 +129,9 @@ void TGridView::ResolveCellStyle(int ACol, int ARow, TFont& AFont, TBrush& ABrus
   if (!disRow && !disCol && normalSel) {
     if (IsCellSelected(ACol, ARow) || (MouseSelecting && AState.Contains(gdSelected))) makeSelected();
   }
-  if (FMouseActions->GetDisjunctCellSelect() && normalSel && ACol == GetCol() && ARow == GetRow()) {
+  if (FMouseActions->GetDisjunctCellSelect() && normalSel && IsDisjunctCellSelected(ACol, ARow)) makeSelected();
+  if (FMouseActions->GetDisjunctCellSelect() && normalSel && ACol == GetCol() && ARow == GetRow() &&
+      !IsDisjunctCellSelected(ACol, ARow)) {
     AState.Exclude(gdSelected);
     ABrush.SetColor(GetColor());
     AFont.SetColor(GetFont()->GetColor());

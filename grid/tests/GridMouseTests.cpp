@@ -333,7 +333,8 @@ TEST_F(GridMouseTest, HeaderClickEndsAnOpenEditInItsOwnRowFirst) {
   EXPECT_EQ(grid->InplaceEditor()->GetText(), "20");  // the text before editing is back
   refuse = false;
   grid->InplaceEditor()->SelectAll();
-  grid->InplaceEditor()->KeyPress(c);
+  TKeyChar again = u'5';
+  grid->InplaceEditor()->KeyPress(again);
   Click(At(1, 0));
   EXPECT_FALSE(grid->InplaceEditor()->GetVisible());
   ASSERT_EQ(validated.size(), 2u);
@@ -341,4 +342,92 @@ TEST_F(GridMouseTest, HeaderClickEndsAnOpenEditInItsOwnRowFirst) {
   std::vector<std::string> col;
   for (int r = 1; r < 6; ++r) col.push_back(grid->GetCells(1, r));
   EXPECT_EQ(col, (std::vector<std::string>{"5", "10", "30", "40", "50"}));
+}
+
+// ================================================================ press, release and movement
+
+TEST_F(GridMouseTest, DragStartsBeyondThreePixels) {
+  grid->SetOptions(grid->GetOptions() - TGridOptions{goEditing});
+  grid->DragDropSettings()->OleDropSource = true;
+  int drags = 0;
+  grid->DragStartHook = [&](TGridView*) { ++drags; };
+  grid->SetCol(2);
+  grid->SetRow(2);
+  const TPoint p = At(2, 2, 20, 8);
+  grid->MouseDown(TMouseButton::mbLeft, {}, p.X, p.Y);
+  grid->MouseMove(TShiftState{TShiftStateItem::ssLeft}, p.X + 3, p.Y - 3);
+  EXPECT_EQ(drags, 0);
+  grid->MouseMove(TShiftState{TShiftStateItem::ssLeft}, p.X + 4, p.Y);
+  EXPECT_EQ(drags, 1);
+  grid->MouseUp(TMouseButton::mbLeft, {}, p.X + 4, p.Y);
+}
+
+TEST_F(GridMouseTest, CtrlClickingACellTwiceLeavesItUnselected) {
+  grid->MouseActions()->SetDisjunctCellSelect(true);
+  const TShiftState ctrl{TShiftStateItem::ssCtrl};
+  Click(At(3, 3), ctrl);
+  EXPECT_TRUE(grid->IsDisjunctCellSelected(3, 3));
+  Click(At(3, 3), ctrl);
+  EXPECT_FALSE(grid->IsDisjunctCellSelected(3, 3));
+  Click(At(2, 2));
+  Click(At(4, 4), ctrl);
+  EXPECT_EQ(grid->SelectedCells().size(), 2u);
+}
+
+TEST_F(GridMouseTest, SelectionChangedOnlyWhenTheSelectionChanges) {
+  std::vector<TGridRect> changes;
+  grid->OnSelectionChanged = [&](TObject*, int L, int T, int R, int B) { changes.push_back(TGridRect{L, T, R, B}); };
+  grid->SetCol(2);
+  grid->SetRow(2);
+  Click(At(2, 2));
+  EXPECT_TRUE(changes.empty());
+  Click(At(3, 4));
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0], (TGridRect{3, 4, 3, 4}));
+}
+
+TEST_F(GridMouseTest, HoverFromAnchorToAnchorEntersWithoutExit) {
+  grid->SetURLShow(true);
+  grid->SetCells(2, 1, "http://a.example");
+  grid->SetCells(3, 1, "mailto:b@example.org");
+  std::vector<std::string> events;
+  grid->OnAnchorEnter = [&](TObject*, int, int, const std::string& A) { events.push_back("enter " + A); };
+  grid->OnAnchorExit = [&](TObject*, int, int, const std::string& A) { events.push_back("exit " + A); };
+  for (int c : {2, 3, 1}) {
+    const TPoint p = At(c, 1, 10, 5);
+    grid->MouseMove({}, p.X, p.Y);
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"enter http://a.example", "enter mailto:b@example.org",
+                                              "exit mailto:b@example.org"}));
+}
+
+TEST_F(GridMouseTest, SizingReleasedBeyondTheGridChangesNothing) {
+  grid->SetOptions(grid->GetOptions() + goColSizing);
+  grid->SetColCount(3);
+  const int before = grid->GetColWidths(2);
+  const TRect h = grid->TBaseGrid::CellRect(2, 0);
+  grid->MouseDown(TMouseButton::mbLeft, {}, h.Right, h.Top + 5);
+  ASSERT_EQ(grid->GetGridState(), TGridState::gsColSizing);
+  grid->MouseMove(TShiftState{TShiftStateItem::ssLeft}, grid->GridWidth() + 40, h.Top + 5);
+  grid->MouseUp(TMouseButton::mbLeft, {}, grid->GridWidth() + 40, h.Top + 5);
+  EXPECT_EQ(grid->GetColWidths(2), before);
+  EXPECT_EQ(grid->GetGridState(), TGridState::gsNormal);
+  // Within the grid the size is taken.
+  grid->MouseDown(TMouseButton::mbLeft, {}, h.Right, h.Top + 5);
+  grid->MouseUp(TMouseButton::mbLeft, {}, h.Right - 10, h.Top + 5);
+  EXPECT_EQ(grid->GetColWidths(2), before - 10);
+}
+
+TEST_F(GridMouseTest, LeftClickEditsFixedColumnCellsInAnyRow) {
+  grid->MouseActions()->FixedColsEdit = fceLeftClick;
+  for (int r : {1, 4}) {
+    grid->SetCells(0, r, "row" + std::to_string(r));
+    Click(At(0, r));
+    ASSERT_NE(grid->FixedCellEditor(), nullptr);
+    EXPECT_TRUE(grid->FixedCellEditor()->GetVisible()) << r;
+    EXPECT_EQ(grid->FixedCellEditor()->GetText(), "row" + std::to_string(r));
+    grid->FixedCellEditor()->Finish();
+  }
+  Click(At(2, 0));  // a header cell of a normal column is no fixed column
+  EXPECT_FALSE(grid->FixedCellEditor()->GetVisible());
 }
