@@ -285,6 +285,24 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
       return;
     }
   }
+  // Whole selections from the fixed cells, by the hover target the pointer showed.
+  if (GetOptions().Contains(goRangeSelect) && fixedClick) {
+    TGridRect whole{-1, -1, -1, -1};
+    if (col < GetFixedCols() && row < GetFixedRows() && FMouseActions->AllSelect && CursorMode == 3)
+      whole = TGridRect{GetFixedCols(), GetFixedRows(), GetColCount() - 1, GetRowCount() - 1};
+    else if (col < GetFixedCols() && row >= GetFixedRows() && FMouseActions->RowSelect && CursorMode == 2)
+      whole = TGridRect{GetFixedCols(), row, GetColCount() - 1, row};
+    else if (row < GetFixedRows() && col >= GetFixedCols() && FMouseActions->ColSelect && CursorMode == 1)
+      whole = TGridRect{col, GetFixedRows(), col, GetRowCount() - 1};
+    if (whole.Left >= 0) {
+      if (CanFocus()) SetFocus();
+      ParkSelection();
+      FSelectionSaved = false;
+      SetSelection(whole);
+      if (FActiveCellShow) Invalidate();
+      return;
+    }
+  }
   const bool checkCell = IsCheckCell(real, row);
   if (checkCell && (!fixedClick || (row < GetFixedRows() && FMouseActions->CheckAllCheck))) {
     const bool editing = GetOptions().Contains(goEditing) || FEditingSuspended || FMouseActions->RangeSelectAndEdit;

@@ -431,3 +431,20 @@ TEST_F(GridMouseTest, LeftClickEditsFixedColumnCellsInAnyRow) {
   Click(At(2, 0));  // a header cell of a normal column is no fixed column
   EXPECT_FALSE(grid->FixedCellEditor()->GetVisible());
 }
+
+TEST_F(GridMouseTest, FixedCellsSelectWholeRowsColumnsAndAll) {
+  grid->SetOptions(grid->GetOptions() + goRangeSelect);
+  grid->MouseActions()->RowSelect = true;
+  grid->MouseActions()->ColSelect = true;
+  grid->MouseActions()->AllSelect = true;
+  struct TCase {
+    int Col, Row;
+    TGridRect Want;
+  } cases[] = {{0, 3, {1, 3, 5, 3}}, {2, 0, {2, 1, 2, 5}}, {0, 0, {1, 1, 5, 5}}};
+  for (const TCase& c : cases) {
+    const TPoint p = At(c.Col, c.Row, 10, 8);
+    grid->MouseMove({}, p.X, p.Y);  // the pointer shows the select cursor first
+    Click(p);
+    EXPECT_EQ(grid->GetSelection(), c.Want) << c.Col << "," << c.Row;
+  }
+}
