@@ -16,6 +16,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
+#include "platform/ui/StdCtrls.h"
 
 #include <array>
 #include <functional>
@@ -24,6 +25,7 @@
 #include <vector>
 
 class TGridView;
+class TGridInplaceEdit;
 class TWinControl;
 
 KV_EXCEPTION_CLASS(EGridViewError, Exception);
@@ -36,6 +38,15 @@ void MakeWindowTransparent(TWinControl& Window);
 // The file version of a library as major * 65536 + minor; -1 when the file
 // carries none (always here: there are no versioned system libraries).
 int FileVersion(const std::string& FileName);
+
+// The warning sound of refused input; tests install a hook that counts.
+extern std::function<void()> BeepHook;
+void Beep();
+
+// Registers the grid's pictures (check boxes, radio buttons, node and filter
+// glyphs) with the resource table; runs at start-up.
+void RegisterGridBitmaps();
+
 
 }  // namespace GridView
 
@@ -95,7 +106,7 @@ enum class TSortBlankPosition { blFirst, blLast };
 using enum TSortBlankPosition;
 enum class TSortDirection { sdAscending, sdDescending };
 using enum TSortDirection;
-enum class TControlStyle { csClassic, csFlat, csWinXP, csBorland, csTMS, csGlyph, csTheme };
+enum class TControlStyle { csClassic, csFlat, csWinXP, csOstrel, csLumo, csGlyph, csTheme };
 using enum TControlStyle;
 enum class TBackGroundDisplay { bdTile, bdFixed };
 using enum TBackGroundDisplay;
@@ -508,6 +519,9 @@ class TCellGraphic : public TPersistent {
   double CellValue = 0;
   int16_t CellErrFrom = 0, CellErrLen = 0;
   std::string CellText;
+  // Progress cells: bar and background colours, and the text colours over
+  // them (used when CellBoolean is set).
+  TColor CellColor = clRed, CellColorTo = clWhite, CellTextColor = clWhite, CellTextColorTo = clBlack;
   void SetCheckBox(bool Value, bool Data, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
   // Copies everything but the object and icon references.
   void Assign(const TPersistent* Source) override;
@@ -527,7 +541,12 @@ using TGridBorderEvent =
 using TGridAlignEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
 enum class TSortStyle { ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU,
-  ssCustom, ssRaw, ssHTML, ssCheckBox, ssUnicode, ssImages, ssFinancial };
+  ssShortDateUS, ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox,
+  ssUnicode };
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+using TCustomCompareEvent = std::function<void(TObject* Sender, const std::string& Str1, const std::string& Str2, int& Res)>;
+using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
 using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, std::string& APrefix,
                                             std::string& ASuffix)>;
 using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
@@ -553,6 +572,82 @@ using TFloatFormatEvent =
 using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCanDeleteRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanDelete)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen& LeftPen, TPen& TopPen,
+                                                TPen& RightPen, TPen& BottomPen)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, const TRect& ARect, bool Printing)>;
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Allow)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+using TCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+
+// The grid's text editor: filters typed and pasted characters by the cell's
+// editor type, completes from the lookup list, validates through the grid
+// before the cell is left and takes the cell's colours and merged rectangle.
+class TGridInplaceEdit : public TInplaceEdit {
+  KV_CLASS(TGridInplaceEdit, TInplaceEdit)
+ public:
+  explicit TGridInplaceEdit(TComponent* AOwner);
+  int16_t LengthLimit = 0;
+  bool GetVAlign() const { return FVAlign; }
+  void SetVAlign(bool Value);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TGridView* Grid() const { return FGridView; }
+  // The window's style from the grid and the cell (recreating the window).
+  void CreateParams();
+  void UpdateContents();
+  void BoundsChanged();
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Pastes the clipboard's plain text as the editor type allows.
+  void PasteFromClipboard();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(TKeyChar& Key) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void DblClick() override;
+  // Focus moved to a window other than the grid.
+  void FocusLeftGrid();
+  // Set when a caret-positioning click opened the editor.
+  bool OpenedByClick = false;
+  TPoint ClickPoint{-1, -1};
+  bool NumPadKey = false;  // the next character comes from the numeric keypad
+
+ private:
+  // Message-level filter of a typed character; false when it is dropped.
+  bool FilterChar(TKeyChar& Key);
+  // The Up, Down and Enter rule: validate, and on refusal keep the cell.
+  bool ValidateOrKeep();
+  void CompleteFromLookup();
+  void ReportCaret();
+  TGridView* FGridView = nullptr;
+  bool FVAlign = false;
+  bool FWordWrap = false;
+  bool FLookupDone = false;
+  bool FCompletionAllowed = true;
+  bool FDropReturn = false;  // a refused Enter key-down also drops its character
+};
+
+// The edit box placed over a fixed cell to edit it; when it loses the focus
+// its text goes back into that cell and it hides.
+class TGridTransEdit : public TEdit {
+  KV_CLASS(TGridTransEdit, TEdit)
+ public:
+  explicit TGridTransEdit(TComponent* AOwner);
+  int Col = -1, Row = -1;
+  TGridView* Grid() const { return FGrid; }
+  void DoExit() override;
+  // Writes the text into the cell and hides the box.
+  void Finish();
+
+ private:
+  TGridView* FGrid = nullptr;
+};
 
 // ================================================================ the control
 
@@ -713,7 +808,8 @@ class TGridView : public TBaseGrid {
   void RedrawRow(int ARow) { InvalidateRow(ARow); }
   void RepaintFooter();
   int FooterRepaints() const { return FFooterRepaints; }
-  void UpdateScrollBars() {}
+  // The thumbs in proportion (when asked for) and the bars' scroll messages hooked.
+  void UpdateScrollBars();
   void DrawThemedBorder() {}
   void SkipNextInvalidate() { FSkipInvalidate = true; }
   int InvalidateCount() const { return FInvalidateCount; }
@@ -938,11 +1034,291 @@ class TGridView : public TBaseGrid {
   void SetCellFloat(int ACol, int ARow, double Value);
   void SetCellDate(int ACol, int ARow, TDateTime Value);
 
+
+  // ---- cell painting
+  // The cell's font, brush and alignment; ColorTo is the second gradient
+  // colour (clNone: none); AState may gain gdSelected and gdFixed.
+  void ResolveCellStyle(int ACol, int ARow, TFont& AFont, TBrush& ABrush, TColor& ColorTo, TGridDrawState& AState,
+                        bool MapColumn, bool AllowSelection, bool Printing, TAlignment& HAlign, TVAlignment& VAlign);
+  void CellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  void CellVisuals(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap, TFont& Font,
+                   TColor& GradientTo, TBrush& Brush, bool Screen, bool SelectedLook, bool Print,
+                   TGridDrawState& State) override;
+  void DrawCellBody(TCanvas& Canvas, int ACol, int ARow, TRect R, TGridDrawState State) override;
+  virtual std::string FormattedCellText(int ACol, int ARow);
+  virtual std::string FormulaText(int ACol, int ARow);
+  virtual std::string ExportCellText(int ACol, int ARow);
+  virtual void StoreCellText(int ACol, int ARow, const std::string& Value);
+  // The size the cell's text needs (automatic sizing, large-text hints).
+  TSize CellTextSize(int ACol, int ARow, bool WrapInColumn);
+  void DrawSortGlyph(TCanvas& Canvas, int ACol, int X, int Y);
+  void DrawFlatBorder();
+  // A dotted XOR line at client x; drawing it twice removes it.
+  void DrawSizingLine(int X);
+  void Paint() override;
+  // The grid's paint cycle onto Canvas (the window's picture without its child windows).
+  void PaintInto(TCanvas& Canvas) { PaintThrough(Canvas, [this] { Paint(); }); }
+  // ExportCellText reads the cell text (off: the stored text) and keeps HTML tags (off: strips them).
+  bool ExportUsesCellText = true, ExportKeepsTags = true;
+  bool BlinkPhase = false;
+  TColor CommentColor = clRed;
+  TColor SelectionOutlineColor = clBlack;
+  // A mouse selection is being dragged (set by the mouse handling).
+  bool MouseSelecting = false;
+  // Whether the grid has the keyboard focus, as painting sees it.
+  virtual bool IsGridFocused() const { return Focused(); }
+
+  // ---- cell graphics and cell controls
+  struct TGraphicLayout {
+    TCellGraphic* Graphic = nullptr;
+    int Width = 0, Height = 0;
+    bool TextBeside = true;
+    TCellHAlign HAlign = haLeft;
+    TCellVAlign VAlign = vaTop;
+  };
+  // ACol is a real column.
+  TGraphicLayout CellGraphicSize(int ACol, int ARow);
+  // Draws the graphic of real column ACol into the cell rectangle; TextWidth
+  // is the measured text width + 2 (0: not measured).
+  void DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& ARect, TCellGraphic& Graphic,
+                       TAlignment TextAlign, int TextWidth, bool Selected);
+  void DrawCheckBox(TCanvas& Canvas, const TRect& ARect, bool Checked, bool Enabled, TControlStyle Style);
+  void DrawRadioGroup(TCanvas& Canvas, const TRect& ARect, int Count, int Selected, TStrings* Items, bool Disabled,
+                      bool Horizontal, const std::string& CellTextValue, bool SelectedCell);
+  // The can-edit test: the cell's ReadOnly property with goEditing, then OnCanEditCell.
+  bool CellCanEdit(int ACol, int ARow);
+  // Where the graphic of w x h lands in the cell (placement rules of graphics and check boxes).
+  TPoint PlaceGraphic(const TRect& ARect, const TCellGraphic& G, int W, int H, TAlignment TextAlign, int TextWidth);
+
+  // ---- editing cycle
+  TEditorType EditorType() const { return FEditorType; }
+  bool EditorInUse() const { return FEditorInUse; }
+  bool Validating() const { return FValidating; }
+  bool EditingSuspended() const { return FEditingSuspended; }
+  const std::string& TextBeforeEditing() const { return FTextBeforeEditing; }
+  // Validation of the edited text before another cell becomes current.
+  virtual bool ValidateCell(const std::string& NewText);
+  virtual bool ValidateCellWide(const std::u16string& NewText);
+  virtual void DoCellValidate(int ACol, int ARow, std::string& Value, bool& Valid);
+  std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Valid)> OnCellValidateWide;
+  bool ValidateEdit(const std::string& Text) { return ValidateCell(Text); }
+  virtual void RememberCellValue(int ACol, int ARow);
+  void ShowCellEditor(int ACol, int ARow);
+  void HideCellEditor(int ACol, int ARow);
+  void HideEditorControl();
+  void RestoreOriginalText();
+  void StoreEditedText(int ARealCol, int ARow, const std::string& Text);
+  bool CanEditCellAt(int ACol, int ARow);
+  bool CellIsFixed(int ACol, int ARow);
+  bool IsPasswordCell(int ACol, int ARow);
+  TGridInplaceEdit* InplaceEditor() const;
+  void AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEditor, bool Forced);
+  // A grid switch that validates even an unchanged text.
+  bool ForceValidation = false;
+  // The character that opened the editor (0: none).
+  TKeyChar PendingChar = 0;
+
+  // ---- keyboard, hooks and the update lock
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(TKeyChar& Key) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Click() override;
+  // The grid got (lost) the keyboard focus; FromWindow is the window it came from.
+  void FocusGained(TWinControl* FromWindow);
+  void FocusLost();
+  virtual void EditorCaretMoved(const std::string& Text, TPoint CaretPoint, int CaretPos);
+  virtual void AutoInsertRow(int ARow);
+  virtual void AutoDeleteRow(int ARow);
+  virtual void ColumnChanged(int ACol);
+  virtual void AllColumnsChanged();
+  virtual void CellsChanged(const TRect& R);
+  int FindRowByPrefix(const std::string& UpperPrefix);
+  void TabToNextCell(bool Backwards);
+  int FirstNavigableCol();
+  int VisibleFixedRightCols();
+  void BeginUpdate();
+  void BeginUpdateQuiet() { ++FUpdateCount; }
+  void EndUpdate();
+  void ResetUpdate() { FUpdateCount = 0; }
+  int UpdateCount() const { return FUpdateCount; }
+  int PaintCount() const { return FPaintCount; }
+  // The clipboard operations of the short cuts (the cell streams fill them).
+  virtual void CutToClipboard() {}
+  virtual void CopyToClipboard() {}
+  virtual void PasteFromClipboard() {}
+  // The grid's timer tick: hovering and blinking.
+  void TimerTick();
+  // Size message handling (stretch column, SynchWithGrid).
+  void SizeMessage();
+  void Resize() override;
+  std::string SearchText;  // the incremental-search text
+  bool NumPadKey = false;  // the next character comes from the numeric keypad
+  int CursorMode = 0;
+
+  TAutoRowEvent OnAutoInsertRow, OnAutoDeleteRow, OnAutoAddRow;
+  TColumnSizeEvent OnAutoInsertCol;
+  TCanDeleteRowEvent OnCanDeleteRow;
+  TClipboardEvent OnClipboardCut, OnClipboardCopy, OnClipboardPaste;
+  TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+  TRadioClickEvent OnRadioClick;
+  TCellEvent OnDblClickCell;
+  TColumnSizeEvent OnEndColumnSize;
+  TGridBorderPropEvent OnGetCellBorderProp;
+  TCustomCellDrawEvent OnCustomCellDraw;
+
+  // ---- scroll bars, proportional thumbs and scroll hints
+  void SetScrollType(TScrollType Value);
+  void SetScrollColor(TColor Value);
+  void SetScrollWidth(int Value);
+  void SetScrollProportional(bool Value);
+  // The flat scroll bars of the desktop's control library; there is none
+  // here, so the flat styles keep standard bars with the same ranges.
+  void InitFlatScrollBars();
+  void DoneFlatScrollBars();
+  bool FlatScrollBarsOn() const { return FFlatBarsOn; }
+  void ApplyScrollStyle();
+  void ApplyScrollColor();
+  void ApplyScrollWidth();
+  void ApplyFlatScrollBars();
+  void SyncFlatVertScroll();
+  void SyncFlatHorzScroll();
+  void UpdateProportionalHorz();
+  void UpdateProportionalVert();
+  // The scroll message of a bar: hints, synchronous scrolling, then the bar's own handling.
+  void ScrollMessage(TScrollBarKind Kind, TScrollCode Code, int& Pos);
+  // The hint shown beside the cursor while a thumb is dragged (empty: none).
+  const std::string& ScrollHintText() const { return FScrollHintText; }
+  bool ScrollHintShown() const { return FScrollHintShown; }
+  std::function<void(TObject* Sender, int AIndex, std::string& HintStr)> OnScrollHint;
+
+  // ---- panning, wheel and editor hand-back
+  bool Panning() const { return FPanning; }
+  TPoint PanOrigin() const { return FPanOrigin; }
+  // Middle-button panning from a client point; false when it cannot start.
+  bool StartPanning(int X, int Y);
+  void StopPanning();
+  // One tick of the panning timer with the pointer at a client point.
+  void PanTick(TPoint Pointer);
+  // Changes the zoom step by Z (the step stays within -10..10) and every size by Z.
+  void Zoom(int Z);
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void ShowEditorUnlessControl();
+  void EditingDone();
+  void EditorReturnKey(uint16_t Key, TShiftState Shift);
+  virtual std::string EllipsClick(const std::string& Text);
+  TEllipsClickEvent OnEllipsClick;
+  TTimer* PanTimer() const { return FPanTimer; }
+  TGridTransEdit* FixedCellEditor() const { return FTransEdit; }
+
+  // ---- sorting
+  virtual void SortByColumn();
+  // EGridViewError "No indexes specified for indexed sort" for an empty sort index.
+  virtual void SortByIndexes();
+  virtual void SortNodes();
+  virtual void RestoreUnsortedOrder();
+  void ResetUnsortedOrder();
+  // Forgets the last sort: the rows as they are become the unsorted order and
+  // no column shows the sort glyph.
+  void ForgetSortOrder();
+  int CompareCells(int ACol, int Row1, int Row2);
+  int CompareRows(int ACol, int Row1, int Row2);
+  int CompareRowsIndexed(int Depth, int Row1, int Row2);
+  // The sort a header click starts: the rows where the button went down and
+  // came up, the clicked (displayed) column and the shift state.
+  void HeaderClickSort(int DownRow, int UpRow, int ACol, TShiftState Shift, bool MoveEnded);
+  // ---- mouse buttons on cells
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  // The tooltip of the cell under a client point: text and screen position;
+  // false over no cell.
+  bool CellHint(int X, int Y, std::string& Text, TPoint& ScreenPos);
+  // Disjunctly selected cells, each packed as column | row << 16.
+  const std::vector<int32_t>& SelectedCells() const { return FSelectedCells; }
+  bool IsDisjunctCellSelected(int ACol, int ARow) const;
+  // What the pointer hovers: 0 nothing, 1 column header, 2 row header, 3 top-left corner, 5 resize handle.
+  int HoverTarget() const { return CursorMode; }
+  const std::string& HoveredAnchor() const { return FHoverAnchor; }
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor)> OnAnchorEnter, OnAnchorExit;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove;
+  // The left double click at a client point.
+  void DoubleClickAt(int X, int Y);
+  // A radio group's item at a point relative to the cell.
+  void ClickRadioAt(int ACol, int ARow, int Y, int X);
+  void EditFixedCell(int ACol, int ARow);
+  // Opens an anchor: "CELL://RnCm" moves to the cell; http, https and
+  // mailto addresses go to the desktop; anything else opens nothing.
+  void OpenAnchor(const std::string& Anchor);
+  // Starts the drag of the selection (filled by the drag-and-drop support).
+  std::function<void(TGridView* Grid)> DragStartHook;
+  TCellEvent OnClickCell, OnRightClickCell;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioMouseUp;
+  std::function<void(TObject* Sender, int ACol, int ARow)> OnButtonClick;
+  std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode, OnBeforeContractNode;
+  std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor, bool& AutoHandle)> OnAnchorClick;
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+  std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
+      OnSelectionResize;
+  int64_t SortTime() const { return FSortTime; }
+  int64_t CompareCount() const { return FCompareCount; }
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+
+  // ---- sizing, navigation bounds, disjunct selection, repaint helpers, headers
+  void StretchColumnToFit(int ACol);
+  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
+  virtual void DoAutoColumnSize(int ACol, int& AWidth);
+  bool OnSizingBorder(int X, int Y);
+  void GotoCellCentred(int ACol, int ARow);
+  void CellAtScreenPoint(TPoint P, int& ACol, int& ARow);
+  void MoveColumnTo(int FromIndex, int ToIndex) { MoveColumn(FromIndex, ToIndex); }
+  void MoveRowTo(int FromIndex, int ToIndex) { MoveRow(FromIndex, ToIndex); }
+  int FirstNavCol() const { return FixedCellReach ? 0 : GetFixedCols(); }
+  int FirstNavRow() const { return FixedCellReach ? 0 : GetFixedRows(); }
+  int LastNavCol() const { return FixedCellReach ? GetColCount() - 1 : GetColCount() - FFixedRightCols - 1; }
+  int LastNavRow() const { return FixedCellReach ? GetRowCount() - 1 : GetRowCount() - FFixedFooters - 1; }
+  void StashSelection() { ParkSelection(); }
+  bool SelectionStashed() const { return FSelectionSaved; }
+  void ClearRowSelection();
+  void ClearColSelection();
+  void SelectRowsFromRange(bool AllRows);
+  void SelectColsFromRange(bool AllCols);
+  void InvalidateOneCell(int ACol, int ARow) { RepaintCell(ACol, ARow); }
+  void InvalidateCellRange(const TGridRect& R);
+  void RedrawCol(int ACol) { InvalidateCol(ACol); }
+  void RepaintActiveHeaders(int OldCol, int OldRow, int NewRow, int NewCol);
+  void ApplyColumnHeaders();
+  void ClearHeaderRow();
+  void ApplyRowHeaders();
+  void ClearHeaderColumn();
+  // User resize state (the mouse handling sets it while a border is dragged).
+  bool ColumnResizing = false, RowResizing = false;
+  int SizedCol = -1, SizedRow = -1, SizedColWidth = 0, SizedRowHeight = 0;
+  bool WidthsChanged = false;
+
+ protected:
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  bool CanEditShow() override;
+  bool SelectCell(int ACol, int ARow) override;
+  int GetEditLimit() override { return FMaxEditLength; }
+
+ public:
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void InitWidget() override;
   TInplaceEdit* CreateEditor() override;
-  virtual void OnTimerTick() {}
+  virtual void OnTimerTick() { TimerTick(); }
   void FontChanged() override;
   TSize PictureSize(const TCellGraphic& G, int ACol, int ARow, int PicWidth, int PicHeight);
   void RepaintDisplayed(int ACol, int ARow);
@@ -1042,4 +1418,81 @@ class TGridView : public TBaseGrid {
   std::vector<bool> FRowSelected, FColSelected;
   int FSwapCount = 0;
   bool FMerging = false;
+  // Editing cycle.
+  friend class TGridInplaceEdit;
+  void DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect R, TGridDrawState State,
+                       TAlignment HAlign, TVAlignment VAlign, const TGraphicLayout& Layout, int& TextWidth);
+  void DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R);
+  void DrawFixedEdges(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect R);
+  void DrawTreeLines(TCanvas& Canvas, int ARow, const TRect& R);
+  bool CellDrawnSelected(int ACol, int ARow, TGridDrawState State);
+  void SkipFixedCellsKey(uint16_t& Key);
+  bool HandleTypedChar(TKeyChar& Key);
+  void GridKeyPress(TKeyChar& Key);
+  void DisjunctKeys(uint16_t Key, TShiftState Shift);
+  void ToggleCellControl(int ACol, int ARow);
+  TEditorType FEditorType = edNormal;
+  bool FEditorInUse = false;
+  bool FValidating = false;
+  bool FEditingSuspended = false;
+  bool FInAdvance = false;
+  bool FEditorShown = false;
+  bool FEditorOpen = false;
+  std::string FTextBeforeEditing;
+  int FRememberedCol = 0, FRememberedRow = 0;
+  std::string FRememberedText;
+  std::u16string FRememberedWide;
+  TGridRect FLastSelection{};
+  int FPaintCount = 0;
+  int FPreviousWidth = -1;
+  bool FStretchAllowed = true;
+  // Sorting.
+  template <class Sorter>
+  void SortFrame(bool ClearIndex, bool Nodes, Sorter&& Sort);
+  void QuickSortRows(int ACol, int Lo, int Hi);
+  void QuickSortRowsIndexed(int Lo, int Hi);
+  void QuickSortByKeyList(std::vector<int>& Keys, int Lo, int Hi);
+  void CopyPivot(int From);
+  TSortStyle ResolveAutomatic(int ACol);
+  int64_t FSortTime = 0, FCompareCount = 0;
+  std::vector<int> FAutoStyles;  // the automatic style of each column during a sort (-1: not decided)
+  bool FSorting = false;
+  int FDownCol = -1, FDownRow = -1;
+  bool FButtonDown = false, FSelectOnRelease = false, FToggleRowOnRelease = false, FToggleColOnRelease = false;
+  bool FMovedOrSized = false, FBorderDblClick = false;
+  TGridCoord FPressedButton{-1, -1};
+  int FToggleRow = -1, FToggleCol = -1;
+  int FPressLeftCol = 0;
+  TGridRect FOrigSelection{};
+  bool FSelectionResizePending = false;
+  // Scroll bars.
+  void HookScrollBars();
+  void TopLeftChanged() override;
+  bool FFlatBarsOn = false;
+  bool FScrollHintShown = false;
+  std::string FScrollHintText;
+  // Panning and cell controls.
+  bool FPanning = false;
+  TPoint FPanOrigin{0, 0};
+  TTimer* FPanTimer = nullptr;
+  TCursor FCursorBeforePan = crDefault;
+  bool FReturning = false;
+  TGridTransEdit* FTransEdit = nullptr;
+  // Mouse movement.
+  void PressWrapped(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, int Y);
+  bool CanSizeBorder(int X, int Y, bool IsColumn, int Index) override;
+  std::vector<int32_t> FSelectedCells;
+  std::string FHoverAnchor;
+  TPoint FPressPoint{0, 0};
+  bool FPendingDrag = false;
+  TGridCoord FHintCell{-1, -1};
+  int FHeaderAnchor = -1;
+  TGridCoord FLastTopLeft{-1, -1};
+  std::array<TScrollBar*, 2> FHookedBars{};
+  std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;
+
+ protected:
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
 };

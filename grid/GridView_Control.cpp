@@ -128,13 +128,22 @@ void TGridView::BeforeDestruction() {
 TGridView::~TGridView() = default;
 
 void TGridView::FormResized(TObject* Sender) {
-  if (FChainedFormResize) FChainedFormResize(Sender);
-  if (!FOwnerForm) return;
-  const int w = FOwnerForm->GetWidth(), h = FOwnerForm->GetHeight();
-  // The grid grows and shrinks with the form.
-  if (SizeWithForm) SetBounds(GetLeft(), GetTop(), GetWidth() + w - FFormWidth, GetHeight() + h - FFormHeight);
-  FFormWidth = w;
-  FFormHeight = h;
+  if (FOwnerForm && SizeWithForm) {
+    const int w = FOwnerForm->GetWidth(), h = FOwnerForm->GetHeight();
+    // The grid grows and shrinks with the form.
+    const int nw = GetWidth() + w - FFormWidth, nh = GetHeight() + h - FFormHeight;
+    if (nw > 0 && nh > 0) {
+      SetBounds(GetLeft(), GetTop(), nw, nh);
+      FFormWidth = w;
+      FFormHeight = h;
+    }
+  }
+  // The form's own handler may fail: the grid still fits its stretch column.
+  try {
+    if (FChainedFormResize) FChainedFormResize(Sender);
+  } catch (const Exception&) {
+  }
+  if (FColumnSize->GetStretch()) StretchColumnToFit(FColumnSize->StretchColumn);
 }
 
 void TGridView::Loaded() {
@@ -206,8 +215,6 @@ void TGridView::Notification(TComponent* AComponent, TOperation Operation) {
   }
   TBaseGrid::Notification(AComponent, Operation);
 }
-
-TInplaceEdit* TGridView::CreateEditor() { return TBaseGrid::CreateEditor(); }
 
 void TGridView::FontChanged() {
   TBaseGrid::FontChanged();
@@ -415,20 +422,16 @@ void TGridView::SetRowHeaders(const TStrings* Value) {
 }
 
 void TGridView::ColumnHeadersChanged() {
-  if (GetFixedRowsRaw() > 0) {
-    // Row 0 shows exactly the header list.
-    for (int c = 0; c < GetColCount(); ++c) SetCells(c, 0, "");
-    for (int i = 0; i < FColumnHeaders->Count() && i < GetColCount(); ++i) SetCells(i, 0, FColumnHeaders->Get(i));
-  }
+  ColumnHeadersChanging();
+  // Row 0 shows exactly the header list.
+  if (GetFixedRowsRaw() > 0) ClearHeaderRow();
+  ApplyColumnHeaders();
   Invalidate();
 }
 
 void TGridView::RowHeadersChanged() {
-  if (GetFixedColsRaw() > 0) {
-    if (IsDesigning(*this))
-      for (int r = 0; r < GetRowCount(); ++r) SetCells(0, r, "");
-    for (int i = 0; i < FRowHeaders->Count() && i < GetRowCount(); ++i) SetCells(0, i, FRowHeaders->Get(i));
-  }
+  if (GetFixedColsRaw() > 0 && IsDesigning(*this)) ClearHeaderColumn();
+  ApplyRowHeaders();
   Invalidate();
 }
 

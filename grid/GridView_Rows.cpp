@@ -116,12 +116,6 @@ void TGridView::SetCellAllRows(int ARealCol, int AAllRowsIndex, const std::strin
   if (DisplayedColIndex(ARealCol) != ARealCol) RepaintDisplayed(ARealCol, d);
 }
 
-std::string TGridView::GetEditText(int ACol, int ARow) {
-  const int k = RealColIndex(ACol);
-  const std::string s = TBaseGrid::GetEditText(k, ARow);
-  return EditWithTags ? s : StripTags(s);
-}
-
 void TGridView::SetEditText(int ACol, int ARow, const std::string& Value) {
   TBaseGrid::SetEditText(RealColIndex(ACol), ARow, Value);
 }

@@ -65,7 +65,7 @@ KV_CLASS_IMPL(TControlLook, TPersistent) {
   c.Property("CheckSize", &TControlLook::GetCheckSize, &TControlLook::SetCheckSize).Default(15);
   c.Property("RadioSize", &TControlLook::GetRadioSize, &TControlLook::SetRadioSize).Default(10);
   c.Property("ControlStyle", &TControlLook::GetControlStyle, &TControlLook::SetControlStyle)
-      .Names({"csClassic", "csFlat", "csWinXP", "csBorland", "csTMS", "csGlyph", "csTheme"}).Default(csWinXP);
+      .Names({"csClassic", "csFlat", "csWinXP", "csOstrel", "csLumo", "csGlyph", "csTheme"}).Default(csWinXP);
 }
 KV_CLASS_IMPL(TBands, TPersistent) {
   c.Property("Active", &TBands::GetActive, &TBands::SetActive).Default(false);
@@ -463,4 +463,8 @@ void TCellGraphic::Assign(const TPersistent* Source) {
   CellErrLen = s->CellErrLen;
   CellText = s->CellText;
   CellCreated = s->CellCreated;
+  CellColor = s->CellColor;
+  CellColorTo = s->CellColorTo;
+  CellTextColor = s->CellTextColor;
+  CellTextColorTo = s->CellTextColorTo;
 }

@@ -3,6 +3,7 @@
 #include "grid/GridView.h"
 
 #include "grid/GridUtil.h"
+#include "platform/rtl/Restore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -245,4 +246,191 @@ void TGridView::RepaintRange(const TGridRect& G) {
   const TRect a = TBaseGrid::CellRect(G.Left, G.Top), b = TBaseGrid::CellRect(G.Right, G.Bottom);
   if (a.Width() <= 0 && b.Width() <= 0) return;
   Invalidate();
+}
+
+// ================================================================ stretching and user resizing
+
+void TGridView::StretchColumnToFit(int ACol) {
+  if (ComponentState.Contains(TComponentStateItem::csLoading)) return;
+  if (ACol == -1) ACol = GetColCount() - 1;
+  if (ACol >= GetColCount()) throw Exception("Stretch column index out of range");
+  if (GetColCount() == 0 || !FColumnSize->GetStretch() || ACol < 0) return;
+  {
+    TRestore<bool> busy(FStretchAllowed, false);
+    const int client = GetClientWidth();
+    if (GetColCount() == 1) {
+      SetColWidths(ACol, client);
+    } else {
+      int others = 0;
+      for (int c = 0; c < GetColCount(); ++c)
+        if (c != ACol) others += GetColWidths(c);
+      SetColWidths(ACol, others < client ? client - others - 1 : GetDefaultColWidth());
+    }
+  }
+  if (FFloatingFooter->GetVisible() && FFooterPanel) FFooterPanel->SetAlign(TAlign::alBottom);
+}
+
+void TGridView::DoUpdateColumnSize(int ACol, int& AWidth) {
+  if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TGridView::DoAutoColumnSize(int ACol, int& AWidth) {
+  if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TGridView::ColWidthsChanged() {
+  if (FStretchAllowed && FColumnSize && FColumnSize->GetStretch()) StretchColumnToFit(FColumnSize->StretchColumn);
+  TBaseGrid::ColWidthsChanged();
+  WidthsChanged = true;
+  if (ColumnResizing && FMouseActions->AllColumnSize && SizedColWidth > 0 && SizedCol >= 0 &&
+      SizedCol < GetColCount()) {
+    const double factor = static_cast<double>(GetColWidths(SizedCol)) / SizedColWidth;
+    TRestore<bool> off(ColumnResizing, false);
+    for (int c = GetFixedCols(); c < GetColCount(); ++c)
+      if (c != SizedCol) SetColWidths(c, static_cast<int>(std::lround(GetColWidths(c) * factor)));
+  }
+  if (ColumnResizing && OnEndColumnSize) OnEndColumnSize(this, SizedCol);
+  if (ColumnResizing && SizedCol >= 0 && SizedCol < GetColCount()) {
+    int w = GetColWidths(SizedCol);
+    const int before = w;
+    DoUpdateColumnSize(SizedCol, w);
+    if (w != before) {
+      ColumnResizing = false;
+      SetColWidths(SizedCol, w);
+    }
+  }
+  if (ColumnResizing) {
+    SizedCol = -1;
+    SizedRow = -1;
+    ColumnResizing = false;
+  }
+  if (IsToggleCell(RealCurrentCol(), GetRow())) HideEditor();
+  RepaintFooter();
+}
+
+void TGridView::RowHeightsChanged() {
+  TBaseGrid::RowHeightsChanged();
+  if (RowResizing && FMouseActions->AllRowSize && SizedRowHeight > 0 && SizedRow >= 0 && SizedRow < GetRowCount()) {
+    const double factor = static_cast<double>(GetRowHeights(SizedRow)) / SizedRowHeight;
+    TRestore<bool> off(RowResizing, false);
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+      if (r != SizedRow) SetRowHeights(r, static_cast<int>(std::lround(GetRowHeights(r) * factor)));
+  }
+  if (RowResizing && OnEndRowSize) OnEndRowSize(this, SizedRow);
+  if (RowResizing) {
+    SizedCol = -1;
+    SizedRow = -1;
+    RowResizing = false;
+  }
+  if (IsToggleCell(RealCurrentCol(), GetRow())) HideEditor();
+}
+
+bool TGridView::OnSizingBorder(int X, int Y) {
+  int c = -1, r = -1;
+  MouseToCell(X, Y, c, r);
+  if (c < 0 || r < 0) return false;
+  const TRect cell = TBaseGrid::PlainCellRect(c, r);
+  bool answer = false;
+  if (r <= GetFixedRows() && GetOptions().Contains(goColSizing))
+    answer = std::abs(X - cell.Left) < 4 || std::abs(X - cell.Right) < 4;
+  // Near a column border of a header cell the answer stays "column sizing".
+  if (!answer && c <= GetFixedCols() && GetOptions().Contains(goRowSizing))
+    answer = std::abs(Y - cell.Top) < 4 || std::abs(Y - cell.Bottom) < 4;
+  return answer;
+}
+
+// ================================================================ view and navigation
+
+void TGridView::GotoCellCentred(int ACol, int ARow) {
+  if (ACol >= GetColCount() || ARow >= GetRowCount() || ACol < 0 || ARow < 0) return;
+  int left = GetLeftCol(), top = GetTopRow();
+  const int vc = VisibleColCount(), vr = VisibleRowCount();
+  const bool colVisible = ACol < GetFixedCols() || (ACol >= left && ACol < left + vc);
+  const bool rowVisible = ARow < GetFixedRows() || (ARow >= top && ARow < top + vr);
+  if (colVisible && rowVisible) return;
+  if (!colVisible) {
+    SetCol(ACol);
+    left = std::max(GetFixedCols(), ACol - vc / 2);
+  }
+  if (!rowVisible) {
+    SetRow(ARow);
+    top = std::max(GetFixedRows(), ARow - vr / 2);
+  }
+  if (GetColCount() - vc > GetFixedCols()) left = std::min(left, GetColCount() - vc);
+  top = std::min(top, std::max(GetFixedRows(), GetRowCount() - vr));
+  SetLeftCol(left);
+  SetTopRow(top);
+}
+
+void TGridView::CellAtScreenPoint(TPoint P, int& ACol, int& ARow) {
+  const TPoint c = ScreenToClient(P);
+  MouseToCell(c.X, c.Y, ACol, ARow);
+}
+
+// ================================================================ disjunct selection
+
+void TGridView::ClearRowSelection() {
+  for (size_t i = 0; i < FRowSelected.size(); ++i)
+    if (FRowSelected[i]) {
+      FRowSelected[i] = false;
+      InvalidateRow(DisplayedRowOf(static_cast<int>(i)));
+    }
+}
+
+void TGridView::ClearColSelection() {
+  for (size_t i = 0; i < FColSelected.size(); ++i)
+    if (FColSelected[i]) {
+      FColSelected[i] = false;
+      InvalidateCol(static_cast<int>(i));
+    }
+}
+
+void TGridView::SelectRowsFromRange(bool AllRows) {
+  const TGridRect s = GetSelection();
+  for (int r = GetFixedRows(); r < GetRowCount(); ++r) {
+    const int index = FMouseActions->RowSelectPersistent ? AllRowsIndex(r) : r;
+    SetRowSelected(index, AllRows || (r >= s.Top && r <= s.Bottom));
+  }
+}
+
+void TGridView::SelectColsFromRange(bool AllCols) {
+  const TGridRect s = GetSelection();
+  for (int c = GetFixedCols(); c < GetColCount(); ++c) SetColSelected(c, AllCols || (c >= s.Left && c <= s.Right));
+}
+
+// ================================================================ repaint helpers and headers
+
+void TGridView::InvalidateCellRange(const TGridRect& R) {
+  if (R.Left < 0 || R.Top < 0 || R.Right < 0 || R.Bottom < 0) return;
+  RepaintCell(R.Left, R.Top);
+  RepaintCell(R.Right, R.Bottom);
+}
+
+void TGridView::RepaintActiveHeaders(int OldCol, int OldRow, int NewRow, int NewCol) {
+  RepaintCell(OldCol, 0);
+  RepaintCell(0, OldRow);
+  RepaintCell(NewCol, 0);
+  RepaintCell(0, NewRow);
+}
+
+void TGridView::ApplyColumnHeaders() {
+  if (GetFixedRowsRaw() == 0) return;
+  for (int i = 0; i < GetColumnHeaders()->Count() && i < GetColCount(); ++i)
+    SetCells(i, 0, GridUtil::EscapesToBreaks(GetColumnHeaders()->Get(i)));
+  Invalidate();
+}
+
+void TGridView::ClearHeaderRow() {
+  for (int c = 0; c < GetColCount(); ++c) SetCells(c, 0, "");
+}
+
+void TGridView::ApplyRowHeaders() {
+  if (GetFixedColsRaw() == 0) return;
+  for (int i = 0; i < GetRowHeaders()->Count() && i < GetRowCount(); ++i)
+    SetCells(0, i, GridUtil::EscapesToBreaks(GetRowHeaders()->Get(i)));
+  Invalidate();
+}
+
+void TGridView::ClearHeaderColumn() {
+  for (int r = 0; r < GetRowCount(); ++r) SetCells(0, r, "");
 }
