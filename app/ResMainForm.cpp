@@ -63,6 +63,7 @@ void TMainForm::CreateComponents() {
   CreatePanes();
   CreateMenus();
   CreateDialogsAndTimer();
+  CreateRecentFiles();
 }
 
 

@@ -29,6 +29,7 @@ class TChart;
 class TChartAxis;
 class TChartSeries;
 class TCustomChart;
+class TFileMenuOpens;
 class TdfsStatusBar;
 class TLineSeries;
 class TModConstr;
@@ -113,6 +114,11 @@ class TMainForm : public TForm {
   TMenuItem* Help1 = nullptr;
   TMenuItem* About1 = nullptr;
   TMenuItem* Context1 = nullptr;
+  // The recently opened files under "Recent".
+  TFileMenuOpens* FileMenuOpens1 = nullptr;
+  // A recent entry's click: opens the file it stands for.
+  void FileMenuOpens1Action(TObject* Sender);
+  void Checkforupdates1Click(TObject* Sender);
 
   // ---- State ----
   bool ObservedLoaded = false;
@@ -407,6 +413,7 @@ class TMainForm : public TForm {
   void CreatePanes();
   void CreateStatusBar();
   void CreateDialogsAndTimer();
+  void CreateRecentFiles();
   void InstallCallbacks();
   void RemoveCallbacks();
   void SetSolverDefaults();

@@ -186,7 +186,7 @@ void TMainForm::CreateMenus() {
   Help1 = AddItem(this, root, "Help");
   About1 = AddItem(this, Help1, "About", [this](TObject* S) { About1Click(S); });
   Context1 = AddItem(this, Help1, "Context", [this](TObject* S) { Context1Click(S); });
-  Checkforupdates1 = AddItem(this, Help1, "Check for updates");
+  Checkforupdates1 = AddItem(this, Help1, "Check for updates", [this](TObject* S) { Checkforupdates1Click(S); });
   SetMenu(MainMenu1);
 
   CreatePopupMenu();
