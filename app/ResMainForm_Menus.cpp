@@ -178,8 +178,8 @@ void TMainForm::CreateMenus() {
   Openinmodelingmode1 = AddItem(this, Advanced1, "Open in modeling mode");
   ImportExport1 = AddItem(this, Options1, "Import/Export");
   Carotagedata1 = AddItem(this, ImportExport1, "Carotage data");
-  Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data");
-  Removeimport1 = AddItem(this, ImportExport1, "Remove import");
+  Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data", [this](TObject* S) { Importdata1Click(S); });
+  Removeimport1 = AddItem(this, ImportExport1, "Remove import", [this](TObject*) { RemoveImports(); });
   AddSeparator(this, ImportExport1);
   Outputsettings1 = AddItem(this, ImportExport1, "Output settings");
 
