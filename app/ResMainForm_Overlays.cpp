@@ -26,10 +26,11 @@ constexpr const char* ImportLookName = "KelmVev2er_impser";
 class [[nodiscard]] TBorrowedDialog {
  public:
   explicit TBorrowedDialog(TOpenDialog& Dialog)
-      : FDialog(Dialog), FFilter(Dialog.Filter), FFileName(Dialog.FileName) {}
+      : FDialog(Dialog), FFilter(Dialog.Filter), FFileName(Dialog.FileName), FFilterIndex(Dialog.FilterIndex) {}
   ~TBorrowedDialog() {
     FDialog.Filter = FFilter;
     FDialog.FileName = FFileName;
+    FDialog.FilterIndex = FFilterIndex;
   }
   TBorrowedDialog(const TBorrowedDialog&) = delete;
   TBorrowedDialog& operator=(const TBorrowedDialog&) = delete;
@@ -37,6 +38,7 @@ class [[nodiscard]] TBorrowedDialog {
  private:
   TOpenDialog& FDialog;
   std::string FFilter, FFileName;
+  int FFilterIndex;
 };
 
 void StyleImportCurve(TLineSeries& Series) {
@@ -94,6 +96,7 @@ void TMainForm::Importdata1Click(TObject*) {
     const TBorrowedDialog borrowed(*OpenDialog1);
     OpenDialog1->Filter = "Import data|*.dat;*.sec";
     OpenDialog1->FileName.clear();
+    OpenDialog1->FilterIndex = 1;
     if (!OpenDialog1->Execute()) return;
     fileName = OpenDialog1->FileName;
   }
