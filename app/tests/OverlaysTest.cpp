@@ -240,3 +240,23 @@ TEST_F(OverlaysAppTest, WorksheetStacksTheThreeChartsAtTheModelWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OverlaysAppTest, SaveWritesTheWorksheetAndReportsAFileItCannotWrite) {
+  TMainForm& f = OpenWenner();
+  const std::string file = (Dir / "sheet.bmp").string();
+  Seam.AnswerFileDialog(TFileDialogResult{{file}, Survey::saveWorksheetPicture});
+  f.SpeedButton2->Click();
+  QImage sheet;
+  ASSERT_TRUE(sheet.load(QString::fromStdString(file)));
+  EXPECT_EQ(sheet.width(), f.PolygonChart1->GetWidth());
+  const std::string unwritable = (Dir / "no" / "such" / "folder" / "sheet.bmp").string();
+  Seam.AnswerFileDialog(TFileDialogResult{{unwritable}, Survey::saveWorksheetPicture});
+  Seam.AnswerMessage(mrOk);
+  f.SpeedButton2->Click();
+  EXPECT_EQ(Seam.Prompts().back().Text, "Cannot write the file \"" + unwritable + "\".");
+  EXPECT_FALSE(fs::exists(unwritable));
+}
+
+}  // namespace
