@@ -64,7 +64,9 @@ void StyleImportCurve(TLineSeries& Series) {
 
 }  // namespace
 
-bool TMainForm::Openimportfile(const std::string& FileName) { return Overlays::ReadPointOverlay(FileName, ImportPoints); }
+bool TMainForm::Openimportfile(const std::string& FileName) {
+  return Overlays::ReadPointOverlay(FileName, ImportPoints);
+}
 
 void TMainForm::StoreImportLook() {
   if (ImportSeries) Chart::SaveSeriesFormat(PseudoSection2d2, ImportLookName, ImportSeries);

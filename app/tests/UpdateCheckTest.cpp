@@ -201,7 +201,8 @@ TEST_F(UpdateCheckTest, WhenItCannotCheckItSaysWhy) {
       {Answer(404, "Sat, 31 Jan 2026 12:00:00 GMT"), "the server answered with status 404"},
       {Answer(200), "the server gave no date of the archive"},
       {Answer(200, "soon"), "the archive's date \"soon\" is not readable"},
-      {Answer(200, "Tue, 31 Feb 2026 12:00:00 GMT"), "the archive's date \"Tue, 31 Feb 2026 12:00:00 GMT\" is not readable"},
+      {Answer(200, "Tue, 31 Feb 2026 12:00:00 GMT"),
+       "the archive's date \"Tue, 31 Feb 2026 12:00:00 GMT\" is not readable"},
       {Answer(200, "Thu, 00 Jan 0000 00:00:00 GMT"), "the server gave an empty date of the archive"},
   };
   for (const TCase& c : cases) {
