@@ -10,6 +10,8 @@
 #include "controls/abcwanim.h"
 #include "controls/dfsStatusBar.h"
 #include "platform/gdi/Graphics.h"
+#include "chart/series/PlotTools.h"
+#include "chart/series/Series.h"
 
 TMainForm* ResMainForm::MainForm = nullptr;
 
@@ -63,6 +65,7 @@ void TMainForm::CreateComponents() {
   CreatePanes();
   CreateMenus();
   CreateDialogsAndTimer();
+  CreateRecentFiles();
 }
 
 

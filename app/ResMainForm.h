@@ -20,6 +20,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "app/WellLogs.h"
+#include "platform/rtl/WeakRef.h"
 #include "survey/GravMag.h"
 #include "survey/Survey.h"
 
@@ -30,6 +31,8 @@ class TChart;
 class TChartAxis;
 class TChartSeries;
 class TCustomChart;
+class TFileMenuOpens;
+class TChartImageTool;
 class TdfsStatusBar;
 class TLineSeries;
 class TModConstr;
@@ -114,6 +117,34 @@ class TMainForm : public TForm {
   TMenuItem* Help1 = nullptr;
   TMenuItem* About1 = nullptr;
   TMenuItem* Context1 = nullptr;
+  // The recently opened files under "Recent".
+  TFileMenuOpens* FileMenuOpens1 = nullptr;
+  // A recent entry's click: opens the file it stands for.
+  void FileMenuOpens1Action(TObject* Sender);
+  void Checkforupdates1Click(TObject* Sender);
+
+  // ---- Overlays ----
+  // The points of the last point overlay file, and its curve on the lower section.
+  arofcomplexM ImportPoints;
+  WeakRef<TLineSeries> ImportSeries;  // owned by the window
+  // Per picture overlay: a hidden series holding its corners and the picture
+  // tool stretched over them (both owned by the model chart).
+  std::vector<WeakRef<TPointSeries>> ImportCornerSeries;
+  std::vector<WeakRef<TChartImageTool>> ImportImageTools;
+  // "Import model/data": a sec file lays its picture over the model, a dat
+  // file its curve over the lower data section.
+  void Importdata1Click(TObject* Sender);
+  // Reads a point file into ImportPoints; false (ImportPoints unchanged) when
+  // it holds fewer than two points.
+  bool Openimportfile(const std::string& FileName);
+  // "Remove import": every picture overlay and the curve go.
+  void RemoveImports();
+  // Keeps the overlay curve's look in the settings file.
+  void StoreImportLook();
+  // The curve is drawn, and the lower section's right axis shown, only in graphics plot.
+  void ShowImportCurve();
+  // The worksheet (the three charts stacked) or the model chart as a BMP file.
+  bool SaveSectionPicture(const std::string& FileName, bool ModelOnly);
 
   // ---- State ----
   bool ObservedLoaded = false;
@@ -438,6 +469,7 @@ class TMainForm : public TForm {
   void CreatePanes();
   void CreateStatusBar();
   void CreateDialogsAndTimer();
+  void CreateRecentFiles();
   void InstallCallbacks();
   void RemoveCallbacks();
   void SetSolverDefaults();

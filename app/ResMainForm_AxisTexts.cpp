@@ -274,6 +274,8 @@ void TMainForm::prepaxises() {
     AxisTexts[static_cast<size_t>(slot)] = ResMainForm::NormaliseColourBarText(AxisTexts[static_cast<size_t>(slot)]);
   for (int slot : {18, 19})
     AxisTexts[static_cast<size_t>(slot)] = ResMainForm::NormaliseModelColourBarText(AxisTexts[static_cast<size_t>(slot)]);
+  // Overlays stay with a new survey; only the curve's look is kept.
+  StoreImportLook();
   PseudoSection2d1->UndoZoom();
   PseudoSection2d2->UndoZoom();
   PolygonChart1->UndoZoom();

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/FileMO.h"
 #include "app/ResMainForm.h"
 #include "chart/series/PlotPrevi.h"
 #include "controls/abcsplit.h"
@@ -45,6 +46,7 @@ void TMainForm::SpeedButton1Click(TObject*) {
     GravMagLoaded = gravMagBefore;
     return;
   }
+  FileMenuOpens1->AddFile(fileName);
   abcSBiSplit1->SetSplitVLock(true);
   abcSBiSplit1->SetSplitVPercent(0);
   GravMagLoaded = false;

@@ -28,6 +28,7 @@ void TMainForm::Pseudosection1Click(TObject*) {
   if (Survey.DataPlotType == 0) return;
   StoreAxisTexts();
   Survey.DataPlotType = 0;
+  ShowImportCurve();
   ApplySectionSettings();
   RelayoutSections();
   PlotBothSections();
@@ -38,6 +39,7 @@ void TMainForm::Graphicsplot1Click(TObject*) {
   if (Survey.DataPlotType == 1) return;
   StoreAxisTexts();
   Survey.DataPlotType = 1;
+  ShowImportCurve();
   ApplySectionSettings();
   RelayoutSections();
   PlotBothSections();

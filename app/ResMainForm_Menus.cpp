@@ -186,15 +186,15 @@ void TMainForm::CreateMenus() {
       AddItem(this, Advanced1, "Open in modeling mode", [this](TObject* S) { Openinmodelingmode1Click(S); });
   ImportExport1 = AddItem(this, Options1, "Import/Export");
   Carotagedata1 = AddItem(this, ImportExport1, "Carotage data", [this](TObject* S) { Carotagedata1Click(S); });
-  Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data");
-  Removeimport1 = AddItem(this, ImportExport1, "Remove import");
+  Importmodeldata1 = AddItem(this, ImportExport1, "Import model/data", [this](TObject* S) { Importdata1Click(S); });
+  Removeimport1 = AddItem(this, ImportExport1, "Remove import", [this](TObject*) { RemoveImports(); });
   AddSeparator(this, ImportExport1);
   Outputsettings1 = AddItem(this, ImportExport1, "Output settings");
 
   Help1 = AddItem(this, root, "Help");
   About1 = AddItem(this, Help1, "About", [this](TObject* S) { About1Click(S); });
   Context1 = AddItem(this, Help1, "Context", [this](TObject* S) { Context1Click(S); });
-  Checkforupdates1 = AddItem(this, Help1, "Check for updates");
+  Checkforupdates1 = AddItem(this, Help1, "Check for updates", [this](TObject* S) { Checkforupdates1Click(S); });
   SetMenu(MainMenu1);
 
   CreatePopupMenu();

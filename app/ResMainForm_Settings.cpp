@@ -257,5 +257,6 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
     TPseudoSection2d* grid = ObservedLoaded ? PseudoSection2d1 : PseudoSection2d2;
     Chart::SaveSeriesFormat(grid, "KelmVev2er_grdser", grid->GridSeries);
   });
+  Guarded([this] { StoreImportLook(); });
   if (switched) SetDataQuantity(1);
 }

@@ -8,6 +8,7 @@
 
 #include "app/Dearsetup.h"
 #include "app/ModelConstruct.h"
+#include "app/FileMO.h"
 #include "app/ResMainForm.h"
 #include "controls/abcspla.h"
 #include "controls/abcsplit.h"
@@ -120,6 +121,7 @@ void TMainForm::Timer1Timer(TObject*) {
   if (fileName.empty()) return;
   Survey.OpenData(SysUtils::ExpandFileName(fileName));
   if (!Survey.SurveyReady) return;  // refused and reported; the window stays as it was
+  FileMenuOpens1->AddFile(SysUtils::ExpandFileName(fileName));
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
   ResetToResistivity();

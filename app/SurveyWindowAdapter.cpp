@@ -131,10 +131,5 @@ void TMainForm::RemoveCallbacks() {
 
 
 bool TMainSurveyWindow::SaveSectionPicture(const std::string& FileName, bool Model) {
-  if (!Model || !FForm.PolygonChart1) return false;
-  if (!printsettings::prntset) printsettings::prntset = Create<Tprntset>(Application);
-  std::string problem;
-  if (printsettings::prntset->SaveChartPicture(FileName, *FForm.PolygonChart1, problem)) return true;
-  Dialogs::MessageDlg(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
-  return false;
+  return FForm.SaveSectionPicture(FileName, Model);
 }

@@ -27,7 +27,7 @@ class TMainSurveyWindow : public TSurveyWindow {
   int32_t GetDataQuantity() const override;
   void SetDataQuantity(int32_t Quantity) override;
   void RelayoutSections() override;
-  // The model: the model chart through the picture settings.
+  // The worksheet, or the model chart through the picture settings.
   bool SaveSectionPicture(const std::string& FileName, bool Model) override;
 
  private:

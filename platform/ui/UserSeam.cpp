@@ -221,7 +221,11 @@ class TQtUserSeam : public IUserSeam {
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, reply, &QNetworkReply::abort);
+    bool timedOut = false;
+    QObject::connect(&timer, &QTimer::timeout, reply, [&timedOut, reply] {
+      timedOut = true;
+      reply->abort();
+    });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(Request.TimeoutMs);
     // The person's input waits: no command may start while the request runs.
@@ -229,8 +233,11 @@ class TQtUserSeam : public IUserSeam {
     response.Status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     for (const auto& [name, value] : reply->rawHeaderPairs())
       response.Headers[name.toLower().toStdString()] = value.toStdString();
-    response.Body = reply->readAll().toStdString();
-    if (reply->error() != QNetworkReply::NoError) response.Error = UiBridge::FromQ(reply->errorString());
+    if (reply->isOpen()) response.Body = reply->readAll().toStdString();
+    if (timedOut)
+      response.Error = "no answer within " + std::to_string(Request.TimeoutMs) + " ms";
+    else if (reply->error() != QNetworkReply::NoError)
+      response.Error = UiBridge::FromQ(reply->errorString());
     delete reply;
     return response;
   }
