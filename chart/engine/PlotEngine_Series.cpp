@@ -416,6 +416,16 @@ KV_CLASS_IMPL(TChartSeries, TCustomChartSeries) {
       .Names({"aLeftAxis", "aRightAxis", "aBothVertAxis", "aCustomVertAxis"})
       .Default(aLeftAxis);
   c.Property("XLabelsSource", &TChartSeries::GetXLabelsSource, &TChartSeries::SetXLabelsSource).Default("");
+  // A single source is stored by reference (several go by name in "DataSources"), and
+  // only one that is stored beside the series, so that a file never names a component
+  // it does not hold.
+  c.Property(
+      "DataSource",
+      [](const TChartSeries& S) -> TComponent* {
+        TComponent* source = S.DataSources().Count() == 1 ? S.GetDataSource() : nullptr;
+        return source && source->Owner() == S.Owner() ? source : nullptr;
+      },
+      &TChartSeries::SetDataSource);
   c.Property("CustomHorizAxis", &TChartSeries::GetCustomHorizAxisIndex, &TChartSeries::SetCustomHorizAxisIndex)
       .Default(-1);
   c.Property("CustomVertAxis", &TChartSeries::GetCustomVertAxisIndex, &TChartSeries::SetCustomVertAxisIndex)

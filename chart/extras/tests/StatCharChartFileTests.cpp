@@ -79,9 +79,8 @@ TEST(StatChartFile, SeriesAndFunctionsSurviveWritingAndReading) {
     out.SetPosition(0);
     PlotStore::ReadPlotStream(target, out, true, nullptr);
     ASSERT_EQ(target->SeriesCount(), chart->SeriesCount()) << asText;
-    // The file names no single data source: the loaded function series are
-    // linked to the loaded source again, and then refill as before.
-    for (int32_t k = 3; k < 6; ++k) target->GetSeries(k)->SetDataSource(target->GetSeries(2));
+    // The function series come back fed by the loaded source.
+    for (int32_t k = 3; k < 6; ++k) EXPECT_EQ(target->GetSeries(k)->GetDataSource(), target->GetSeries(2)) << asText;
     for (int32_t k = 0; k < chart->SeriesCount(); ++k) {
       TChartSeries* a = chart->GetSeries(k);
       TChartSeries* b = target->GetSeries(k);
