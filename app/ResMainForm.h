@@ -303,6 +303,10 @@ class TMainForm : public TForm {
   void Printpreview1Click(TObject* Sender);
   // "Graphics setup" of one graph manager.
   void GraphicsSetupClick(multigraph* Graph);
+  // Ends an edit of the model chart that is still pending (a dragged body or node,
+  // an outline being drawn) the way a mode change does: the model goes back to its
+  // last committed state, so a run or a save works on the model that stays shown.
+  void EndPendingEdit();
   // The text of a save that did not happen because its data are missing; empty
   // when the kind of file can be written now.
   std::string SaveRefusal(int32_t FilterIndex) const;

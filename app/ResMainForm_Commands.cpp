@@ -81,8 +81,15 @@ std::string TMainForm::SaveRefusal(int32_t FilterIndex) const {
   return {};
 }
 
+void TMainForm::EndPendingEdit() {
+  TPolygonChart& chart = *PolygonChart1;
+  if (!chart.HasModel) return;
+  if (chart.EditPending || !chart.DrawnOutline.empty() || !chart.MoveNodes.empty()) chart.ResetEditState();
+}
+
 void TMainForm::SpeedButton2Click(TObject*) {
   if (!Survey.HasObservedData && !Survey.ModelComputed) return;
+  EndPendingEdit();
   SaveDialog1->FileName = Survey.SaveFileName;
   SaveDialog1->FilterIndex = Survey.SaveFilterIndex;
   if (!SaveDialog1->Execute()) return;
@@ -100,6 +107,7 @@ void TMainForm::SpeedButton2Click(TObject*) {
 
 void TMainForm::SpeedButton6Click(TObject*) {
   if (!ObservedLoaded && !CalculatedReady) return;
+  EndPendingEdit();
   panel1->SetVisible(true);
   if (!CalculatedReady) {
     if (ObservedLoaded)
@@ -118,6 +126,7 @@ void TMainForm::SpeedButton6Click(TObject*) {
 }
 
 void TMainForm::SpeedButton22Click(TObject*) {
+  EndPendingEdit();
   const TDisabledWindow disabled(*this);
   InvertGravMagData();
   if (ObservedLoaded && Survey.HasObservedData && Survey.RunModelling(true)) CalculatedReady = true;

@@ -1,0 +1,121 @@
+// The main window as a user works with it: what is computed and saved is the model
+// on screen, the display menus tell the truth about the view, changed work is not
+// dropped without asking, and the commands that need a model or data say so.
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/tests/AppTestSupport.h"
+#include "views/PolygonChart.h"
+#include "views/PseudoSection2d.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using AppTest::AppFixture;
+
+// The model as text: every polygon's nodes and properties (but the id of the
+// chart shape that draws it), and the node positions.
+std::string ModelText(const TPolygonChart& Chart) {
+  std::string text;
+  for (const SPolygon& body : Chart.ModelPolygons)
+    for (const Polygon& p : body) {
+      for (int32_t n : p.Nodes) text += std::to_string(n) + ",";
+      for (size_t k = Polygons::PropShapeId + 1; k < p.Props.size(); ++k) text += p.Props[k].AsString() + "|";
+      text += "\n";
+    }
+  for (const Tnode& node : Chart.ModelNodes) text += std::to_string(node.X) + " " + std::to_string(node.Depth) + "\n";
+  return text;
+}
+
+std::vector<double> CalculatedRhoA(const TMainForm& F) {
+  std::vector<double> values;
+  for (const osource& s : F.Survey.Asource) values.insert(values.end(), s.RhoACalc.begin(), s.RhoACalc.end());
+  return values;
+}
+
+class MainUseTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    Dir = fs::temp_directory_path() / ("kv_mainuse_" + std::to_string(::getpid()));
+    fs::create_directories(Dir);
+  }
+  void TearDown() override {
+    AppFixture::TearDown();
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
+  }
+  void OpenThroughMenu(TMainForm& F, const std::string& File, bool AsksForModel) {
+    Seam.AnswerFileDialog(TFileDialogResult{{File}, 1});
+    if (AsksForModel) AppTest::AcceptModelConstructor(Seam);
+    F.Openfile1->Click();
+  }
+  TMainForm& OpenWenner() {
+    TMainForm& f = OpenForm();
+    f.SetBounds(0, 0, 900, 700);
+    OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+    return f;
+  }
+  // A point of the model at fractions of its width and depth.
+  static complexM At(const TPolygonChart& C, double Fx, double Fz) {
+    return {C.XMin + (C.XMax - C.XMin) * Fx, C.ZMin + (C.ZMax - C.ZMin) * Fz};
+  }
+  static void Click(TPolygonChart& Chart, const complexM& P, bool Right) {
+    Chart.CursorMoved(0, 0, P.x, P.z, true);
+    Chart.ButtonPressed(Right ? TMouseButton::mbRight : TMouseButton::mbLeft);
+  }
+  // A rectangular body drawn in "Add polygon" mode and closed with a right click.
+  static void DrawBody(TMainForm& F, double X0, double X1, double Z0, double Z1) {
+    F.SpeedButton9->Click();
+    TPolygonChart& c = *F.PolygonChart1;
+    Click(c, At(c, X0, Z0), false);
+    Click(c, At(c, X1, Z0), false);
+    Click(c, At(c, X1, Z1), false);
+    Click(c, At(c, X0, Z1), true);
+  }
+  fs::path Dir;
+};
+
+TEST_F(MainUseTest, RunsAndSavesEndAPendingDragSoTheComputedModelIsTheShownOne) {
+  // The command that runs while a body is dragged (previewed, not yet placed).
+  const char* cases[] = {"forward", "space", "save"};
+  for (const std::string c : cases) {
+    SCOPED_TRACE(c);
+    TMainForm& f = OpenWenner();
+    TPolygonChart& chart = *f.PolygonChart1;
+    DrawBody(f, 0.35, 0.6, 0.2, 0.6);
+    ASSERT_EQ(chart.ModelPolygons.size(), 2u);
+    f.SpeedButton6->Click();
+    const std::string placed = ModelText(chart);
+    const std::vector<double> computed = CalculatedRhoA(f);
+
+    f.SpeedButton15->Click();  // "Move polygon"
+    chart.CursorMoved(0, 0, At(chart, 0.45, 0.4).x, At(chart, 0.45, 0.4).z, true);
+    chart.ButtonPressed(TMouseButton::mbLeft);
+    chart.CursorMoved(0, 0, At(chart, 0.2, 0.3).x, At(chart, 0.2, 0.3).z, true);
+    ASSERT_NE(ModelText(chart), placed);  // the drag moves the body on screen
+
+    if (c == "forward") {
+      f.SpeedButton6->Click();
+    } else if (c == "space") {
+      uint16_t key = 32;
+      f.FormKeyDown(&f, key, {});
+    } else {
+      Seam.AnswerFileDialog(TFileDialogResult{{(Dir / "m.k2d").string()}, Survey::saveProject});
+      f.SpeedButton2->Click();
+    }
+    EXPECT_EQ(ModelText(chart), placed);
+    EXPECT_FALSE(chart.EditPending);
+    // The data computed belong to the body where it stays.
+    const std::vector<double> after = CalculatedRhoA(f);
+    ASSERT_EQ(after.size(), computed.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_NEAR(after[i], computed[i], 1e-9 * computed[i]) << i;
+    // A mode change afterwards does not move anything either.
+    f.SpeedButton9->Click();
+    EXPECT_EQ(ModelText(chart), placed);
+    CloseForm();
+  }
+}
+
+}  // namespace
