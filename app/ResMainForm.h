@@ -134,6 +134,10 @@ class TMainForm : public TForm {
   bool RebuildLower = false;
   int32_t SavedEditMode = 0;
   bool GravMagLoaded = false;
+  // The data display the user chose ("Pseudo-section" 0, "Graphics-plot" 1).
+  // A survey too small for pseudo-sections, or the joint style, shows curves for a
+  // while; the next survey that allows pseudo-sections shows them again.
+  int32_t ChosenPlotType = 0;
 
   // Axis and colour-bar settings texts per display case:
   //  0..3   left axis of the data sections in graphics plot, slot 2q + d
@@ -330,6 +334,8 @@ class TMainForm : public TForm {
   void SpeedButton3Click(TObject* Sender);  // "Resistivity mode"
   void SpeedButton7Click(TObject* Sender);  // "Polarizability mode"
   void SetWorksheetStyle(int32_t Style);
+  // The display the user chose comes back for a new survey (curves in joint style).
+  void RestoreChosenPlotType();
   void ResetToResistivity();
   void SetDataQuantity(int32_t Value);
   // Pane heights of the upper data section and the model chart, in percent.

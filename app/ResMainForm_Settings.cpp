@@ -153,6 +153,7 @@ void TMainForm::LoadProgramSettings() {
       if (!s.ReadAtStart) continue;
       if (const auto value = ReadSetting(reg, s)) s.Set(*this, *value);
     }
+    ChosenPlotType = Survey.DataPlotType;
   } catch (const Exception&) {
     // An unreadable store is the same as an empty one: the defaults stay.
   }

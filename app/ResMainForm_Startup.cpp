@@ -185,6 +185,7 @@ void TMainForm::Newmodel1Click(TObject*) {
     const bool pseudoPossible = Survey.SpacingLevels.size() > 1 && Survey.DataXMin != Survey.DataXMax &&
                                 Survey.MeasurementRows.size() >= 4;
     PseudoSection1->SetEnabled(pseudoPossible);
+    if (pseudoPossible) RestoreChosenPlotType();
     if (!pseudoPossible) {
       Survey.DataPlotType = 1;
       Survey.graphicstype = 0;

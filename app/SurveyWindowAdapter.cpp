@@ -12,6 +12,8 @@ void TMainSurveyWindow::ResetToResistivity() { FForm.ResetToResistivity(); }
 
 void TMainSurveyWindow::SetPseudoSectionEnabled(bool Enabled) {
   if (FForm.PseudoSection1) FForm.PseudoSection1->SetEnabled(Enabled);
+  // A new survey is being shown: a display forced by the previous one ends here.
+  if (Enabled) FForm.RestoreChosenPlotType();
 }
 
 void TMainSurveyWindow::SetIsoPsZEnabled(bool Enabled) {

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QAction>
+#include <QMenu>
+
 #include "app/tests/AppTestSupport.h"
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
@@ -119,3 +122,77 @@ TEST_F(MainUseTest, RunsAndSavesEndAPendingDragSoTheComputedModelIsTheShownOne) 
 }
 
 }  // namespace
+
+class DisplayStateTest : public MainUseTest {
+ protected:
+  // The ticks of the "Data" and "Worksheet style" menus as opening them shows them.
+  static void OpenMenus(TMainForm& F) {
+    QMenu menu;
+    Menus::FillQtMenu(&menu, F.Options1);
+    for (QAction* a : menu.actions())
+      if (QMenu* sub = a->menu()) emit sub->aboutToShow();
+  }
+  static void ExpectTicksMatchView(TMainForm& F) {
+    OpenMenus(F);
+    EXPECT_EQ(F.PseudoSection1->GetChecked(), F.Survey.DataPlotType == 0);
+    EXPECT_EQ(F.Graphicsplot1->GetChecked(), F.Survey.DataPlotType == 1);
+    EXPECT_EQ(F.Ononeplot1->GetChecked(), F.WorksheetStyle == 0);
+    EXPECT_EQ(F.jointly1->GetChecked(), F.WorksheetStyle == 1);
+  }
+  std::string SmallFile() {
+    const std::string file = (Dir / "three.k2d").string();
+    std::ofstream(file) << "C1  C2  P1  P2 ro_a weight\n0 6 2 4 100 1\n2 8 4 6 101 1\n4 10 6 8 102 1\n";
+    return file;
+  }
+};
+
+TEST_F(DisplayStateTest, AFileTooSmallForPseudoSectionsDoesNotKeepLaterFilesInCurves) {
+  TMainForm& f = OpenForm();
+  f.SetBounds(0, 0, 900, 700);
+  OpenThroughMenu(f, SmallFile(), true);
+  EXPECT_EQ(f.Survey.DataPlotType, 1);
+  EXPECT_FALSE(f.PseudoSection1->GetEnabled());
+  ExpectTicksMatchView(f);
+
+  OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+  EXPECT_EQ(f.Survey.DataPlotType, 0);
+  EXPECT_TRUE(f.PseudoSection1->GetEnabled());
+  EXPECT_GT(f.PseudoSection2d1->NextNode, 1);  // the observed data are contoured
+  ExpectTicksMatchView(f);
+
+  // A user's own choice of curves stays for the next file.
+  f.Graphicsplot1->Click();
+  OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+  EXPECT_EQ(f.Survey.DataPlotType, 1);
+  ExpectTicksMatchView(f);
+}
+
+TEST_F(DisplayStateTest, JointlyThenSeparatelyReturnsToTheChosenDisplay) {
+  TMainForm& f = OpenWenner();
+  ASSERT_EQ(f.Survey.DataPlotType, 0);
+  f.jointly1->Click();
+  EXPECT_EQ(f.Survey.DataPlotType, 1);
+  EXPECT_FALSE(f.PseudoSection1->GetEnabled());
+  ExpectTicksMatchView(f);
+  f.Ononeplot1->Click();
+  EXPECT_EQ(f.Survey.DataPlotType, 0);
+  EXPECT_TRUE(f.PseudoSection1->GetEnabled());
+  EXPECT_GT(f.PseudoSection2d1->NextNode, 1);
+  ExpectTicksMatchView(f);
+}
+
+TEST_F(DisplayStateTest, ChoosingTheTickedItemKeepsItsTick) {
+  TMainForm& f = OpenWenner();
+  QMenu menu;
+  Menus::FillQtMenu(&menu, f.Data1);
+  for (QAction* a : menu.actions()) {
+    if (a->text() != "Calculated data" && a->text() != "Pseudo-section") continue;
+    SCOPED_TRACE(a->text().toStdString());
+    ASSERT_TRUE(a->isChecked());
+    a->trigger();
+    AppTest::RunUntil([] { return false; }, 50);
+    EXPECT_TRUE(a->isChecked());
+  }
+  EXPECT_EQ(f.AddDataType, 0);
+  EXPECT_TRUE(f.Calculateddata1->GetChecked());
+}
