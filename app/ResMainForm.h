@@ -134,6 +134,9 @@ class TMainForm : public TForm {
   bool RebuildLower = false;
   int32_t SavedEditMode = 0;
   bool GravMagLoaded = false;
+  // The model, or the observed data, changed since the last open or save.
+  bool ModelChanged = false;
+  bool DataChanged = false;
   // The data display the user chose ("Pseudo-section" 0, "Graphics-plot" 1).
   // A survey too small for pseudo-sections, or the joint style, shows curves for a
   // while; the next survey that allows pseudo-sections shows them again.
@@ -311,6 +314,14 @@ class TMainForm : public TForm {
   // an outline being drawn) the way a mode change does: the model goes back to its
   // last committed state, so a run or a save works on the model that stays shown.
   void EndPendingEdit();
+  // Asks "Save changes to <file>?" when the model or the data changed since the
+  // last open or save: Yes saves (false when the save did not happen), No drops
+  // the changes, Cancel keeps everything (false). True without changes.
+  bool ConfirmDiscardWork();
+  // The save dialog and the save of the chosen kind; true when a file was written.
+  bool SaveWork();
+  // A survey was opened or created: nothing of it is changed yet.
+  void WorkSaved(bool Model, bool Data);
   // The text of a save that did not happen because its data are missing; empty
   // when the kind of file can be written now.
   std::string SaveRefusal(int32_t FilterIndex) const;

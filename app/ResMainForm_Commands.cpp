@@ -32,6 +32,7 @@ class [[nodiscard]] TDisabledWindow {
 void TMainForm::SpeedButton1Click(TObject*) {
   if (!OpenDialog1->Execute()) return;
   const std::string fileName = OpenDialog1->FileName;
+  if (!ConfirmDiscardWork()) return;
   // The readers name the survey's data file only when they accept it; a file
   // they refuse leaves the survey, the views and the panes as they were.
   const std::string previousFile = Survey.DataFileName;
@@ -64,6 +65,7 @@ void TMainForm::SpeedButton1Click(TObject*) {
     SetPaneHeights(33.0, 33.0);
   }
   FormResize(this);
+  WorkSaved(true, true);
 }
 
 std::string TMainForm::SaveRefusal(int32_t FilterIndex) const {
@@ -87,22 +89,52 @@ void TMainForm::EndPendingEdit() {
   if (chart.EditPending || !chart.DrawnOutline.empty() || !chart.MoveNodes.empty()) chart.ResetEditState();
 }
 
-void TMainForm::SpeedButton2Click(TObject*) {
-  if (!Survey.HasObservedData && !Survey.ModelComputed) return;
+void TMainForm::SpeedButton2Click(TObject*) { SaveWork(); }
+
+bool TMainForm::SaveWork() {
+  if (!Survey.HasObservedData && !Survey.ModelComputed) return false;
   EndPendingEdit();
   SaveDialog1->FileName = Survey.SaveFileName;
   SaveDialog1->FilterIndex = Survey.SaveFilterIndex;
-  if (!SaveDialog1->Execute()) return;
+  if (!SaveDialog1->Execute()) return false;
   const int32_t index = SaveDialog1->FilterIndex;
   Survey.SaveFilterIndex = index;
   // A kind whose data are missing is said, not silently skipped.
   const std::string refusal = SaveRefusal(index);
   if (!refusal.empty()) {
     Dialogs::ShowMessage(refusal);
-    return;
+    return false;
   }
   // A file that cannot be written is reported by the writer.
-  Survey.SaveAs(SaveDialog1->FileName, index);
+  if (!Survey.SaveAs(SaveDialog1->FileName, index)) return false;
+  using namespace Survey;
+  const bool model = index == saveProject || index == saveModelWithCalculated;
+  const bool data = index == saveProject || index == saveObserved || index == saveRes2dInvObserved;
+  if (data) {
+    // The observed data now live in the file just written: it is the window's file.
+    Survey.DataFileName = Survey.SaveFileName;
+    SetCaption(std::string(ResMainForm::ProgramCaption) + " [" + SysUtils::ExtractFileName(Survey.SaveFileName) + "]");
+    Application->Title = GetCaption();
+  }
+  WorkSaved(model, data);
+  return true;
+}
+
+void TMainForm::WorkSaved(bool Model, bool Data) {
+  if (Model) ModelChanged = false;
+  if (Data) DataChanged = false;
+}
+
+bool TMainForm::ConfirmDiscardWork() {
+  if (!ModelChanged && !DataChanged) return true;
+  const std::string name =
+      Survey.DataFileName.empty() ? std::string("the new survey") : SysUtils::ExtractFileName(Survey.DataFileName);
+  switch (Dialogs::MessageDlg("Save changes to " + name + "?", TMsgDlgType::mtConfirmation,
+                              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel})) {
+    case mrYes: return SaveWork();
+    case mrNo: return true;
+    default: return false;
+  }
 }
 
 void TMainForm::SpeedButton6Click(TObject*) {
@@ -129,7 +161,13 @@ void TMainForm::SpeedButton22Click(TObject*) {
   EndPendingEdit();
   const TDisabledWindow disabled(*this);
   InvertGravMagData();
-  if (ObservedLoaded && Survey.HasObservedData && Survey.RunModelling(true)) CalculatedReady = true;
+  const bool bodies = PolygonChart1->ModelPolygons.size() > 1;
+  if (GravMagLoaded && bodies) ModelChanged = true;
+  if (ObservedLoaded && Survey.HasObservedData && Survey.RunModelling(true)) {
+    CalculatedReady = true;
+    // The inversion adjusted the bodies' values.
+    if (bodies) ModelChanged = true;
+  }
 }
 
 void TMainForm::Editfile1Click(TObject*) {

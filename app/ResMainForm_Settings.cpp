@@ -232,6 +232,10 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = false;
     return;
   }
+  if (!ConfirmDiscardWork()) {
+    CanClose = false;
+    return;
+  }
   StoreAxisTexts();
   // The settings are written with resistivity on display.
   const bool switched = DataQuantity == 1;

@@ -130,6 +130,7 @@ void TMainForm::Timer1Timer(TObject*) {
   else
     SetPaneHeights(33.0, 33.0);
   FormResize(this);
+  WorkSaved(true, true);
 }
 
 bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {
@@ -152,6 +153,7 @@ bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowP
 }
 
 void TMainForm::Newmodel1Click(TObject*) {
+  if (!ConfirmDiscardWork()) return;
   TDefarray* dialog = Dearsetup::Defarray;
   if (dialog) {
     dialog->Survey = &Survey;
@@ -221,7 +223,12 @@ void TMainForm::Newmodel1Click(TObject*) {
     else
       SetPaneHeights(33.0, 33.0);
     FormResize(this);
+    // The generated survey has no file of its own yet.
+    Survey.DataFileName.clear();
+    SetCaption(ResMainForm::ProgramCaption);
+    Application->Title = ResMainForm::ProgramCaption;
     Survey.Window->ForwardProblem();
+    WorkSaved(true, true);
   }
   ShowEditToolBar();
 }

@@ -106,6 +106,7 @@ void TMainForm::InstallCallbacks() {
   Survey.Window = std::make_shared<TMainSurveyWindow>(*this);
   Survey.ModelChart = std::make_shared<TPolygonChartAdapter>(*PolygonChart1);
   PolygonChart1->OnCursorStatus = [this](TObject*) { ShowCursorPosition(); };
+  PolygonChart1->onchangemodel = [this](TObject*) { ModelChanged = true; };
   InstallGravMagHooks();
 }
 
@@ -119,7 +120,10 @@ void TMainForm::RemoveCallbacks() {
   Survey.Window.reset();
   Survey.ModelChart.reset();
   RemoveGravMagHooks();
-  if (PolygonChart1) PolygonChart1->OnCursorStatus = nullptr;
+  if (PolygonChart1) {
+    PolygonChart1->OnCursorStatus = nullptr;
+    PolygonChart1->onchangemodel = nullptr;
+  }
   // The graph managers are plain objects of the window; their curves belong to
   // the sections and go with them.
   for (multigraph** graph : {&ObservedRhoGraph, &CalculatedRhoGraph, &ObservedEtaGraph, &CalculatedEtaGraph}) {

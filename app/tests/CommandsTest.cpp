@@ -64,9 +64,9 @@ TEST_F(CommandsTest, OpenK2dAndDatShowTheSurveyAndComputeIt) {
     std::string Caption;
   };
   const TCase cases[] = {
-      {AppTest::ExampleFile("wenner.k2d"), "KelmVazU2Z [wenner.k2d]"},
-      {AppTest::ExampleFile("dipole-dipole.dat"), "KelmVazU2Z [dipole-dipole.dat]"},
-      {TestdataFile("res2dinv/res2dinv-dd.dat"), "KelmVazU2Z [res2dinv-dd.dat]"},
+      {AppTest::ExampleFile("wenner.k2d"), "KelmVev2Er [wenner.k2d]"},
+      {AppTest::ExampleFile("dipole-dipole.dat"), "KelmVev2Er [dipole-dipole.dat]"},
+      {TestdataFile("res2dinv/res2dinv-dd.dat"), "KelmVev2Er [res2dinv-dd.dat]"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.File);
@@ -97,7 +97,7 @@ TEST_F(CommandsTest, RefusedFileLeavesSurveyViewsAndPanesAsTheyWere) {
   Seam.AnswerMessage(mrOk);
   f.Openfile1->Click();
   EXPECT_EQ(Seam.Prompts().back().Text, "Error in data file!");
-  EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [wenner.k2d]");
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
   EXPECT_EQ(f.Survey.DataFileName, AppTest::ExampleFile("wenner.k2d"));
   EXPECT_EQ(f.Survey.MeasurementRows.size(), rows);
   EXPECT_EQ(ModelText(*f.PolygonChart1), model);

@@ -196,3 +196,78 @@ TEST_F(DisplayStateTest, ChoosingTheTickedItemKeepsItsTick) {
   EXPECT_EQ(f.AddDataType, 0);
   EXPECT_TRUE(f.Calculateddata1->GetChecked());
 }
+
+TEST_F(MainUseTest, ChangedWorkIsOfferedForSavingBeforeExitOrOpen) {
+  struct TCase {
+    const char* Name;
+    bool Exit;             // Exit, else Open file
+    TModalResult Answer;
+    bool Proceeds;         // the window closes or the file is opened
+    bool Saves;
+  };
+  const TCase cases[] = {
+      {"exit, yes", true, mrYes, true, true},     {"exit, no", true, mrNo, true, false},
+      {"exit, cancel", true, mrCancel, false, false}, {"open, yes", false, mrYes, true, true},
+      {"open, no", false, mrNo, true, false},     {"open, cancel", false, mrCancel, false, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TMainForm& f = OpenWenner();
+    // Nothing changed: no question.
+    if (c.Exit) {
+      EXPECT_TRUE(QueryClose());
+    }
+    DrawBody(f, 0.35, 0.6, 0.2, 0.6);
+    ASSERT_EQ(f.PolygonChart1->ModelPolygons.size(), 2u);
+    const size_t prompts = Seam.Prompts().size();
+    const std::string saved = (Dir / (std::to_string(&c - cases) + "saved.k2d")).string();
+    if (!c.Exit) Seam.AnswerFileDialog(TFileDialogResult{{AppTest::ExampleFile("wenner.k2d")}, 1});
+    Seam.AnswerMessage(c.Answer);
+    if (c.Saves) Seam.AnswerFileDialog(TFileDialogResult{{saved}, Survey::saveProject});
+    if (!c.Exit && c.Proceeds) AppTest::AcceptModelConstructor(Seam);
+    bool proceeded = false;
+    if (c.Exit) {
+      proceeded = QueryClose();
+    } else {
+      f.Openfile1->Click();
+      proceeded = f.PolygonChart1->ModelPolygons.size() == 1;
+    }
+    ASSERT_GT(Seam.Prompts().size(), prompts);
+    bool asked = false;
+    for (size_t i = prompts; i < Seam.Prompts().size(); ++i)
+      asked = asked || Seam.Prompts()[i].Text == "Save changes to wenner.k2d?";
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(proceeded, c.Proceeds);
+    EXPECT_EQ(fs::exists(saved), c.Saves);
+    if (!c.Proceeds) {
+      EXPECT_EQ(f.PolygonChart1->ModelPolygons.size(), 2u);  // nothing lost
+    }
+    if (c.Saves) {
+      // The saved file holds the drawn body.
+      CloseForm();
+      TMainForm& g = OpenForm();
+      OpenThroughMenu(g, saved, false);
+      EXPECT_EQ(g.PolygonChart1->ModelPolygons.size(), 2u);
+    }
+    CloseForm();
+  }
+}
+
+TEST_F(MainUseTest, TheCaptionNamesTheFileSavedOrNoneForACreatedSurvey) {
+  TMainForm& f = OpenWenner();
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
+  const std::string file = (Dir / "renamed.k2d").string();
+  Seam.AnswerFileDialog(TFileDialogResult{{file}, Survey::saveProject});
+  f.SpeedButton2->Click();
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er [renamed.k2d]");
+  EXPECT_EQ(f.Survey.DataFileName, file);
+
+  Dearsetup::Defarray = Create<TDefarray>(nullptr);
+  Seam.AnswerModal([](TForm& form) {
+    dynamic_cast<TDefarray&>(form).abcPicBtn1->Click();
+    return form.GetModalResult();
+  });
+  AppTest::AcceptModelConstructor(Seam);
+  f.Newmodel1->Click();
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
+}
