@@ -271,3 +271,30 @@ TEST_F(MainUseTest, TheCaptionNamesTheFileSavedOrNoneForACreatedSurvey) {
   f.Newmodel1->Click();
   EXPECT_EQ(f.GetCaption(), "KelmVev2Er");
 }
+
+TEST_F(MainUseTest, AUniformModelIsOneColourNotTheWholeScale) {
+  TMainForm& f = OpenForm();
+  f.SetBounds(0, 0, 900, 700);
+  Dearsetup::Defarray = Create<TDefarray>(nullptr);
+  Seam.AnswerModal([](TForm& form) {
+    dynamic_cast<TDefarray&>(form).abcPicBtn1->Click();
+    return form.GetModalResult();
+  });
+  AppTest::AcceptModelConstructor(Seam);
+  f.Newmodel1->Click();
+  ASSERT_TRUE(f.Survey.ModelComputed);
+  const TContourLevels& c = f.PseudoSection2d2->Contours;
+  // The computed values are the start resistivity up to rounding noise.
+  ASSERT_GT(f.PseudoSection2d2->NextNode, 4);
+  EXPECT_NEAR(c.DataMin, f.Survey.StartResistivity, 1e-4 * f.Survey.StartResistivity);
+  EXPECT_NEAR(c.DataMax, f.Survey.StartResistivity, 1e-4 * f.Survey.StartResistivity);
+  // The levels span decades around that value, so every node falls in one band.
+  EXPECT_LT(c.LevelMin, f.Survey.StartResistivity / 10);
+  EXPECT_GT(c.LevelMax, f.Survey.StartResistivity * 10);
+  ASSERT_FALSE(c.Levels.empty());
+  int below = 0;
+  for (double level : c.Levels) below += level < c.DataMin ? 1 : 0;
+  for (double level : c.Levels) EXPECT_TRUE(level < c.DataMin || level > c.DataMax) << level;
+  EXPECT_GT(below, 0);
+  EXPECT_LT(below, static_cast<int>(c.Levels.size()));
+}
