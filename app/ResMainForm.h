@@ -467,6 +467,11 @@ extern TMainForm* MainForm;
 inline constexpr const char* SettingsKey = "\\Software\\KelmVev2er";
 // Caption of the window before a file is opened.
 inline constexpr const char* ProgramCaption = "KelmVev2Er";
+// What the inversion says when it has nothing to work on.
+inline constexpr const char* NoBodiesToInvert =
+    "There are no bodies to invert: draw the bodies first (\"Add polygon\" mode); the inversion adjusts the "
+    "resistivity of the drawn bodies.";
+inline constexpr const char* NoDataToInvert = "There are no observed data to invert: open a data file first.";
 // A colour-bar settings text with its user limits off (field 11), and a model
 // colour-bar text with field 19 reset; a text without that field is unchanged.
 std::string NormaliseColourBarText(const std::string& Text);

@@ -159,14 +159,27 @@ void TMainForm::SpeedButton6Click(TObject*) {
 
 void TMainForm::SpeedButton22Click(TObject*) {
   EndPendingEdit();
+  const bool observed = ObservedLoaded && Survey.HasObservedData;
+  if (!observed && !GravMagLoaded) {
+    SetStatusText(5, ResMainForm::NoDataToInvert);
+    Dialogs::ShowMessage(ResMainForm::NoDataToInvert);
+    return;
+  }
+  // The inversion adjusts the values of the drawn bodies; the host (body 0) alone
+  // leaves it nothing to adjust.
+  const bool bodies = PolygonChart1->ModelPolygons.size() > 1;
+  if (!bodies) {
+    SetStatusText(5, ResMainForm::NoBodiesToInvert);
+    Dialogs::ShowMessage(ResMainForm::NoBodiesToInvert);
+    return;
+  }
   const TDisabledWindow disabled(*this);
   InvertGravMagData();
-  const bool bodies = PolygonChart1->ModelPolygons.size() > 1;
-  if (GravMagLoaded && bodies) ModelChanged = true;
-  if (ObservedLoaded && Survey.HasObservedData && Survey.RunModelling(true)) {
+  if (GravMagLoaded) ModelChanged = true;
+  if (observed && Survey.RunModelling(true)) {
     CalculatedReady = true;
     // The inversion adjusted the bodies' values.
-    if (bodies) ModelChanged = true;
+    ModelChanged = true;
   }
 }
 

@@ -298,3 +298,30 @@ TEST_F(MainUseTest, AUniformModelIsOneColourNotTheWholeScale) {
   EXPECT_GT(below, 0);
   EXPECT_LT(below, static_cast<int>(c.Levels.size()));
 }
+
+TEST_F(MainUseTest, InversionWithoutBodiesOrDataSaysSoAndStartsNothing) {
+  TMainForm& f = OpenForm();
+  int steps = 0;
+  auto installed = DC2dBEM::OnProgressStep;
+  DC2dBEM::OnProgressStep = [&] {
+    installed();
+    ++steps;
+  };
+  struct TCase {
+    bool Data;
+    const char* Text;
+  };
+  for (const TCase& c : {TCase{false, ResMainForm::NoDataToInvert}, TCase{true, ResMainForm::NoBodiesToInvert}}) {
+    SCOPED_TRACE(c.Text);
+    if (c.Data) OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+    steps = 0;
+    const std::string misfit = f.GetStatusText(3);
+    Seam.AnswerMessage(mrOk);
+    f.SpeedButton22->Click();
+    EXPECT_EQ(Seam.Prompts().back().Text, c.Text);
+    EXPECT_EQ(f.GetStatusText(5), c.Text);
+    EXPECT_EQ(steps, 0);
+    EXPECT_EQ(f.GetStatusText(3), misfit);
+    EXPECT_TRUE(f.GetEnabled());
+  }
+}
