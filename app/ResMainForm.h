@@ -349,6 +349,8 @@ class TMainForm : public TForm {
   void RestoreChosenPlotType();
   void ResetToResistivity();
   void SetDataQuantity(int32_t Value);
+  // The body labels show the quantity on display and what the survey carries.
+  void ShowBodyLabels();
   // Pane heights of the upper data section and the model chart, in percent.
   void SetPaneHeights(double UpperPercent, double ModelPercent);
   // True when the upper data section has nothing to show.

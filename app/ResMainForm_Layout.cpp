@@ -203,6 +203,15 @@ void TMainForm::ResetToResistivity() {
   const bool shown = HasIP && WorksheetStyle == 0;
   SpeedButton3->SetVisible(shown);
   SpeedButton7->SetVisible(shown);
+  ShowBodyLabels();
+}
+
+void TMainForm::ShowBodyLabels() {
+  TPolygonChart& chart = *PolygonChart1;
+  if (chart.LabelQuantity == DataQuantity && chart.LabelHasIP == HasIP) return;
+  chart.LabelQuantity = DataQuantity;
+  chart.LabelHasIP = HasIP;
+  if (chart.HasModel) chart.RedrawModel();
 }
 
 void TMainForm::SetDataQuantity(int32_t Value) {
@@ -214,6 +223,7 @@ void TMainForm::SetDataQuantity(int32_t Value) {
   PseudoSection2d2->LogScale = PseudoSection2d1->LogScale;
   PlotData(false);
   PlotElectrodes();
+  ShowBodyLabels();
 }
 
 void TMainForm::SpeedButton3Click(TObject*) {

@@ -44,6 +44,7 @@ void TMainSurveyWindow::PlotData(bool Upper) {
   rebuild = rebuild || fresh;
   fresh = false;
   FForm.PlotData(Upper);
+  FForm.ShowBodyLabels();
 }
 
 void TMainSurveyWindow::ShowSecondToolBar() { FForm.ShowEditToolBar(); }

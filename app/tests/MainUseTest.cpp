@@ -325,3 +325,49 @@ TEST_F(MainUseTest, InversionWithoutBodiesOrDataSaysSoAndStartsNothing) {
     EXPECT_TRUE(f.GetEnabled());
   }
 }
+
+TEST_F(MainUseTest, BodyLabelsFollowTheDisplayedQuantityAndTheSurvey) {
+  TMainForm& f = OpenForm();
+  f.SetBounds(0, 0, 900, 700);
+  OpenThroughMenu(f, std::string(KV_TESTDATA_DIR) + "/res2dinv/res2dinv-ipgeneral.dat", true);
+  ASSERT_TRUE(f.HasIP);
+  DrawBody(f, 0.35, 0.6, 0.2, 0.6);
+  TPolygonChart& chart = *f.PolygonChart1;
+  ASSERT_EQ(chart.ModelPolygons.size(), 2u);
+  Polygon& body = chart.ModelPolygons[1][0];
+  body.Props[Polygons::PropResistivity] = 250.0;
+  body.Props[Polygons::PropPolarizability] = 7.0;
+  auto label = [&](int32_t Mode) {
+    body.Props[Polygons::PropLabelMode] = Mode;
+    chart.RedrawModel();
+    TColor color = 0;
+    std::string brush, pen, gradient, text;
+    chart.ShapeReadStyle(chart.ShapeIndexOf(1, 0), color, brush, pen, gradient, text);
+    return text;
+  };
+  EXPECT_EQ(label(1), "250");
+  EXPECT_EQ(label(2), "250/7");
+  f.SpeedButton7->Click();  // polarizability on display
+  ASSERT_EQ(f.DataQuantity, 1);
+  EXPECT_EQ(label(1), "7");
+  EXPECT_EQ(label(2), "250/7");
+  f.SpeedButton3->Click();
+  EXPECT_EQ(label(1), "250");
+
+  // A survey without polarizability: its labels carry none.
+  Seam.AnswerFileDialog(TFileDialogResult{{AppTest::ExampleFile("wenner.k2d")}, 1});
+  Seam.AnswerMessage(mrNo);  // the drawn body is not kept
+  AppTest::AcceptModelConstructor(Seam);
+  f.Openfile1->Click();
+  ASSERT_FALSE(f.HasIP);
+  DrawBody(f, 0.35, 0.6, 0.2, 0.6);
+  Polygon& plain = chart.ModelPolygons[1][0];
+  plain.Props[Polygons::PropResistivity] = 250.0;
+  plain.Props[Polygons::PropPolarizability] = 7.0;
+  plain.Props[Polygons::PropLabelMode] = 2;
+  chart.RedrawModel();
+  TColor color = 0;
+  std::string brush, pen, gradient, text;
+  chart.ShapeReadStyle(chart.ShapeIndexOf(1, 0), color, brush, pen, gradient, text);
+  EXPECT_EQ(text, "250");
+}
