@@ -371,3 +371,37 @@ TEST_F(MainUseTest, BodyLabelsFollowTheDisplayedQuantityAndTheSurvey) {
   chart.ShapeReadStyle(chart.ShapeIndexOf(1, 0), color, brush, pen, gradient, text);
   EXPECT_EQ(text, "250");
 }
+
+TEST_F(MainUseTest, ARightClickOnTheFirstPointClosesWithoutARepeatedNode) {
+  // Where the closing right click falls: on the first point, a pixel beside it, or
+  // at a fourth corner (which becomes a node of its own).
+  struct TCase {
+    const char* Name;
+    double Fx, Fz;
+    size_t Nodes;
+  };
+  const TCase cases[] = {{"on the first point", 0.35, 0.2, 3}, {"at a fourth corner", 0.35, 0.6, 4}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TMainForm& f = OpenWenner();
+    TPolygonChart& chart = *f.PolygonChart1;
+    const size_t nodesBefore = chart.ModelNodes.size();
+    f.SpeedButton9->Click();
+    Click(chart, At(chart, 0.35, 0.2), false);
+    Click(chart, At(chart, 0.6, 0.2), false);
+    Click(chart, At(chart, 0.6, 0.6), false);
+    Click(chart, At(chart, c.Fx, c.Fz), true);
+    ASSERT_EQ(chart.ModelPolygons.size(), 2u);
+    const arofintM& nodes = chart.ModelPolygons[1][0].Nodes;
+    EXPECT_EQ(chart.ModelNodes.size() - nodesBefore, c.Nodes);
+    // No two consecutive nodes (the last one wrapping to the first) are at one place.
+    const size_t n = chart.ModelNodes.size() - nodesBefore;
+    for (size_t i = 0; i < n; ++i) {
+      const Tnode& a = chart.ModelNodes[nodesBefore + i];
+      const Tnode& b = chart.ModelNodes[nodesBefore + (i + 1) % n];
+      EXPECT_FALSE(a.X == b.X && a.Depth == b.Depth) << i;
+    }
+    EXPECT_FALSE(nodes.empty());
+    CloseForm();
+  }
+}
