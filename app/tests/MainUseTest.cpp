@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <QAction>
 #include <QMenu>
@@ -404,4 +405,41 @@ TEST_F(MainUseTest, ARightClickOnTheFirstPointClosesWithoutARepeatedNode) {
     EXPECT_FALSE(nodes.empty());
     CloseForm();
   }
+}
+
+TEST_F(MainUseTest, SavedNumbersAreTheShortestTextsThatReadBack) {
+  // The apparent resistivities of a file come back into a saved project as they
+  // were written (no float noise such as 111.16000000000001), and every number
+  // saved is the shortest text that reads back as its value.
+  auto column = [](const std::string& File, const std::string& Name) {
+    std::ifstream in(File);
+    std::string header;
+    std::getline(in, header);
+    std::istringstream names(header);
+    std::vector<std::string> heads;
+    for (std::string h; names >> h;) heads.push_back(h);
+    const auto at = std::find(heads.begin(), heads.end(), Name) - heads.begin();
+    std::vector<std::string> values;
+    for (std::string line; std::getline(in, line);) {
+      std::istringstream fields(line);
+      std::vector<std::string> row;
+      for (std::string t; fields >> t;) row.push_back(t);
+      if (row.size() == heads.size()) values.push_back(row[static_cast<size_t>(at)]);
+    }
+    return values;
+  };
+  TMainForm& f = OpenWenner();
+  DrawBody(f, 0.35, 0.6, 0.2, 0.6);
+  const std::string file = (Dir / "saved.k2d").string();
+  Seam.AnswerFileDialog(TFileDialogResult{{file}, Survey::saveProject});
+  f.SpeedButton2->Click();
+  // The survey keeps its measurements in its own order: compare as sorted lists.
+  std::vector<std::string> read = column(AppTest::ExampleFile("wenner.k2d"), "ro_a");
+  std::vector<std::string> saved = column(file, "ro_a");
+  std::sort(read.begin(), read.end());
+  std::sort(saved.begin(), saved.end());
+  ASSERT_GT(read.size(), 20u);
+  EXPECT_EQ(saved, read);
+  for (const char* name : {"res", "weight"})
+    for (const std::string& text : column(file, name)) EXPECT_EQ(text, SysUtils::RoundTripText(std::stod(text)));
 }
