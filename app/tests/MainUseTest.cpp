@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include <QAction>
@@ -11,6 +12,7 @@
 
 #include "app/tests/AppTestSupport.h"
 #include "views/PolygonChart.h"
+#include "views/Contouring.h"
 #include "views/PseudoSection2d.h"
 
 namespace {
@@ -442,4 +444,28 @@ TEST_F(MainUseTest, SavedNumbersAreTheShortestTextsThatReadBack) {
   EXPECT_EQ(saved, read);
   for (const char* name : {"res", "weight"})
     for (const std::string& text : column(file, name)) EXPECT_EQ(text, SysUtils::RoundTripText(std::stod(text)));
+}
+
+TEST_F(MainUseTest, ResistanceLabelsKeepTheirSignificantDigits) {
+  TMainForm& f = OpenWenner();
+  f.Resistanse1->Click();
+  ASSERT_EQ(f.DataType, 1);
+  const TPseudoSection2d& s = *f.PseudoSection2d1;
+  ASSERT_GT(s.NextNode, 10);
+  std::set<std::string> texts;
+  int small = 0;
+  for (int32_t k = 1; k < s.NextNode; ++k) {
+    const dVertex3d& node = s.Mesh.Nodes[static_cast<size_t>(k)];
+    texts.insert(node.text);
+    if (std::abs(node.value) >= 1.0) continue;
+    ++small;
+    // Two significant digits: the label reads back within 5 % of the value.
+    EXPECT_NEAR(std::stod(node.text), node.value, 0.05 * std::abs(node.value)) << node.text;
+  }
+  EXPECT_GT(small, 5);
+  EXPECT_GT(texts.size(), 10u);
+  // Table of values and labels.
+  const std::pair<double, const char*> cases[] = {
+      {0.1234, "0.12"}, {0.1499, "0.15"}, {0.0123, "0.012"}, {0.5, "0.5"}, {12.34, "12.3"}, {3.0, "3"}, {-0.0456, "-0.046"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(Contouring::NodeLabel(value), text) << value;
 }
