@@ -157,6 +157,7 @@ void TMainForm::Newmodel1Click(TObject*) {
   TDefarray* dialog = Dearsetup::Defarray;
   if (dialog) {
     dialog->Survey = &Survey;
+    dialog->LoadFields();
     dialog->SetVisible(false);
   }
   if (dialog && dialog->ShowModal() == mrOk) {

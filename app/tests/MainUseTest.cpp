@@ -469,3 +469,52 @@ TEST_F(MainUseTest, ResistanceLabelsKeepTheirSignificantDigits) {
       {0.1234, "0.12"}, {0.1499, "0.15"}, {0.0123, "0.012"}, {0.5, "0.5"}, {12.34, "12.3"}, {3.0, "3"}, {-0.0456, "-0.046"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(Contouring::NodeLabel(value), text) << value;
 }
+
+TEST_F(MainUseTest, CloseAndEscapeCancelTheModelConstructorAndTheDefaultArrayDialog) {
+  // How the dialog is left after a field was changed.
+  const struct {
+    const char* Name;
+    bool Escape;
+  } ways[] = {{"close button", false}, {"escape", true}};
+  auto leave = [](TForm& Form, bool Escape) {
+    if (Escape) {
+      uint16_t key = VK_ESCAPE;
+      Form.OnKeyDown(&Form, key, {});
+    } else {
+      Form.Close();
+    }
+    return Form.GetModalResult();
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.Name);
+    TMainForm& f = OpenWenner();
+    const double resistivity = f.Survey.ModelConstructorValues.StartResistivity;
+    const std::string model = ModelText(*f.PolygonChart1);
+    Seam.AnswerModal([&](TForm& form) {
+      dynamic_cast<TModConstr&>(form).Edit6->SetText("777");
+      return leave(form, way.Escape);
+    });
+    f.Newmodel2->Click();
+    EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Modal);
+    EXPECT_EQ(f.Survey.ModelConstructorValues.StartResistivity, resistivity);
+    EXPECT_EQ(ModelText(*f.PolygonChart1), model);
+
+    if (!Dearsetup::Defarray) Dearsetup::Defarray = Create<TDefarray>(nullptr);
+    const int32_t points = f.Survey.DefaultPointCount;
+    Seam.AnswerModal([&](TForm& form) {
+      dynamic_cast<TDefarray&>(form).SpinEdit3->SetText("40");
+      return leave(form, way.Escape);
+    });
+    f.Newmodel1->Click();
+    EXPECT_EQ(f.Survey.DefaultPointCount, points);
+    EXPECT_TRUE(f.ObservedLoaded);  // no survey generated
+    EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
+    // The next opening shows the values in force, not the cancelled edit.
+    Seam.AnswerModal([&](TForm& form) {
+      EXPECT_EQ(dynamic_cast<TDefarray&>(form).SpinEdit3->GetText(), std::to_string(points));
+      return mrCancel;
+    });
+    f.Newmodel1->Click();
+    CloseForm();
+  }
+}
