@@ -27,9 +27,21 @@ class [[nodiscard]] TDisabledWindow {
   TForm& FForm;
 };
 
+// A file dialog starts in the folder of the window's file and offers only the
+// suggested name, not the whole path chosen last time.
+void PrepareFileDialog(TOpenDialog& Dialog, const TSurvey& S, const std::string& SuggestedName) {
+  const std::string& current = !S.DataFileName.empty() ? S.DataFileName : S.SaveFileName;
+  std::string folder = current.empty() ? std::string() : SysUtils::ExtractFileDir(current);
+  std::error_code ec;
+  if (folder.empty() || !std::filesystem::is_directory(folder, ec)) folder = std::filesystem::current_path(ec).string();
+  Dialog.InitialDir = folder;
+  Dialog.FileName = SuggestedName;
+}
+
 }  // namespace
 
 void TMainForm::SpeedButton1Click(TObject*) {
+  PrepareFileDialog(*OpenDialog1, Survey, "");
   if (!OpenDialog1->Execute()) return;
   const std::string fileName = OpenDialog1->FileName;
   if (!ConfirmDiscardWork()) return;
@@ -94,7 +106,8 @@ void TMainForm::SpeedButton2Click(TObject*) { SaveWork(); }
 bool TMainForm::SaveWork() {
   if (!Survey.HasObservedData && !Survey.ModelComputed) return false;
   EndPendingEdit();
-  SaveDialog1->FileName = Survey.SaveFileName;
+  const std::string& suggested = !Survey.SaveFileName.empty() ? Survey.SaveFileName : Survey.DataFileName;
+  PrepareFileDialog(*SaveDialog1, Survey, SysUtils::ExtractFileName(suggested));
   SaveDialog1->FilterIndex = Survey.SaveFilterIndex;
   if (!SaveDialog1->Execute()) return false;
   const int32_t index = SaveDialog1->FilterIndex;

@@ -518,3 +518,34 @@ TEST_F(MainUseTest, CloseAndEscapeCancelTheModelConstructorAndTheDefaultArrayDia
     CloseForm();
   }
 }
+
+TEST_F(MainUseTest, FileDialogsStartInTheFolderOfTheFileWithOnlyTheSuggestedName) {
+  TMainForm& f = OpenWenner();
+  const std::string folder = fs::path(AppTest::ExampleFile("wenner.k2d")).parent_path().string();
+  TFileDialogRequest open, save;
+  Seam.AnswerFileDialog([&](const TFileDialogRequest& R) {
+    open = R;
+    return std::optional<TFileDialogResult>{};
+  });
+  f.Openfile1->Click();
+  EXPECT_EQ(fs::path(open.InitialDir), fs::path(folder));
+  EXPECT_EQ(open.FileName, "");
+  Seam.AnswerFileDialog([&](const TFileDialogRequest& R) {
+    save = R;
+    return std::optional<TFileDialogResult>{};
+  });
+  f.SpeedButton2->Click();
+  EXPECT_EQ(fs::path(save.InitialDir), fs::path(folder));
+  EXPECT_EQ(save.FileName, "wenner.k2d");
+  // After a save elsewhere, dialogs start in that folder.
+  const std::string other = (Dir / "elsewhere.k2d").string();
+  Seam.AnswerFileDialog(TFileDialogResult{{other}, Survey::saveProject});
+  f.SpeedButton2->Click();
+  Seam.AnswerFileDialog([&](const TFileDialogRequest& R) {
+    save = R;
+    return std::optional<TFileDialogResult>{};
+  });
+  f.SpeedButton2->Click();
+  EXPECT_EQ(fs::path(save.InitialDir), Dir);
+  EXPECT_EQ(save.FileName, "elsewhere.k2d");
+}
