@@ -2,13 +2,17 @@
 // problem, the inversion, the external editor, print preview and the graphics
 // setup of the graph managers.
 
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <vector>
 
 #include "app/ResMainForm.h"
 #include "chart/series/PlotPrevi.h"
 #include "controls/abcsplit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/UserSeam.h"
 #include "views/Multigraphics.h"
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
@@ -36,6 +40,24 @@ void PrepareFileDialog(TOpenDialog& Dialog, const TSurvey& S, const std::string&
   if (folder.empty() || !std::filesystem::is_directory(folder, ec)) folder = std::filesystem::current_path(ec).string();
   Dialog.InitialDir = folder;
   Dialog.FileName = SuggestedName;
+}
+
+// The user's editor ($VISUAL, then $EDITOR, a command with optional arguments),
+// else the desktop's program for the file.
+bool OpenInTextEditor(const std::string& FileName) {
+  for (const char* variable : {"VISUAL", "EDITOR"}) {
+    const char* value = std::getenv(variable);
+    if (!value || !*value) continue;
+    std::istringstream words(value);
+    std::vector<std::string> command;
+    for (std::string w; words >> w;) command.push_back(w);
+    if (command.empty()) continue;
+    const std::string program = command.front();
+    command.erase(command.begin());
+    command.push_back(FileName);
+    if (UserSeam::Current().StartProgram(program, command)) return true;
+  }
+  return Shell::Open(FileName);
 }
 
 }  // namespace
@@ -200,8 +222,9 @@ void TMainForm::Editfile1Click(TObject*) {
   if (!ObservedLoaded) return;
   std::error_code ec;
   if (Survey.DataFileName.empty() || !std::filesystem::exists(Survey.DataFileName, ec)) return;
-  // The desktop's default text editor for the file.
-  if (!Shell::Open(Survey.DataFileName)) Dialogs::ShowMessage("File not found - NotePad.exe");
+  if (!OpenInTextEditor(Survey.DataFileName))
+    Dialogs::ShowMessage("No text editor could be started for \"" + Survey.DataFileName +
+                         "\": set VISUAL or EDITOR to your editor, or give the desktop a program for text files.");
 }
 
 void TMainForm::Printpreview1Click(TObject*) {

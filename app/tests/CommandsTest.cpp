@@ -3,7 +3,9 @@
 // inversion, saving every kind of data file and opening it again, the external
 // editor and the save of an unmet kind.
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 
 #include "app/tests/AppTestSupport.h"
@@ -306,18 +308,47 @@ TEST_F(CommandsTest, CommandLineFileSetsThePanesAsTheOpenCommandDoes) {
   }
 }
 
-TEST_F(CommandsTest, EditFileHandsTheDataFileToTheDesktopEditor) {
+TEST_F(CommandsTest, EditFileHandsTheDataFileToTheUsersEditor) {
+  // The user's editor comes from VISUAL, then EDITOR, else the desktop's program.
+  struct TSavedVariable {
+    const char* Name;
+    std::optional<std::string> Value;
+    explicit TSavedVariable(const char* N) : Name(N) {
+      if (const char* v = std::getenv(N)) Value = v;
+    }
+    ~TSavedVariable() {
+      if (Value)
+        ::setenv(Name, Value->c_str(), 1);
+      else
+        ::unsetenv(Name);
+    }
+  } visual("VISUAL"), editor("EDITOR");
+  ::unsetenv("VISUAL");
+  ::unsetenv("EDITOR");
   TMainForm& f = OpenForm();
   f.Editfile1->Click();  // no data: nothing
   OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+  const std::string file = AppTest::ExampleFile("wenner.k2d");
   Seam.AnswerShell(true);
   f.Editfile1->Click();
   EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Shell);
-  EXPECT_EQ(Seam.Prompts().back().Text, AppTest::ExampleFile("wenner.k2d"));
+  EXPECT_EQ(Seam.Prompts().back().Text, file);
   Seam.AnswerShell(false);
   Seam.AnswerMessage(mrOk);
   f.Editfile1->Click();
-  EXPECT_EQ(Seam.Prompts().back().Text, "File not found - NotePad.exe");
+  EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Message);
+  EXPECT_NE(Seam.Prompts().back().Text.find("No text editor could be started"), std::string::npos);
+
+  ::setenv("EDITOR", "kate", 1);
+  ::setenv("VISUAL", "gvim -f", 1);
+  Seam.AnswerShell(true);
+  f.Editfile1->Click();
+  EXPECT_EQ(Seam.Prompts().back().Text, "gvim -f " + file);
+  // An editor that cannot be started hands over to the next.
+  Seam.AnswerShell(false);
+  Seam.AnswerShell(true);
+  f.Editfile1->Click();
+  EXPECT_EQ(Seam.Prompts().back().Text, "kate " + file);
 }
 
 }  // namespace

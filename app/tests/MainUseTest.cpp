@@ -549,3 +549,22 @@ TEST_F(MainUseTest, FileDialogsStartInTheFolderOfTheFileWithOnlyTheSuggestedName
   EXPECT_EQ(fs::path(save.InitialDir), Dir);
   EXPECT_EQ(save.FileName, "elsewhere.k2d");
 }
+
+TEST_F(MainUseTest, HelpContextOpensTheManualBuiltBesideTheProgram) {
+  std::ifstream pdf(KV_MANUAL_PDF, std::ios::binary);
+  ASSERT_TRUE(pdf.good()) << KV_MANUAL_PDF;
+  char head[5] = {};
+  pdf.read(head, 4);
+  EXPECT_EQ(std::string(head), "%PDF");
+  // The document is looked up in the current folder first.
+  struct TFolderGuard {
+    fs::path Before = fs::current_path();
+    ~TFolderGuard() { fs::current_path(Before); }
+  } guard;
+  fs::current_path(fs::path(KV_MANUAL_PDF).parent_path());
+  TMainForm& f = OpenForm();
+  Seam.AnswerShell(true);
+  f.Context1->Click();
+  EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Shell);
+  EXPECT_EQ(fs::path(Seam.Prompts().back().Text), fs::path(KV_MANUAL_PDF));
+}
