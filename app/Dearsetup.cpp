@@ -60,6 +60,7 @@ TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
   abcPicBtn1 = AddCommandButton(this, "Apply", 79, 204);
   abcPicBtn1->Default = true;
   abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
+  DialogFields::CancelOnEscape(*this);
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 
@@ -69,6 +70,15 @@ void TDefarray::FormCreate(TObject*) {
   Edit1->SetText("1");
   SpinEdit2->SetValue(1);
   SpinEdit1->SetValue(3);
+}
+
+void TDefarray::LoadFields() {
+  if (!Survey) return;
+  ComboBox6->SetItemIndex(Survey->DefaultArrayType);
+  SpinEdit3->SetText(std::to_string(Survey->DefaultPointCount));
+  Edit1->SetText(Supermath2d::FloatToStrDec(0, 1, Survey->DefaultMinSeparation));
+  SpinEdit2->SetText(std::to_string(Survey->DefaultPointSeparation));
+  SpinEdit1->SetText(std::to_string(Survey->DefaultLevelCount));
 }
 
 bool TDefarray::StoreFields(std::string& Problem) {

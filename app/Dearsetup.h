@@ -26,6 +26,9 @@ class TDefarray : public TForm {
 
   // Selects "Wenner" and puts the generator's defaults into the fields.
   void FormCreate(TObject* Sender);
+  // The fields from Survey's generator settings: what a cancelled edit left in
+  // them is not shown again.
+  void LoadFields();
   // Checks every field and stores all of them in Survey only when all are good;
   // false, with the message naming the bad field, otherwise.
   bool StoreFields(std::string& Problem);

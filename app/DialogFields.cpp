@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "numerics/Supermath2d.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 
 namespace DialogFields {
@@ -75,6 +76,21 @@ std::optional<int> ReadInteger(const TEdit& Edit, const std::string& Field, int 
     return std::nullopt;
   }
   return static_cast<int>(value);
+}
+
+void CancelOnEscape(TForm& Form) {
+  Form.KeyPreview = true;
+  Form.OnKeyDown = [&Form, before = Form.OnKeyDown](TObject* Sender, uint16_t& Key, TShiftState Shift) {
+    if (Key == VK_ESCAPE) {
+      Key = 0;
+      if (Form.IsModal())
+        Form.SetModalResult(mrCancel);
+      else
+        Form.Close();
+      return;
+    }
+    if (before) before(Sender, Key, Shift);
+  };
 }
 
 }  // namespace DialogFields

@@ -10,6 +10,7 @@ class TLabel;
 class TEdit;
 class TabcSuperLabel;
 class TabcPicBtn;
+class TForm;
 
 namespace DialogFields {
 // A label with a single border at Left,Top and an edit of Width beside it.
@@ -27,4 +28,6 @@ std::optional<double> ReadReal(const TEdit& Edit, const std::string& Field, std:
 // A whole number within Lower..Upper, or none with Problem set.
 std::optional<int> ReadInteger(const TEdit& Edit, const std::string& Field, int Lower, int Upper,
                                std::string& Problem);
+// Escape closes the dialog as its close button does: cancelled, nothing applied.
+void CancelOnEscape(TForm& Form);
 }  // namespace DialogFields

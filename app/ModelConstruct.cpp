@@ -47,6 +47,7 @@ TModConstr::TModConstr(TComponent* AOwner) : TForm(AOwner) {
   abcPicBtn1 = AddCommandButton(this, "Ok", 63, 232);
   abcPicBtn1->Default = true;
   abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
+  DialogFields::CancelOnEscape(*this);
 }
 
 void TModConstr::SetPolarizabilityShown(bool Shown) {

@@ -164,6 +164,13 @@ class TMainForm : public TForm {
   bool RebuildLower = false;
   int32_t SavedEditMode = 0;
   bool GravMagLoaded = false;
+  // The model, or the observed data, changed since the last open or save.
+  bool ModelChanged = false;
+  bool DataChanged = false;
+  // The data display the user chose ("Pseudo-section" 0, "Graphics-plot" 1).
+  // A survey too small for pseudo-sections, or the joint style, shows curves for a
+  // while; the next survey that allows pseudo-sections shows them again.
+  int32_t ChosenPlotType = 0;
 
   // Axis and colour-bar settings texts per display case:
   //  0..3   left axis of the data sections in graphics plot, slot 2q + d
@@ -338,6 +345,18 @@ class TMainForm : public TForm {
   void Printpreview1Click(TObject* Sender);
   // "Graphics setup" of one graph manager.
   void GraphicsSetupClick(multigraph* Graph);
+  // Ends an edit of the model chart that is still pending (a dragged body or node,
+  // an outline being drawn) the way a mode change does: the model goes back to its
+  // last committed state, so a run or a save works on the model that stays shown.
+  void EndPendingEdit();
+  // Asks "Save changes to <file>?" when the model or the data changed since the
+  // last open or save: Yes saves (false when the save did not happen), No drops
+  // the changes, Cancel keeps everything (false). True without changes.
+  bool ConfirmDiscardWork();
+  // The save dialog and the save of the chosen kind; true when a file was written.
+  bool SaveWork();
+  // A survey was opened or created: nothing of it is changed yet.
+  void WorkSaved(bool Model, bool Data);
   // The text of a save that did not happen because its data are missing; empty
   // when the kind of file can be written now.
   std::string SaveRefusal(int32_t FilterIndex) const;
@@ -388,8 +407,12 @@ class TMainForm : public TForm {
   void SpeedButton3Click(TObject* Sender);  // "Resistivity mode"
   void SpeedButton7Click(TObject* Sender);  // "Polarizability mode"
   void SetWorksheetStyle(int32_t Style);
+  // The display the user chose comes back for a new survey (curves in joint style).
+  void RestoreChosenPlotType();
   void ResetToResistivity();
   void SetDataQuantity(int32_t Value);
+  // The body labels show the quantity on display and what the survey carries.
+  void ShowBodyLabels();
   // Pane heights of the upper data section and the model chart, in percent.
   void SetPaneHeights(double UpperPercent, double ModelPercent);
   // True when the upper data section has nothing to show.
@@ -509,6 +532,11 @@ extern TMainForm* MainForm;
 inline constexpr const char* SettingsKey = "\\Software\\KelmVev2er";
 // Caption of the window before a file is opened.
 inline constexpr const char* ProgramCaption = "KelmVev2Er";
+// What the inversion says when it has nothing to work on.
+inline constexpr const char* NoBodiesToInvert =
+    "There are no bodies to invert: draw the bodies first (\"Add polygon\" mode); the inversion adjusts the "
+    "resistivity of the drawn bodies.";
+inline constexpr const char* NoDataToInvert = "There are no observed data to invert: open a data file first.";
 // A colour-bar settings text with its user limits off (field 11), and a model
 // colour-bar text with field 19 reset; a text without that field is unchanged.
 std::string NormaliseColourBarText(const std::string& Text);

@@ -25,6 +25,7 @@ void TMainForm::FreeAllCurves() {
 }
 
 void TMainForm::Pseudosection1Click(TObject*) {
+  ChosenPlotType = 0;
   if (Survey.DataPlotType == 0) return;
   StoreAxisTexts();
   Survey.DataPlotType = 0;
@@ -35,7 +36,9 @@ void TMainForm::Pseudosection1Click(TObject*) {
   Data1Click(nullptr);
 }
 
-void TMainForm::Graphicsplot1Click(TObject*) {
+void TMainForm::Graphicsplot1Click(TObject* Sender) {
+  // "Jointly" switches to curves without making them the user's choice.
+  if (Sender != jointly1) ChosenPlotType = 1;
   if (Survey.DataPlotType == 1) return;
   StoreAxisTexts();
   Survey.DataPlotType = 1;
@@ -160,6 +163,13 @@ void TMainForm::SetWorksheetStyle(int32_t Style) {
     WorksheetStyle = 0;
     SetPaneHeights(ObservedLoaded ? 33.0 : 0.1, ObservedLoaded ? 33.0 : 50.0);
     FormResize(this);
+    // Back to the display the user chose, where the survey allows pseudo-sections.
+    const bool pseudoPossible = !(CalculatedReady && Survey.Levels.size() == 1) &&
+                                !(Survey.SpacingLevels.size() == 1 || Survey.DataXMin == Survey.DataXMax);
+    if (pseudoPossible && Survey.DataPlotType != ChosenPlotType) {
+      Survey.DataPlotType = ChosenPlotType;
+      RelayoutSections();
+    }
     ApplySectionSettings();
     PseudoSection1->SetEnabled(!(CalculatedReady && Survey.Levels.size() == 1));
     if (HasIP) {
@@ -180,6 +190,14 @@ void TMainForm::SetQuantityButtonsLook(int32_t Quantity) {
   SpeedButton7->Invalidate();
 }
 
+void TMainForm::RestoreChosenPlotType() {
+  const int32_t wanted = WorksheetStyle == 1 ? 1 : ChosenPlotType;
+  if (Survey.DataPlotType == wanted) return;
+  StoreAxisTexts();
+  Survey.DataPlotType = wanted;
+  RelayoutSections();
+}
+
 void TMainForm::ResetToResistivity() {
   Apparentresistivity1->SetCaption("Apparent resistivity");
   DataQuantity = 0;
@@ -187,6 +205,15 @@ void TMainForm::ResetToResistivity() {
   const bool shown = HasIP && WorksheetStyle == 0;
   SpeedButton3->SetVisible(shown);
   SpeedButton7->SetVisible(shown);
+  ShowBodyLabels();
+}
+
+void TMainForm::ShowBodyLabels() {
+  TPolygonChart& chart = *PolygonChart1;
+  if (chart.LabelQuantity == DataQuantity && chart.LabelHasIP == HasIP) return;
+  chart.LabelQuantity = DataQuantity;
+  chart.LabelHasIP = HasIP;
+  if (chart.HasModel) chart.RedrawModel();
 }
 
 void TMainForm::SetDataQuantity(int32_t Value) {
@@ -198,6 +225,7 @@ void TMainForm::SetDataQuantity(int32_t Value) {
   PseudoSection2d2->LogScale = PseudoSection2d1->LogScale;
   PlotData(false);
   PlotElectrodes();
+  ShowBodyLabels();
 }
 
 void TMainForm::SpeedButton3Click(TObject*) {

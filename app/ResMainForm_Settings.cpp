@@ -153,6 +153,7 @@ void TMainForm::LoadProgramSettings() {
       if (!s.ReadAtStart) continue;
       if (const auto value = ReadSetting(reg, s)) s.Set(*this, *value);
     }
+    ChosenPlotType = Survey.DataPlotType;
   } catch (const Exception&) {
     // An unreadable store is the same as an empty one: the defaults stay.
   }
@@ -228,6 +229,10 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
   // would free the survey the solver is writing into.
   if (DC2dBEM::Running) {
     Dialogs::ShowMessage("Please wait until the computation has finished.");
+    CanClose = false;
+    return;
+  }
+  if (!ConfirmDiscardWork()) {
     CanClose = false;
     return;
   }

@@ -132,6 +132,7 @@ void TMainForm::Timer1Timer(TObject*) {
   else
     SetPaneHeights(33.0, 33.0);
   FormResize(this);
+  WorkSaved(true, true);
 }
 
 bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {
@@ -154,9 +155,11 @@ bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowP
 }
 
 void TMainForm::Newmodel1Click(TObject*) {
+  if (!ConfirmDiscardWork()) return;
   TDefarray* dialog = Dearsetup::Defarray;
   if (dialog) {
     dialog->Survey = &Survey;
+    dialog->LoadFields();
     dialog->SetVisible(false);
   }
   if (dialog && dialog->ShowModal() == mrOk) {
@@ -187,6 +190,7 @@ void TMainForm::Newmodel1Click(TObject*) {
     const bool pseudoPossible = Survey.SpacingLevels.size() > 1 && Survey.DataXMin != Survey.DataXMax &&
                                 Survey.MeasurementRows.size() >= 4;
     PseudoSection1->SetEnabled(pseudoPossible);
+    if (pseudoPossible) RestoreChosenPlotType();
     if (!pseudoPossible) {
       Survey.DataPlotType = 1;
       Survey.graphicstype = 0;
@@ -222,7 +226,12 @@ void TMainForm::Newmodel1Click(TObject*) {
     else
       SetPaneHeights(33.0, 33.0);
     FormResize(this);
+    // The generated survey has no file of its own yet.
+    Survey.DataFileName.clear();
+    SetCaption(ResMainForm::ProgramCaption);
+    Application->Title = ResMainForm::ProgramCaption;
     Survey.Window->ForwardProblem();
+    WorkSaved(true, true);
   }
   ShowEditToolBar();
 }

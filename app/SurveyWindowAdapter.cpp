@@ -13,6 +13,8 @@ void TMainSurveyWindow::ResetToResistivity() { FForm.ResetToResistivity(); }
 
 void TMainSurveyWindow::SetPseudoSectionEnabled(bool Enabled) {
   if (FForm.PseudoSection1) FForm.PseudoSection1->SetEnabled(Enabled);
+  // A new survey is being shown: a display forced by the previous one ends here.
+  if (Enabled) FForm.RestoreChosenPlotType();
 }
 
 void TMainSurveyWindow::SetIsoPsZEnabled(bool Enabled) {
@@ -43,6 +45,7 @@ void TMainSurveyWindow::PlotData(bool Upper) {
   rebuild = rebuild || fresh;
   fresh = false;
   FForm.PlotData(Upper);
+  FForm.ShowBodyLabels();
 }
 
 void TMainSurveyWindow::ShowSecondToolBar() { FForm.ShowEditToolBar(); }
@@ -106,6 +109,7 @@ void TMainForm::InstallCallbacks() {
   Survey.Window = std::make_shared<TMainSurveyWindow>(*this);
   Survey.ModelChart = std::make_shared<TPolygonChartAdapter>(*PolygonChart1);
   PolygonChart1->OnCursorStatus = [this](TObject*) { ShowCursorPosition(); };
+  PolygonChart1->onchangemodel = [this](TObject*) { ModelChanged = true; };
   InstallGravMagHooks();
 }
 
@@ -120,7 +124,10 @@ void TMainForm::RemoveCallbacks() {
   Survey.Window.reset();
   Survey.ModelChart.reset();
   RemoveGravMagHooks();
-  if (PolygonChart1) PolygonChart1->OnCursorStatus = nullptr;
+  if (PolygonChart1) {
+    PolygonChart1->OnCursorStatus = nullptr;
+    PolygonChart1->onchangemodel = nullptr;
+  }
   // The graph managers are plain objects of the window; their curves belong to
   // the sections and go with them.
   for (multigraph** graph : {&ObservedRhoGraph, &CalculatedRhoGraph, &ObservedEtaGraph, &CalculatedEtaGraph}) {

@@ -163,7 +163,7 @@ inline constexpr const char* ErrorInDataFile = "Error in data file!";
 inline constexpr const char* ConfigHeader = "kelmvev2er1.02";
 inline constexpr const char* ConversionComplete = "Convertation to Kelm format complete";
 // The window caption of an opened file is CaptionPrefix + name + "]".
-inline constexpr const char* CaptionPrefix = "KelmVazU2Z [";
+inline constexpr const char* CaptionPrefix = "KelmVev2Er [";
 
 // Entries of the Save dialog's filter, in the order of its filter index (from 1).
 enum SaveKind : int32_t {

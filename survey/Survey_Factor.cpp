@@ -77,8 +77,15 @@ void TSurvey::GeometricFactor(int32_t sourceIndex, int32_t receiverIndex) {
   }
 
   if (HasObservedData) {
-    if (std::abs(res) == NoValue) res = rhoa / k;
-    if (!(rhoa != NoValue && std::abs(res) == NoValue)) rhoa = std::abs(res * k);
+    if (std::abs(res) == NoValue && rhoa != NoValue) {
+      res = rhoa / k;
+      // The apparent resistivity read is kept as read: |rhoa / k * k| may differ
+      // from it in the last bit and would be saved as "111.16000000000001".
+      rhoa = std::abs(rhoa);
+    } else {
+      if (std::abs(res) == NoValue) res = rhoa / k;
+      if (!(rhoa != NoValue && std::abs(res) == NoValue)) rhoa = std::abs(res * k);
+    }
     if (!SignedResistance) res = std::abs(res);
     if (HasIPData) src.ResIP[j] = res / (1 - src.EtaA[j] / 100);
   }

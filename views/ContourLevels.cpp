@@ -16,6 +16,27 @@ namespace ContourLevels {
 
 namespace {
 
+// Relative width below which a value range counts as a single value.
+constexpr double ZeroRangeFraction = 1e-6;
+
+// Shifts the widened limits so that V lies in the middle of a band between two of
+// the LevNum levels: values that differ from V only by noise then share one colour
+// instead of falling on either side of a level through V.
+void PlaceInMiddleOfBand(TContourLevels& s, double V) {
+  const int32_t n = std::max<int32_t>(1, s.LevNum);
+  const double centre = (n / 2 + 0.5) / (n + 1);  // fraction of the range below V
+  if (s.LogScale && s.LevelMin > 0.0) {
+    const double width = std::log(s.LevelMax / s.LevelMin);
+    s.LevelMin = std::exp(std::log(V) - width * centre);
+    s.LevelMax = s.LevelMin * std::exp(width);
+  } else {
+    const double width = s.LevelMax - s.LevelMin;
+    s.LevelMin = V - width * centre;
+    s.LevelMax = s.LevelMin + width;
+  }
+}
+
+
 using Supermath2d::NoValue;
 
 int32_t RoundToInt(double v) { return Pixels::Round(v); }
@@ -131,11 +152,16 @@ void ComputeLevelLimits(TContourLevels& s) {
       s.ExtMin = s.ShownExtMin = s.DataMin;
     }
   }
-  if (s.LevelMin == s.LevelMax) {
+  // A range narrower than a millionth of its size is rounding noise around one value
+  // (a uniform model computes 9.9999996 to 10.000003): it is a zero range.
+  const double size = std::max(std::fabs(s.LevelMin), std::fabs(s.LevelMax));
+  const bool noise = s.LevelMin != s.LevelMax && std::fabs(s.LevelMax - s.LevelMin) <= ZeroRangeFraction * size;
+  if (s.LevelMin == s.LevelMax || noise) {
     // Widened around the value: a negative value must not end up with min above max.
-    const double v = s.LevelMin;
+    const double v = 0.5 * (s.LevelMin + s.LevelMax);
     s.LevelMin = v < 0.0 ? v * 100.0 : v / 100.0;
     s.LevelMax = v < 0.0 ? v / 100.0 : v * 100.0;
+    if (noise) PlaceInMiddleOfBand(s, v);
   }
 }
 
@@ -163,7 +189,14 @@ void BuildEvenLevels(TContourLevels& s) {
     if (logScale) v = std::exp(v);
     s.Levels[static_cast<size_t>(i)] = v;
   }
+  const arofdoubleM exact = s.Levels;
   RoundLevels(s.Levels, logScale ? std::exp(hi) - std::exp(lo) : hi - lo);
+  // Data that are one value up to noise lie in the middle of a band; a level rounded
+  // onto that value would split them into two colours, so it keeps its exact place.
+  const double dataSize = std::max(std::fabs(s.DataMin), std::fabs(s.DataMax));
+  if (s.DataMin != s.DataMax && std::fabs(s.DataMax - s.DataMin) <= ZeroRangeFraction * dataSize)
+    for (size_t i = 0; i < s.Levels.size(); ++i)
+      if (s.Levels[i] >= s.DataMin && s.Levels[i] <= s.DataMax) s.Levels[i] = exact[i];
   EvenColors(s);
   s.LevelLineFlags.assign(static_cast<size_t>(n), 1);
 }

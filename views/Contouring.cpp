@@ -165,6 +165,22 @@ void FillHullPockets(const TContourMesh& mesh, std::vector<dTriangle>& tri, size
 
 }  // namespace
 
+std::string NodeLabel(double value) {
+  // Below 1 the label keeps two significant digits: small values (resistances of
+  // deep data) would otherwise all read "0.1".
+  const double magnitude = std::fabs(value);
+  if (value == Supermath2d::NoValue || !std::isfinite(value) || magnitude >= 1.0 || magnitude == 0.0 ||
+      value == std::nearbyint(value))
+    return Supermath2d::FloatToStrDec(0, 1, value);
+  const int32_t decimals = 1 + static_cast<int32_t>(std::ceil(-std::log10(magnitude)));
+  std::string text = Supermath2d::FloatToStrDec(std::min(decimals, 17), 0, value);
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  return text;
+}
+
 void AddNode(TContourMesh& mesh, double x, double y, double value, bool outline) {
   const auto k = static_cast<size_t>(mesh.NextNode);
   if (mesh.Nodes.size() <= k) mesh.Nodes.resize(k + 1);
@@ -175,7 +191,7 @@ void AddNode(TContourMesh& mesh, double x, double y, double value, bool outline)
   v.outline = outline;
   v.x0 = x;
   v.y0 = y;
-  v.text = Supermath2d::FloatToStrDec(0, 1, value);
+  v.text = NodeLabel(value);
   ++mesh.NextNode;
 }
 

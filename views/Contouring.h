@@ -57,6 +57,8 @@ namespace Contouring {
 // Appends a node at NextNode, labelled with its value (FloatToStrDec, 0 decimals,
 // mode 1). There is no limit on the number of nodes.
 void AddNode(TContourMesh& mesh, double x, double y, double value, bool outline);
+// The label of a node's value: at least two significant digits below 1.
+std::string NodeLabel(double value);
 
 // With n = NextNode - 1 >= 3: the data and level limits, and with rebuild the picture
 // extent, the triangles and their neighbour links. Fewer nodes change nothing.

@@ -117,7 +117,11 @@ class TPolygonModelEditor {
   void StoreShapeStyle(int32_t Body, int32_t PolygonIndex, int32_t Shape);
   int32_t ShapeIndexOf(int32_t Body, int32_t PolygonIndex) const;
   // The text a shape shows for a polygon's label mode; false to keep the current text.
-  static bool ShapeLabel(const Polygon& P, std::string& Text);
+  // Mode 1 shows the quantity on display (LabelQuantity 0 resistivity, 1
+  // polarizability); mode 2 adds the polarizability only when the survey has it.
+  bool ShapeLabel(const Polygon& P, std::string& Text) const;
+  int32_t LabelQuantity = 0;
+  bool LabelHasIP = true;
 
   // ---- undo and working copy ----
   void PushUndo();

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "views/PolygonChartEditor.h"
 
@@ -192,6 +193,17 @@ bool TPolygonModelEditor::StepAddPolygon(bool Move, double X, double Z, bool Rig
   if (!(XMin < X && X < XMax && ZMin < Z && Z < ZMax)) return false;
   bool result = false;
   const complexM p{X, Z};
+  // A right click on the first point closes the outline as it is: that point is
+  // already its first node and is not added a second time.
+  if (Right && DrawnOutline.size() >= 3) {
+    const complexM& first = DrawnOutline.front();
+    if (std::hypot((X - first.x) * PixelsPerX, (Z - first.z) * PixelsPerZ) <= HoverRadius) {
+      if (Polygons::CheckNewPolygonPoint(DrawnOutline, ModelPolygons, ModelNodes, true)) result = AddDrawnPolygon();
+      SetRubberPoint(0, DrawnOutline.front());
+      SetRubberPoint(2, DrawnOutline.back());
+      return result;
+    }
+  }
   DrawnOutline.push_back(p);
   if (!Polygons::CheckNewPolygonPoint(DrawnOutline, ModelPolygons, ModelNodes, false)) {
     DrawnOutline.pop_back();

@@ -98,14 +98,19 @@ void TPolygonModelEditor::SetModelBounds(bool Keep, double AXMin, double AXMax, 
   RedrawModel();
 }
 
-bool TPolygonModelEditor::ShapeLabel(const Polygon& P, std::string& Text) {
+bool TPolygonModelEditor::ShapeLabel(const Polygon& P, std::string& Text) const {
   auto value = [&](int index) {
     return Supermath2d::FloatToStrDec(1, 1, P.Props[static_cast<size_t>(index)].AsDouble());
   };
   switch (P.Props[Polygons::PropLabelMode].AsInt()) {
     case 0: Text = " "; return true;
-    case 1: Text = value(Polygons::PropResistivity); return true;
-    case 2: Text = value(Polygons::PropResistivity) + "/" + value(Polygons::PropPolarizability); return true;
+    case 1:
+      Text = value(LabelQuantity == 1 ? Polygons::PropPolarizability : Polygons::PropResistivity);
+      return true;
+    case 2:
+      Text = value(Polygons::PropResistivity);
+      if (LabelHasIP) Text += "/" + value(Polygons::PropPolarizability);
+      return true;
     case 3:
       Text = value(Polygons::PropResistivity) + "/" + value(Polygons::PropPolarizability) + "/" +
              value(Polygons::PropDensity) + "/" + value(Polygons::PropSusceptibility);

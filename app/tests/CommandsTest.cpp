@@ -3,7 +3,9 @@
 // inversion, saving every kind of data file and opening it again, the external
 // editor and the save of an unmet kind.
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 
 #include "app/tests/AppTestSupport.h"
@@ -64,9 +66,9 @@ TEST_F(CommandsTest, OpenK2dAndDatShowTheSurveyAndComputeIt) {
     std::string Caption;
   };
   const TCase cases[] = {
-      {AppTest::ExampleFile("wenner.k2d"), "KelmVazU2Z [wenner.k2d]"},
-      {AppTest::ExampleFile("dipole-dipole.dat"), "KelmVazU2Z [dipole-dipole.dat]"},
-      {TestdataFile("res2dinv/res2dinv-dd.dat"), "KelmVazU2Z [res2dinv-dd.dat]"},
+      {AppTest::ExampleFile("wenner.k2d"), "KelmVev2Er [wenner.k2d]"},
+      {AppTest::ExampleFile("dipole-dipole.dat"), "KelmVev2Er [dipole-dipole.dat]"},
+      {TestdataFile("res2dinv/res2dinv-dd.dat"), "KelmVev2Er [res2dinv-dd.dat]"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.File);
@@ -99,7 +101,7 @@ TEST_F(CommandsTest, RefusedFileLeavesSurveyViewsAndPanesAsTheyWere) {
   EXPECT_EQ(Seam.Prompts().back().Text,
             "Error in data file!\nbroken.k2d, line 1: the header names no current electrode, no potential "
             "electrode or no resistivity column");
-  EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [wenner.k2d]");
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
   EXPECT_EQ(f.Survey.DataFileName, AppTest::ExampleFile("wenner.k2d"));
   EXPECT_EQ(f.Survey.MeasurementRows.size(), rows);
   EXPECT_EQ(ModelText(*f.PolygonChart1), model);
@@ -308,18 +310,47 @@ TEST_F(CommandsTest, CommandLineFileSetsThePanesAsTheOpenCommandDoes) {
   }
 }
 
-TEST_F(CommandsTest, EditFileHandsTheDataFileToTheDesktopEditor) {
+TEST_F(CommandsTest, EditFileHandsTheDataFileToTheUsersEditor) {
+  // The user's editor comes from VISUAL, then EDITOR, else the desktop's program.
+  struct TSavedVariable {
+    const char* Name;
+    std::optional<std::string> Value;
+    explicit TSavedVariable(const char* N) : Name(N) {
+      if (const char* v = std::getenv(N)) Value = v;
+    }
+    ~TSavedVariable() {
+      if (Value)
+        ::setenv(Name, Value->c_str(), 1);
+      else
+        ::unsetenv(Name);
+    }
+  } visual("VISUAL"), editor("EDITOR");
+  ::unsetenv("VISUAL");
+  ::unsetenv("EDITOR");
   TMainForm& f = OpenForm();
   f.Editfile1->Click();  // no data: nothing
   OpenThroughMenu(f, AppTest::ExampleFile("wenner.k2d"), true);
+  const std::string file = AppTest::ExampleFile("wenner.k2d");
   Seam.AnswerShell(true);
   f.Editfile1->Click();
   EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Shell);
-  EXPECT_EQ(Seam.Prompts().back().Text, AppTest::ExampleFile("wenner.k2d"));
+  EXPECT_EQ(Seam.Prompts().back().Text, file);
   Seam.AnswerShell(false);
   Seam.AnswerMessage(mrOk);
   f.Editfile1->Click();
-  EXPECT_EQ(Seam.Prompts().back().Text, "File not found - NotePad.exe");
+  EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Message);
+  EXPECT_NE(Seam.Prompts().back().Text.find("No text editor could be started"), std::string::npos);
+
+  ::setenv("EDITOR", "kate", 1);
+  ::setenv("VISUAL", "gvim -f", 1);
+  Seam.AnswerShell(true);
+  f.Editfile1->Click();
+  EXPECT_EQ(Seam.Prompts().back().Text, "gvim -f " + file);
+  // An editor that cannot be started hands over to the next.
+  Seam.AnswerShell(false);
+  Seam.AnswerShell(true);
+  f.Editfile1->Click();
+  EXPECT_EQ(Seam.Prompts().back().Text, "kate " + file);
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST_F(DisplayTest, CommandLineFileIsDrawnObservedAboveAndCalculatedBelow) {
   };
   ASSERT_TRUE(AppTest::RunUntil([&] { return !f.Timer1->GetEnabled(); }, 60000));
 
-  EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [wenner.k2d]");
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
   ASSERT_TRUE(f.ObservedLoaded);
   ASSERT_TRUE(f.CalculatedReady);
   ASSERT_FALSE(gauge.empty());

@@ -49,7 +49,7 @@ TEST_F(StartupTest, TimerOpensTheK2dFileOfTheCommandLineOnce) {
   };
   ASSERT_TRUE(AppTest::RunUntil([&] { return !f.Timer1->GetEnabled(); }));
 
-  EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [wenner.k2d]");
+  EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
   EXPECT_FALSE(f.Survey.Asource.empty());
   EXPECT_TRUE(f.ObservedLoaded);
   EXPECT_TRUE(f.CalculatedReady);

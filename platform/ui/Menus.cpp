@@ -194,7 +194,20 @@ void LinkAction(TMenuItem* Item, QAction* Action) {
 }
 
 void ConnectClick(TMenuItem* Item, QAction* Action) {
-  QObject::connect(Action, &QAction::triggered, Action, [ref = WeakRef<TMenuItem>(Item)] {
+  QObject::connect(Action, &QAction::triggered, Action, [ref = WeakRef<TMenuItem>(Item), Action] {
+    TMenuItem* item = ref.Get();
+    if (!item) return;
+    // Qt toggles a checkable action by itself; the check mark is the item's,
+    // which only its handler changes.
+    Action->setChecked(item->GetChecked());
+    Application->Dispatch(item, [item] { item->Click(); });
+  });
+}
+
+// An item with sub-items is clicked when its menu opens, so that its handler can
+// set the check marks and enabling of the items before they show.
+void ConnectOpen(TMenuItem* Item, QMenu* Menu) {
+  QObject::connect(Menu, &QMenu::aboutToShow, Menu, [ref = WeakRef<TMenuItem>(Item)] {
     if (TMenuItem* item = ref.Get()) Application->Dispatch(item, [item] { item->Click(); });
   });
 }
@@ -211,6 +224,7 @@ void Menus::FillQtMenu(QMenu* Menu, TMenuItem* Item, std::map<QAction*, TMenuIte
     } else if (child->Count() > 0) {
       QMenu* sub = Menu->addMenu(UiBridge::ToQ(child->GetCaption()));
       FillQtMenu(sub, child, Actions);
+      ConnectOpen(child, sub);
       action = sub->menuAction();
     } else {
       action = Menu->addAction(UiBridge::ToQ(child->GetCaption()));
@@ -266,6 +280,7 @@ void TMainMenu::Rebuild() {
     if (top->Count() > 0) {
       QMenu* sub = FBar->addMenu(UiBridge::ToQ(top->GetCaption()));
       Menus::FillQtMenu(sub, top);
+      ConnectOpen(top, sub);
       action = sub->menuAction();
     } else {
       action = FBar->addAction(UiBridge::ToQ(top->GetCaption()));

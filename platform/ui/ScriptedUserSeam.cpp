@@ -169,6 +169,13 @@ bool TScriptedUserSeam::ShellOpen(const std::string& Target) {
   return answer && std::get<8>(*answer);
 }
 
+bool TScriptedUserSeam::StartProgram(const std::string& Program, const std::vector<std::string>& Arguments) {
+  std::string text = Program;
+  for (const std::string& a : Arguments) text += " " + a;
+  auto answer = Take(TPromptKind::Shell, "", text);
+  return answer && std::get<8>(*answer);
+}
+
 bool TScriptedUserSeam::SendMail(const std::string& Attachment, const std::string& Subject) {
   auto answer = Take(TPromptKind::Mail, Subject, Attachment);
   return answer && std::get<8>(*answer);

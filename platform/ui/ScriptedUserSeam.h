@@ -71,6 +71,9 @@ class TScriptedUserSeam : public IUserSeam {
   std::optional<TPrintResult> PrintDialog(const TPrintRequest& Request) override;
   TMenuItem* PopupMenu(TPopupMenu& Menu, int X, int Y) override;
   bool ShellOpen(const std::string& Target) override;
+  // Recorded as a shell prompt whose text is the program and its arguments,
+  // separated by blanks; answered by AnswerShell.
+  bool StartProgram(const std::string& Program, const std::vector<std::string>& Arguments) override;
   THttpResponse Http(const THttpRequest& Request) override;
   bool MailAvailable() override { return MailInstalled; }
   bool SendMail(const std::string& Attachment, const std::string& Subject) override;

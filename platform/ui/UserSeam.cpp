@@ -200,6 +200,13 @@ class TQtUserSeam : public IUserSeam {
     return url.isValid() && QDesktopServices::openUrl(url);
   }
 
+  bool StartProgram(const std::string& Program, const std::vector<std::string>& Arguments) override {
+    QStringList args;
+    for (const std::string& a : Arguments) args << UiBridge::ToQ(a);
+    const QString program = QStandardPaths::findExecutable(UiBridge::ToQ(Program));
+    return !program.isEmpty() && QProcess::startDetached(program, args);
+  }
+
   bool MailAvailable() override { return !QStandardPaths::findExecutable(MailHandler).isEmpty(); }
 
   bool SendMail(const std::string& Attachment, const std::string& Subject) override {

@@ -128,6 +128,9 @@ class IUserSeam {
   virtual TMenuItem* PopupMenu(TPopupMenu& Menu, int X, int Y) = 0;
   // Opens a file or address with the desktop's associated program.
   virtual bool ShellOpen(const std::string& Target) = 0;
+  // Starts Program with Arguments, detached (the user's own editor); false when it
+  // could not be started.
+  virtual bool StartProgram(const std::string& Program, const std::vector<std::string>& Arguments) = 0;
   // Whether a mail program can take a new message.
   virtual bool MailAvailable() = 0;
   // Opens a new message with Subject and the file Attachment in the mail

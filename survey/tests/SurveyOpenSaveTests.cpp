@@ -24,7 +24,7 @@ TEST_F(SurveyOpen, OpensAnalysesBuildsTheStartModelAndRunsTheForwardProblem) {
   // The extension is compared in small letters.
   t.Survey.OpenData(WriteText("Line1.K2D", SmallWenner));
   EXPECT_TRUE(t.Messages.empty());
-  EXPECT_EQ(t.Window->Caption, "KelmVazU2Z [Line1.K2D]");
+  EXPECT_EQ(t.Window->Caption, "KelmVev2Er [Line1.K2D]");
   EXPECT_TRUE(t.Survey.HasObservedData);
   EXPECT_TRUE(t.Survey.SurveyReady);
   EXPECT_EQ(t.Window->ModelConstructorShown.size(), 1u);
@@ -72,7 +72,7 @@ TEST_F(SurveyOpen, RefusedFilesLeaveTheSurveyAsItWas) {
     EXPECT_EQ(t.Survey.MeasurementRows, rows) << c.name;
     EXPECT_EQ(t.Survey.CoordinateColumns, columns) << c.name;
     EXPECT_EQ(t.Survey.ExtraNodes, arofdoubleM{12.5}) << c.name;
-    EXPECT_EQ(t.Window->Caption, "KelmVazU2Z [good.k2d]") << c.name;
+    EXPECT_EQ(t.Window->Caption, "KelmVev2Er [good.k2d]") << c.name;
     EXPECT_LE(t.Window->Calls.size(), calls + 1) << c.name;  // at most the display reset
   }
 }

@@ -284,7 +284,7 @@ TEST(ContourTriangulation, NodeLabelsShowTheValueShortly) {
   Contouring::AddNode(mesh, 1, 0, 0.0237, false);
   Contouring::AddNode(mesh, 2, 0, 12.345, false);
   EXPECT_EQ(mesh.Nodes[1].text, "15");
-  EXPECT_EQ(mesh.Nodes[2].text, "0.02");
+  EXPECT_EQ(mesh.Nodes[2].text, "0.024");  // two significant digits below 1
   EXPECT_EQ(mesh.Nodes[3].text, "12.3");
 }
 
