@@ -353,6 +353,10 @@ class TMainForm : public TForm {
   // last open or save: Yes saves (false when the save did not happen), No drops
   // the changes, Cancel keeps everything (false). True without changes.
   bool ConfirmDiscardWork();
+  // Opens a survey file; a file the readers refuse leaves the survey, its file name
+  // and the gravity and magnetic state as they were. An accepted file joins the
+  // recent-files list. True when the file was accepted.
+  bool OpenSurveyFile(const std::string& FileName);
   // The save dialog and the save of the chosen kind; true when a file was written.
   bool SaveWork();
   // A survey was opened or created: nothing of it is changed yet.

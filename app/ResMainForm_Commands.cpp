@@ -63,11 +63,7 @@ bool OpenInTextEditor(const std::string& FileName) {
 
 }  // namespace
 
-void TMainForm::SpeedButton1Click(TObject*) {
-  PrepareFileDialog(*OpenDialog1, Survey, "");
-  if (!OpenDialog1->Execute()) return;
-  const std::string fileName = OpenDialog1->FileName;
-  if (!ConfirmDiscardWork()) return;
+bool TMainForm::OpenSurveyFile(const std::string& FileName) {
   // The readers name the survey's data file only when they accept it; a file
   // they refuse leaves the survey, the views and the panes as they were.
   const std::string previousFile = Survey.DataFileName;
@@ -75,13 +71,22 @@ void TMainForm::SpeedButton1Click(TObject*) {
   // The gravity and magnetic data belong to the previous survey.
   const bool gravMagBefore = GravMagLoaded;
   GravMagLoaded = false;
-  Survey.OpenData(fileName);
+  Survey.OpenData(FileName);
   if (Survey.DataFileName.empty()) {
     Survey.DataFileName = previousFile;
     GravMagLoaded = gravMagBefore;
-    return;
+    return false;
   }
-  FileMenuOpens1->AddFile(fileName);
+  FileMenuOpens1->AddFile(FileName);
+  return true;
+}
+
+void TMainForm::SpeedButton1Click(TObject*) {
+  PrepareFileDialog(*OpenDialog1, Survey, "");
+  if (!OpenDialog1->Execute()) return;
+  const std::string fileName = OpenDialog1->FileName;
+  if (!ConfirmDiscardWork()) return;
+  if (!OpenSurveyFile(fileName)) return;
   abcSBiSplit1->SetSplitVLock(true);
   abcSBiSplit1->SetSplitVPercent(0);
   GravMagLoaded = false;

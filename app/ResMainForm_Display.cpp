@@ -11,29 +11,7 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotTranslate.h"
-#include "chart/extras/ArrowCha.h"
-#include "chart/extras/BubbleCh.h"
-#include "chart/extras/GanttCh.h"
-#include "chart/extras/ImaPoint.h"
-#include "chart/extras/ImageBar.h"
-#include "chart/extras/MyPoint.h"
-#include "chart/extras/PlotBezie.h"
-#include "chart/extras/PlotDonut.h"
-#include "chart/extras/PlotFunnel.h"
-#include "chart/extras/PlotPyramid.h"
-#include "chart/extras/PlotShape.h"
-#include "chart/extras/PlotVolumePipe.h"
-#include "chart/extras/PlotGauges.h"
-#include "chart/extras/PlotPolar.h"
-#include "chart/extras/PlotRose.h"
-#include "chart/extras/PlotSmith.h"
-#include "chart/extras/CurvFitt.h"
-#include "chart/extras/PlotBoxPlot.h"
-#include "chart/extras/PlotCount.h"
-#include "chart/extras/PlotCumu.h"
-#include "chart/extras/PlotDownSampling.h"
-#include "chart/extras/PlotSpline.h"
-#include "chart/extras/StatChar.h"
+#include "chart/extras/ExtrasUnits.h"
 #include "chart/series/ErrorBar.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -97,31 +75,8 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotGalleryPanel::Initialization();
   PlotFunci::Initialization();
   PlotGally::Initialization();
-  // Further series types of the chart library; main() ends those with a finalisation at exit.
-  PlotShape::Initialization();
-  GanttCh::Initialization();
-  ArrowCha::Initialization();
-  BubbleCh::Initialization();
-  PlotBezie::Initialization();
-  PlotDonut::Initialization();
-  MyPoint::Initialization();
-  ImageBar::Initialization();
-  ImaPoint::Initialization();
-  PlotPyramid::Initialization();
-  PlotFunnel::Initialization();
-  PlotVolumePipe::Initialization();
-  PlotPolar::Initialization();
-  PlotRose::Initialization();
-  PlotSmith::Initialization();
-  PlotGauges::Initialization();
-  // Statistical functions and series; main() ends them at exit.
-  PlotSpline::Initialize();
-  StatChar::Initialize();
-  CurvFitt::Initialize();
-  PlotCount::Initialize();
-  PlotCumu::Initialize();
-  PlotDownSampling::Initialize();
-  PlotBoxPlot::Initialize();
+  // The extra series and functions of the chart library; main() ends them at exit.
+  ExtrasUnits::Initialization();
   // "Options" on a series and a right-click on a legend entry open the series style editor.
   ChartEditors::Initialize();
 

@@ -21,18 +21,9 @@ void TMainForm::FileMenuOpens1Action(TObject* Sender) {
   if (!item) return;
   // The item may go with the rebuild of the list below.
   const std::string fileName = item->FileName;
-  // A file the readers refuse leaves the survey and the views as they were.
-  const std::string previousFile = Survey.DataFileName;
-  Survey.DataFileName.clear();
-  const bool gravMagBefore = GravMagLoaded;
-  GravMagLoaded = false;
-  Survey.OpenData(fileName);
-  if (Survey.DataFileName.empty()) {
-    Survey.DataFileName = previousFile;
-    GravMagLoaded = gravMagBefore;
-    return;
-  }
-  FileMenuOpens1->AddFile(fileName);
+  // A changed model or changed data are offered for saving first, as Open does.
+  if (!ConfirmDiscardWork()) return;
+  if (!OpenSurveyFile(fileName)) return;
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
   ResetToResistivity();
@@ -41,6 +32,7 @@ void TMainForm::FileMenuOpens1Action(TObject* Sender) {
   else
     SetPaneHeights(33.0, 33.0);
   FormResize(this);
+  WorkSaved(true, true);
 }
 
 void TMainForm::Checkforupdates1Click(TObject*) { ResMainForm::CheckForUpdates(ResMainForm::UpdateUrl()); }

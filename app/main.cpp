@@ -7,25 +7,7 @@
 #include "app/PrSetupUn.h"
 #include "app/printsettings.h"
 #include "app/ResMainForm.h"
-#include "chart/extras/CurvFitt.h"
-#include "chart/extras/ImaPoint.h"
-#include "chart/extras/ImageBar.h"
-#include "chart/extras/MyPoint.h"
-#include "chart/extras/PlotBezie.h"
-#include "chart/extras/PlotBoxPlot.h"
-#include "chart/extras/PlotCount.h"
-#include "chart/extras/PlotCumu.h"
-#include "chart/extras/PlotDonut.h"
-#include "chart/extras/PlotDownSampling.h"
-#include "chart/extras/PlotFunnel.h"
-#include "chart/extras/PlotGauges.h"
-#include "chart/extras/PlotPolar.h"
-#include "chart/extras/PlotPyramid.h"
-#include "chart/extras/PlotRose.h"
-#include "chart/extras/PlotSmith.h"
-#include "chart/extras/PlotSpline.h"
-#include "chart/extras/PlotVolumePipe.h"
-#include "chart/extras/StatChar.h"
+#include "chart/extras/ExtrasUnits.h"
 #include "chart/series/PlotExport.h"
 #include "numerics/Supermath2d.h"
 #include "platform/gdi/Graphics.h"
@@ -52,24 +34,6 @@ int main(int argc, char** argv) {
   Application->Run();
   // Mail attachments are kept until the mail program had its chance to read them.
   PlotExport::RemoveKeptTempFiles();
-  PlotGauges::Finalization();
-  PlotSmith::Finalization();
-  PlotRose::Finalization();
-  PlotPolar::Finalization();
-  PlotVolumePipe::Finalization();
-  PlotFunnel::Finalization();
-  PlotPyramid::Finalization();
-  ImaPoint::Finalization();
-  ImageBar::Finalization();
-  MyPoint::Finalization();
-  PlotDonut::Finalization();
-  PlotBezie::Finalization();
-  PlotBoxPlot::Finalize();
-  PlotDownSampling::Finalize();
-  PlotCumu::Finalize();
-  PlotCount::Finalize();
-  CurvFitt::Finalize();
-  StatChar::Finalize();
-  PlotSpline::Finalize();
+  ExtrasUnits::Finalization();
   return 0;
 }

@@ -3,6 +3,7 @@
 // and delta point, pyramid, funnel, volume pipe) and paints it flat and in 3-D.
 #include "chart/extras/ArrowCha.h"
 #include "chart/extras/BubbleCh.h"
+#include "chart/extras/ExtrasUnits.h"
 #include "chart/extras/GanttCh.h"
 #include "chart/extras/ImaPoint.h"
 #include "chart/extras/ImageBar.h"
@@ -20,18 +21,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   FuzzSupport::StartCharts();
   static const bool Registered = [] {
-    PlotShape::Initialization();
-    GanttCh::Initialization();
-    ArrowCha::Initialization();
-    BubbleCh::Initialization();
-    PlotBezie::Initialization();
-    PlotDonut::Initialization();
-    MyPoint::Initialization();
-    ImageBar::Initialization();
-    ImaPoint::Initialization();
-    PlotPyramid::Initialization();
-    PlotFunnel::Initialization();
-    PlotVolumePipe::Initialization();
+    ExtrasUnits::Initialization();
     return true;
   }();
   (void)Registered;

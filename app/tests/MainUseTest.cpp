@@ -203,15 +203,17 @@ TEST_F(DisplayStateTest, ChoosingTheTickedItemKeepsItsTick) {
 TEST_F(MainUseTest, ChangedWorkIsOfferedForSavingBeforeExitOrOpen) {
   struct TCase {
     const char* Name;
-    bool Exit;             // Exit, else Open file
+    bool Exit;             // Exit, else Open file (or the recent entry)
     TModalResult Answer;
     bool Proceeds;         // the window closes or the file is opened
     bool Saves;
+    bool Recent = false;   // open through the recent-files entry instead of the dialog
   };
   const TCase cases[] = {
       {"exit, yes", true, mrYes, true, true},     {"exit, no", true, mrNo, true, false},
       {"exit, cancel", true, mrCancel, false, false}, {"open, yes", false, mrYes, true, true},
       {"open, no", false, mrNo, true, false},     {"open, cancel", false, mrCancel, false, false},
+      {"recent, no", false, mrNo, true, false, true}, {"recent, cancel", false, mrCancel, false, false, true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -224,7 +226,7 @@ TEST_F(MainUseTest, ChangedWorkIsOfferedForSavingBeforeExitOrOpen) {
     ASSERT_EQ(f.PolygonChart1->ModelPolygons.size(), 2u);
     const size_t prompts = Seam.Prompts().size();
     const std::string saved = (Dir / (std::to_string(&c - cases) + "saved.k2d")).string();
-    if (!c.Exit) Seam.AnswerFileDialog(TFileDialogResult{{AppTest::ExampleFile("wenner.k2d")}, 1});
+    if (!c.Exit && !c.Recent) Seam.AnswerFileDialog(TFileDialogResult{{AppTest::ExampleFile("wenner.k2d")}, 1});
     Seam.AnswerMessage(c.Answer);
     if (c.Saves) Seam.AnswerFileDialog(TFileDialogResult{{saved}, Survey::saveProject});
     if (!c.Exit && c.Proceeds) AppTest::AcceptModelConstructor(Seam);
@@ -232,7 +234,12 @@ TEST_F(MainUseTest, ChangedWorkIsOfferedForSavingBeforeExitOrOpen) {
     if (c.Exit) {
       proceeded = QueryClose();
     } else {
-      f.Openfile1->Click();
+      if (c.Recent) {
+        ASSERT_GT(f.Recent1->Count(), 0);
+        f.Recent1->GetItem(0)->Click();
+      } else {
+        f.Openfile1->Click();
+      }
       proceeded = f.PolygonChart1->ModelPolygons.size() == 1;
     }
     ASSERT_GT(Seam.Prompts().size(), prompts);

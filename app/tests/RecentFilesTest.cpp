@@ -232,7 +232,7 @@ TEST_F(RecentMenuTest, AnEntryOpensItsFileWithThePanePresets) {
     AppTest::AcceptModelConstructor(Seam);
     f.Recent1->GetItem(0)->Click();
     EXPECT_EQ(f.Survey.DataFileName, amp);
-    EXPECT_EQ(f.GetCaption(), "KelmVazU2Z [a&b.k2d]");
+    EXPECT_EQ(f.GetCaption(), "KelmVev2Er [a&b.k2d]");
     EXPECT_TRUE(f.ObservedLoaded);
     EXPECT_DOUBLE_EQ(f.percent1, c.Upper);
     EXPECT_DOUBLE_EQ(f.percent2, c.Model);

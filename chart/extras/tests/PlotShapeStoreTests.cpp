@@ -9,6 +9,7 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/ArrowCha.h"
 #include "chart/extras/BubbleCh.h"
+#include "chart/extras/ExtrasUnits.h"
 #include "chart/extras/GanttCh.h"
 #include "chart/extras/ImaPoint.h"
 #include "chart/extras/ImageBar.h"
@@ -196,20 +197,7 @@ const std::vector<TCase>& Cases() {
   return cases;
 }
 
-void InitializeUnits() {
-  PlotShape::Initialization();
-  GanttCh::Initialization();
-  ArrowCha::Initialization();
-  BubbleCh::Initialization();
-  PlotBezie::Initialization();
-  PlotDonut::Initialization();
-  MyPoint::Initialization();
-  ImageBar::Initialization();
-  ImaPoint::Initialization();
-  PlotPyramid::Initialization();
-  PlotFunnel::Initialization();
-  PlotVolumePipe::Initialization();
-}
+void InitializeUnits() { ExtrasUnits::Initialization(); }
 
 TEST(ShapeFamilyStore, EverySeriesComesBackFromAChartFile) {
   InitializeUnits();

@@ -1,0 +1,77 @@
+#include "chart/extras/ExtrasUnits.h"
+
+#include "chart/extras/ArrowCha.h"
+#include "chart/extras/BubbleCh.h"
+#include "chart/extras/CurvFitt.h"
+#include "chart/extras/GanttCh.h"
+#include "chart/extras/ImaPoint.h"
+#include "chart/extras/ImageBar.h"
+#include "chart/extras/MyPoint.h"
+#include "chart/extras/PlotBezie.h"
+#include "chart/extras/PlotBoxPlot.h"
+#include "chart/extras/PlotCount.h"
+#include "chart/extras/PlotCumu.h"
+#include "chart/extras/PlotDonut.h"
+#include "chart/extras/PlotDownSampling.h"
+#include "chart/extras/PlotFunnel.h"
+#include "chart/extras/PlotGauges.h"
+#include "chart/extras/PlotPolar.h"
+#include "chart/extras/PlotPyramid.h"
+#include "chart/extras/PlotRose.h"
+#include "chart/extras/PlotShape.h"
+#include "chart/extras/PlotSmith.h"
+#include "chart/extras/PlotSpline.h"
+#include "chart/extras/PlotVolumePipe.h"
+#include "chart/extras/StatChar.h"
+
+namespace ExtrasUnits {
+
+void Initialization() {
+  PlotShape::Initialization();
+  GanttCh::Initialization();
+  ArrowCha::Initialization();
+  BubbleCh::Initialization();
+  PlotBezie::Initialization();
+  PlotDonut::Initialization();
+  MyPoint::Initialization();
+  ImageBar::Initialization();
+  ImaPoint::Initialization();
+  PlotPyramid::Initialization();
+  PlotFunnel::Initialization();
+  PlotVolumePipe::Initialization();
+  PlotPolar::Initialization();
+  PlotRose::Initialization();
+  PlotSmith::Initialization();
+  PlotGauges::Initialization();
+  PlotSpline::Initialize();
+  StatChar::Initialize();
+  CurvFitt::Initialize();
+  PlotCount::Initialize();
+  PlotCumu::Initialize();
+  PlotDownSampling::Initialize();
+  PlotBoxPlot::Initialize();
+}
+
+void Finalization() {
+  PlotBoxPlot::Finalize();
+  PlotDownSampling::Finalize();
+  PlotCumu::Finalize();
+  PlotCount::Finalize();
+  CurvFitt::Finalize();
+  StatChar::Finalize();
+  PlotSpline::Finalize();
+  PlotGauges::Finalization();
+  PlotSmith::Finalization();
+  PlotRose::Finalization();
+  PlotPolar::Finalization();
+  PlotVolumePipe::Finalization();
+  PlotFunnel::Finalization();
+  PlotPyramid::Finalization();
+  ImaPoint::Finalization();
+  ImageBar::Finalization();
+  MyPoint::Finalization();
+  PlotDonut::Finalization();
+  PlotBezie::Finalization();
+}
+
+}  // namespace ExtrasUnits
