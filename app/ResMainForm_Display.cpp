@@ -25,6 +25,7 @@
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/PlotGauges.h"
 #include "chart/extras/PlotPolar.h"
+#include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/PlotRose.h"
 #include "chart/extras/PlotSmith.h"
 #include "chart/extras/CurvFitt.h"
@@ -114,6 +115,7 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotRose::Initialization();
   PlotSmith::Initialization();
   PlotGauges::Initialization();
+  PlotSurfa::Initialization();
   // Statistical functions and series; main() ends them at exit.
   PlotSpline::Initialize();
   StatChar::Initialize();

@@ -20,6 +20,7 @@
 #include "chart/extras/PlotFunnel.h"
 #include "chart/extras/PlotGauges.h"
 #include "chart/extras/PlotPolar.h"
+#include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/PlotPyramid.h"
 #include "chart/extras/PlotRose.h"
 #include "chart/extras/PlotSmith.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   Application->Run();
   // Mail attachments are kept until the mail program had its chance to read them.
   PlotExport::RemoveKeptTempFiles();
+  PlotSurfa::Finalization();
   PlotGauges::Finalization();
   PlotSmith::Finalization();
   PlotRose::Finalization();

@@ -138,6 +138,26 @@ TEST_F(ColorGridTest, TransparentCellsKeepGridLinesAndFrame) {
   EXPECT_TRUE(Near(3, 1.5, Black));
 }
 
+TEST_F(ColorGridTest, AnObliqueViewDrawsTheCellsAsAPlane) {
+  TColorGridSeries* s = Grid();
+  s->SetPointColor(4, clNone);
+  Chart->SetView3D(true);
+  Chart->View3DOptions()->SetOrthogonal(false);
+  Chart->View3DOptions()->SetRotation(345);
+  Chart->View3DOptions()->SetElevation(345);
+  Fix(0, 5, 0, 4);
+  Draw();
+  std::vector<int> seen(6);
+  for (int32_t y = 0; y < H; ++y)
+    for (int32_t x = 0; x < W; ++x)
+      for (int k = 0; k < 6; ++k) seen[k] += Px(x, y) == Colours[k / 3][k % 3];
+  for (int k = 0; k < 6; ++k)
+    if (k == 4)
+      EXPECT_EQ(seen[k], 0);  // its colour is none: the background shows
+    else
+      EXPECT_GT(seen[k], 100) << "cell " << k;
+}
+
 TEST_F(ColorGridTest, IrregularCellsNeedTheirNeighbours) {
   // X and Z at 0, 1 and 3; the point at (1, 0) is missing.
   auto* s = Add<TColorGridSeries>();
