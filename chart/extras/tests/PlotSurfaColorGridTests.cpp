@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "chart/engine/Chart.h"
+#include "chart/engine/PlotConst.h"
+#include "chart/series/PlotStore.h"
+#include "platform/rtl/Classes.h"
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
@@ -268,6 +271,50 @@ TEST_F(ColorGridTest, GalleryAndRegistration) {
   EXPECT_EQ(count(), 1);
   PlotSurfa::Finalization();
   EXPECT_EQ(count(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ColorGridChartFile, PointsAndSettingsSurviveWritingAndReading) {
+  PlotConst::Initialize();
+  auto* chart = Create<TChart>(nullptr);
+  chart->SetName("Grids");
+  auto* s = Create<TColorGridSeries>(chart);
+  s->SetName("Cells");
+  chart->AddSeries(s);
+  for (int z = 1; z <= 3; ++z)
+    for (int x = 1; x <= 4; ++x) s->AddXYZ(x, x * z, z, {}, clDefault);
+  s->ManualData = true;
+  s->SetCenteredPoints(true);
+  s->SetXGridEvery(2);
+  s->Frame()->SetVisible(true);
+  s->PrepareDraw();  // the grid size found: 4 x 3
+  ASSERT_EQ(s->GetNumXValues(), 4);
+  for (bool asText : {false, true}) {
+    TMemoryStream out;
+    PlotStore::WritePlotStream(chart, out, true, asText);
+    TCustomChart* target = Create<TChart>(nullptr);
+    out.SetPosition(0);
+    PlotStore::ReadPlotStream(target, out, true, nullptr);
+    ASSERT_EQ(target->SeriesCount(), 1);
+    auto* t = dynamic_cast<TColorGridSeries*>(target->GetSeries(0));
+    ASSERT_TRUE(t) << asText;
+    // Reading the grid size keeps the points read with it.
+    ASSERT_EQ(t->Count(), 12) << asText;
+    for (int32_t i = 0; i < 12; ++i) {
+      EXPECT_EQ(t->GetYValue(i), s->GetYValue(i));
+      EXPECT_EQ(t->GetZValue(i), s->GetZValue(i));
+    }
+    EXPECT_EQ(t->GetNumXValues(), 4);
+    EXPECT_EQ(t->GetNumZValues(), 3);
+    EXPECT_TRUE(t->GetCenteredPoints());
+    EXPECT_EQ(t->GetXGridEvery(), 2);
+    EXPECT_TRUE(t->Frame()->GetVisible());
+    target->Free();
+  }
+  chart->Free();
 }
 
 }  // namespace
