@@ -21,6 +21,7 @@
 #include "chart/extras/PlotShape.h"
 #include "chart/extras/PlotSmith.h"
 #include "chart/extras/PlotSpline.h"
+#include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/StatChar.h"
 
@@ -43,6 +44,7 @@ void Initialization() {
   PlotRose::Initialization();
   PlotSmith::Initialization();
   PlotGauges::Initialization();
+  PlotSurfa::Initialization();
   PlotSpline::Initialize();
   StatChar::Initialize();
   CurvFitt::Initialize();
@@ -53,6 +55,7 @@ void Initialization() {
 }
 
 void Finalization() {
+  PlotSurfa::Finalization();
   PlotBoxPlot::Finalize();
   PlotDownSampling::Finalize();
   PlotCumu::Finalize();
