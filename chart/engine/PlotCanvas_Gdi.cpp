@@ -562,7 +562,10 @@ void TPlotCanvas3D::RingSector(int32_t CentreX, int32_t CentreY, int32_t XRadius
   DC->SetArcDirection(AD_COUNTERCLOCKWISE);
   DC->ArcTo(CentreX - XRadius, CentreY - YRadius, CentreX + XRadius, CentreY + YRadius, o0.X, o0.Y, o1.X, o1.Y);
   DC->LineTo(i1.X, i1.Y);
-  if (!(i1 == i0)) {
+  // A whole ring starts and ends its inner arc at one point; that arc must still be
+  // drawn (as a full circle), or the hole would be filled.
+  const bool wholeRing = std::fabs(EndAngle - StartAngle) >= 2 * M_PI - 1e-9 && IX > 0 && IY > 0;
+  if (!(i1 == i0) || wholeRing) {
     const int32_t rx = RoundToPixel(IX), ry = RoundToPixel(IY);
     DC->SetArcDirection(AD_CLOCKWISE);
     DC->ArcTo(CentreX - rx, CentreY - ry, CentreX + rx, CentreY + ry, i1.X, i1.Y, i0.X, i0.Y);

@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+#include <cmath>
+
 namespace {
 
 class DrawingTest : public CanvasFixture {};
@@ -173,3 +175,20 @@ TEST_F(DrawingTest, RectangleHelpers) {
 }
 
 }  // namespace
+
+// A ring sector keeps its hole, also when it is a whole ring.
+TEST_F(DrawingTest, RingSectorKeepsItsHole) {
+  struct {
+    double Start, End;
+    int32_t FilledX;  // a pixel in the ring itself, left of the centre
+  } cases[] = {{0, 2 * M_PI, 15}, {M_PI / 2, 3 * M_PI / 2, 15}};
+  for (const auto& c : cases) {
+    Reset(100, 100);
+    Canvas->Brush->SetColor(clRed);
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->Pen->SetColor(clRed);
+    Canvas->RingSector(50, 50, 40, 40, c.Start, c.End, 50);
+    EXPECT_EQ(Px(50, 50), clWhite) << c.End;  // the hole
+    EXPECT_EQ(Px(c.FilledX, 50), clRed) << c.End;
+  }
+}
