@@ -357,6 +357,9 @@ class TMainForm : public TForm {
   // and the gravity and magnetic state as they were. An accepted file joins the
   // recent-files list. True when the file was accepted.
   bool OpenSurveyFile(const std::string& FileName);
+  // After a file opened from the command line or the recent-files list: the data
+  // flags, the resistivity display, the pane presets and the saved state.
+  void ShowOpenedSurvey();
   // The save dialog and the save of the chosen kind; true when a file was written.
   bool SaveWork();
   // A survey was opened or created: nothing of it is changed yet.

@@ -24,15 +24,7 @@ void TMainForm::FileMenuOpens1Action(TObject* Sender) {
   // A changed model or changed data are offered for saving first, as Open does.
   if (!ConfirmDiscardWork()) return;
   if (!OpenSurveyFile(fileName)) return;
-  ObservedLoaded = Survey.HasObservedData;
-  HasIP = Survey.HasIPData;
-  ResetToResistivity();
-  if (UpperSectionEmpty())
-    SetPaneHeights(0.1, 50.0);
-  else
-    SetPaneHeights(33.0, 33.0);
-  FormResize(this);
-  WorkSaved(true, true);
+  ShowOpenedSurvey();
 }
 
 void TMainForm::Checkforupdates1Click(TObject*) { ResMainForm::CheckForUpdates(ResMainForm::UpdateUrl()); }

@@ -122,6 +122,10 @@ void TMainForm::Timer1Timer(TObject*) {
   Survey.OpenData(SysUtils::ExpandFileName(fileName));
   if (!Survey.SurveyReady) return;  // refused and reported; the window stays as it was
   FileMenuOpens1->AddFile(SysUtils::ExpandFileName(fileName));
+  ShowOpenedSurvey();
+}
+
+void TMainForm::ShowOpenedSurvey() {
   ObservedLoaded = Survey.HasObservedData;
   HasIP = Survey.HasIPData;
   ResetToResistivity();
