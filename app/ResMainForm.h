@@ -487,6 +487,9 @@ class TMainForm : public TForm {
   void PlotGravMag();
   void InstallGravMagHooks();
   void RemoveGravMagHooks();
+  // The contour-section, graphics and section setup dialogs of the views.
+  void InstallSetupDialogs();
+  void RemoveSetupDialogs();
 
   // The file a command line names: "-ns" and "/ns" are switches, the first other
   // argument whose extension is ".k2d" (any case) is the file; empty when none.

@@ -111,6 +111,7 @@ void TMainForm::InstallCallbacks() {
   PolygonChart1->OnCursorStatus = [this](TObject*) { ShowCursorPosition(); };
   PolygonChart1->onchangemodel = [this](TObject*) { ModelChanged = true; };
   InstallGravMagHooks();
+  InstallSetupDialogs();
 }
 
 void TMainForm::RemoveCallbacks() {
@@ -124,6 +125,7 @@ void TMainForm::RemoveCallbacks() {
   Survey.Window.reset();
   Survey.ModelChart.reset();
   RemoveGravMagHooks();
+  RemoveSetupDialogs();
   if (PolygonChart1) {
     PolygonChart1->OnCursorStatus = nullptr;
     PolygonChart1->onchangemodel = nullptr;

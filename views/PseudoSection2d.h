@@ -107,10 +107,12 @@ public:
 
   // ---- nodes, contours, picture ----
   void AddNode(double x, double y, double value, bool outline);
-  void Triangulate(bool rebuild);
+  // The three steps of a redraw after a settings change, in this order; virtual
+  // so that a caller's order can be observed.
+  virtual void Triangulate(bool rebuild);
   // Levels and colours; a level file with bad lines is told once in a message box.
-  void BuildLevels();
-  void UpdatePicture(TObject* Sender);
+  virtual void BuildLevels();
+  virtual void UpdatePicture(TObject* Sender);
   void Redraw() { UpdatePicture(this); }
   bool RenderPicture();
   // Puts the legend beside the plot, right of the colour bar. Runs again on the first

@@ -1,12 +1,24 @@
-// The layout of the body parameters, program setup and picture settings
-// dialogs: every visible control lies inside its parent's client area and no
-// two input controls of one parent overlap. With KV_PICTURE_DIR set the three
-// dialogs are also written as PNG pictures to look at.
+// The layout of the body parameters, program setup, picture settings,
+// contour-section setup, section setup and graphics setup dialogs: every
+// visible control lies inside its parent's client area and no two input
+// controls of one parent overlap. With KV_PICTURE_DIR set the dialogs are also
+// written as PNG pictures to look at.
 
 #include "app/PrSetupUn.h"
+#include "app/PseudoSetup.h"
+#include "app/polysetup.h"
+#include "app/setupMG.h"
 #include "app/bsetupun.h"
 #include "app/printsettings.h"
+#include "chart/engine/Chart.h"
+#include "chart/engine/PlotConst.h"
+#include "controls/DFSClrBn.h"
+#include "controls/abccombo.h"
+#include "controls/abcedtop.h"
 #include "controls/abcexctl.h"
+#include "views/Multigraphics.h"
+#include "views/PolygonChart.h"
+#include "views/PseudoSection2d.h"
 #include "platform/gdi/Graphics.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +59,20 @@ void SavePicture(TForm& Dialog, const std::string& Name) {
   }
 }
 
-TEST(DialogPicturesTest, ThreeDialogsAreLaidOutInsideTheirWindows) {
+TEST(DialogPicturesTest, DialogsAreLaidOutInsideTheirWindows) {
   Forms::EnsureToolkit();
+  PlotConst::Initialize();
+  auto* owner = new TComponent(nullptr);
+  auto* section = Create<TPseudoSection2d>(owner);
+  section->ColorNamesFound = true;
+  section->LevelFile = "/data/resistivity.lvl";
+  section->UseExternal = true;
+  section->ExtMin = 10;
+  section->ExtMax = 1000;
+  auto* model = Create<TPolygonChart>(owner);
+  multigraph* graph = Create<multigraph>();
+  graph->ColorMode = 0;
+  graph->FixCurveLineColor = true;
   struct TCase {
     std::function<TForm*()> Make;
     const char* Picture;
@@ -79,6 +103,25 @@ TEST(DialogPicturesTest, ThreeDialogsAreLaidOutInsideTheirWindows) {
        },
        "dialogs_setup.png"},
       {[] { return Create<Tprntset>(nullptr); }, "dialogs_picture.png"},
+      {[section] {
+         auto* d = Create<TPseudosetupForm>(nullptr);
+         d->LoadFromSection(*section);
+         return d;
+       },
+       "dialogs_contour_setup.png"},
+      {[model] {
+         auto* d = Create<TPolysetupForm>(nullptr);
+         d->LoadFromChart(*model);
+         return d;
+       },
+       "dialogs_section_setup.png"},
+      {[graph] {
+         auto* d = Create<TsetMG>(nullptr);
+         d->Graph = graph;
+         d->LoadFromGraph();
+         return d;
+       },
+       "dialogs_graphics_setup.png"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Picture);
@@ -87,6 +130,8 @@ TEST(DialogPicturesTest, ThreeDialogsAreLaidOutInsideTheirWindows) {
     SavePicture(*d, c.Picture);
     d->Free();
   }
+  graph->Free();
+  owner->Free();
 }
 
 }  // namespace
