@@ -144,11 +144,11 @@ bool TPolysetupForm::Apply() {
     return false;
   }
   LoadFromChart(*chart);
-  Repaint();
+  RepaintChart();
   return true;
 }
 
-void TPolysetupForm::Repaint() {
+void TPolysetupForm::RepaintChart() {
   if (TPolygonChart* chart = FChart.Get()) chart->Invalidate();
 }
 
@@ -166,7 +166,7 @@ void TPolysetupForm::abcPicBtn1Click(TObject*) {
     if (series) series->RestoreDefaultText();
   chart->RestoreDefaultSettings();
   LoadFromChart(*chart);
-  Repaint();
+  RepaintChart();
 }
 
 void TPolysetupForm::EditWorkSeries(int Index) {
@@ -175,7 +175,7 @@ void TPolysetupForm::EditWorkSeries(int Index) {
   TChartSeries* series[3] = {chart->OutlineSeries, chart->RubberSeries, chart->MeshSeries};
   if (!series[Index]) return;
   PlotEditCha::ShowSeriesStyleEditor(series[Index]);
-  Repaint();
+  RepaintChart();
 }
 
 void TPolysetupForm::SpeedButton1Click(TObject*) { EditWorkSeries(0); }
@@ -188,7 +188,7 @@ void TPolysetupForm::SpeedButton4Click(TObject*) {
   TSeriesMarks* marks = MarksOf(chart->BodySeries);
   if (!marks) return;
   PlotEdiFont::ShowFontEditor(this, marks->Font());
-  Repaint();
+  RepaintChart();
 }
 
 int polysetup::ShowSectionSetup(TPolygonChart& Chart) {

@@ -61,7 +61,7 @@ class TPolysetupForm : public TForm {
 
  private:
   void EditWorkSeries(int Index);
-  void Repaint();
+  void RepaintChart();
   WeakRef<TPolygonChart> FChart;
 };
 
