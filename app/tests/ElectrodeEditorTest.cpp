@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <numbers>
 
 #include "app/EditUnit.h"
@@ -571,6 +572,18 @@ TEST_F(ElectrodeEditorTest, RefusedTypedTextStaysInTheCellEditor) {
   PressEnter(g);
   EXPECT_EQ(f.Survey.Asource[0].Weight[2], 0.25);
   EXPECT_EQ(g.GetCells(8, 3), "0.3");
+  // A refused edit still open when the table reloads is dropped, not checked
+  // against the reloaded survey (no message, nothing stored).
+  Seam.AnswerMessage(mrOk);
+  TypeInto(g, 8, 2, "7");
+  ASSERT_EQ(EditorText(g), "7");
+  const size_t prompts = Seam.Prompts().size();
+  e.LoadGrid();
+  EXPECT_EQ(EditorText(g), "<no editor>");
+  g.SetRow(4);
+  EXPECT_EQ(Seam.Prompts().size(), prompts);
+  EXPECT_EQ(f.Survey.Asource[0].Weight[1], 0.5);
+  EXPECT_EQ(g.GetCells(8, 2), "0.5");
 }
 
 // ================================================================ the used flag
@@ -597,31 +610,45 @@ TEST_F(ElectrodeEditorTest, UnusedMeasurementLeavesTheUpperSection) {
   EXPECT_EQ(f.PseudoSection2d1->NextNode, nodes);
 }
 
-TEST_F(ElectrodeEditorTest, WithoutObservedDataNothingChanges) {
-  TMainForm& f = OpenFixture();
-  TEditForm& e = ShowEditor(f);
-  TGridView& g = *e.GridView1;
-  // Calculated data only, as after "Create survey".
-  f.ObservedLoaded = false;
-  f.CalculatedReady = true;
-  const Asource before = f.Survey.Asource;
-  ClickCell(g, 1, 2);
-  bool used = false;
-  g.GetCheckBoxState(1, 2, used);
-  EXPECT_TRUE(used);
-  for (int col = 1; col <= 8; ++col) {
-    bool can = true;
-    e.GridView1CanEditCell(&g, 2, col, can);
-    EXPECT_FALSE(can) << col;
+TEST_F(ElectrodeEditorTest, WithoutObservedDataOrWhileBusyNothingChanges) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TMainForm&)> Set;
+  } cases[] = {
+      // Calculated data only, as after "Create survey".
+      {"no observed data", [](TMainForm& F) { F.ObservedLoaded = false; }},
+      // A computation disables the main window while it works on the survey.
+      {"window busy", [](TMainForm& F) { F.SetEnabled(false); }},
+  };
+  for (const TCase& c : cases) {
+    TMainForm& f = OpenFixture();
+    TEditForm& e = ShowEditor(f);
+    TGridView& g = *e.GridView1;
+    f.CalculatedReady = true;
+    c.Set(f);
+    const Asource before = f.Survey.Asource;
+    ClickCell(g, 1, 2);
+    bool used = false;
+    g.GetCheckBoxState(1, 2, used);
+    EXPECT_TRUE(used) << c.Name;
+    for (int col = 1; col <= 8; ++col) {
+      bool can = true;
+      e.GridView1CanEditCell(&g, 2, col, can);
+      EXPECT_FALSE(can) << c.Name << " column " << col;
+    }
+    Seam.AnswerMessage(mrOk);
+    std::string value = "0.5";
+    bool valid = true;
+    e.GridView1CellValidate(&g, 8, 2, value, valid);
+    EXPECT_FALSE(valid) << c.Name;
+    e.GridView1CheckBoxClick(&g, 1, 2, false);
+    EXPECT_EQ(f.Survey.Asource[0].FlagsC, before[0].FlagsC) << c.Name;
+    EXPECT_EQ(f.Survey.Asource[0].Weight, before[0].Weight) << c.Name;
+    f.SetEnabled(true);
+    e.Free();
+    EditUnit::EditForm = nullptr;
+    CloseForm();
   }
-  Seam.AnswerMessage(mrOk);
-  std::string value = "0.5";
-  bool valid = true;
-  e.GridView1CellValidate(&g, 8, 2, value, valid);
-  EXPECT_FALSE(valid);
-  e.GridView1CheckBoxClick(&g, 1, 2, false);
-  EXPECT_EQ(f.Survey.Asource[0].FlagsC, before[0].FlagsC);
-  EXPECT_EQ(f.Survey.Asource[0].Weight, before[0].Weight);
 }
 
 // ================================================================ sorting, reloads, new surveys
