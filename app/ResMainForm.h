@@ -269,6 +269,12 @@ class TMainForm : public TForm {
   std::function<int32_t()> ElectrodeEditorRow;
   std::function<void(int32_t FlatIndexPlusOne)> SelectElectrodeEditorRow;
   std::function<int32_t(int32_t FlatIndexPlusOne)> ElectrodeEditorRowOf;
+  // "Electrode editor" (menu and tool button): loads the editor's table from the
+  // survey and shows it, only with observed or calculated data.
+  void Electrodeeditor1Click(TObject* Sender);
+  // The survey was replaced or the quantity on display changed: a visible
+  // electrode editor loads its table again, a hidden one stays hidden.
+  void ElectrodeEditorSurveyChanged();
 
   // ---- Commands, display modes and pane layout, edit modes and keyboard ----
   // (handlers of the menus and tool bars, the display switches, the pane
@@ -457,6 +463,7 @@ class TMainForm : public TForm {
   void CreateEditToolBar();
   void CreatePopupMenu();
   void InstallCommandEvents();
+  void InstallElectrodeEditorEvents();
   // Redraws the upper section, then the lower one.
   void PlotBothSections();
   void FreeAllCurves();

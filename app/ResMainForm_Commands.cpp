@@ -107,6 +107,7 @@ void TMainForm::SpeedButton1Click(TObject*) {
   }
   FormResize(this);
   WorkSaved(true, true);
+  ElectrodeEditorSurveyChanged();
 }
 
 std::string TMainForm::SaveRefusal(int32_t FilterIndex) const {

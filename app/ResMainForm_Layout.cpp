@@ -180,6 +180,7 @@ void TMainForm::SetWorksheetStyle(int32_t Style) {
   PlotBothSections();
   Data1Click(nullptr);
   Style1Click(nullptr);
+  ElectrodeEditorSurveyChanged();
 }
 
 void TMainForm::SetQuantityButtonsLook(int32_t Quantity) {
@@ -226,6 +227,7 @@ void TMainForm::SetDataQuantity(int32_t Value) {
   PlotData(false);
   PlotElectrodes();
   ShowBodyLabels();
+  ElectrodeEditorSurveyChanged();
 }
 
 void TMainForm::SpeedButton3Click(TObject*) {

@@ -242,6 +242,7 @@ void TMainForm::InstallCommandEvents() {
   };
   PolygonChart1->OnDblClick = [this] { PolygonChart1DblClick(); };
   PolygonChart1->OnResize = [this](TObject* Sender) { PolygonChart1Resize(Sender); };
+  InstallElectrodeEditorEvents();
   Programsetup1->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   SpeedButton4->OnClick = [this](TObject*) { PrSetupUn::ShowProgramSetup(*this); };
   Outputsettings1->OnClick = [](TObject*) { printsettings::ShowPictureSettings(); };

@@ -137,6 +137,7 @@ void TMainForm::ShowOpenedSurvey() {
     SetPaneHeights(33.0, 33.0);
   FormResize(this);
   WorkSaved(true, true);
+  ElectrodeEditorSurveyChanged();
 }
 
 bool TMainForm::ShowModelConstructor(TModelConstructorValues& Values, bool ShowPolarizability) {
@@ -236,6 +237,7 @@ void TMainForm::Newmodel1Click(TObject*) {
     Application->Title = ResMainForm::ProgramCaption;
     Survey.Window->ForwardProblem();
     WorkSaved(true, true);
+    ElectrodeEditorSurveyChanged();
   }
   ShowEditToolBar();
 }

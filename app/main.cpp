@@ -3,6 +3,7 @@
 // main window's start-up timer and the splash window ("-ns" or "/ns").
 
 #include "app/Dearsetup.h"
+#include "app/EditUnit.h"
 #include "app/FileAssociation.h"
 #include "app/PrSetupUn.h"
 #include "app/printsettings.h"
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
   Supermath2d::SetSystemColorResolver([](int32_t c) { return ColorToRGB(c); });
   Section2D::RegisterClasses();
   ResMainForm::MainForm = Application->CreateForm<TMainForm>();
+  EditUnit::EditForm = Application->CreateForm<TEditForm>();
+  EditUnit::EditForm->Attach(*ResMainForm::MainForm);
   // The association is written by the program only, never by tests that create
   // the main window, so that they leave the desktop of the user alone.
   FileAssociation::RegisterFileAssociation(FileAssociation::UserDataDir(), "k2d", "KelmVev2er data", "kelmvev2er",
