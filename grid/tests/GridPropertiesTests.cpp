@@ -89,3 +89,32 @@ TEST_F(GridPropertiesTest, CellPropertiesPublishTheirTenFields) {
                                        "FontName",   "Alignment",    "VAlignment", "NodeLevel", "ReadOnly"};
   for (const std::string& n : names) EXPECT_NE(TCellProperties::StaticClass()->FindProperty(n), nullptr) << n;
 }
+
+namespace {
+
+class TCountedCache : public TObject {
+ public:
+  explicit TCountedCache(int& Alive) : FAlive(Alive) { ++FAlive; }
+  ~TCountedCache() override { --FAlive; }
+
+ private:
+  int& FAlive;
+};
+
+}  // namespace
+
+TEST_F(GridPropertiesTest, EachGridOwnsThePictureCacheTheFactoryMakes) {
+  EXPECT_EQ(NewGrid("NoCache")->PictureCache(), nullptr);
+  int alive = 0;
+  GridView::PictureCacheFactory = [&alive] { return std::make_unique<TCountedCache>(alive); };
+  TGridView* a = NewGrid("A");
+  TGridView* b = NewGrid("B");
+  GridView::PictureCacheFactory = nullptr;
+  EXPECT_EQ(alive, 2);
+  EXPECT_NE(a->PictureCache(), b->PictureCache());
+  EXPECT_NE(dynamic_cast<TCountedCache*>(a->PictureCache()), nullptr);
+  a->Free();
+  EXPECT_EQ(alive, 1);
+  b->Free();
+  EXPECT_EQ(alive, 0);
+}
