@@ -399,10 +399,10 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
   int measured = C.TextWidth(drawn.substr(0, drawn.find('\n')));
   // A Greek symbol written as a Latin letter in the Symbol face ("ra" for
   // rho-a): only the leading letter is Greek, the rest keeps the Latin face.
-  const std::string latinFace = (fixed ? *FFixedFont : *GetFont()).GetName();
-  const size_t leadLen = !drawn.empty() && std::isalpha(static_cast<unsigned char>(drawn[0])) ? 1 : 0;
-  const bool symbolLead = SysUtils::LowerCase(C.Font->GetName()) == "symbol" && leadLen > 0 &&
-                          drawn.size() > leadLen && drawn.find('\n') == std::string::npos &&
+  const size_t leadLen = drawn.size() > 1 && std::isalpha(static_cast<unsigned char>(drawn[0])) ? 1 : 0;
+  const bool symbolFace = leadLen > 0 && SysUtils::LowerCase(C.Font->GetName()) == "symbol";
+  const std::string latinFace = symbolFace ? (fixed ? *FFixedFont : *GetFont()).GetName() : std::string();
+  const bool symbolLead = symbolFace && drawn.find('\n') == std::string::npos &&
                           SysUtils::LowerCase(latinFace) != "symbol";
   if (symbolLead) {
     const std::string lead = drawn.substr(0, leadLen), rest = drawn.substr(leadLen);

@@ -226,3 +226,26 @@ TEST_F(GridMoveTest, CellHintsReachTheWindowsHintRequestExceptWhilePanning) {
   EXPECT_TRUE(grid->GetShowHint());
   EXPECT_TRUE(grid->HintAt(p, text, area));
 }
+
+TEST_F(GridMoveTest, EnhancedMoveScrollsTowardsThePointerAndMarksTheTarget) {
+  grid->SetOptions(grid->GetOptions() + goColMoving);
+  grid->SetColCount(30);
+  grid->SetLeftCol(10);
+  grid->SetCells(12, 1, "moved");
+  const TPoint from = At(12, 0);
+  grid->MouseDown(TMouseButton::mbLeft, {}, from.X, from.Y);
+  const TPoint over = At(11, 0);
+  grid->MouseMove({}, over.X, over.Y);
+  EXPECT_EQ(grid->MoveTarget(), 11);
+  EXPECT_TRUE(grid->ArrowWindow(0)->GetVisible() && grid->ArrowWindow(1)->GetVisible());
+  EXPECT_FALSE(grid->ArrowWindow(2)->GetVisible() || grid->ArrowWindow(3)->GetVisible());
+  EXPECT_EQ(grid->GetCursor(), crDrag);
+  grid->MouseMove({}, 5, from.Y);  // over the fixed column: one column left per movement
+  EXPECT_EQ(grid->GetLeftCol(), 9);
+  grid->MouseMove({}, 6, from.Y);
+  EXPECT_EQ(grid->GetLeftCol(), 8);
+  grid->MouseUp(TMouseButton::mbLeft, {}, 6, from.Y);
+  EXPECT_EQ(grid->GetCells(11, 1), "moved");  // dropped on the last target column
+  EXPECT_FALSE(grid->ArrowWindow(0)->GetVisible());
+  EXPECT_NE(grid->GetCursor(), crDrag);
+}
