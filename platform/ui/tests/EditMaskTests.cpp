@@ -102,3 +102,25 @@ TEST_F(EditMaskEditTest, TypingOverwritesPositionsStepsOverLiteralsAndRefusesWro
   Type(e, "ab:c");
   EXPECT_EQ(e->GetText(), "ab:c");
 }
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size);
+
+#include "fuzz/edit_mask_fuzz.cpp"
+
+TEST(EditMaskFuzz, DamagedMasksAndValuesAreReadSafely) {
+  const std::string cases[] = {
+      std::string(),
+      std::string(";"),
+      std::string(";;"),
+      std::string("\\"),
+      std::string("\\;\\;;0;"),
+      std::string("<>><<>\n"),
+      std::string("00;1;\n12345678"),
+      std::string("00;0;\xff\n\xff\xff", 10),
+      std::string(500, '0') + "\n" + std::string(600, '7'),
+      std::string("CcAaLl09#\n\x01\x02\x03 !@", 17),
+      std::string(1, '\0'),
+  };
+  for (const std::string& c : cases)
+    EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(c.data()), c.size()), 0) << c.size();
+}
