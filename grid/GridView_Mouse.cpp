@@ -734,6 +734,7 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     FPendingDrag = FDragDropSettings->OleDropSource;
   }
   PressWrapped(Button, Shift, X, Y);
+  if (FFixedSizing) return;
   const TGridRect now = GetSelection();
   if (!(now == before)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
   // A press that starts sizing a column notes the column and its width (user resize).
@@ -843,10 +844,12 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     MouseToCell(X, Y, c, r);
     if (FHeaderDragKind == 2 && FMouseActions->RowSelect && r >= 0) {
       r = std::max(r, GetFixedRows());
-      SetSelection(TGridRect{GetFixedCols(), std::min(FHeaderAnchor, r), GetColCount() - 1, std::max(FHeaderAnchor, r)});
+      SetSelection(
+          TGridRect{GetFixedCols(), std::min(FHeaderAnchor, r), GetColCount() - 1, std::max(FHeaderAnchor, r)});
     } else if (FHeaderDragKind == 1 && FMouseActions->ColSelect && c >= 0) {
       c = std::max(c, GetFixedCols());
-      SetSelection(TGridRect{std::min(FHeaderAnchor, c), GetFixedRows(), std::max(FHeaderAnchor, c), GetRowCount() - 1});
+      SetSelection(
+          TGridRect{std::min(FHeaderAnchor, c), GetFixedRows(), std::max(FHeaderAnchor, c), GetRowCount() - 1});
     }
   }
   const bool fixedSizeHover = !FButtonDown && TrackFixedColSizing(X, Y);

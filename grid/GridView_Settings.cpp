@@ -198,7 +198,8 @@ KV_CLASS_IMPL(TBands, TPersistent) {
 KV_CLASS_IMPL(TBackGround, TPersistent) {
   c.Property("Top", &TBackGround::GetTop, &TBackGround::SetTop).Default(0);
   c.Property("Left", &TBackGround::GetLeft, &TBackGround::SetLeft).Default(0);
-  c.Property("Display", &TBackGround::GetDisplay, &TBackGround::SetDisplay).Names({"bdTile", "bdFixed"}).Default(bdTile);
+  c.Property("Display", &TBackGround::GetDisplay, &TBackGround::SetDisplay)
+      .Names({"bdTile", "bdFixed"}).Default(bdTile);
   c.Property("Cells", &TBackGround::GetCells, &TBackGround::SetCells).Names({"bcNormal", "bcFixed", "bcAll"})
       .Default(bcNormal);
 }

@@ -216,7 +216,9 @@ TEST_F(GridMoveTest, CellHintsReachTheWindowsHintRequestExceptWhilePanning) {
   ASSERT_TRUE(grid->HintAt(p, text, area));
   EXPECT_EQ(text, "weight 0.5");
   EXPECT_EQ(area, grid->TBaseGrid::CellRect(2, 3));
-  grid->OnGridHint = [](TObject*, int ARow, int ACol, std::string& S) { S += " @" + std::to_string(ACol) + "," + std::to_string(ARow); };
+  grid->OnGridHint = [](TObject*, int ARow, int ACol, std::string& S) {
+    S += " @" + std::to_string(ACol) + "," + std::to_string(ARow);
+  };
   ASSERT_TRUE(grid->HintAt(p, text, area));
   EXPECT_EQ(text, "weight 0.5 @2,3");
   ASSERT_TRUE(grid->StartPanning(p.X, p.Y));
