@@ -6,7 +6,22 @@
 
 #include <algorithm>
 
-KV_CLASS_IMPL(TCellProperties, TPersistent) {}
+KV_CLASS_IMPL(TCellProperties, TPersistent) {
+  using P = TCellProperties;
+  c.Property("BrushColor", &P::GetBrushColor, &P::SetBrushColor).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("BrushColorTo", &P::GetBrushColorTo, &P::SetBrushColorTo).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("FontColor", &P::FontColor).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("FontStyle", &P::FontStyle).Names({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+      .Default(TFontStyles{});
+  c.Property("FontSize", &P::FontSize).Default(0);
+  c.Property("FontName", &P::FontName).Default("");
+  c.Property("Alignment", &P::Alignment).Names({"taLeftJustify", "taRightJustify", "taCenter"})
+      .Default(TAlignment::taLeftJustify);
+  c.Property("VAlignment", &P::GetVAlignment, &P::SetVAlignment).Names({"vtaTop", "vtaCenter", "vtaBottom"})
+      .Default(vtaTop);
+  c.Property("NodeLevel", &P::NodeLevel).Default(0);
+  c.Property("ReadOnly", &P::ReadOnly).Default(false);
+}
 KV_CLASS_IMPL(TUndoRedoItem, TCollectionItem) {
   c.Property("Row", &TUndoRedoItem::Row);
   c.Property("Col", &TUndoRedoItem::Col);

@@ -1495,4 +1495,55 @@ class TGridView : public TBaseGrid {
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void RowMoved(int FromIndex, int ToIndex) override;
+
+  // ---- cell hints, column and row moves by the mouse, pressed fixed cells,
+  // fixed-column sizing (GridView_Mouse.cpp)
+ public:
+  // The hint of the cell under P (CellHint); none while panning.
+  bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const override;
+  // A column (1) or row (2) being moved by the mouse; 0 none.
+  int MoveKind() const { return FMoveKind; }
+  int MoveSource() const { return FMoveFrom; }
+  int MoveTarget() const { return FMoveTo; }
+  // The fixed cell drawn pressed while the button is down ({-1, -1}: none).
+  TGridCoord PressedFixedCell() const { return FPressedFixed; }
+  // The fixed column sized by the mouse (-1: none) and the x of its sizing line.
+  int FixedSizingCol() const { return FFixedSizing ? FFixedSizingCol : -1; }
+  int FixedSizingX() const { return FFixedSizingX; }
+
+ protected:
+  // The grid moves columns and rows itself, so that OnColumnMove and OnRowMove can cancel a move.
+  bool BeginColumnDrag(int /*Origin*/) override { return false; }
+  bool BeginRowDrag(int /*Origin*/) override { return false; }
+
+ private:
+  bool StartMove(int ACol, int ARow, int X, int Y);
+  void TrackMove(int X, int Y);
+  void EndMove(bool Drop);
+  void ShowMoveFeedback(int X, int Y);
+  void HideMoveFeedback();
+  bool TrackFixedColSizing(int X, int Y);
+  void SetPressedFixed(TGridCoord Cell);
+  int FMoveKind = 0, FMoveFrom = -1, FMoveTo = -1;
+  TPoint FMoveOffset{0, 0};
+  bool FMoveDragged = false;
+  TGridCoord FPressedFixed{-1, -1};
+  bool FFixedSizing = false, FFixedSizeArmed = false;
+  int FFixedSizingCol = -1, FFixedSizingX = -1;
+  bool FHintBeforePan = false;
+  int FHeaderDragKind = 0;  // the hover target (1 columns, 2 rows) a header drag extends
+
+  // ---- the picture cache of the HTML renderer (GridView_Control.cpp)
+ public:
+  // The grid's own cache, made at construction by GridView::PictureCacheFactory
+  // (nullptr while no factory is installed) and freed with the grid.
+  TObject* PictureCache() const { return FPictureCache.get(); }
+
+ private:
+  std::unique_ptr<TObject> FPictureCache;
 };
+
+namespace GridView {
+// Makes the picture cache each new grid owns; installed by the unit of the HTML pictures.
+extern std::function<std::unique_ptr<TObject>()> PictureCacheFactory;
+}  // namespace GridView

@@ -9,22 +9,117 @@
 #include "platform/ui/Themes.h"
 
 KV_CLASS_IMPL(TGridView, TBaseGrid) {
-  c.Property("FixedRowAlways", &TGridView::FixedRowAlways).Default(false);
-  c.Property("FixedColAlways", &TGridView::FixedColAlways).Default(false);
-  c.Property("WordWrap", &TGridView::GetWordWrap, &TGridView::SetWordWrap).Default(true);
-  c.Property("VAlignment", &TGridView::GetVAlignment, &TGridView::SetVAlignment)
+  using G = TGridView;
+  // Counts, sizes and fixed cells.
+  c.Property("ColCount", &G::GetColCount, &G::SetColCount).Default(5);
+  c.Property("RowCount", &G::GetRowCount, &G::SetRowCount).Default(5);
+  c.Property("FixedCols", &G::GetFixedCols, &G::SetFixedCols).Default(1);
+  c.Property("FixedRows", &G::GetFixedRows, &G::SetFixedRows).Default(1);
+  c.Property("DefaultColWidth", &G::GetDefaultColWidth, &G::SetDefaultColWidth).Default(64);
+  c.Property("DefaultRowHeight", &G::GetDefaultRowHeight, &G::SetDefaultRowHeight).Default(21);
+  c.Property("FixedColWidth", &G::GetFixedColWidth, &G::SetFixedColWidth).Stored(false);
+  c.Property("FixedRowHeight", &G::GetFixedRowHeight, &G::SetFixedRowHeight).Default(21);
+  c.Property("FixedFooters", &G::GetFixedFooters, &G::SetFixedFooters).Default(0);
+  c.Property("FixedRightCols", &G::GetFixedRightCols, &G::SetFixedRightCols).Default(0);
+  c.Property("FixedRowAlways", &G::FixedRowAlways).Default(false);
+  c.Property("FixedColAlways", &G::FixedColAlways).Default(false);
+  c.Property("DefaultDrawing", &G::GetDefaultDrawing, &G::SetDefaultDrawing).Default(false);
+  c.Property("GridLineWidth", &G::GetGridLineWidth, &G::SetGridLineWidth).Default(1);
+  c.Property("GridLineColor", &G::GetGridLineColor, &G::SetGridLineColor).Kind(TPropKind::pkColor).Default(clSilver);
+  c.Property("UndoRedo", &G::GetUndoRedo, &G::SetUndoRedo);
+  // Look.
+  c.Property("WordWrap", &G::GetWordWrap, &G::SetWordWrap).Default(true);
+  c.Property("VAlignment", &G::GetVAlignment, &G::SetVAlignment)
       .Names({"vtaTop", "vtaCenter", "vtaBottom"}).Default(vtaTop);
-  c.Property("Look", &TGridView::GetLook, &TGridView::SetLook)
+  c.Property("AutoSize", &G::GetAutoSize, &G::SetAutoSize).Default(false);
+  c.Property("Flat", &G::GetFlat, &G::SetFlat).Default(false);
+  c.Property("Look", &G::GetLook, &G::SetLook)
       .Names({"glStandard", "glSoft", "glClassic", "glPlain", "glXP"}).Default(glXP);
-  c.Property("SelectionColor", &TGridView::GetSelectionColor, &TGridView::SetSelectionColor)
+  c.Property("SelectionColor", &G::GetSelectionColor, &G::SetSelectionColor)
       .Kind(TPropKind::pkColor).Default(TColor(0xEACAB6));
-  c.Property("SelectionTextColor", &TGridView::GetSelectionTextColor, &TGridView::SetSelectionTextColor)
+  c.Property("SelectionTextColor", &G::GetSelectionTextColor, &G::SetSelectionTextColor)
       .Kind(TPropKind::pkColor).Default(clBlack);
-  c.Property("FloatFormat", &TGridView::FloatFormat);
-  c.Property("EnableHTML", &TGridView::EnableHTML).Default(true);
-  c.Property("EnableWheel", &TGridView::EnableWheel).Default(true);
-  c.Property("IntegralHeight", &TGridView::GetIntegralHeight, &TGridView::SetIntegralHeight).Default(false);
+  c.Property("SelectionRectangle", &G::GetSelectionRectangle, &G::SetSelectionRectangle).Default(false);
+  c.Property("SelectionResizer", &G::GetSelectionResizer, &G::SetSelectionResizer).Default(false);
+  c.Property("ShowSelection", &G::GetShowSelection, &G::SetShowSelection).Default(true);
+  c.Property("ActiveCellShow", &G::GetActiveCellShow, &G::SetActiveCellShow).Default(false);
+  c.Property("ActiveCellColor", &G::GetActiveCellColor, &G::SetActiveCellColor)
+      .Kind(TPropKind::pkColor).Default(clGray);
+  c.Property("ActiveCellFont", &G::GetActiveCellFont, &G::SetActiveCellFont);
+  c.Property("FixedFont", &G::GetFixedFont, &G::SetFixedFont);
+  c.Property("URLShow", &G::GetURLShow, &G::SetURLShow).Default(false);
+  c.Property("URLColor", &G::GetURLColor, &G::SetURLColor).Kind(TPropKind::pkColor).Default(clBlue);
+  c.Property("URLFull", &G::GetURLFull, &G::SetURLFull).Default(false);
+  c.Property("GridImages", &G::GetGridImages, &G::SetGridImages);
+  c.Property("Hovering", &G::GetHovering, &G::SetHovering).Default(false);
+  c.Property("MaxEditLength", &G::GetMaxEditLength, &G::SetMaxEditLength).Default(0);
+  c.Property("LookupItems", &G::GetLookupItems, &G::SetLookupItems);
+  c.Property("ColumnHeaders", &G::GetColumnHeaders, &G::SetColumnHeaders);
+  c.Property("RowHeaders", &G::GetRowHeaders, &G::SetRowHeaders);
+  c.Property("BackGround", &G::GetBackGround, &G::SetBackGround);
+  c.Property("IntegralHeight", &G::GetIntegralHeight, &G::SetIntegralHeight).Default(false);
+  c.Property("FilterActive", &G::GetFilterActive, &G::SetFilterActive).Default(false);
+  // Scroll bars.
+  c.Property("ScrollType", [](const G& g) { return g.ScrollType; }, &G::SetScrollType)
+      .Names({"ssNormal", "ssFlat", "ssEncarta"}).Default(TScrollType::ssNormal);
+  c.Property("ScrollColor", [](const G& g) { return g.ScrollColor; }, &G::SetScrollColor)
+      .Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("ScrollWidth", [](const G& g) { return g.ScrollWidth; }, &G::SetScrollWidth).Default(16);
+  c.Property("ScrollProportional", [](const G& g) { return g.ScrollProportional; }, &G::SetScrollProportional)
+      .Default(false);
+  c.Property("ScrollSynch", &G::ScrollSynch).Default(false);
+  c.Property("ScrollHints", &G::ScrollHintsType).Names({"shNone", "shVertical", "shHorizontal", "shBoth"})
+      .Default(shNone);
+  // Behaviour flags.
+  c.Property("AnchorHint", &G::AnchorHint).Default(false);
+  c.Property("AutoNumAlign", &G::AutoNumAlign).Default(false);
+  c.Property("EnhTextSize", &G::EnhTextSize).Default(false);
+  c.Property("EditWithTags", &G::EditWithTags).Default(false);
+  c.Property("EnhRowColMove", &G::EnhRowColMove).Default(true);
+  c.Property("SizeWithForm", &G::SizeWithForm).Default(false);
+  c.Property("Multilinecells", &G::Multilinecells).Default(false);
+  c.Property("EnableBlink", &G::EnableBlink).Default(false);
+  c.Property("EnableHTML", &G::EnableHTML).Default(true);
+  c.Property("EnableWheel", &G::EnableWheel).Default(true);
+  c.Property("ExcelStyleDecimalSeparator", &G::ExcelStyleDecimalSeparator).Default(false);
+  c.Property("OemConvert", &G::OemConvert).Default(false);
+  c.Property("Lookup", &G::Lookup).Default(false);
+  c.Property("LookupCaseSensitive", &G::LookupCaseSensitive).Default(false);
+  c.Property("LookupHistory", &G::LookupHistory).Default(false);
+  c.Property("FixedAsButtons", &G::FixedAsButtons).Default(false);
+  c.Property("HideFocusRect", &G::HideFocusRect).Default(false);
+  c.Property("HintColor", &G::HintColor).Kind(TPropKind::pkColor).Default(clInfoBk);
+  c.Property("HintShowCells", &G::HintShowCells).Default(false);
+  c.Property("HintShowLargeText", &G::HintShowLargeText).Default(false);
+  c.Property("HintShowSizing", &G::HintShowSizing).Default(false);
+  c.Property("HTMLHint", &G::HTMLHint).Default(false);
+  c.Property("IntelliPan", &G::IntelliPan).Names({"ipVertical", "ipHorizontal", "ipBoth", "ipNone"})
+      .Default(ipVertical);
+  c.Property("IntelliZoom", &G::IntelliZoom).Default(true);
+  c.Property("URLEdit", &G::URLEdit).Default(false);
+  c.Property("SelectionRTFKeep", &G::SelectionRTFKeep).Default(false);
+  c.Property("FloatFormat", &G::FloatFormat).Default("%.2f");
+  c.Property("PictureContainer", &G::GetPictureContainer, &G::SetPictureContainer);
+  c.Property("CellChecker", &G::GetCellChecker, &G::SetCellChecker);
+  c.Property("Cursor", &G::Cursor).Default(crDefault);
+  // Settings objects, stored as nested values.
+  c.Property("Bands", &G::Bands);
+  c.Property("SortSettings", &G::SortSettings);
+  c.Property("DragDropSettings", &G::DragDropSettings);
+  c.Property("FloatingFooter", &G::FloatingFooter);
+  c.Property("ControlLook", &G::ControlLook);
+  c.Property("PrintSettings", &G::PrintSettings);
+  c.Property("HTMLSettings", &G::HTMLSettings);
+  c.Property("Navigation", &G::Navigation);
+  c.Property("ColumnSize", &G::ColumnSize);
+  c.Property("CellNode", &G::CellNode);
+  c.Property("SizeWhileTyping", &G::SizeWhileTyping);
+  c.Property("MouseActions", &G::MouseActions);
+  c.Property("Grouping", &G::Grouping);
+  c.Property("Filter", &G::Filter);
 }
+
+std::function<std::unique_ptr<TObject>()> GridView::PictureCacheFactory;
 
 namespace {
 
@@ -63,6 +158,7 @@ TGridView::TGridView(TComponent* AOwner) : TBaseGrid(AOwner) {
   FGrouping = std::make_unique<TGrouping>();
   FColumnHeaders = std::make_unique<TStringList>();
   FColumnHeaders->OnChange = [this](TObject*) { ColumnHeadersChanged(); };
+  if (GridView::PictureCacheFactory) FPictureCache = GridView::PictureCacheFactory();
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName("Tahoma");
   FFixedFont->SetStyle(TFontStyles{TFontStyle::fsBold});

@@ -396,7 +396,14 @@ void TGridInplaceEdit::KeyPress(TKeyChar& Key) {
     SetSelStart(caret + 1);
     return;
   }
+  const TKeyChar typed = Key;
   TInplaceEdit::KeyPress(Key);
+  // A filled mask advances to the next cell.
+  if (nav.AdvanceAuto && typed >= 32 && IsMasked() && GetText().find(' ') == std::string::npos &&
+      GetCaretPos() >= WideLength(EditText())) {
+    TKeyChar enter = u'\r';
+    FGridView->KeyPress(enter);
+  }
 }
 
 void TGridInplaceEdit::CompleteFromLookup() {
@@ -429,6 +436,11 @@ void TGridInplaceEdit::DoEnter() {
   TInplaceEdit::DoEnter();
   if (!FGridView) return;
   const TNavigation& nav = *FGridView->Navigation();
+  if (IsMasked() && nav.ImproveMaskSel && !(OpenedByClick && ClickPoint.X >= 0)) {
+    SetSelStart(0);
+    SetSelLength(1);
+    return;
+  }
   if (OpenedByClick && ClickPoint.X >= 0) {
     // The character under the mouse receives the caret.
     TCanvas& c = *FGridView->GetCanvas();

@@ -24,6 +24,31 @@ int FollowMove(int Index, int From, int To) {
   return Index;
 }
 
+// The select cursors: 8010 a row (an arrow pointing right), 8011 a column
+// (pointing down), 8012 all cells (pointing to the lower right).
+void RegisterSelectCursors() {
+  const std::vector<std::string> right{"...........", "......X....", "......XX...", "......XoX..",
+                                       "XXXXXXXooX.", "XoooooooooX", "XXXXXXXooX.", "......XoX..",
+                                       "......XX...", "......X....", "..........."};
+  std::vector<std::string> down(right.size(), std::string(right.size(), '.'));
+  // Drawn pointing up-left, then turned half round.
+  std::vector<std::string> diagonal{"XXXXXX.....", "XooooX.....", "XoooX......", "XoooX......",
+                                    "XooooX.....", "XX.XooX....", "....XooX...", ".....XooX..",
+                                    "......XooX.", ".......XooX", "........XX."};
+  std::reverse(diagonal.begin(), diagonal.end());
+  for (std::string& row : diagonal) std::reverse(row.begin(), row.end());
+  for (size_t y = 0; y < right.size(); ++y)
+    for (size_t x = 0; x < right.size(); ++x) down[x][y] = right[y][x];
+  Controls::SetCursorImage(8010, Controls::CursorFromRows(right, TPoint{10, 5}));
+  Controls::SetCursorImage(8011, Controls::CursorFromRows(down, TPoint{5, 10}));
+  Controls::SetCursorImage(8012, Controls::CursorFromRows(diagonal, TPoint{10, 10}));
+}
+
+[[maybe_unused]] const bool kSelectCursors = [] {
+  RegisterSelectCursors();
+  return true;
+}();
+
 }  // namespace
 
 // ================================================================ anchors
@@ -174,6 +199,12 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
   FSelectOnRelease = false;
   FPressedButton = {-1, -1};
   FPressLeftCol = GetLeftCol();
+  if (FFixedSizeArmed && FFixedSizingCol >= 0) {
+    FFixedSizing = true;
+    FFixedSizingX = X;
+    DrawSizingLine(X);
+    return;
+  }
   int col = -1, row = -1;
   MouseToCell(X, Y, col, row);
   FDownCol = col;
@@ -199,6 +230,9 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
       return;
     }
   }
+  if (FixedAsButtons && fixedClick && GetOptions().Contains(goFixedVertLine) &&
+      GetOptions().Contains(goFixedHorzLine) && !FFlat)
+    SetPressedFixed(TGridCoord{col, row});
   const bool designing = ComponentState.Contains(TComponentStateItem::csDesigning);
   if (!designing) {
     if (col == 0 && HasNodes() && RowIsNode(row) && PointInNodeGlyph(row, X - cell.Left)) {
@@ -295,6 +329,9 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
     else if (row < GetFixedRows() && col >= GetFixedCols() && FMouseActions->ColSelect && CursorMode == 1)
       whole = TGridRect{col, GetFixedRows(), col, GetRowCount() - 1};
     if (whole.Left >= 0) {
+      // A drag over the headers extends a row or column selection from here.
+      FHeaderDragKind = CursorMode == 3 ? 0 : CursorMode;
+      FHeaderAnchor = CursorMode == 2 ? row : CursorMode == 1 ? col : -1;
       if (CanFocus()) SetFocus();
       ParkSelection();
       FSelectionSaved = false;
@@ -336,6 +373,7 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
     TRestore<bool> noAlwaysEdit(FNavigation->AlwaysEdit, false);
     TBaseGrid::MouseDown(Button, Shift, X, Y);
   }
+  if (fixedClick && GetGridState() == TGridState::gsNormal) StartMove(col, row, X, Y);
   if (FNavigation->KeepHorizScroll && GetOptions().Contains(goRowSelect)) SetLeftCol(FPressLeftCol);
   if (OnClickCell) OnClickCell(this, row, col);
   if (OnCellValidate) {
@@ -352,14 +390,28 @@ void TGridView::ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, in
   }
   const TGridState state = GetGridState();
   const bool sizing = state == TGridState::gsColSizing || state == TGridState::gsRowSizing;
-  const bool moving = state == TGridState::gsColMoving || state == TGridState::gsRowMoving;
-  const bool moved = FMovedOrSized || sizing;
+  const bool moving = FMoveKind != 0 && FMoveDragged;
+  bool moved = FMovedOrSized || sizing;
   FMovedOrSized = false;
   MouseSelecting = false;
   CursorMode = 0;
   FButtonDown = false;
+  FHeaderAnchor = -1;
+  FHeaderDragKind = 0;
   for (TArrowWindow* a : FArrows)
     if (a) a->SetVisible(false);
+  if (FFixedSizing) {
+    DrawSizingLine(FFixedSizingX);
+    int before = 0;
+    for (int c = 0; c < FFixedSizingCol; ++c) before += GetColWidths(c);
+    FFixedSizing = false;
+    FFixedSizeArmed = false;
+    SetColWidths(FFixedSizingCol, std::max(1, X - before));
+    if (OnEndColumnSize) OnEndColumnSize(this, FFixedSizingCol);
+    FFixedSizingCol = -1;
+    return;
+  }
+  if (FPressedFixed.X >= 0) SetPressedFixed(TGridCoord{-1, -1});
   if (FPressedButton.X >= 0) {
     const TGridCoord b = FPressedButton;
     FPressedButton = {-1, -1};
@@ -387,6 +439,11 @@ void TGridView::ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, in
     SetColSelected(FToggleCol, false);
   }
   const int downRow = FDownRow, downCol = FDownCol;
+  if (FMoveKind != 0) {
+    EndMove(true);
+    moved = moved || FMovedOrSized;
+    FMovedOrSized = false;
+  }
   TBaseGrid::MouseUp(Button, Shift, X, Y);
   if (FSelectionResizePending) {
     FSelectionResizePending = false;
@@ -457,21 +514,210 @@ void TGridView::DoubleClickAt(int X, int Y) {
 // ================================================================ moves
 
 void TGridView::ColumnMoved(int FromIndex, int ToIndex) {
-  TBaseGrid::ColumnMoved(FromIndex, ToIndex);
-  FMovedOrSized = true;
   const int from = RealColIndex(FromIndex), to = RealColIndex(ToIndex);
+  // The cells live at their real columns: with hidden columns they move by
+  // real index, and the visible flags of the real columns move with them.
+  TBaseGrid::ColumnMoved(from, to);
+  if (FHiddenColCount > 0 && from < MaxHideableCols && to < MaxHideableCols) {
+    auto first = FHiddenCols.begin();
+    if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
+    else std::rotate(first + to, first + from, first + from + 1);
+  }
+  for (int i = 0; i < FHiddenRows->Count(); ++i) {
+    TStrings* cells = FHiddenRows->Item(i)->GetItems();
+    if (!cells) continue;
+    while (cells->GetCount() <= std::max(from, to)) cells->Add("");
+    cells->Move(from, to);
+  }
+  if (!EnhRowColMove) {
+    // Without the enhanced move the widths stay where they were.
+    const int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
+    std::vector<int> widths;
+    for (int c = lo; c <= hi; ++c) widths.push_back(GetColWidths(FollowMove(c, FromIndex, ToIndex)));
+    for (int c = lo; c <= hi; ++c) SetColWidths(c, widths[size_t(c - lo)]);
+  }
+  FMovedOrSized = true;
   FSortSettings->Column = FollowMove(FSortSettings->Column, from, to);
   for (int i = 0; i < FSortIndexes->Count(); ++i) {
     const auto entry = static_cast<uint32_t>(FSortIndexes->Get(i));
     const int c = FollowMove(static_cast<int>(entry & 0xFFFF), from, to);
     FSortIndexes->Put(i, static_cast<int32_t>((entry & ~0xFFFFu) | static_cast<uint32_t>(c)));
   }
+  const int col = FollowMove(GetCol(), FromIndex, ToIndex);
+  if (col != GetCol()) MoveColRow(col, GetRow(), true, false);
 }
 
 void TGridView::RowMoved(int FromIndex, int ToIndex) {
   if (FFloatingFooter->ShowsLastRow() && ToIndex == GetRowCount() - 1) return;
   TBaseGrid::RowMoved(FromIndex, ToIndex);
+  if (!EnhRowColMove) {
+    const int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
+    std::vector<int> heights;
+    for (int r = lo; r <= hi; ++r) heights.push_back(GetRowHeights(FollowMove(r, FromIndex, ToIndex)));
+    for (int r = lo; r <= hi; ++r) SetRowHeights(r, heights[size_t(r - lo)]);
+  }
   FMovedOrSized = true;
+}
+
+// ================================================================ moves by the mouse
+
+bool TGridView::StartMove(int ACol, int ARow, int X, int Y) {
+  FMoveKind = 0;
+  if (ARow < GetFixedRows() && ACol >= GetFixedCols() && ACol < GetColCount() - FFixedRightCols &&
+      GetOptions().Contains(goColMoving)) {
+    FMoveKind = 1;
+    FMoveFrom = FMoveTo = ACol;
+  } else if (ACol < GetFixedCols() && ARow >= GetFixedRows() && ARow < GetRowCount() - FFixedFooters &&
+             GetOptions().Contains(goRowMoving)) {
+    FMoveKind = 2;
+    FMoveFrom = FMoveTo = ARow;
+  }
+  if (FMoveKind == 0) return false;
+  const TRect cell = TBaseGrid::CellRect(ACol, ARow);
+  FMoveOffset = TPoint{X - cell.Left, Y - cell.Top};
+  FMoveDragged = false;
+  return true;
+}
+
+void TGridView::TrackMove(int X, int Y) {
+  bool allow = true;
+  if (FMoveKind == 1 && OnColumnMove) OnColumnMove(this, FMoveFrom, allow);
+  if (FMoveKind == 2 && OnRowMove) OnRowMove(this, FMoveFrom, allow);
+  if (!allow) {
+    EndMove(false);
+    return;
+  }
+  FMoveDragged = true;
+  int col = -1, row = -1;
+  MouseToCell(X, Y, col, row);
+  if (FMoveKind == 1 && col >= GetFixedCols() && col < GetColCount() - FFixedRightCols) FMoveTo = col;
+  if (FMoveKind == 2 && row >= GetFixedRows() && row < GetRowCount() - FFixedFooters) FMoveTo = row;
+  if (!EnhRowColMove) return;
+  // The view follows the pointer over the fixed cells and beyond the edges.
+  if (FMoveKind == 1) {
+    if (X < FixedColsWidth() && GetLeftCol() > GetFixedCols()) SetLeftCol(GetLeftCol() - 1);
+    else if (X > GetClientWidth() && GetLeftCol() < MaxLeftCol()) SetLeftCol(GetLeftCol() + 1);
+  } else {
+    if (Y < FixedRowsHeight() && GetTopRow() > GetFixedRows()) SetTopRow(GetTopRow() - 1);
+    else if (Y > GetClientHeight() && GetTopRow() < MaxTopRow()) SetTopRow(GetTopRow() + 1);
+  }
+  ShowMoveFeedback(X, Y);
+  Invalidate();
+}
+
+void TGridView::ShowMoveFeedback(int X, int Y) {
+  const bool cols = FMoveKind == 1;
+  if (FPopupButton) {
+    const int w = cols ? GetColWidths(FMoveFrom) : GetColWidths(0);
+    const int h = cols ? GetRowHeights(0) : GetRowHeights(FMoveFrom);
+    FPopupButton->SetText(cols ? CellText(RealColIndex(FMoveFrom), 0) : CellText(0, FMoveFrom));
+    if (FLook == glLumo) {
+      FPopupButton->SetGradFrom(0xC0C0C0);
+      FPopupButton->SetGradTo(clWhite);
+    } else if (FLook == glXP) {
+      FPopupButton->SetGradFrom(clWhite);
+      FPopupButton->SetGradTo(clBtnFace);
+    } else {
+      FPopupButton->SetGradFrom(clBtnFace);
+      FPopupButton->SetGradTo(clBtnFace);
+    }
+    const TPoint p = ClientToScreen(TPoint{X - FMoveOffset.X, Y - FMoveOffset.Y});
+    FPopupButton->SetBounds(p.X, p.Y, w, h);
+    FPopupButton->SetVisible(true);
+  }
+  const TRect target = cols ? TBaseGrid::CellRect(FMoveTo, 0) : TBaseGrid::CellRect(0, FMoveTo);
+  const bool visible = !target.IsEmpty();
+  const bool footer = !cols && FFloatingFooter->ShowsLastRow() && FMoveTo == GetRowCount() - 1;
+  auto place = [&](int Index, int Left, int Top) {
+    TArrowWindow* a = FArrows[size_t(Index)];
+    if (!a) return;
+    const TPoint p = ClientToScreen(TPoint{Left, Top});
+    a->SetBounds(p.X, p.Y, a->GetWidth(), a->GetHeight());
+    a->SetVisible(visible && !footer);
+  };
+  if (cols) {
+    // Arrows pointing down above the target header and up below it.
+    const int x = (FMoveTo > FMoveFrom ? target.Right : target.Left) - 5;
+    place(1, x, target.Top - 8);
+    place(0, x, target.Bottom);
+    for (int d : {2, 3})
+      if (FArrows[size_t(d)]) FArrows[size_t(d)]->SetVisible(false);
+  } else {
+    const int y = (FMoveTo > FMoveFrom ? target.Bottom : target.Top) - 5;
+    const TRect rowRect(target.Left, target.Top, GetClientWidth(), target.Bottom);
+    place(2, rowRect.Left - 10, y);
+    place(3, std::min(GridWidth(), rowRect.Right), y);
+    for (int d : {0, 1})
+      if (FArrows[size_t(d)]) FArrows[size_t(d)]->SetVisible(false);
+  }
+  SetCursor(crDrag);
+}
+
+void TGridView::HideMoveFeedback() {
+  if (FPopupButton) FPopupButton->SetVisible(false);
+  for (TArrowWindow* a : FArrows)
+    if (a) a->SetVisible(false);
+}
+
+void TGridView::EndMove(bool Drop) {
+  const int kind = FMoveKind, from = FMoveFrom, to = FMoveTo;
+  const bool dragged = FMoveDragged;
+  FMoveKind = 0;
+  FMoveFrom = FMoveTo = -1;
+  FMoveDragged = false;
+  HideMoveFeedback();
+  SetCursor(Cursor);
+  if (!Drop || !dragged || to < 0 || to == from) return;
+  if (kind == 1) MoveColumn(from, to);
+  else MoveRow(from, to);
+}
+
+void TGridView::SetPressedFixed(TGridCoord Cell) {
+  const TGridCoord old = FPressedFixed;
+  FPressedFixed = Cell;
+  if (old.X >= 0) RepaintCell(old.X, old.Y);
+  if (Cell.X >= 0) RepaintCell(Cell.X, Cell.Y);
+}
+
+bool TGridView::TrackFixedColSizing(int X, int Y) {
+  if (FFixedSizing) {
+    if (X != FFixedSizingX) {
+      DrawSizingLine(FFixedSizingX);
+      FFixedSizingX = X;
+      DrawSizingLine(X);
+    }
+    return true;
+  }
+  FFixedSizeArmed = false;
+  FFixedSizingCol = -1;
+  if (!FMouseActions->SizeFixedCol || ComponentState.Contains(TComponentStateItem::csDesigning)) return false;
+  int col = -1, row = -1;
+  MouseToCell(X, Y, col, row);
+  if (col < 0 || row < 0) return false;
+  // The border of each fixed column: its width and one pixel per column so far.
+  int edge = 0;
+  for (int c = 0; c < GetFixedCols(); ++c) {
+    edge += GetColWidths(c) + 1;
+    if (std::abs(X - edge) < 3) {
+      FFixedSizingCol = c;
+      FFixedSizeArmed = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TGridView::HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const {
+  if (FPanning) return false;
+  auto& self = const_cast<TGridView&>(*this);
+  std::string text;
+  TPoint screen;
+  if (!self.CellHint(P.X, P.Y, text, screen) || text.empty()) return TBaseGrid::HintAt(P, HintText, CursorRect);
+  int col = -1, row = -1;
+  MouseToCell(P.X, P.Y, col, row);
+  HintText = text;
+  CursorRect = self.TBaseGrid::CellRect(col, row);
+  return true;
 }
 
 // ================================================================ press, release and movement
@@ -488,6 +734,7 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     FPendingDrag = FDragDropSettings->OleDropSource;
   }
   PressWrapped(Button, Shift, X, Y);
+  if (FFixedSizing) return;
   const TGridRect now = GetSelection();
   if (!(now == before)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
   // A press that starts sizing a column notes the column and its width (user resize).
@@ -561,7 +808,7 @@ void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
       }
     }
   }
-  if (Button == TMouseButton::mbRight && state == TGridState::gsColMoving) return;
+  if (Button == TMouseButton::mbRight && FMoveKind != 0 && EnhRowColMove) return;
   const TGridRect before = GetSelection();
   ReleaseWrapped(Button, Shift, X, Y);
   FPendingDrag = false;
@@ -570,8 +817,42 @@ void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
+  const bool designing = ComponentState.Contains(TComponentStateItem::csDesigning);
+  if (FFixedSizing) {
+    TrackFixedColSizing(X, Y);
+    if (HintShowSizing || designing) {
+      const TRect cell = TBaseGrid::PlainCellRect(FFixedSizingCol, 0);
+      const std::string text = "cw=<b>" + std::to_string(std::max(0, FFixedSizingX - cell.Left)) + "</b>";
+      Controls::ActivateHint(this, ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+    }
+    return;
+  }
+  if (FMoveKind != 0 && FButtonDown) {
+    const TGridRect before = GetSelection();
+    TrackMove(X, Y);
+    if (FMoveKind != 0) {
+      const TGridRect now = GetSelection();
+      if (!(now == before)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+      return;
+    }
+  }
   if (FButtonDown && FMouseActions->RangeSelectAndEdit && GetOptions().Contains(goEditing))
     SetOptions(GetOptions() - TGridOptions{goEditing});
+  // A drag over the headers extends the row or column selection from its anchor.
+  if (FButtonDown && FHeaderAnchor >= 0) {
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (FHeaderDragKind == 2 && FMouseActions->RowSelect && r >= 0) {
+      r = std::max(r, GetFixedRows());
+      SetSelection(
+          TGridRect{GetFixedCols(), std::min(FHeaderAnchor, r), GetColCount() - 1, std::max(FHeaderAnchor, r)});
+    } else if (FHeaderDragKind == 1 && FMouseActions->ColSelect && c >= 0) {
+      c = std::max(c, GetFixedCols());
+      SetSelection(
+          TGridRect{std::min(FHeaderAnchor, c), GetFixedRows(), std::max(FHeaderAnchor, c), GetRowCount() - 1});
+    }
+  }
+  const bool fixedSizeHover = !FButtonDown && TrackFixedColSizing(X, Y);
   int target = 0;
   if (FSelectionResizer && FSelectionRectangle) {
     const TGridRect sel = GetSelection();
@@ -599,9 +880,14 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
              !(HasNodes() && PointInNodeGlyph(row, X - cell.Left)))
       target = 2;
   }
+  if (FHeaderAnchor >= 0 && FButtonDown) target = FHeaderDragKind;
   CursorMode = target;
   bool claimed = target == 1 || target == 2 || target == 3;
   if (claimed) SetCursor(target == 1 ? 8011 : target == 2 ? 8010 : 8012);
+  if (fixedSizeHover && !claimed) {
+    SetCursor(crHSplit);
+    claimed = true;
+  }
   // Plain-text hyperlinks (HTML anchors come with the HTML renderer).
   std::string anchor;
   if (FURLShow && col >= 0 && row >= 0) {
@@ -630,7 +916,6 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     RepaintRange(GetSelection());
     FLastSelection = GetSelection();
   }
-  const bool designing = ComponentState.Contains(TComponentStateItem::csDesigning);
   if ((HintShowSizing || designing) && (state == TGridState::gsColSizing || state == TGridState::gsRowSizing)) {
     const bool cols = state == TGridState::gsColSizing;
     const int index = cols ? (SizedCol >= 0 ? SizedCol : GetColCount() - 1) : (SizedRow >= 0 ? SizedRow : GetRowCount() - 1);

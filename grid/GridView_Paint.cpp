@@ -10,6 +10,7 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <numbers>
 
@@ -395,10 +396,38 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
   C.Brush->SetStyle(bsClear);
   dc = C.GetHandle();
   dc->SetBkMode(TRANSPARENT);
-  const int measured = C.TextWidth(drawn.substr(0, drawn.find('\n')));
+  int measured = C.TextWidth(drawn.substr(0, drawn.find('\n')));
+  // A Greek symbol written as a Latin letter in the Symbol face ("ra" for
+  // rho-a): only the leading letter is Greek, the rest keeps the Latin face.
+  const size_t leadLen = drawn.size() > 1 && std::isalpha(static_cast<unsigned char>(drawn[0])) ? 1 : 0;
+  const bool symbolFace = leadLen > 0 && SysUtils::LowerCase(C.Font->GetName()) == "symbol";
+  const std::string latinFace = symbolFace ? (fixed ? *FFixedFont : *GetFont()).GetName() : std::string();
+  const bool symbolLead = symbolFace && drawn.find('\n') == std::string::npos &&
+                          SysUtils::LowerCase(latinFace) != "symbol";
+  if (symbolLead) {
+    const std::string lead = drawn.substr(0, leadLen), rest = drawn.substr(leadLen);
+    const std::string symbolFace = C.Font->GetName();
+    const int w1 = C.TextWidth(lead);
+    C.Font->SetName(latinFace);
+    const int w2 = C.TextWidth(rest);
+    measured = w1 + w2;
+    const int x = HAlign == TAlignment::taRightJustify ? tr.Right - measured
+                  : HAlign == TAlignment::taCenter    ? tr.Left + (tr.Width() - measured) / 2
+                                                      : tr.Left;
+    const uint32_t part = DT_NOPREFIX | DT_SINGLELINE | DT_LEFT | VertFlag(VAlign);
+    C.Font->SetName(symbolFace);
+    TRect r1(x, tr.Top, x + w1, tr.Bottom);
+    C.GetHandle()->DrawText(lead, r1, part);
+    C.Refresh();
+    C.Font->SetName(latinFace);
+    TRect r2(x + w1, tr.Top, std::max(tr.Right, x + measured), tr.Bottom);
+    C.GetHandle()->DrawText(rest, r2, part);
+    C.Refresh();
+    C.Font->SetName(symbolFace);
+  }
   if (Layout.Graphic && !drawn.empty()) TextWidth = measured + 2;
   TRect r = tr;
-  dc->DrawText(drawn, r, f);
+  if (!symbolLead) dc->DrawText(drawn, r, f);
   C.Refresh();
   if (errLen > 0) GridUtil::UnderlineTextRange(C, drawn, errLen, errFrom, C.TextHeight("gh"), tr);
   C.Brush->SetStyle(bsSolid);
@@ -519,10 +548,18 @@ void TGridView::DrawCellBorders(TCanvas& C, int ACol, int ARow, TRect R) {
 }
 
 void TGridView::DrawFixedEdges(TCanvas& C, int ACol, int ARealCol, int ARow, TRect R) {
-  (void)ACol;
-  (void)ARow;
   C.Pen->SetWidth(1);
   C.Pen->SetStyle(psSolid);
+  // A fixed cell pressed as a button shows sunken inner edges until the button comes up.
+  if (FPressedFixed.X == ACol && FPressedFixed.Y == ARow) {
+    C.Pen->SetColor(clGray);
+    Line(C, R.Left, R.Bottom - 1, R.Left, R.Top);
+    C.LineTo(R.Right - 1, R.Top);
+    C.Pen->SetColor(clWhite);
+    Line(C, R.Right - 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
+    C.LineTo(R.Left, R.Bottom - 1);
+    return;
+  }
   switch (FLook) {
     case glClassic: {
       TRect e = R;

@@ -19,14 +19,31 @@ KV_CLASS_IMPL(TSizeWhileTyping, TPersistent) {
   c.Property("Width", &TSizeWhileTyping::Width).Default(false);
 }
 KV_CLASS_IMPL(TMouseActions, TPersistent) {
-  c.Property("DisjunctRowSelect", &TMouseActions::GetDisjunctRowSelect, &TMouseActions::SetDisjunctRowSelect)
-      .Default(false);
-  c.Property("DisjunctColSelect", &TMouseActions::GetDisjunctColSelect, &TMouseActions::SetDisjunctColSelect)
-      .Default(false);
-  c.Property("DisjunctCellSelect", &TMouseActions::GetDisjunctCellSelect, &TMouseActions::SetDisjunctCellSelect)
-      .Default(false);
-  c.Property("PreciseCheckBoxCheck", &TMouseActions::PreciseCheckBoxCheck).Default(false);
-  c.Property("RowSelectPersistent", &TMouseActions::RowSelectPersistent).Default(false);
+  using M = TMouseActions;
+  c.Property("ColSelect", &M::ColSelect).Default(false);
+  c.Property("RowSelect", &M::RowSelect).Default(false);
+  c.Property("AllSelect", &M::AllSelect).Default(false);
+  c.Property("DirectEdit", &M::DirectEdit).Default(false);
+  c.Property("DirectComboDrop", &M::DirectComboDrop).Default(false);
+  c.Property("DirectDateDrop", &M::DirectDateDrop).Default(false);
+  c.Property("DisjunctRowSelect", &M::GetDisjunctRowSelect, &M::SetDisjunctRowSelect).Default(false);
+  c.Property("DisjunctColSelect", &M::GetDisjunctColSelect, &M::SetDisjunctColSelect).Default(false);
+  c.Property("AllColumnSize", &M::AllColumnSize).Default(false);
+  c.Property("AllRowSize", &M::AllRowSize).Default(false);
+  c.Property("CaretPositioning", &M::CaretPositioning).Default(false);
+  c.Property("SizeFixedCol", &M::SizeFixedCol).Default(false);
+  c.Property("DisjunctCellSelect", &M::GetDisjunctCellSelect, &M::SetDisjunctCellSelect).Default(false);
+  c.Property("FixedRowsEdit", &M::FixedRowsEdit)
+      .Names({"fceNone", "fceDblClick", "fceLeftClick", "fceRightClick"}).Default(fceNone);
+  c.Property("FixedColsEdit", &M::FixedColsEdit)
+      .Names({"fceNone", "fceDblClick", "fceLeftClick", "fceRightClick"}).Default(fceNone);
+  c.Property("RangeSelectAndEdit", &M::RangeSelectAndEdit).Default(false);
+  c.Property("NoAutoRangeScroll", &M::NoAutoRangeScroll).Default(false);
+  c.Property("PreciseCheckBoxCheck", &M::PreciseCheckBoxCheck).Default(false);
+  c.Property("CheckAllCheck", &M::CheckAllCheck).Default(false);
+  c.Property("NodeAllExpandContract", &M::NodeAllExpandContract).Default(false);
+  c.Property("MoveRowOnNodeClick", &M::MoveRowOnNodeClick).Default(false);
+  c.Property("RowSelectPersistent", &M::RowSelectPersistent).Default(false);
 }
 KV_CLASS_IMPL(TColumnSize, TPersistent) {
   c.Property("Save", &TColumnSize::Save).Default(false);
@@ -38,50 +55,179 @@ KV_CLASS_IMPL(TColumnSize, TPersistent) {
   c.Property("Location", &TColumnSize::Location).Names({"clRegistry", "clIniFile"}).Default(clRegistry);
 }
 KV_CLASS_IMPL(TNavigation, TPersistent) {
-  c.Property("AdvanceOnEnter", &TNavigation::AdvanceOnEnter).Default(false);
-  c.Property("AlwaysEdit", &TNavigation::AlwaysEdit).Default(false);
-  c.Property("EditSelectAll", &TNavigation::EditSelectAll).Default(true);
-  c.Property("SkipFixedCells", &TNavigation::SkipFixedCells).Default(true);
+  using N = TNavigation;
+  c.Property("AllowInsertRow", &N::AllowInsertRow).Default(false);
+  c.Property("AllowDeleteRow", &N::AllowDeleteRow).Default(false);
+  c.Property("AdvanceOnEnter", &N::AdvanceOnEnter).Default(false);
+  c.Property("AdvanceInsert", &N::AdvanceInsert).Default(false);
+  c.Property("AutoGotoWhenSorted", &N::AutoGotoWhenSorted).Default(false);
+  c.Property("AutoGotoIncremental", &N::AutoGotoIncremental).Default(false);
+  c.Property("AutoComboDropSize", &N::AutoComboDropSize).Default(false);
+  c.Property("AllowClipboardShortCuts", &N::AllowClipboardShortCuts).Default(false);
+  c.Property("AllowRTFClipboard", &N::AllowRTFClipboard).Default(false);
+  c.Property("AllowSmartClipboard", &N::AllowSmartClipboard).Default(false);
+  c.Property("AllowClipboardAlways", &N::AllowClipboardAlways).Default(false);
+  c.Property("AllowClipboardColGrow", &N::AllowClipboardColGrow).Default(true);
+  c.Property("AllowClipboardRowGrow", &N::AllowClipboardRowGrow).Default(true);
+  c.Property("CopyHTMLTagsToClipboard", &N::CopyHTMLTagsToClipboard).Default(true);
+  c.Property("AdvanceDirection", &N::AdvanceDirection).Names({"adLeftRight", "adTopBottom"}).Default(adLeftRight);
+  c.Property("AdvanceAuto", &N::AdvanceAuto).Default(false);
+  c.Property("CursorWalkEditor", &N::CursorWalkEditor).Default(false);
+  c.Property("MoveRowOnSort", &N::MoveRowOnSort).Default(false);
+  c.Property("ImproveMaskSel", &N::ImproveMaskSel).Default(false);
+  c.Property("AlwaysEdit", &N::AlwaysEdit).Default(false);
+  c.Property("InsertPosition", &N::InsertPosition).Names({"pInsertBefore", "pInsertAfter"}).Default(pInsertBefore);
+  c.Property("LineFeedOnEnter", &N::LineFeedOnEnter).Default(false);
+  c.Property("HomeEndKey", &N::HomeEndKey).Names({"heFirstLastColumn", "heFirstLastRow"}).Default(heFirstLastColumn);
+  c.Property("KeepHorizScroll", &N::KeepHorizScroll).Default(false);
+  c.Property("AllowFmtClipboard", &N::AllowFmtClipboard).Default(false);
+  c.Property("TabToNextAtEnd", &N::TabToNextAtEnd).Default(false);
+  c.Property("EditSelectAll", &N::EditSelectAll).Default(true);
+  c.Property("TabAdvanceDirection", &N::TabAdvanceDirection).Names({"adLeftRight", "adTopBottom"})
+      .Default(adLeftRight);
+  c.Property("SkipFixedCells", &N::SkipFixedCells).Default(true);
 }
 KV_CLASS_IMPL(THTMLSettings, TPersistent) {
-  c.Property("BorderSize", &THTMLSettings::BorderSize).Default(1);
-  c.Property("Width", &THTMLSettings::Width).Default(100);
+  using H = THTMLSettings;
+  c.Property("SaveColor", &H::SaveColor).Default(true);
+  c.Property("SaveFonts", &H::SaveFonts).Default(true);
+  c.Property("FooterFile", &H::FooterFile).Default("");
+  c.Property("HeaderFile", &H::HeaderFile).Default("");
+  c.Property("BorderSize", &H::BorderSize).Default(1);
+  c.Property("CellSpacing", &H::CellSpacing).Default(0);
+  c.Property("CellPadding", &H::CellPadding).Default(0);
+  c.Property("TableStyle", &H::TableStyle).Default("");
+  c.Property("PrefixTag", &H::PrefixTag).Default("");
+  c.Property("SuffixTag", &H::SuffixTag).Default("");
+  c.Property("Width", &H::Width).Default(100);
+  c.Property("XHTML", &H::XHTML).Default(false);
 }
 KV_CLASS_IMPL(TPrintSettings, TPersistent) {
-  c.Property("PageNumSep", &TPrintSettings::PageNumSep);
-  c.Property("DateFormat", &TPrintSettings::DateFormat);
-  c.Property("Centered", &TPrintSettings::Centered).Default(true);
-  c.Property("UseDisplayFont", &TPrintSettings::UseDisplayFont).Default(true);
+  using P = TPrintSettings;
+  const auto positions = {"ppNone", "ppTopLeft", "ppTopRight", "ppTopCenter", "ppBottomLeft", "ppBottomRight",
+                          "ppBottomCenter"};
+  c.Property("Time", &P::Time).Names(positions).Default(ppNone);
+  c.Property("Date", &P::Date).Names(positions).Default(ppNone);
+  c.Property("PageNr", &P::PageNr).Names(positions).Default(ppNone);
+  c.Property("PageNumSep", &P::PageNumSep).Default("/");
+  c.Property("DateFormat", &P::DateFormat).Default("dd/mm/yyyy");
+  c.Property("Title", &P::Title).Names(positions).Default(ppNone);
+  c.Property("Font", &P::GetFont, &P::SetFont);
+  c.Property("HeaderFont", &P::GetHeaderFont, &P::SetHeaderFont);
+  c.Property("FooterFont", &P::GetFooterFont, &P::SetFooterFont);
+  c.Property("Borders", &P::Borders)
+      .Names({"pbNoborder", "pbSingle", "pbDouble", "pbVertical", "pbHorizontal", "pbAround", "pbAroundVertical",
+              "pbAroundHorizontal", "pbCustom"})
+      .Default(pbSingle);
+  c.Property("BorderStyle", &P::BorderStyle)
+      .Names({"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame", "psUserStyle",
+              "psAlternate"})
+      .Default(TPenStyle::psSolid);
+  c.Property("TitleText", &P::TitleText).Default("");
+  c.Property("TitleLines", &P::GetTitleLines, &P::SetTitleLines);
+  c.Property("Centered", &P::Centered).Default(true);
+  c.Property("RepeatFixedRows", &P::RepeatFixedRows).Default(false);
+  c.Property("RepeatFixedCols", &P::RepeatFixedCols).Default(false);
+  c.Property("FooterSize", &P::FooterSize).Default(0);
+  c.Property("HeaderSize", &P::HeaderSize).Default(0);
+  c.Property("LeftSize", &P::LeftSize).Default(0);
+  c.Property("RightSize", &P::RightSize).Default(0);
+  c.Property("ColumnSpacing", &P::ColumnSpacing).Default(0);
+  c.Property("RowSpacing", &P::RowSpacing).Default(0);
+  c.Property("TitleSpacing", &P::TitleSpacing).Default(0);
+  c.Property("Orientation", &P::Orientation).Names({"poPortrait", "poLandscape"}).Default(poPortrait);
+  c.Property("PagePrefix", &P::PagePrefix).Default("");
+  c.Property("PageSuffix", &P::PageSuffix).Default("");
+  c.Property("FixedHeight", &P::FixedHeight).Default(0);
+  c.Property("UseFixedHeight", &P::UseFixedHeight).Default(false);
+  c.Property("FixedWidth", &P::FixedWidth).Default(0);
+  c.Property("UseFixedWidth", &P::UseFixedWidth).Default(false);
+  c.Property("FitToPage", &P::FitToPage).Names({"fpNever", "fpGrow", "fpShrink", "fpAlways", "fpCustom"})
+      .Default(fpNever);
+  c.Property("NoAutoSize", &P::NoAutoSize).Default(false);
+  c.Property("PrintGraphics", &P::PrintGraphics).Default(false);
+  c.Property("JobName", &P::JobName).Default("");
+  c.Property("NoAutoSizeRow", &P::NoAutoSizeRow).Default(false);
+  c.Property("PageNumberOffset", &P::PageNumberOffset).Default(0);
+  c.Property("MaxPagesOffset", &P::MaxPagesOffset).Default(0);
+  c.Property("FixedFont", &P::GetFixedFont, &P::SetFixedFont);
+  c.Property("UseDisplayFont", &P::UseDisplayFont).Default(true);
 }
 KV_CLASS_IMPL(TSortSettings, TPersistent) {
-  c.Property("Show", &TSortSettings::Show).Default(false);
-  c.Property("Full", &TSortSettings::Full).Default(true);
-  c.Property("AutoFormat", &TSortSettings::AutoFormat).Default(true);
-  c.Property("IndexColor", &TSortSettings::IndexColor).Kind(TPropKind::pkColor).Default(TColor(0x00FFFF));
-  c.Property("Column", &TSortSettings::Column).Default(0);
-  c.Property("Row", &TSortSettings::GetRow, &TSortSettings::SetRow).Default(0);
+  using S = TSortSettings;
+  c.Property("Show", &S::Show).Default(false);
+  c.Property("IndexShow", &S::IndexShow).Default(false);
+  c.Property("IndexColor", &S::IndexColor).Kind(TPropKind::pkColor).Default(TColor(0x00FFFF));
+  c.Property("Full", &S::Full).Default(true);
+  c.Property("SingleColumn", &S::SingleColumn).Default(false);
+  c.Property("IgnoreBlanks", &S::IgnoreBlanks).Default(false);
+  c.Property("BlankPos", &S::BlankPos).Names({"blFirst", "blLast"}).Default(blFirst);
+  c.Property("AutoFormat", &S::AutoFormat).Default(true);
+  c.Property("AutoColumnMerge", &S::AutoColumnMerge).Default(false);
+  c.Property("Direction", &S::Direction).Names({"sdAscending", "sdDescending"}).Default(sdAscending);
+  c.Property("InitSortDirection", &S::InitSortDirection).Names({"sdAscending", "sdDescending"}).Default(sdAscending);
+  c.Property("Column", &S::Column).Default(0);
+  c.Property("Row", &S::GetRow, &S::SetRow).Default(0);
+  c.Property("FixedCols", &S::FixedCols).Default(false);
+  c.Property("NormalCellsOnly", &S::NormalCellsOnly).Default(false);
+  c.Property("UndoSort", &S::UndoSort).Default(false);
 }
 KV_CLASS_IMPL(TControlLook, TPersistent) {
-  c.Property("CheckSize", &TControlLook::GetCheckSize, &TControlLook::SetCheckSize).Default(15);
-  c.Property("RadioSize", &TControlLook::GetRadioSize, &TControlLook::SetRadioSize).Default(10);
-  c.Property("ControlStyle", &TControlLook::GetControlStyle, &TControlLook::SetControlStyle)
+  using L = TControlLook;
+  c.Property("CheckSize", &L::GetCheckSize, &L::SetCheckSize).Default(15);
+  c.Property("RadioSize", &L::GetRadioSize, &L::SetRadioSize).Default(10);
+  c.Property("ControlStyle", &L::GetControlStyle, &L::SetControlStyle)
       .Names({"csClassic", "csFlat", "csWinXP", "csOstrel", "csLumo", "csGlyph", "csTheme"}).Default(csWinXP);
+  c.Property("Color", &L::GetColor, &L::SetColor).Kind(TPropKind::pkColor).Default(TColor(0));
+  c.Property("FlatButton", &L::GetFlatButton, &L::SetFlatButton).Default(false);
+  c.Property("DropDownAlwaysVisible", &L::GetDropDownAlwaysVisible, &L::SetDropDownAlwaysVisible).Default(false);
+  c.Property("ProgressXP", &L::GetProgressXP, &L::SetProgressXP).Default(false);
+  c.Property("ProgressMarginX", &L::GetProgressMarginX, &L::SetProgressMarginX).Default(2);
+  c.Property("ProgressMarginY", &L::GetProgressMarginY, &L::SetProgressMarginY).Default(2);
 }
 KV_CLASS_IMPL(TBands, TPersistent) {
   c.Property("Active", &TBands::GetActive, &TBands::SetActive).Default(false);
-  c.Property("PrimaryColor", &TBands::GetPrimaryColor, &TBands::SetPrimaryColor).Kind(TPropKind::pkColor);
-  c.Property("SecondaryColor", &TBands::GetSecondaryColor, &TBands::SetSecondaryColor).Kind(TPropKind::pkColor);
+  c.Property("PrimaryColor", &TBands::GetPrimaryColor, &TBands::SetPrimaryColor).Kind(TPropKind::pkColor)
+      .Default(clInfoBk);
+  c.Property("SecondaryColor", &TBands::GetSecondaryColor, &TBands::SetSecondaryColor).Kind(TPropKind::pkColor)
+      .Default(clWindow);
   c.Property("PrimaryLength", &TBands::GetPrimaryLength, &TBands::SetPrimaryLength).Default(1);
   c.Property("SecondaryLength", &TBands::GetSecondaryLength, &TBands::SetSecondaryLength).Default(1);
+  c.Property("Print", &TBands::Print).Default(false);
 }
 KV_CLASS_IMPL(TBackGround, TPersistent) {
   c.Property("Top", &TBackGround::GetTop, &TBackGround::SetTop).Default(0);
   c.Property("Left", &TBackGround::GetLeft, &TBackGround::SetLeft).Default(0);
+  c.Property("Display", &TBackGround::GetDisplay, &TBackGround::SetDisplay)
+      .Names({"bdTile", "bdFixed"}).Default(bdTile);
+  c.Property("Cells", &TBackGround::GetCells, &TBackGround::SetCells).Names({"bcNormal", "bcFixed", "bcAll"})
+      .Default(bcNormal);
 }
-KV_CLASS_IMPL(TGrouping, TPersistent) {}
-KV_CLASS_IMPL(TDragDropSettings, TPersistent) {}
+KV_CLASS_IMPL(TGrouping, TPersistent) {
+  using R = TGrouping;
+  c.Property("HeaderColor", &R::HeaderColor).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("HeaderColorTo", &R::HeaderColorTo).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("HeaderTextColor", &R::HeaderTextColor).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("SummaryColor", &R::SummaryColor).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("SummaryColorTo", &R::SummaryColorTo).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("SummaryTextColor", &R::SummaryTextColor).Kind(TPropKind::pkColor).Default(clNone);
+  c.Property("MergeHeader", &R::MergeHeader).Default(false);
+  c.Property("MergeSummary", &R::MergeSummary).Default(false);
+  c.Property("Summary", &R::Summary).Default(false);
+}
+KV_CLASS_IMPL(TDragDropSettings, TPersistent) {
+  c.Property("OleAcceptFiles", &TDragDropSettings::OleAcceptFiles).Default(true);
+  c.Property("OleAcceptText", &TDragDropSettings::OleAcceptText).Default(true);
+  c.Property("OleDropTarget", &TDragDropSettings::OleDropTarget).Default(false);
+  c.Property("OleDropSource", &TDragDropSettings::OleDropSource).Default(false);
+}
 KV_CLASS_IMPL(TFloatingFooter, TPersistent) {
   c.Property("Visible", &TFloatingFooter::GetVisible, &TFloatingFooter::SetVisible).Default(false);
+  c.Property("FooterStyle", &TFloatingFooter::GetFooterStyle, &TFloatingFooter::SetFooterStyle)
+      .Names({"fsFixedLastRow", "fsColumnPreview", "fsCustomPreview"}).Default(fsFixedLastRow);
+  c.Property("Height", &TFloatingFooter::Height).Default(21);
+  c.Property("Color", &TFloatingFooter::Color).Kind(TPropKind::pkColor).Default(clBtnFace);
+  c.Property("Column", &TFloatingFooter::Column).Default("");
 }
 KV_CLASS_IMPL(TGridItem, TCollectionItem) {
   c.Property("Idx", &TGridItem::Idx);

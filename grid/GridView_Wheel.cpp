@@ -6,6 +6,7 @@
 
 #include "grid/GridUtil.h"
 #include "platform/rtl/Restore.h"
+#include "platform/ui/Hints.h"
 
 #include <algorithm>
 
@@ -73,6 +74,10 @@ bool TGridView::StartPanning(int X, int Y) {
   Cursor = 8000;
   SetCursor(8000);
   FPanOrigin = TPoint{X, Y};
+  // No hints while panning.
+  FHintBeforePan = GetShowHint();
+  SetShowHint(false);
+  Hints::CancelHint();
   if (!FPanTimer) {
     FPanTimer = Create<TTimer>(this);
     FPanTimer->SetInterval(10);
@@ -89,6 +94,7 @@ void TGridView::StopPanning() {
   if (FPanTimer) FPanTimer->SetEnabled(false);
   Cursor = FCursorBeforePan;
   SetCursor(FCursorBeforePan);
+  SetShowHint(FHintBeforePan);
   Invalidate();
 }
 

@@ -167,7 +167,8 @@ TEST_F(GridPaintTest, ElectrodeTablePixels) {
     const auto want = Picture(r == 3 ? "GVCHK06" : "GVCHK05", back, 15, 15);
     EXPECT_TRUE(SameArea(bmp, x, y, *want, 15, 15)) << "row " << r;
   }
-  // The header "ra" of column 6 in the Symbol face: the same ink as the Greek rho-alpha.
+  // The header "ra" of column 6 in the Symbol face shows rho-a: the Greek
+  // rho (U+03C1) in the Symbol face followed by a Latin "a" in the header font.
   {
     const TRect b = Body(6, 0);
     TBitmap ref(bmp.GetWidth(), bmp.GetHeight());
@@ -176,11 +177,36 @@ TEST_F(GridPaintTest, ElectrodeTablePixels) {
     c.FillRect(TRect(0, 0, ref.GetWidth(), ref.GetHeight()));
     c.Font->Assign(*grid->GetFixedFont());
     c.Font->SetName("Symbol");
-    TDeviceContext* dc = c.GetHandle();
-    dc->SetBkMode(TRANSPARENT);
-    TRect tr(b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom);
-    dc->DrawText(GridUtil::WideToUtf8(u"\u03C1\u03B1"), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const std::string rho = GridUtil::WideToUtf8(u"\u03C1");
+    const int w1 = c.TextWidth(rho);
+    c.Font->SetName(grid->GetFixedFont()->GetName());
+    const int w2 = c.TextWidth("a");
+    const TRect tr(b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom);
+    const int x = tr.Left + (tr.Width() - w1 - w2) / 2;
+    const uint32_t flags = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    c.Font->SetName("Symbol");
+    TRect r1(x, tr.Top, x + w1, tr.Bottom);
+    c.GetHandle()->SetBkMode(TRANSPARENT);
+    c.GetHandle()->DrawText("r", r1, flags);
+    c.Refresh();
+    c.Font->SetName(grid->GetFixedFont()->GetName());
+    TRect r2(x + w1, tr.Top, tr.Right, tr.Bottom);
+    c.GetHandle()->SetBkMode(TRANSPARENT);
+    c.GetHandle()->DrawText("a", r2, flags);
+    c.Refresh();
     EXPECT_EQ(Ink(bmp, b), Ink(ref, b));
+    // Not the Greek alpha: its ink differs from the Latin letter's.
+    TBitmap alpha(bmp.GetWidth(), bmp.GetHeight());
+    TCanvas& a = *alpha.GetCanvas();
+    a.Brush->SetColor(clWhite);
+    a.FillRect(TRect(0, 0, alpha.GetWidth(), alpha.GetHeight()));
+    a.Font->Assign(*grid->GetFixedFont());
+    a.Font->SetName("Symbol");
+    TRect t2 = tr;
+    a.GetHandle()->SetBkMode(TRANSPARENT);
+    a.GetHandle()->DrawText("ra", t2, DT_CENTER | flags);
+    a.Refresh();
+    EXPECT_NE(Ink(bmp, b), Ink(alpha, b));
     std::vector<std::string> none(size_t(b.Height()), std::string(size_t(b.Width()), '0'));
     EXPECT_NE(Ink(bmp, b), none);
   }

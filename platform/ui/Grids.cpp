@@ -2,6 +2,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/ui/Clipbrd.h"
+#include "platform/ui/EditMask.h"
 
 #include <QString>
 
@@ -51,8 +52,57 @@ TInplaceEdit::~TInplaceEdit() = default;
 
 int TInplaceEdit::Length() const { return static_cast<int>(Wide(FEditText).size()); }
 
+std::string TInplaceEdit::GetText() const { return FMask ? Narrow(FMask->Value(Wide(FEditText))) : FEditText; }
+
+void TInplaceEdit::SetEditMask(const std::string& Value) {
+  if (Value == FEditMaskText) return;
+  const std::string value = GetText();
+  FEditMaskText = Value;
+  FMask = Value.empty() ? nullptr : std::make_unique<TEditMask>(Value);
+  if (FMask && FMask->Empty()) FMask.reset();
+  SetText(value);
+}
+
+bool TInplaceEdit::IsMasked() const { return FMask != nullptr; }
+
+bool TInplaceEdit::MaskComplete() const { return !FMask || FMask->Complete(Wide(FEditText)); }
+
+// Typing into a mask overwrites positions: each character goes to the next
+// position that takes it (a typed literal steps over its own place), the
+// replaced positions turn blank, and the caret lands on the next input position.
+void TInplaceEdit::ReplaceMasked(int From, int Count, const std::u16string& Text) {
+  std::u16string w = Wide(FEditText);
+  const int len = FMask->Length();
+  w.resize(static_cast<size_t>(len), FMask->Blank());
+  const std::u16string before = w;
+  for (int i = From; i < std::min(len, From + Count); ++i)
+    if (!FMask->IsLiteral(i)) w[static_cast<size_t>(i)] = FMask->Blank();
+  int pos = From;
+  for (char16_t ch : Text) {
+    if (pos < len && FMask->IsLiteral(pos) && FMask->LiteralAt(pos) == ch) {
+      ++pos;
+      continue;
+    }
+    const int at = FMask->NextEditable(pos);
+    if (at >= len) break;
+    const char16_t c = FMask->Accept(at, ch);
+    if (!c) break;  // a refused character ends the input
+    w[static_cast<size_t>(at)] = c;
+    pos = at + 1;
+  }
+  if (!Text.empty() && pos < len) pos = FMask->NextEditable(pos);
+  FSelStart = std::min(pos, len);
+  FSelLength = 0;
+  FAnchor = FSelStart;
+  Invalidate();
+  if (w == before) return;
+  FEditText = Narrow(w);
+  FModified = true;
+  Change();
+}
+
 void TInplaceEdit::SetText(const std::string& Value) {
-  FEditText = Value;
+  FEditText = FMask ? Narrow(FMask->Format(Wide(Value))) : Value;
   FSelStart = Length();
   FSelLength = 0;
   FAnchor = FSelStart;
@@ -91,6 +141,10 @@ std::string TInplaceEdit::DisplayText() const {
 }
 
 void TInplaceEdit::Replace(int From, int Count, const std::u16string& Text) {
+  if (FMask) {
+    ReplaceMasked(From, Count, Text);
+    return;
+  }
   std::u16string w = Wide(FEditText);
   std::u16string insert = Text;
   if (!MultiLine) insert.erase(std::remove_if(insert.begin(), insert.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }),
@@ -115,7 +169,7 @@ void TInplaceEdit::SetSelText(const std::string& Text) { Replace(FSelStart, FSel
 
 void TInplaceEdit::Change() {
   if (OnChange) OnChange(this);
-  if (FGrid && FGrid->FUpdatingEditor == 0) FGrid->SetEditText(FGrid->GetCol(), FGrid->GetRow(), FEditText);
+  if (FGrid && FGrid->FUpdatingEditor == 0) FGrid->SetEditText(FGrid->GetCol(), FGrid->GetRow(), GetText());
 }
 
 void TInplaceEdit::MoveCaret(int NewPos, bool Extend) {
@@ -203,7 +257,8 @@ void TInplaceEdit::KeyPress(TKeyChar& Key) {
   }
   if (Key == 8) {
     if (FSelLength > 0) Replace(FSelStart, FSelLength, u"");
-    else if (FSelStart > 0) Replace(FSelStart - 1, 1, u"");
+    else if (FMask && FMask->PrevEditable(FSelStart) >= 0) Replace(FMask->PrevEditable(FSelStart), 1, u"");
+    else if (!FMask && FSelStart > 0) Replace(FSelStart - 1, 1, u"");
     Key = 0;
     return;
   }
@@ -756,6 +811,12 @@ std::string TCustomGrid::GetEditText(int ACol, int ARow) {
   return s;
 }
 
+std::string TCustomGrid::GetEditMask(int ACol, int ARow) {
+  std::string s;
+  if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, s);
+  return s;
+}
+
 void TCustomGrid::SetEditText(int ACol, int ARow, const std::string& Value) {
   if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
 }
@@ -789,6 +850,7 @@ void TCustomGrid::ShowEditor() {
     } done{FUpdatingEditor};
     FInplaceEdit->SetMaxLength(GetEditLimit());
     FInplaceEdit->SetFont(GetFont());
+    FInplaceEdit->SetEditMask(GetEditMask(FCurrent.X, FCurrent.Y));
     FInplaceEdit->SetText(GetEditText(FCurrent.X, FCurrent.Y));
     FInplaceEdit->SelectAll();
     FInplaceEdit->SetModified(false);

@@ -66,6 +66,7 @@ struct TGridRect {
 };
 
 class TCustomGrid;
+class TEditMask;
 
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
@@ -84,9 +85,19 @@ class TInplaceEdit : public TCustomControl {
 
   TCustomGrid* GetGrid() const { return FGrid; }
 
-  std::string GetText() const override { return FEditText; }
+  // The text; with an input mask its value (EditMask.h): unfilled positions
+  // as blanks, literals as the mask says.
+  std::string GetText() const override;
   // Sets the text without counting as a typed change; the caret goes to the end.
   void SetText(const std::string& Value) override;
+  // The input mask (EditMask.h); empty: none. Setting it lays the text into the mask.
+  const std::string& GetEditMask() const { return FEditMaskText; }
+  void SetEditMask(const std::string& Value);
+  bool IsMasked() const;
+  // The text as edited: with a mask one character per position.
+  const std::string& EditText() const { return FEditText; }
+  // With a mask: every required position is filled.
+  bool MaskComplete() const;
 
   bool MultiLine = false;
   bool WantReturns = false;
@@ -128,8 +139,11 @@ class TInplaceEdit : public TCustomControl {
   int Length() const;
   void Replace(int From, int Count, const std::u16string& Text);
   void MoveCaret(int NewPos, bool Extend);
+  void ReplaceMasked(int From, int Count, const std::u16string& Text);
   TCustomGrid* FGrid = nullptr;
   std::string FEditText;
+  std::string FEditMaskText;
+  std::unique_ptr<TEditMask> FMask;
   int FMaxLength = 0;
   int FSelStart = 0;
   int FSelLength = 0;
@@ -248,6 +262,7 @@ class TCustomGrid : public TCustomControl {
   TDrawCellEvent OnDrawCell;
   TGetEditEvent OnGetEditText;
   TSetEditEvent OnSetEditText;
+  TGetEditEvent OnGetEditMask;
   TMovedEvent OnColumnMoved;
   TMovedEvent OnRowMoved;
   TNotifyEvent OnTopLeftChanged;
@@ -263,6 +278,8 @@ class TCustomGrid : public TCustomControl {
   virtual TInplaceEdit* CreateEditor();
   virtual std::string GetEditText(int ACol, int ARow);
   virtual void SetEditText(int ACol, int ARow, const std::string& Value);
+  // The input mask of a cell's editor (EditMask.h); fires OnGetEditMask.
+  virtual std::string GetEditMask(int ACol, int ARow);
   // Most characters the editor takes; 0 is no limit.
   virtual int GetEditLimit() { return 0; }
   virtual void SizeChanged(int OldColCount, int OldRowCount);
