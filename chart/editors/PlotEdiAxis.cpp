@@ -199,14 +199,14 @@ TCustomAxisPanel* TFormPlotAxis::Chart() const {
 void TFormPlotAxis::BuildScales() {
   TWinControl* P = TabScales;
   CBAutomatic = Check(this, P, "CBAutomatic", "Auto", 8, 6, 60);
-  GBMinimum = PlaceControl<TGroupBox>(this, P, "GBMinimum", 8, 26, 160, 92);
+  GBMinimum = PlaceControl<TGroupBox>(this, P, "GBMinimum", 8, 24, 160, 84);
   GBMinimum->SetCaption("Minimum");
-  GBMaximum = PlaceControl<TGroupBox>(this, P, "GBMaximum", 176, 26, 160, 92);
+  GBMaximum = PlaceControl<TGroupBox>(this, P, "GBMaximum", 176, 24, 160, 84);
   GBMaximum->SetCaption("Maximum");
   CBAutoMin = Check(this, GBMinimum, "CBAutoMin", "Aut&o", 8, 16, 60);
   CBAutoMax = Check(this, GBMaximum, "CBAutoMax", "A&uto", 8, 16, 60);
-  LAxisMin = PlaceControl<TLabel>(this, GBMinimum, "LAxisMin", 8, 38, 144, 13);
-  LAxisMax = PlaceControl<TLabel>(this, GBMaximum, "LAxisMax", 8, 38, 144, 13);
+  LAxisMin = PlaceControl<TLabel>(this, GBMinimum, "LAxisMin", 8, 38, 68, 13);
+  LAxisMax = PlaceControl<TLabel>(this, GBMaximum, "LAxisMax", 8, 38, 68, 13);
   BAxisMin = Button(this, GBMinimum, "BAxisMin", "Cha&nge...", 78, 12);
   BAxisMax = Button(this, GBMaximum, "BAxisMax", "C&hange...", 78, 12);
   const int32_t MinOff = AddRow(Make(Kind::erUpDown, "Offset:", "MinimumOffset", -10000, 10000));
@@ -214,31 +214,30 @@ void TFormPlotAxis::BuildScales() {
   const int32_t MaxOff = AddRow(Make(Kind::erUpDown, "Offset:", "MaximumOffset", -10000, 10000));
   PlaceUpDown(this, MaxOff, GBMaximum, "EMaxOff", "UDMaxOff", "LMaxOff", 8, 56, 60, 50, EMaxOff, UDMaxOff, LMaxOff);
 
-  LIncrement = PlaceControl<TLabel>(this, P, "LIncrement", 8, 128, 60, 13);
+  LIncrement = PlaceControl<TLabel>(this, P, "LIncrement", 8, 118, 60, 13);
   LIncrement->SetCaption("Increment:");
-  LAxisIncre = PlaceControl<TLabel>(this, P, "LAxisIncre", 70, 128, 100, 13);
-  BIncre = Button(this, P, "BIncre", "&Change...", 176, 122);
+  LAxisIncre = PlaceControl<TLabel>(this, P, "LAxisIncre", 70, 118, 100, 13);
+  BIncre = Button(this, P, "BIncre", "&Change...", 176, 112);
 
-  CBLogarithmic = Check(this, P, "CBLogarithmic", "Logarithmic", 8, 156, 90);
-  LBase = PlaceControl<TLabel>(this, P, "LBase", 104, 158, 28, 13);
+  CBLogarithmic = Check(this, P, "CBLogarithmic", "Logarithmic", 8, 144, 90);
+  LBase = PlaceControl<TLabel>(this, P, "LBase", 104, 146, 28, 13);
   LBase->SetCaption("Base");
-  ELogBase = PlaceControl<TEdit>(this, P, "ELogBase", 134, 154, 100, 21);
+  ELogBase = PlaceControl<TEdit>(this, P, "ELogBase", 134, 142, 100, 21);
   ELogBase->SetText("10");
   LBase->FocusControl = ELogBase;
-  LogE = Check(this, P, "LogE", "e", 240, 156, 40);
+  LogE = Check(this, P, "LogE", "e", 240, 144, 40);
   const int32_t Inverted = AddRow(Make(Kind::erCheck, "Inverted", "Inverted"));
-  CBInverted = Place<TCheckBox>(this, Inverted, P, "CBInverted", 8, 182, 90, 17);
+  CBInverted = Place<TCheckBox>(this, Inverted, P, "CBInverted", 8, 166, 90, 17);
   const int32_t Visible = AddRow(Make(Kind::erCheck, "Visible", "Visible"));
-  CBVisible = Place<TCheckBox>(this, Visible, P, "CBVisible", 104, 182, 90, 17);
+  CBVisible = Place<TCheckBox>(this, Visible, P, "CBVisible", 104, 166, 90, 17);
 
-  GroupBox1 = PlaceControl<TGroupBox>(this, P, "GroupBox1", 8, 202, 328, 52);
+  GroupBox1 = PlaceControl<TGroupBox>(this, P, "GroupBox1", 8, 186, 328, 62);
   GroupBox1->SetCaption("LinLog options");
   SpinEdit(this, GroupBox1, "Dec shift", "SpinEdit1", "UDDecShift", 8, 60, 18, 1, 15, LDecShift, SpinEdit1,
            UDDecShift);
   CheckBox1 = Check(this, GroupBox1, "CheckBox1", "Min dec", 134, 20, 66);
   Edit3 = PlaceControl<TEdit>(this, GroupBox1, "Edit3", 200, 18, 50, 21);
   CheckBox2 = Check(this, GroupBox1, "CheckBox2", "Rounded limits", 8, 40, 120);
-  GroupBox1->SetHeight(62);
 
   CBAutomatic->OnClick = [this](TObject*) { AutomaticClick(); };
   CBAutoMin->OnClick = [this](TObject*) { AutoLimitClick(false); };

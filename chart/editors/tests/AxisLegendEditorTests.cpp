@@ -2,6 +2,7 @@
 // editors: what they show, what each control writes and the rules between
 // controls.
 #include <cmath>
+#include <cstdlib>
 
 #include "chart/editors/PlotAxMaxMin.h"
 #include "chart/editors/PlotEdiAxis.h"
@@ -15,6 +16,9 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/rtl/SysUtils.h"
+#include <QPixmap>
+#include <QWidget>
+
 #include "platform/ui/Menus.h"
 
 namespace {
@@ -679,3 +683,85 @@ TEST_F(LegendEditor, SymbolEditorRules) {
 }
 
 }  // namespace
+
+// ---- layout ----
+
+namespace {
+
+// Every visible control lies inside its parent's client area and no two
+// input controls of one parent overlap.
+void CheckLayout(TWinControl& Parent) {
+  const int W = Parent.GetClientWidth(), H = Parent.GetClientHeight();
+  for (int i = 0; i < Parent.ControlCount(); ++i) {
+    TControl* C = Parent.GetControl(i);
+    if (!C->GetVisible() || dynamic_cast<TForm*>(C)) continue;
+    const TRect R = C->GetBoundsRect();
+    EXPECT_TRUE(R.Left >= 0 && R.Top >= 0 && R.Right <= W && R.Bottom <= H)
+        << Parent.GetName() << " / " << C->GetName() << " \"" << C->GetText() << "\" lies outside";
+    for (int j = i + 1; j < Parent.ControlCount(); ++j) {
+      TControl* D = Parent.GetControl(j);
+      if (!D->GetVisible() || !dynamic_cast<TWinControl*>(C) || !dynamic_cast<TWinControl*>(D)) continue;
+      if (dynamic_cast<TTabSheet*>(C) || dynamic_cast<TTabSheet*>(D)) continue;
+      const TRect S = D->GetBoundsRect();
+      EXPECT_FALSE(R.Left < S.Right && S.Left < R.Right && R.Top < S.Bottom && S.Top < R.Bottom)
+          << C->GetName() << " overlaps " << D->GetName();
+    }
+    if (auto* Child = dynamic_cast<TWinControl*>(C)) CheckLayout(*Child);
+  }
+}
+
+// With KV_PICTURE_DIR set, the form is also written there as a PNG picture.
+void SavePicture(TForm& Form, const std::string& Name) {
+  if (const char* Dir = std::getenv("KV_PICTURE_DIR")) {
+    // The window's own picture, with the children native widgets keep to themselves.
+    Form.Handle()->grab().save(QString::fromStdString(std::string(Dir) + "/" + Name + ".png"));
+  }
+}
+
+void CheckPages(TForm& Form, TPageControl* Pages, const std::string& Name) {
+  for (int i = 0; i < Pages->PageCount(); ++i) {
+    if (!Pages->Pages(i)->GetTabVisible()) continue;
+    Pages->SetActivePage(Pages->Pages(i));
+    CheckLayout(*Pages->Pages(i));
+    SavePicture(Form, Name + "-" + std::to_string(i));
+  }
+  Pages->SetActivePage(Pages->Pages(0));
+}
+
+}  // namespace
+
+TEST_F(LegendEditor, DialogsAreLaidOutInsideTheirWindows) {
+  auto* A = new TFormPlotAxis(Create<TComponent>(Owner), Chart->LeftAxis());
+  A->Show();
+  CheckLayout(*A);
+  CheckPages(*A, A->PageAxis, "axis");
+  A->PageAxis->SetActivePage(A->TabLabels);
+  CheckPages(*A, A->PageLabels, "axis-labels");
+  A->PageAxis->SetActivePage(A->TabTitle);
+  CheckPages(*A, A->PageTitle, "axis-title");
+  A->Hide();
+
+  auto* G = TFormPlotLegend::CreateLegend(Create<TComponent>(Owner), Chart->Legend());
+  G->Show();
+  CheckLayout(*G);
+  CheckPages(*G, G->PageControl1, "legend");
+  G->PageControl1->SetActivePage(G->TabTitle);
+  CheckPages(*G, G->PageControl2, "legend-title");
+  G->Hide();
+
+  // The pop-up's dialog: the axes panel and the 3-D controls hidden.
+  Modal<TFormPlotAxis>([](TFormPlotAxis& F) {
+    F.Show();
+    CheckLayout(F);
+    SavePicture(F, "axis-dialog");
+    return mrOk;
+  });
+  PlotEdiAxis::ShowAxisEditor(Chart, Chart->LeftAxis());
+
+  auto* M = Create<TAxisMaxMin>(Owner);
+  M->MaxMin = 12.5;
+  M->Show();
+  CheckLayout(*M);
+  SavePicture(*M, "axis-limit");
+  M->Hide();
+}
