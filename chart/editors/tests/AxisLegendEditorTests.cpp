@@ -13,6 +13,7 @@
 #include "chart/series/PlotCustomShapeEditor.h"
 #include "chart/series/PlotEdiFont.h"
 #include "chart/series/PlotEdiGrad.h"
+#include "chart/series/PlotStore.h"
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/rtl/SysUtils.h"
@@ -764,4 +765,47 @@ TEST_F(LegendEditor, DialogsAreLaidOutInsideTheirWindows) {
   CheckLayout(*M);
   SavePicture(*M, "axis-limit");
   M->Hide();
+}
+
+// ---- the panel's published settings ----
+
+TEST_F(AxisEditor, PanelBevelsBorderGradientAndShadowTravelThroughAChartFile) {
+  auto Saved = [](TCustomChart* C) {
+    TMemoryStream S;
+    PlotStore::WritePlotStream(C, S, false, true);
+    return S.DataString();
+  };
+  // Default settings add nothing to the file.
+  auto* Plain = Create<TChart>(Owner);
+  const std::string PlainText = Saved(Plain);
+  for (const char* Name : {"Bevel", "BorderWidth", "Gradient.", "Shadow.", "BackImage", "Border."})
+    EXPECT_EQ(PlainText.find(Name), std::string::npos) << Name << "\n" << PlainText;
+
+  Chart->SetBevelInner(bvLowered);
+  Chart->SetBevelOuter(bvNone);
+  Chart->SetBevelWidth(4);
+  Chart->SetBorderWidth(6);
+  Chart->Border()->SetVisible(true);
+  Chart->Border()->SetWidth(3);
+  Chart->GetGradient()->SetVisible(true);
+  Chart->GetGradient()->SetStartColor(clRed);
+  Chart->Shadow()->SetHorizSize(7);
+  Chart->GetBackImage()->SetMode(pbmTile);
+  TMemoryStream S;
+  PlotStore::WritePlotStream(Chart, S, false, false);
+  S.SetPosition(0);
+  TCustomChart* Copy = Create<TChart>(Owner);
+  PlotStore::ReadPlotStream(Copy, S, false, nullptr);
+  EXPECT_EQ(Copy->GetBevelInner(), bvLowered);
+  EXPECT_EQ(Copy->GetBevelOuter(), bvNone);
+  EXPECT_EQ(Copy->GetBevelWidth(), 4);
+  EXPECT_EQ(Copy->GetBorderWidth(), 6);
+  EXPECT_TRUE(Copy->Border()->GetVisible());
+  EXPECT_EQ(Copy->Border()->GetWidth(), 3);
+  auto* Panel = dynamic_cast<TCustomPlotPanelExtended*>(Copy);
+  ASSERT_NE(Panel, nullptr);
+  EXPECT_TRUE(Panel->GetGradient()->GetVisible());
+  EXPECT_EQ(Panel->GetGradient()->GetStartColor(), clRed);
+  EXPECT_EQ(Copy->Shadow()->GetHorizSize(), 7);
+  EXPECT_EQ(Panel->GetBackImage()->GetMode(), pbmTile);
 }
