@@ -178,11 +178,6 @@ TFormPlotAxis::TFormPlotAxis(TComponent* Owner, TChartAxis* Axis) : TEditorPage(
   };
 }
 
-void TFormPlotAxis::BeforeDestruction() {
-  Tag = 0;
-  TEditorPage::BeforeDestruction();
-}
-
 void TFormPlotAxis::SetChanging(bool Value) {
   if (Value == FChanging) return;
   FChanging = Value;
@@ -783,7 +778,6 @@ void TFormPlotAxis::StartChange() {
   if (Value < FAxis->GetEndPosition()) {
     FAxis->SetStartPosition(Value);
   } else {
-    const TFlagOn Guard(FRefreshing);
     SetChanging(true);
     UDStart->SetPosition(static_cast<int>(std::lround(FAxis->GetStartPosition())));
     SetChanging(false);

@@ -21,7 +21,6 @@ class TFormPlotAxis : public TEditorPage {
 public:
   TFormPlotAxis(TComponent* Owner, TChartAxis* Axis);
   explicit TFormPlotAxis(TComponent* Owner) : TFormPlotAxis(Owner, nullptr) {}
-  void BeforeDestruction() override;
 
   TPageControl* PageAxis;
   TTabSheet *TabScales, *TabTitle, *TabLabels, *TabTicks, *TabMinorTicks, *TabPositions;

@@ -89,7 +89,6 @@ TEST_F(AxisEditor, AxisOfAnotherChartOpensNothingAndLogLabelFormatHidesTheFormat
     EXPECT_FALSE(F.TabLabFormat->GetTabVisible());
     return mrOk;
   });
-  PlotEngine::ShowSeriesStyleEditor = nullptr;
   PlotEngine::ShowAxisEditor(Chart, Chart->LeftAxis());
 }
 
