@@ -526,11 +526,12 @@ TEST_F(LegendEditor, OpeningAndClosingWithoutAChangeKeepsTheLegend) {
   // font's default gradient, shadow or outline exist.
   const auto After = PlotPenDlg::Snapshot(L());
   for (const auto& [Key, Value] : Before) EXPECT_EQ(After.at(Key), Value) << Key;
-  for (const auto& [Key, Value] : After)
-    if (!Before.count(Key))
-      EXPECT_TRUE(Key.find(".Gradient.") != std::string::npos || Key.find(".Shadow.") != std::string::npos ||
-                  Key.find(".OutLine.") != std::string::npos)
-          << Key;
+  for (const auto& [Key, Value] : After) {
+    if (Before.count(Key)) continue;
+    EXPECT_TRUE(Key.find(".Gradient.") != std::string::npos || Key.find(".Shadow.") != std::string::npos ||
+                Key.find(".OutLine.") != std::string::npos)
+        << Key;
+  }
 }
 
 TEST_F(LegendEditor, CustomPositionTakesOverFromResizeAndMarginAndBackWithoutResize) {
