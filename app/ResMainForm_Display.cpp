@@ -77,7 +77,8 @@ void TMainForm::CreateCharts(TWinControl* UpperPane, TWinControl* LowerPane) {
   PlotGally::Initialization();
   // The extra series and functions of the chart library; main() ends them at exit.
   ExtrasUnits::Initialization();
-  // "Options" on a series and a right-click on a legend entry open the series style editor.
+  // "Options" on a series and a right-click on a legend entry open the series style
+  // editor; "Options" of the axis and legend pop-ups open the axis and legend dialogs.
   ChartEditors::Initialize();
 
   Chart1 = Create<TChart>(this);

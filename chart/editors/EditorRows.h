@@ -37,6 +37,8 @@ inline void PlaceUpDown(TEditorPage* Page, int32_t Row, TWinControl* Parent, con
   UpDown = R.UpDown;
   UpDown->SetName(UpDownName);
   UpDown->SetParent(Parent);
+  // Attached again so that it moves to the edit's new place.
+  UpDown->SetAssociate(nullptr);
   UpDown->SetAssociate(Edit);
   Label = R.Label;
   Label->SetName(LabelName);

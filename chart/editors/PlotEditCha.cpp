@@ -5,6 +5,9 @@
 
 #include "chart/editors/PlotAreaEdit.h"
 #include "chart/editors/PlotCustEdit.h"
+#include "chart/editors/PlotEdiAxis.h"
+#include "chart/editors/PlotEdiLege.h"
+#include "chart/editors/PlotSymbolEditor.h"
 #include "chart/editors/PlotEdiSeri.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/engine/PlotProcs.h"
@@ -318,9 +321,14 @@ namespace ChartEditors {
 
 void Initialize() {
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
-                   TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass()})
+                   TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
+                   TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
+  PlotEngine::ShowAxisEditor = &PlotEdiAxis::ShowAxisEditor;
+  Chart::CreateLegendEditor = [](TComponent* Owner, TCustomChartLegend* Legend) -> TForm* {
+    return TFormPlotLegend::CreateLegend(Owner, Legend);
+  };
 }
 
 }  // namespace ChartEditors

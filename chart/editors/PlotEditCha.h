@@ -84,6 +84,7 @@ void ShowSeriesStyleEditor(TChartSeries* Series);
 }  // namespace PlotEditCha
 
 namespace ChartEditors {
-// Registers the editor forms and installs the series style editor (repeatable).
+// Registers the editor forms and installs the series style, axis and legend
+// editors as the chart library's entries (repeatable).
 void Initialize();
 }  // namespace ChartEditors

@@ -104,6 +104,43 @@ KV_CLASS_IMPL(TChartAxis, TCollectionItem) {
   c.Property("Maximum", &TChartAxis::GetMaximum, &TChartAxis::SetMaximum);
   c.Property("Minimum", &TChartAxis::GetMinimum, &TChartAxis::SetMinimum);
   c.Property("Visible", &TChartAxis::GetVisible, &TChartAxis::SetVisible).Default(true);
+  c.Property("Title", &TChartAxis::Title);
+  c.Property("TitleSize", &TChartAxis::GetTitleSize, &TChartAxis::SetTitleSize).Default(0);
+  c.Property("LabelsAlign", &TChartAxis::GetLabelsAlign, &TChartAxis::SetLabelsAlign)
+      .Names({"alDefault", "alOpposite"})
+      .Default(0);
+  c.Property("LabelsAlternate", &TChartAxis::GetLabelsAlternate, &TChartAxis::SetLabelsAlternate).Default(false);
+  c.Property("LabelsExponent", &TChartAxis::GetLabelsExponent, &TChartAxis::SetLabelsExponent).Default(false);
+  c.Property("LabelsFont", &TChartAxis::LabelsFont);
+  c.Property("LabelsMultiLine", &TChartAxis::GetLabelsMultiLine, &TChartAxis::SetLabelsMultiLine).Default(false);
+  c.Property("LabelsOnAxis", &TChartAxis::GetLabelsOnAxis, &TChartAxis::SetLabelsOnAxis).Default(true);
+  c.Property("LabelsSize", &TChartAxis::GetLabelsSize, &TChartAxis::SetLabelsSize).Default(0);
+  c.Property("LabelStyle", &TChartAxis::GetLabelStyle, &TChartAxis::SetLabelStyle)
+      .Names({"talAuto", "talNone", "talValue", "talMark", "talText"})
+      .Default(0);
+  c.Property("RoundFirstLabel", &TChartAxis::GetRoundFirstLabel, &TChartAxis::SetRoundFirstLabel).Default(true);
+  c.Property("Axis", &TChartAxis::Axis);
+  c.Property("Grid", &TChartAxis::Grid);
+  c.Property("MinorGrid", &TChartAxis::MinorGrid);
+  c.Property("MinorTicks", &TChartAxis::MinorTicks);
+  c.Property("Ticks", &TChartAxis::Ticks);
+  c.Property("TicksInner", &TChartAxis::TicksInner);
+  c.Property("TickLength", &TChartAxis::GetTickLength, &TChartAxis::SetTickLength).Default(4);
+  c.Property("TickInnerLength", &TChartAxis::GetTickInnerLength, &TChartAxis::SetTickInnerLength).Default(0);
+  c.Property("TickOnLabelsOnly", &TChartAxis::GetTickOnLabelsOnly, &TChartAxis::SetTickOnLabelsOnly).Default(true);
+  c.Property("MinorTickCount", &TChartAxis::GetMinorTickCount, &TChartAxis::SetMinorTickCount).Default(3);
+  c.Property("MinorTickLength", &TChartAxis::GetMinorTickLength, &TChartAxis::SetMinorTickLength).Default(2);
+  c.Property("PositionPercent", &TChartAxis::GetPositionPercent, &TChartAxis::SetPositionPercent).Default(0);
+  c.Property("StartPosition", &TChartAxis::GetStartPosition, &TChartAxis::SetStartPosition).Default(0);
+  c.Property("EndPosition", &TChartAxis::GetEndPosition, &TChartAxis::SetEndPosition).Default(100);
+  c.Property("ZPosition", &TChartAxis::GetZPosition, &TChartAxis::SetZPosition);
+  c.Property("PositionUnits", &TChartAxis::GetPositionUnits, &TChartAxis::SetPositionUnits)
+      .Names({"muPercent", "muPixels"})
+      .Default(0);
+  c.Property("OtherSide", &TChartAxis::GetOtherSide, &TChartAxis::SetOtherSide);
+  c.Property("Horizontal", &TChartAxis::GetHorizontal, &TChartAxis::SetHorizontal);
+  c.Property("MaximumOffset", &TChartAxis::GetMaximumOffset, &TChartAxis::SetMaximumOffset).Default(0);
+  c.Property("MinimumOffset", &TChartAxis::GetMinimumOffset, &TChartAxis::SetMinimumOffset).Default(0);
 }
 
 TChartAxis::TChartAxis(TCollection* Collection, TAxisChart* Chart, bool Horizontal, bool OtherSide)

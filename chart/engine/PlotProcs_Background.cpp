@@ -139,6 +139,14 @@ KV_CLASS_IMPL(TCustomPlotPanelExtended, TCustomPlotPanel) {
   c.Property("AnimatedZoomSteps", &TCustomPlotPanelExtended::GetAnimatedZoomSteps,
              &TCustomPlotPanelExtended::SetAnimatedZoomSteps)
       .Stored(false);
+  // Both are made on first use, so that a stored picture or gradient has an object to be read into.
+  c.Property("BackImage",
+             [](const TCustomPlotPanelExtended& P) { return const_cast<TCustomPlotPanelExtended&>(P).GetBackImage(); });
+  c.Property("BackImageTransp", &TCustomPlotPanelExtended::GetBackImageTransp,
+             &TCustomPlotPanelExtended::SetBackImageTransp)
+      .Default(false);
+  c.Property("Gradient",
+             [](const TCustomPlotPanelExtended& P) { return const_cast<TCustomPlotPanelExtended&>(P).GetGradient(); });
 }
 
 TCustomPlotPanelExtended::TCustomPlotPanelExtended(TComponent* Owner) : TCustomPlotPanel(Owner) {

@@ -71,6 +71,16 @@ KV_CLASS_IMPL(TCustomPlotPanel, TComponent) {
   c.Property("BorderStyle", &TCustomPlotPanel::LegacyBorderStyle, &TCustomPlotPanel::ReadBorderStyle).Stored(false);
   c.Property("PrintMargins", &TCustomPlotPanel::GetPrintMarginsText, &TCustomPlotPanel::SetPrintMarginsText)
       .Stored(&TCustomPlotPanel::IsPrintMarginsStored);
+  c.Property("BevelInner", &TCustomPlotPanel::GetBevelInner, &TCustomPlotPanel::SetBevelInner)
+      .Names({"bvNone", "bvLowered", "bvRaised", "bvSpace"})
+      .Default(bvNone);
+  c.Property("BevelOuter", &TCustomPlotPanel::GetBevelOuter, &TCustomPlotPanel::SetBevelOuter)
+      .Names({"bvNone", "bvLowered", "bvRaised", "bvSpace"})
+      .Default(bvRaised);
+  c.Property("BevelWidth", &TCustomPlotPanel::GetBevelWidth, &TCustomPlotPanel::SetBevelWidth).Default(1);
+  c.Property("BorderWidth", &TCustomPlotPanel::GetBorderWidth, &TCustomPlotPanel::SetBorderWidth).Default(0);
+  c.Property("Border", &TCustomPlotPanel::Border);
+  c.Property("Shadow", &TCustomPlotPanel::Shadow);
 }
 
 std::string TCustomPlotPanel::GetPrintMarginsText() const {
