@@ -284,6 +284,7 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
       if (autoHandle) OpenAnchor(text);
       return;
     }
+    if (HtmlCellClick(col, row, X, Y)) return;
   }
   // Whole selections from the fixed cells, by the hover target the pointer showed.
   if (GetOptions().Contains(goRangeSelect) && fixedClick) {
@@ -602,12 +603,13 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
   CursorMode = target;
   bool claimed = target == 1 || target == 2 || target == 3;
   if (claimed) SetCursor(target == 1 ? 8011 : target == 2 ? 8010 : 8012);
-  // Plain-text hyperlinks (HTML anchors come with the HTML renderer).
+  // Hyperlinks: plain-text links and the anchors of markup cells.
   std::string anchor;
   if (FURLShow && col >= 0 && row >= 0) {
     const std::string text = CellText(RealColIndex(col), row);
     if (GridUtil::TextKind(text, EnableHTML) != GridUtil::tkHtml && GridUtil::IsLink(text)) anchor = text;
   }
+  if (anchor.empty() && col >= 0 && row >= 0) anchor = HtmlAnchorAt(col, row, X, Y);
   if (!anchor.empty()) {
     SetCursor(crHandPoint);
     claimed = true;
@@ -637,7 +639,7 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     const TRect cell = cols ? TBaseGrid::PlainCellRect(index, 0) : TBaseGrid::PlainCellRect(0, index);
     const int size = cols ? X - cell.Left : Y - cell.Top;
     const std::string text = (cols ? "cw=<b>" : "rh=<b>") + std::to_string(std::max(0, size)) + "</b>";
-    Controls::ActivateHint(this, ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+    ShowHtmlHint(ClientToScreen(TPoint{cell.Left, cell.Top}), text);
   }
 }
 
