@@ -39,8 +39,11 @@ constexpr std::array<const char*, 17> kIndexNames = {
 bool FromQIcon(const QIcon& Source, bool Large, TIcon& Icon) {
   if (Source.isNull()) return false;
   const TSize s = ShellIcons::IconSize(Large);
-  const QImage img = Source.pixmap(s.cx, s.cy).toImage().convertToFormat(QImage::Format_ARGB32);
+  QImage img = Source.pixmap(s.cx, s.cy).toImage().convertToFormat(QImage::Format_ARGB32);
   if (img.isNull() || img.width() <= 0 || img.height() <= 0) return false;
+  // A theme without this size gives a smaller picture: icons keep their nominal size.
+  if (img.width() != s.cx || img.height() != s.cy)
+    img = img.scaled(s.cx, s.cy, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   const size_t n = size_t(img.width()) * size_t(img.height());
   std::vector<uint32_t> colors(n);
   std::vector<bool> mask(n);
