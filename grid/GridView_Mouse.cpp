@@ -523,6 +523,7 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
 
 void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TGridState state = GetGridState();
+  if (FHtmlHint) FHtmlHint->ReleaseHint();
   // Sizing released beyond the grid's edge changes nothing.
   if ((state == TGridState::gsColSizing && X > GridWidth()) || (state == TGridState::gsRowSizing && Y > GridHeight())) {
     std::vector<int> sizes;
@@ -640,6 +641,8 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     const int size = cols ? X - cell.Left : Y - cell.Top;
     const std::string text = (cols ? "cw=<b>" : "rh=<b>") + std::to_string(std::max(0, size)) + "</b>";
     ShowHtmlHint(ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+  } else if (FHtmlHint && FHtmlHint->GetVisible()) {
+    FHtmlHint->ReleaseHint();
   }
 }
 

@@ -305,3 +305,17 @@ TEST_F(GridHtmlTest, HintWindowSizePlaceAndFrame) {
   grid->ShowHtmlHint(TPoint{0, 0}, "");
   EXPECT_FALSE(w->GetVisible());
 }
+
+TEST_F(GridHtmlTest, SizingAColumnShowsItsWidthInTheMarkupHint) {
+  grid->SetOptions(grid->GetOptions() + goColSizing);
+  grid->HintShowSizing = true;
+  const TRect header = grid->TBaseGrid::CellRect(1, 0);
+  grid->MouseMove({}, header.Right - 1, header.Top + 5);
+  grid->MouseDown(TMouseButton::mbLeft, {}, header.Right - 1, header.Top + 5);
+  grid->MouseMove({TShiftStateItem::ssLeft}, header.Left + 40, header.Top + 5);
+  THTMLHintWindow* hint = grid->HtmlHintWindow();
+  EXPECT_TRUE(hint->GetVisible());
+  EXPECT_EQ(hint->GetCaption(), "cw=<b>40</b>");
+  grid->MouseUp(TMouseButton::mbLeft, {}, header.Left + 40, header.Top + 5);
+  EXPECT_FALSE(hint->GetVisible());
+}
