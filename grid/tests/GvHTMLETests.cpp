@@ -6,6 +6,7 @@
 #include "grid/GvHTMLE.h"
 #include "grid/PictureContainer.h"
 #include "platform/gdi/tests/GifWriter.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/tests/UiFixture.h"
 
 namespace {
@@ -336,4 +337,84 @@ TEST(HtmlHelpers, ColourNamesAndHexadecimalValues) {
   const std::pair<const char*, TColor> hex[] = {
       {"#FF0000", 0x0000FF}, {"#0080C0", 0xC08000}, {"#12", 0x12}, {"#1", 0}, {"#ff0000", 0}};
   for (const auto& [h, c] : hex) EXPECT_EQ(GvHTMLE::ColorFromHex(h), c) << h;
+}
+
+TEST_F(HtmlRenderTest, TagsDrawTheirEffects) {
+  const TRect bounds(0, 0, 200, 100);
+  const int gh = Gh();
+  // Hidden text takes no room but counts in the plain text.
+  EXPECT_TRUE(SamePixels(*Draw("<Z>hidden</Z>x", bounds), *Draw("x", bounds), bounds));
+  options.MeasureOnly = true;
+  EXPECT_EQ(Render("<Z>hidden</Z>x", bounds).PlainText, "hiddenx");
+  // Subscripts and superscripts make the line a quarter of a text height deeper.
+  EXPECT_EQ(Render("x<SUB>2</SUB>", bounds).ContentHeight, gh + gh / 4);
+  EXPECT_EQ(Render("x<SUP>2</SUP>", bounds).ContentHeight, gh + gh / 4);
+  options.MeasureOnly = false;
+  // A rule one pixel below the line, across it.
+  const auto rule = Draw("<HR>", bounds);
+  EXPECT_EQ(rule->GetPixelColor(1, gh), clBlack);
+  EXPECT_EQ(rule->GetPixelColor(150, gh), clBlack);
+  // A body colour fills the bounds.
+  const auto body = Draw("<BODY bgcolor=\"clRed\">", TRect(0, 0, 20, 10));
+  EXPECT_EQ(body->GetPixelColor(0, 0), clRed);
+  EXPECT_EQ(body->GetPixelColor(19, 9), clRed);
+  EXPECT_EQ(body->GetPixelColor(20, 10), clWhite);
+  // Shadowed text leaves grey ink; an error underline red ink under the text.
+  auto inkOf = [&](const TBitmap& B, TColor C) {
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 100; ++x)
+        if (B.GetPixelColor(x, y) == C) return true;
+    return false;
+  };
+  options.ShadowColor = clGray;
+  EXPECT_TRUE(inkOf(*Draw("<SHAD>shadow</SHAD>", bounds), clGray));
+  EXPECT_FALSE(inkOf(*Draw("shadow", bounds), clGray));
+  EXPECT_TRUE(inkOf(*Draw("<E>wrng</E>", bounds), clRed));
+  // Highlighted text has the highlight colour behind it.
+  EXPECT_TRUE(inkOf(*Draw("<HI>mark</HI>", bounds), ColorToRGB(clHighlight)));
+  // Markup colours do not apply in a selected cell.
+  options.Selected = true;
+  EXPECT_FALSE(inkOf(*Draw("<FONT color=\"clRed\">red</FONT>", bounds), clRed));
+}
+
+TEST_F(HtmlRenderTest, FocusedLinksAndHoverColours) {
+  const TRect bounds(0, 0, 200, 100);
+  options.FocusedLink = 1;  // the second link
+  auto b = Blank();
+  const auto r = Render("<A href=\"one\">a</A> <A href=\"two\">b</A>", bounds, b.get());
+  EXPECT_EQ(r.FocusedLinkRef, "two");
+  EXPECT_EQ(r.LinkCount, 2);
+  options.FocusedLink = -1;
+  options.HoverOnly = true;
+  options.HoveredLink = 2;
+  options.HoverBackColor = clYellow;
+  options.HoverTextColor = clRed;
+  auto h = Blank();
+  Render("<A href=\"one\">aaa</A> <A href=\"two\">bbb</A>", bounds, h.get());
+  const int split = 1 + TextWidth("aaa ");
+  bool yellowLeft = false, yellowRight = false;
+  for (int y = 0; y < Gh(); ++y)
+    for (int x = 0; x < 200; ++x)
+      if (h->GetPixelColor(x, y) == clYellow) (x < split ? yellowLeft : yellowRight) = true;
+  EXPECT_FALSE(yellowLeft);
+  EXPECT_TRUE(yellowRight);
+}
+
+TEST_F(HtmlRenderTest, ImageListPicturesByIndex) {
+  TImageList* images = Create<TImageList>(nullptr);
+  images->SetSize(10, 10);
+  TBitmap square(10, 10);
+  square.GetCanvas()->Brush->SetColor(clBlue);
+  square.GetCanvas()->FillRect(TRect(0, 0, 10, 10));
+  images->AddMasked(&square, clNone);
+  options.Images = images;
+  options.MeasureOnly = true;
+  EXPECT_EQ(Render("<IMG src=\"IDX:0\">x", TRect(0, 0, 200, 100)).ContentWidth, 10 + TextWidth("x"));
+  EXPECT_EQ(Render("<IMG src=\"idx:1\">x", TRect(0, 0, 200, 100)).ContentWidth, TextWidth("x"));
+  options.MeasureOnly = false;
+  const auto b = Draw("<IMG src=\"idx:0\">", TRect(0, 0, 200, 100));
+  EXPECT_EQ(b->GetPixelColor(1, 0), clBlue);
+  EXPECT_EQ(b->GetPixelColor(10, 9), clBlue);
+  EXPECT_EQ(b->GetPixelColor(11, 5), clWhite);
+  images->Free();
 }
