@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -36,6 +35,10 @@ bool StartsWithCI(std::string_view S, std::string_view Prefix) {
 }
 
 // ---------------------------------------------------------------- numbers
+
+// Attribute numbers are sizes and positions in pixels or points: larger ones
+// are cut to this, so that no sum of them can overflow.
+constexpr int64_t kMaxAttributeNumber = 100000;
 
 // A decimal, "$" or "0x" hexadecimal prefix after blanks; the digits read
 // so far (0 when none). Nothing when not even one digit reads.
@@ -62,7 +65,7 @@ std::optional<int> ReadNumberPrefix(std::string_view S) {
     else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
     if (d < 0) break;
     any = true;
-    value = std::min<int64_t>(value * base + d, INT_MAX);
+    value = std::min<int64_t>(value * base + d, kMaxAttributeNumber);
   }
   if (!any) return std::nullopt;
   return static_cast<int>(negative ? -value : value);
@@ -337,8 +340,8 @@ bool TRenderer::Render(std::string Text) {
       drawFont.Assign(*C.Font);
     }
     const int advance = LineHeight + SubDepth + SuperHeight;
-    line.Top += advance;
-    Res.ContentHeight += advance;
+    line.Top = std::min(line.Top + advance, 1 << 29);
+    Res.ContentHeight = std::min(Res.ContentHeight + advance, 1 << 29);
     if (!O.MeasureOnly && line.Top + BaseHeight > line.Bottom) Text.clear();
   }
   if (Res.ContentHeight == 0) Res.ContentHeight = GhHeight();
@@ -526,7 +529,7 @@ void TRenderer::OpeningTag(const std::string& Tag, const std::string& U, bool Dr
       if (size != std::string::npos) {
         const int n = ReadNumberAt(U, size + 4);
         static constexpr int kSizes[6] = {0, 8, 10, 12, 14, 16};
-        const int points = n >= 1 && n <= 5 ? kSizes[n] : n;
+        const int points = n >= 1 && n <= 5 ? kSizes[n] : std::min(n, 1000);
         if (points > 0) C.Font->SetSize(points);
       }
       break;
@@ -749,9 +752,10 @@ void TRenderer::Place(int Width, int Height, int L, int /*T*/, int R) {
     LineFull = true;
     return;
   }
-  W += Width;
-  X += Width;
-  LineHeight = std::max(LineHeight, Height);
+  // Sums stay far from the integer range whatever the markup holds.
+  W = std::min(W + Width, 1 << 28);
+  X = std::min(X + Width, 1 << 28);
+  LineHeight = std::min(std::max(LineHeight, Height), 1 << 28);
 }
 
 void TRenderer::Image(const std::string& Tag, bool Drawing, int L, int T, int R) {

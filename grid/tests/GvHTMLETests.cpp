@@ -295,7 +295,8 @@ TEST_F(HtmlRenderTest, DamagedMarkupRaisesNothing) {
   const char* damaged[] = {"<",          "<B",          "a<",        "<A href=\"x",   "</",          "<<<<>>>>",
                            "&",          "&amp",        "<FONT size=\"\">x", "<IMG src=\"IDX:99\">",
                            "<IMG src=\"SSYS:no.such.kind\">", "<CONTROL>",  "<P indent=\"-5\">x", "<IND x=\"abc\">x",
-                           "<R a=\"45\">x", "</R></R>",   "<UL><UL></UL></UL></UL>", "<#", "\r\n\r", "<BODY bgcolor=\"clRed\">"};
+                           "<R a=\"45\">x", "</R></R>",   "<UL><UL></UL></UL></UL>", "<#", "\r\n\r", "<BODY bgcolor=\"clRed\">",
+                           "<IND x=\"99999999999\"><FONT size=\"2147483647\">y</FONT><IMG src=\"n\" width=\"99999999\">"};
   for (const char* text : damaged) {
     SCOPED_TRACE(text);
     for (bool measure : {true, false}) {

@@ -202,6 +202,10 @@ ImageFiles::TRawImage GifFiles::ReadGifFrame(const std::vector<uint8_t>& Data, i
   const size_t codeAt = f.Descriptor + 10 + ColorTableBytes(packed);
   const int minCode = Data[codeAt];
   if (minCode < 1 || minCode > 11) Fail("bad code size " + std::to_string(minCode));
+  // One code gives at most 4096 pixels: a frame larger than its data can
+  // describe is refused before its pixels are allocated.
+  const uint64_t codes = uint64_t(f.End - codeAt) * 8 / uint64_t(minCode + 1) + 1;
+  if (uint64_t(f.Width) * uint64_t(f.Height) > codes * 4096) Fail("image data too short for its size");
   std::vector<uint8_t> indices(size_t(f.Width) * size_t(f.Height), 0);
   TLzwDecoder(Data, codeAt + 1, minCode).Decode(indices);
 

@@ -104,3 +104,15 @@ TEST(GifFiles, DamagedFilesAreRefusedOrCutAtTheDamage) {
   // A zero-sized frame.
   EXPECT_THROW(GifFiles::ReadGifFrame(GifWriter::Gif(2, 1, kPalette, {GifWriter::Frame(0, 0, 0, 0, {})}), 0), EInvalidGraphic);
 }
+
+TEST(GifFiles, AFrameLargerThanItsDataCanHoldIsRefused) {
+  // 60000 x 60000 pixels claimed with a few bytes of codes.
+  std::vector<uint8_t> gif = GifWriter::Gif(2, 2, kPalette, {GifWriter::Frame(0, 0, 2, 2, {0, 1, 2, 3})});
+  const GifFiles::TGifFrame f = GifFiles::ScanGif(gif).Frames[0];
+  gif[f.Descriptor + 5] = 0x60;
+  gif[f.Descriptor + 6] = 0xEA;
+  gif[f.Descriptor + 7] = 0x60;
+  gif[f.Descriptor + 8] = 0xEA;
+  EXPECT_EQ(GifFiles::ScanGif(gif).Frames[0].Width, 60000);
+  EXPECT_THROW(GifFiles::ReadGifFrame(gif, 0), EInvalidGraphic);
+}
