@@ -3,7 +3,8 @@
 // properties and graphics (check boxes, radio groups, pictures, nodes), the
 // settings objects it publishes, hidden rows and columns with the mappings
 // between displayed, all-rows and pre-sort indices, row and column
-// operations, footer calculations and column statistics.
+// operations, footer calculations and column statistics; cells with markup
+// (drawn by GvHTMLE), the markup hint window and the floating footer panel.
 //
 // Row indices: displayed (the grid's row now), all rows (hidden rows
 // counted) and before the last sort (the sort-order list). Columns:
