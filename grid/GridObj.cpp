@@ -1,11 +1,17 @@
 #include "grid/GridObj.h"
 
 #include "grid/GridUtil.h"
+#include "grid/PictureContainer.h"
+#include "platform/gdi/GifFiles.h"
+#include "platform/gdi/ImageFiles.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Region.h"
 
 KV_CLASS_IMPL(TArrowWindow, TTopMostWindow) {}
 KV_CLASS_IMPL(TIntList, TObject) {}
+KV_CLASS_IMPL(TFilePicture, TPersistent) {
+  c.Property("Filename", &TFilePicture::GetFilename, &TFilePicture::SetFilename);
+}
 KV_CLASS_IMPL(TSortIndexList, TIntList) {}
 KV_CLASS_IMPL(TPopupButton, TTopMostWindow) {
   c.Property("Caption", &TPopupButton::GetCaption, &TPopupButton::SetCaption);
@@ -182,4 +188,55 @@ void TPopupButton::Paint() {
   TRect tr = r;
   c->GetHandle()->DrawText(GetCaption(), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
   c->Brush->SetStyle(bsSolid);
+}
+
+// ---------------------------------------------------------------- TFilePicture
+
+namespace {
+
+// The picture of a file: GIF through the markup pictures, every other kind
+// through the general picture reader. nullptr when it cannot be read.
+std::unique_ptr<TGraphic> ReadPictureFile(const std::string& FileName) {
+  try {
+    const std::vector<uint8_t> data = ImageFiles::ReadFileBytes(FileName);
+    if (GifFiles::IsGif(data)) {
+      auto gif = std::make_unique<THTMLPicture>();
+      gif->LoadFromBytes(data);
+      return gif;
+    }
+    TPicture picture;
+    picture.LoadFromFile(FileName);
+    if (picture.Empty()) return nullptr;
+    return picture.GetGraphic()->Clone();
+  } catch (const Exception&) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+void TFilePicture::SetFilename(const std::string& Value) {
+  FFilename = Value;
+  const std::unique_ptr<TGraphic> g = ReadPictureFile(Value);
+  FWidth = g ? g->GetWidth() : 0;
+  FHeight = g ? g->GetHeight() : 0;
+}
+
+void TFilePicture::DrawPicture(TCanvas& Canvas, const TRect& R) const {
+  if (FFilename.empty()) return;
+  if (const std::unique_ptr<TGraphic> g = ReadPictureFile(FFilename)) {
+    if (auto* html = dynamic_cast<THTMLPicture*>(g.get())) html->DrawStretched(Canvas, R);
+    else Canvas.StretchDraw(R, g.get());
+  }
+}
+
+void TFilePicture::Assign(const TPersistent* Source) {
+  const auto* src = dynamic_cast<const TFilePicture*>(Source);
+  if (!src) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  FFilename = src->FFilename;
+  FWidth = src->FWidth;
+  FHeight = src->FHeight;
 }

@@ -102,3 +102,25 @@ class TPopupButton : public TTopMostWindow {
   TColor FGradFrom;
   TColor FGradTo;
 };
+
+// The name of a picture file shown in a cell: the picture is read from the
+// file whenever it is drawn, so only its name and size are kept.
+class TFilePicture : public TPersistent {
+  KV_CLASS(TFilePicture, TPersistent)
+ public:
+  const std::string& GetFilename() const { return FFilename; }
+  // Stores the name and reads the picture's width and height from the file
+  // (any picture kind the program reads); 0 x 0 when it cannot be read.
+  void SetFilename(const std::string& Value);
+  int GetWidth() const { return FWidth; }
+  int GetHeight() const { return FHeight; }
+  // Reads the file again and draws it stretched into R; nothing without a name
+  // or when the file cannot be read.
+  void DrawPicture(TCanvas& Canvas, const TRect& R) const;
+  // Copies Filename, Width and Height of another TFilePicture.
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  std::string FFilename;
+  int FWidth = 0, FHeight = 0;
+};

@@ -3,7 +3,8 @@
 // properties and graphics (check boxes, radio groups, pictures, nodes), the
 // settings objects it publishes, hidden rows and columns with the mappings
 // between displayed, all-rows and pre-sort indices, row and column
-// operations, footer calculations and column statistics.
+// operations, footer calculations and column statistics; cells with markup
+// (drawn by GvHTMLE), the markup hint window and the floating footer panel.
 //
 // Row indices: displayed (the grid's row now), all rows (hidden rows
 // counted) and before the last sort (the sort-order list). Columns:
@@ -11,10 +12,13 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/GridObj.h"
+#include "grid/GvHTMLE.h"
+#include "grid/PictureContainer.h"
 #include "grid/gvcheck.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/HintWindow.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/StdCtrls.h"
 
@@ -430,26 +434,37 @@ class TDragDropSettings : public TPersistent {
   bool OleDropTarget = false, OleDropSource = false;
 };
 
-// Settings of the footer; its panel is drawn elsewhere. With fsFixedLastRow
-// the grid's last row is the footer row.
+// Settings of the footer strip under the cells (drawn by TFooterPanel): the
+// grid's last row kept in view (fsFixedLastRow), a preview of one cell of
+// the current row, or a markup template filled from the current row.
 class TFloatingFooter : public TPersistent {
   KV_CLASS(TFloatingFooter, TPersistent)
  public:
   explicit TFloatingFooter(TGridView* AGrid = nullptr) : FGrid(AGrid) {}
   bool GetVisible() const { return FVisible; }
+  // Shows or hides the panel (its height the footer height - 1); FixedFooters
+  // becomes 1 when it shows in style fsFixedLastRow, else 0.
   void SetVisible(bool Value);
   TFooterStyle GetFooterStyle() const { return FFooterStyle; }
   void SetFooterStyle(TFooterStyle Value);
+  int GetColumn() const { return FColumn; }
+  void SetColumn(int Value);
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  const std::string& GetCustomTemplate() const { return FCustomTemplate; }
+  void SetCustomTemplate(const std::string& Value);
+  // The footer height in pixels (set by the grid; follows DefaultRowHeight).
   int Height = 21;
-  TColor Color = clBtnFace;
-  std::string Column;
+  // The hide-last-row state: the grid's last row shows only in the footer.
   bool ShowsLastRow() const { return FVisible && FFooterStyle == fsFixedLastRow; }
 
  private:
-  void Apply();
   TGridView* FGrid;
   bool FVisible = false;
   TFooterStyle FFooterStyle = fsFixedLastRow;
+  int FColumn = 0;
+  TColor FColor = clBtnFace;
+  std::string FCustomTemplate;
 };
 
 // ================================================================ companion classes
@@ -646,6 +661,41 @@ class TGridTransEdit : public TEdit {
   void Finish();
 
  private:
+  TGridView* FGrid = nullptr;
+};
+
+// ================================================================ markup hint window and footer panel
+
+// The grid's hint window: the hint text is markup, drawn by the markup renderer
+// in a 3-D frame.
+class THTMLHintWindow : public THintWindow {
+  KV_CLASS(THTMLHintWindow, THintWindow)
+ public:
+  explicit THTMLHintWindow(TComponent* AOwner);
+  // The measured markup: (0, 0, text width, text height).
+  TRect CalcHintRect(int MaxWidth, const std::string& Hint) override;
+  // Sized to the text measured 1008 pixels wide (+ 16 and + 4), kept on the
+  // screen, shown above every window without the focus.
+  void ActivateHint(TRect Rect, const std::string& Hint) override;
+  void Paint() override;
+  // Rect moved left and up so that it ends 2 pixels before the right and
+  // bottom edges of Screen where it would pass them.
+  static TRect KeepOnScreen(TRect Rect, const TRect& Screen);
+};
+
+// The strip under the cells that shows the floating footer.
+class TFooterPanel : public TCustomControl {
+  KV_CLASS(TFooterPanel, TCustomControl)
+ public:
+  explicit TFooterPanel(TComponent* AOwner);
+  TGridView* Grid() const { return FGrid; }
+  void Paint() override;
+
+ private:
+  // The width of the fixed columns and the columns from the left column on.
+  int ColumnsWidth() const;
+  void PaintLastRow(TCanvas& C, int W);
+  void PaintPreviewFrame(TCanvas& C, int W);
   TGridView* FGrid = nullptr;
 };
 
@@ -1340,7 +1390,7 @@ class TGridView : public TBaseGrid {
   void MergeColumnsChanged();
   std::unique_ptr<TCustomIniFile> OpenColumnStore() const;
 
-  TPanel* FFooterPanel = nullptr;
+  TFooterPanel* FFooterPanel = nullptr;
   std::unique_ptr<TFloatingFooter> FFloatingFooter;
   std::unique_ptr<TPrintSettings> FPrintSettings;
   std::unique_ptr<THTMLSettings> FHTMLSettings;
@@ -1491,6 +1541,38 @@ class TGridView : public TBaseGrid {
   TGridCoord FLastTopLeft{-1, -1};
   std::array<TScrollBar*, 2> FHookedBars{};
   std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;
+
+  // ---- markup cells, the markup hint window and the footer panel
+ public:
+  THTMLPictureCache* PictureCache() const { return FPictureCache.get(); }
+  TFooterPanel* FooterPanel() const { return FFooterPanel; }
+  // Shows the panel as the footer settings say (height, visibility, FixedFooters).
+  void UpdateFooterPanel();
+  // The footer's template with each "<#N>" replaced by column N of the current
+  // row; a placeholder that is no number is dropped; after a "<#" without ">"
+  // the rest stays as it is.
+  std::string ExpandFooterTemplate(const std::string& Template);
+  // The markup hint window (made on first use) showing Text at a screen point;
+  // an empty text hides it.
+  THTMLHintWindow* HtmlHintWindow();
+  void ShowHtmlHint(TPoint ScreenPos, const std::string& Text, int MaxWidth = 200);
+  // Draws a markup text into R as a cell shows it; answers the right edge of the text.
+  int DrawHtmlText(TCanvas& C, const TRect& R, const std::string& Text, bool Selected, TColor UrlColor);
+  // The size of a markup cell text laid out Width wide (65535 when not wrapping).
+  TSize HtmlTextSize(TCanvas& C, const std::string& Text, int Width);
+  // The hit test of a markup cell (displayed column) at a client point;
+  // false when the cell holds no markup or nothing is hit.
+  bool HtmlHitTest(int ACol, int ARow, int X, int Y, GvHTMLE::THtmlRenderResult& Hit);
+  // A press on a markup cell: an anchor fires OnAnchorClick and is opened, a
+  // check box control changes its value in the cell text. False when nothing was hit.
+  bool HtmlCellClick(int ACol, int ARow, int X, int Y);
+  // The anchor of a markup cell under a client point (empty: none).
+  std::string HtmlAnchorAt(int ACol, int ARow, int X, int Y);
+
+ private:
+  void HtmlOptions(GvHTMLE::THtmlRenderOptions& O, TColor UrlColor);
+  std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
+  THTMLHintWindow* FHtmlHint = nullptr;
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;

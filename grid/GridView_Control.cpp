@@ -139,10 +139,7 @@ TGridView::TGridView(TComponent* AOwner) : TBaseGrid(AOwner) {
   SetOptions(GetOptions() + goDrawFocusSelected);
   GetFont()->SetName("Tahoma");
 
-  FFooterPanel = Create<TPanel>(this);
-  FFooterPanel->SetAlign(TAlign::alBottom);
-  FFooterPanel->SetBounds(0, 0, FFooterPanel->GetWidth(), 0);
-  FFooterPanel->BevelOuter = TPanelBevel::bvNone;
+  FFooterPanel = Create<TFooterPanel>(this);
   FFloatingFooter = std::make_unique<TFloatingFooter>(this);
   FPrintSettings = std::make_unique<TPrintSettings>(this);
   FHTMLSettings = std::make_unique<THTMLSettings>();
@@ -269,10 +266,7 @@ void TGridView::Loaded() {
 
 void TGridView::InitWidget() {
   TBaseGrid::InitWidget();
-  if (GetParent()) {
-    if (FFooterPanel->GetParent() != GetParent()) FFooterPanel->SetParent(GetParent());
-    FFooterPanel->SetVisible(FFloatingFooter->GetVisible());
-  }
+  if (GetParent()) UpdateFooterPanel();
   if (FColumnSize->Save) LoadColumnSizes();
   if (!FHoverTimer) {
     FHoverTimer = Create<TTimer>(this);
@@ -365,8 +359,7 @@ void TGridView::SetDefaultRowHeight(int Value) {
   TCustomGrid::SetDefaultRowHeight(Value);
   if (IsDesigning(*this)) FFixedRowHeight = Value;
   FFloatingFooter->Height = Value;
-  if (FFloatingFooter->GetVisible())
-    FFooterPanel->SetBounds(FFooterPanel->GetLeft(), FFooterPanel->GetTop(), FFooterPanel->GetWidth(), Value);
+  if (FFloatingFooter->GetVisible()) UpdateFooterPanel();
 }
 
 void TGridView::SetFixedFooters(int Value) {

@@ -318,6 +318,7 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
       if (autoHandle) OpenAnchor(text);
       return;
     }
+    if (HtmlCellClick(col, row, X, Y)) return;
   }
   // Whole selections from the fixed cells, by the hover target the pointer showed.
   if (GetOptions().Contains(goRangeSelect) && fixedClick) {
@@ -769,6 +770,7 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
 
 void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TGridState state = GetGridState();
+  if (FHtmlHint) FHtmlHint->ReleaseHint();
   // Sizing released beyond the grid's edge changes nothing.
   if ((state == TGridState::gsColSizing && X > GridWidth()) || (state == TGridState::gsRowSizing && Y > GridHeight())) {
     std::vector<int> sizes;
@@ -888,12 +890,13 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     SetCursor(crHSplit);
     claimed = true;
   }
-  // Plain-text hyperlinks (HTML anchors come with the HTML renderer).
+  // Hyperlinks: plain-text links and the anchors of markup cells.
   std::string anchor;
   if (FURLShow && col >= 0 && row >= 0) {
     const std::string text = CellText(RealColIndex(col), row);
     if (GridUtil::TextKind(text, EnableHTML) != GridUtil::tkHtml && GridUtil::IsLink(text)) anchor = text;
   }
+  if (anchor.empty() && col >= 0 && row >= 0) anchor = HtmlAnchorAt(col, row, X, Y);
   if (!anchor.empty()) {
     SetCursor(crHandPoint);
     claimed = true;
@@ -922,7 +925,9 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     const TRect cell = cols ? TBaseGrid::PlainCellRect(index, 0) : TBaseGrid::PlainCellRect(0, index);
     const int size = cols ? X - cell.Left : Y - cell.Top;
     const std::string text = (cols ? "cw=<b>" : "rh=<b>") + std::to_string(std::max(0, size)) + "</b>";
-    Controls::ActivateHint(this, ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+    ShowHtmlHint(ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+  } else if (FHtmlHint && FHtmlHint->GetVisible()) {
+    FHtmlHint->ReleaseHint();
   }
 }
 

@@ -344,7 +344,7 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
     return VAlign == vtaTop ? R.Top + 8 : VAlign == vtaBottom ? R.Bottom - 8 : (R.Top + R.Bottom) / 2;
   };
   TDeviceContext* dc = C.GetHandle();
-  // HTML and rich text show their raw text until their renderers plug in.
+  // Rich text shows its raw text until its renderer plugs in.
   if (kind == GridUtil::tkWide) {
     C.Brush->SetStyle(bsSolid);
     if (!(selected && !cellFocused && FSelectionColor == clNone)) {
@@ -361,6 +361,12 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
     return;
   }
   if (kind == GridUtil::tkHtml && filterGlyph) tr.Right -= 2;
+  if (kind == GridUtil::tkHtml) {
+    if (sortCell) tr.Right -= 10;
+    const int right = DrawHtmlText(C, tr, text, selected, urlColor);
+    if (sortCell && glyphAllowed) DrawSortGlyph(C, ACol, right + 2, glyphY());
+    return;
+  }
   std::string shown = GridUtil::ShownText(text);
   if (sortCell && ss.Show) {
     // Centred text moves right, staying inside its cell.
@@ -639,6 +645,9 @@ TSize TGridView::CellTextSize(int ACol, int ARow, bool WrapInColumn) {
     C.GetHandle()->DrawText(GridUtil::ShownText(text), r,
                             DT_CALCRECT | DT_NOPREFIX | (FWordWrap || Multilinecells ? DT_WORDBREAK : DT_SINGLELINE));
     s = TSize{r.Width() + 2 * FCellMarginX, r.Height()};
+  } else if (kind == GridUtil::tkHtml) {
+    const TSize m = HtmlTextSize(C, text, WrapInColumn ? GetColWidths(ACol) - 4 : 65535);
+    s = TSize{m.cx + 2 * FCellMarginX + 2, m.cy + 2 * FCellMarginY + 2};
   } else if (WrapInColumn) {
     const TRect cell = TBaseGrid::PlainCellRect(ACol, ARow);
     TRect r(0, 0, std::max(1, cell.Width() - 2 * FCellMarginX - 2), 65535);

@@ -222,6 +222,12 @@ KV_CLASS_IMPL(TDragDropSettings, TPersistent) {
   c.Property("OleDropSource", &TDragDropSettings::OleDropSource).Default(false);
 }
 KV_CLASS_IMPL(TFloatingFooter, TPersistent) {
+  c.Property("Column", &TFloatingFooter::GetColumn, &TFloatingFooter::SetColumn).Default(0);
+  c.Property("Color", &TFloatingFooter::GetColor, &TFloatingFooter::SetColor).Kind(TPropKind::pkColor)
+      .Default(clBtnFace);
+  c.Property("CustomTemplate", &TFloatingFooter::GetCustomTemplate, &TFloatingFooter::SetCustomTemplate);
+  c.Property("FooterStyle", &TFloatingFooter::GetFooterStyle, &TFloatingFooter::SetFooterStyle)
+      .Names({"fsFixedLastRow", "fsColumnPreview", "fsCustomPreview"}).Default(fsFixedLastRow);
   c.Property("Visible", &TFloatingFooter::GetVisible, &TFloatingFooter::SetVisible).Default(false);
   c.Property("FooterStyle", &TFloatingFooter::GetFooterStyle, &TFloatingFooter::SetFooterStyle)
       .Names({"fsFixedLastRow", "fsColumnPreview", "fsCustomPreview"}).Default(fsFixedLastRow);
@@ -525,27 +531,6 @@ void TBackGround::Assign(const TPersistent* Source) {
   FCells = s->FCells;
   FBitmap->Assign(*s->FBitmap);
   Changed();
-}
-
-// ================================================================ TFloatingFooter
-
-void TFloatingFooter::Apply() {
-  if (!FGrid) return;
-  // The footer row is the grid's last row in fsFixedLastRow style.
-  FGrid->SetFixedFooters(ShowsLastRow() ? 1 : 0);
-  FGrid->RepaintFooter();
-}
-
-void TFloatingFooter::SetVisible(bool Value) {
-  if (Value == FVisible) return;
-  FVisible = Value;
-  Apply();
-}
-
-void TFloatingFooter::SetFooterStyle(TFooterStyle Value) {
-  if (Value == FFooterStyle) return;
-  FFooterStyle = Value;
-  Apply();
 }
 
 // ================================================================ TGridItem, TFilter
