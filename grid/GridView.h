@@ -1614,18 +1614,4 @@ class TGridView : public TBaseGrid {
   int FFixedSizingCol = -1, FFixedSizingX = -1;
   bool FHintBeforePan = false;
   int FHeaderDragKind = 0;  // the hover target (1 columns, 2 rows) a header drag extends
-
-  // ---- the picture cache of the HTML renderer (GridView_Control.cpp)
- public:
-  // The grid's own cache, made at construction by GridView::PictureCacheFactory
-  // (nullptr while no factory is installed) and freed with the grid.
-  TObject* PictureCache() const { return FPictureCache.get(); }
-
- private:
-  std::unique_ptr<TObject> FPictureCache;
 };
-
-namespace GridView {
-// Makes the picture cache each new grid owns; installed by the unit of the HTML pictures.
-extern std::function<std::unique_ptr<TObject>()> PictureCacheFactory;
-}  // namespace GridView

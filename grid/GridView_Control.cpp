@@ -119,8 +119,6 @@ KV_CLASS_IMPL(TGridView, TBaseGrid) {
   c.Property("Filter", &G::Filter);
 }
 
-std::function<std::unique_ptr<TObject>()> GridView::PictureCacheFactory;
-
 namespace {
 
 bool IsDesigning(const TComponent& C) { return C.ComponentState.Contains(TComponentStateItem::csDesigning); }
@@ -155,7 +153,6 @@ TGridView::TGridView(TComponent* AOwner) : TBaseGrid(AOwner) {
   FGrouping = std::make_unique<TGrouping>();
   FColumnHeaders = std::make_unique<TStringList>();
   FColumnHeaders->OnChange = [this](TObject*) { ColumnHeadersChanged(); };
-  if (GridView::PictureCacheFactory) FPictureCache = GridView::PictureCacheFactory();
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName("Tahoma");
   FFixedFont->SetStyle(TFontStyles{TFontStyle::fsBold});

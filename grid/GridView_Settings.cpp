@@ -229,11 +229,7 @@ KV_CLASS_IMPL(TFloatingFooter, TPersistent) {
   c.Property("FooterStyle", &TFloatingFooter::GetFooterStyle, &TFloatingFooter::SetFooterStyle)
       .Names({"fsFixedLastRow", "fsColumnPreview", "fsCustomPreview"}).Default(fsFixedLastRow);
   c.Property("Visible", &TFloatingFooter::GetVisible, &TFloatingFooter::SetVisible).Default(false);
-  c.Property("FooterStyle", &TFloatingFooter::GetFooterStyle, &TFloatingFooter::SetFooterStyle)
-      .Names({"fsFixedLastRow", "fsColumnPreview", "fsCustomPreview"}).Default(fsFixedLastRow);
   c.Property("Height", &TFloatingFooter::Height).Default(21);
-  c.Property("Color", &TFloatingFooter::Color).Kind(TPropKind::pkColor).Default(clBtnFace);
-  c.Property("Column", &TFloatingFooter::Column).Default("");
 }
 KV_CLASS_IMPL(TGridItem, TCollectionItem) {
   c.Property("Idx", &TGridItem::Idx);
