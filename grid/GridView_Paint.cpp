@@ -359,6 +359,15 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
     C.Refresh();
     return;
   }
+  if (kind == GridUtil::tkRichText) {
+    C.Brush->SetStyle(bsSolid);
+    if (!(selected && !cellFocused && FSelectionColor == clNone)) {
+      C.Pen->SetColor(C.Brush->GetColor());
+      C.FillRect(R);
+    }
+    DrawRichTextCell(ACol, ARow, R, C);
+    return;
+  }
   if (kind == GridUtil::tkHtml && filterGlyph) tr.Right -= 2;
   std::string shown = GridUtil::ShownText(text);
   if (sortCell && ss.Show) {
