@@ -809,7 +809,7 @@ void TGridView::ShowEditorControl(int ACol, int ARow) {
     C.SetBounds(cell.Left, cell.Top, 0, 0);
     C.SetDroppedDown(false);
     C.SetEnabled(true);
-    C.Style = List ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown;
+    C.SetStyle(List ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown);
     C.SetItemHeight(cell.Height() - 6);
     C.SetColor(color);
     C.SetFlat(soft);
@@ -855,8 +855,8 @@ void TGridView::ShowEditorControl(int ACol, int ARow) {
       } else {
         c.SetText(text);
       }
-      ShowOver(c, TRect(cell.Left, cell.Top, cell.Right,
-                        cell.Top + c.GetItemHeight() * (c.DropDownCount + 1) + cell.Height()));
+      // The platform's combo box is as high as its edit field; the list takes DropDownCount items.
+      ShowOver(c, cell);
       c.SetSelLength(0);
       if (FNavigation->AutoComboDropSize) c.SizeDropDown();
       if (FMouseActions->DirectComboDrop) c.SetDroppedDown(true);
@@ -876,8 +876,8 @@ void TGridView::ShowEditorControl(int ACol, int ARow) {
       } else {
         c.SetTextWide(wide);
       }
-      ShowOver(c, TRect(cell.Left, cell.Top, cell.Right,
-                        cell.Top + c.GetItemHeight() * (c.DropDownCount + 1) + cell.Height()));
+      // The platform's combo box is as high as its edit field; the list takes DropDownCount items.
+      ShowOver(c, cell);
       if (FNavigation->AutoComboDropSize) c.SizeDropDown();
       if (FMouseActions->DirectComboDrop) c.SetDroppedDown(true);
       PostPending(c, pending);
@@ -1017,7 +1017,7 @@ void TGridView::HideEditorControlValue(int ACol, int ARow) {
       // Only a value the person changed is stored: opening and leaving a cell keeps its text.
       if (d.GetDateTime() != e.OpenedDateTime || d.GetChecked() != e.OpenedChecked) {
         if (FEditorType == edTimeEdit) StoreEditedText(real, ARow, SysUtils::TimeToStr(d.GetTime()));
-        else StoreEditedText(real, ARow, d.GetChecked() ? SysUtils::DateToStr(d.GetDate()) : std::string());
+        else StoreEditedText(real, ARow, !d.ShowCheckbox || d.GetChecked() ? SysUtils::DateToStr(d.GetDate()) : std::string());
       }
       shown = &d;
       break;

@@ -30,6 +30,18 @@ void TEditComboBox::SetItemIndex(int Value) {
   SyncEditField();
 }
 
+void TEditComboBox::SetStyle(TComboBoxStyle Value) {
+  Style = Value;
+  if (!FWidget) return;
+  auto* combo = static_cast<QComboBox*>(FWidget);
+  const QSignalBlocker block(combo);
+  combo->setEditable(Value == TComboBoxStyle::csDropDown || Value == TComboBoxStyle::csSimple);
+  // An edit field made for a combo that is already shown must be shown itself.
+  if (combo->lineEdit() && !combo->isHidden()) combo->lineEdit()->show();
+  ItemsChanged();
+  SyncEditField();
+}
+
 void TEditComboBox::SetSelStart(int Value) {
   FSelStart = std::clamp(Value, 0, static_cast<int>(Wide(GetText()).size()));
   FSelLength = 0;

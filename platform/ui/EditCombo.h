@@ -14,6 +14,8 @@ class TEditComboBox : public TComboBox {
 
   void SetText(const std::string& Value) override;
   void SetItemIndex(int Value) override;
+  // Changes Style also on an existing window.
+  void SetStyle(TComboBoxStyle Value);
   // The edit field's selection and caret, in UTF-16 units.
   int GetSelStart() const { return FSelStart; }
   int GetSelLength() const { return FSelLength; }
