@@ -1150,6 +1150,8 @@ class TGridView : public TBaseGrid {
   std::string GetRichText(const TRichEdit& Editor) const;
   std::string RichTextToPlain(const std::string& Text);
   void DrawRichTextCell(int ACol, int ARow, const TRect& ARect, TCanvas& ACanvas);
+  // The size a rich-text cell's content asks for, with the cell margins.
+  TSize RichCellSize(int ACol, int ARow);
   // A grid switch that validates even an unchanged text.
   bool ForceValidation = false;
   // The character that opened the editor (0: none).

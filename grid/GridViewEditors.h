@@ -249,6 +249,6 @@ struct TGridEditorControls {
   // The value a date or time editor was opened with (stored only when changed).
   TDateTime OpenedDateTime = 0;
   bool OpenedChecked = true;
-  // The unit text of the unit editor while it is open.
-  std::string UnitText;
+  // The text a date or time spin was opened with (stored only when changed).
+  std::string OpenedText;
 };

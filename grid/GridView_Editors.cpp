@@ -839,6 +839,7 @@ void TGridView::ShowEditorControl(int ACol, int ARow) {
         s.SetSpinType(sptDate);
         s.SetDateValue(DateOfText(text, false));
       }
+      e.OpenedText = s.GetText();
       tabs(s);
       ShowOver(s, cell);
       PostPending(s, pending);
@@ -982,9 +983,12 @@ void TGridView::HideEditorControlValue(int ACol, int ARow) {
       TGridSpin& s = *e.Spin;
       // The value is stored within the spin's limits, as the control applies them on leaving.
       s.ApplyExitLimits();
+      // A date or time the person left as it opened keeps the cell's text (which may be no date).
+      const bool dateOrTime = FEditorType == edDateSpinEdit || FEditorType == edTimeSpinEdit;
+      const bool unchanged = dateOrTime && s.GetText() == e.OpenedText;
       if (FEditorType == edFloatSpinEdit) SetCellFloat(real, ARow, s.GetFloatValue());
-      else if (FEditorType == edDateSpinEdit) SetCellDate(real, ARow, s.GetDateValue());
-      else StoreEditedText(real, ARow, s.GetText());
+      else if (FEditorType == edDateSpinEdit && !unchanged) SetCellDate(real, ARow, s.GetDateValue());
+      else if (!unchanged) StoreEditedText(real, ARow, s.GetText());
       shown = &s;
       break;
     }

@@ -606,7 +606,9 @@ TSize TGridView::CellTextSize(int ACol, int ARow, bool WrapInColumn) {
   const int kind = TextKindOf(text, EnableHTML);
   if (kind == GridUtil::tkFormula) text = FormulaText(ACol, ARow);
   TSize s{0, 0};
-  if (kind == GridUtil::tkWide) {
+  if (kind == GridUtil::tkRichText) {
+    s = RichCellSize(ACol, ARow);
+  } else if (kind == GridUtil::tkWide) {
     TRect r(0, 0, FWordWrap || Multilinecells ? std::max(1, GetColWidths(ACol)) : 65535, 65535);
     C.GetHandle()->DrawText(GridUtil::ShownText(text), r,
                             DT_CALCRECT | DT_NOPREFIX | (FWordWrap || Multilinecells ? DT_WORDBREAK : DT_SINGLELINE));

@@ -67,9 +67,21 @@ std::string TGridView::RichTextToPlain(const std::string& Text) {
   return RichText::PlainTextUtf8(runs);
 }
 
+TSize TGridView::RichCellSize(int ACol, int ARow) {
+  if (!FEditorControls) return TSize{0, 0};
+  TGridRichEdit& e = *FEditorControls->RichRenderer;
+  // Unwrapped, the content asks for its widest line and all its lines.
+  e.WordWrap = false;
+  e.SetBorder(false);
+  e.SetMargin(0);
+  LoadRichText(ACol, ARow, e);
+  return TSize{e.ReqWidth() + 2 * FCellMarginX, e.ReqHeight() + 2 * FCellMarginY};
+}
+
 void TGridView::DrawRichTextCell(int ACol, int ARow, const TRect& ARect, TCanvas& ACanvas) {
   if (!FEditorControls) return;
   TGridRichEdit& e = *FEditorControls->RichRenderer;
+  e.WordWrap = FWordWrap || Multilinecells;
   LoadRichText(RealColIndex(ACol), ARow, e);
   const TGridRect s = GetSelection();
   const bool focusedCurrent = ACol == GetCol() && ARow == GetRow() && Focused();

@@ -1,5 +1,7 @@
 #include "grid/GvUni.h"
 
+#include "platform/rtl/Streaming.h"
+
 #include <QCollator>
 #include <QString>
 
@@ -183,6 +185,29 @@ void TWideStrings::SetText(const std::u16string& Value) {
   }
   if (start < Value.size()) Add(Value.substr(start));
   EndUpdate();
+}
+
+void TWideStrings::DefineProperties(TFiler& Filer) {
+  TPersistent::DefineProperties(Filer);
+  Filer.DefineProperty(
+      "WideStrings",
+      [this](TReader& R) {
+        // 8-bit and wide string values both arrive as UTF-8 text.
+        std::vector<std::u16string> items;
+        R.ReadListBegin();
+        while (!R.EndOfList()) items.push_back(Wide(R.ReadString()));
+        R.ReadListEnd();
+        BeginUpdate();
+        Clear();
+        for (const std::u16string& s : items) Add(s);
+        EndUpdate();
+      },
+      [this](TWriter& W) {
+        W.WriteListBegin();
+        for (int i = 0; i < GetCount(); ++i) W.WriteString(Narrow(Get(i)));
+        W.WriteListEnd();
+      },
+      GetCount() > 0);
 }
 
 // ================================================================ TComboBoxStrings

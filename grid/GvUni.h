@@ -55,6 +55,8 @@ class TWideStrings : public TPersistent {
   void SetText(const std::u16string& Value);
   // -1, 0 or 1 by the user's locale, ignoring case.
   static int CompareWide(const std::u16string& A, const std::u16string& B);
+  // Streams the items as the list property "WideStrings" (written when not empty).
+  void DefineProperties(TFiler& Filer) override;
 
  protected:
   virtual void SetUpdateState(bool /*Updating*/) {}

@@ -198,10 +198,9 @@ TEST_F(GridEditorTest, SpinStoresItsValueWithinItsLimits) {
 }
 
 TEST_F(GridEditorTest, DateEditorLeavesACellWithoutDateAlone) {
-  for (TEditorType t : {edDateEdit, edTimeEdit, edDateEditUpDown}) {
+  for (TEditorType t : {edDateEdit, edTimeEdit, edDateEditUpDown, edDateSpinEdit, edTimeSpinEdit}) {
     grid->SetCells(1, 1, "n/a");
     Open(1, 1, t);
-    EXPECT_TRUE(E().DatePicker->GetVisible());
     grid->HideEditorControl();
     EXPECT_EQ(grid->GetCells(1, 1), "n/a") << int(t);
   }
@@ -215,6 +214,11 @@ TEST_F(GridEditorTest, DateEditorLeavesACellWithoutDateAlone) {
   Key(*E().DatePicker, VK_DOWN);
   Key(*E().DatePicker, VK_RETURN);
   EXPECT_EQ(grid->GetCells(1, 2), "07:30:00");
+  Open(1, 2, edTimeSpinEdit);
+  E().Spin->SetSelStart(4);  // the minutes
+  Key(*E().Spin, VK_UP);
+  grid->HideEditorControl();
+  EXPECT_EQ(grid->GetCells(1, 2), "07:31:00");
 }
 
 TEST_F(GridEditorTest, EscapeInTheDatePickerShowsTheCellOrToday) {
@@ -527,4 +531,14 @@ TEST_F(GridEditorTest, CustomEditorAsPopup) {
   link->ControlExit(link->Edit);
   EXPECT_EQ(grid->GetCells(2, 2), "edited");
   EXPECT_FALSE(link->PopupForm());
+}
+
+TEST_F(GridEditorTest, RichTextCellSizeIsWhatItsContentAsks) {
+  grid->SetCells(1, 1, "{\\rtf1\\fs48 WWWW\\par W}");
+  grid->SetCells(2, 1, "WWWW");
+  const TSize rich = grid->CellTextSize(1, 1, false), plain = grid->CellTextSize(2, 1, false);
+  // 24-point letters against the grid's 8-point font: about three times as wide, two lines high.
+  EXPECT_GT(rich.cx, 2 * plain.cx);
+  EXPECT_GT(rich.cy, 4 * (plain.cy - 4));
+  EXPECT_EQ(grid->GetStrippedText(1, 1), "WWWW\r\nW");
 }

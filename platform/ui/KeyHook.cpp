@@ -1,11 +1,13 @@
 #include "platform/ui/KeyHook.h"
 
+#include "platform/rtl/WeakRef.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QEvent>
 #include <QKeyEvent>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 #include <map>
@@ -33,9 +35,36 @@ class TTabFilter : public QObject {
   std::function<bool()> Wants;
 };
 
-std::map<TWinControl*, TTabFilter*>& Filters() {
-  static std::map<TWinControl*, TTabFilter*> filters;
-  return filters;
+// A hook lives while its control does: a filter on the control's window goes
+// with the window, one without a window is freed here.
+struct THook {
+  WeakRef<TWinControl> Control;
+  QPointer<TTabFilter> Filter;
+};
+
+std::map<TWinControl*, THook>& Hooks() {
+  static std::map<TWinControl*, THook> hooks;
+  return hooks;
+}
+
+void Drop(THook& H) {
+  TTabFilter* f = H.Filter.data();
+  if (!f) return;
+  if (TWinControl* c = H.Control.Get(); c && c->HandleAllocated()) c->Handle()->removeEventFilter(f);
+  if (!f->parent()) delete f;
+  else f->deleteLater();
+}
+
+// Forgets the hooks of controls that no longer exist.
+void Purge() {
+  for (auto it = Hooks().begin(); it != Hooks().end();) {
+    if (!it->second.Control.Get()) {
+      if (it->second.Filter && !it->second.Filter->parent()) delete it->second.Filter.data();
+      it = Hooks().erase(it);
+    } else {
+      ++it;
+    }
+  }
 }
 
 }  // namespace
@@ -43,7 +72,7 @@ std::map<TWinControl*, TTabFilter*>& Filters() {
 void KeyHook::WantTab(TWinControl& Control, std::function<bool()> Wants) {
   Remove(Control);
   auto* f = new TTabFilter(&Control, std::move(Wants));
-  Filters()[&Control] = f;
+  Hooks()[&Control] = THook{&Control, f};
   if (Control.GetParent() && Control.GetParent()->HandleAllocated()) {
     QWidget* w = Control.Handle();
     f->setParent(w);
@@ -52,17 +81,15 @@ void KeyHook::WantTab(TWinControl& Control, std::function<bool()> Wants) {
 }
 
 void KeyHook::Remove(TWinControl& Control) {
-  auto it = Filters().find(&Control);
-  if (it == Filters().end()) return;
-  TTabFilter* f = it->second;
-  Filters().erase(it);
-  if (Control.HandleAllocated()) Control.Handle()->removeEventFilter(f);
-  // Without a window the filter has no parent to free it.
-  if (!f->parent()) delete f;
-  else f->deleteLater();
+  Purge();
+  auto it = Hooks().find(&Control);
+  if (it == Hooks().end()) return;
+  Drop(it->second);
+  Hooks().erase(it);
 }
 
 bool KeyHook::TabReaches(TWinControl& Control) {
-  auto it = Filters().find(&Control);
-  return it != Filters().end() && it->second->Wants && it->second->Wants();
+  Purge();
+  auto it = Hooks().find(&Control);
+  return it != Hooks().end() && it->second.Filter && it->second.Filter->Wants && it->second.Filter->Wants();
 }
