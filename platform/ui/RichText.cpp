@@ -287,7 +287,7 @@ bool RichText::Read(std::string_view Rtf, TRichRuns& Runs, const TRichFormat& De
       if (t[i] == u'\r') {
         plain += u'\n';
         if (i + 1 < t.size() && t[i + 1] == u'\n') ++i;
-      } else {
+      } else if (t[i] >= 32 || t[i] == u'\n' || t[i] == u'\t') {
         plain += t[i];
       }
     }

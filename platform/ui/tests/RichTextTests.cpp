@@ -95,6 +95,7 @@ TEST(RichText, DamagedInputReadsWithoutHarm) {
   const Case cases[] = {
       {"", ""},
       {"not rich\r\ntext", "not rich\r\ntext"},
+      {"not\x01 rich\x1f\rtext", "not rich\r\ntext"},  // control characters carry nothing
       {"{\\rtf", ""},
       {"{\\rtf1 abc", "abc"},
       {"{\\rtf1 a}}}}} b", "a b"},
