@@ -1118,7 +1118,8 @@ class TGridView : public TBaseGrid {
   void AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEditor, bool Forced);
   // ---- dedicated editor controls, custom editor link, rich-text cells
   //      (GridView_Editors.cpp, GridView_EditLink.cpp, GridView_RichText.cpp)
-  const TGridEditorControls& EditorControls() const { return *FEditorControls; }
+  // The editor controls (none on a grid being designed: all pointers empty).
+  const TGridEditorControls& EditorControls() const;
   // Whether one of the dedicated editor controls (or a custom editor) is open.
   bool EditorControlShowing() const;
   TEditLink* GetEditLink() const;

@@ -732,6 +732,11 @@ void TGridView::CreateEditorControls() {
   FEditorControls = std::move(c);
 }
 
+const TGridEditorControls& TGridView::EditorControls() const {
+  static const TGridEditorControls none;
+  return FEditorControls ? *FEditorControls : none;
+}
+
 bool TGridView::EditorControlShowing() const {
   return FEditorOpen && FEditorInUse && FEditorType > edUpperCase;
 }

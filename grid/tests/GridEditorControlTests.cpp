@@ -542,3 +542,44 @@ TEST_F(GridEditorTest, RichTextCellSizeIsWhatItsContentAsks) {
   EXPECT_GT(rich.cy, 4 * (plain.cy - 4));
   EXPECT_EQ(grid->GetStrippedText(1, 1), "WWWW\r\nW");
 }
+
+TEST_F(GridEditorTest, SpinStepsFireTheEventOfTheirType) {
+  std::vector<std::string> fired;
+  grid->OnSpinClick = [&](TObject*, int, int, int V, bool Up) { fired.push_back("int " + std::to_string(V) + (Up ? "+" : "-")); };
+  grid->OnFloatSpinClick = [&](TObject*, int, int, double V, bool Up) {
+    fired.push_back("float " + std::to_string(std::lround(V * 10)) + (Up ? "+" : "-"));
+  };
+  grid->OnDateSpinClick = [&](TObject*, int, int, TDateTime V, bool Up) {
+    int y, m, d;
+    SysUtils::DecodeDate(V, y, m, d);
+    fired.push_back("date " + std::to_string(d) + (Up ? "+" : "-"));
+  };
+  grid->OnTimeSpinClick = [&](TObject*, int, int, TDateTime V, bool Up) {
+    fired.push_back("time " + std::to_string(std::lround(V * 24)) + (Up ? "+" : "-"));
+  };
+  grid->SetCells(1, 1, "7");
+  grid->SetCells(1, 2, "2.5");
+  grid->SetCells(1, 3, "10/05/2024");
+  grid->SetCells(1, 4, "08:00:00");
+  Open(1, 1, edSpinEdit);
+  Key(*E().Spin, VK_UP);
+  grid->HideEditorControl();
+  Open(1, 2, edFloatSpinEdit);
+  E().Spin->IncrementFloat = 0.5;
+  E().Spin->Button()->DownButton()->MouseDown(TMouseButton::mbLeft, TShiftState{}, 1, 1);
+  E().Spin->Button()->DownButton()->MouseUp(TMouseButton::mbLeft, TShiftState{}, 1, 1);
+  E().Spin->IncrementFloat = 0;
+  grid->HideEditorControl();
+  Open(1, 3, edDateSpinEdit);
+  E().Spin->SetSelStart(0);
+  Key(*E().Spin, VK_UP);
+  grid->HideEditorControl();
+  Open(1, 4, edTimeSpinEdit);
+  E().Spin->SetSelStart(0);
+  Key(*E().Spin, VK_DOWN);
+  grid->HideEditorControl();
+  const std::vector<std::string> want = {"int 8+", "float 20-", "date 11+", "time 7-"};
+  EXPECT_EQ(fired, want);
+  EXPECT_EQ(grid->GetCells(1, 1), "8");
+  EXPECT_EQ(grid->GetCells(1, 3), "11/05/2024");
+}
