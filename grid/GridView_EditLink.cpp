@@ -104,6 +104,8 @@ void TEditLink::ControlExit(TObject* /*Sender*/) {
 }
 
 void TEditLink::PopupFormExit(TObject* Sender) {
+  if (FGrid)
+    if (TGridInplaceEdit* e = FGrid->InplaceEditor()) e->SetText(EditorValue());
   if (FForcedExit) {
     StoreValue(EditorValue());
     return;

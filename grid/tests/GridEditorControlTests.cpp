@@ -583,3 +583,22 @@ TEST_F(GridEditorTest, SpinStepsFireTheEventOfTheirType) {
   EXPECT_EQ(grid->GetCells(1, 1), "8");
   EXPECT_EQ(grid->GetCells(1, 3), "11/05/2024");
 }
+
+TEST_F(GridEditorTest, SelectedRichTextTakesTheSelectionTextColourUnlessKept) {
+  grid->SetColWidths(1, 120);
+  grid->SetCells(1, 1, "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1\\b WWW}");
+  grid->SetCol(1);
+  grid->SetRow(1);
+  auto red = [&] {
+    TBitmap bmp;
+    grid->PaintTo(bmp);
+    const TRect r = grid->CellRect(1, 1);
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) n += bmp.GetCanvas()->GetPixel(x, y) == RGB(255, 0, 0);
+    return n;
+  };
+  EXPECT_EQ(red(), 0);
+  grid->SelectionRTFKeep = true;
+  EXPECT_GT(red(), 20);
+}
