@@ -31,6 +31,9 @@
 class TGridView;
 class TGridInplaceEdit;
 class TWinControl;
+class TRichEdit;
+class TEditLink;
+struct TGridEditorControls;
 
 KV_EXCEPTION_CLASS(EGridViewError, Exception);
 
@@ -1163,6 +1166,43 @@ class TGridView : public TBaseGrid {
   bool IsPasswordCell(int ACol, int ARow);
   TGridInplaceEdit* InplaceEditor() const;
   void AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEditor, bool Forced);
+  // ---- dedicated editor controls, custom editor link, rich-text cells
+  //      (GridView_Editors.cpp, GridView_EditLink.cpp, GridView_RichText.cpp)
+  // The editor controls (none on a grid being designed: all pointers empty).
+  const TGridEditorControls& EditorControls() const;
+  // Whether one of the dedicated editor controls (or a custom editor) is open.
+  bool EditorControlShowing() const;
+  TEditLink* GetEditLink() const;
+  void SetEditLink(TEditLink* Value);
+  // The list editor's item when the cell text is none of its items (-1: the first).
+  int DefaultComboIndex = -1;
+  // Set by a caret-positioning press in the cell: a combo editor puts its caret under the cursor.
+  bool PendingCaret = false;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick,
+      OnTimeSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection)> OnComboChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection,
+                     TObject* AObject)>
+      OnComboObjectChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)> OnGetEditorProp;
+  // Hides the editor control and hands Key to the grid: Tab and the arrows
+  // move the current cell, Enter advances.
+  void EditorKeyToGrid(uint16_t Key, TShiftState Shift);
+  std::string DoEllipsClick(const std::string& Text) { return EllipsClick(Text); }
+  bool ValidateEditWide(const std::u16string& Text) { return ValidateCellWide(Text); }
+  std::u16string GetCellTextWide(int ACol, int ARow) const;
+  void SetCellTextWide(int ACol, int ARow, const std::u16string& Value);
+  bool HasWideTextPrefix(int ACol, int ARow) const;
+  // Rich text: the cell loaded into a rich edit (an empty cell clears it), the
+  // edit saved as RTF (empty when it is empty), the plain text of a cell text.
+  void LoadRichText(int ACol, int ARow, TRichEdit& Editor);
+  std::string GetRichText(const TRichEdit& Editor) const;
+  std::string RichTextToPlain(const std::string& Text);
+  void DrawRichTextCell(int ACol, int ARow, const TRect& ARect, TCanvas& ACanvas);
+  // The size a rich-text cell's content asks for, with the cell margins.
+  TSize RichCellSize(int ACol, int ARow);
   // A grid switch that validates even an unchanged text.
   bool ForceValidation = false;
   // The character that opened the editor (0: none).
@@ -1419,6 +1459,15 @@ class TGridView : public TBaseGrid {
   std::unique_ptr<TGridItemCollection> FHiddenRows;
   std::unique_ptr<TFilter> FFilter;
   std::vector<TObject*> FLinkedObjects;
+  // Dedicated editor controls (GridView_Editors.cpp).
+  void CreateEditorControls();
+  void ShowEditorControl(int ACol, int ARow);
+  void HideEditorControlValue(int ACol, int ARow);
+  void ShowEditLink(int ACol, int ARow, const TRect& R, TColor Color, const std::string& Text, TKeyChar Pending);
+  void HideEditLink(int ARealCol, int ARow);
+  std::shared_ptr<TGridEditorControls> FEditorControls;
+  WeakRef<TComponent> FEditLink;
+  std::string FEditLinkStartText;
   std::unique_ptr<TIntList> FExtraList;
   std::array<TArrowWindow*, 4> FArrows{};
   TPopupButton* FPopupButton = nullptr;

@@ -191,6 +191,7 @@ TGridView::TGridView(TComponent* AOwner) : TBaseGrid(AOwner) {
   ScrollWidth = TCustomGrid::ScrollBarSize;
   // Themed drawing: the theme table is there and themes are switched on.
   FXPTheme = GridXPVS::UseThemes();
+  if (!IsDesigning(*this)) CreateEditorControls();
   FWheelScrollLines = Themes::WheelScrollLines();
   FWheelMessage = 522;
 

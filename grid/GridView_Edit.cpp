@@ -16,9 +16,8 @@ namespace {
 
 bool IsInplaceType(TEditorType T) { return T <= edUpperCase; }
 
-// Editor types whose controls are not built yet open the in-place edit too;
-// only the data check box shows no editor at all.
-bool OpensInplaceEdit(TEditorType T) { return T != edDataCheckBox; }
+// The other types have editor controls of their own (the data check box none).
+bool OpensInplaceEdit(TEditorType T) { return IsInplaceType(T); }
 
 bool Has(TShiftState S, TShiftStateItem I) { return S.Contains(I); }
 
@@ -546,10 +545,12 @@ std::string TGridView::GetEditText(int ACol, int ARow) {
 void TGridView::ShowCellEditor(int ACol, int ARow) {
   EditPending = true;
   FEditorOpen = true;
-  (void)ACol;
-  (void)ARow;
-  // Every editor type but the data check box edits in the in-place edit.
-  if (OpensInplaceEdit(FEditorType)) ShowEditor();
+  if (OpensInplaceEdit(FEditorType)) {
+    ShowEditor();
+  } else {
+    RememberCellValue(GetCol(), GetRow());
+    ShowEditorControl(ACol, ARow);
+  }
   PendingChar = 0;
 }
 
@@ -563,6 +564,11 @@ void TGridView::HideCellEditor(int ACol, int ARow) {
       HideEditor();
     }
   if (!FEditorOpen) return;
+  if (!IsInplaceType(FEditorType)) {
+    // Exit handlers that run while the control hides find the edit closed.
+    FEditorOpen = false;
+    HideEditorControlValue(ACol, ARow);
+  }
   FEditorInUse = false;
   if (OnEditingDone) OnEditingDone(this);
   FEditorOpen = false;
@@ -655,6 +661,13 @@ bool TGridView::SelectCell(int ACol, int ARow) {
       }
     }
   }
+  // The value an editor control stored is validated before another cell becomes current.
+  if (EditPending && !FValidating && !IsInplaceType(FEditorType) && (ACol != oldCol || ARow != oldRow)) {
+    const int cur = RealColIndex(oldCol);
+    if (!(HasWideTextPrefix(cur, oldRow) ? ValidateCellWide(GetCellTextWide(cur, oldRow))
+                                         : ValidateCell(RawCellText(cur, oldRow))))
+      return false;
+  }
   if (CellIsFixed(ACol, ARow)) return false;
   if (!TBaseGrid::SelectCell(ACol, ARow)) return false;
   if (!FRowIndicator->GetEmpty() && GetFixedCols() > 0) {
@@ -696,8 +709,14 @@ bool TGridView::ValidateCell(const std::string& NewText) {
         MoveColRow(FRememberedCol, row, true, true);
         FValidating = false;
         EditPending = true;
-        FEditorInUse = false;
-        if (!IsToggleCell(col, row)) ShowEditor();
+        if (IsInplaceType(FEditorType)) {
+          FEditorInUse = false;
+          if (!IsToggleCell(col, row)) ShowEditor();
+        } else if (!EditorControlShowing()) {
+          // An editor control that was already hidden opens again on the refused value.
+          FEditorInUse = true;
+          ShowCellEditor(GetCol(), GetRow());
+        }
         if (value == NewText && FRememberedCol != GetCol()) RepaintCell(FRememberedCol, row);
       }
       FRememberedText = RawCellText(col, row);
@@ -729,8 +748,14 @@ bool TGridView::ValidateCellWide(const std::u16string& NewText) {
         MoveColRow(FRememberedCol, row, true, true);
         FValidating = false;
         EditPending = true;
-        FEditorInUse = false;
-        if (!IsToggleCell(col, row)) ShowEditor();
+        if (IsInplaceType(FEditorType)) {
+          FEditorInUse = false;
+          if (!IsToggleCell(col, row)) ShowEditor();
+        } else if (!EditorControlShowing()) {
+          // An editor control that was already hidden opens again on the refused value.
+          FEditorInUse = true;
+          ShowCellEditor(GetCol(), GetRow());
+        }
       }
       FRememberedText = RawCellText(col, row);
     }

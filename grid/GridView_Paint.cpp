@@ -360,6 +360,15 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
     C.Refresh();
     return;
   }
+  if (kind == GridUtil::tkRichText) {
+    C.Brush->SetStyle(bsSolid);
+    if (!(selected && !cellFocused && FSelectionColor == clNone)) {
+      C.Pen->SetColor(C.Brush->GetColor());
+      C.FillRect(R);
+    }
+    DrawRichTextCell(ACol, ARow, R, C);
+    return;
+  }
   if (kind == GridUtil::tkHtml && filterGlyph) tr.Right -= 2;
   if (kind == GridUtil::tkHtml) {
     if (sortCell) tr.Right -= 10;
@@ -640,7 +649,9 @@ TSize TGridView::CellTextSize(int ACol, int ARow, bool WrapInColumn) {
   const int kind = TextKindOf(text, EnableHTML);
   if (kind == GridUtil::tkFormula) text = FormulaText(ACol, ARow);
   TSize s{0, 0};
-  if (kind == GridUtil::tkWide) {
+  if (kind == GridUtil::tkRichText) {
+    s = RichCellSize(ACol, ARow);
+  } else if (kind == GridUtil::tkWide) {
     TRect r(0, 0, FWordWrap || Multilinecells ? std::max(1, GetColWidths(ACol)) : 65535, 65535);
     C.GetHandle()->DrawText(GridUtil::ShownText(text), r,
                             DT_CALCRECT | DT_NOPREFIX | (FWordWrap || Multilinecells ? DT_WORDBREAK : DT_SINGLELINE));

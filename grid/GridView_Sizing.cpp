@@ -4,6 +4,7 @@
 
 #include "grid/GridUtil.h"
 #include "platform/rtl/Restore.h"
+#include "platform/ui/RichText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +37,12 @@ std::vector<std::string> SplitLines(const std::string& Text) {
 }  // namespace
 
 std::string TGridView::StripTags(const std::string& Text) {
+  // Rich text has no tags: its plain text stands for it.
+  if (RichText::IsRtf(Text)) {
+    TRichRuns runs;
+    RichText::Read(Text, runs);
+    return RichText::PlainTextUtf8(runs);
+  }
   std::string out;
   bool tag = false;
   for (char ch : Text) {

@@ -175,7 +175,7 @@ int TGridView::CompareCells(int ACol, int Row1, int Row2) {
   std::string prefix, suffix;
   DoGetFormat(ACol, style, prefix, suffix);
   if (style == TSortStyle::ssAutomatic) style = ResolveAutomatic(ACol);
-  const std::string t1 = CellText(ACol, Row1), t2 = CellText(ACol, Row2);
+  const std::string t1 = RichTextToPlain(CellText(ACol, Row1)), t2 = RichTextToPlain(CellText(ACol, Row2));
   int r = 0;
   switch (style) {
     case TSortStyle::ssAutomatic:
