@@ -6,6 +6,8 @@
 #include "chart/editors/PlotAreaEdit.h"
 #include "chart/editors/PlotCustEdit.h"
 #include "chart/editors/PlotEdiSeri.h"
+#include "chart/editors/PlotGriEd.h"
+#include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotPenDlg.h"
@@ -318,7 +320,8 @@ namespace ChartEditors {
 
 void Initialize() {
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
-                   TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass()})
+                   TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
+                   TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
 }
