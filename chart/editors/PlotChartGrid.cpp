@@ -329,7 +329,9 @@ bool TCustomChartGrid::SelectCell(int ACol, int ARow) {
   if (GetEditorMode() && GetInplaceEditor() && SysUtils::Trim(GetInplaceEditor()->GetText()).empty() &&
       (ACol != GetCol() || ARow != GetRow()))
     StoreText(GetCol(), GetRow(), "", false);
+  FSelectingRow = ARow;
   NotifySelected();
+  FSelectingRow = -1;
   return true;
 }
 
@@ -660,7 +662,6 @@ void TChartGridNavigator::SetGrid(TCustomChartGrid* Value) {
   FGrid = Value;
   if (Value) {
     Value->FNavigator = this;
-    // The grid notifies while the selection is still moving: the buttons follow once it settled.
     Value->NavigatorChanged = [this](TObject*) { EnableButtons(); };
     Value->NavigatorSelected = [this](TObject*) { EnableButtons(); };
   }
@@ -674,7 +675,7 @@ void TChartGridNavigator::EnableButtons() {
       if (TPlotNavButton* B = Button(static_cast<TPlotNavigateBtn>(i))) B->SetEnabled(false);
     return;
   }
-  const int32_t F = G->FirstRow(), Row = G->GetRow(), Rows = G->GetRowCount();
+  const int32_t F = G->FirstRow(), Row = G->RowForButtons(), Rows = G->GetRowCount();
   const bool On = GetEnabled();
   Button(nbFirst)->SetEnabled(On && Row > F);
   Button(nbPrior)->SetEnabled(On && Row > F);

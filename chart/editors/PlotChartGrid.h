@@ -91,6 +91,8 @@ public:
   void EditColor();
 
   TChartGridNavigator* Navigator() const { return FNavigator.Get(); }
+  // The current row, or the row being selected while a selection is under way.
+  int32_t RowForButtons() const { return FSelectingRow >= 0 ? FSelectingRow : GetRow(); }
 
   void PlotEvent(TPlotEvent& Event) override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
@@ -143,6 +145,7 @@ private:
   std::string FOldText;
   bool FWasNull = false;
   bool FInLayout = false;
+  int32_t FSelectingRow = -1;
 
 public:
   // Slots the navigator fills: the layout or editing state changed; a cell was selected.

@@ -159,6 +159,11 @@ TMapSeriesEditor::TMapSeriesEditor(TComponent* Owner) : TEditorPage(Owner) {
 
 TMapSeriesEditor::~TMapSeriesEditor() = default;
 
+void TMapSeriesEditor::BeforeDestruction() {
+  if (TForm* F = FPaletteForm.Get()) F->Free();
+  TEditorPage::BeforeDestruction();
+}
+
 TPlotPolygon* TMapSeriesEditor::SelectedPolygon() const {
   TMapSeries* S = FSeries.Get();
   const int32_t I = ChartListBox1->GetItemIndex();

@@ -24,6 +24,8 @@ class TMapSeriesEditor : public TEditorPage {
 public:
   explicit TMapSeriesEditor(TComponent* Owner);
   ~TMapSeriesEditor() override;
+  // Frees the palette page with this page.
+  void BeforeDestruction() override;
 
   TPageControl* PageControl2;
   TTabSheet *TabGlobal, *TabShapes;

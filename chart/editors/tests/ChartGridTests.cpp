@@ -384,6 +384,14 @@ TEST_F(NavigatorTest, ButtonsFollowTheCurrentRowAndEditingState) {
   EXPECT_EQ(S->Count(), 3);
   Nav->Button(nbFirst)->Click();
   EXPECT_EQ(Grid->GetRow(), 2);
+  // Moves made in the grid itself reach the buttons as well.
+  uint16_t Down = VK_DOWN;
+  Grid->KeyDown(Down, {});
+  EXPECT_EQ(Grid->GetRow(), 3);
+  EXPECT_TRUE(Nav->Button(nbFirst)->GetEnabled());
+  EXPECT_TRUE(Nav->Button(nbLast)->GetEnabled());
+  Grid->SetRow(4);
+  EXPECT_FALSE(Nav->Button(nbLast)->GetEnabled());
   // A chart grid without series offers no insert.
   Grid->SetChart(Chart);
   Chart->RemoveSeries(S);
