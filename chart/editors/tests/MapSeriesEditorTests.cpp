@@ -127,6 +127,25 @@ TEST_F(MapEditorTest, ListGesturesLeaveThePolygonsAlone) {
   EXPECT_EQ(Items(E), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST_F(MapEditorTest, PolygonListDrawsEachPolygonInItsColour) {
+  Shape({{1, 1}, {2, 2}, {3, 1}}, "a")->SetColor(TColor(0x00A0B0));
+  Shape({{4, 4}, {5, 5}, {6, 4}}, "b")->SetColor(TColor(0xB0A000));
+  TMapSeriesEditor* E = Open();
+  ASSERT_TRUE(E);
+  TBitmap Rows;
+  E->ChartListBox1->PaintRows(Rows);
+  ASSERT_EQ(Rows.GetHeight(), 2 * E->ChartListBox1->ItemHeight);
+  auto RowHas = [&](int Row, TColor Colour) {
+    for (int Y = Row * 20; Y < Row * 20 + 20; ++Y)
+      for (int X = 0; X < Rows.GetWidth(); ++X)
+        if ((Rows.GetPixelColor(X, Y) & 0xFFFFFF) == Colour) return true;
+    return false;
+  };
+  EXPECT_TRUE(RowHas(0, 0x00A0B0));
+  EXPECT_FALSE(RowHas(0, 0xB0A000));
+  EXPECT_TRUE(RowHas(1, 0xB0A000));
+}
+
 TEST_F(MapEditorTest, ValuesAndFormatWriteTheSelectedPolygon) {
   Shape({{1, 1}, {2, 2}, {3, 1}}, "a");
   TPlotPolygon* B = Shape({{4, 4}, {5, 5}, {6, 4}}, "b");
