@@ -41,7 +41,13 @@ bool TextToValue(const std::string& Text, bool DateTime, double& Value) {
 }  // namespace
 
 KV_CLASS_IMPL(TCustomChartGrid, TCustomGrid) {}
-KV_CLASS_IMPL(TChartGrid, TCustomChartGrid) {}
+KV_CLASS_IMPL(TChartGrid, TCustomChartGrid) {
+  c.Property("ShowLabels", &TChartGrid::GetShowLabels, &TChartGrid::SetShowLabels).Default(true);
+  c.Property("ShowColors", &TChartGrid::GetShowColors, &TChartGrid::SetShowColors).Default(false);
+  c.Property("ShowXValues", &TChartGrid::GetShowXValues, &TChartGrid::SetShowXValues)
+      .Names({"cgsAuto", "cgsNo", "cgsYes"})
+      .Default(cgsAuto);
+}
 KV_CLASS_IMPL(TChartGridNavigator, TCustomPlotNavigator) {}
 
 TCustomChartGrid::TCustomChartGrid(TComponent* Owner) : TCustomGrid(Owner) {
