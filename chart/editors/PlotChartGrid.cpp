@@ -607,6 +607,16 @@ void TCustomChartGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
   TCustomGrid::KeyDown(Key, Shift);
 }
 
+void TCustomChartGrid::KeyPress(TKeyChar& Key) {
+  // Enter closes the editor the way "Post" does: a cleared cell becomes a null point.
+  if (Key == u'\r' && GetEditorMode() && !OnColorsColumn()) {
+    EndEditing(false);
+    Key = 0;
+    return;
+  }
+  TCustomGrid::KeyPress(Key);
+}
+
 void TCustomChartGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomGrid::MouseDown(Button, Shift, X, Y);
   int Col = -1, Row = -1;

@@ -96,6 +96,7 @@ public:
 
   void PlotEvent(TPlotEvent& Event) override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(TKeyChar& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void DblClick() override;

@@ -210,13 +210,22 @@ TEST_F(ChartGridTest, EditorCancelPutsBackTheOldValue) {
   Grid->KeyDown(Esc, {});
   EXPECT_FALSE(Grid->Editing());
   EXPECT_EQ(S->YValues()->GetValue(1), 2);
-  // Delete empties the editor; posting makes the point null.
+  // Delete empties the editor; Enter (like "Post") makes the point null.
   uint16_t Del = VK_DELETE;
   Grid->KeyDown(Del, {});
   EXPECT_TRUE(Grid->Editing());
   EXPECT_FALSE(S->IsNull(1));
-  Grid->EndEditing(false);
+  TKeyChar Enter = u'\r';
+  Grid->GetInplaceEditor()->KeyPress(Enter);
+  EXPECT_FALSE(Grid->Editing());
   EXPECT_TRUE(S->IsNull(1));
+  Grid->SetRow(2);
+  Grid->StartEditing();
+  Del = VK_DELETE;
+  Grid->GetInplaceEditor()->KeyDown(Del, {});
+  Grid->EndEditing(false);
+  EXPECT_TRUE(S->IsNull(0));
+  EXPECT_EQ(S->YValues()->GetValue(2), 3);
 }
 
 TEST_F(ChartGridTest, DownOnTheLastRowAppendsAndUpRemovesTheEmptyRow) {
