@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/editors/PlotChartGrid.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotEngine_Marks.h"
@@ -100,6 +101,7 @@ TFormPlotSeries::TFormPlotSeries(TComponent* Owner) : TEditorPage(Owner) {
   TabSymbol = AddTab(PageControlMarks, "TabSymbol", "Symbol");
   BuildGeneralTab();
   BuildMarksTab();
+  BuildDataSourceTab();
 
   PageSeries->SetActivePage(TheTabSheet);
   PageControlMarks->SetActivePage(TabSheet1);
@@ -421,6 +423,10 @@ void TFormPlotSeries::EmptyFormatTab() {
 
 void TFormPlotSeries::ShowSeries(TChartSeries* Series, const std::string& Caption) {
   ListenTo(dynamic_cast<TCustomAxisPanel*>(Series->GetParentChart()));
+  while (CBDataSourcestyle->Items()->Count() > 3) CBDataSourcestyle->Items()->Delete(3);
+  for (TClass Kind : PlotEngine::DataSourceKinds())
+    if (Kind && CBDataSourcestyle->Items()->IndexOf(Kind->ClassName()) < 0)
+      CBDataSourcestyle->Items()->Add(Kind->ClassName());
   TBitmap Icon;
   PlotProcs::LoadSeriesBitmap(*Series, Icon);
   ImageSeries->Picture()->SetGraphic(&Icon);
@@ -446,6 +452,7 @@ void TFormPlotSeries::ShowSeries(TChartSeries* Series, const std::string& Captio
   EndLoading();
 
   EmptyFormatTab();
+  CloseDataSourceForm();
   Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Series));
   if (TClass C = PlotEdiSeri::FindSeriesEditorClass(Series)) {
     auto* F = dynamic_cast<TForm*>(C->CreateInstance(this));
@@ -468,6 +475,7 @@ void TFormPlotSeries::ShowSeries(TChartSeries* Series, const std::string& Captio
       if (PageSeries->Pages(i)->GetTabVisible()) Target = PageSeries->Pages(i);
   }
   if (Target) PageSeries->SetActivePage(Target);
+  CBDataSourcestyle->SetItemIndex(-1);
   PageSeriesChange(PageSeries);
   PaintBox1->Invalidate();
 }
@@ -479,10 +487,15 @@ void TFormPlotSeries::PageSeriesChange(TObject*) {
     FillGeneralTab();
   else if (A == TabMarks)
     FillMarksTab();
+  else if (A == TabDataSource)
+    FillDataSourceTab();
   FFilling = false;
 }
 
-bool TFormPlotSeries::CloseQuery() { return true; }
+bool TFormPlotSeries::CloseQuery() {
+  TForm* F = FDataSourceForm.Get();
+  return !F || F->CloseQuery();
+}
 
 // ---------------------------------------------------------------- filling
 
@@ -618,6 +631,8 @@ void TFormPlotSeries::PlotEvent(TPlotEvent& Event) {
     PaintBox1->Invalidate();
   } else if (E->Event == 1 && E->Series == FSeries.Get()) {
     EmptyFormatTab();
+    CloseDataSourceForm();
+    ChartGrid1->SetSeries(nullptr);
     Tag = 0;
     FSeries.Reset();
     FLastSeries.Reset();
@@ -625,6 +640,197 @@ void TFormPlotSeries::PlotEvent(TPlotEvent& Event) {
     if (I >= 0) CBSeries->Items()->Delete(I);
     CBSeries->SetItemIndex(-1);
     CBSeriesChange(CBSeries);
+  }
+}
+
+// ---------------------------------------------------------------- data source
+
+namespace {
+enum : int32_t { dsManual = 0, dsRandom = 1, dsFunction = 2 };
+// The class of the function editor, once its unit has registered it.
+constexpr const char* FunctionEditorClassName = "TPlotFuncEditor";
+}  // namespace
+
+void TFormPlotSeries::BuildDataSourceTab() {
+  PanelDataSource = PlaceControl<TPanel>(this, TabDataSource, "PanelDataSource", 0, 0, 398, 30);
+  PanelDataSource->SetAlign(TAlign::alTop);
+  PanelDataSource->SetCaption("");
+  PanelDataSource->BevelOuter = TPanelBevel::bvNone;
+  CBDataSourcestyle = PlaceControl<TComboFlat>(this, PanelDataSource, "CBDataSourcestyle", 4, 4, 140, 21);
+  CBDataSourcestyle->Style = TComboBoxStyle::csDropDownList;
+  CBDataSourcestyle->DropDownCount = 12;
+  for (const char* S : {"Manual", "Random", "Function"}) CBDataSourcestyle->Items()->Add(S);
+  NewDataButton = PlaceControl<TButton>(this, PanelDataSource, "NewDataButton", 152, 2, 70, 25);
+  NewDataButton->SetCaption("&New...");
+  EditDataButton = PlaceControl<TButton>(this, PanelDataSource, "EditDataButton", 226, 2, 70, 25);
+  EditDataButton->SetCaption("&Edit...");
+  DeleteDataButton = PlaceControl<TButton>(this, PanelDataSource, "DeleteDataButton", 300, 2, 70, 25);
+  DeleteDataButton->SetCaption("De&lete");
+  PlotPenDlg::SetControlsVisible(false, {NewDataButton, EditDataButton, DeleteDataButton});
+  Panel2 = PlaceControl<TPanel>(this, TabDataSource, "Panel2", 0, 30, 398, 192);
+  Panel2->SetAlign(TAlign::alClient);
+  Panel2->SetCaption("");
+  Panel2->BevelOuter = TPanelBevel::bvNone;
+  ChartGridNavigator1 = PlaceControl<TChartGridNavigator>(this, Panel2, "ChartGridNavigator1", 0, 167, 241, 25);
+  ChartGridNavigator1->SetAlign(TAlign::alBottom);
+  ChartGrid1 = PlaceControl<TChartGrid>(this, Panel2, "ChartGrid1", 0, 0, 398, 167);
+  ChartGrid1->SetAlign(TAlign::alClient);
+  ChartGridNavigator1->SetGrid(ChartGrid1);
+  ChartGrid1->OnSetEditText = [this](TObject*, int, int, const std::string&) {
+    if (TChartSeries* S = FSeries.Get()) S->RefreshSeries();
+  };
+  Panel4 = PlaceControl<TPanel>(this, Panel2, "Panel4", 0, 0, 398, 192);
+  Panel4->SetAlign(TAlign::alClient);
+  Panel4->SetCaption("");
+  Panel4->BevelOuter = TPanelBevel::bvNone;
+  LSamples = PlaceControl<TLabel>(this, Panel4, "LSamples", 8, 14, 110, 13);
+  LSamples->SetCaption("Number of &points:");
+  ESamples = PlaceControl<TEdit>(this, Panel4, "ESamples", 124, 10, 70, 21);
+  LSamples->FocusControl = ESamples;
+  CBSamplesDefault = PlaceControl<TCheckBox>(this, Panel4, "CBSamplesDefault", 204, 12, 80, 17);
+  CBSamplesDefault->SetCaption("&Default");
+  BApplyRandom = PlaceControl<TButton>(this, Panel4, "BApplyRandom", 124, 42, 75, 25);
+  BApplyRandom->SetCaption("&Apply");
+  Button3 = PlaceControl<TButton>(this, Panel4, "Button3", 204, 42, 75, 25);
+  Button3->SetCaption("&Clear");
+  Timer1 = Create<TTimer>(this);
+  Timer1->SetName("Timer1");
+  Timer1->SetInterval(1);
+  Timer1->SetEnabled(false);
+  PlotPenDlg::SetControlsVisible(false, {ChartGrid1, ChartGridNavigator1, Panel4});
+
+  CBDataSourcestyle->OnChange = [this](TObject* Sender) { CBDataSourcestyleChange(Sender); };
+  ESamples->OnChange = [this](TObject*) {
+    TChartSeries* S = FSeries.Get();
+    if (!S || IsLoading()) return;
+    // Whole numbers from 0 up; anything else means the default count.
+    int32_t N = 0;
+    if (!SysUtils::TryStrToInt(SysUtils::Trim(ESamples->GetText()), N) || N < 0) N = 0;
+    S->SampleCount = std::min(N, MaxSampleCount);
+    SamplesRule();
+    BApplyRandom->SetEnabled(true);
+  };
+  CBSamplesDefault->OnClick = [this](TObject*) {
+    TChartSeries* S = FSeries.Get();
+    if (!S || IsLoading() || !CBSamplesDefault->GetChecked()) return;
+    ESamples->SetText(std::to_string(S->NumSampleValues()));
+    SamplesRule();
+  };
+  BApplyRandom->OnClick = [this](TObject*) {
+    if (TChartSeries* S = FSeries.Get()) S->FillSampleValues(std::clamp(S->SampleCount, 0, MaxSampleCount));
+  };
+  Button3->OnClick = [this](TObject*) {
+    TChartSeries* S = FSeries.Get();
+    if (!S) return;
+    S->Clear();
+    CBDataSourcestyle->SetItemIndex(dsManual);
+    CBDataSourcestyleChange(CBDataSourcestyle);
+  };
+  Timer1->SetOnTimer([this](TObject*) {
+    Timer1->SetEnabled(false);
+    // Deselecting and reselecting the tab lets the embedded form lay out.
+    if (PageSeries->GetActivePage() == TabDataSource) {
+      PageSeries->SetActivePage(nullptr);
+      PageSeries->SetActivePage(TabDataSource);
+    }
+  });
+}
+
+void TFormPlotSeries::SamplesRule() {
+  TChartSeries* S = FSeries.Get();
+  if (!S) return;
+  BeginLoading();
+  const bool Default = S->SampleCount == 0 || S->SampleCount == S->NumSampleValues();
+  CBSamplesDefault->SetChecked(Default);
+  CBSamplesDefault->SetEnabled(!Default);
+  EndLoading();
+}
+
+void TFormPlotSeries::FillDataSourceTab() {
+  TChartSeries* S = FSeries.Get();
+  if (!S) return;
+  TComponent* Source = S->GetDataSource();
+  int32_t Style = dsManual;
+  if (S->GetFunction() || dynamic_cast<TChartSeries*>(Source))
+    Style = dsFunction;
+  else if (!Source)
+    Style = S->Count() > 0 && !S->ManualData ? dsRandom : dsManual;
+  else
+    for (int32_t i = 3; i < CBDataSourcestyle->Items()->Count(); ++i)
+      if (Source->ClassType()->ClassName() == CBDataSourcestyle->Items()->Strings(i)) Style = i;
+  if (Style != CBDataSourcestyle->GetItemIndex()) {
+    BeginLoading();
+    CBDataSourcestyle->SetItemIndex(Style);
+    EndLoading();
+    RebuildDataSource();
+  }
+}
+
+void TFormPlotSeries::DetachDataSource(TChartSeries* S) {
+  TComponent* Source = S->GetDataSource();
+  if (Source && !dynamic_cast<TChartSeries*>(Source) && Source->Owner() == S) {
+    S->SetDataSource(nullptr);
+    Source->Free();
+    S->Clear();
+  } else if (Source) {
+    S->SetDataSource(nullptr);
+  }
+  S->SetFunction(nullptr);
+}
+
+void TFormPlotSeries::CBDataSourcestyleChange(TObject*) {
+  TChartSeries* S = FSeries.Get();
+  if (!S || IsLoading()) return;
+  const int32_t Style = CBDataSourcestyle->GetItemIndex();
+  if (Style == dsManual) {
+    DetachDataSource(S);
+    S->ManualData = true;
+  } else if (Style == dsRandom) {
+    DetachDataSource(S);
+  }
+  RebuildDataSource();
+}
+
+bool TFormPlotSeries::CloseDataSourceForm() {
+  TForm* F = FDataSourceForm.Get();
+  if (!F) return true;
+  if (!F->CloseQuery()) return false;
+  F->Free();
+  return true;
+}
+
+void TFormPlotSeries::RebuildDataSource() {
+  TChartSeries* S = FSeries.Get();
+  if (!CloseDataSourceForm() || !S) return;
+  PlotPenDlg::SetControlsVisible(false,
+                                 {NewDataButton, EditDataButton, DeleteDataButton, ChartGrid1, ChartGridNavigator1});
+  Panel4->Hide();
+  switch (CBDataSourcestyle->GetItemIndex()) {
+    case dsManual:
+      ChartGrid1->SetChart(dynamic_cast<TCustomAxisPanel*>(S->GetParentChart()));
+      ChartGrid1->SetSeries(S);
+      ChartGrid1->Show();
+      ChartGridNavigator1->Show();
+      break;
+    case dsRandom:
+      Panel4->Show();
+      BeginLoading();
+      ESamples->SetText(std::to_string(S->SampleCount > 0 ? S->SampleCount : S->NumSampleValues()));
+      EndLoading();
+      SamplesRule();
+      break;
+    case dsFunction:
+      if (TClass C = ClassInfo::GetClass(FunctionEditorClassName); C && C->InheritsFrom(TForm::StaticClass())) {
+        if (auto* F = dynamic_cast<TForm*>(C->CreateInstance(this))) {
+          F->SetAlign(TAlign::alClient);
+          PlotPenDlg::EmbedEditorForm(F, Panel2, S);
+          FDataSourceForm = F;
+          Timer1->SetEnabled(true);
+        }
+      }
+      break;
+    default:
+      break;
   }
 }
 

@@ -11,6 +11,8 @@
 #include "chart/series/PlotPenDlg.h"
 #include "platform/ui/ComCtrls.h"
 
+class TChartGrid;
+class TChartGridNavigator;
 class TChartListBox;
 class TChartSeries;
 class TCustomAxisPanel;
@@ -69,6 +71,19 @@ public:
   TButton* BCalloutPointer;
   TComboFlat* CBHead;
   TCheckBox* CBSymbolVisible = nullptr;
+  // ---- Data Source ----
+  TPanel* PanelDataSource;
+  TComboFlat* CBDataSourcestyle;
+  TButton *NewDataButton, *EditDataButton, *DeleteDataButton;
+  TPanel* Panel2;
+  TChartGrid* ChartGrid1;
+  TChartGridNavigator* ChartGridNavigator1;
+  TPanel* Panel4;
+  TLabel* LSamples;
+  TEdit* ESamples;
+  TCheckBox* CBSamplesDefault;
+  TButton *BApplyRandom, *Button3;
+  TTimer* Timer1;
 
   // The four flags the owner sets before use.
   bool ShowDataSourceTab = true;
@@ -93,6 +108,11 @@ public:
   TForm* FormatForm() const;
   TFormPlotShape* MarksEditor() const { return FMarksEditor; }
   TFormPlotShape* SymbolEditor() const { return FSymbolEditor; }
+  // The open data-source editor form (the function editor), none when closed.
+  TForm* DataSourceForm() const { return FDataSourceForm.Get(); }
+  void CBDataSourcestyleChange(TObject* Sender);
+  // The most random sample values "&Apply" adds.
+  static constexpr int32_t MaxSampleCount = 1000000;
 
   void PlotEvent(TPlotEvent& Event) override;
 
@@ -103,6 +123,12 @@ private:
   void EmptyFormatTab();
   void FillGeneralTab();
   void FillMarksTab();
+  void BuildDataSourceTab();
+  void FillDataSourceTab();
+  void RebuildDataSource();
+  void DetachDataSource(TChartSeries* S);
+  bool CloseDataSourceForm();
+  void SamplesRule();
   void FillAxisList(TComboFlat* Combo, bool Horizontal);
   void ListenTo(TCustomAxisPanel* Chart);
   void RuleChanged(int32_t Row);
@@ -117,6 +143,7 @@ private:
   WeakRef<TCustomAxisPanel> FListened;
   TFormPlotShape* FMarksEditor = nullptr;
   TFormPlotShape* FSymbolEditor = nullptr;
+  WeakRef<TForm> FDataSourceForm;
   bool FSelecting = true;
   bool FFilling = false;
   int32_t FRowDepth = -1, FRowMarksVisible = -1, FRowMarkStyle = -1, FRowAllVisible = -1;

@@ -9,6 +9,8 @@
 #include "chart/editors/PlotEdiLege.h"
 #include "chart/editors/PlotSymbolEditor.h"
 #include "chart/editors/PlotEdiSeri.h"
+#include "chart/editors/PlotGriEd.h"
+#include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotPenDlg.h"
@@ -322,7 +324,8 @@ namespace ChartEditors {
 void Initialize() {
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
-                   TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass()})
+                   TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
+                   TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
   PlotEngine::ShowAxisEditor = &PlotEdiAxis::ShowAxisEditor;

@@ -63,8 +63,10 @@ void TPolygonSeries::PrepareLegendCanvas(int32_t Item, TColor& BackColor, TBrush
   map->PrepareDraw();
   TPlotGradient* g = FShape->PeekGradient();
   if (g && g->GetVisible()) return;
-  if (TCanvas3D* c = map->GetParentChart() ? map->GetParentChart()->GetCanvas() : nullptr)
-    c->Brush->SetColor(FShape->GetColor());
+  // The symbol is drawn on the canvas of the chart this series is drawn with
+  // (a list box lends it one); a canvas without a target has no brush yet.
+  TSeriesChart* chart = GetParentChart() ? GetParentChart() : map->GetParentChart();
+  if (TCanvas3D* c = chart ? chart->GetCanvas() : nullptr; c && c->Brush) c->Brush->SetColor(FShape->GetColor());
 }
 
 void TPolygonSeries::SetSeriesColor(TColor Value) {
