@@ -2,7 +2,11 @@
 
 #include "chart/extras/BigCandl.h"
 #include "chart/extras/CandleCh.h"
+#include "chart/extras/PlotCCIFunction.h"
+#include "chart/extras/PlotCLVFunction.h"
 #include "chart/extras/PlotCompressOHLC.h"
+#include "chart/extras/PlotOBVFunction.h"
+#include "chart/extras/PlotPVOFunction.h"
 
 namespace FinancialUnits {
 
@@ -10,9 +14,17 @@ void Initialize() {
   CandleCh::Initialize();
   BigCandl::Initialize();
   PlotCompressOHLC::Initialize();
+  PlotCLVFunction::Initialize();
+  PlotOBVFunction::Initialize();
+  PlotCCIFunction::Initialize();
+  PlotPVOFunction::Initialize();
 }
 
 void Finalize() {
+  PlotPVOFunction::Finalize();
+  PlotCCIFunction::Finalize();
+  PlotOBVFunction::Finalize();
+  PlotCLVFunction::Finalize();
   PlotCompressOHLC::Finalize();
   BigCandl::Finalize();
   CandleCh::Finalize();

@@ -6,6 +6,7 @@
 // histogram series, whose bars touch so that their outline is a step line.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "chart/series/Series.h"
 
@@ -47,6 +48,9 @@ class TExpMovAveFunction : public TPlotFunction {
 public:
   explicit TExpMovAveFunction(TComponent* Owner);
   void AddPoints(TChartSeries* Source) override;
+  // The averages of Values with Period, one per value; none for fewer than
+  // two values or a Period that is not above 0.
+  static std::vector<double> Averages(const std::vector<double>& Values, double Period);
 };
 
 // The two-point average (1 - Weight) y(i-1) + Weight y(i) of the current and
