@@ -6,6 +6,7 @@
 #include "chart/extras/PlotCLVFunction.h"
 #include "chart/extras/PlotCompressOHLC.h"
 #include "chart/extras/PlotOBVFunction.h"
+#include "chart/extras/PlotPointFigure.h"
 #include "chart/extras/PlotPVOFunction.h"
 
 namespace FinancialUnits {
@@ -18,9 +19,11 @@ void Initialize() {
   PlotOBVFunction::Initialize();
   PlotCCIFunction::Initialize();
   PlotPVOFunction::Initialize();
+  PlotPointFigure::Initialize();
 }
 
 void Finalize() {
+  PlotPointFigure::Finalize();
   PlotPVOFunction::Finalize();
   PlotCCIFunction::Finalize();
   PlotOBVFunction::Finalize();
