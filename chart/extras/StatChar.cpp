@@ -417,7 +417,8 @@ const std::string kMovingAverage = "Moving\rAverage", kExpMovAve = "Exp.Moving\r
                   kExpAverage = "Exponential\rAverage", kMomentum = "Momentum", kMomentumDiv = "Momentum\rDivision",
                   kStochastic = "Stochastic", kPerformance = "Performance", kStdDeviation = "Standard\rDeviation",
                   kRMS = "Root Mean\rSquare", kCrossPoints = "Cross Points", kVariance = "Variance",
-                  kPerimeter = "Perimeter", kHistogram = "Histogram", kHorizHistogram = "Horizontal\rHistogram";
+                  kPerimeter = "Perimeter", kHistogram = "Histogram", kHorizHistogram = "Horizontal\rHistogram",
+                  kMACD = "MACD", kBollinger = "Bollinger\rbands";
 
 struct TTypeEntry {
   TClass Class;
@@ -438,7 +439,9 @@ const std::vector<TTypeEntry>& FunctionEntries() {
       {TRMSFunction::StaticClass(), &kRMS, &kExtended},
       {TCrossPointsFunction::StaticClass(), &kCrossPoints, &kExtended},
       {TVarianceFunction::StaticClass(), &kVariance, &kExtended},
-      {TPerimeterFunction::StaticClass(), &kPerimeter, &kExtended}};
+      {TPerimeterFunction::StaticClass(), &kPerimeter, &kExtended},
+      {TMACDFunction::StaticClass(), &kMACD, &kFinancial},
+      {TBollingerFunction::StaticClass(), &kBollinger, &kFinancial}};
   return entries;
 }
 
