@@ -4,6 +4,7 @@
 #include "chart/engine/Chart.h"
 
 KV_CLASS_IMPL(TVolumeWeightedFunction, TPlotFunction) {
+  c.Property("Period", &TVolumeWeightedFunction::GetPeriod, &TVolumeWeightedFunction::SetPeriod).Default(1.0);
   c.Property("Volume", &TVolumeWeightedFunction::GetVolume, &TVolumeWeightedFunction::SetVolume);
 }
 
