@@ -7,6 +7,7 @@
 #include "chart/editors/PlotCustEdit.h"
 #include "chart/editors/PlotEdiSeri.h"
 #include "chart/editors/PlotPoEdi.h"
+#include "chart/editors/PlotPointFigureEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotPenDlg.h"
 #include "platform/rtl/Registry.h"
@@ -318,7 +319,8 @@ namespace ChartEditors {
 
 void Initialize() {
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
-                   TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass()})
+                   TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
+                   TPointFigureEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
 }
