@@ -173,3 +173,31 @@ TEST_F(CandleTest, GalleryVariantsSetTheirStyle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CandleTest, ThreeDimensionalBodiesAreBoxesWithSides) {
+  Chart->SetView3D(true);
+  TCandleSeries* s = Candle({{5, 4, 8, 2, 6}});
+  Draw();
+  const TRect flat = [&] {
+    TRect r(W, H, 0, 0);
+    for (int32_t y = 0; y < H; ++y)
+      for (int32_t x = 0; x < W; ++x)
+        if (Px(x, y) == clGreen) r = TRect(std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x), std::max(r.Bottom, y));
+    return r;
+  }();
+  ASSERT_LT(flat.Left, flat.Right) << "a body at the middle depth";
+  s->SetDraw3D(true);
+  s->SetDark3D(false);
+  Bitmap.GetCanvas()->Brush->SetColor(clWhite);
+  Bitmap.GetCanvas()->FillRect(TRect(0, 0, W, H));
+  Draw();
+  int green = 0;
+  for (int32_t y = 0; y < H; ++y)
+    for (int32_t x = 0; x < W; ++x) green += Px(x, y) == clGreen;
+  // Front, top and side faces: more than the flat body's area.
+  EXPECT_GT(green, (flat.Right - flat.Left + 1) * (flat.Bottom - flat.Top + 1));
+}
+
+}  // namespace
