@@ -82,4 +82,13 @@ TEST_F(CompressTest, AResultThatIsNotOpenHighLowCloseStaysEmpty) {
   EXPECT_EQ(result->Count(), 0);
 }
 
+TEST_F(CompressTest, GalleryShowsACompressedCandleSeries) {
+  Line({1, 2, 3});
+  Create<TCompressFunction>(Owner)->PrepareForGallery(Chart);
+  ASSERT_EQ(Chart->SeriesCount(), 1);
+  auto* candle = dynamic_cast<TCandleSeries*>(Chart->GetSeries(0));
+  ASSERT_TRUE(candle);
+  EXPECT_TRUE(dynamic_cast<TCompressFunction*>(candle->GetFunction()));
+}
+
 }  // namespace

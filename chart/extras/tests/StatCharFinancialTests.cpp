@@ -43,6 +43,7 @@ TEST_F(MultiLineFunctionTest, MACDShortRowsAndPeriods) {
   macd->SetPeriod2(0);
   EXPECT_DOUBLE_EQ(macd->GetPeriod2(), 1) << "raised to 1";
   ExpectNear(Ys(*result), {0, 2 - 1.5, 3 - 2.25, 4 - 3.125, 5 - 4.0625}, "a short period of 1 is the value");
+  EXPECT_THROW(macd->SetPeriod(0), ChartException) << "a long period of no points is refused";
   auto [single, macd2] = Result<TMACDFunction>(Line({4}));
   EXPECT_EQ(single->Count(), 0);
   EXPECT_EQ(macd2->SignalLine()->Count(), 0);
