@@ -93,8 +93,9 @@ bool TCandleSeries::IsUpCandle(int32_t Index) const {
 
 TColor TCandleSeries::CandleColor(int32_t Index) const {
   if (Index < 0 || Index >= Count()) return GetSeriesColor();
-  const TColor own = ValueColor(Index);
-  if (own != GetSeriesColor()) return own;
+  // A colour stored for the point wins; palette colours of ColorEachPoint do not.
+  const TColor own = GetStoredColor(Index);
+  if (own != clDefault && own != clNone) return own;
   return IsUpCandle(Index) ? GetUpCloseColor() : GetDownCloseColor();
 }
 

@@ -48,6 +48,8 @@ TEST_F(CandleTest, UpAndDownFollowTheColorStyle) {
         EXPECT_EQ(s->IsUpCandle(i), expected[i]) << c.Name << " style " << int(style) << " point " << i;
     }
     EXPECT_EQ(s->CandleColor(0), s->IsUpCandle(0) ? clGreen : clRed) << c.Name;
+    s->SetPointColor(0, clBlue);
+    EXPECT_EQ(s->CandleColor(0), clBlue) << "a point's own colour wins";
   }
 }
 
