@@ -12,6 +12,7 @@
 #include "chart/editors/PlotGriEd.h"
 #include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
+#include "chart/editors/PlotPointFigureEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotPenDlg.h"
 #include "platform/rtl/Registry.h"
@@ -325,7 +326,8 @@ void Initialize() {
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
-                   TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass()})
+                   TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
+                   TPointFigureEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
   PlotEngine::ShowAxisEditor = &PlotEdiAxis::ShowAxisEditor;

@@ -64,7 +64,8 @@ bool ShowPointerEditor(TComponent* Owner, TSeriesPointer* Pointer) {
 KV_CLASS_IMPL(TSeriesPointerEditor, TEditorPage) {}
 
 TSeriesPointerEditor::TSeriesPointerEditor(TComponent* Owner) : TEditorPage(Owner) {
-  SetName("SeriesPointerEditor");
+  // A series page may hold several (the point-and-figure symbols): the later ones stay unnamed.
+  if (!Owner || !Owner->FindComponent("SeriesPointerEditor")) SetName("SeriesPointerEditor");
   SetClientWidth(304);
   SetClientHeight(211);
   PanelBottom = PlaceControl<TPanel>(this, "PanelBottom", 0, 174, 304, 37);

@@ -3,6 +3,7 @@
 #include "chart/extras/ArrowCha.h"
 #include "chart/extras/BubbleCh.h"
 #include "chart/extras/CurvFitt.h"
+#include "chart/extras/FinancialUnits.h"
 #include "chart/extras/GanttCh.h"
 #include "chart/extras/ImaPoint.h"
 #include "chart/extras/ImageBar.h"
@@ -52,9 +53,11 @@ void Initialization() {
   PlotCumu::Initialize();
   PlotDownSampling::Initialize();
   PlotBoxPlot::Initialize();
+  FinancialUnits::Initialize();
 }
 
 void Finalization() {
+  FinancialUnits::Finalize();
   PlotSurfa::Finalization();
   PlotBoxPlot::Finalize();
   PlotDownSampling::Finalize();

@@ -94,16 +94,26 @@ void TExpMovAveFunction::AddPoints(TChartSeries* Source) {
   if (Updating() || !Source || !parent) return;
   if (parent->Count() > 0) parent->Clear();
   const int32_t n = Source->Count();
-  if (!(GetPeriod() > 0) || n < 2) return;
-  const double k = 2 / (GetPeriod() + 1);
   TChartValueList* y = ValueList(Source);
   TChartValueList* x = Source->NotMandatoryList();
-  double e = y->GetValue(0);
-  parent->AppendPoint(x->GetValue(0), e);
-  for (int32_t i = 1; i < n; ++i) {
-    e = k * y->GetValue(i) + (1 - k) * e;
-    parent->AppendPoint(x->GetValue(i), e);
+  std::vector<double> values(n);
+  for (int32_t i = 0; i < n; ++i) values[i] = y->GetValue(i);
+  const std::vector<double> e = Averages(values, GetPeriod());
+  for (size_t i = 0; i < e.size(); ++i) parent->AppendPoint(x->GetValue(static_cast<int32_t>(i)), e[i]);
+}
+
+std::vector<double> TExpMovAveFunction::Averages(const std::vector<double>& Values, double Period) {
+  std::vector<double> result;
+  if (!(Period > 0) || Values.size() < 2) return result;
+  const double k = 2 / (Period + 1);
+  result.reserve(Values.size());
+  double e = Values[0];
+  result.push_back(e);
+  for (size_t i = 1; i < Values.size(); ++i) {
+    e = k * Values[i] + (1 - k) * e;
+    result.push_back(e);
   }
+  return result;
 }
 
 KV_CLASS_IMPL(TExpAverageFunction, TStatMovingFunction) {
@@ -407,7 +417,8 @@ const std::string kMovingAverage = "Moving\rAverage", kExpMovAve = "Exp.Moving\r
                   kExpAverage = "Exponential\rAverage", kMomentum = "Momentum", kMomentumDiv = "Momentum\rDivision",
                   kStochastic = "Stochastic", kPerformance = "Performance", kStdDeviation = "Standard\rDeviation",
                   kRMS = "Root Mean\rSquare", kCrossPoints = "Cross Points", kVariance = "Variance",
-                  kPerimeter = "Perimeter", kHistogram = "Histogram", kHorizHistogram = "Horizontal\rHistogram";
+                  kPerimeter = "Perimeter", kHistogram = "Histogram", kHorizHistogram = "Horizontal\rHistogram",
+                  kMACD = "MACD", kBollinger = "Bollinger\rbands";
 
 struct TTypeEntry {
   TClass Class;
@@ -428,7 +439,9 @@ const std::vector<TTypeEntry>& FunctionEntries() {
       {TRMSFunction::StaticClass(), &kRMS, &kExtended},
       {TCrossPointsFunction::StaticClass(), &kCrossPoints, &kExtended},
       {TVarianceFunction::StaticClass(), &kVariance, &kExtended},
-      {TPerimeterFunction::StaticClass(), &kPerimeter, &kExtended}};
+      {TPerimeterFunction::StaticClass(), &kPerimeter, &kExtended},
+      {TMACDFunction::StaticClass(), &kMACD, &kFinancial},
+      {TBollingerFunction::StaticClass(), &kBollinger, &kFinancial}};
   return entries;
 }
 

@@ -6,6 +6,7 @@
 // histogram series, whose bars touch so that their outline is a step line.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "chart/series/Series.h"
 
@@ -47,6 +48,9 @@ class TExpMovAveFunction : public TPlotFunction {
 public:
   explicit TExpMovAveFunction(TComponent* Owner);
   void AddPoints(TChartSeries* Source) override;
+  // The averages of Values with Period, one per value; none for fewer than
+  // two values or a Period that is not above 0.
+  static std::vector<double> Averages(const std::vector<double>& Values, double Period);
 };
 
 // The two-point average (1 - Weight) y(i-1) + Weight y(i) of the current and
@@ -211,6 +215,67 @@ public:
 
 protected:
   bool Vertical() const override { return false; }
+};
+
+// ---- financial indicators drawing more than one line ----
+
+class TVolumeSeries;
+
+// Moving average convergence / divergence: the short minus the long
+// exponential average in the result series, its exponential average (the
+// signal line) and the gap between the two (a histogram) in series the
+// function owns.
+class TMACDFunction : public TPlotMovingFunction {
+  KV_CLASS(TMACDFunction, TPlotMovingFunction)
+public:
+  explicit TMACDFunction(TComponent* Owner);
+  std::string EditorFormName() const override { return "TMACDFuncEditor"; }
+  void AddPoints(TChartSeries* Source) override;
+  void Clear() override;
+
+  double GetPeriod2() const { return FPeriod2; }
+  // Raised to 1 when below.
+  void SetPeriod2(double Value);
+  int32_t GetPeriod3() const;
+  // Refills the signal line at once.
+  void SetPeriod3(int32_t Value);
+  // The result series' pen; null without a result series.
+  TChartPen* MACDPen() const;
+  TChartPen* MACDExpPen() const;
+  TChartPen* HistogramPen() const;
+  TFastLineSeries* SignalLine() const { return FSignal; }
+  TVolumeSeries* Histogram() const { return FHistogram; }
+
+private:
+  double FPeriod2 = 12;
+  TFastLineSeries* FSignal = nullptr;  // owned by the function
+  TVolumeSeries* FHistogram = nullptr;
+};
+
+// Bollinger bands: the moving average plus and minus Deviation standard
+// deviations of the window, the upper band in the result series and the
+// lower band in a line the function owns.
+class TBollingerFunction : public TPlotFunction {
+  KV_CLASS(TBollingerFunction, TPlotFunction)
+public:
+  explicit TBollingerFunction(TComponent* Owner);
+  std::string EditorFormName() const override { return "TBollingerFuncEditor"; }
+  void AddPoints(TChartSeries* Source) override;
+  void Clear() override;
+
+  double GetDeviation() const { return FDeviation; }
+  void SetDeviation(double Value);
+  bool GetExponential() const { return FExponential; }
+  void SetExponential(bool Value);
+  TChartPen* UpperBandPen() const;
+  TChartPen* LowBandPen() const;
+  TFastLineSeries* LowBand() const { return FLowBand; }
+
+private:
+  void AddBand(TChartSeries* Source, TChartSeries* Target, double Factor);
+  double FDeviation = 2;
+  bool FExponential = true;
+  TFastLineSeries* FLowBand = nullptr;  // owned by the function
 };
 
 namespace StatChar {
