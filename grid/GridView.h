@@ -710,6 +710,9 @@ class TGridView : public TBaseGrid {
   explicit TGridView(TComponent* AOwner);
   ~TGridView() override;
   void BeforeDestruction() override;
+  // The grid's own parts (editor controls, footer panel, move arrows) are made
+  // by its constructor and are never written as children of a stored grid.
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
   void Loaded() override;
   void Invalidate() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

@@ -678,3 +678,11 @@ void TGridView::LoadColumnSizes() {
     if (w != GetColWidths(i)) SetColWidths(i, w);
   }
 }
+
+void TGridView::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const {
+  TBaseGrid::GetChildren(
+      [this, &Proc](TComponent* Child) {
+        if (Child->GetOwner() != this) Proc(Child);
+      },
+      Root);
+}

@@ -316,7 +316,8 @@ TEST_F(ElectrodeEditorTest, PaintsTheCurrentRowCentredTextsSymbolHeaderAndBoxes)
       for (int xx = 0; xx < 15; ++xx) same = same && bmp.GetPixelColor(x + xx, y + yy) == want.GetPixelColor(xx, yy);
     EXPECT_TRUE(same) << "row " << r;
   }
-  // The header "ra" in the Symbol face: the same ink as the Greek rho and alpha.
+  // The header "ra" in the Symbol face shows rho-a: the Greek rho in the Symbol
+  // face followed by a Latin "a" in the header font.
   {
     const TRect b = body(6, 0);
     TBitmap ref(bmp.GetWidth(), bmp.GetHeight());
@@ -324,11 +325,24 @@ TEST_F(ElectrodeEditorTest, PaintsTheCurrentRowCentredTextsSymbolHeaderAndBoxes)
     c.Brush->SetColor(clWhite);
     c.FillRect(TRect(0, 0, ref.GetWidth(), ref.GetHeight()));
     c.Font->Assign(*g.GetFixedFont());
+    const std::string latin = c.Font->GetName();
     c.Font->SetName("Symbol");
-    TDeviceContext* dc = c.GetHandle();
-    dc->SetBkMode(TRANSPARENT);
-    TRect tr(b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom);
-    dc->DrawText(GridUtil::WideToUtf8(u"\u03C1\u03B1"), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const int w1 = c.TextWidth(GridUtil::WideToUtf8(u"\u03C1"));
+    c.Font->SetName(latin);
+    const int w2 = c.TextWidth("a");
+    const TRect tr(b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom);
+    const int x = tr.Left + (tr.Width() - w1 - w2) / 2;
+    const uint32_t flags = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    c.Font->SetName("Symbol");
+    TRect r1(x, tr.Top, x + w1, tr.Bottom);
+    c.GetHandle()->SetBkMode(TRANSPARENT);
+    c.GetHandle()->DrawText("r", r1, flags);
+    c.Refresh();
+    c.Font->SetName(latin);
+    TRect r2(x + w1, tr.Top, tr.Right, tr.Bottom);
+    c.GetHandle()->SetBkMode(TRANSPARENT);
+    c.GetHandle()->DrawText("a", r2, flags);
+    c.Refresh();
     // The same letters at the same columns (the grid places wrapped text a little
     // differently in height).
     EXPECT_EQ(Trimmed(Ink(bmp, b)), Trimmed(Ink(ref, b)));
