@@ -601,14 +601,31 @@ void TColorGridSeries::LoadFromGraphic(const TGraphic& Graphic) {
 namespace PlotSurfa {
 
 namespace {
-const std::string kColorGrid = "Color Grid", k3D = "3D";
+
+struct TRegistration {
+  TClass (*Class)();
+  std::string Description;
+};
+
+const std::string k3D = "3D";
+const TRegistration kTypes[] = {
+    {&TSurfaceSeries::StaticClass, "Surface"},     {&TContourSeries::StaticClass, "Contour"},
+    {&TWaterFallSeries::StaticClass, "Water Fall"}, {&TColorGridSeries::StaticClass, "Color Grid"},
+    {&TVector3DSeries::StaticClass, "Vector 3D"},   {&TTowerSeries::StaticClass, "Tower"},
+};
+
 }  // namespace
 
 void Initialization() {
-  if (!Chart::SeriesTypes().TypeOfSeriesClass(TColorGridSeries::StaticClass()))
-    Chart::AddSeriesType(TColorGridSeries::StaticClass(), &kColorGrid, &k3D, 1);
+  for (const TRegistration& t : kTypes)
+    if (!Chart::SeriesTypes().TypeOfSeriesClass(t.Class()))
+      Chart::AddSeriesType(t.Class(), &t.Description, &k3D, 1);
 }
 
-void Finalization() { Chart::RemoveSeriesTypes({TColorGridSeries::StaticClass()}); }
+void Finalization() {
+  std::vector<TClass> classes;
+  for (const TRegistration& t : kTypes) classes.push_back(t.Class());
+  Chart::RemoveSeriesTypes(classes);
+}
 
 }  // namespace PlotSurfa
