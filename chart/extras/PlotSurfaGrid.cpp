@@ -166,8 +166,12 @@ void TCustom3DGridSeries::SetNumZValues(int32_t Value) {
 }
 
 void TCustom3DGridSeries::InitGridIndex(int32_t NumX, int32_t NumZ) {
-  GridIndex.assign(static_cast<size_t>(std::max(NumX, 0)) + 1,
-                   std::vector<int32_t>(static_cast<size_t>(std::max(NumZ, 0)) + 1, -1));
+  NumX = std::max(NumX, 0);
+  NumZ = std::max(NumZ, 0);
+  // A size beyond the bound (a stored grid size, say) gets a table of no
+  // positions; the next fill sizes it from the points.
+  if ((NumX + 1.0) * (NumZ + 1.0) > MaxGridEntries) NumX = NumZ = 0;
+  GridIndex.assign(static_cast<size_t>(NumX) + 1, std::vector<int32_t>(static_cast<size_t>(NumZ) + 1, -1));
 }
 
 void TCustom3DGridSeries::FillGridIndex(int32_t StartIndex) {

@@ -352,8 +352,9 @@ public:
   void SetLevels(const TContourLevels* Value) { FLevels->Assign(Value); }
   bool IsLevelsStored() const { return !FAutomaticLevels; }
   int32_t GetNumLevels() const;
-  // Below 0 counts as 0.
+  // Below 0 counts as 0, above MaxLevels as MaxLevels.
   void SetNumLevels(int32_t Value);
+  static constexpr int32_t MaxLevels = 10000;
   TSmoothPoints* Smoothing() const { return FSmoothing.get(); }
   void SetSmoothing(const TSmoothPoints* Value) { FSmoothing->Assign(Value); }
   double GetYPosition() const { return FYPosition; }

@@ -210,7 +210,7 @@ void TContourSeries::SetAutomaticLevels(bool Value) {
 int32_t TContourSeries::GetNumLevels() const { return FAutomaticLevels ? FNumLevels : FLevels->Count(); }
 
 void TContourSeries::SetNumLevels(int32_t Value) {
-  SetIntegerProperty(FNumLevels, std::max(Value, 0));
+  SetIntegerProperty(FNumLevels, std::clamp(Value, 0, MaxLevels));
   if (FAutomaticLevels) ClearLevels();
 }
 

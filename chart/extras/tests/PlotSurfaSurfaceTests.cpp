@@ -2,6 +2,7 @@
 // recording canvas in every walking direction, frames, sides, water-fall
 // bands, true-3D canvases, the hit test, gallery and chart files.
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 #include "chart/extras/tests/PlotSurfaLogCanvas.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotStore.h"
+#include "platform/gdi/ImageFiles.h"
 #include "platform/rtl/Classes.h"
 
 namespace {
@@ -210,7 +212,7 @@ TEST_F(SurfaceTest, PointAtPixelFindsTheFrontMostCell) {
   TCanvas3D& c = *Chart->GetCanvas();
   auto polygon = [&](int X0, int Z0) {
     std::vector<TPoint> p;
-    for (const auto [dx, dz] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}}) {
+    for (const auto& [dx, dz] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}}) {
       const int32_t i = s->GridPoint(X0 + dx, Z0 + dz);
       p.push_back(c.Project(s->XValueToPixel(X0 + dx), YPix(s->YValues()->GetValue(i)), Depth(Z0 + dz)));
     }
@@ -300,6 +302,73 @@ TEST_F(SurfaceTest, SettingsGalleryAndChartFiles) {
   EXPECT_EQ(rb->WaterLines()->GetColor(), clRed);
   target->Free();
   chart->Free();
+}
+
+// Pictures of one sample grid as a surface, a contour map and a colour grid,
+// written for looking at by eye.
+TEST(GridSeriesPictures, DISABLED_SavesSurfaceContourAndColourGrid) {
+  PlotConst::Initialize();
+  PlotProcs::SetDefaultPalette();
+  const int32_t w = 480, h = 360;
+  auto fill = [](TCustom3DGridSeries* S) {
+    for (int z = 1; z <= 24; ++z)
+      for (int x = 1; x <= 24; ++x)
+        S->AddPointXYZ(x, std::sin(x / 4.0) * std::cos(z / 5.0) + 0.02 * x, z);
+  };
+  auto save = [&](TChart* Chart, const std::string& Name) {
+    TBitmap bitmap(w, h);
+    Chart->SetBounds(w, h);
+    Chart->DrawTo(*bitmap.GetCanvas(), TRect(0, 0, w, h));
+    ImageFiles::TRawImage raw;
+    raw.Width = w;
+    raw.Height = h;
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) {
+        const TColor c = bitmap.GetPixelColor(x, y) & 0xFFFFFF;
+        raw.Pixels.push_back(0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+      }
+    ImageFiles::WriteFileBytes(Name, ImageFiles::WritePng(raw));
+  };
+  {
+    auto* chart = Create<TChart>(nullptr);
+    chart->View3DOptions()->SetOrthogonal(false);
+    chart->View3DOptions()->SetElevation(330);
+    chart->View3DOptions()->SetRotation(330);
+    chart->View3DOptions()->SetPerspective(20);
+    chart->SetChart3DPercent(60);
+    auto* s = Create<TSurfaceSeries>(chart);
+    chart->AddSeries(s);
+    fill(s);
+    s->SetUseColorRange(false);
+    s->SetUsePalette(true);
+    s->SetPaletteStyle(TPlotPaletteStyle::psRainbow);
+    s->SideBrush()->SetStyle(bsSolid);
+    s->SideBrush()->SetColor(0xA0A0A0);
+    save(chart, "/tmp/grid_surface.png");
+    chart->Free();
+  }
+  {
+    auto* chart = Create<TChart>(nullptr);
+    chart->SetView3D(false);
+    auto* s = Create<TContourSeries>(chart);
+    chart->AddSeries(s);
+    fill(s);
+    s->SetNumLevels(12);
+    s->SetColorEachPoint(false);
+    s->Smoothing()->SetActive(true);
+    save(chart, "/tmp/grid_contour.png");
+    chart->Free();
+  }
+  {
+    auto* chart = Create<TChart>(nullptr);
+    chart->SetView3D(false);
+    auto* s = Create<TColorGridSeries>(chart);
+    chart->AddSeries(s);
+    fill(s);
+    s->SetCenteredPoints(true);
+    save(chart, "/tmp/grid_colorgrid.png");
+    chart->Free();
+  }
 }
 
 }  // namespace

@@ -187,8 +187,11 @@ TEST(GridSeriesRegistration, SixTypesOnThe3DPageComeAndGo) {
       TPlotSeriesType* t = Chart::SeriesTypes().TypeAt(i);
       if (t->SeriesClassRef != Class) continue;
       ++found;
-      for (const auto& [c, name] : types)
-        if (c == Class) EXPECT_EQ(t->Description(), name);
+      for (const auto& [c, name] : types) {
+        if (c == Class) {
+          EXPECT_EQ(t->Description(), name);
+        }
+      }
       EXPECT_EQ(*t->PageName, "3D");
       EXPECT_EQ(t->SampleSeriesCount, 1);
     }
