@@ -213,10 +213,8 @@ private:
   bool FWaterFall = false;
   std::unique_ptr<TChartPen> FWaterLines;
   bool FWireFrame = false;
-  // Drawing state of the current draw.
+  // Whether the cells of the current draw share the brush colour.
   bool FSingleColor = false;
-  TPoint FCellPixels[4];
-  int32_t FCellDepth0 = 0, FCellDepth2 = 0;
 };
 
 // A surface series drawn as water-fall bands.
