@@ -323,6 +323,9 @@ public:
   virtual void SetInverted(bool Value);
   // Stores Inverted without repainting.
   void SetInvertedField(bool Value) { FInverted = Value; }
+  // Stores Logarithmic without undoing a zoom, notifying or repainting (a
+  // temporary switch while the axis is drawn; RecalcScales follows it).
+  void SetLogarithmicField(bool Value) { FLogarithmic = Value; }
   bool GetHorizontal() const { return FHorizontal; }
   void SetHorizontal(bool Value);
   bool GetOtherSide() const { return FOtherSide; }

@@ -48,6 +48,8 @@ TGaugeSeries::TGaugeSeries(TComponent* Owner) : TCircledSeries(Owner) {
   FCenter->Brush()->SetStyle(TBrushStyle::bsSolid);
   FCenter->SetColor(clBlack);
   FCenter->Gradient()->SetVisible(true);
+  FCenter->OwnerColor = clBlack;
+  FCenter->OwnerGradientVisible = true;
   FEndPoint = std::make_unique<TStoredSeriesPointer>(this);
   FEndPoint->SetVisible(false);
   FEndPoint->SetStyle(TSeriesPointerStyle::psCircle);
@@ -55,6 +57,7 @@ TGaugeSeries::TGaugeSeries(TComponent* Owner) : TCircledSeries(Owner) {
   FEndPoint->SetVertSize(3);
   FEndPoint->Brush()->SetStyle(TBrushStyle::bsSolid);
   FEndPoint->SetColor(clWhite);
+  FEndPoint->OwnerColor = clWhite;
   Add(0);
   SetRotationAngle(135);
 }

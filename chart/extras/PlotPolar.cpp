@@ -10,6 +10,7 @@
 #include "chart/engine/Chart.h"
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/PlotEngine_Marks.h"
+#include "platform/rtl/Streaming.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -30,16 +31,19 @@ void UseGridPen(TCanvas3D& C, TChartAxis& Axis) {
   if (C.Brush) C.Brush->SetStyle(TBrushStyle::bsClear);
 }
 
-// Gives Axis the logarithmic switch of Model while it is drawn. A zoomed
-// chart keeps the axis' own switch: changing it would undo the zoom.
+// Gives Axis the logarithmic switch of the radius axis while it is drawn,
+// as a plain field: the axis' setter would undo a zoom, fire the chart's
+// events and ask for a repaint in the middle of the drawing.
 class [[nodiscard]] LogarithmicScope {
 public:
-  LogarithmicScope(TChartAxis& Axis, bool Value, bool Allowed) : FAxis(Axis), FOld(Axis.GetLogarithmic()) {
-    FChanged = Allowed && FOld != Value && !Axis.IsDateTime();
-    if (FChanged) FAxis.SetLogarithmic(Value);
+  LogarithmicScope(TChartAxis& Axis, bool Value) : FAxis(Axis), FOld(Axis.GetLogarithmic()) {
+    FChanged = FOld != Value && !Axis.IsDateTime();
+    if (FChanged) FAxis.SetLogarithmicField(Value);
   }
   ~LogarithmicScope() {
-    if (FChanged) FAxis.SetLogarithmic(FOld);
+    if (!FChanged) return;
+    FAxis.SetLogarithmicField(FOld);
+    FAxis.RecalcScales();
   }
   LogarithmicScope(const LogarithmicScope&) = delete;
   LogarithmicScope& operator=(const LogarithmicScope&) = delete;
@@ -89,6 +93,18 @@ KV_CLASS_IMPL(TStoredSeriesPointer, TSeriesPointer) {
               "psDiamond", "psSmallDot", "psNothing", "psLeftTriangle", "psRightTriangle"});
   c.Property("VertSize", &S::GetVertSize, &S::SetVertSize);
   c.Property("Visible", &S::GetVisible, &S::SetVisible);
+}
+
+void TStoredSeriesPointer::DefineProperties(TFiler& Filer) {
+  TSeriesPointer::DefineProperties(Filer);
+  // Read back through the published path ("Brush" then "Color"); the readers
+  // here only serve a reader that asks for the names as they are.
+  Filer.DefineProperty(
+      "Brush.Color", [this](TReader& R) { SetColor(static_cast<TColor>(R.ReadInteger())); },
+      [](TWriter& W) { W.WriteInteger(clDefault); }, OwnerColor != clDefault && GetColor() == clDefault);
+  Filer.DefineProperty(
+      "Gradient.Visible", [this](TReader& R) { Gradient()->SetVisible(R.ReadBoolean()); },
+      [](TWriter& W) { W.WriteBoolean(false); }, OwnerGradientVisible && !Gradient()->GetVisible());
 }
 
 KV_CLASS_IMPL(TCustomPolarSeries, TCircledSeries) {}
@@ -492,11 +508,10 @@ void TCustomPolarSeries::DrawPolarAxes() {
   if (!v) return;
   const double lo = v->GetMinimum(), hi = v->GetMaximum(), inc = v->GetIncrement();
   const bool radar = FRadarPointCount > 0 || InheritsFrom(TRadarSeries::StaticClass());
-  const bool mayChangeLog = !panel->IsZoomedView();
   // Draws Axis along its line; Inverted is set for the drawing when asked.
   const auto draw = [&](TChartAxis* axis, int32_t linePos, int32_t start, int32_t end, int32_t sign, int inverted) {
     if (!axis || !axis->GetVisible()) return;
-    const LogarithmicScope log(*axis, v->GetLogarithmic(), mayChangeLog);
+    const LogarithmicScope log(*axis, v->GetLogarithmic());
     if (inverted >= 0) axis->SetInvertedField(inverted != 0);
     const int32_t labels = linePos + sign * axis->SizeTickAxis();
     const int32_t title = labels + sign * axis->SizeLabels();

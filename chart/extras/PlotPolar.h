@@ -23,6 +23,14 @@ class TStoredSeriesPointer : public TSeriesPointer {
   KV_CLASS(TStoredSeriesPointer, TSeriesPointer)
 public:
   using TSeriesPointer::TSeriesPointer;
+  // Writes "Brush.Color" and "Gradient.Visible" also when they hold a plain
+  // pointer's defaults (no colour, no gradient) while the owner starts the
+  // pointer with others: read back, they would otherwise take the owner's.
+  void DefineProperties(TFiler& Filer) override;
+
+  // The colour and gradient visibility the owner gives the pointer at construction.
+  TColor OwnerColor = clDefault;
+  bool OwnerGradientVisible = false;
 };
 using TPolarGetPointerStyle = std::function<TSeriesPointerStyle(TChartSeries* Sender, int32_t ValueIndex)>;
 

@@ -166,8 +166,12 @@ void TCustom3DGridSeries::SetNumZValues(int32_t Value) {
 }
 
 void TCustom3DGridSeries::InitGridIndex(int32_t NumX, int32_t NumZ) {
-  GridIndex.assign(static_cast<size_t>(std::max(NumX, 0)) + 1,
-                   std::vector<int32_t>(static_cast<size_t>(std::max(NumZ, 0)) + 1, -1));
+  NumX = std::max(NumX, 0);
+  NumZ = std::max(NumZ, 0);
+  // A size beyond the bound (a stored grid size, say) gets a table of no
+  // positions; the next fill sizes it from the points.
+  if ((NumX + 1.0) * (NumZ + 1.0) > MaxGridEntries) NumX = NumZ = 0;
+  GridIndex.assign(static_cast<size_t>(NumX) + 1, std::vector<int32_t>(static_cast<size_t>(NumZ) + 1, -1));
 }
 
 void TCustom3DGridSeries::FillGridIndex(int32_t StartIndex) {
@@ -601,14 +605,31 @@ void TColorGridSeries::LoadFromGraphic(const TGraphic& Graphic) {
 namespace PlotSurfa {
 
 namespace {
-const std::string kColorGrid = "Color Grid", k3D = "3D";
+
+struct TRegistration {
+  TClass (*Class)();
+  std::string Description;
+};
+
+const std::string k3D = "3D";
+const TRegistration kTypes[] = {
+    {&TSurfaceSeries::StaticClass, "Surface"},     {&TContourSeries::StaticClass, "Contour"},
+    {&TWaterFallSeries::StaticClass, "Water Fall"}, {&TColorGridSeries::StaticClass, "Color Grid"},
+    {&TVector3DSeries::StaticClass, "Vector 3D"},   {&TTowerSeries::StaticClass, "Tower"},
+};
+
 }  // namespace
 
 void Initialization() {
-  if (!Chart::SeriesTypes().TypeOfSeriesClass(TColorGridSeries::StaticClass()))
-    Chart::AddSeriesType(TColorGridSeries::StaticClass(), &kColorGrid, &k3D, 1);
+  for (const TRegistration& t : kTypes)
+    if (!Chart::SeriesTypes().TypeOfSeriesClass(t.Class()))
+      Chart::AddSeriesType(t.Class(), &t.Description, &k3D, 1);
 }
 
-void Finalization() { Chart::RemoveSeriesTypes({TColorGridSeries::StaticClass()}); }
+void Finalization() {
+  std::vector<TClass> classes;
+  for (const TRegistration& t : kTypes) classes.push_back(t.Class());
+  Chart::RemoveSeriesTypes(classes);
+}
 
 }  // namespace PlotSurfa

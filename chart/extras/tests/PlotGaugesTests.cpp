@@ -190,9 +190,16 @@ TEST_F(GaugeTest, GaugeSettingsComeBackFromAChartFile) {
   G->EndPoint()->SetVisible(true);
   G->Center()->SetHorizSize(4);
   G->Center()->SetStyle(TSeriesPointerStyle::psRectangle);
+  // The plain symbol's defaults, where the gauge starts with others.
+  G->Center()->SetColor(clDefault);
+  G->Center()->Gradient()->SetVisible(false);
+  G->EndPoint()->SetColor(clDefault);
+  // A second gauge keeps the gauge's own start values.
+  auto* plain = Add<TGaugeSeries>();
+  plain->SetName("Plain");
   for (bool text : {true, false}) {
     const auto copy = Reloaded(text);
-    ASSERT_EQ(copy.size(), 1u);
+    ASSERT_GE(copy.size(), 1u);
     auto* g = dynamic_cast<TGaugeSeries*>(copy[0]);
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->GetMaximum(), 250);
@@ -207,7 +214,16 @@ TEST_F(GaugeTest, GaugeSettingsComeBackFromAChartFile) {
     // Looks equal to the symbol class' defaults come back too.
     EXPECT_EQ(g->Center()->GetHorizSize(), 4);
     EXPECT_EQ(g->Center()->GetStyle(), TSeriesPointerStyle::psRectangle);
+    EXPECT_EQ(g->Center()->GetColor(), clDefault);
+    EXPECT_FALSE(g->Center()->Gradient()->GetVisible());
+    EXPECT_EQ(g->EndPoint()->GetColor(), clDefault);
     EXPECT_EQ(g->Count(), 1);
+    ASSERT_EQ(copy.size(), 2u);
+    auto* p = dynamic_cast<TGaugeSeries*>(copy[1]);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Center()->GetColor(), clBlack);
+    EXPECT_TRUE(p->Center()->Gradient()->GetVisible());
+    EXPECT_EQ(p->EndPoint()->GetColor(), clWhite);
   }
 }
 

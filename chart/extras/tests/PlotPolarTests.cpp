@@ -74,6 +74,29 @@ TEST_F(PolarTest, ALogarithmicRadiusFollowsTheLogarithmOfTheValue) {
   }
 }
 
+TEST_F(PolarTest, DrawingTheHalfAxesOfALogarithmicRadiusFiresNoEvent) {
+  auto* s = Add<TPolarSeries>();
+  s->AppendPoint(30, 10);
+  s->AppendPoint(120, 50);
+  Chart->LeftAxis()->SetMinMax(1, 100);
+  Chart->LeftAxis()->SetLogarithmic(true);
+  int undone = 0, changed = 0;
+  Chart->OnUndoZoom = [&](TObject*) { ++undone; };
+  for (TChartAxis* a : {Chart->RightAxis(), Chart->TopAxis(), Chart->BottomAxis()})
+    a->OnAxisChange = [&](TObject*) { ++changed; };
+  for (bool zoomed : {false, true}) {
+    if (zoomed) Chart->ZoomValues(0, 360, 0, 360, 2, 50, 2, 50);
+    undone = changed = 0;
+    Draw();
+    EXPECT_EQ(undone, 0) << zoomed;
+    EXPECT_EQ(changed, 0) << zoomed;
+    EXPECT_EQ(Chart->IsZoomedView(), zoomed);
+    // The half axes take the radius axis' switch only while they are drawn.
+    for (TChartAxis* a : {Chart->RightAxis(), Chart->TopAxis(), Chart->BottomAxis()}) EXPECT_FALSE(a->GetLogarithmic());
+    EXPECT_TRUE(Chart->LeftAxis()->GetLogarithmic());
+  }
+}
+
 TEST_F(PolarTest, AngleIncrementReadsTheHorizontalAxisAndTenForNone) {
   auto* free = Create<TPolarSeries>(Owner);
   EXPECT_EQ(free->GetAngleIncrement(), 10);
