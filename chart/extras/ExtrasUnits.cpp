@@ -24,6 +24,9 @@
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/StatChar.h"
+#include "chart/extras/PlotDragPoint.h"
+#include "chart/extras/PlotGanttTool.h"
+#include "chart/extras/PlotPieTool.h"
 
 namespace ExtrasUnits {
 
@@ -52,9 +55,15 @@ void Initialization() {
   PlotCumu::Initialize();
   PlotDownSampling::Initialize();
   PlotBoxPlot::Initialize();
+  PlotDragPoint::Initialization();
+  PlotGanttTool::Initialization();
+  PlotPieTool::Initialization();
 }
 
 void Finalization() {
+  PlotPieTool::Finalization();
+  PlotGanttTool::Finalization();
+  PlotDragPoint::Finalization();
   PlotSurfa::Finalization();
   PlotBoxPlot::Finalize();
   PlotDownSampling::Finalize();
