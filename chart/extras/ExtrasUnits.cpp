@@ -27,6 +27,9 @@
 #include "chart/extras/PlotDragPoint.h"
 #include "chart/extras/PlotGanttTool.h"
 #include "chart/extras/PlotPieTool.h"
+#include "chart/extras/PlotSeriesBandTool.h"
+#include "chart/extras/PlotExtraLegendTool.h"
+#include "chart/extras/PlotPageNumTool.h"
 
 namespace ExtrasUnits {
 
@@ -58,9 +61,15 @@ void Initialization() {
   PlotDragPoint::Initialization();
   PlotGanttTool::Initialization();
   PlotPieTool::Initialization();
+  PlotSeriesBandTool::Initialization();
+  PlotExtraLegendTool::Initialization();
+  PlotPageNumTool::Initialization();
 }
 
 void Finalization() {
+  PlotPageNumTool::Finalization();
+  PlotExtraLegendTool::Finalization();
+  PlotSeriesBandTool::Finalization();
   PlotPieTool::Finalization();
   PlotGanttTool::Finalization();
   PlotDragPoint::Finalization();
