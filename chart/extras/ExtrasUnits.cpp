@@ -30,6 +30,7 @@
 #include "chart/extras/PlotSeriesBandTool.h"
 #include "chart/extras/PlotExtraLegendTool.h"
 #include "chart/extras/PlotPageNumTool.h"
+#include "chart/extras/PlotSelectorTool.h"
 
 namespace ExtrasUnits {
 
@@ -64,9 +65,11 @@ void Initialization() {
   PlotSeriesBandTool::Initialization();
   PlotExtraLegendTool::Initialization();
   PlotPageNumTool::Initialization();
+  PlotSelectorTool::Initialization();
 }
 
 void Finalization() {
+  PlotSelectorTool::Finalization();
   PlotPageNumTool::Finalization();
   PlotExtraLegendTool::Finalization();
   PlotSeriesBandTool::Finalization();
