@@ -31,6 +31,7 @@
 #include "chart/extras/PlotExtraLegendTool.h"
 #include "chart/extras/PlotPageNumTool.h"
 #include "chart/extras/PlotSelectorTool.h"
+#include "chart/extras/PlotLighting.h"
 
 namespace ExtrasUnits {
 
@@ -66,9 +67,11 @@ void Initialization() {
   PlotExtraLegendTool::Initialization();
   PlotPageNumTool::Initialization();
   PlotSelectorTool::Initialization();
+  PlotLighting::Initialization();
 }
 
 void Finalization() {
+  PlotLighting::Finalization();
   PlotSelectorTool::Finalization();
   PlotPageNumTool::Finalization();
   PlotExtraLegendTool::Finalization();
