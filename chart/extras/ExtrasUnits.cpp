@@ -32,6 +32,7 @@
 #include "chart/extras/PlotPageNumTool.h"
 #include "chart/extras/PlotSelectorTool.h"
 #include "chart/extras/PlotLighting.h"
+#include "chart/extras/PlotDataTableTool.h"
 
 namespace ExtrasUnits {
 
@@ -68,9 +69,11 @@ void Initialization() {
   PlotPageNumTool::Initialization();
   PlotSelectorTool::Initialization();
   PlotLighting::Initialization();
+  PlotDataTableTool::Initialization();
 }
 
 void Finalization() {
+  PlotDataTableTool::Finalization();
   PlotLighting::Finalization();
   PlotSelectorTool::Finalization();
   PlotPageNumTool::Finalization();
