@@ -1,5 +1,7 @@
 // The data table tool: its series and rows, the room it reserves, the cell
 // placement under the axis labels and its position.
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 
