@@ -33,6 +33,7 @@
 #include "chart/extras/PlotSelectorTool.h"
 #include "chart/extras/PlotLighting.h"
 #include "chart/extras/PlotDataTableTool.h"
+#include "chart/extras/PlotCalendar.h"
 
 namespace ExtrasUnits {
 
@@ -70,9 +71,11 @@ void Initialization() {
   PlotSelectorTool::Initialization();
   PlotLighting::Initialization();
   PlotDataTableTool::Initialization();
+  PlotCalendar::Initialization();
 }
 
 void Finalization() {
+  PlotCalendar::Finalization();
   PlotDataTableTool::Finalization();
   PlotLighting::Finalization();
   PlotSelectorTool::Finalization();

@@ -5,6 +5,7 @@
 
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/engine/PlotProcs.h"
+#include "chart/extras/ChartWindow.h"
 #include "chart/series/PlotTools.h"
 
 KV_CLASS_IMPL(TSelectorTool, TPlotCustomTool) {
@@ -37,12 +38,7 @@ void TSelectorTool::ClearSelection() {
 }
 
 TPlotPanelControl* TSelectorTool::ChartWindow() const {
-  TCustomChart* chart = Chart();
-  auto* owner = chart ? dynamic_cast<TComponent*>(chart->GetOwner()) : nullptr;
-  if (!owner) return nullptr;
-  for (int i = 0; i < owner->ComponentCount(); ++i)
-    if (auto* c = dynamic_cast<TPlotPanelControl*>(owner->Components(i)); c && c->Panel() == chart) return c;
-  return nullptr;
+  return ChartWindowOf(Chart());
 }
 
 void TSelectorTool::HandleMouseEvent(int32_t Kind, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
