@@ -213,8 +213,10 @@ void TCalendarSeries::PrepareForGallery(bool Enabled) {
 }
 
 void TCalendarSeries::SetDate(TDateTime Value) {
+  // Only dates of the years 1 to 9999 can be shown (a damaged file may hold anything).
+  if (!(Value >= -693593.0 && Value < 2958466.0)) return;
   if (OnChange && Value != FDate) OnChange(this, Value);
-  if (Value == FDate) return;
+  if (Value == FDate || !(Value >= -693593.0 && Value < 2958466.0)) return;
   FDate = Value;
   Repaint();
 }

@@ -16,6 +16,10 @@ KV_CLASS_IMPL(TLightTool, TPlotCustomTool) {
 
 namespace {
 std::unique_ptr<TBitmap> GResult;
+
+// Darkenings beyond a byte act alike; keeping them in range keeps any factor
+// read from a file convertible.
+int32_t Limited(double B) { return B <= -1 ? -1 : B >= 256 ? 256 : static_cast<int32_t>(B); }
 }
 
 TLightTool::TLightTool(TComponent* Owner) : TPlotCustomTool(Owner) {}
@@ -43,10 +47,10 @@ int32_t TLightTool::Darkening(double D, double Diagonal, int32_t Factor, TLightS
   const double h = 100.0 / Diagonal;
   if (Style == lsSpotLight) {
     const double c = Factor / 100.0, v = (D + 1) * h;
-    return static_cast<int32_t>(std::nearbyint(c * v * v));
+    return Limited(std::nearbyint(c * v * v));
   }
   const double c = Factor / 100.0 * 20;
-  return static_cast<int32_t>(std::nearbyint(c * h * D));
+  return Limited(std::nearbyint(c * h * D));
 }
 
 void TLightTool::Apply(const TBitmap& Source, TBitmap& Result, TPoint Light, int32_t Factor, TLightStyle Style) {

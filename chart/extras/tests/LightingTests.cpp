@@ -24,8 +24,8 @@ TEST(Lighting, DarkeningFollowsDistance) {
   };
   for (const Case& c : {Case{500, 10, lsLinear, 200}, Case{250, 10, lsLinear, 100}, Case{0, 10, lsLinear, 0},
                         Case{500, 0, lsLinear, 0}, Case{500, 0, lsSpotLight, 0},
-                        // ((d + 1) x 100 / 500) squared x Factor / 100
-                        Case{499, 100, lsSpotLight, 10000}, Case{49, 10, lsSpotLight, 10}, Case{4, 100, lsSpotLight, 1}}) {
+                        // ((d + 1) x 100 / 500) squared x Factor / 100, kept within a byte
+                        Case{499, 100, lsSpotLight, 256}, Case{49, 10, lsSpotLight, 10}, Case{4, 100, lsSpotLight, 1}}) {
     EXPECT_EQ(TLightTool::Darkening(c.D, diag, c.Factor, c.Style), c.Expected) << c.D << " " << c.Factor;
   }
 }
