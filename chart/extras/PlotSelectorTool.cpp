@@ -30,7 +30,22 @@ void TSelectorTool::SetParentChart(TSeriesChart* Value) {
   TPlotCustomTool::SetParentChart(Value);
 }
 
+void TSelectorTool::Notification(TComponent* Component, TOperation Operation) {
+  if (Operation == TOperation::opRemove && Component &&
+      (Component == Annotation || Component == Part.ASeries)) {
+    ClearSelection();
+    Dragging = Moved = false;
+  }
+  TPlotCustomTool::Notification(Component, Operation);
+}
+
+void TSelectorTool::Watch(TComponent* Component) {
+  if (Component) Component->FreeNotification(this);
+}
+
 void TSelectorTool::ClearSelection() {
+  if (Annotation) Annotation->RemoveFreeNotification(this);
+  if (Part.ASeries) Part.ASeries->RemoveFreeNotification(this);
   Part = TChartClickedPart();
   Annotation = nullptr;
   Shape = nullptr;
@@ -67,11 +82,13 @@ void TSelectorTool::Press(int32_t X, int32_t Y) {
   for (int32_t i = 0; i < tools.Count(); ++i)
     if (auto* a = dynamic_cast<TAnnotationTool*>(tools.ToolAt(i)); a && a->GetActive() && a->HitTest(X, Y)) {
       Annotation = a;
+      Watch(a);
       Shape = a->Shape();
       break;
     }
   if (!Shape) {
     Part = chart->ClickedPartAt(X, Y);
+    Watch(Part.ASeries);
     switch (Part.Part) {
       case cpLegend: Shape = chart->Legend(); break;
       case cpTitle: Shape = chart->Title(); break;

@@ -20,6 +20,8 @@ public:
   void HandleChartEvent(int32_t Code) override;
   void HandleMouseEvent(int32_t Kind, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
   void SetParentChart(TSeriesChart* Value) override;
+  // A selected annotation or series that goes takes the selection with it.
+  void Notification(TComponent* Component, TOperation Operation) override;
 
   TChartBrush* Brush() const { return FBrush.get(); }
   void SetBrush(const TChartBrush* Value) { FBrush->Assign(Value); }
@@ -46,6 +48,7 @@ public:
 private:
   TCustomChart* Chart() const { return dynamic_cast<TCustomChart*>(GetParentChart()); }
   void ClearSelection();
+  void Watch(TComponent* Component);
   void Press(int32_t X, int32_t Y);
   void Move(int32_t X, int32_t Y);
   void Release();

@@ -112,4 +112,27 @@ TEST_F(SelectorTest, ASeriesOfAHundredPointsHasAHandleOnEveryFifth) {
   }
 }
 
+TEST_F(SelectorTest, AFreedSelectionIsForgotten) {
+  auto* s = Add<TPointSeries>();
+  s->AppendPoint(5, 5);
+  Draw();
+  Down(XPix(5), YPix(5));
+  Up(XPix(5), YPix(5));
+  ASSERT_EQ(T->Part.ASeries, s);
+  s->Free();
+  EXPECT_EQ(T->Part.ASeries, nullptr);
+  EXPECT_EQ(T->Part.Part, cpNone);
+  auto* note = AddTool<TAnnotationTool>();
+  note->SetText("Note");
+  Draw();
+  const TAnnotationTool::TLayout l = note->CalcBounds();
+  Down((l.ShapeRect.Left + l.ShapeRect.Right) / 2, (l.ShapeRect.Top + l.ShapeRect.Bottom) / 2);
+  ASSERT_EQ(T->Annotation, note);
+  note->Free();
+  EXPECT_EQ(T->Shape, nullptr);
+  Move(100, 100);
+  Up(100, 100);
+  Draw();
+}
+
 }  // namespace
