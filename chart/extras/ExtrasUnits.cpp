@@ -34,6 +34,7 @@
 #include "chart/extras/PlotLighting.h"
 #include "chart/extras/PlotDataTableTool.h"
 #include "chart/extras/PlotCalendar.h"
+#include "chart/extras/PlotAidEditors.h"
 
 namespace ExtrasUnits {
 
@@ -72,6 +73,7 @@ void Initialization() {
   PlotLighting::Initialization();
   PlotDataTableTool::Initialization();
   PlotCalendar::Initialization();
+  PlotAidEditors::Initialization();
 }
 
 void Finalization() {
