@@ -25,6 +25,17 @@
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/StatChar.h"
+#include "chart/extras/PlotDragPoint.h"
+#include "chart/extras/PlotGanttTool.h"
+#include "chart/extras/PlotPieTool.h"
+#include "chart/extras/PlotSeriesBandTool.h"
+#include "chart/extras/PlotExtraLegendTool.h"
+#include "chart/extras/PlotPageNumTool.h"
+#include "chart/extras/PlotSelectorTool.h"
+#include "chart/extras/PlotLighting.h"
+#include "chart/extras/PlotDataTableTool.h"
+#include "chart/extras/PlotCalendar.h"
+#include "chart/extras/PlotAidEditors.h"
 
 namespace ExtrasUnits {
 
@@ -54,9 +65,30 @@ void Initialization() {
   PlotDownSampling::Initialize();
   PlotBoxPlot::Initialize();
   FinancialUnits::Initialize();
+  PlotDragPoint::Initialization();
+  PlotGanttTool::Initialization();
+  PlotPieTool::Initialization();
+  PlotSeriesBandTool::Initialization();
+  PlotExtraLegendTool::Initialization();
+  PlotPageNumTool::Initialization();
+  PlotSelectorTool::Initialization();
+  PlotLighting::Initialization();
+  PlotDataTableTool::Initialization();
+  PlotCalendar::Initialization();
+  PlotAidEditors::Initialization();
 }
 
 void Finalization() {
+  PlotCalendar::Finalization();
+  PlotDataTableTool::Finalization();
+  PlotLighting::Finalization();
+  PlotSelectorTool::Finalization();
+  PlotPageNumTool::Finalization();
+  PlotExtraLegendTool::Finalization();
+  PlotSeriesBandTool::Finalization();
+  PlotPieTool::Finalization();
+  PlotGanttTool::Finalization();
+  PlotDragPoint::Finalization();
   FinancialUnits::Finalize();
   PlotSurfa::Finalization();
   PlotBoxPlot::Finalize();
