@@ -1,6 +1,7 @@
 #include "chart/extras/ExtrasUnits.h"
 
 #include "chart/extras/ArrowCha.h"
+#include "chart/extras/Bar3D.h"
 #include "chart/extras/BubbleCh.h"
 #include "chart/extras/CurvFitt.h"
 #include "chart/extras/FinancialUnits.h"
@@ -16,6 +17,7 @@
 #include "chart/extras/PlotDownSampling.h"
 #include "chart/extras/PlotFunnel.h"
 #include "chart/extras/PlotGauges.h"
+#include "chart/extras/PlotPoin3.h"
 #include "chart/extras/PlotPolar.h"
 #include "chart/extras/PlotPyramid.h"
 #include "chart/extras/PlotRose.h"
@@ -46,6 +48,8 @@ void Initialization() {
   PlotSmith::Initialization();
   PlotGauges::Initialization();
   PlotSurfa::Initialization();
+  PlotPoin3::Initialization();
+  Bar3D::Initialization();
   PlotSpline::Initialize();
   StatChar::Initialize();
   CurvFitt::Initialize();
@@ -58,6 +62,8 @@ void Initialization() {
 
 void Finalization() {
   FinancialUnits::Finalize();
+  Bar3D::Finalization();
+  PlotPoin3::Finalization();
   PlotSurfa::Finalization();
   PlotBoxPlot::Finalize();
   PlotDownSampling::Finalize();
