@@ -25,6 +25,7 @@
 #include "chart/extras/PlotSmith.h"
 #include "chart/extras/PlotSpline.h"
 #include "chart/extras/PlotSurfaGrid.h"
+#include "chart/extras/PlotTriSurface.h"
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/StatChar.h"
 
@@ -50,6 +51,7 @@ void Initialization() {
   PlotSurfa::Initialization();
   PlotPoin3::Initialization();
   Bar3D::Initialization();
+  PlotTriSurface::Initialization();
   PlotSpline::Initialize();
   StatChar::Initialize();
   CurvFitt::Initialize();
@@ -62,6 +64,7 @@ void Initialization() {
 
 void Finalization() {
   FinancialUnits::Finalize();
+  PlotTriSurface::Finalization();
   Bar3D::Finalization();
   PlotPoin3::Finalization();
   PlotSurfa::Finalization();
