@@ -25,6 +25,8 @@
 #include "chart/extras/PlotSmith.h"
 #include "chart/extras/PlotSpline.h"
 #include "chart/extras/PlotSurfaGrid.h"
+#include "chart/extras/PlotSurfaceTool.h"
+#include "chart/extras/PlotTransposeTool.h"
 #include "chart/extras/PlotTriSurface.h"
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/StatChar.h"
@@ -52,6 +54,8 @@ void Initialization() {
   PlotPoin3::Initialization();
   Bar3D::Initialization();
   PlotTriSurface::Initialization();
+  PlotSurfaceTool::Initialization();
+  PlotTransposeTool::Initialization();
   PlotSpline::Initialize();
   StatChar::Initialize();
   CurvFitt::Initialize();
@@ -64,6 +68,8 @@ void Initialization() {
 
 void Finalization() {
   FinancialUnits::Finalize();
+  PlotTransposeTool::Finalization();
+  PlotSurfaceTool::Finalization();
   PlotTriSurface::Finalization();
   Bar3D::Finalization();
   PlotPoin3::Finalization();
