@@ -260,6 +260,7 @@ TEST_F(Point3DTest, RegisteredInTheGalleryAndRemovedAtTheEnd) {
   ExtrasUnits::Finalization();
   EXPECT_EQ(Chart::SeriesTypes().TypeOfSeriesClass(TPoint3DSeries::StaticClass()), nullptr);
   EXPECT_EQ(Chart::SeriesTypes().TypeOfSeriesClass(TBar3DSeries::StaticClass()), nullptr);
+  ExtrasUnits::Initialization();  // leaves the registrations as other tests expect them
 }
 
 }  // namespace
