@@ -373,6 +373,8 @@ void TCustomTriSurfaceSeries::DrawPoints() {
     c.UsePen(*Pen());
     const bool true3D = c.IsTrue3D();
     if (!FHideTriangles || true3D || Brush()->GetStyle() != bsSolid) {
+      // A canvas that renders 3-D itself blends the whole surface at once.
+      const TBlendScope whole(c, c.ViewBounds, true3D ? FTransparency : 0);
       for (int32_t t = 1; t <= NumTriangles; ++t) {
         const int32_t p0 = TrianglePoint(t, 0), p1 = TrianglePoint(t, 1), p2 = TrianglePoint(t, 2);
         const TColor c0 = ValueColor(p0);
