@@ -10,6 +10,7 @@
 #include "chart/editors/PlotSymbolEditor.h"
 #include "chart/editors/PlotEdiSeri.h"
 #include "chart/editors/PlotGriEd.h"
+#include "chart/editors/PlotGridToolEdit.h"
 #include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
@@ -329,6 +330,7 @@ void Initialize() {
                    TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
                    TPointFigureEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
+  PlotGridToolEdit::Initialize();
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
   PlotEngine::ShowAxisEditor = &PlotEdiAxis::ShowAxisEditor;
   Chart::CreateLegendEditor = [](TComponent* Owner, TCustomChartLegend* Legend) -> TForm* {

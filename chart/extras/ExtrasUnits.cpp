@@ -1,6 +1,7 @@
 #include "chart/extras/ExtrasUnits.h"
 
 #include "chart/extras/ArrowCha.h"
+#include "chart/extras/Bar3D.h"
 #include "chart/extras/BubbleCh.h"
 #include "chart/extras/CurvFitt.h"
 #include "chart/extras/FinancialUnits.h"
@@ -16,6 +17,7 @@
 #include "chart/extras/PlotDownSampling.h"
 #include "chart/extras/PlotFunnel.h"
 #include "chart/extras/PlotGauges.h"
+#include "chart/extras/PlotPoin3.h"
 #include "chart/extras/PlotPolar.h"
 #include "chart/extras/PlotPyramid.h"
 #include "chart/extras/PlotRose.h"
@@ -23,6 +25,9 @@
 #include "chart/extras/PlotSmith.h"
 #include "chart/extras/PlotSpline.h"
 #include "chart/extras/PlotSurfaGrid.h"
+#include "chart/extras/PlotSurfaceTool.h"
+#include "chart/extras/PlotTransposeTool.h"
+#include "chart/extras/PlotTriSurface.h"
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/extras/StatChar.h"
 #include "chart/extras/PlotDragPoint.h"
@@ -57,6 +62,11 @@ void Initialization() {
   PlotSmith::Initialization();
   PlotGauges::Initialization();
   PlotSurfa::Initialization();
+  PlotPoin3::Initialization();
+  Bar3D::Initialization();
+  PlotTriSurface::Initialization();
+  PlotSurfaceTool::Initialization();
+  PlotTransposeTool::Initialization();
   PlotSpline::Initialize();
   StatChar::Initialize();
   CurvFitt::Initialize();
@@ -90,6 +100,11 @@ void Finalization() {
   PlotGanttTool::Finalization();
   PlotDragPoint::Finalization();
   FinancialUnits::Finalize();
+  PlotTransposeTool::Finalization();
+  PlotSurfaceTool::Finalization();
+  PlotTriSurface::Finalization();
+  Bar3D::Finalization();
+  PlotPoin3::Finalization();
   PlotSurfa::Finalization();
   PlotBoxPlot::Finalize();
   PlotDownSampling::Finalize();
