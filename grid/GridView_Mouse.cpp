@@ -407,6 +407,7 @@ void TGridView::ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, in
     for (int c = 0; c < FFixedSizingCol; ++c) before += GetColWidths(c);
     FFixedSizing = false;
     FFixedSizeArmed = false;
+    if (FHtmlHint && FHtmlHint->GetVisible()) FHtmlHint->ReleaseHint();
     SetColWidths(FFixedSizingCol, std::max(1, X - before));
     if (OnEndColumnSize) OnEndColumnSize(this, FFixedSizingCol);
     FFixedSizingCol = -1;
@@ -825,7 +826,7 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     if (HintShowSizing || designing) {
       const TRect cell = TBaseGrid::PlainCellRect(FFixedSizingCol, 0);
       const std::string text = "cw=<b>" + std::to_string(std::max(0, FFixedSizingX - cell.Left)) + "</b>";
-      Controls::ActivateHint(this, ClientToScreen(TPoint{cell.Left, cell.Top}), text);
+      ShowHtmlHint(ClientToScreen(TPoint{cell.Left, cell.Top}), text);
     }
     return;
   }

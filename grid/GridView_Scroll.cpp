@@ -177,14 +177,14 @@ void TGridView::ScrollMessage(TScrollBarKind Kind, TScrollCode Code, int& Pos) {
   const int index = static_cast<int>(static_cast<int64_t>(Pos) * std::max(0, count - visible - fixed) / 127) + fixed;
   if (hints) {
     if (Code == TScrollCode::scEndScroll) {
-      if (FScrollHintShown) Controls::ActivateHint(this, Controls::MouseCursorPos(), "");
+      if (FScrollHintShown) ShowHtmlHint(Controls::MouseCursorPos(), "");
       FScrollHintText.clear();
       FScrollHintShown = false;
     } else if (Code == TScrollCode::scTrack) {
       std::string text = (vert ? "Row : " : "Col : ") + std::to_string(index);
       if (OnScrollHint) OnScrollHint(this, index, text);
       const TPoint cursor = Controls::MouseCursorPos();
-      Controls::ActivateHint(this, TPoint{cursor.X + 10, cursor.Y}, text);
+      ShowHtmlHint(TPoint{cursor.X + 10, cursor.Y}, text);
       FScrollHintText = text;
       FScrollHintShown = true;
     }

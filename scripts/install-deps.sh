@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libpng-dev libjpeg-dev zlib1g-dev
       libgtest-dev libbenchmark-dev liblapack-dev fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
-      libreoffice-draw-nogui)
+      libreoffice-draw-nogui libreoffice-calc-nogui libreoffice-writer-nogui)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

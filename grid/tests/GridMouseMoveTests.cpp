@@ -175,9 +175,14 @@ TEST_F(GridMoveTest, FixedColumnSizedByTheMouseAtItsBorder) {
   EXPECT_EQ(grid->GetCursor(), crHSplit);
   grid->MouseDown(TMouseButton::mbLeft, {}, border, 30);
   EXPECT_EQ(grid->FixedSizingCol(), 0);
+  grid->HintShowSizing = true;
   grid->MouseMove({}, 75, 30);
   EXPECT_EQ(grid->FixedSizingX(), 75);
+  // The width shows in the markup hint (bold), and goes with the release.
+  EXPECT_TRUE(grid->HtmlHintWindow()->GetVisible());
+  EXPECT_EQ(grid->HtmlHintWindow()->GetCaption(), "cw=<b>75</b>");
   grid->MouseUp(TMouseButton::mbLeft, {}, 75, 30);
+  EXPECT_FALSE(grid->HtmlHintWindow()->GetVisible());
   EXPECT_EQ(grid->GetColWidths(0), 75);
   EXPECT_EQ(grid->FixedSizingCol(), -1);
   // Away from the border nothing is armed; without the switch neither.

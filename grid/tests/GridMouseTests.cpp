@@ -233,9 +233,13 @@ TEST_F(GridScrollTest, TrackingShowsTheRowHintUntilTheEnd) {
   ASSERT_TRUE(grid->ScrollHintShown());
   const int rows = grid->GetRowCount() - grid->VisibleRowCount() - 1;
   EXPECT_EQ(grid->ScrollHintText(), "Row : " + std::to_string(64 * rows / 127 + 1));
+  // Shown in the grid's own hint window.
+  EXPECT_TRUE(grid->HtmlHintWindow()->GetVisible());
+  EXPECT_EQ(grid->HtmlHintWindow()->GetCaption(), grid->ScrollHintText());
   pos = 64;
   grid->ScrollMessage(TScrollBarKind::sbVertical, TScrollCode::scEndScroll, pos);
   EXPECT_FALSE(grid->ScrollHintShown());
+  EXPECT_FALSE(grid->HtmlHintWindow()->GetVisible());
   EXPECT_EQ(grid->ScrollHintText(), "");
 }
 
