@@ -1265,6 +1265,16 @@ class TGridView : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Allow)>
       OnClipboardBeforePasteWideCell;
   TGridProgressEvent OnFileProgress;
+  // ---- delimited text import (GridView_Import.cpp)
+  // Loads a CSV file in place of the data rows; EGridViewError "Cannot open
+  // file <name>" (grid unchanged) when it cannot be read.
+  void LoadFromCSV(const std::string& FileName) { LoadCSVFile(FileName, false); }
+  // With Append the file's rows follow the existing rows.
+  void LoadCSVFile(const std::string& FileName, bool Append);
+  // The field delimiter of CSV files; 0 detects it on every load.
+  char Delimiter = 0;
+  // A "~" inside a CSV field stands for a line break.
+  bool TildeLineBreaks = false;
   std::function<void(TObject* Sender, TPoint Origin, const TRect& PastedRect, bool LastOpCopy)> OnPasteNotify;
   // The grid's timer tick: hovering and blinking.
   void TimerTick();
