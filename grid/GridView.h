@@ -1271,6 +1271,11 @@ class TGridView : public TBaseGrid {
   void LoadFromCSV(const std::string& FileName) { LoadCSVFile(FileName, false); }
   // With Append the file's rows follow the existing rows.
   void LoadCSVFile(const std::string& FileName, bool Append);
+  // Loads the used range of a workbook's sheet (empty name: the active sheet)
+  // through the spreadsheet server; EGridViewError "Excel OLE server not
+  // found" without one, "Excel worksheet <name> not found" for a missing sheet.
+  void LoadFromXLS(const std::string& FileName) { LoadXLSFile(FileName, ""); }
+  void LoadXLSFile(const std::string& FileName, const std::string& SheetName);
   // The field delimiter of CSV files; 0 detects it on every load.
   char Delimiter = 0;
   // A "~" inside a CSV field stands for a line break.
