@@ -1236,10 +1236,54 @@ class TGridView : public TBaseGrid {
   void ResetUpdate() { FUpdateCount = 0; }
   int UpdateCount() const { return FUpdateCount; }
   int PaintCount() const { return FPaintCount; }
-  // The clipboard operations of the short cuts (the cell streams fill them).
-  virtual void CutToClipboard() {}
-  virtual void CopyToClipboard() {}
-  virtual void PasteFromClipboard() {}
+  // ---- clipboard and cell streams (GridView_Clipboard.cpp)
+  // The selection (or the selected rows or columns of a disjunct selection) as text.
+  virtual void CutToClipboard();
+  virtual void CopyToClipboard();
+  // Pastes at the selection's top-left cell, then the smart fill.
+  virtual void PasteFromClipboard();
+  // Pastes the best clipboard format at a cell; the number of cells pasted.
+  int PasteAt(int ACol, int ARow);
+  // Parses TAB / CR LF text into cells; the number of fields pasted.
+  int PasteText(int ACol, int ARow, const std::string& Text);
+  // Columns (X) and rows (Y) of a TAB / CR LF text block.
+  static TPoint TextBlockSize(const std::string& Text);
+  // The clipboard text of a range (with the rich-text format when switched on).
+  void CopyTextRange(const TRect& R, bool Disjunct);
+  void CopyRichTextCell(int ACol, int ARow);
+  // The text of a range as it goes to the clipboard.
+  std::string RangeClipboardText(const TRect& R, bool Disjunct);
+  // Called after every paste with the copy origin ((-1, -1) for cells of another grid).
+  virtual void PasteNotify(TPoint Origin, const TRect& PastedRect, bool LastOpCopy);
+  virtual void SetDisplayedCellText(int ACol, int ARow, const std::string& Value);
+  bool IsWideCell(int ACol, int ARow) const { return HasWideTextPrefix(ACol, ARow); }
+  std::u16string WideCells(int ACol, int ARow) const;
+  void SetWideCells(int ACol, int ARow, const std::u16string& Value) { SetCellTextWide(ACol, ARow, Value); }
+  TPoint CopyOrigin() const { return FCopyOrigin; }
+  bool LastOpCopy() const { return FLastOpCopy; }
+  // Ranges, streams and imports include the fixed rows and columns.
+  bool IncludeFixedCells = false;
+  // A cell of more than one line is copied as one quoted field.
+  bool QuoteMultiLineCells = false;
+  std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Allow)>
+      OnClipboardBeforePasteWideCell;
+  TGridProgressEvent OnFileProgress;
+  // ---- delimited text import (GridView_Import.cpp)
+  // Loads a CSV file in place of the data rows; EGridViewError "Cannot open
+  // file <name>" (grid unchanged) when it cannot be read.
+  void LoadFromCSV(const std::string& FileName) { LoadCSVFile(FileName, false); }
+  // With Append the file's rows follow the existing rows.
+  void LoadCSVFile(const std::string& FileName, bool Append);
+  // Loads the used range of a workbook's sheet (empty name: the active sheet)
+  // through the spreadsheet server; EGridViewError "Excel OLE server not
+  // found" without one, "Excel worksheet <name> not found" for a missing sheet.
+  void LoadFromXLS(const std::string& FileName) { LoadXLSFile(FileName, ""); }
+  void LoadXLSFile(const std::string& FileName, const std::string& SheetName);
+  // The field delimiter of CSV files; 0 detects it on every load.
+  char Delimiter = 0;
+  // A "~" inside a CSV field stands for a line break.
+  bool TildeLineBreaks = false;
+  std::function<void(TObject* Sender, TPoint Origin, const TRect& PastedRect, bool LastOpCopy)> OnPasteNotify;
   // The grid's timer tick: hovering and blinking.
   void TimerTick();
   // Size message handling (stretch column, SynchWithGrid).
@@ -1588,6 +1632,11 @@ class TGridView : public TBaseGrid {
   std::string FHoverAnchor;
   TPoint FPressPoint{0, 0};
   bool FPendingDrag = false;
+  TPoint FCopyOrigin{0, 0};
+  bool FLastOpCopy = true;
+  // The smart fill after a paste of N cells.
+  void SmartFill(int N);
+  bool PasteCellAllowed(int ACol, int ARow, std::string& Value);
   TGridCoord FHintCell{-1, -1};
   int FHeaderAnchor = -1;
   TGridCoord FLastTopLeft{-1, -1};
