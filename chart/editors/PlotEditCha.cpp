@@ -23,7 +23,9 @@
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
 #include "chart/engine/PlotProcs.h"
+#include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
+#include "platform/ui/Menus.h"
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/PlotPrevi.h"
 #include "platform/ui/Buttons.h"
@@ -164,6 +166,29 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
     (*Button)->AllowAllUp = true;
     Left += 28;
   }
+  PopupData = Create<TPopupMenu>(this);
+  PopupData->SetName("PopupData");
+  for (auto [Item, Name, Caption] : {std::tuple{&EditColor1, "EditColor1", "&Edit Color..."},
+                                     std::tuple{&DefaultColor1, "DefaultColor1", "Default &Color"},
+                                     std::tuple{&Makenullpoint1, "Makenullpoint1", "Make &null point"},
+                                     std::tuple{&N1, "N1", "-"},
+                                     std::tuple{&Insertrow1, "Insertrow1", "&Append row"},
+                                     std::tuple{&Deleterow1, "Deleterow1", "&Delete row"},
+                                     std::tuple{&N2, "N2", "-"},
+                                     std::tuple{&extfont1, "extfont1", "&Text font..."}}) {
+    *Item = Create<TMenuItem>(this);
+    (*Item)->SetName(Name);
+    (*Item)->SetCaption(Caption);
+    PopupData->Items()->Add(*Item);
+  }
+  PopupData->OnPopup = [this](TObject* S) { PopupDataPopup(S); };
+  EditColor1->OnClick = [this](TObject*) { ChartGrid1->EditColor(); };
+  DefaultColor1->OnClick = [this](TObject*) { SetCellColor(clDefault); };
+  Makenullpoint1->OnClick = [this](TObject*) { SetCellColor(clNone); };
+  Insertrow1->OnClick = [this](TObject*) { ChartGrid1->AppendRow(); };
+  Deleterow1->OnClick = [this](TObject*) { ChartGrid1->DeleteRow(); };
+  extfont1->OnClick = [this](TObject* S) { extfont1Click(S); };
+  ChartGrid1->SetPopupMenu(PopupData);
   SBGridText->OnClick = [this](TObject*) { ChartGrid1->SetShowLabels(SBGridText->GetDown()); };
   SBGridCol->OnClick = [this](TObject*) { ChartGrid1->SetShowColors(SBGridCol->GetDown()); };
   SBGrid3D->OnClick = [this](TObject*) { ChartGrid1->SetXYZView(SBGrid3D->GetDown()); };
@@ -208,11 +233,34 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
       FSeriesPage->CBSeries->SetItemIndex(
           FSeriesPage->CBSeries->Items()->IndexOfObject(LBSeries->Items()->Objects(LBSeries->GetItemIndex())));
   };
-  BAddSeries->OnClick = [this](TObject*) { LBSeries->AddSeries(); };
-  BDeleteSeries->OnClick = [this](TObject*) { LBSeries->DeleteSelectedSeries(); };
+  BAddSeries->OnClick = [this](TObject*) {
+    TCustomAxisPanel* C = FChart.Get();
+    const int32_t Before = C ? C->SeriesCount() : 0;
+    LBSeries->AddSeries();
+    // A new series made by a function starts on its data source.
+    if (C && C->SeriesCount() > Before && C->GetSeries(C->SeriesCount() - 1)->GetFunction()) {
+      LBSeriesEditSeries();
+      if (FSeriesPage && FSeriesPage->TabDataSource->GetTabVisible()) {
+        FSeriesPage->PageSeries->SetActivePage(FSeriesPage->TabDataSource);
+        FSeriesPage->PageSeriesChange(FSeriesPage->PageSeries);
+      }
+    }
+  };
+  BDeleteSeries->OnClick = [this](TObject*) {
+    if (LBSeries->DeleteSelectedSeries() && FSeriesPage) {
+      FSeriesPage->FillSeriesCombo(FChart.Get());
+      FSeriesPage->SelectSeries(LBSeries->SelectedSeries());
+    }
+  };
   BRenameSeries->OnClick = [this](TObject*) { LBSeries->RenameSelected(); };
   BCloneSeries->OnClick = [this](TObject*) { LBSeries->DuplicateSelected(); };
-  BChangeTypeSeries->OnClick = [this](TObject*) { LBSeries->ChangeTypeOfSelected(); };
+  BChangeTypeSeries->OnClick = [this](TObject*) {
+    LBSeries->ChangeTypeOfSelected();
+    if (FSeriesPage) {
+      FSeriesPage->FillSeriesCombo(FChart.Get());
+      FSeriesPage->SelectSeries(LBSeries->SelectedSeries());
+    }
+  };
   BMoveUP->OnClick = [this](TObject*) { LBSeries->MoveUp(); };
   BMoveDown->OnClick = [this](TObject*) { LBSeries->MoveDown(); };
   CBNames->OnClick = [this](TObject*) {
@@ -358,6 +406,46 @@ void TChartEditForm::FormShow(TObject*) {
     }
   }
   LBSeriesRefreshButtons(LBSeries);
+}
+
+namespace {
+// The series and point under the grid's current colour cell, if any.
+bool ColourCell(TCustomChartGrid* Grid, TChartSeries*& Series, int32_t& Point) {
+  if (Grid->GetXYZView() || Grid->GetCol() != Grid->ColorsColumn()) return false;
+  const std::vector<TChartSeries*> Shown = Grid->ShownSeries();
+  Point = Grid->GetRow() - Grid->FirstRow();
+  if (Shown.empty() || Point < 0 || Point >= Shown[0]->Count()) return false;
+  Series = Shown[0];
+  return true;
+}
+}  // namespace
+
+void TChartEditForm::PopupDataPopup(TObject*) {
+  TChartSeries* S = nullptr;
+  int32_t Point = -1;
+  const bool Has = ColourCell(ChartGrid1, S, Point);
+  const TColor Colour = Has ? S->GetStoredColor(Point) : clNone;
+  EditColor1->SetVisible(Has);
+  DefaultColor1->SetVisible(Has && Colour != clDefault);
+  Makenullpoint1->SetVisible(Has && Colour != clNone);
+  N1->SetVisible(EditColor1->GetVisible());
+}
+
+void TChartEditForm::SetCellColor(TColor Color) {
+  TChartSeries* S = nullptr;
+  int32_t Point = -1;
+  if (!ColourCell(ChartGrid1, S, Point)) return;
+  S->SetPointColor(Point, Color);
+  S->ManualData = true;
+  S->Repaint();
+  ChartGrid1->Invalidate();
+}
+
+void TChartEditForm::extfont1Click(TObject*) {
+  if (!PlotBrushDlg::EditFontDialog(this, ChartGrid1->GetFont())) return;
+  TBitmap Measure;
+  Measure.GetCanvas()->Font->Assign(ChartGrid1->GetFont());
+  ChartGrid1->SetDefaultRowHeight(Measure.GetCanvas()->TextHeight("W") + 2);
 }
 
 TTabSheet* TChartEditForm::SubTab(int32_t Index) const {

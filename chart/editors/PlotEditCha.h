@@ -21,6 +21,8 @@ class TChartTitle;
 class TChartWall;
 class TChartAxis;
 class TSpeedButton;
+class TPopupMenu;
+class TMenuItem;
 
 enum class TEditorTab : uint8_t {
   etSeriesList, etGeneral, etAxis, etTitles, etLegend, etPanel, etPaging, etWalls, et3D, etSeriesGeneral,
@@ -48,6 +50,14 @@ public:
   TPanel* Panel1;
   TChartGridNavigator* ChartGridNavigator1;
   TSpeedButton *SBGridText, *SBGridCol, *SBGrid3D, *SBGridX;
+  TPopupMenu* PopupData;
+  TMenuItem *EditColor1, *DefaultColor1, *Makenullpoint1, *N1, *Insertrow1, *Deleterow1, *N2, *extfont1;
+  // Shows the colour items only over a cell with a colour.
+  void PopupDataPopup(TObject* Sender);
+  // Sets the colour of the point under the grid's colour cell.
+  void SetCellColor(TColor Color);
+  // Edits the grid's font; the rows take the height of its text.
+  void extfont1Click(TObject* Sender);
   TPanel* PanTop;
   TButton *BAddGroup, *BDeleteGroup, *BRenameGroup;
   TCheckBox* CBNames;

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "chart/editors/PlotChartGrid.h"
 #include "chart/editors/PlotEdi3D.h"
 #include "chart/editors/PlotEdiGene.h"
 #include "chart/editors/PlotEdiSeri.h"
@@ -14,6 +15,8 @@
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Menus.h"
 
 namespace {
 
@@ -186,6 +189,96 @@ TEST_F(EditorPages, PictureOfThePageMode) {
   EXPECT_FALSE(Shot.isNull());
   if (Out) Shot.save(Out);
   E->Hide();
+  E->Free();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditorPages, DataPopupItemsFollowTheCellColour) {
+  TChartEditForm* E = Editor(12);
+  TChartSeries* S = Chart->GetSeries(0);
+  S->SetPointColor(1, clRed);
+  S->SetPointColor(2, clNone);
+  E->SBGridCol->SetDown(true);
+  E->SBGridCol->OnClick(E->SBGridCol);
+  ASSERT_TRUE(E->ChartGrid1->GetShowColors());
+  const int Col = E->ChartGrid1->ColorsColumn();
+  ASSERT_GT(Col, 0);
+  struct Case {
+    int Point;
+    bool OnColours;
+    const char* Visible;  // edit, default, null, N1
+  };
+  for (const Case& C : {Case{0, true, "1011"}, Case{1, true, "1111"}, Case{2, true, "1101"},
+                        Case{0, false, "0000"}}) {
+    E->ChartGrid1->SetCol(C.OnColours ? Col : Col + 1);
+    E->ChartGrid1->SetRow(E->ChartGrid1->FirstRow() + C.Point);
+    E->PopupDataPopup(E->PopupData);
+    std::string V;
+    for (TMenuItem* I : {E->EditColor1, E->DefaultColor1, E->Makenullpoint1, E->N1}) V += I->GetVisible() ? '1' : '0';
+    EXPECT_EQ(V, C.Visible) << C.Point;
+  }
+  E->ChartGrid1->SetCol(Col);
+  E->ChartGrid1->SetRow(E->ChartGrid1->FirstRow() + 1);
+  E->DefaultColor1->Click();
+  EXPECT_EQ(S->GetStoredColor(1), clDefault);
+  E->Makenullpoint1->Click();
+  EXPECT_EQ(S->GetStoredColor(1), clNone);
+
+  const int Count = S->Count();
+  E->Insertrow1->Click();
+  EXPECT_EQ(S->Count(), Count + 1);
+
+  // The toggle buttons switch the grid's columns.
+  E->SBGridText->SetDown(true);
+  E->SBGridText->OnClick(E->SBGridText);
+  EXPECT_TRUE(E->ChartGrid1->GetShowLabels());
+  E->SBGridX->SetDown(true);
+  E->SBGridX->OnClick(E->SBGridX);
+  EXPECT_EQ(E->ChartGrid1->GetShowXValues(), cgsYes);
+  EXPECT_FALSE(E->SBGrid3D->GetEnabled());  // a line series has no Z values
+
+  // A larger font gives taller rows.
+  const int Before = E->ChartGrid1->GetDefaultRowHeight();
+  Seam.AnswerFont([](TFont& F) {
+    F.SetSize(30);
+    return true;
+  });
+  E->extfont1->Click();
+  EXPECT_EQ(E->ChartGrid1->GetFont()->GetSize(), 30);
+  EXPECT_GT(E->ChartGrid1->GetDefaultRowHeight(), Before);
+  E->Free();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditorPages, SeriesListDeletesSelectionAfterOnePromptAndSwitchesNames) {
+  TChartEditForm* E = Editor(-1);
+  E->LBSeriesEditSeries();
+  ASSERT_NE(E->SeriesPage(), nullptr);
+  E->MainPage->SetActivePage(E->TabChart);
+  E->LBSeries->MultiSelect = true;
+  E->LBSeries->ClearSelection();
+  E->LBSeries->SetItemIndex(0);
+  E->LBSeries->SetSelected(0, true);
+  E->LBSeries->SetSelected(2, true);
+  Seam.AnswerMessage(mrYes);
+  E->BDeleteSeries->Click();
+  ASSERT_EQ(Seam.Prompts().size(), 1u);
+  EXPECT_NE(Seam.Prompts()[0].Text.find("Delete (Selected Series) ?"), std::string::npos);
+  ASSERT_EQ(Chart->SeriesCount(), 1);
+  EXPECT_EQ(Chart->GetSeries(0)->GetName(), "Series2");
+  // The series page no longer offers the deleted series.
+  EXPECT_EQ(E->SeriesPage()->CBSeries->Items()->Count(), 1);
+
+  E->CBNames->SetChecked(true);
+  EXPECT_EQ(E->BRenameSeries->GetCaption(), "&Name...");
+  E->CBNames->SetChecked(false);
+  EXPECT_EQ(E->BRenameSeries->GetCaption(), "&Title...");
   E->Free();
 }
 
