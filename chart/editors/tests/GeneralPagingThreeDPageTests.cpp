@@ -161,6 +161,50 @@ TEST_F(GeneralPages, NavigatorPrintsTheChosenRangeClampedToThePages) {
   }
 }
 
+TEST_F(GeneralPages, PrintPreviewOfTheGeneralPageTurnsAndPrintsPages) {
+  QTemporaryDir Dir;
+  ASSERT_TRUE(Dir.isValid());
+  AddPoints(9);
+  Chart->SetMaxPointsPerPage(3);
+  auto* P = new TFormPlotGeneral(Owner, Chart);
+  P->FormShow(nullptr);
+  const std::string File = Dir.filePath("range.pdf").toStdString();
+  std::string Steps;
+  Modal<TChartPreview>([&](TChartPreview& D) {
+    if (!D.PageNavigator) D.FormShow();
+    auto* Holder = dynamic_cast<TPreviewPageNavigator*>(D.PageNavigator);
+    EXPECT_NE(Holder, nullptr);
+    if (!Holder) return mrCancel;
+    TChartPageNavigator* N = Holder->Navigator;
+    EXPECT_EQ(N->GetChart(), Chart);
+    for (TPlotNavigateBtn B : {nbNext, nbNext, nbPrior}) {
+      N->BtnClick(B);
+      Steps += std::to_string(Chart->GetPage());
+      for (TPlotNavigateBtn E : {nbFirst, nbPrior, nbNext, nbLast}) Steps += N->Button(E)->GetEnabled() ? '1' : '0';
+      Steps += ' ';
+    }
+    auto Pr = std::make_unique<TPrinter>();
+    Pr->SetOutputFileName(File);
+    Pr->SetResolution(72);
+    SetPrinter(std::move(Pr));
+    TPrintResult R;
+    R.AllPages = false;
+    R.FromPage = 2;
+    R.ToPage = 3;
+    Seam.AnswerPrint(R);
+    D.PrintClick();
+    SetPrinter(nullptr);
+    return mrCancel;
+  });
+  P->BPrint->Click();
+  EXPECT_EQ(Steps, "21111 31100 21111 ");
+  if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "pdfinfo not available";
+  QProcess Info;
+  Info.start("pdfinfo", {QString::fromStdString(File)});
+  ASSERT_TRUE(Info.waitForFinished(60000));
+  EXPECT_TRUE(QString::fromUtf8(Info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+2\\n")));
+}
+
 TEST_F(GeneralPages, ThreeDPageEnablingOffsetsAndReturnToOptions) {
   AddPoints(3);
   Chart->View3DOptions()->SetHorizOffset(2000);
