@@ -109,6 +109,8 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   PanBottom->BevelOuter = TPanelBevel::bvNone;
   ButtonHelp = PlaceControl<TButton>(this, PanBottom, "ButtonHelp", 8, 5, 75, 25);
   ButtonHelp->SetCaption("&Help...");
+  // No help by topic on this platform.
+  ButtonHelp->SetVisible(false);
   PanClose = PlaceControl<TPanel>(this, PanBottom, "PanClose", 340, 0, 96, 34);
   PanClose->SetAlign(TAlign::alRight);
   PanClose->SetCaption("");
