@@ -5,7 +5,16 @@
 
 #include "chart/editors/PlotAreaEdit.h"
 #include "chart/editors/PlotCustEdit.h"
+#include "chart/editors/PlotChartGrid.h"
+#include "chart/editors/PlotEdi3D.h"
 #include "chart/editors/PlotEdiAxis.h"
+#include "chart/editors/PlotEdiGene.h"
+#include "chart/editors/PlotEdiPage.h"
+#include "chart/editors/PlotEdiPane.h"
+#include "chart/editors/PlotEdiTitl.h"
+#include "chart/editors/PlotEdiWall.h"
+#include "chart/editors/PlotEditTools.h"
+#include "chart/editors/PlotToolsGallery.h"
 #include "chart/editors/PlotEdiLege.h"
 #include "chart/editors/PlotSymbolEditor.h"
 #include "chart/editors/PlotEdiSeri.h"
@@ -15,7 +24,12 @@
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
 #include "chart/engine/PlotProcs.h"
+#include "chart/series/PlotBrushDlg.h"
+#include "chart/series/PlotExport.h"
+#include "platform/ui/Menus.h"
 #include "chart/series/PlotPenDlg.h"
+#include "chart/series/PlotPrevi.h"
+#include "platform/ui/Buttons.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -96,6 +110,8 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   PanBottom->BevelOuter = TPanelBevel::bvNone;
   ButtonHelp = PlaceControl<TButton>(this, PanBottom, "ButtonHelp", 8, 5, 75, 25);
   ButtonHelp->SetCaption("&Help...");
+  // No help by topic on this platform.
+  ButtonHelp->SetVisible(false);
   PanClose = PlaceControl<TPanel>(this, PanBottom, "PanClose", 340, 0, 96, 34);
   PanClose->SetAlign(TAlign::alRight);
   PanClose->SetCaption("");
@@ -117,9 +133,69 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   };
   TabChart = AddTab(MainPage, "TabChart", "Chart");
   TabSeries = AddTab(MainPage, "TabSeries", "Series");
+  TabData = AddTab(MainPage, "TabData", "Data");
+  TabTools = AddTab(MainPage, "TabTools", "Tools");
+  TabExport = AddTab(MainPage, "TabExport", "Export");
+  TabPrint = AddTab(MainPage, "TabPrint", "Print");
   SubPage = PlaceControl<TPageControl>(this, TabChart, "SubPage", 0, 0, 428, 258);
   SubPage->SetAlign(TAlign::alClient);
   TabSeriesList = AddTab(SubPage, "TabSeriesList", "Series");
+  TabGeneral = AddTab(SubPage, "TabGeneral", "General");
+  TabAxis = AddTab(SubPage, "TabAxis", "Axis");
+  TabTitle = AddTab(SubPage, "TabTitle", "Titles");
+  TabLegend = AddTab(SubPage, "TabLegend", "Legend");
+  TabPanel = AddTab(SubPage, "TabPanel", "Panel");
+  TabPaging = AddTab(SubPage, "TabPaging", "Paging");
+  TabWalls = AddTab(SubPage, "TabWalls", "Walls");
+  Tab3D = AddTab(SubPage, "Tab3D", "3D");
+  // ---- Data ----
+  Panel1 = PlaceControl<TPanel>(this, TabData, "Panel1", 0, 226, 428, 32);
+  Panel1->SetAlign(TAlign::alBottom);
+  Panel1->SetCaption("");
+  Panel1->BevelOuter = TPanelBevel::bvNone;
+  ChartGrid1 = PlaceControl<TChartGrid>(this, TabData, "ChartGrid1", 0, 0, 428, 226);
+  ChartGrid1->SetAlign(TAlign::alClient);
+  ChartGridNavigator1 = PlaceControl<TChartGridNavigator>(this, Panel1, "ChartGridNavigator1", 4, 4, 220, 25);
+  ChartGridNavigator1->SetGrid(ChartGrid1);
+  int32_t Left = 232;
+  int32_t Group = 1;
+  for (auto [Button, Name, Hint] : {std::tuple{&SBGridText, "SBGridText", "Show labels"},
+                                    std::tuple{&SBGridCol, "SBGridCol", "Show colors"},
+                                    std::tuple{&SBGrid3D, "SBGrid3D", "XYZ series"},
+                                    std::tuple{&SBGridX, "SBGridX", "Show X values"}}) {
+    *Button = PlaceControl<TSpeedButton>(this, Panel1, Name, Left, 4, 25, 25);
+    (*Button)->SetHint(Hint);
+    (*Button)->GroupIndex = Group++;
+    (*Button)->AllowAllUp = true;
+    Left += 28;
+  }
+  PopupData = Create<TPopupMenu>(this);
+  PopupData->SetName("PopupData");
+  for (auto [Item, Name, Caption] : {std::tuple{&EditColor1, "EditColor1", "&Edit Color..."},
+                                     std::tuple{&DefaultColor1, "DefaultColor1", "Default &Color"},
+                                     std::tuple{&Makenullpoint1, "Makenullpoint1", "Make &null point"},
+                                     std::tuple{&N1, "N1", "-"},
+                                     std::tuple{&Insertrow1, "Insertrow1", "&Append row"},
+                                     std::tuple{&Deleterow1, "Deleterow1", "&Delete row"},
+                                     std::tuple{&N2, "N2", "-"},
+                                     std::tuple{&extfont1, "extfont1", "&Text font..."}}) {
+    *Item = Create<TMenuItem>(this);
+    (*Item)->SetName(Name);
+    (*Item)->SetCaption(Caption);
+    PopupData->Items()->Add(*Item);
+  }
+  PopupData->OnPopup = [this](TObject* S) { PopupDataPopup(S); };
+  EditColor1->OnClick = [this](TObject*) { ChartGrid1->EditColor(); };
+  DefaultColor1->OnClick = [this](TObject*) { SetCellColor(clDefault); };
+  Makenullpoint1->OnClick = [this](TObject*) { SetCellColor(clNone); };
+  Insertrow1->OnClick = [this](TObject*) { ChartGrid1->AppendRow(); };
+  Deleterow1->OnClick = [this](TObject*) { ChartGrid1->DeleteRow(); };
+  extfont1->OnClick = [this](TObject* S) { extfont1Click(S); };
+  ChartGrid1->SetPopupMenu(PopupData);
+  SBGridText->OnClick = [this](TObject*) { ChartGrid1->SetShowLabels(SBGridText->GetDown()); };
+  SBGridCol->OnClick = [this](TObject*) { ChartGrid1->SetShowColors(SBGridCol->GetDown()); };
+  SBGrid3D->OnClick = [this](TObject*) { ChartGrid1->SetXYZView(SBGrid3D->GetDown()); };
+  SBGridX->OnClick = [this](TObject*) { ChartGrid1->SetShowXValues(SBGridX->GetDown() ? cgsYes : cgsNo); };
   PanTop = PlaceControl<TPanel>(this, TabSeriesList, "PanTop", 0, 0, 420, 26);
   PanTop->SetAlign(TAlign::alTop);
   PanTop->SetCaption("");
@@ -160,11 +236,34 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
       FSeriesPage->CBSeries->SetItemIndex(
           FSeriesPage->CBSeries->Items()->IndexOfObject(LBSeries->Items()->Objects(LBSeries->GetItemIndex())));
   };
-  BAddSeries->OnClick = [this](TObject*) { LBSeries->AddSeries(); };
-  BDeleteSeries->OnClick = [this](TObject*) { LBSeries->DeleteSelectedSeries(); };
+  BAddSeries->OnClick = [this](TObject*) {
+    TCustomAxisPanel* C = FChart.Get();
+    const int32_t Before = C ? C->SeriesCount() : 0;
+    LBSeries->AddSeries();
+    // A new series made by a function starts on its data source.
+    if (C && C->SeriesCount() > Before && C->GetSeries(C->SeriesCount() - 1)->GetFunction()) {
+      LBSeriesEditSeries();
+      if (FSeriesPage && FSeriesPage->TabDataSource->GetTabVisible()) {
+        FSeriesPage->PageSeries->SetActivePage(FSeriesPage->TabDataSource);
+        FSeriesPage->PageSeriesChange(FSeriesPage->PageSeries);
+      }
+    }
+  };
+  BDeleteSeries->OnClick = [this](TObject*) {
+    if (LBSeries->DeleteSelectedSeries() && FSeriesPage) {
+      FSeriesPage->FillSeriesCombo(FChart.Get());
+      FSeriesPage->SelectSeries(LBSeries->SelectedSeries());
+    }
+  };
   BRenameSeries->OnClick = [this](TObject*) { LBSeries->RenameSelected(); };
   BCloneSeries->OnClick = [this](TObject*) { LBSeries->DuplicateSelected(); };
-  BChangeTypeSeries->OnClick = [this](TObject*) { LBSeries->ChangeTypeOfSelected(); };
+  BChangeTypeSeries->OnClick = [this](TObject*) {
+    LBSeries->ChangeTypeOfSelected();
+    if (FSeriesPage) {
+      FSeriesPage->FillSeriesCombo(FChart.Get());
+      FSeriesPage->SelectSeries(LBSeries->SelectedSeries());
+    }
+  };
   BMoveUP->OnClick = [this](TObject*) { LBSeries->MoveUp(); };
   BMoveDown->OnClick = [this](TObject*) { LBSeries->MoveDown(); };
   CBNames->OnClick = [this](TObject*) {
@@ -172,6 +271,8 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
     BRenameSeries->SetCaption(CBNames->GetChecked() ? "&Name..." : "&Title...");
   };
   OnShow = [this](TObject* S) { FormShow(S); };
+  SubPage->OnChange = [this](TObject* S) { SubPageChange(S); };
+  MainPage->OnChange = [this](TObject* S) { MainPageChange(S); };
 
   // FormCreate: the design size scaled to the screen.
   const int32_t Ppi = PlotEditCha::ScreenPixelsPerInch();
@@ -260,8 +361,22 @@ void TChartEditForm::FormShow(TObject*) {
   TCustomAxisPanel* Chart = FChart.Get();
   if (!Chart) return;
   CBNames->SetVisible(Chart->ComponentState.Contains(TComponentStateItem::csDesigning));
+  TabTools->SetTabVisible(Chart::ToolTypes().Count() > 0);
   LBSeries->SetChart(Chart);
   if (GetCaption().empty()) SetCaption(SysUtils::Format("Editing %s", {Chart->GetName()}));
+  // Hidden tabs, in the order of the set's members.
+  const std::pair<TEditorTab, TTabSheet*> Tabs[] = {
+      {TEditorTab::etSeriesList, TabSeriesList}, {TEditorTab::etGeneral, TabGeneral}, {TEditorTab::etAxis, TabAxis},
+      {TEditorTab::etTitles, TabTitle},         {TEditorTab::etLegend, TabLegend},   {TEditorTab::etPanel, TabPanel},
+      {TEditorTab::etPaging, TabPaging},        {TEditorTab::etWalls, TabWalls},     {TEditorTab::et3D, Tab3D},
+      {TEditorTab::etSeries, TabSeries},        {TEditorTab::etData, TabData},       {TEditorTab::etExport, TabExport},
+      {TEditorTab::etTools, TabTools},          {TEditorTab::etPrint, TabPrint}};
+  for (auto [Member, Tab] : Tabs)
+    if (HiddenEditorTabs.Contains(Member)) Tab->SetTabVisible(false);
+  bool AnySub = false;
+  for (int32_t i = 0; i < SubPage->PageCount(); ++i) AnySub = AnySub || SubPage->Pages(i)->GetTabVisible();
+  if (!AnySub) TabChart->SetTabVisible(false);
+  if (StartPageIndex != -1) OpenStartPage();
   const bool Groups = EditorPermissions.Contains(TEditorPermission::ShowGroups);
   PlotPenDlg::SetControlsVisible(Groups, {BAddGroup, BDeleteGroup, BRenameGroup});
   if (!Groups) CBNames->SetLeft(LBSeries->GetLeft());
@@ -269,11 +384,222 @@ void TChartEditForm::FormShow(TObject*) {
     LBSeries->ClearSelection();
     LBSeries->SelectSeries(S);
     LBSeriesEditSeries();
+  } else if (ToolToSelect && TabTools->GetTabVisible()) {
+    MainPage->SetActivePage(TabTools);
+    MainPageChange(MainPage);
   } else if (StartPageIndex == -1 && LBSeries->Items()->Count() > 0) {
     LBSeries->SetItemIndex(0);
     LBSeries->SetSelected(0, true);
   }
+  const bool ListShowing = MainPage->GetActivePage() == TabChart && SubPage->GetActivePage() == TabSeriesList;
+  if (ListShowing && LBSeries->Items()->Count() > 0 && !SeriesToOpen) {
+    if (StartPageIndex == 9 || StartPageIndex == 10) {
+      if (LBSeries->GetItemIndex() < 0) {
+        LBSeries->SetItemIndex(0);
+        LBSeries->SetSelected(0, true);
+      }
+      LBSeriesEditSeries();
+      if (FSeriesPage) {
+        FSeriesPage->PageSeries->SetActivePage(StartPageIndex == 9 ? FSeriesPage->TabGeneral : FSeriesPage->TabMarks);
+        FSeriesPage->PageSeriesChange(FSeriesPage->PageSeries);
+      }
+    } else if (LBSeries->GetItemIndex() < 0) {
+      LBSeries->SetItemIndex(0);
+      LBSeries->SetSelected(0, true);
+    }
+  }
   LBSeriesRefreshButtons(LBSeries);
+}
+
+namespace {
+// The series and point under the grid's current colour cell, if any.
+bool ColourCell(TCustomChartGrid* Grid, TChartSeries*& Series, int32_t& Point) {
+  if (Grid->GetXYZView() || Grid->GetCol() != Grid->ColorsColumn()) return false;
+  const std::vector<TChartSeries*> Shown = Grid->ShownSeries();
+  Point = Grid->GetRow() - Grid->FirstRow();
+  if (Shown.empty() || Point < 0 || Point >= Shown[0]->Count()) return false;
+  Series = Shown[0];
+  return true;
+}
+}  // namespace
+
+void TChartEditForm::PopupDataPopup(TObject*) {
+  TChartSeries* S = nullptr;
+  int32_t Point = -1;
+  const bool Has = ColourCell(ChartGrid1, S, Point);
+  const TColor Colour = Has ? S->GetStoredColor(Point) : clNone;
+  EditColor1->SetVisible(Has);
+  DefaultColor1->SetVisible(Has && Colour != clDefault);
+  Makenullpoint1->SetVisible(Has && Colour != clNone);
+  N1->SetVisible(EditColor1->GetVisible());
+}
+
+void TChartEditForm::SetCellColor(TColor Color) {
+  TChartSeries* S = nullptr;
+  int32_t Point = -1;
+  if (!ColourCell(ChartGrid1, S, Point)) return;
+  S->SetPointColor(Point, Color);
+  S->ManualData = true;
+  S->Repaint();
+  ChartGrid1->Invalidate();
+}
+
+void TChartEditForm::extfont1Click(TObject*) {
+  if (!PlotBrushDlg::EditFontDialog(this, ChartGrid1->GetFont())) return;
+  TBitmap Measure;
+  Measure.GetCanvas()->Font->Assign(ChartGrid1->GetFont());
+  ChartGrid1->SetDefaultRowHeight(Measure.GetCanvas()->TextHeight("W") + 2);
+}
+
+TTabSheet* TChartEditForm::SubTab(int32_t Index) const {
+  switch (Index) {
+    case 0: return TabSeriesList;
+    case 1: return TabGeneral;
+    case 2: return TabAxis;
+    case 3: return TabTitle;
+    case 4: return TabLegend;
+    case 5: return TabPanel;
+    case 6: return TabPaging;
+    case 7: return TabWalls;
+    case 8: return Tab3D;
+    case 12: return TabData;
+    case 13: return TabExport;
+    case 15: return TabTools;
+    case 16: return TabPrint;
+    default: return nullptr;
+  }
+}
+
+void TChartEditForm::OpenStartPage() {
+  auto OpenMain = [this](TTabSheet* Tab) {
+    MainPage->SetActivePage(Tab);
+    MainPageChange(MainPage);
+  };
+  if (StartPageIndex >= 12) {
+    if (TTabSheet* Tab = SubTab(StartPageIndex); Tab && Tab->GetTabVisible()) OpenMain(Tab);
+    return;
+  }
+  if (StartPageIndex < 0 || StartPageIndex > 8) return;
+  int32_t Index = StartPageIndex;
+  while (Index <= 8 && !SubTab(Index)->GetTabVisible()) ++Index;
+  if (Index > 8) {
+    Index = StartPageIndex;
+    while (Index >= 0 && !SubTab(Index)->GetTabVisible()) --Index;
+  }
+  if (Index >= 0 && TabChart->GetTabVisible()) {
+    MainPage->SetActivePage(TabChart);
+    SubPage->SetActivePage(SubTab(Index));
+    SubPageChange(SubPage);
+    return;
+  }
+  for (TTabSheet* Tab : {TabData, TabTools, TabExport, TabPrint})
+    if (Tab->GetTabVisible()) {
+      OpenMain(Tab);
+      return;
+    }
+}
+
+namespace {
+// Embeds a page form into its tab.
+void EmbedPage(TForm* Page, TTabSheet* Tab) {
+  Page->ParentColor = true;
+  Page->SetBorderStyle(TFormBorderStyle::bsNone);
+  Page->SetAlign(TAlign::alClient);
+  Page->SetParent(Tab);
+  Page->Show();
+  Page->Realign();
+}
+}  // namespace
+
+void TChartEditForm::SubPageChange(TObject*) {
+  TCustomAxisPanel* Chart = FChart.Get();
+  TTabSheet* Tab = SubPage->GetActivePage();
+  if (!Chart || !Tab) return;
+  auto* Full = dynamic_cast<TCustomChart*>(Chart);
+  if (Tab->ControlCount() == 0) {
+    TForm* Page = nullptr;
+    if (Tab == TabGeneral) {
+      Page = new TFormPlotGeneral(this, Chart);
+    } else if (Tab == TabAxis) {
+      auto* A = new TFormPlotAxis(this, AxisToShow ? AxisToShow : Chart->LeftAxis());
+      A->OnHorizontalChange = [this](TChartAxis*) {
+        if (FSeriesPage) FSeriesPage->RefreshAxisLists();
+      };
+      Page = A;
+    } else if (Tab == TabTitle && Full) {
+      Page = new TFormPlotTitle(this, TitleToShow ? TitleToShow : Full->Title(), Full);
+    } else if (Tab == TabLegend && Full) {
+      Page = TFormPlotLegend::CreateLegend(this, Full->Legend());
+    } else if (Tab == TabPanel) {
+      Page = new TFormPlotPanel(this, Chart);
+    } else if (Tab == TabPaging) {
+      Page = new TFormPlotPage(this, Chart);
+    } else if (Tab == TabWalls && Full) {
+      Page = new TFormPlotWall(this, WallToShow ? WallToShow : Full->Walls()->Left());
+    } else if (Tab == Tab3D) {
+      Page = new TFormPlot3D(this, Chart);
+    }
+    if (Page) EmbedPage(Page, Tab);
+  }
+  if (Tab == Tab3D && Tab->ControlCount() > 0)
+    if (auto* P = dynamic_cast<TFormPlot3D*>(Tab->GetControl(0))) P->CheckControls();
+}
+
+void TChartEditForm::MainPageChange(TObject*) {
+  TCustomAxisPanel* Chart = FChart.Get();
+  TTabSheet* Tab = MainPage->GetActivePage();
+  if (!Chart || !Tab) return;
+  if (Tab == TabSeries) {
+    CreateSeriesPage();
+  } else if (Tab == TabData) {
+    ChartGrid1->SetChart(Chart);
+    TChartSeries* First = Chart->SeriesCount() > 0 ? Chart->GetSeries(0) : nullptr;
+    if (First && PlotEngine::SeriesHasOwnColors(*First)) ChartGrid1->SetShowColors(true);
+    SBGridText->SetDown(ChartGrid1->GetShowLabels());
+    SBGridCol->SetDown(ChartGrid1->GetShowColors());
+    SBGrid3D->SetEnabled(First && First->HasZValues);
+    SBGrid3D->SetDown(ChartGrid1->GetXYZView());
+    SBGridX->SetDown(First && PlotEngine::SeriesHasOwnXValues(*First));
+    if (ChartGrid1->CanFocus()) ChartGrid1->SetFocus();
+  } else if (Tab == TabTools) {
+    if (!FToolsPage) {
+      FToolsPage = new TFormPlotTools(this);
+      FToolsPage->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Chart));
+      EmbedPage(FToolsPage, TabTools);
+      FToolsPage->FormShow(FToolsPage);
+      if (ToolToSelect) FToolsPage->SelectTool(ToolToSelect);
+    } else {
+      FToolsPage->RefreshTools();
+    }
+  } else if (Tab == TabExport) {
+    if (!FExportPage) {
+      FExportPage = new TPlotExportForm(this);
+      FExportPage->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Chart));
+      FExportPage->BClose->SetVisible(false);
+      FExportPage->CBFileSize->SetChecked(false);
+      if (HiddenEditorTabs.Contains(TEditorTab::etExportNative)) FExportPage->TabNative->SetTabVisible(false);
+      EmbedPage(FExportPage, TabExport);
+      FExportPage->UpdateButtonStates();
+    }
+  } else if (Tab == TabPrint) {
+    if (!FPrintPage) {
+      const TCursor Old = Screen->GetCursor();
+      Screen->SetCursor(crHourGlass);
+      FPrintPage = new TChartPreview(this);
+      FPrintPage->PageNavigatorClass = [](TComponent* O) -> TChartPageNavigatorBase* {
+        return Create<TPreviewPageNavigator>(O);
+      };
+      FPrintPage->GBMargins->SetVisible(false);
+      FPrintPage->PanelMargins->SetVisible(false);
+      PlotPrevi::HideCloseButtonPanel(FPrintPage);
+      FPrintPage->PlotPreviewPanel1->Panels().Clear();
+      FPrintPage->PlotPreviewPanel1->SetPanel(Chart);
+      EmbedPage(FPrintPage, TabPrint);
+      Screen->SetCursor(Old);
+    } else {
+      FPrintPage->PlotPreviewPanel1->Invalidate();
+    }
+  }
 }
 
 void TChartEditForm::LBSeriesEditSeries() {
@@ -331,6 +657,10 @@ void Initialize() {
                    TPointFigureEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
+  for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
+                   TFormPlotTools::StaticClass(), TPlotToolsGallery::StaticClass(),
+                   TChartPageNavigator::StaticClass()})
+    if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
   PlotEngine::ShowAxisEditor = &PlotEdiAxis::ShowAxisEditor;
   Chart::CreateLegendEditor = [](TComponent* Owner, TCustomChartLegend* Legend) -> TForm* {

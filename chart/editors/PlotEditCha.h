@@ -12,6 +12,17 @@
 #include "platform/ui/Forms.h"
 
 class TFormPlotSeries;
+class TFormPlotTools;
+class TPlotExportForm;
+class TChartPreview;
+class TChartGrid;
+class TChartGridNavigator;
+class TChartTitle;
+class TChartWall;
+class TChartAxis;
+class TSpeedButton;
+class TPopupMenu;
+class TMenuItem;
 
 enum class TEditorTab : uint8_t {
   etSeriesList, etGeneral, etAxis, etTitles, etLegend, etPanel, etPaging, etWalls, et3D, etSeriesGeneral,
@@ -32,9 +43,21 @@ public:
   void BeforeDestruction() override;
 
   TPageControl* MainPage;
-  TTabSheet *TabChart, *TabSeries;
+  TTabSheet *TabChart, *TabSeries, *TabData, *TabTools, *TabExport, *TabPrint;
   TPageControl* SubPage;
-  TTabSheet* TabSeriesList;
+  TTabSheet *TabSeriesList, *TabGeneral, *TabAxis, *TabTitle, *TabLegend, *TabPanel, *TabPaging, *TabWalls, *Tab3D;
+  TChartGrid* ChartGrid1;
+  TPanel* Panel1;
+  TChartGridNavigator* ChartGridNavigator1;
+  TSpeedButton *SBGridText, *SBGridCol, *SBGrid3D, *SBGridX;
+  TPopupMenu* PopupData;
+  TMenuItem *EditColor1, *DefaultColor1, *Makenullpoint1, *N1, *Insertrow1, *Deleterow1, *N2, *extfont1;
+  // Shows the colour items only over a cell with a colour.
+  void PopupDataPopup(TObject* Sender);
+  // Sets the colour of the point under the grid's colour cell.
+  void SetCellColor(TColor Color);
+  // Edits the grid's font; the rows take the height of its text.
+  void extfont1Click(TObject* Sender);
   TPanel* PanTop;
   TButton *BAddGroup, *BDeleteGroup, *BRenameGroup;
   TCheckBox* CBNames;
@@ -61,6 +84,24 @@ public:
   // Creates the series page or tells it the series selected in LBSeries.
   void CreateSeriesPage();
   void FormShow(TObject* Sender);
+  // Creates and embeds the page form of the active SubPage tab on first show.
+  void SubPageChange(TObject* Sender);
+  // Prepares the page of the active MainPage tab.
+  void MainPageChange(TObject* Sender);
+  // Opens the start page (0..8 a chart tab, 9 and 10 the series page's
+  // General and Marks tabs, 12 Data, 13 Export, 15 Tools, 16 Print).
+  void OpenStartPage();
+  // The SubPage tab of a page index 0..8, the MainPage tab of 12, 13, 15, 16.
+  TTabSheet* SubTab(int32_t Index) const;
+  // The embedded pages (none before their tab was shown).
+  TFormPlotTools* ToolsPage() const { return FToolsPage; }
+  TPlotExportForm* ExportPage() const { return FExportPage; }
+  TChartPreview* PrintPage() const { return FPrintPage; }
+  // What the pages show first (none: the left axis, main title, left wall, no tool).
+  TChartAxis* AxisToShow = nullptr;
+  TChartTitle* TitleToShow = nullptr;
+  TChartWall* WallToShow = nullptr;
+  TPlotCustomTool* ToolToSelect = nullptr;
   void LBSeriesRefreshButtons(TObject* Sender);
   void LBSeriesEditSeries();
   // The size FormCreate gave the form (the "unresized" size).
@@ -71,6 +112,9 @@ private:
   void StorePlacement();
   WeakRef<TCustomAxisPanel> FChart;
   TFormPlotSeries* FSeriesPage = nullptr;
+  TFormPlotTools* FToolsPage = nullptr;
+  TPlotExportForm* FExportPage = nullptr;
+  TChartPreview* FPrintPage = nullptr;
   int32_t FCreatedWidth = 0, FCreatedHeight = 0;
 };
 
