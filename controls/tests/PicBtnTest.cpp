@@ -3,11 +3,13 @@
 #include "controls/abcwav.h"
 
 #include "controls/tests/ControlsTestSupport.h"
+#include "platform/gdi/Icon.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Sound.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 using namespace ControlsTest;
@@ -324,6 +326,51 @@ TEST_F(PicBtnTest, DisabledGlyphIsEmbossedFromItsMaskAndNumGlyphsIsLimited) {
   B->SetTransparentColor(clNavy);
   B->SetPicture(&pic);
   EXPECT_EQ(B->GetTransparentColor(), clNavy);
+}
+
+TEST_F(PicBtnTest, IconFileGlyphShowsTheFaceThroughItsMask) {
+  // A 16 x 16 icon: a green square inside, the rest masked out.
+  std::vector<uint32_t> colours(256, 0xFF000000u);
+  std::vector<bool> mask(256, true);
+  for (int y = 4; y < 12; ++y)
+    for (int x = 4; x < 12; ++x) {
+      colours[static_cast<size_t>(y * 16 + x)] = 0xFF00C000u;
+      mask[static_cast<size_t>(y * 16 + x)] = false;
+    }
+  TIcon icon;
+  icon.SetPixels(16, 16, colours, mask);
+  const std::string file = (std::filesystem::temp_directory_path() / "kv_picbtn_glyph.ico").string();
+  icon.SaveToFile(file);
+  TPicture pic;
+  pic.LoadFromFile(file);
+  std::filesystem::remove(file);
+  ASSERT_NE(dynamic_cast<TIcon*>(pic.GetGraphic()), nullptr);
+  B->SetButtonColor(clTeal);
+  B->SetPicture(&pic);
+  EXPECT_EQ(B->GetNumGlyphs(), 1);
+  EXPECT_EQ(B->GetTransparentColor(), 0xFF00FF);  // only a bitmap gives its own
+  TabcButtonGlyph& g = *B->Glyph();
+  const int up = g.StateImage(TabcGlyphState::gsUp), exclusive = g.StateImage(TabcGlyphState::gsExclusive);
+  const int disabled = g.StateImage(TabcGlyphState::gsDisabled);
+  EXPECT_EQ(g.List()->Pixel(up, 8, 8), RGB(0, 0xC0, 0));
+  EXPECT_EQ(g.List()->Pixel(up, 1, 1), Rgb(clTeal));
+  EXPECT_EQ(g.List()->Pixel(exclusive, 8, 8), RGB(0, 0xC0, 0));
+  EXPECT_EQ(g.List()->Pixel(exclusive, 1, 1), clNone);
+  // The masked pixels are background of the embossed image too.
+  EXPECT_EQ(g.List()->Pixel(disabled, 4, 4), Rgb(clBtnShadow));
+  EXPECT_EQ(g.List()->Pixel(disabled, 12, 12), Rgb(clBtnHighlight));
+  EXPECT_EQ(g.List()->Pixel(disabled, 2, 2), Rgb(clTeal));
+  // Painted, the icon sits centred on the teal face (no caption).
+  auto shown = Picture();
+  EXPECT_EQ(CountColor(*shown, TRect(0, 0, 75, 29), RGB(0, 0xC0, 0)), 64);
+  // The icon survives the compact copy and the stored picture form.
+  auto back = abcgreg::RestoreCompactPicture(abcgreg::CompactPicture(*pic.GetGraphic()));
+  ASSERT_NE(dynamic_cast<TIcon*>(back.get()), nullptr);
+  EXPECT_TRUE(static_cast<TIcon*>(back.get())->IsTransparentAt(1, 1));
+  TPicture stored;
+  stored.SetData(pic.GetData());
+  ASSERT_NE(dynamic_cast<TIcon*>(stored.GetGraphic()), nullptr);
+  EXPECT_EQ(stored.GetWidth(), 16);
 }
 
 TEST(GlyphListTest, ListsAreSharedPerSizeReuseSlotsAndGoWithTheLastImage) {
