@@ -95,7 +95,12 @@ void TabcGlyphList::DrawBlend25(TCanvas& Canvas, int X, int Y, int Index) const 
 
 // ---------------------------------------------------------------- TabcButtonGlyph
 
-TabcButtonGlyph::TabcButtonGlyph() : FPicture(std::make_unique<TPicture>()) {}
+TabcButtonGlyph::TabcButtonGlyph() : FPicture(std::make_unique<TPicture>()) {
+  FImageLink.OnChange = [this] {
+    DropImages();
+    Changed();
+  };
+}
 
 TabcButtonGlyph::~TabcButtonGlyph() { DropImages(); }
 
@@ -157,6 +162,10 @@ void TabcButtonGlyph::SetColor(TColor Value) {
 void TabcButtonGlyph::SetImages(TImageList* Value) {
   DropImages();
   FImages = Value;
+  if (Value)
+    Value->RegisterChanges(&FImageLink);
+  else if (TImageList* old = FImageLink.Sender())
+    old->UnRegisterChanges(&FImageLink);
   Changed();
 }
 
@@ -168,7 +177,8 @@ void TabcButtonGlyph::SetImageIndex(int Value) {
 
 bool TabcButtonGlyph::UsesImageList() const {
   const TImageList* list = FImages.Get();
-  return list && FImageIndex >= 0 && FImageIndex < list->Count();
+  // A list being freed has already let go of the link.
+  return list && FImageLink.Sender() == list && FImageIndex >= 0 && FImageIndex < list->Count();
 }
 
 bool TabcButtonGlyph::HasGlyph() const {

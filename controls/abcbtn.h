@@ -111,6 +111,7 @@ class TabcButtonGlyph {
   bool FTransparentSet = false;
   TColor FColor = clBtnFace;
   WeakRef<TImageList> FImages;
+  TChangeLink FImageLink;  // every change of the image list drops the images
   int FImageIndex = -1;
   TabcGlyphList* FList = nullptr;
   std::array<int, 5> FIndex{-1, -1, -1, -1, -1};

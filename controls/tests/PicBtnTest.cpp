@@ -373,6 +373,46 @@ TEST_F(PicBtnTest, IconFileGlyphShowsTheFaceThroughItsMask) {
   EXPECT_EQ(stored.GetWidth(), 16);
 }
 
+TEST_F(PicBtnTest, ImageListChangesRebuildTheGlyphAndFreeingTheListDropsIt) {
+  auto* images = new TImageList(Form.Form);
+  auto filled = [](TColor Colour) {
+    auto bmp = std::make_unique<TBitmap>(16, 16);
+    bmp->GetCanvas()->Brush->SetColor(Colour);
+    bmp->GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    bmp->GetCanvas()->SetPixel(0, 15, clFuchsia);  // the masked corner
+    return bmp;
+  };
+  images->AddMasked(filled(clRed).get(), clFuchsia);
+  auto* other = new TabcPicBtn(Form.Form);
+  auto* gone = new TabcPicBtn(Form.Form);
+  for (TabcPicBtn* b : {B, other, gone}) {
+    b->SetImages(images);
+    b->SetImageIndex(0);
+  }
+  gone->Free();  // a freed button's link leaves the list
+  auto upColour = [](TabcPicBtn* b, int X = 8, int Y = 8) {
+    TabcButtonGlyph& g = *b->Glyph();
+    const int i = g.StateImage(TabcGlyphState::gsUp);
+    return g.List()->Pixel(i, X, Y);
+  };
+  EXPECT_EQ(upColour(B), clRed);
+  EXPECT_EQ(upColour(other), clRed);
+  // Both buttons hear of the list's change and make their images anew.
+  images->Clear();
+  images->AddMasked(filled(clBlue).get(), clFuchsia);
+  EXPECT_EQ(upColour(B), clBlue);
+  EXPECT_EQ(upColour(other), clBlue);
+  EXPECT_EQ(upColour(B, 0, 15), Rgb(clBtnFace));
+  EXPECT_GT(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 200);
+  // Freeing the list clears the reference and releases the prepared images.
+  images->Free();
+  EXPECT_EQ(B->GetImages(), nullptr);
+  EXPECT_FALSE(B->Glyph()->HasGlyph());
+  EXPECT_EQ(B->Glyph()->List(), nullptr);
+  EXPECT_EQ(TabcGlyphList::Find(16, 16), nullptr);
+  EXPECT_EQ(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 0);
+}
+
 TEST(GlyphListTest, ListsAreSharedPerSizeReuseSlotsAndGoWithTheLastImage) {
   TBitmap a(12, 12), wrong(10, 12);
   TabcGlyphList* list = TabcGlyphList::Acquire(12, 12);
