@@ -437,6 +437,31 @@ void TabcPicBtn::SetTransparentColor(TColor Value) { FGlyph->SetTransparentColor
 void TabcPicBtn::SetImages(TImageList* Value) { FGlyph->SetImages(Value); }
 void TabcPicBtn::SetImageIndex(int Value) { FGlyph->SetImageIndex(Value); }
 
+TabcPicBtnActionLink::TabcPicBtnActionLink(TabcPicBtn* AClient) : TControlActionLink(AClient), FButton(AClient) {}
+
+void TabcPicBtnActionLink::SetImageIndex(int Value) {
+  if (GetAction() && FButton->GetImageIndex() == GetAction()->GetImageIndex()) FButton->SetImageIndex(Value);
+}
+
+void TabcPicBtnActionLink::AssignAll() {
+  TControlActionLink::AssignAll();
+  FButton->SetImageIndex(GetAction()->GetImageIndex());
+}
+
+void TabcPicBtn::SetAction(TCustomAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TabcPicBtnActionLink>(this);
+  FActionLink->SetAction(Value);
+}
+
+void TabcPicBtn::Click() {
+  TOwnerDrawButton::Click();
+  if (!OnClick && FActionLink) FActionLink->Execute();
+}
+
 void TabcPicBtn::SetButtonColor(TColor Value) {
   TControl::SetColor(Value);
   FGlyph->SetColor(Value);

@@ -413,6 +413,51 @@ TEST_F(PicBtnTest, ImageListChangesRebuildTheGlyphAndFreeingTheListDropsIt) {
   EXPECT_EQ(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 0);
 }
 
+TEST_F(PicBtnTest, ActionLinkCarriesImageIndexCaptionAndState) {
+  auto* images = new TImageList(Form.Form);
+  for (TColor colour : {clRed, clBlue, clLime}) {
+    TBitmap bmp(16, 16);
+    bmp.GetCanvas()->Brush->SetColor(colour);
+    bmp.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images->AddMasked(&bmp, clFuchsia);
+  }
+  B->SetImages(images);
+  auto* action = new TCustomAction(Form.Form);
+  action->SetCaption("Run");
+  action->SetImageIndex(1);
+  int runs = 0;
+  action->OnExecute = [&](TObject*) { ++runs; };
+  B->SetAction(action);
+  EXPECT_EQ(B->GetCaption(), "Run");
+  EXPECT_EQ(B->GetImageIndex(), 1);
+  EXPECT_GT(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 200);
+  action->SetImageIndex(2);
+  EXPECT_EQ(B->GetImageIndex(), 2);
+  action->SetEnabled(false);
+  EXPECT_FALSE(B->GetEnabled());
+  action->SetEnabled(true);
+  // A value the button changed on its own no longer follows the action.
+  B->SetImageIndex(0);
+  action->SetImageIndex(1);
+  EXPECT_EQ(B->GetImageIndex(), 0);
+  action->SetCaption("Go");
+  EXPECT_EQ(B->GetCaption(), "Go");
+  B->Click();
+  EXPECT_EQ(runs, 1);
+  B->OnClick = [](TObject*) {};  // a handler of its own wins
+  B->Click();
+  EXPECT_EQ(runs, 1);
+  auto* other = new TabcPicBtn(Form.Form);
+  other->SetAction(action);
+  EXPECT_EQ(action->ClientCount(), 2);
+  other->Free();
+  EXPECT_EQ(action->ClientCount(), 1);
+  action->Free();
+  EXPECT_EQ(B->GetAction(), nullptr);
+  B->OnClick = nullptr;
+  B->Click();
+}
+
 TEST(GlyphListTest, ListsAreSharedPerSizeReuseSlotsAndGoWithTheLastImage) {
   TBitmap a(12, 12), wrong(10, 12);
   TabcGlyphList* list = TabcGlyphList::Acquire(12, 12);
