@@ -581,7 +581,8 @@ TEST(GraphicFormatsTest, OrderLookupAndCompactPictures) {
   }
   for (const std::vector<uint8_t>& damaged :
        {std::vector<uint8_t>{}, std::vector<uint8_t>{64}, std::vector<uint8_t>{7, 'T', 'B'},
-        std::vector<uint8_t>{7, 'T', 'B', 'i', 't', 'm', 'a', 'p', 1, 2, 3}}) {
+        std::vector<uint8_t>{7, 'T', 'B', 'i', 't', 'm', 'a', 'p', 1, 2, 3},
+        std::vector<uint8_t>{5, 'T', 'I', 'c', 'o', 'n', 0, 0, 1, 0, 1, 0, 2, 2}}) {
     EXPECT_THROW(abcgreg::RestoreCompactPicture(damaged), Exception);
   }
 }
