@@ -95,7 +95,12 @@ void TabcGlyphList::DrawBlend25(TCanvas& Canvas, int X, int Y, int Index) const 
 
 // ---------------------------------------------------------------- TabcButtonGlyph
 
-TabcButtonGlyph::TabcButtonGlyph() : FPicture(std::make_unique<TPicture>()) {}
+TabcButtonGlyph::TabcButtonGlyph() : FPicture(std::make_unique<TPicture>()) {
+  FImageLink.OnChange = [this] {
+    DropImages();
+    Changed();
+  };
+}
 
 TabcButtonGlyph::~TabcButtonGlyph() { DropImages(); }
 
@@ -157,6 +162,10 @@ void TabcButtonGlyph::SetColor(TColor Value) {
 void TabcButtonGlyph::SetImages(TImageList* Value) {
   DropImages();
   FImages = Value;
+  if (Value)
+    Value->RegisterChanges(&FImageLink);
+  else if (TImageList* old = FImageLink.Sender())
+    old->UnRegisterChanges(&FImageLink);
   Changed();
 }
 
@@ -168,7 +177,8 @@ void TabcButtonGlyph::SetImageIndex(int Value) {
 
 bool TabcButtonGlyph::UsesImageList() const {
   const TImageList* list = FImages.Get();
-  return list && FImageIndex >= 0 && FImageIndex < list->Count();
+  // A list being freed has already let go of the link.
+  return list && FImageLink.Sender() == list && FImageIndex >= 0 && FImageIndex < list->Count();
 }
 
 bool TabcButtonGlyph::HasGlyph() const {
@@ -426,6 +436,31 @@ void TabcPicBtn::SetNumGlyphs(int Value) { FGlyph->SetNumGlyphs(Value); }
 void TabcPicBtn::SetTransparentColor(TColor Value) { FGlyph->SetTransparentColor(Value); }
 void TabcPicBtn::SetImages(TImageList* Value) { FGlyph->SetImages(Value); }
 void TabcPicBtn::SetImageIndex(int Value) { FGlyph->SetImageIndex(Value); }
+
+TabcPicBtnActionLink::TabcPicBtnActionLink(TabcPicBtn* AClient) : TControlActionLink(AClient), FButton(AClient) {}
+
+void TabcPicBtnActionLink::SetImageIndex(int Value) {
+  if (GetAction() && FButton->GetImageIndex() == GetAction()->GetImageIndex()) FButton->SetImageIndex(Value);
+}
+
+void TabcPicBtnActionLink::AssignAll() {
+  TControlActionLink::AssignAll();
+  FButton->SetImageIndex(GetAction()->GetImageIndex());
+}
+
+void TabcPicBtn::SetAction(TCustomAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TabcPicBtnActionLink>(this);
+  FActionLink->SetAction(Value);
+}
+
+void TabcPicBtn::Click() {
+  TOwnerDrawButton::Click();
+  if (!OnClick && FActionLink) FActionLink->Execute();
+}
 
 void TabcPicBtn::SetButtonColor(TColor Value) {
   TControl::SetColor(Value);

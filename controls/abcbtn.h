@@ -10,6 +10,7 @@
 
 #include "controls/abcwav.h"
 #include "platform/rtl/WeakRef.h"
+#include "platform/ui/ActnList.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/OwnerDrawButton.h"
 
@@ -111,9 +112,25 @@ class TabcButtonGlyph {
   bool FTransparentSet = false;
   TColor FColor = clBtnFace;
   WeakRef<TImageList> FImages;
+  TChangeLink FImageLink;  // every change of the image list drops the images
   int FImageIndex = -1;
   TabcGlyphList* FList = nullptr;
   std::array<int, 5> FIndex{-1, -1, -1, -1, -1};
+};
+
+class TabcPicBtn;
+
+// Besides caption, hint and states, the button's ImageIndex follows the action.
+class TabcPicBtnActionLink : public TControlActionLink {
+ public:
+  explicit TabcPicBtnActionLink(TabcPicBtn* AClient);
+
+ protected:
+  void SetImageIndex(int Value) override;
+  void AssignAll() override;
+
+ private:
+  TabcPicBtn* FButton;
 };
 
 class TabcPicBtn : public TOwnerDrawButton {
@@ -158,6 +175,11 @@ class TabcPicBtn : public TOwnerDrawButton {
   int SoundDown = -1;
   int SoundOver = -1;
   TabcButtonGlyph* Glyph() const { return FGlyph.get(); }
+  TCustomAction* GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+  // Follows Value (none: no action) through a TabcPicBtnActionLink.
+  void SetAction(TCustomAction* Value);
+  // Without an OnClick of its own, a click runs the action.
+  void Click() override;
 
   // The button reacts to hovering: Popup, a highlight mode, or styles 6, 7, 8, 12, 13, 17, 18.
   bool ReactsToHover() const;
@@ -192,6 +214,7 @@ class TabcPicBtn : public TOwnerDrawButton {
   bool FMouseOver = false;
   std::unique_ptr<TabcButtonGlyph> FGlyph;
   WeakRef<TabcCustomWaveList> FSoundList;
+  std::unique_ptr<TabcPicBtnActionLink> FActionLink;
 };
 
 namespace abcbtn {

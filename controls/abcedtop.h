@@ -42,10 +42,26 @@ class TabcFileOpenEdit : public TabcCustomButtonEdit {
   TabcOpenDialogWrapper* GetOpenDialog() const { return FOpenDialog.get(); }
   TNotifyEvent BeforeExecute;
   TNotifyEvent AfterExecute;
+  // The dialog's own events, read and written on the dialog itself.
+  TNotifyEvent GetOnDlgClose() const { return Dlg().OnClose; }
+  void SetOnDlgClose(TNotifyEvent Value) { Dlg().OnClose = std::move(Value); }
+  TNotifyEvent GetOnDlgShow() const { return Dlg().OnShow; }
+  void SetOnDlgShow(TNotifyEvent Value) { Dlg().OnShow = std::move(Value); }
+  TNotifyEvent GetOnDlgFolderChange() const { return Dlg().OnFolderChange; }
+  void SetOnDlgFolderChange(TNotifyEvent Value) { Dlg().OnFolderChange = std::move(Value); }
+  TCloseQueryEvent GetOnDlgCanClose() const { return Dlg().OnCanClose; }
+  void SetOnDlgCanClose(TCloseQueryEvent Value) { Dlg().OnCanClose = std::move(Value); }
+  TIncludeItemEvent GetOnDlgIncludeItem() const { return Dlg().OnIncludeItem; }
+  void SetOnDlgIncludeItem(TIncludeItemEvent Value) { Dlg().OnIncludeItem = std::move(Value); }
+  TNotifyEvent GetOnDlgSelectionChange() const { return Dlg().OnSelectionChange; }
+  void SetOnDlgSelectionChange(TNotifyEvent Value) { Dlg().OnSelectionChange = std::move(Value); }
+  TNotifyEvent GetOnDlgTypeChange() const { return Dlg().OnTypeChange; }
+  void SetOnDlgTypeChange(TNotifyEvent Value) { Dlg().OnTypeChange = std::move(Value); }
 
  protected:
   void ButtonClick() override;
 
  private:
+  TOpenDialog& Dlg() const { return *FOpenDialog->Dialog(); }
   std::unique_ptr<TabcOpenDialogWrapper> FOpenDialog;
 };

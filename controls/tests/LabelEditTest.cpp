@@ -193,6 +193,73 @@ TEST_F(ButtonEditTest, FileDialogRunsOnEnterAndKeepsTheTextWhenCancelled) {
   EXPECT_FALSE(Edit->GetOpenDialog()->LastResult() == false);
 }
 
+TEST_F(ButtonEditTest, DialogEventsRunOnTheDialogAndARefusedChoiceAsksAgain) {
+  TScriptedUserSeam seam;
+  seam.OnUnexpected = [](const std::string& s) { ADD_FAILURE() << s; };
+  TOpenDialog& dlg = *Edit->GetOpenDialog()->Dialog();
+  dlg.Filter = "Level Files (*.lvl)|*.lvl|All Files (*.*)|*.*";
+  dlg.InitialDir = "/data";
+  dlg.Options.Include(TOpenOption::ofEnableIncludeNotify);
+  std::vector<std::string> events;
+  auto note = [&](const char* Name) { return [&events, Name, &dlg](TObject*) { events.push_back(Name + (" " + dlg.FileName)); }; };
+  Edit->SetOnDlgShow(note("show"));
+  Edit->SetOnDlgClose(note("close"));
+  Edit->SetOnDlgTypeChange(note("type"));
+  Edit->SetOnDlgFolderChange(note("folder"));
+  Edit->SetOnDlgSelectionChange(note("selection"));
+  Edit->SetOnDlgIncludeItem([&](TObject*, const std::string& Name, bool& Include) {
+    events.push_back("include " + Name);
+    Include = Name != "/data/hidden.lvl";
+  });
+  Edit->SetOnDlgCanClose([&](TObject*, bool& CanClose) {
+    events.push_back("can close " + dlg.FileName);
+    CanClose = dlg.FileName != "/other/a.lvl";
+  });
+  // The edit's events are the dialog's own handlers.
+  EXPECT_TRUE(static_cast<bool>(dlg.OnShow));
+  EXPECT_TRUE(static_cast<bool>(Edit->GetOnDlgCanClose()));
+
+  auto pressEnter = [this] {
+    uint16_t key = VK_RETURN;
+    Edit->KeyDown(key, {});
+  };
+  std::vector<TFileDialogRequest> asked;
+  auto answer = [&](std::optional<TFileDialogResult> Result) {
+    seam.AnswerFileDialog([&asked, Result](const TFileDialogRequest& R) {
+      asked.push_back(R);
+      return Result;
+    });
+  };
+  answer(TFileDialogResult{{"/data/hidden.lvl"}, 1});
+  answer(TFileDialogResult{{"/other/a.lvl"}, 2});
+  answer(TFileDialogResult{{"/other/b.lvl"}, 2});
+  Edit->SetText("old.lvl");
+  pressEnter();
+  EXPECT_EQ(Edit->GetText(), "/other/b.lvl");
+  EXPECT_EQ(dlg.FilterIndex, 2);
+  EXPECT_EQ(events, (std::vector<std::string>{
+                        "show ", "selection /data/hidden.lvl", "include /data/hidden.lvl",
+                        "type /data/hidden.lvl", "folder /other/a.lvl", "selection /other/a.lvl",
+                        "include /other/a.lvl", "can close /other/a.lvl", "selection /other/b.lvl",
+                        "include /other/b.lvl", "can close /other/b.lvl", "close /other/b.lvl"}));
+  // Each new question starts from the person's last choice.
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_EQ(asked[1].FileName, "/data/hidden.lvl");
+  EXPECT_EQ(asked[2].FileName, "/other/a.lvl");
+  EXPECT_EQ(asked[2].InitialDir, "/other");
+  EXPECT_EQ(asked[2].FilterIndex, 2);
+
+  // Cancelling after a refused choice gives the dialog its old values back.
+  events.clear();
+  answer(TFileDialogResult{{"/other/a.lvl"}, 1});
+  answer(std::nullopt);
+  pressEnter();
+  EXPECT_EQ(Edit->GetText(), "/other/b.lvl");
+  EXPECT_EQ(dlg.FileName, "/other/b.lvl");
+  EXPECT_EQ(dlg.FilterIndex, 2);
+  EXPECT_EQ(events.back(), "close /other/b.lvl");
+}
+
 TEST_F(ButtonEditTest, TriggersAndClickOnEnterKey) {
   EXPECT_TRUE(Edit->GetClickOnEnterKey());
   Edit->ClickTriggers = {TabcClickTrigger::ctFocusArrives, TabcClickTrigger::ctFocusLeaves};

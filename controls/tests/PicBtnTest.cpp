@@ -3,11 +3,13 @@
 #include "controls/abcwav.h"
 
 #include "controls/tests/ControlsTestSupport.h"
+#include "platform/gdi/Icon.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Sound.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 using namespace ControlsTest;
@@ -326,6 +328,136 @@ TEST_F(PicBtnTest, DisabledGlyphIsEmbossedFromItsMaskAndNumGlyphsIsLimited) {
   EXPECT_EQ(B->GetTransparentColor(), clNavy);
 }
 
+TEST_F(PicBtnTest, IconFileGlyphShowsTheFaceThroughItsMask) {
+  // A 16 x 16 icon: a green square inside, the rest masked out.
+  std::vector<uint32_t> colours(256, 0xFF000000u);
+  std::vector<bool> mask(256, true);
+  for (int y = 4; y < 12; ++y)
+    for (int x = 4; x < 12; ++x) {
+      colours[static_cast<size_t>(y * 16 + x)] = 0xFF00C000u;
+      mask[static_cast<size_t>(y * 16 + x)] = false;
+    }
+  TIcon icon;
+  icon.SetPixels(16, 16, colours, mask);
+  const std::string file = (std::filesystem::temp_directory_path() / "kv_picbtn_glyph.ico").string();
+  icon.SaveToFile(file);
+  TPicture pic;
+  pic.LoadFromFile(file);
+  std::filesystem::remove(file);
+  ASSERT_NE(dynamic_cast<TIcon*>(pic.GetGraphic()), nullptr);
+  B->SetButtonColor(clTeal);
+  B->SetPicture(&pic);
+  EXPECT_EQ(B->GetNumGlyphs(), 1);
+  EXPECT_EQ(B->GetTransparentColor(), 0xFF00FF);  // only a bitmap gives its own
+  TabcButtonGlyph& g = *B->Glyph();
+  const int up = g.StateImage(TabcGlyphState::gsUp), exclusive = g.StateImage(TabcGlyphState::gsExclusive);
+  const int disabled = g.StateImage(TabcGlyphState::gsDisabled);
+  EXPECT_EQ(g.List()->Pixel(up, 8, 8), RGB(0, 0xC0, 0));
+  EXPECT_EQ(g.List()->Pixel(up, 1, 1), Rgb(clTeal));
+  EXPECT_EQ(g.List()->Pixel(exclusive, 8, 8), RGB(0, 0xC0, 0));
+  EXPECT_EQ(g.List()->Pixel(exclusive, 1, 1), clNone);
+  // The masked pixels are background of the embossed image too.
+  EXPECT_EQ(g.List()->Pixel(disabled, 4, 4), Rgb(clBtnShadow));
+  EXPECT_EQ(g.List()->Pixel(disabled, 12, 12), Rgb(clBtnHighlight));
+  EXPECT_EQ(g.List()->Pixel(disabled, 2, 2), Rgb(clTeal));
+  // Painted, the icon sits centred on the teal face (no caption).
+  auto shown = Picture();
+  EXPECT_EQ(CountColor(*shown, TRect(0, 0, 75, 29), RGB(0, 0xC0, 0)), 64);
+  // The icon survives the compact copy and the stored picture form.
+  auto back = abcgreg::RestoreCompactPicture(abcgreg::CompactPicture(*pic.GetGraphic()));
+  ASSERT_NE(dynamic_cast<TIcon*>(back.get()), nullptr);
+  EXPECT_TRUE(static_cast<TIcon*>(back.get())->IsTransparentAt(1, 1));
+  TPicture stored;
+  stored.SetData(pic.GetData());
+  ASSERT_NE(dynamic_cast<TIcon*>(stored.GetGraphic()), nullptr);
+  EXPECT_EQ(stored.GetWidth(), 16);
+}
+
+TEST_F(PicBtnTest, ImageListChangesRebuildTheGlyphAndFreeingTheListDropsIt) {
+  auto* images = new TImageList(Form.Form);
+  auto filled = [](TColor Colour) {
+    auto bmp = std::make_unique<TBitmap>(16, 16);
+    bmp->GetCanvas()->Brush->SetColor(Colour);
+    bmp->GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    bmp->GetCanvas()->SetPixel(0, 15, clFuchsia);  // the masked corner
+    return bmp;
+  };
+  images->AddMasked(filled(clRed).get(), clFuchsia);
+  auto* other = new TabcPicBtn(Form.Form);
+  auto* gone = new TabcPicBtn(Form.Form);
+  for (TabcPicBtn* b : {B, other, gone}) {
+    b->SetImages(images);
+    b->SetImageIndex(0);
+  }
+  gone->Free();  // a freed button's link leaves the list
+  auto upColour = [](TabcPicBtn* b, int X = 8, int Y = 8) {
+    TabcButtonGlyph& g = *b->Glyph();
+    const int i = g.StateImage(TabcGlyphState::gsUp);
+    return g.List()->Pixel(i, X, Y);
+  };
+  EXPECT_EQ(upColour(B), clRed);
+  EXPECT_EQ(upColour(other), clRed);
+  // Both buttons hear of the list's change and make their images anew.
+  images->Clear();
+  images->AddMasked(filled(clBlue).get(), clFuchsia);
+  EXPECT_EQ(upColour(B), clBlue);
+  EXPECT_EQ(upColour(other), clBlue);
+  EXPECT_EQ(upColour(B, 0, 15), Rgb(clBtnFace));
+  EXPECT_GT(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 200);
+  // Freeing the list clears the reference and releases the prepared images.
+  images->Free();
+  EXPECT_EQ(B->GetImages(), nullptr);
+  EXPECT_FALSE(B->Glyph()->HasGlyph());
+  EXPECT_EQ(B->Glyph()->List(), nullptr);
+  EXPECT_EQ(TabcGlyphList::Find(16, 16), nullptr);
+  EXPECT_EQ(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 0);
+}
+
+TEST_F(PicBtnTest, ActionLinkCarriesImageIndexCaptionAndState) {
+  auto* images = new TImageList(Form.Form);
+  for (TColor colour : {clRed, clBlue, clLime}) {
+    TBitmap bmp(16, 16);
+    bmp.GetCanvas()->Brush->SetColor(colour);
+    bmp.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images->AddMasked(&bmp, clFuchsia);
+  }
+  B->SetImages(images);
+  auto* action = new TCustomAction(Form.Form);
+  action->SetCaption("Run");
+  action->SetImageIndex(1);
+  int runs = 0;
+  action->OnExecute = [&](TObject*) { ++runs; };
+  B->SetAction(action);
+  EXPECT_EQ(B->GetCaption(), "Run");
+  EXPECT_EQ(B->GetImageIndex(), 1);
+  EXPECT_GT(CountColor(*Picture(), TRect(0, 0, 75, 29), clBlue), 200);
+  action->SetImageIndex(2);
+  EXPECT_EQ(B->GetImageIndex(), 2);
+  action->SetEnabled(false);
+  EXPECT_FALSE(B->GetEnabled());
+  action->SetEnabled(true);
+  // A value the button changed on its own no longer follows the action.
+  B->SetImageIndex(0);
+  action->SetImageIndex(1);
+  EXPECT_EQ(B->GetImageIndex(), 0);
+  action->SetCaption("Go");
+  EXPECT_EQ(B->GetCaption(), "Go");
+  B->Click();
+  EXPECT_EQ(runs, 1);
+  B->OnClick = [](TObject*) {};  // a handler of its own wins
+  B->Click();
+  EXPECT_EQ(runs, 1);
+  auto* other = new TabcPicBtn(Form.Form);
+  other->SetAction(action);
+  EXPECT_EQ(action->ClientCount(), 2);
+  other->Free();
+  EXPECT_EQ(action->ClientCount(), 1);
+  action->Free();
+  EXPECT_EQ(B->GetAction(), nullptr);
+  B->OnClick = nullptr;
+  B->Click();
+}
+
 TEST(GlyphListTest, ListsAreSharedPerSizeReuseSlotsAndGoWithTheLastImage) {
   TBitmap a(12, 12), wrong(10, 12);
   TabcGlyphList* list = TabcGlyphList::Acquire(12, 12);
@@ -449,7 +581,8 @@ TEST(GraphicFormatsTest, OrderLookupAndCompactPictures) {
   }
   for (const std::vector<uint8_t>& damaged :
        {std::vector<uint8_t>{}, std::vector<uint8_t>{64}, std::vector<uint8_t>{7, 'T', 'B'},
-        std::vector<uint8_t>{7, 'T', 'B', 'i', 't', 'm', 'a', 'p', 1, 2, 3}}) {
+        std::vector<uint8_t>{7, 'T', 'B', 'i', 't', 'm', 'a', 'p', 1, 2, 3},
+        std::vector<uint8_t>{5, 'T', 'I', 'c', 'o', 'n', 0, 0, 1, 0, 1, 0, 2, 2}}) {
     EXPECT_THROW(abcgreg::RestoreCompactPicture(damaged), Exception);
   }
 }

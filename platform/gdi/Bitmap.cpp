@@ -3,6 +3,7 @@
 
 #include "platform/gdi/BitmapImpl.h"
 #include "platform/gdi/ImageFiles.h"
+#include "platform/gdi/Icon.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/rtl/Streaming.h"
 
@@ -320,6 +321,10 @@ void TPicture::LoadFromFile(const std::string& FileName) {
     case ImageFiles::TImageKind::Png: g = std::make_unique<TPngImage>(); break;
     case ImageFiles::TImageKind::Jpeg: g = std::make_unique<TJPEGImage>(); break;
     default:
+      if (data.size() >= 4 && data[0] == 0 && data[1] == 0 && data[2] == 1 && data[3] == 0) {
+        g = std::make_unique<TIcon>();
+        break;
+      }
       if (!Emf::IsMetafileData(data) && !Emf::IsOldMetafileData(data)) throw EInvalidGraphic("Unknown picture file format in \"" + FileName + "\"");
       g = std::make_unique<TMetafile>();
       break;
@@ -395,6 +400,7 @@ std::vector<TGraphicClass>& GraphicClasses() {
       {"TPngImage", [] { return std::unique_ptr<TGraphic>(std::make_unique<TPngImage>()); }},
       {"TJPEGImage", [] { return std::unique_ptr<TGraphic>(std::make_unique<TJPEGImage>()); }},
       {"TMetafile", [] { return std::unique_ptr<TGraphic>(std::make_unique<TMetafile>()); }},
+      {"TIcon", [] { return std::unique_ptr<TGraphic>(std::make_unique<TIcon>()); }},
   };
   return classes;
 }

@@ -418,8 +418,8 @@ private:
 };
 
 namespace Graphics {
-// The graphic classes a stored picture may name; the four built-in ones
-// (TBitmap, TPngImage, TJPEGImage, TMetafile) are always known.
+// The graphic classes a stored picture may name; the five built-in ones
+// (TBitmap, TPngImage, TJPEGImage, TMetafile, TIcon) are always known.
 using TGraphicFactory = std::unique_ptr<TGraphic> (*)();
 void RegisterGraphicClass(const std::string& ClassName, TGraphicFactory Factory);
 // A new empty graphic of that class; nullptr when the class is unknown (case-insensitive).

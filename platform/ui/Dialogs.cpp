@@ -2,9 +2,11 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ResStrings.h"
+#include "platform/rtl/Restore.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -123,6 +125,17 @@ TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(std
 
 TOpenDialog::~TOpenDialog() = default;
 
+namespace {
+// A folder as a path comparable with another (none: the current folder).
+std::string FolderOf(const std::string& Folder) {
+  const std::filesystem::path path(Folder.empty() ? std::string(".") : Folder);
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  const std::filesystem::path normal = (ec ? path : full).lexically_normal();
+  return (normal.has_filename() ? normal : normal.parent_path()).string();  // no trailing separator
+}
+}  // namespace
+
 bool TOpenDialog::Execute() {
   TFileDialogRequest request;
   request.Kind = Kind();
@@ -135,15 +148,51 @@ bool TOpenDialog::Execute() {
   request.MultiSelect = Options.Contains(TOpenOption::ofAllowMultiSelect);
   request.OverwritePrompt = Options.Contains(TOpenOption::ofOverwritePrompt);
   request.FileMustExist = Options.Contains(TOpenOption::ofFileMustExist);
-  auto result = UserSeam::Current().FileDialog(request);
-  if (!result || result->Files.empty()) return false;
-  FFiles->Clear();
-  for (const std::string& f : result->Files) FFiles->Add(Dialogs::ApplyDefaultExt(f, DefaultExt));
-  FileName = FFiles->Get(0);
-  // An index outside the filters (a seam answering oddly) keeps the old one.
-  if (result->FilterIndex >= 1 && result->FilterIndex <= static_cast<int>(request.Filters.size()))
-    FilterIndex = result->FilterIndex;
-  return true;
+  struct TCloseGuard {
+    TOpenDialog* Dialog;
+    ~TCloseGuard() {
+      if (Dialog->OnClose) Dialog->OnClose(Dialog);
+    }
+  };
+  if (OnShow) OnShow(this);
+  const TCloseGuard closing{this};  // after the values below are settled
+  TRestore<std::string> keepName(FileName, FileName);
+  TRestore<int> keepIndex(FilterIndex, FilterIndex);
+  const std::string oldFiles = FFiles->GetText();
+  std::string folder = FolderOf(InitialDir);
+  for (;;) {
+    auto result = UserSeam::Current().FileDialog(request);
+    if (!result || result->Files.empty()) {
+      FFiles->SetText(oldFiles);
+      return false;
+    }
+    // An index outside the filters (a seam answering oddly) keeps the old one.
+    if (result->FilterIndex >= 1 && result->FilterIndex <= static_cast<int>(request.Filters.size()) &&
+        result->FilterIndex != FilterIndex) {
+      FilterIndex = result->FilterIndex;
+      if (OnTypeChange) OnTypeChange(this);
+    }
+    FFiles->Clear();
+    for (const std::string& f : result->Files) FFiles->Add(Dialogs::ApplyDefaultExt(f, DefaultExt));
+    FileName = FFiles->Get(0);
+    if (const std::string now = FolderOf(std::filesystem::path(FileName).parent_path().string()); now != folder) {
+      folder = now;
+      if (OnFolderChange) OnFolderChange(this);
+    }
+    if (OnSelectionChange) OnSelectionChange(this);
+    bool accepted = true;
+    if (Options.Contains(TOpenOption::ofEnableIncludeNotify) && OnIncludeItem)
+      for (int i = 0; i < FFiles->Count() && accepted; ++i) OnIncludeItem(this, FFiles->Get(i), accepted);
+    if (accepted && OnCanClose) OnCanClose(this, accepted);
+    if (accepted) {
+      keepName.Keep(FileName);
+      keepIndex.Keep(FilterIndex);
+      return true;
+    }
+    request.FileName = FileName;
+    request.FilterIndex = FilterIndex;
+    request.InitialDir = folder;
+  }
 }
 
 // ---------------------------------------------------------------- TColorDialog

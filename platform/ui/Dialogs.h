@@ -21,7 +21,13 @@ class TCommonDialog : public TComponent {
   explicit TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
   virtual bool Execute() = 0;
   std::string Title;
+  // Run as the dialog appears and after it has closed (either way).
+  TNotifyEvent OnShow;
+  TNotifyEvent OnClose;
 };
+
+// Include is true on entry; a handler clears it to keep FileName out.
+using TIncludeItemEvent = std::function<void(TObject* Sender, const std::string& FileName, bool& Include)>;
 
 class TOpenDialog : public TCommonDialog {
   KV_CLASS(TOpenDialog, TCommonDialog)
@@ -38,7 +44,18 @@ class TOpenDialog : public TCommonDialog {
   TOpenOptions Options = {TOpenOption::ofHideReadOnly, TOpenOption::ofEnableSizing};
   // All chosen names (one unless ofAllowMultiSelect).
   TStringList* Files() const { return FFiles.get(); }
+  // Runs the dialog. While it runs, FileName, Files and FilterIndex are the
+  // person's current choice; a cancelled run gives them their old values back.
   bool Execute() override;
+  // The person chose a name in another folder, another name, another filter.
+  TNotifyEvent OnFolderChange;
+  TNotifyEvent OnSelectionChange;
+  TNotifyEvent OnTypeChange;
+  // Asked when the person confirms; false keeps the dialog open for another choice.
+  TCloseQueryEvent OnCanClose;
+  // With ofEnableIncludeNotify: a name the handler leaves out cannot be chosen,
+  // so the dialog stays open for another choice.
+  TIncludeItemEvent OnIncludeItem;
 
  protected:
   virtual TFileDialogKind Kind() const { return TFileDialogKind::Open; }

@@ -4,7 +4,32 @@
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
-TImageList::~TImageList() = default;
+TImageList::~TImageList() {
+  // One link at a time, so a handler freeing another link finds it unregistered.
+  while (!FLinks.empty()) {
+    TChangeLink* link = FLinks.back();
+    FLinks.pop_back();
+    link->FSender = nullptr;
+    if (link->OnChange) link->OnChange();
+  }
+}
+
+TChangeLink::~TChangeLink() {
+  if (FSender) FSender->UnRegisterChanges(this);
+}
+
+void TImageList::RegisterChanges(TChangeLink* Link) {
+  if (!Link || Link->FSender == this) return;
+  if (Link->FSender) Link->FSender->UnRegisterChanges(Link);
+  Link->FSender = this;
+  FLinks.push_back(Link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* Link) {
+  if (!Link || Link->FSender != this) return;
+  FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), Link), FLinks.end());
+  Link->FSender = nullptr;
+}
 
 void TImageList::SetSize(int AWidth, int AHeight) {
   if (AWidth < 1 || AHeight < 1) throw EInvalidOperation("Invalid image size");
@@ -15,6 +40,9 @@ void TImageList::SetSize(int AWidth, int AHeight) {
 
 void TImageList::Changed() {
   if (OnChange) OnChange(this);
+  // By index: a handler may unregister links while the change goes round.
+  for (size_t i = 0; i < FLinks.size(); ++i)
+    if (TChangeLink* link = FLinks[i]; link->OnChange) link->OnChange();
 }
 
 const TImageList::TImage& TImageList::At(int Index) const {

@@ -4,6 +4,28 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/Classes.h"
 
+#include <functional>
+#include <vector>
+
+class TImageList;
+
+// Tells its holder of every change of the image list it is registered with.
+// Freeing the list unregisters the link and runs OnChange once more.
+class TChangeLink {
+ public:
+  TChangeLink() = default;
+  ~TChangeLink();
+  TChangeLink(const TChangeLink&) = delete;
+  TChangeLink& operator=(const TChangeLink&) = delete;
+  // The list the link is registered with; none after that list is freed.
+  TImageList* Sender() const { return FSender; }
+  std::function<void()> OnChange;
+
+ private:
+  friend class TImageList;
+  TImageList* FSender = nullptr;
+};
+
 class TImageList : public TComponent {
   KV_CLASS(TImageList, TComponent)
  public:
@@ -27,6 +49,9 @@ class TImageList : public TComponent {
   void GetBitmap(int Index, TBitmap* Image) const;
   TColor BkColor = clBtnFace;
   TNotifyEvent OnChange;
+  // Link is told of every change (a link registered elsewhere moves here).
+  void RegisterChanges(TChangeLink* Link);
+  void UnRegisterChanges(TChangeLink* Link);
 
  private:
   struct TImage {
@@ -36,4 +61,5 @@ class TImageList : public TComponent {
   void Changed();
   int FWidth = 16, FHeight = 16;
   std::vector<TImage> FImages;
+  std::vector<TChangeLink*> FLinks;
 };
