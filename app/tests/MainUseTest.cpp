@@ -11,6 +11,7 @@
 #include <QMenu>
 
 #include "app/tests/AppTestSupport.h"
+#include "chart/engine/PlotEngine_Marks.h"
 #include "views/PolygonChart.h"
 #include "views/Contouring.h"
 #include "views/PseudoSection2d.h"
@@ -574,4 +575,45 @@ TEST_F(MainUseTest, HelpContextOpensTheManualBuiltBesideTheProgram) {
   f.Context1->Click();
   EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Shell);
   EXPECT_EQ(fs::path(Seam.Prompts().back().Text), fs::path(KV_MANUAL_PDF));
+}
+
+TEST_F(MainUseTest, ModelNodesAndBodyLabelsStayInsideThePlotWhenZoomed) {
+  // The plot starts just right of a body's left nodes, then just right of its
+  // label's centre: the margins with the axis numbers look the same as without
+  // nodes and labels.
+  const double starts[] = {0.1 + 1e-3, 0.2 + 1e-3};
+  for (double start : starts) {
+    SCOPED_TRACE(start);
+    TMainForm& f = OpenWenner();
+    TPolygonChart& chart = *f.PolygonChart1;
+    DrawBody(f, 0.1, 0.3, 0.2, 0.5);
+    ASSERT_EQ(chart.ModelPolygons.size(), 2u);
+    const complexM a = At(chart, start, 0), b = At(chart, 0.9, 1);
+    const auto draw = [&] {
+      chart.BottomAxis()->SetMinMax(a.x, b.x);
+      chart.LeftAxis()->SetMinMax(a.z, b.z);
+      chart.MakeBitmap(clWhite, TRect(0, 0, chart.GetWidth(), chart.GetHeight()));
+      return chart.MakeBitmap(clWhite, TRect(0, 0, chart.GetWidth(), chart.GetHeight()));
+    };
+    const auto with = draw();
+    const TRect plot = chart.ChartRect;
+    auto* labels = dynamic_cast<TSeriesMarks*>(chart.BodySeries->Marks());
+    ASSERT_TRUE(labels && labels->GetVisible());
+    chart.HasModel = false;
+    labels->SetVisible(false);
+    const auto without = draw();
+    chart.HasModel = true;
+    labels->SetVisible(true);
+    ASSERT_EQ(plot, chart.ChartRect);
+    int32_t inside = 0, outside = 0;
+    for (int32_t y = 0; y < with->GetHeight(); ++y)
+      for (int32_t x = 0; x < with->GetWidth(); ++x) {
+        if (with->Image().pixel(x, y) == without->Image().pixel(x, y)) continue;
+        const bool in = x >= plot.Left && x <= plot.Right && y >= plot.Top && y <= plot.Bottom;
+        ++(in ? inside : outside);
+      }
+    EXPECT_GT(inside, 0);  // the nodes and labels are drawn, in the plot
+    EXPECT_EQ(outside, 0);
+    CloseForm();
+  }
 }
