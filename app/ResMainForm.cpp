@@ -4,6 +4,7 @@
 #include "app/ResMainForm.h"
 
 #include "app/ModelConstruct.h"
+#include "app/ProgramVersion.h"
 #include "controls/SplashArt.h"
 #include "controls/abcspla.h"
 #include "controls/abcsplit.h"
@@ -127,9 +128,9 @@ void TMainForm::CreateDialogsAndTimer() {
 
   // The splash shows while the window loads, unless "-ns" or "/ns" is given.
   abcSplash1 = Create<TabcSplash>(this);
-  SplashArt::LoadInto(*abcSplash1->GetPicture());
+  SplashArt::LoadInto(*abcSplash1->GetPicture(), std::string("Version ") + ProgramVersion);
   abcSplash1->SetShapeForm(true);
-  abcSplash1->ShapeTolerance = clGreen;
+  abcSplash1->ShapeTolerance = SplashArt::ShapeTolerance;
   abcSplash1->GetAnimateShow()->SetEffect(TabcAnimEffect::aweBlend);
   abcSplash1->GetAnimateHide()->SetEffect(TabcAnimEffect::aweBlend);
 

@@ -3,7 +3,14 @@
 
 #include <filesystem>
 
+#include <QImage>
+
 #include "app/ModelConstruct.h"
+#include "app/ProgramVersion.h"
+#include "controls/SplashArt.h"
+#include "controls/abcfspla.h"
+#include "controls/abcspla.h"
+#include "platform/ui/ExtCtrls.h"
 #include "app/tests/AppTestSupport.h"
 #include "controls/dfsStatusBar.h"
 
@@ -108,6 +115,27 @@ TEST_F(StartupTest, ContextWithoutTheHelpDocumentSaysSo) {
   f.Context1->Click();
   ASSERT_EQ(Seam.Prompts().size(), 1u);
   EXPECT_EQ(Seam.Prompts()[0].Text, "File not found - KelmVev2Er.pdf");
+}
+
+TEST_F(StartupTest, AboutShowsThePictureWithTheProgramsVersionShapedToItsCard) {
+  TMainForm& f = OpenForm();
+  f.About1->Click();
+  TabcsfSplash* splash = f.abcSplash1->SplashForm();
+  ASSERT_NE(splash, nullptr);
+  // The picture shown is the one drawn with the version line, not the one without.
+  const auto pixels = [](const TPicture& P) {
+    TBitmap b(SplashArt::Width, SplashArt::Height);
+    b.GetCanvas()->Draw(0, 0, P.GetGraphic());
+    return b.Image();
+  };
+  TPicture withVersion, plain;
+  SplashArt::LoadInto(withVersion, std::string("Version ") + ProgramVersion);
+  SplashArt::LoadInto(plain);
+  const QImage shown = pixels(*splash->imgSplash->Picture());
+  EXPECT_EQ(shown, pixels(withVersion));
+  EXPECT_NE(shown, pixels(plain));
+  EXPECT_EQ(splash->abcShapeForm1->GetTolerance(), SplashArt::ShapeTolerance);
+  f.abcSplash1->HideSplash();
 }
 
 }  // namespace
