@@ -8,6 +8,9 @@
 #include <sstream>
 
 #include <QAction>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
 #include <QMenu>
 
 #include "app/tests/AppTestSupport.h"
@@ -616,4 +619,31 @@ TEST_F(MainUseTest, ModelNodesAndBodyLabelsStayInsideThePlotWhenZoomed) {
     EXPECT_EQ(outside, 0);
     CloseForm();
   }
+}
+
+TEST_F(MainUseTest, TheWindowRepaintsWholeUnderAModalDialog) {
+  // A real modal loop (not the scripted one): the main window, invalidated
+  // while the dialog is open, is drawn again with its charts and their titles.
+  TMainForm& f = OpenWenner();
+  f.Show();
+  for (int i = 0; i < 10; ++i) Application->ProcessMessages();
+  QWidget* window = f.Handle();
+  const QImage before = window->grab().toImage();
+  TForm* dialog = Create<TForm>(nullptr);
+  dialog->SetBounds(300, 300, 200, 100);
+  QImage during;
+  QTimer::singleShot(100, [&] {
+    f.Invalidate();
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+    during = window->grab().toImage();
+    dialog->SetModalResult(mrCancel);
+  });
+  IUserSeam* scripted = UserSeam::Install(nullptr);
+  const TModalResult result = dialog->ShowModal();
+  UserSeam::Install(scripted);
+  dialog->Free();
+  EXPECT_EQ(result, mrCancel);
+  ASSERT_FALSE(during.isNull());
+  EXPECT_EQ(during, before);
+  CloseForm();
 }
