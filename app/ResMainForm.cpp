@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* OpenFilter =
     "Kelm data file [*.k2d]|*.k2d|ABEM data file [*.amp]|*.amp|Res2dInv [*.dat]|*.dat|"
-    "Kelm1d file convertion [*.qlf]|*.qlf|Program configuration [*.cfg]|*.cfg";
+    "Kelm1d file conversion [*.qlf]|*.qlf|Program configuration [*.cfg]|*.cfg";
 constexpr const char* SaveFilterText =
     "Kelm project data [*.k2d]|*.k2d|Kelm calculated data [*.k2d]|*.k2d|Kelm observed data [*.k2d]|*.k2d|"
     "Kelm model with calculated [*.k2d]|*.k2d|Res2dInv observed data [*.dat]|*.dat|"
