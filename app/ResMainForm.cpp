@@ -3,6 +3,9 @@
 
 #include "app/ResMainForm.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "app/ModelConstruct.h"
 #include "app/ProgramVersion.h"
 #include "controls/SplashArt.h"
@@ -10,6 +13,7 @@
 #include "controls/abcsplit.h"
 #include "controls/abcwanim.h"
 #include "controls/dfsStatusBar.h"
+#include "platform/ui/QtBridge.h"
 #include "platform/gdi/Graphics.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
@@ -88,6 +92,19 @@ void TMainForm::CreateStatusBar() {
     panel->SetAutoFit(false);
     panel->SetWidth(def.Width);
   }
+  // The misfit panel is as wide as its text (at least its own width); the help
+  // panel of the edit modes takes what the others leave.
+  StatusBar1->OnResize = [this](TObject*) {
+    TdfsStatusPanels* panels = StatusBar1->GetPanels();
+    if (panels->Count() < 6) return;
+    TdfsStatusPanel* misfit = panels->GetItem(3);
+    const QFontMetrics metrics(UiBridge::ToQFont(*StatusBar1->GetFont()));
+    misfit->SetWidth(std::max(50, metrics.horizontalAdvance(UiBridge::ToQ(misfit->GetText())) + 12));
+    int used = 0;
+    for (int i = 0; i < 5; ++i) used += panels->GetItem(i)->GetWidth();
+    const int grip = StatusBar1->SizeGrip ? StatusBar1->GetHeight() : 0;
+    panels->GetItem(5)->SetWidth(std::max(360, StatusBar1->GetClientWidth() - used - grip));
+  };
 }
 
 void TMainForm::CreatePanes() {
