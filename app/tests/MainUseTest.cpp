@@ -647,3 +647,32 @@ TEST_F(MainUseTest, TheWindowRepaintsWholeUnderAModalDialog) {
   EXPECT_EQ(during, before);
   CloseForm();
 }
+
+TEST_F(MainUseTest, DenseValueLabelsSkipThoseThatWouldOverlap) {
+  TMainForm& f = OpenForm();
+  f.SetBounds(0, 0, 900, 700);
+  OpenThroughMenu(f, std::string(KV_TESTDATA_DIR) + "/res2dinv/res2dinv-dd.dat", true);
+  TPseudoSection2d& section = *f.PseudoSection2d1;
+  auto* grid = dynamic_cast<TGridPointSeries*>(section.GridSeries);
+  ASSERT_NE(grid, nullptr);
+  auto* marks = dynamic_cast<TSeriesMarks*>(grid->Marks());
+  ASSERT_TRUE(marks && marks->GetVisible());
+  const auto draw = [&] { section.MakeBitmap(clWhite, TRect(0, 0, section.GetWidth(), section.GetHeight())); };
+  draw();
+  const std::vector<TRect> drawn = grid->DrawnLabels();
+  // Some labels are drawn, not all of them, and no two drawn ones share a pixel.
+  EXPECT_GT(drawn.size(), 0u);
+  EXPECT_LT(drawn.size(), static_cast<size_t>(grid->Count()));
+  for (size_t i = 0; i < drawn.size(); ++i)
+    for (size_t k = i + 1; k < drawn.size(); ++k) {
+      const TRect& a = drawn[i];
+      const TRect& b = drawn[k];
+      EXPECT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom) << i << " " << k;
+    }
+  // The labels' switch still hides them all.
+  marks->SetVisible(false);
+  draw();
+  EXPECT_TRUE(grid->DrawnLabels().empty());
+  marks->SetVisible(true);
+  CloseForm();
+}
