@@ -28,11 +28,15 @@ void TGridPointSeries::BeforeDrawPoints() {
 }
 
 void TGridPointSeries::PaintMark(int32_t Index, const std::string& Text, TSeriesMarkPosition& Position) {
-  // The text itself, centred on the point, not the padded box around it.
+  // The text itself with a small gap each side, centred on the point, not the
+  // padded box around it.
   TCanvas3D* canvas = GetParentChart() ? GetParentChart()->GetCanvas() : nullptr;
   int32_t width = Position.Width;
-  if (canvas)
-    for (const std::string& line : PlotEngine::MarkTextLines(Text)) width = std::min(width, canvas->TextWidth(line) + 2);
+  if (canvas) {
+    int32_t widest = 0;
+    for (const std::string& line : PlotEngine::MarkTextLines(Text)) widest = std::max(widest, canvas->TextWidth(line));
+    width = std::min(width, widest + 6);
+  }
   const int32_t centre = Position.TopLeft.X + Position.Width / 2;
   const TRect r(centre - width / 2, Position.TopLeft.Y, centre - width / 2 + width, Position.TopLeft.Y + Position.Height);
   for (const TRect& d : FDrawn)
