@@ -61,6 +61,7 @@ TDefarray::TDefarray(TComponent* AOwner) : TForm(AOwner) {
   abcPicBtn1->Default = true;
   abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
   DialogFields::CancelOnEscape(*this);
+  DialogFields::FitToContent(*this);
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 

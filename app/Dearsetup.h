@@ -39,8 +39,8 @@ class TDefarray : public TForm {
 namespace Dearsetup {
 // The array types in item order (the generator's array type index).
 inline constexpr const char* ArrayNames[] = {
-    "Wenner", "Pole-Dipole forward", "Pole-Dipole revers", "Dipole-Dipole forward", "Dipole-Dipole revers",
-    "Gradient", "Pole-Pole forward", "Pole-Pole revers", "VES"};
+    "Wenner", "Pole-Dipole forward", "Pole-Dipole reverse", "Dipole-Dipole forward", "Dipole-Dipole reverse",
+    "Gradient", "Pole-Pole forward", "Pole-Pole reverse", "VES"};
 // The dialog created by the program entry; none before.
 extern TDefarray* Defarray;
 }  // namespace Dearsetup

@@ -3,10 +3,15 @@
 #include "controls/abcbtn.h"
 #include "controls/abcexctl.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include <QApplication>
+#include <QFontMetrics>
 
 #include "numerics/Supermath2d.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/QtBridge.h"
 #include "platform/ui/StdCtrls.h"
 
 namespace DialogFields {
@@ -91,6 +96,58 @@ void CancelOnEscape(TForm& Form) {
     }
     if (before) before(Sender, Key, Shift);
   };
+}
+
+int ComboWidthNeeded(const TComboBox& Combo) {
+  const QFontMetrics metrics(UiBridge::ToQFont(*Combo.GetFont()));
+  int widest = 0;
+  for (int i = 0; i < Combo.Items()->Count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(UiBridge::ToQ(Combo.Items()->Get(i))));
+  // The frame, the text margins and the drop-down arrow.
+  constexpr int Chrome = 34;
+  return widest + Chrome;
+}
+
+int CaptionWidthNeeded(const TForm& Form) {
+  // The title bar's font is the window manager's; the application font in bold
+  // stands for it. Room is left for the window icon and the title-bar buttons.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  constexpr int TitleButtons = 110;
+  return QFontMetrics(font).horizontalAdvance(UiBridge::ToQ(Form.GetCaption())) + TitleButtons;
+}
+
+void FitToContent(TForm& Form) {
+  for (int i = 0; i < Form.ControlCount(); ++i) {
+    auto* combo = dynamic_cast<TComboBox*>(Form.GetControl(i));
+    if (!combo) continue;
+    const int grow = ComboWidthNeeded(*combo) - combo->GetWidth();
+    if (grow <= 0) continue;
+    const int right = combo->GetLeft() + combo->GetWidth();
+    // Frames and boxes that reach the combo's right edge from its left grow with it.
+    for (int k = 0; k < Form.ControlCount(); ++k) {
+      TControl* c = Form.GetControl(k);
+      if (c == combo || c->GetLeft() >= combo->GetLeft()) continue;
+      if (c->GetLeft() + c->GetWidth() >= right) c->SetWidth(c->GetWidth() + grow);
+    }
+    // Controls to the right of the combo and the other edits in its column move or grow alike.
+    for (int k = 0; k < Form.ControlCount(); ++k) {
+      TControl* c = Form.GetControl(k);
+      if (c == combo) continue;
+      if (c->GetLeft() >= right) c->SetLeft(c->GetLeft() + grow);
+      else if (c->GetLeft() == combo->GetLeft() && c->GetWidth() == combo->GetWidth()) c->SetWidth(c->GetWidth() + grow);
+    }
+    combo->SetWidth(combo->GetWidth() + grow);
+    Form.SetClientWidth(Form.GetClientWidth() + grow);
+  }
+  // A wider window for the caption keeps its content in the middle.
+  const int grow = CaptionWidthNeeded(Form) - Form.GetWidth();
+  if (grow <= 0) return;
+  Form.SetWidth(Form.GetWidth() + grow);
+  for (int k = 0; k < Form.ControlCount(); ++k) {
+    TControl* c = Form.GetControl(k);
+    c->SetLeft(c->GetLeft() + grow / 2);
+  }
 }
 
 }  // namespace DialogFields

@@ -11,6 +11,7 @@ class TEdit;
 class TabcSuperLabel;
 class TabcPicBtn;
 class TForm;
+class TComboBox;
 
 namespace DialogFields {
 // A label with a single border at Left,Top and an edit of Width beside it.
@@ -30,4 +31,12 @@ std::optional<int> ReadInteger(const TEdit& Edit, const std::string& Field, int 
                                std::string& Problem);
 // Escape closes the dialog as its close button does: cancelled, nothing applied.
 void CancelOnEscape(TForm& Form);
+// Widens the dialog to its content at the fonts in use: each combo box to its
+// widest item (the frames reaching its right edge and the dialog grow with it),
+// and the dialog to its caption beside the title-bar buttons.
+void FitToContent(TForm& Form);
+// The width a combo box needs for its widest item and its arrow; the width a
+// dialog needs for its caption.
+int ComboWidthNeeded(const TComboBox& Combo);
+int CaptionWidthNeeded(const TForm& Form);
 }  // namespace DialogFields

@@ -48,6 +48,7 @@ TModConstr::TModConstr(TComponent* AOwner) : TForm(AOwner) {
   abcPicBtn1->Default = true;
   abcPicBtn1->OnClick = [this](TObject* Sender) { abcPicBtn1Click(Sender); };
   DialogFields::CancelOnEscape(*this);
+  DialogFields::FitToContent(*this);
 }
 
 void TModConstr::SetPolarizabilityShown(bool Shown) {

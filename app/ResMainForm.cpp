@@ -3,12 +3,17 @@
 
 #include "app/ResMainForm.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "app/ModelConstruct.h"
+#include "app/ProgramVersion.h"
 #include "controls/SplashArt.h"
 #include "controls/abcspla.h"
 #include "controls/abcsplit.h"
 #include "controls/abcwanim.h"
 #include "controls/dfsStatusBar.h"
+#include "platform/ui/QtBridge.h"
 #include "platform/gdi/Graphics.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
@@ -19,7 +24,7 @@ namespace {
 
 constexpr const char* OpenFilter =
     "Kelm data file [*.k2d]|*.k2d|ABEM data file [*.amp]|*.amp|Res2dInv [*.dat]|*.dat|"
-    "Kelm1d file convertion [*.qlf]|*.qlf|Program configuration [*.cfg]|*.cfg";
+    "Kelm1d file conversion [*.qlf]|*.qlf|Program configuration [*.cfg]|*.cfg";
 constexpr const char* SaveFilterText =
     "Kelm project data [*.k2d]|*.k2d|Kelm calculated data [*.k2d]|*.k2d|Kelm observed data [*.k2d]|*.k2d|"
     "Kelm model with calculated [*.k2d]|*.k2d|Res2dInv observed data [*.dat]|*.dat|"
@@ -87,6 +92,19 @@ void TMainForm::CreateStatusBar() {
     panel->SetAutoFit(false);
     panel->SetWidth(def.Width);
   }
+  // The misfit panel is as wide as its text (at least its own width); the help
+  // panel of the edit modes takes what the others leave.
+  StatusBar1->OnResize = [this](TObject*) {
+    TdfsStatusPanels* panels = StatusBar1->GetPanels();
+    if (panels->Count() < 6) return;
+    TdfsStatusPanel* misfit = panels->GetItem(3);
+    const QFontMetrics metrics(UiBridge::ToQFont(*StatusBar1->GetFont()));
+    misfit->SetWidth(std::max(50, metrics.horizontalAdvance(UiBridge::ToQ(misfit->GetText())) + 12));
+    int used = 0;
+    for (int i = 0; i < 5; ++i) used += panels->GetItem(i)->GetWidth();
+    const int grip = StatusBar1->SizeGrip ? StatusBar1->GetHeight() : 0;
+    panels->GetItem(5)->SetWidth(std::max(360, StatusBar1->GetClientWidth() - used - grip));
+  };
 }
 
 void TMainForm::CreatePanes() {
@@ -127,9 +145,9 @@ void TMainForm::CreateDialogsAndTimer() {
 
   // The splash shows while the window loads, unless "-ns" or "/ns" is given.
   abcSplash1 = Create<TabcSplash>(this);
-  SplashArt::LoadInto(*abcSplash1->GetPicture());
+  SplashArt::LoadInto(*abcSplash1->GetPicture(), std::string("Version ") + ProgramVersion);
   abcSplash1->SetShapeForm(true);
-  abcSplash1->ShapeTolerance = clGreen;
+  abcSplash1->ShapeTolerance = SplashArt::ShapeTolerance;
   abcSplash1->GetAnimateShow()->SetEffect(TabcAnimEffect::aweBlend);
   abcSplash1->GetAnimateHide()->SetEffect(TabcAnimEffect::aweBlend);
 

@@ -5,6 +5,7 @@
 #include "app/ResMainForm.h"
 
 #include "app/PrSetupUn.h"
+#include "app/ToolGlyphs.h"
 #include "app/bsetupun.h"
 #include "app/printsettings.h"
 #include "controls/abcsplit.h"
@@ -80,6 +81,7 @@ void TMainForm::CreateToolBar() {
     button->Flat = true;
     button->SetHint(def.Hint);
     button->SetShowHint(true);
+    button->SetGlyph(ToolGlyphs::Make(def.Name, 16).get());
     button->OnClick = def.OnClick;
     *def.Button = button;
   }
@@ -108,6 +110,7 @@ void TMainForm::CreateEditToolBar() {
     button->Layout = TButtonLayout::blGlyphBottom;
     button->SetHint(def.Hint);
     button->SetShowHint(true);
+    button->SetGlyph(ToolGlyphs::Make(def.Name, 24).get());
     // Each button has a group of its own, so that pressing one releases no other
     // by itself; "Fix node" has none and never stays down.
     if (def.Button != &TMainForm::SpeedButton21) {

@@ -80,6 +80,7 @@ void TMainForm::SetSolverDefaults() {
 
 void TMainForm::SetStatusText(int Panel, const std::string& Text) {
   StatusBar1->GetPanels()->GetItem(Panel)->SetText(Text);
+  if (Panel == 3 && StatusBar1->OnResize) StatusBar1->OnResize(StatusBar1);
 }
 
 std::string TMainForm::GetStatusText(int Panel) const { return StatusBar1->GetPanels()->GetItem(Panel)->GetText(); }

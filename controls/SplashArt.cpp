@@ -4,7 +4,7 @@
 
 namespace SplashArt {
 
-void Draw(TBitmap& Bitmap) {
+void Draw(TBitmap& Bitmap, const std::string& Note) {
   Bitmap.SetSize(Width, Height);
   TCanvas& c = *Bitmap.GetCanvas();
   c.Brush->SetStyle(bsSolid);
@@ -14,7 +14,7 @@ void Draw(TBitmap& Bitmap) {
   c.Pen->SetColor(RGB(40, 40, 90));
   c.Brush->SetColor(RGB(235, 238, 245));
   c.RoundRect(12, 12, Width - 12, Height - 12, 40, 40);
-  const TColor bands[] = {RGB(200, 120, 60), RGB(230, 180, 70), RGB(120, 170, 90), RGB(70, 130, 190)};
+  const TColor bands[] = {RGB(200, 120, 60), RGB(230, 180, 70), RGB(110, 150, 60), RGB(60, 100, 180)};
   for (int i = 0; i < 4; ++i) {
     c.Pen->SetColor(bands[i]);
     c.Brush->SetColor(bands[i]);
@@ -31,18 +31,19 @@ void Draw(TBitmap& Bitmap) {
   c.Font->SetStyle(TFontStyles{});
   const std::string subtitle = "2-D resistivity and IP";
   c.TextOut((Width - c.TextWidth(subtitle)) / 2, 100, subtitle);
+  if (!Note.empty()) c.TextOut((Width - c.TextWidth(Note)) / 2, 120, Note);
 }
 
-std::vector<uint8_t> Jpeg() {
+std::vector<uint8_t> Jpeg(const std::string& Note) {
   TJPEGImage image;
-  Draw(image);
+  Draw(image, Note);
   image.CompressionQuality = 95;
   return image.SaveToBytes();
 }
 
-void LoadInto(TPicture& Picture) {
+void LoadInto(TPicture& Picture, const std::string& Note) {
   auto image = std::make_unique<TJPEGImage>();
-  image->LoadFromBytes(Jpeg());
+  image->LoadFromBytes(Jpeg(Note));
   Picture.SetGraphic(std::move(image));
 }
 

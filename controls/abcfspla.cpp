@@ -3,6 +3,11 @@
 #include "controls/abcfact.h"
 #include "platform/ui/ExtCtrls.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QWidget>
+
 KV_CLASS_IMPL(TabcsfSplash, TabcForm) {}
 
 namespace abcfspla {
@@ -11,7 +16,26 @@ void RegisterSplashForm() { TabcFormFactory::Instance().RegisterFormClass(Tabcsf
 
 namespace {
 [[maybe_unused]] const bool Registered = (abcfspla::RegisterSplashForm(), true);
-}
+
+// Watches every window of the application being shown; a modal one other than
+// the splash's own ends the splash.
+class TModalWatch : public QObject {
+ public:
+  explicit TModalWatch(TabcsfSplash* Splash) : FSplash(Splash) {}
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Event->type() == QEvent::Show && Watched->isWidgetType()) {
+      auto* widget = static_cast<QWidget*>(Watched);
+      if (widget->isWindow() && widget->windowModality() != Qt::NonModal && !FSplash->Closing() &&
+          (!FSplash->HandleAllocated() || widget != FSplash->Handle()->window()))
+        FSplash->CloseSplash();
+    }
+    return QObject::eventFilter(Watched, Event);
+  }
+
+ private:
+  TabcsfSplash* FSplash;
+};
+}  // namespace
 
 TabcsfSplash::TabcsfSplash(TComponent* AOwner) : TabcForm(AOwner) {
   SetBorderStyle(TFormBorderStyle::bsNone);
@@ -48,6 +72,11 @@ TabcsfSplash::TabcsfSplash(TComponent* AOwner) : TabcForm(AOwner) {
   tmrClose->SetInterval(100);
   tmrClose->SetOnTimer([this](TObject*) { CloseSplash(); });
 
+  if (QCoreApplication* app = QCoreApplication::instance()) {
+    FModalWatch = std::make_unique<TModalWatch>(this);
+    app->installEventFilter(FModalWatch.get());
+  }
+
   OnActivate = [this](TObject*) { Activated(); };
   OnClose = [this](TObject*, TCloseAction& Action) {
     RunHiding();
@@ -55,7 +84,10 @@ TabcsfSplash::TabcsfSplash(TComponent* AOwner) : TabcForm(AOwner) {
   };
 }
 
-TabcsfSplash::~TabcsfSplash() = default;
+TabcsfSplash::~TabcsfSplash() {
+  if (FModalWatch)
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(FModalWatch.get());
+}
 
 void TabcsfSplash::Activated() {
   if (tmrClose->GetInterval() != 0 && !tmrClose->GetEnabled()) tmrClose->SetEnabled(true);

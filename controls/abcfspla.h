@@ -1,7 +1,8 @@
 #pragma once
 // TabcsfSplash: the borderless, top-most window of the splash screen. It shows
 // its picture either in a bevelled panel or cut to the picture's outline, and
-// closes on its timer or, with the hide-on-click flag, on any mouse press.
+// closes on its timer, with the hide-on-click flag on any mouse press, and as
+// soon as another window opens modally.
 
 #include "controls/abcforms.h"
 #include "controls/abcpanel.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QObject;
 class TImage;
 class TTimer;
 
@@ -40,6 +42,8 @@ class TabcsfSplash : public TabcForm {
 
  private:
   bool FClosing = false;
+  // Closes the splash when another window opens modally: a dialog must not sit under it.
+  std::unique_ptr<QObject> FModalWatch;
 };
 
 namespace abcfspla {

@@ -122,6 +122,8 @@ void TPolygonChart::CreateSeries() {
     marks->Shadow()->SetVertSize(0);
     marks->Font()->SetName("small fonts");
     marks->Font()->SetSize(7);
+    // With equal scale or a zoom, bodies reach past the plot: their labels stay inside it.
+    marks->SetClip(true);
   }
   BodySeries->NoEditPopup = true;
   AddSeries(BodySeries);
@@ -280,13 +282,18 @@ void TPolygonChart::EditBodyAtCursor(TObject*) {
 void TPolygonChart::PaintNodes(TObject*) {
   if (!HasModel) return;
   TPlotCanvas3D* canvas = Canvas();
+  // Nodes outside the plot (equal scale, zoom) would cover the axis labels.
+  const TRect plot = ChartRect;
   for (size_t k = 4; k < ModelNodes.size(); ++k) {
     const Tnode& node = ModelNodes[k];
     const int32_t x = BottomAxis()->ValueToPixel(node.X);
     const int32_t y = LeftAxis()->ValueToPixel(node.Depth);
     const TColor color = NodeColor(node);
     for (int32_t dx = -1; dx <= 1; ++dx)
-      for (int32_t dy = -1; dy <= 1; ++dy) canvas->SetPixel(x + dx, y + dy, color);
+      for (int32_t dy = -1; dy <= 1; ++dy) {
+        const int32_t px = x + dx, py = y + dy;
+        if (px >= plot.Left && px <= plot.Right && py >= plot.Top && py <= plot.Bottom) canvas->SetPixel(px, py, color);
+      }
   }
 }
 

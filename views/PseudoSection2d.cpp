@@ -21,6 +21,30 @@
 
 KV_CLASS_IMPL(TPseudoSection2d, TChart) {}
 
+void TGridPointSeries::BeforeDrawPoints() {
+  // Each pass over the points starts with no label drawn.
+  FDrawn.clear();
+  TPointSeries::BeforeDrawPoints();
+}
+
+void TGridPointSeries::PaintMark(int32_t Index, const std::string& Text, TSeriesMarkPosition& Position) {
+  // The text itself with a small gap each side, centred on the point, not the
+  // padded box around it.
+  TCanvas3D* canvas = GetParentChart() ? GetParentChart()->GetCanvas() : nullptr;
+  int32_t width = Position.Width;
+  if (canvas) {
+    int32_t widest = 0;
+    for (const std::string& line : PlotEngine::MarkTextLines(Text)) widest = std::max(widest, canvas->TextWidth(line));
+    width = std::min(width, widest + 6);
+  }
+  const int32_t centre = Position.TopLeft.X + Position.Width / 2;
+  const TRect r(centre - width / 2, Position.TopLeft.Y, centre - width / 2 + width, Position.TopLeft.Y + Position.Height);
+  for (const TRect& d : FDrawn)
+    if (r.Left < d.Right && d.Left < r.Right && r.Top < d.Bottom && d.Top < r.Bottom) return;
+  FDrawn.push_back(r);
+  TPointSeries::PaintMark(Index, Text, Position);
+}
+
 namespace PseudoSection2d {
 
 std::function<int(TPseudoSection2d& View)> SetupDialogHook;
@@ -33,6 +57,7 @@ const char* const MenuCaptions[8] = {"Log data scale", "Display grid point", "Di
 namespace {
 
 using Supermath2d::NoValue;
+
 
 void HidePointerAndLegend(TPointSeries& series) {
   series.Pointer()->SetVisible(false);
@@ -168,7 +193,7 @@ void TPseudoSection2d::CreateParts() {
   ImageTool->SetSeries(FrameSeries);
   ImageTool->SwapVertical = true;
 
-  GridSeries = Create<TPointSeries>(this);
+  GridSeries = Create<TGridPointSeries>(this);
   GridSeries->SetParentChart(this);
   SetPointerLook(*GridSeries, 2, TSeriesPointerStyle::psCircle);
   Multigraphics::ApplyLabelMarks(*GridSeries);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart/engine/Chart.h"
+#include "chart/series/Series.h"
 #include "views/ContourLevels.h"
 #include "views/Contouring.h"
 
@@ -24,9 +25,23 @@ class TLegendScrollBar;
 class TMenuItem;
 class TMetafile;
 class TPlotFont;
-class TPointSeries;
 class TPopupMenu;
 class TPseudoSection2d;
+
+// The grid points of a section with their value labels. On dense data a label
+// whose text would overlap one already drawn in the same pass is left out; the
+// marks' own switch still shows or hides them all.
+class TGridPointSeries : public TPointSeries {
+ public:
+  using TPointSeries::TPointSeries;
+  void BeforeDrawPoints() override;
+  void PaintMark(int32_t Index, const std::string& Text, TSeriesMarkPosition& Position) override;
+  // The text rectangles of the labels drawn in the last pass.
+  const std::vector<TRect>& DrawnLabels() const { return FDrawn; }
+
+ private:
+  std::vector<TRect> FDrawn;
+};
 
 namespace PseudoSection2d {
 // The "Contour-section setup" dialog for a view (installed by the main window): it

@@ -4,13 +4,18 @@
 // dialogs are also written as PNG pictures to look at.
 
 #include "app/Dearsetup.h"
+#include "app/DialogFields.h"
 #include "app/ModelConstruct.h"
+#include "platform/ui/QtBridge.h"
+#include "platform/ui/StdCtrls.h"
 #include "controls/abcbtn.h"
 #include "controls/abcexctl.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+#include <QFontMetrics>
 
 namespace {
 
@@ -70,6 +75,31 @@ TEST(DialogLookTest, DefaultArrayHasFramedBoxesAndAPictureButton) {
   CheckLook(*d, "default_array.png");
   CheckButton(d->abcPicBtn1, "Apply");
   d->Free();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DialogLookTest, CaptionsAndComboItemsFitAtTheFontsInUse) {
+  // Each dialog is as wide as its caption needs beside the title-bar buttons,
+  // every combo box shows its widest item, and the edits stay inside their boxes.
+  Forms::EnsureToolkit();
+  for (TForm* d : {static_cast<TForm*>(Create<TModConstr>(nullptr)), static_cast<TForm*>(Create<TDefarray>(nullptr))}) {
+    SCOPED_TRACE(d->GetCaption());
+    EXPECT_GE(d->GetWidth(), DialogFields::CaptionWidthNeeded(*d));
+    for (int i = 0; i < d->ControlCount(); ++i) {
+      TControl* c = d->GetControl(i);
+      EXPECT_LE(c->GetLeft() + c->GetWidth(), d->GetClientWidth()) << i;
+      if (auto* combo = dynamic_cast<TComboBox*>(c)) {
+        const QFontMetrics metrics(UiBridge::ToQFont(*combo->GetFont()));
+        for (int k = 0; k < combo->Items()->Count(); ++k)
+          EXPECT_GT(combo->GetWidth(), metrics.horizontalAdvance(UiBridge::ToQ(combo->Items()->Get(k))) + 20)
+              << combo->Items()->Get(k);
+      }
+    }
+    d->Free();
+  }
 }
 
 }  // namespace

@@ -8,9 +8,13 @@
 #include <sstream>
 
 #include <QAction>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
 #include <QMenu>
 
 #include "app/tests/AppTestSupport.h"
+#include "chart/engine/PlotEngine_Marks.h"
 #include "views/PolygonChart.h"
 #include "views/Contouring.h"
 #include "views/PseudoSection2d.h"
@@ -574,4 +578,101 @@ TEST_F(MainUseTest, HelpContextOpensTheManualBuiltBesideTheProgram) {
   f.Context1->Click();
   EXPECT_EQ(Seam.Prompts().back().Kind, TPromptKind::Shell);
   EXPECT_EQ(fs::path(Seam.Prompts().back().Text), fs::path(KV_MANUAL_PDF));
+}
+
+TEST_F(MainUseTest, ModelNodesAndBodyLabelsStayInsideThePlotWhenZoomed) {
+  // The plot starts just right of a body's left nodes, then just right of its
+  // label's centre: the margins with the axis numbers look the same as without
+  // nodes and labels.
+  const double starts[] = {0.1 + 1e-3, 0.2 + 1e-3};
+  for (double start : starts) {
+    SCOPED_TRACE(start);
+    TMainForm& f = OpenWenner();
+    TPolygonChart& chart = *f.PolygonChart1;
+    DrawBody(f, 0.1, 0.3, 0.2, 0.5);
+    ASSERT_EQ(chart.ModelPolygons.size(), 2u);
+    const complexM a = At(chart, start, 0), b = At(chart, 0.9, 1);
+    const auto draw = [&] {
+      chart.BottomAxis()->SetMinMax(a.x, b.x);
+      chart.LeftAxis()->SetMinMax(a.z, b.z);
+      chart.MakeBitmap(clWhite, TRect(0, 0, chart.GetWidth(), chart.GetHeight()));
+      return chart.MakeBitmap(clWhite, TRect(0, 0, chart.GetWidth(), chart.GetHeight()));
+    };
+    const auto with = draw();
+    const TRect plot = chart.ChartRect;
+    auto* labels = dynamic_cast<TSeriesMarks*>(chart.BodySeries->Marks());
+    ASSERT_TRUE(labels && labels->GetVisible());
+    chart.HasModel = false;
+    labels->SetVisible(false);
+    const auto without = draw();
+    chart.HasModel = true;
+    labels->SetVisible(true);
+    ASSERT_EQ(plot, chart.ChartRect);
+    int32_t inside = 0, outside = 0;
+    for (int32_t y = 0; y < with->GetHeight(); ++y)
+      for (int32_t x = 0; x < with->GetWidth(); ++x) {
+        if (with->Image().pixel(x, y) == without->Image().pixel(x, y)) continue;
+        const bool in = x >= plot.Left && x <= plot.Right && y >= plot.Top && y <= plot.Bottom;
+        ++(in ? inside : outside);
+      }
+    EXPECT_GT(inside, 0);  // the nodes and labels are drawn, in the plot
+    EXPECT_EQ(outside, 0);
+    CloseForm();
+  }
+}
+
+TEST_F(MainUseTest, TheWindowRepaintsWholeUnderAModalDialog) {
+  // A real modal loop (not the scripted one): the main window, invalidated
+  // while the dialog is open, is drawn again with its charts and their titles.
+  TMainForm& f = OpenWenner();
+  f.Show();
+  for (int i = 0; i < 10; ++i) Application->ProcessMessages();
+  QWidget* window = f.Handle();
+  const QImage before = window->grab().toImage();
+  TForm* dialog = Create<TForm>(nullptr);
+  dialog->SetBounds(300, 300, 200, 100);
+  QImage during;
+  QTimer::singleShot(100, [&] {
+    f.Invalidate();
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+    during = window->grab().toImage();
+    dialog->SetModalResult(mrCancel);
+  });
+  IUserSeam* scripted = UserSeam::Install(nullptr);
+  const TModalResult result = dialog->ShowModal();
+  UserSeam::Install(scripted);
+  dialog->Free();
+  EXPECT_EQ(result, mrCancel);
+  ASSERT_FALSE(during.isNull());
+  EXPECT_EQ(during, before);
+  CloseForm();
+}
+
+TEST_F(MainUseTest, DenseValueLabelsSkipThoseThatWouldOverlap) {
+  TMainForm& f = OpenForm();
+  f.SetBounds(0, 0, 900, 700);
+  OpenThroughMenu(f, std::string(KV_TESTDATA_DIR) + "/res2dinv/res2dinv-dd.dat", true);
+  TPseudoSection2d& section = *f.PseudoSection2d1;
+  auto* grid = dynamic_cast<TGridPointSeries*>(section.GridSeries);
+  ASSERT_NE(grid, nullptr);
+  auto* marks = dynamic_cast<TSeriesMarks*>(grid->Marks());
+  ASSERT_TRUE(marks && marks->GetVisible());
+  const auto draw = [&] { section.MakeBitmap(clWhite, TRect(0, 0, section.GetWidth(), section.GetHeight())); };
+  draw();
+  const std::vector<TRect> drawn = grid->DrawnLabels();
+  // Some labels are drawn, not all of them, and no two drawn ones share a pixel.
+  EXPECT_GT(drawn.size(), 0u);
+  EXPECT_LT(drawn.size(), static_cast<size_t>(grid->Count()));
+  for (size_t i = 0; i < drawn.size(); ++i)
+    for (size_t k = i + 1; k < drawn.size(); ++k) {
+      const TRect& a = drawn[i];
+      const TRect& b = drawn[k];
+      EXPECT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom) << i << " " << k;
+    }
+  // The labels' switch still hides them all.
+  marks->SetVisible(false);
+  draw();
+  EXPECT_TRUE(grid->DrawnLabels().empty());
+  marks->SetVisible(true);
+  CloseForm();
 }

@@ -3,9 +3,18 @@
 
 #include <filesystem>
 
+#include <QFontMetrics>
+#include <QImage>
+
 #include "app/ModelConstruct.h"
+#include "app/ProgramVersion.h"
+#include "controls/SplashArt.h"
+#include "controls/abcfspla.h"
+#include "controls/abcspla.h"
+#include "platform/ui/ExtCtrls.h"
 #include "app/tests/AppTestSupport.h"
 #include "controls/dfsStatusBar.h"
+#include "platform/ui/QtBridge.h"
 
 namespace {
 
@@ -88,8 +97,9 @@ TEST_F(StartupTest, MissingCommandLineFileIsReportedAndLeavesTheWindowEmpty) {
 TEST_F(StartupTest, WindowHoldsItsComponentsBeforeAnyData) {
   TMainForm& f = OpenForm();
   ASSERT_EQ(f.StatusBar1->GetPanels()->Count(), 6);
-  const int widths[] = {20, 180, 37, 50, 18, 360};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(f.StatusBar1->GetPanels()->GetItem(i)->GetWidth(), widths[i]) << i;
+  const int widths[] = {20, 180, 37, 50, 18};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(f.StatusBar1->GetPanels()->GetItem(i)->GetWidth(), widths[i]) << i;
+  EXPECT_GE(f.StatusBar1->GetPanels()->GetItem(5)->GetWidth(), 360);
   EXPECT_EQ(f.StatusBar1->GetPanels()->GetItem(2)->GetPanelType(), TdfsStatusPanelType::sptGauge);
   EXPECT_FALSE(f.panel1->GetVisible());
   EXPECT_FALSE(f.ToolBar2->GetVisible());
@@ -101,6 +111,30 @@ TEST_F(StartupTest, WindowHoldsItsComponentsBeforeAnyData) {
   EXPECT_EQ(f.OpenDialog3->Filter, "PGM Data files|*.pgm");
 }
 
+TEST_F(StartupTest, TheHelpPanelTakesTheWidthLeftAndTheMisfitPanelItsText) {
+  TMainForm& f = OpenForm();
+  TdfsStatusPanels* panels = f.StatusBar1->GetPanels();
+  const auto total = [&] {
+    int sum = f.StatusBar1->SizeGrip ? f.StatusBar1->GetHeight() : 0;
+    for (int i = 0; i < 6; ++i) sum += panels->GetItem(i)->GetWidth();
+    return sum;
+  };
+  const QFontMetrics metrics(UiBridge::ToQFont(*f.StatusBar1->GetFont()));
+  struct TCase {
+    int Width;
+    const char* Misfit;
+  };
+  for (const TCase& c : {TCase{1600, "0/0"}, TCase{1600, "12345.6/78901.2"}, TCase{1200, "3.1/2.7"}}) {
+    SCOPED_TRACE(std::to_string(c.Width) + " " + c.Misfit);
+    f.SetBounds(0, 0, c.Width, 900);
+    f.SetStatusText(3, c.Misfit);
+    Application->ProcessMessages();
+    EXPECT_GE(panels->GetItem(3)->GetWidth(), 50);
+    EXPECT_GT(panels->GetItem(3)->GetWidth(), metrics.horizontalAdvance(c.Misfit));
+    EXPECT_EQ(total(), f.StatusBar1->GetClientWidth());
+  }
+}
+
 TEST_F(StartupTest, ContextWithoutTheHelpDocumentSaysSo) {
   ASSERT_FALSE(std::filesystem::exists("KelmVev2Er.pdf"));
   TMainForm& f = OpenForm();
@@ -108,6 +142,27 @@ TEST_F(StartupTest, ContextWithoutTheHelpDocumentSaysSo) {
   f.Context1->Click();
   ASSERT_EQ(Seam.Prompts().size(), 1u);
   EXPECT_EQ(Seam.Prompts()[0].Text, "File not found - KelmVev2Er.pdf");
+}
+
+TEST_F(StartupTest, AboutShowsThePictureWithTheProgramsVersionShapedToItsCard) {
+  TMainForm& f = OpenForm();
+  f.About1->Click();
+  TabcsfSplash* splash = f.abcSplash1->SplashForm();
+  ASSERT_NE(splash, nullptr);
+  // The picture shown is the one drawn with the version line, not the one without.
+  const auto pixels = [](const TPicture& P) {
+    TBitmap b(SplashArt::Width, SplashArt::Height);
+    b.GetCanvas()->Draw(0, 0, P.GetGraphic());
+    return b.Image();
+  };
+  TPicture withVersion, plain;
+  SplashArt::LoadInto(withVersion, std::string("Version ") + ProgramVersion);
+  SplashArt::LoadInto(plain);
+  const QImage shown = pixels(*splash->imgSplash->Picture());
+  EXPECT_EQ(shown, pixels(withVersion));
+  EXPECT_NE(shown, pixels(plain));
+  EXPECT_EQ(splash->abcShapeForm1->GetTolerance(), SplashArt::ShapeTolerance);
+  f.abcSplash1->HideSplash();
 }
 
 }  // namespace

@@ -334,3 +334,49 @@ TEST(SplashShape, ShapeControlNeedsAFormAsOwner) {
 }
 
 }  // namespace
+
+TEST(SplashArtShape, TheProgramsPictureShapedWithItsToleranceIsTheCardAlone) {
+  // The card as drawn, before JPEG compression, against the outline found in
+  // the JPEG picture: no pixel of the surround stays (no tinted fringe, no
+  // corners), no pixel of the card is cut. With and without a note line.
+  for (const std::string note : {"", "Version 1.0"}) {
+    SCOPED_TRACE(note);
+    TBitmap drawn;
+    SplashArt::Draw(drawn, note);
+    TPicture picture;
+    SplashArt::LoadInto(picture, note);
+    TBitmap decoded(SplashArt::Width, SplashArt::Height);
+    decoded.GetCanvas()->Draw(0, 0, picture.GetGraphic());
+    const std::optional<TRegion> region = abcshapf::BitmapToRegion(&decoded, SplashArt::ShapeTolerance);
+    ASSERT_TRUE(region.has_value());
+    int kept = 0, cut = 0, card = 0;
+    for (int y = 0; y < SplashArt::Height; ++y)
+      for (int x = 0; x < SplashArt::Width; ++x) {
+        const bool surround = ColorToRGB(drawn.GetPixelColor(x, y)) == ColorToRGB(clLime);
+        const bool inside = region->PtInRegion(x, y);
+        card += !surround;
+        if (surround && inside) ++kept;
+        if (!surround && !inside) ++cut;
+      }
+    EXPECT_GT(card, SplashArt::Width * SplashArt::Height / 2);
+    EXPECT_EQ(kept, 0);
+    EXPECT_EQ(cut, 0);
+  }
+}
+
+TEST_F(SplashTest, AModalWindowOpeningClosesTheSplash) {
+  // A modeless window leaves the splash; a modal one (a dialog at start-up) ends it.
+  SplashArt::LoadInto(*Splash->GetPicture());
+  Splash->Duration = 0;
+  Splash->ShowSplash();
+  TabcsfSplash* f = Splash->SplashForm();
+  ASSERT_NE(f, nullptr);
+  QWidget modeless, modal;
+  modeless.show();
+  Application->ProcessMessages();
+  EXPECT_EQ(Splash->SplashForm(), f);
+  modal.setWindowModality(Qt::ApplicationModal);
+  modal.show();
+  EXPECT_TRUE(FormFreed(f));
+  EXPECT_EQ(Events, "show;hide;");
+}
