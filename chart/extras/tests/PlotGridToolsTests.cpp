@@ -113,6 +113,10 @@ TEST_F(GridToolsTest, OnlySurfacesAreTaken) {
   EXPECT_EQ(t->GetSeries(), nullptr);
   t->SetSeries(Grid());
   EXPECT_EQ(t->GetSeries(), nullptr) << "a grid that is no surface";
+  TSurfaceSeries* surface = Add<TSurfaceSeries>();
+  t->SetSeries(surface);
+  EXPECT_EQ(t->GetSeries(), surface);
+  t->SetSeries(nullptr);
   std::string text;
   t->Description(text);
   EXPECT_EQ(text, "Surface Nearest");
