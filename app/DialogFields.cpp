@@ -16,6 +16,22 @@
 
 namespace DialogFields {
 
+TGroupBox* AddGroup(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width, int Height) {
+  auto* group = Create<TGroupBox>(Parent);
+  group->SetParent(Parent);
+  group->SetBounds(Left, Top, Width, Height);
+  group->SetCaption(Caption);
+  return group;
+}
+
+TCheckBox* AddCheck(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
+  auto* box = Create<TCheckBox>(Parent);
+  box->SetParent(Parent);
+  box->SetBounds(Left, Top, Width, 17);
+  box->SetCaption(Caption);
+  return box;
+}
+
 TLabel* AddLabel(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
   auto* label = Create<TLabel>(Parent);
   label->SetParent(Parent);

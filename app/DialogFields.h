@@ -12,11 +12,16 @@ class TabcSuperLabel;
 class TabcPicBtn;
 class TForm;
 class TComboBox;
+class TGroupBox;
+class TCheckBox;
 
 namespace DialogFields {
 // A label with a single border at Left,Top and an edit of Width beside it.
 TLabel* AddLabel(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width);
 TEdit* AddEdit(TWinControl* Parent, int Left, int Top, int Width);
+// A captioned group frame, and a check box of the standard height.
+TGroupBox* AddGroup(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width, int Height);
+TCheckBox* AddCheck(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width);
 // A framed caption box (single 3-D border, caption centred vertically) that an
 // edit placed afterwards covers on its right part.
 TabcSuperLabel* AddCaptionBox(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width,

@@ -17,21 +17,8 @@ KV_CLASS_IMPL(TSetupForm, TForm) {}
 
 namespace {
 
-TGroupBox* AddGroup(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width, int Height) {
-  auto* group = Create<TGroupBox>(Parent);
-  group->SetParent(Parent);
-  group->SetBounds(Left, Top, Width, Height);
-  group->SetCaption(Caption);
-  return group;
-}
-
-TCheckBox* AddCheck(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
-  auto* box = Create<TCheckBox>(Parent);
-  box->SetParent(Parent);
-  box->SetBounds(Left, Top, Width, 17);
-  box->SetCaption(Caption);
-  return box;
-}
+using DialogFields::AddGroup;
+using DialogFields::AddCheck;
 
 // The factor texts: one decimal more below 1 than Supermath's plain form.
 std::string FactorText(double Value) { return Supermath::FloatToStrDec(1, 1, Value); }

@@ -19,13 +19,8 @@ KV_CLASS_IMPL(TPseudosetupForm, TForm) {}
 
 namespace {
 
-TGroupBox* AddGroup(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width, int Height) {
-  auto* group = Create<TGroupBox>(Parent);
-  group->SetParent(Parent);
-  group->SetBounds(Left, Top, Width, Height);
-  group->SetCaption(Caption);
-  return group;
-}
+using DialogFields::AddGroup;
+using DialogFields::AddCheck;
 
 // A caption box with a spin edit of Lower..Upper covering its right part.
 TSpinEdit* AddSpinRow(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width, int Lower,
@@ -52,14 +47,6 @@ TdfsColorButton* AddColorRow(TWinControl* Parent, const std::string& Caption, in
 TEdit* AddEditRow(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
   DialogFields::AddCaptionBox(Parent, Caption, Left, Top, Width, 33);
   return DialogFields::AddEdit(Parent, Left + Width - 64, Top + 6, 58);
-}
-
-TCheckBox* AddCheck(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
-  auto* box = Create<TCheckBox>(Parent);
-  box->SetParent(Parent);
-  box->SetBounds(Left, Top, Width, 17);
-  box->SetCaption(Caption);
-  return box;
 }
 
 // The spin's whole number, or none with Problem naming the field and its range.

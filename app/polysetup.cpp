@@ -16,13 +16,7 @@ KV_CLASS_IMPL(TPolysetupForm, TForm) {}
 
 namespace {
 
-TGroupBox* AddGroup(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width, int Height) {
-  auto* group = Create<TGroupBox>(Parent);
-  group->SetParent(Parent);
-  group->SetBounds(Left, Top, Width, Height);
-  group->SetCaption(Caption);
-  return group;
-}
+using DialogFields::AddGroup;
 
 TSpeedButton* AddSpeedButton(TWinControl* Parent, const std::string& Caption, int Left, int Top, int Width) {
   auto* button = Create<TSpeedButton>(Parent);
