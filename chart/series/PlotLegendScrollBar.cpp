@@ -10,6 +10,7 @@
 
 #include "chart/engine/PlotProcs.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/gdi/Pixels.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ constexpr int32_t kRepeatInterval = 50;
 bool Inside(const TRect& R, int32_t X, int32_t Y) {
   return X >= R.Left && X <= R.Right && Y >= R.Top && Y <= R.Bottom;
 }
-
-int32_t Nint(double V) { return static_cast<int32_t>(std::nearbyint(V)); }
 
 }  // namespace
 
@@ -127,8 +126,8 @@ void TPlotScrollBar::CalcThumb() {
   }
   const int32_t along = Horizontal ? Bounds.Right - Bounds.Left : Bounds.Bottom - Bounds.Top;
   const double scale = double(along - 2 * FSize) / total;
-  ThumbSize = std::max(Nint(PageSize() * scale), FMinThumbSize);
-  ThumbStart = (Horizontal ? Bounds.Left : Bounds.Top) + Nint(Position() * scale) + FSize;
+  ThumbSize = std::max(Pixels::Round(PageSize() * scale), FMinThumbSize);
+  ThumbStart = (Horizontal ? Bounds.Left : Bounds.Top) + Pixels::Round(Position() * scale) + FSize;
   ThumbEnd = ThumbStart + ThumbSize + 1;
 }
 
@@ -259,7 +258,7 @@ void TPlotScrollBar::ScrollBy(bool Repeating, double Delta) {
     next = position + Delta;
   }
   // A bar shorter than its page never scrolls before the first item.
-  SetPosition(std::max(0, Nint(next)));
+  SetPosition(std::max(0, Pixels::Round(next)));
   if (OnScrolled) OnScrolled(this);
   if (Repeating && AutoRepeat) {
     if (!FTimer) {

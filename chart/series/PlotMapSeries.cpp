@@ -8,6 +8,7 @@
 
 #include "chart/engine/PlotProcs.h"
 #include "platform/rtl/Streaming.h"
+#include "platform/gdi/Pixels.h"
 
 namespace {
 
@@ -18,8 +19,6 @@ void FreeSeries(TChartSeries*& Series) {
   Series = nullptr;
   s->Free();
 }
-
-int32_t Nint(double V) { return static_cast<int32_t>(std::nearbyint(V)); }
 
 }  // namespace
 
@@ -462,8 +461,8 @@ TPoint TMapSeries::MarkCentre(int32_t Index) {
         ++nx;
       }
     }
-    if (nx > 0) x = Nint(sumX / nx);
-    if (ny > 0) y = Nint(sumY / ny);
+    if (nx > 0) x = Pixels::Round(sumX / nx);
+    if (ny > 0) y = Pixels::Round(sumY / ny);
   }
   return TPoint(x, y);
 }

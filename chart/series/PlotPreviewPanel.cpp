@@ -13,12 +13,11 @@
 #include "platform/gdi/Printer.h"
 #include "platform/ui/Forms.h"
 #include "platform/rtl/Restore.h"
+#include "platform/gdi/Pixels.h"
 
 using PlotProcs::MulDiv;
 
 namespace {
-
-int32_t RoundHalfEven(double V) { return static_cast<int32_t>(std::nearbyint(V)); }
 
 bool IsEmptyRect(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 }  // namespace
@@ -176,15 +175,15 @@ void TPlotPreviewPanel::CalcPaperRect() {
   }
   const int32_t CW = GetWidth(), CH = GetHeight();
   if (W * CH < H * CW) {
-    const int32_t N = CH - RoundHalfEven(CH / 50.0);
-    PaperRect.Top = RoundHalfEven(CH / 100.0);
+    const int32_t N = CH - Pixels::Round(CH / 50.0);
+    PaperRect.Top = Pixels::Round(CH / 100.0);
     PaperRect.Bottom = PaperRect.Top + N;
     const int32_t PW = H <= 0 ? CW : MulDiv(N, static_cast<int32_t>(W), static_cast<int32_t>(H));
     PaperRect.Left = (CW - PW) / 2;
     PaperRect.Right = PaperRect.Left + PW;
   } else {
-    const int32_t N = CW - RoundHalfEven(CW / 50.0);
-    PaperRect.Left = RoundHalfEven(CW / 100.0);
+    const int32_t N = CW - Pixels::Round(CW / 50.0);
+    PaperRect.Left = Pixels::Round(CW / 100.0);
     PaperRect.Right = PaperRect.Left + N;
     const int32_t PH = W <= 0 ? CH : MulDiv(N, static_cast<int32_t>(H), static_cast<int32_t>(W));
     PaperRect.Top = (CH - PH) / 2;
@@ -440,8 +439,8 @@ void TPlotPreviewPanel::MarginsFromRect() {
   const TRect& P = PaperRect;
   const TRect& M = MarginRect;
   const double PW = std::max(1, P.Right - P.Left), PH = std::max(1, P.Bottom - P.Top);
-  TRect N(RoundHalfEven((M.Left - P.Left) * 100.0 / PW), RoundHalfEven((M.Top - P.Top) * 100.0 / PH),
-          RoundHalfEven((P.Right - M.Right) * 100.0 / PW), RoundHalfEven((P.Bottom - M.Bottom) * 100.0 / PH));
+  TRect N(Pixels::Round((M.Left - P.Left) * 100.0 / PW), Pixels::Round((M.Top - P.Top) * 100.0 / PH),
+          Pixels::Round((P.Right - M.Right) * 100.0 / PW), Pixels::Round((P.Bottom - M.Bottom) * 100.0 / PH));
   // Rounding a rectangle of a pixel or two may still add up to 100 %.
   if (N.Left + N.Right >= 100) N.Right = 99 - N.Left;
   if (N.Top + N.Bottom >= 100) N.Bottom = 99 - N.Top;

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "chart/engine/PlotProcs.h"
+#include "platform/gdi/Pixels.h"
 
 // ============================================================================
 // TCustom3DSeries
@@ -90,8 +91,6 @@ constexpr TColor kRainbow[25] = {0x000099, 0x0000C3, 0x0000EE, 0x001AFF, 0x0046F
 
 int32_t Channel(TColor C, int K) { return (C >> (8 * K)) & 0xFF; }
 
-int32_t Nint(double V) { return static_cast<int32_t>(std::nearbyint(V)); }
-
 }  // namespace
 
 KV_CLASS_IMPL(TCustom3DPaletteSeries, TCustom3DSeries) {
@@ -173,11 +172,11 @@ TColor TCustom3DPaletteSeries::RangeColor(double F) const {
   for (int k = 0; k < 3; ++k) {
     int32_t v;
     if (FMidColor == clNone)
-      v = FEnd[k] + Nint(F * FDiffHigh[k]);
+      v = FEnd[k] + Pixels::Round(F * FDiffHigh[k]);
     else if (F >= 0.5)
-      v = FMid[k] + Nint((F - 0.5) * 2 * FDiffHigh[k]);
+      v = FMid[k] + Pixels::Round((F - 0.5) * 2 * FDiffHigh[k]);
     else
-      v = FEnd[k] + Nint(2 * F * FDiffLow[k]);
+      v = FEnd[k] + Pixels::Round(2 * F * FDiffLow[k]);
     ch[k] = std::clamp(v, 0, 255);
   }
   return ch[0] + 256 * ch[1] + 65536 * ch[2];
@@ -232,12 +231,12 @@ void TCustom3DPaletteSeries::BuildPalette(int32_t Steps) {
     switch (FPaletteStyle) {
       case TPlotPaletteStyle::psRainbow: colour = kRainbow[i % 25]; break;
       case TPlotPaletteStyle::psGrayScale: {
-        const int32_t g = std::clamp(Nint(i * 255.0 / n), 0, 255);
+        const int32_t g = std::clamp(Pixels::Round(i * 255.0 / n), 0, 255);
         colour = g + 256 * g + 65536 * g;
         break;
       }
       case TPlotPaletteStyle::psInvGray: {
-        const int32_t g = std::clamp(255 - Nint(i * 255.0 / n), 0, 255);
+        const int32_t g = std::clamp(255 - Pixels::Round(i * 255.0 / n), 0, 255);
         colour = g + 256 * g + 65536 * g;
         break;
       }
