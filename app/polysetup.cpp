@@ -11,6 +11,7 @@
 #include "controls/abcexctl.h"
 #include "platform/ui/Dialogs.h"
 #include "views/PolygonChart.h"
+#include "platform/rtl/FreeGuard.h"
 
 KV_CLASS_IMPL(TPolysetupForm, TForm) {}
 
@@ -186,10 +187,7 @@ void TPolysetupForm::SpeedButton4Click(TObject*) {
 }
 
 int polysetup::ShowSectionSetup(TPolygonChart& Chart) {
-  struct TFree {
-    void operator()(TPolysetupForm* Form) const { Form->Free(); }
-  };
-  std::unique_ptr<TPolysetupForm, TFree> dialog(Create<TPolysetupForm>(Application));
+  TOwned<TPolysetupForm> dialog(Create<TPolysetupForm>(Application));
   dialog->LoadFromChart(Chart);
   return dialog->ShowModal();
 }

@@ -9,6 +9,7 @@
 #include "controls/abcexctl.h"
 #include "platform/rtl/Restore.h"
 #include "views/Multigraphics.h"
+#include "platform/rtl/FreeGuard.h"
 
 KV_CLASS_IMPL(TsetMG, TForm) {}
 
@@ -233,10 +234,7 @@ void TsetMG::Button3Click(TObject*) {
 }
 
 int setupMG::ShowGraphicsSetup(multigraph& Graph) {
-  struct TFree {
-    void operator()(TsetMG* Form) const { Form->Free(); }
-  };
-  std::unique_ptr<TsetMG, TFree> dialog(Create<TsetMG>(Application));
+  TOwned<TsetMG> dialog(Create<TsetMG>(Application));
   dialog->Graph = &Graph;
   dialog->LoadFromGraph();
   return dialog->ShowModal();

@@ -4,6 +4,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/ui/EditExtras.h"
 #include "platform/ui/Menus.h"
+#include "platform/rtl/FreeGuard.h"
 
 #include <algorithm>
 
@@ -227,10 +228,7 @@ TRect TGvUnitEditBtn::UnitRect() const {
 
 void TGvUnitEditBtn::ClickButton(TObject* Sender) {
   (void)Sender;
-  struct TFree {
-    void operator()(TPopupMenu* M) const { M->Free(); }
-  };
-  std::unique_ptr<TPopupMenu, TFree> menu(Create<TPopupMenu>(nullptr));
+  TOwned<TPopupMenu> menu(Create<TPopupMenu>(nullptr));
   std::string chosen;
   bool picked = false;
   for (int i = 0; i < FUnits->Count(); ++i) {

@@ -13,6 +13,7 @@
 #include "chart/series/PlotEdiFont.h"
 #include "chart/series/PlotFormatting.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/FreeGuard.h"
 
 using EditorRows::Make;
 using EditorRows::Place;
@@ -82,11 +83,8 @@ void ShowAxisEditor(TSeriesChart* Chart, TChartAxis* Axis) {
   if (!Chart || !Axis || Axis->ParentChart() != static_cast<TAxisChart*>(Chart)) return;
   auto* Panel = dynamic_cast<TCustomAxisPanel*>(Chart);
   if (!Panel) return;
-  auto* Form = new TFormPlotAxis(Chart->ChartComponent(), Axis);
-  struct TFree {
-    TForm* F;
-    ~TFree() { F->Free(); }
-  } Guard{Form};
+  TOwned<TFormPlotAxis> Owned(Create<TFormPlotAxis>(Chart->ChartComponent(), Axis));
+  TFormPlotAxis* Form = Owned.get();
   Form->Position = TPosition::poDesktopCenter;
   Form->SetWidth(400);
   Form->SetHeight(300);
@@ -706,19 +704,15 @@ void TFormPlotAxis::RoundedLimitsClick() {
   if (TCustomAxisPanel* C = Chart()) C->DrawToClient();
 }
 
+std::string TFormPlotAxis::AxisName() const {
+  if (auto* C = dynamic_cast<TCustomChart*>(Chart())) return C->AxisTitleOrName(FAxis);
+  return FAxis->Title()->GetCaption();
+}
+
 void TFormPlotAxis::EditLimit(bool Maximum) {
   if (!FAxis) return;
-  auto* D = Create<TAxisMaxMin>(this);
-  struct TFree {
-    TForm* F;
-    ~TFree() { F->Free(); }
-  } Guard{D};
-  std::string Name;
-  if (auto* C = dynamic_cast<TCustomChart*>(Chart()))
-    Name = C->AxisTitleOrName(FAxis);
-  else
-    Name = FAxis->Title()->GetCaption();
-  D->SetCaption(std::string(Maximum ? "Maximum" : "Minimum") + " " + Name);
+  TOwned<TAxisMaxMin> D(Create<TAxisMaxMin>(this));
+  D->SetCaption(std::string(Maximum ? "Maximum" : "Minimum") + " " + AxisName());
   D->IsDateTime = FAxis->IsDateTime();
   const double Current = Maximum ? FAxis->GetMaximum() : FAxis->GetMinimum();
   D->MaxMin = ShownLimit(Current);
@@ -738,17 +732,8 @@ void TFormPlotAxis::EditLimit(bool Maximum) {
 
 void TFormPlotAxis::BIncreClick(TObject*) {
   if (!FAxis) return;
-  auto* D = Create<TAxisIncrement>(this);
-  struct TFree {
-    TForm* F;
-    ~TFree() { F->Free(); }
-  } Guard{D};
-  std::string Name;
-  if (auto* C = dynamic_cast<TCustomChart*>(Chart()))
-    Name = C->AxisTitleOrName(FAxis);
-  else
-    Name = FAxis->Title()->GetCaption();
-  D->SetCaption(SysUtils::Format("Desired %s Increment", {Name}));
+  TOwned<TAxisIncrement> D(Create<TAxisIncrement>(this));
+  D->SetCaption(SysUtils::Format("Desired %s Increment", {AxisName()}));
   const double Scale = std::fabs(FAxis->LabelScale);
   D->IsDateTime = FAxis->IsDateTime();
   D->IsExact = FAxis->GetExactDateTime();

@@ -113,6 +113,8 @@ public:
   void RefreshScales();
   // The limit dialog for the minimum (false) or maximum (true).
   void EditLimit(bool Maximum);
+  // The axis as the chart names it (its title, or its place when untitled).
+  std::string AxisName() const;
   void BIncreClick(TObject* Sender);
   void Button1Click(TObject* Sender);
 

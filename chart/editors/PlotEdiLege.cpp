@@ -199,7 +199,7 @@ TFormPlotLegend::TFormPlotLegend(TComponent* Owner) : TEditorPage(Owner) {
 }
 
 TFormPlotLegend* TFormPlotLegend::CreateLegend(TComponent* Owner, TCustomChartLegend* Legend) {
-  auto* F = new TFormPlotLegend(Owner);
+  auto* F = Create<TFormPlotLegend>(Owner);
   F->FLegend = Legend;
   F->Tag = reinterpret_cast<intptr_t>(Legend);
   if (Legend) {
@@ -232,7 +232,7 @@ void TFormPlotLegend::FormShow(TObject*) {
   RefreshMargin();
   RefreshCustomPosition();
   if (!FSymbolEditor) {
-    FSymbolEditor = new TSymbolEditor(this);
+    FSymbolEditor = Create<TSymbolEditor>(this);
     PlotPenDlg::EmbedEditorForm(FSymbolEditor, TabSymbol, FLegend->Symbol());
   } else {
     FSymbolEditor->SetEdited(FLegend->Symbol());

@@ -32,6 +32,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/FreeGuard.h"
 
 using PlotPenDlg::PlaceControl;
 
@@ -53,11 +54,8 @@ int32_t ScreenPixelsPerInch() { return 96; }
 
 void ShowSeriesStyleEditor(TChartSeries* Series) {
   if (!Series) return;
-  auto* Form = Create<TChartEditForm>(nullptr);
-  struct TFree {
-    TChartEditForm* F;
-    ~TFree() { F->Free(); }
-  } Free{Form};
+  TOwned<TChartEditForm> Owned(Create<TChartEditForm>(nullptr));
+  TChartEditForm* Form = Owned.get();
   Form->ButtonHelp->Hide();
   auto* Chart = dynamic_cast<TCustomAxisPanel*>(Series->GetParentChart());
   Form->SetChart(Chart);
@@ -519,25 +517,25 @@ void TChartEditForm::SubPageChange(TObject*) {
   if (Tab->ControlCount() == 0) {
     TForm* Page = nullptr;
     if (Tab == TabGeneral) {
-      Page = new TFormPlotGeneral(this, Chart);
+      Page = Create<TFormPlotGeneral>(this, Chart);
     } else if (Tab == TabAxis) {
-      auto* A = new TFormPlotAxis(this, AxisToShow ? AxisToShow : Chart->LeftAxis());
+      auto* A = Create<TFormPlotAxis>(this, AxisToShow ? AxisToShow : Chart->LeftAxis());
       A->OnHorizontalChange = [this](TChartAxis*) {
         if (FSeriesPage) FSeriesPage->RefreshAxisLists();
       };
       Page = A;
     } else if (Tab == TabTitle && Full) {
-      Page = new TFormPlotTitle(this, TitleToShow ? TitleToShow : Full->Title(), Full);
+      Page = Create<TFormPlotTitle>(this, TitleToShow ? TitleToShow : Full->Title(), Full);
     } else if (Tab == TabLegend && Full) {
       Page = TFormPlotLegend::CreateLegend(this, Full->Legend());
     } else if (Tab == TabPanel) {
-      Page = new TFormPlotPanel(this, Chart);
+      Page = Create<TFormPlotPanel>(this, Chart);
     } else if (Tab == TabPaging) {
-      Page = new TFormPlotPage(this, Chart);
+      Page = Create<TFormPlotPage>(this, Chart);
     } else if (Tab == TabWalls && Full) {
-      Page = new TFormPlotWall(this, WallToShow ? WallToShow : Full->Walls()->Left());
+      Page = Create<TFormPlotWall>(this, WallToShow ? WallToShow : Full->Walls()->Left());
     } else if (Tab == Tab3D) {
-      Page = new TFormPlot3D(this, Chart);
+      Page = Create<TFormPlot3D>(this, Chart);
     }
     if (Page) EmbedPage(Page, Tab);
   }
@@ -563,7 +561,7 @@ void TChartEditForm::MainPageChange(TObject*) {
     if (ChartGrid1->CanFocus()) ChartGrid1->SetFocus();
   } else if (Tab == TabTools) {
     if (!FToolsPage) {
-      FToolsPage = new TFormPlotTools(this);
+      FToolsPage = Create<TFormPlotTools>(this);
       FToolsPage->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Chart));
       EmbedPage(FToolsPage, TabTools);
       FToolsPage->FormShow(FToolsPage);
@@ -573,7 +571,7 @@ void TChartEditForm::MainPageChange(TObject*) {
     }
   } else if (Tab == TabExport) {
     if (!FExportPage) {
-      FExportPage = new TPlotExportForm(this);
+      FExportPage = Create<TPlotExportForm>(this);
       FExportPage->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Chart));
       FExportPage->BClose->SetVisible(false);
       FExportPage->CBFileSize->SetChecked(false);
@@ -585,7 +583,7 @@ void TChartEditForm::MainPageChange(TObject*) {
     if (!FPrintPage) {
       const TCursor Old = Screen->GetCursor();
       Screen->SetCursor(crHourGlass);
-      FPrintPage = new TChartPreview(this);
+      FPrintPage = Create<TChartPreview>(this);
       FPrintPage->PageNavigatorClass = [](TComponent* O) -> TChartPageNavigatorBase* {
         return Create<TPreviewPageNavigator>(O);
       };

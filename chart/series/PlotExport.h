@@ -12,6 +12,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/WeakRef.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/rtl/FreeGuard.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -20,14 +21,6 @@
 class TGraphic;
 class TStream;
 
-// Frees a component-library object through its two-phase destruction.
-struct TFreeObject {
-  void operator()(TObject* Object) const {
-    if (Object) Object->Free();
-  }
-};
-template <class T>
-using TOwned = std::unique_ptr<T, TFreeObject>;
 
 // ---- picture export formats ---------------------------------------------------------
 
