@@ -179,8 +179,12 @@ void TabcShapeForm::ApplyRegion(bool On) {
     QRegion mask;
     for (const TRect& r : FRegion->Rects()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
     window->setMask(mask);
+    // The form's client sits inside its top-level window: only a mask on that
+    // window hides the corners on the screen.
+    if (QWidget* top = window->window(); top != window) top->setMask(mask.translated(window->mapTo(top, QPoint(0, 0))));
   } else {
     window->clearMask();
+    if (QWidget* top = window->window(); top != window) top->clearMask();
   }
   if (window->isVisible()) window->update();
 }

@@ -145,6 +145,10 @@ TEST_F(SplashTest, ShapedSplashIsCutToThePicturesOutline) {
   const QRegion mask = f->Handle()->mask();
   EXPECT_TRUE(mask.contains(QPoint(20, 20)));
   EXPECT_FALSE(mask.contains(QPoint(1, 1)));
+  // The window on the screen is cut too, not only the client area inside it.
+  const QRegion windowMask = f->Handle()->window()->mask();
+  EXPECT_TRUE(windowMask.contains(f->Handle()->mapTo(f->Handle()->window(), QPoint(20, 20))));
+  EXPECT_FALSE(windowMask.contains(f->Handle()->mapTo(f->Handle()->window(), QPoint(1, 1))));
   EXPECT_EQ(f->GetWidth(), 62);
   Splash->HideSplash();
   EXPECT_TRUE(FormFreed(f));
