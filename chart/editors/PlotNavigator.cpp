@@ -222,6 +222,7 @@ void TCustomPlotNavigator::CalcLayout(int32_t& Width, int32_t& Height) {
   Height = std::max(Height, MinBtnHeight);
   const int32_t W = Width / N;
   if (GetAlign() == TAlign::alNone) Width = N * W;
+  const int32_t ButtonHeight = FBorderStyle == TBorder::bsSingle ? Height - 4 : Height;
   FButtonWidth = W;
   // The pixels left over go one each to the buttons, spread by an accumulator.
   const int32_t Left = Width - N * W;
@@ -229,7 +230,7 @@ void TCustomPlotNavigator::CalcLayout(int32_t& Width, int32_t& Height) {
   int32_t X = 0;
   for (TPlotNavButton* B : FButtons) {
     if (!B->GetVisible()) {
-      B->SetBounds(Width + 1, 0, W, Height);
+      B->SetBounds(Width + 1, 0, W, ButtonHeight);
       continue;
     }
     int32_t Bw = W;
@@ -238,9 +239,15 @@ void TCustomPlotNavigator::CalcLayout(int32_t& Width, int32_t& Height) {
       ++Bw;
       Acc += N;
     }
-    B->SetBounds(X, 0, Bw, Height);
+    B->SetBounds(X, 0, Bw, ButtonHeight);
     X += Bw;
   }
+}
+
+void TCustomPlotNavigator::SetBorderStyle(TBorder Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  Relayout();
 }
 
 void TCustomPlotNavigator::Relayout() {

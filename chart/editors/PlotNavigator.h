@@ -79,6 +79,10 @@ public:
 
   // Fits Width and Height to the visible buttons and places them.
   void CalcLayout(int32_t& Width, int32_t& Height);
+  // A single-line border takes two pixels above and below the buttons.
+  enum class TBorder { bsNone, bsSingle };
+  TBorder GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorder Value);
   void SetButtonVisible(TPlotNavigateBtn B, bool Visible);
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -108,4 +112,5 @@ private:
   int32_t FButtonWidth = 0;
   int32_t FFocusedButton = 0;
   bool FLayingOut = false;
+  TBorder FBorderStyle = TBorder::bsNone;
 };

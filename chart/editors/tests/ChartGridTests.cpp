@@ -419,6 +419,12 @@ TEST_F(NavigatorTest, WidthIsSharedByTheVisibleButtons) {
       Widths.push_back(B->GetWidth());
   EXPECT_EQ(Widths, (std::vector<int>{61, 60, 61, 61}));
   EXPECT_EQ(Nav->GetWidth(), 243);
+  // A single-line border leaves the buttons four pixels lower than the panel.
+  EXPECT_EQ(Nav->Button(nbFirst)->GetHeight(), 25);
+  Nav->SetBorderStyle(TCustomPlotNavigator::TBorder::bsSingle);
+  EXPECT_EQ(Nav->Button(nbFirst)->GetHeight(), 21);
+  EXPECT_EQ(Nav->GetHeight(), 25);
+  Nav->SetBorderStyle(TCustomPlotNavigator::TBorder::bsNone);
   // Hidden buttons take no width; a free panel shrinks to whole button widths.
   Nav->SetAlign(TAlign::alNone);
   Nav->SetButtonVisible(nbInsert, true);
