@@ -2,16 +2,9 @@
 
 #include "controls/DFSKb.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/ui/AppHooks.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
-
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QObject>
-#include <QTimer>
-#include <QWidget>
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <cmath>
@@ -75,107 +68,19 @@ int TimerRegistrationCount = 0;
 dfsStatusBar::TKeyStateReader KeyReader;
 dfsStatusBar::TClock Clock;
 
-// The keyboard hook of the window thread: sees every key event once.
-class TKeyboardHook : public QObject {
- public:
-  bool eventFilter(QObject* Watched, QEvent* Event) override {
-    const QEvent::Type type = Event->type();
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-      auto* key = static_cast<QKeyEvent*>(Event);
-      // A key event travels up the parents; the hook sees it once.
-      if (key != FLastEvent || key->timestamp() != FLastTime || type != FLastType) {
-        FLastEvent = key;
-        FLastTime = key->timestamp();
-        FLastType = type;
-        uint32_t data = 0;
-        if (type == QEvent::KeyRelease)
-          data = 0xC0000000u;
-        else if (key->isAutoRepeat())
-          data = 0x40000000u;
-        dfsStatusBar::KeyboardHookProc(0, VirtualKeyOf(key->key()), data);
-      }
-    }
-    return QObject::eventFilter(Watched, Event);
-  }
-
- private:
-  static int VirtualKeyOf(int QtKey) {
-    switch (QtKey) {
-      case Qt::Key_CapsLock: return VK_CAPITAL;
-      case Qt::Key_NumLock: return VK_NUMLOCK;
-      case Qt::Key_ScrollLock: return VK_SCROLL;
-      default: return 0;
-    }
-  }
-  const QEvent* FLastEvent = nullptr;
-  quint64 FLastTime = 0;
-  QEvent::Type FLastType = QEvent::None;
-};
-
-std::unique_ptr<TKeyboardHook> KeyboardHook;
-
 void InstallKeyboardHook() {
-  if (KeyboardHook) return;
-  Forms::EnsureToolkit();
-  KeyboardHook = std::make_unique<TKeyboardHook>();
-  if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(KeyboardHook.get());
+  if (AppHooks::KeyboardHookInstalled()) return;
+  AppHooks::InstallKeyboardHook([](int Key, uint32_t Flags) { dfsStatusBar::KeyboardHookProc(0, Key, Flags); });
 }
 
-void RemoveKeyboardHook() {
-  if (!KeyboardHook) return;
-  if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(KeyboardHook.get());
-  KeyboardHook.reset();
-}
+void RemoveKeyboardHook() { AppHooks::RemoveKeyboardHook(); }
 
-// The X11 keyboard indicators, reached through the client library at run time
-// so that the program also runs where there is no X display.
-class TX11Indicators {
- public:
-  TX11Indicators() {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) return;
-    FLib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-    if (!FLib) return;
-    auto open = reinterpret_cast<void* (*)(const char*)>(dlsym(FLib, "XOpenDisplay"));
-    FInternAtom = reinterpret_cast<unsigned long (*)(void*, const char*, int)>(dlsym(FLib, "XInternAtom"));
-    FGetNamedIndicator =
-        reinterpret_cast<int (*)(void*, unsigned long, int*, int*, void*, int*)>(dlsym(FLib, "XkbGetNamedIndicator"));
-    FClose = reinterpret_cast<int (*)(void*)>(dlsym(FLib, "XCloseDisplay"));
-    if (open && FInternAtom && FGetNamedIndicator) FDisplay = open(nullptr);
-  }
-  ~TX11Indicators() {
-    if (FDisplay && FClose) FClose(FDisplay);
-    if (FLib) dlclose(FLib);
-  }
-  TX11Indicators(const TX11Indicators&) = delete;
-  TX11Indicators& operator=(const TX11Indicators&) = delete;
-
-  std::optional<bool> State(int VirtualKey) const {
-    if (!FDisplay) return std::nullopt;
-    const char* name = VirtualKey == VK_NUMLOCK ? "Num Lock" : VirtualKey == VK_SCROLL ? "Scroll Lock" : "Caps Lock";
-    const unsigned long atom = FInternAtom(FDisplay, name, 0);
-    int on = 0;
-    if (!atom || !FGetNamedIndicator(FDisplay, atom, nullptr, &on, nullptr, nullptr)) return std::nullopt;
-    return on != 0;
-  }
-
- private:
-  void* FLib = nullptr;
-  void* FDisplay = nullptr;
-  unsigned long (*FInternAtom)(void*, const char*, int) = nullptr;
-  int (*FGetNamedIndicator)(void*, unsigned long, int*, int*, void*, int*) = nullptr;
-  int (*FClose)(void*) = nullptr;
-};
-
-bool DefaultKeyToggled(int VirtualKey) {
-  static TX11Indicators indicators;
-  return indicators.State(VirtualKey).value_or(false);
-}
+bool DefaultKeyToggled(int VirtualKey) { return AppHooks::LockKeyToggled(VirtualKey).value_or(false); }
 
 // A hook still installed when the program ends is removed quietly.
 struct TUnitFinalizer {
   ~TUnitFinalizer() {
-    KeyboardHook.release();  // the application object may already be gone
+    AppHooks::AbandonKeyboardHook();  // the application object may already be gone
     HookList.clear();
   }
 } UnitFinalizer;
@@ -244,7 +149,7 @@ void ReleaseKeyboardMonitor(TdfsStatusBar* Bar) {
   if (DFSKb::Loaded()) DFSKb::UnloadKeyboardMonitor();
 }
 
-bool KeyboardHookInstalled() { return KeyboardHook != nullptr; }
+bool KeyboardHookInstalled() { return AppHooks::KeyboardHookInstalled(); }
 int HookedPanelCount() { return static_cast<int>(HookList.size()); }
 bool RefreshAllPending() { return RefreshAll; }
 
@@ -282,7 +187,7 @@ TDateTime CurrentTime() { return Clock ? Clock() : SysUtils::Now(); }
 int TimerRegistrations() { return TimerRegistrationCount; }
 
 void Finalize() {
-  const bool hookLeft = KeyboardHook != nullptr;
+  const bool hookLeft = AppHooks::KeyboardHookInstalled();
   RemoveKeyboardHook();
   HookList.clear();
   if (DFSKb::Loaded()) DFSKb::UnloadKeyboardMonitor();
@@ -713,7 +618,7 @@ void TdfsStatusPanel::Redraw() {
   TCanvas& canvas = *bar->GetCanvas();
   canvas.Font->Assign(*bar->GetFont());
   PaintPanel(canvas, r);
-  if (QWidget* w = bar->Handle()) w->update();
+  AppHooks::PresentCanvas(*bar);
 }
 
 uint32_t TdfsStatusPanel::TextFormat(TAlignment Alignment) const {
@@ -995,7 +900,7 @@ KV_CLASS_IMPL(TdfsStatusBar, TCustomControl) {
 
 TdfsStatusBar::TdfsStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
   Forms::EnsureToolkit();
-  FContext = std::make_unique<QObject>();
+  FContext = std::make_unique<AppHooks::TPostContext>();
   FMemory = std::make_unique<TBitmap>(1, 1);
   SetColor(clBtnFace);
   SetBounds(0, 0, 200, 19);
@@ -1243,10 +1148,7 @@ void TdfsStatusBar::HookApplication(bool On) {
     return;
   }
   if (FAppHook) return;
-  FAppHook = std::make_unique<QObject>();
-  if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-    QObject::connect(app, &QGuiApplication::applicationStateChanged, FAppHook.get(),
-                     [this](Qt::ApplicationState State) { ApplicationActivated(State == Qt::ApplicationActive); });
+  FAppHook = std::make_unique<AppHooks::TActivationListener>([this](bool Active) { ApplicationActivated(Active); });
 }
 
 void TdfsStatusBar::ApplicationActivated(bool Active) {
@@ -1257,7 +1159,7 @@ void TdfsStatusBar::ApplicationActivated(bool Active) {
 
 void TdfsStatusBar::PostRefreshLocks() {
   // The refresh request runs once the current event is done, on this thread.
-  QTimer::singleShot(0, FContext.get(), [this] { RefreshLocks(); });
+  FContext->Post([this] { RefreshLocks(); });
 }
 
 void TdfsStatusBar::RefreshLocks() {

@@ -24,7 +24,10 @@
 #include <string>
 #include <vector>
 
-class QObject;
+namespace AppHooks {
+class TActivationListener;
+class TPostContext;
+}  // namespace AppHooks
 class TTimer;
 class TdfsStatusBar;
 class TdfsStatusPanel;
@@ -328,8 +331,8 @@ class TdfsStatusBar : public TCustomControl {
   int FMonitorCount = 0;
   uint32_t FMonitorMessage = 0;
   TPoint FLastMouse{-1, -1};
-  std::unique_ptr<QObject> FContext;  // receiver of posted calls
-  std::unique_ptr<QObject> FAppHook;  // holds the connection to the application's activation change
+  std::unique_ptr<AppHooks::TPostContext> FContext;  // runs posted calls
+  std::unique_ptr<AppHooks::TActivationListener> FAppHook;  // reports the application's activation change
   bool FApplyingSystemFont = false;
 };
 

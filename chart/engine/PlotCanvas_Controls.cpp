@@ -3,17 +3,13 @@
 // the unit's start-up and shut-down.
 #include <dlfcn.h>
 
-#include <QComboBox>
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QStyle>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "chart/engine/PlotCanvas.h"
 #include "chart/engine/PlotConst.h"
+#include "platform/ui/ComboExtras.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/gdi/Pixels.h"
@@ -304,14 +300,12 @@ int32_t TComboFlat::GetDropDownWidth() const { return FDropDownWidth < 0 ? GetWi
 void TComboFlat::SetDropDownWidth(int32_t Value) {
   FDropDownWidth = Value;
   // The window is created first so that its list takes the width now.
-  auto* Combo = dynamic_cast<QComboBox*>(Handle());
-  if (Combo) Combo->view()->setMinimumWidth(std::max(0, Value));
+  ComboExtras::SetListMinWidth(*this, Value);
 }
 
 void TComboFlat::InitWidget() {
   TComboBox::InitWidget();
-  if (FDropDownWidth >= 0)
-    if (auto* Combo = dynamic_cast<QComboBox*>(FWidget)) Combo->view()->setMinimumWidth(FDropDownWidth);
+  if (FDropDownWidth >= 0) ComboExtras::SetListMinWidth(*this, FDropDownWidth);
 }
 
 void TComboFlat::SetHovered(bool Value) {
@@ -348,7 +342,7 @@ void TComboFlat::PaintOverlay(TCanvas& Canvas) {
   Canvas.Rectangle(R);
   Canvas.Rectangle(TRect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1));
   // The drop-down button's area, as wide as a caption button.
-  const int32_t ButtonWidth = QApplication::style() ? QApplication::style()->pixelMetric(QStyle::PM_TitleBarButtonSize) : 16;
+  const int32_t ButtonWidth = ComboExtras::CaptionButtonWidth();
   const TRect Button(R.Right - ButtonWidth - 2, R.Top + 1, R.Right, R.Bottom - 1);
   Canvas.Pen->SetColor(clWindow);
   Canvas.Rectangle(Button);
