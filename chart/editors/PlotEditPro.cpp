@@ -25,7 +25,10 @@ TCustomChart* TChartImage::GetChart() const {
 }
 
 void TChartImage::SetChart(TCustomChart* Chart) {
-  FreeOwnedChart();
+  if (Chart && Chart == FOwnedChart)
+    FOwnedChart = nullptr;  // the image's own chart handed back in: kept alive, no longer owned
+  else
+    FreeOwnedChart();
   FHandedChart = Chart;
   FOwnsChart = false;
   Changed();

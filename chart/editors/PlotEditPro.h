@@ -24,8 +24,8 @@ public:
 
   // The chart shown, made (with buffered display off) on first use.
   TCustomChart* GetChart() const;
-  // Shows Chart without owning it (a chart the image made is freed); the
-  // picture reports a change.
+  // Shows Chart without owning it (a chart the image made is freed, unless it
+  // is the one handed in, which the caller then owns); the picture reports a change.
   void SetChart(TCustomChart* Chart);
   // Another chart image's chart is copied into this image's chart (made if
   // needed); nothing for nullptr, and another kind of graphic raises EConvertError.

@@ -131,6 +131,15 @@ TEST_F(ChartImage, AHandedInChartOutlivesTheImageAndIsNeverLeftDangling) {
   Image.SetChart(Chart);
   Chart->Free();
   EXPECT_TRUE(Image.GetEmpty());
+  // The image's own chart handed back in is no longer its to free.
+  TCustomChart* Own = nullptr;
+  {
+    TChartImage Other;
+    Own = Other.GetChart();
+    Other.SetChart(Own);
+  }
+  EXPECT_EQ(Own->SeriesCount(), 0);
+  Own->Free();
 }
 
 TEST_F(ChartImage, AssignCopiesAnotherChartImagesChartOnly) {
