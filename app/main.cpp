@@ -8,6 +8,7 @@
 #include "app/PrSetupUn.h"
 #include "app/printsettings.h"
 #include "app/ResMainForm.h"
+#include "chart/editors/PlotEditCha.h"
 #include "chart/extras/ExtrasUnits.h"
 #include "chart/series/PlotExport.h"
 #include "numerics/Supermath2d.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   Application->Run();
   // Mail attachments are kept until the mail program had its chance to read them.
   PlotExport::RemoveKeptTempFiles();
+  ChartEditors::Finalize();
   ExtrasUnits::Finalization();
   return 0;
 }

@@ -1,7 +1,11 @@
 #include "controls/abcbtn.h"
 
+#include "platform/ui/AppActivation.h"
+#include "platform/ui/MouseCapture.h"
+
 #include <algorithm>
 #include <map>
+#include <utility>
 
 using enum TabcButtonStyle;
 
@@ -392,7 +396,8 @@ KV_CLASS_IMPL(TabcPicBtn, TOwnerDrawButton) {
   c.Property("SoundOver", &TabcPicBtn::SoundOver).Default(-1);
 }
 
-TabcPicBtn::TabcPicBtn(TComponent* AOwner) : TOwnerDrawButton(AOwner), FGlyph(std::make_unique<TabcButtonGlyph>()) {
+TabcPicBtn::TabcPicBtn(TComponent* AOwner)
+    : TOwnerDrawButton(AOwner), TControlDrag(this), FGlyph(std::make_unique<TabcButtonGlyph>()) {
   FGlyph->OnChange = [this] { Invalidate(); };
 }
 
@@ -498,25 +503,73 @@ void TabcPicBtn::PlaySound(int Index) {
     if (TabcCustomWaveList* list = FSoundList.Get()) list->PlayIndex(Index);
 }
 
+bool TabcPicBtn::HotTrackingApplies() const {
+  return AppActivation::Active() && GetEnabled() && DragMode != TDragMode::dmAutomatic && !MouseCapture::Captured();
+}
+
+namespace {
+// Runs the base's notification for its own record of the cursor, without the event.
+void WithoutEvent(TNotifyEvent& Event, const std::function<void()>& Base) {
+  TNotifyEvent saved = std::exchange(Event, nullptr);
+  struct TRestore {
+    TNotifyEvent& Event;
+    TNotifyEvent& Saved;
+    ~TRestore() { Event = std::move(Saved); }
+  } restore{Event, saved};
+  Base();
+}
+}  // namespace
+
 void TabcPicBtn::MouseEnter() {
-  if (GetEnabled()) {
-    FMouseOver = true;
-    if (ReactsToHover()) Invalidate();
-    PlaySound(SoundOver);
-  }
-  TOwnerDrawButton::MouseEnter();
+  WithoutEvent(OnMouseEnter, [this] { TOwnerDrawButton::MouseEnter(); });
+  if (!HotTrackingApplies()) return;
+  FMouseOver = true;
+  if (ReactsToHover()) Invalidate();
+  PlaySound(SoundOver);
+  if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TabcPicBtn::MouseLeave() {
-  const bool was = FMouseOver;
+  WithoutEvent(OnMouseLeave, [this] { TOwnerDrawButton::MouseLeave(); });
   FMouseOver = false;
-  if (was && ReactsToHover()) Invalidate();
-  TOwnerDrawButton::MouseLeave();
+  if (!HotTrackingApplies()) return;
+  if (ReactsToHover()) Invalidate();
+  if (OnMouseLeave) OnMouseLeave(this);
 }
 
 void TabcPicBtn::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (DragMouseDown(Button, X, Y)) return;
+  Shift.Exclude(TShiftStateItem::ssDouble);
   if (Button == TMouseButton::mbLeft && GetEnabled()) PlaySound(SoundDown);
   TOwnerDrawButton::MouseDown(Button, Shift, X, Y);
+}
+
+void TabcPicBtn::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (DragMouseUp(Button, X, Y)) return;
+  TOwnerDrawButton::MouseUp(Button, Shift, X, Y);
+}
+
+void TabcPicBtn::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (DragKeyDown(Key)) return;
+  TOwnerDrawButton::KeyDown(Key, Shift);
+}
+
+void TabcPicBtn::DblClick() {}
+
+void TabcPicBtn::DoEndDrag(TObject* Target, int X, int Y) {
+  TControlDrag::DoEndDrag(Target, X, Y);
+  if (!FPopup) return;
+  // The drag held the mouse, so the button missed the cursor coming or going.
+  if (GetClientRect().Contains(ScreenToClient(Controls::MouseCursorPos())))
+    MouseEnter();
+  else
+    MouseLeave();
+}
+
+QWidget* TabcPicBtn::CreateWidget(QWidget* ParentWidget) {
+  QWidget* widget = TOwnerDrawButton::CreateWidget(ParentWidget);
+  FGlyph->StateImage(GetEnabled() ? TabcGlyphState::gsUp : TabcGlyphState::gsDisabled);
+  return widget;
 }
 
 TabcGlyphState TabcPicBtn::CurrentGlyphState() const {

@@ -11,6 +11,7 @@
 #include "controls/abcwav.h"
 #include "platform/rtl/WeakRef.h"
 #include "platform/ui/ActnList.h"
+#include "platform/ui/ControlDrag.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/OwnerDrawButton.h"
 
@@ -133,7 +134,10 @@ class TabcPicBtnActionLink : public TControlActionLink {
   TabcPicBtn* FButton;
 };
 
-class TabcPicBtn : public TOwnerDrawButton {
+// Hot tracking follows the mouse only while the program is in front, the button
+// is enabled and not dragged automatically, and no window has the mouse
+// captured. A double click is a second press.
+class TabcPicBtn : public TOwnerDrawButton, public TControlDrag {
   KV_CLASS(TabcPicBtn, TOwnerDrawButton)
  public:
   explicit TabcPicBtn(TComponent* AOwner);
@@ -196,14 +200,24 @@ class TabcPicBtn : public TOwnerDrawButton {
   void MouseEnter() override;
   void MouseLeave() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  // The second click of a double click arrives as a press (MouseDown without
+  // ssDouble), so no OnDblClick runs.
+  void DblClick() override;
   void SetEnabled(bool Value) override;
 
  protected:
   void TextChanged() override;
+  // The window is made with the glyph image of its state (up or disabled) prepared.
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  // A popup button learns whether the cursor lies over it once a drag ended.
+  void DoEndDrag(TObject* Target, int X, int Y) override;
 
  private:
   void DrawCaption(TCanvas& Canvas, const TRect& R);
   void PlaySound(int Index);
+  bool HotTrackingApplies() const;
   TabcButtonStyle FStyle = TabcButtonStyle::absAutoDetect;
   TabcButtonLayout FLayout = TabcButtonLayout::ablGlyphLeft;
   int FSpacing = 4;

@@ -13,6 +13,7 @@
 #include "chart/editors/PlotEdiPane.h"
 #include "chart/editors/PlotEdiTitl.h"
 #include "chart/editors/PlotEdiWall.h"
+#include "chart/editors/PlotEditPro.h"
 #include "chart/editors/PlotEditTools.h"
 #include "chart/editors/PlotToolsGallery.h"
 #include "chart/editors/PlotEdiLege.h"
@@ -664,6 +665,9 @@ void Initialize() {
   Chart::CreateLegendEditor = [](TComponent* Owner, TCustomChartLegend* Legend) -> TForm* {
     return TFormPlotLegend::CreateLegend(Owner, Legend);
   };
+  PlotEditPro::Initialization();
 }
+
+void Finalize() { PlotEditPro::Finalization(); }
 
 }  // namespace ChartEditors

@@ -131,4 +131,6 @@ namespace ChartEditors {
 // Registers the editor forms and installs the series style, axis and legend
 // editors as the chart library's entries (repeatable).
 void Initialize();
+// Removes what Initialize added to the platform (the chart picture format).
+void Finalize();
 }  // namespace ChartEditors

@@ -7,6 +7,7 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotPenDlg.h"
+#include "platform/gdi/PictureFormats.h"
 #include "platform/ui/Dialogs.h"
 
 namespace PlotBrushDlg {
@@ -95,8 +96,9 @@ bool EditFontDialog(TForm* Owner, TFont* Font) {
 
 std::string AskPictureFile(TForm* Owner) {
   std::unique_ptr<TOpenDialog> D(Create<TOpenDialog>(Owner));
-  D->Filter = "All pictures|*.bmp;*.png;*.jpg;*.jpeg;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|PNG (*.png)|*.png|"
-              "JPEG (*.jpg)|*.jpg;*.jpeg|Metafiles (*.emf;*.wmf)|*.emf;*.wmf";
+  D->Filter = PictureFormats::AddToFilter(
+      "All pictures|*.bmp;*.png;*.jpg;*.jpeg;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|PNG (*.png)|*.png|"
+      "JPEG (*.jpg)|*.jpg;*.jpeg|Metafiles (*.emf;*.wmf)|*.emf;*.wmf");
   D->Options.Include(TOpenOption::ofFileMustExist);
   return D->Execute() ? D->FileName : std::string();
 }

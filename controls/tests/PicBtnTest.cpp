@@ -5,6 +5,7 @@
 #include "controls/tests/ControlsTestSupport.h"
 #include "platform/gdi/Icon.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/AppActivation.h"
 #include "platform/ui/Sound.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,8 @@ const TFrameCase kFrames[] = {
 class PicBtnTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Hot tracking follows the mouse while the program is in front.
+    AppActivation::Changed(true);
     B = new TabcPicBtn(Form.Form);
     B->SetParent(Form.Form);
     B->SetBounds(0, 0, 75, 29);

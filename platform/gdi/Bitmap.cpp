@@ -5,6 +5,7 @@
 #include "platform/gdi/ImageFiles.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Metafile.h"
+#include "platform/gdi/PictureFormats.h"
 #include "platform/rtl/Streaming.h"
 
 #include <algorithm>
@@ -325,8 +326,13 @@ void TPicture::LoadFromFile(const std::string& FileName) {
         g = std::make_unique<TIcon>();
         break;
       }
-      if (!Emf::IsMetafileData(data) && !Emf::IsOldMetafileData(data)) throw EInvalidGraphic("Unknown picture file format in \"" + FileName + "\"");
-      g = std::make_unique<TMetafile>();
+      if (Emf::IsMetafileData(data) || Emf::IsOldMetafileData(data)) {
+        g = std::make_unique<TMetafile>();
+        break;
+      }
+      // None of the built-in formats: the class registered for the file's extension.
+      g = PictureFormats::CreateForFile(FileName);
+      if (!g) throw EInvalidGraphic("Unknown picture file format in \"" + FileName + "\"");
       break;
   }
   g->LoadFromBytes(data);  // the current picture stays when reading fails

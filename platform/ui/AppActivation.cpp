@@ -18,7 +18,17 @@ void AppActivation::Watch() {
                    [](Qt::ApplicationState State) { Changed(State == Qt::ApplicationActive); });
 }
 
+namespace {
+int ReportedState = -1;  // -1: no change reported yet
+}  // namespace
+
+bool AppActivation::Active() {
+  if (ReportedState >= 0) return ReportedState == 1;
+  return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
 void AppActivation::Changed(bool Active) {
+  ReportedState = Active ? 1 : 0;
   Application->Dispatch(
       Application,
       [Active] {

@@ -12,4 +12,7 @@ extern TNotifyEvent OnDeactivate;
 void Watch();
 // Reports a change as the desktop would (the toolkit's signal calls it).
 void Changed(bool Active);
+// One of the program's windows is the desktop's active window: as the last
+// change reported, or as the toolkit tells before any was.
+bool Active();
 }  // namespace AppActivation
