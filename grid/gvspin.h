@@ -124,7 +124,7 @@ class TGvSpinEdit : public TCustomEdit {
   bool AutoSize = true;
   TGvSpinButton* Button() const { return FButton; }
   // Rewrites a date or time from its stored value after loading.
-  void Loaded();
+  void Loaded() override;
 
   virtual bool AcceptChar(TKeyChar Key);
   virtual void StepUp();

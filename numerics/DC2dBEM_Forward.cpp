@@ -16,7 +16,6 @@ namespace DC2dBEM {
 
 namespace {
 
-constexpr double TwoPi = 6.283185307179586477;
 constexpr double InvTwoPi = 0.15915494309189533577;
 constexpr double TwoOverPi = 0.6366197723675813431;
 

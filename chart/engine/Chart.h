@@ -492,7 +492,7 @@ public:
   void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
   // WheelDelta > 0: up. Scrolls every vertical axis by 3 % of its range per step.
-  void MouseWheel(TShiftState Shift, int32_t WheelDelta, int32_t X, int32_t Y);
+  void MouseWheel(TShiftState Shift, int32_t WheelDelta, int32_t X, int32_t Y) override;
   bool DblClick() override;
 
   // ---- zoom and scroll ----

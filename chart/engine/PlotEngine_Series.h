@@ -144,10 +144,10 @@ public:
   void Repaint();
 
   // The streaming parent protocol: elements are children of their chart.
-  bool HasParent() const { return true; }
-  TComponent* GetParentComponent() const { return FParentChart ? FParentChart->ChartComponent() : nullptr; }
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override { return FParentChart ? FParentChart->ChartComponent() : nullptr; }
   // Components that are not charts are ignored.
-  void SetParentComponent(TComponent* Parent) {
+  void SetParentComponent(TComponent* Parent) override {
     if (auto* chart = dynamic_cast<TSeriesChart*>(Parent)) SetParentChart(chart);
   }
 
@@ -631,6 +631,7 @@ public:
   virtual void SetFunction(TPlotFunction* Value);
   // The function gives up its parent series (it is freed or moved).
   void DetachFunction(TPlotFunction* Value);
+  using TComponent::GetChildren;
   std::vector<TComponent*> GetChildren() const;
 
   // ---- storage, copying, samples ----
@@ -782,9 +783,9 @@ public:
   TChartSeries* ParentSeries() const { return FParent; }
   void SetParentSeries(TChartSeries* Series);
   // Streamed functions are children of their series.
-  bool HasParent() const { return true; }
-  TComponent* GetParentComponent() const { return FParent; }
-  void SetParentComponent(TComponent* Parent) { SetParentSeries(dynamic_cast<TChartSeries*>(Parent)); }
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override { return FParent; }
+  void SetParentComponent(TComponent* Parent) override { SetParentSeries(dynamic_cast<TChartSeries*>(Parent)); }
   TChartValueList* ValueList(TChartSeries* Source) const;
   int32_t AddFunctionXY(bool SourceYMandatory, double Value, double Position);
 
