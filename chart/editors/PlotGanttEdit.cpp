@@ -26,7 +26,7 @@ TGanttSeriesEditor::TGanttSeriesEditor(TComponent* Owner) : TEditorPage(Owner) {
   EditorRows::PlaceUpDown(this, AddRow(Make(TEditorRowKind::erUpDown, "&Transparency:", "Transparency", 0, 100)),
                           this, "Edit1", "UpDown1", "Label2", 8, 88, 68, 45, Edit1, UpDown1, Label2);
   BConnLines = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "Co&nnecting Lines...", "ConnectingPen")),
-                                 this, "BConnLines", 8, 98, 130, 25);
+                                 this, "BConnLines", 8, 98, 150, 25);
   SetClientHeight(130);
 
   OnRowChanged = [this](TEditorPage&, int32_t Row) { RowRule(Row); };

@@ -59,13 +59,13 @@ TChartShapeEditor::TChartShapeEditor(TComponent* Owner) : TEditorPage(Owner) {
   Label1->SetBounds(8, 12, 44, 13);
   Label1->FocusControl = CBStyle;
   BShapeColor = Place<TButtonColor>(this, AddRow(Make(TEditorRowKind::erColor, "&Color...", "SeriesColor")), TabStyle,
-                                    "BShapeColor", 8, 40, 90, 25);
+                                    "BShapeColor", 8, 40, 96, 25);
   BShapePen = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "Bor&der...", "Pen")), TabStyle, "BShapePen",
-                                104, 40, 90, 25);
+                                108, 40, 96, 25);
   FRowBrush = AddRow(Make(TEditorRowKind::erBrush, "&Pattern...", "Brush"));
-  BShapeBrush = Place<TButton>(this, FRowBrush, TabStyle, "BShapeBrush", 200, 40, 90, 25);
+  BShapeBrush = Place<TButton>(this, FRowBrush, TabStyle, "BShapeBrush", 208, 40, 96, 25);
   BGradient = Place<TButtonGradient>(this, AddRow(Make(TEditorRowKind::erGradient, "&Gradient...", "Gradient")),
-                                     TabStyle, "BGradient", 200, 72, 90, 25);
+                                     TabStyle, "BGradient", 208, 72, 96, 25);
   CBTrans = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "Tra&nsparent", "Transparent")), TabStyle,
                              "CBTrans", 8, 76, 100, 17);
   CBRound = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Round Rectangle", "RoundRectangle")),
@@ -94,20 +94,22 @@ TChartShapeEditor::TChartShapeEditor(TComponent* Owner) : TEditorPage(Owner) {
   LUnits->SetBounds(8, 76, 44, 13);
   LUnits->FocusControl = CBUnits;
 
-  MemoText = PlaceControl<TMemo>(this, TabText, "MemoText", 8, 24, 150, 60);
+  MemoText = PlaceControl<TMemo>(this, TabText, "MemoText", 8, 24, 136, 146);
   LText = AddLabel(this, TabText, "LText", "Te&xt:", 8, 6, MemoText);
   TEditorRow Align = Make(TEditorRowKind::erRadio, "&Horiz. Alignment", "Alignment");
   Align.Items = {{"Left", static_cast<int32_t>(TAlignment::taLeftJustify)},
                  {"Center", static_cast<int32_t>(TAlignment::taCenter)},
                  {"Right", static_cast<int32_t>(TAlignment::taRightJustify)}};
-  RGAlign = Place<TRadioGroup>(this, AddRow(Align), TabText, "RGAlign", 8, 90, 72, 74);
+  RGAlign = Place<TRadioGroup>(this, AddRow(Align), TabText, "RGAlign", 8, 176, 190, 40);
+  RGAlign->SetColumns(3);
   TEditorRow Vert = Make(TEditorRowKind::erRadio, "&Alignment", "VertAlign");
   Vert.Items = {{"Top", static_cast<int32_t>(vaTop)},
                 {"Center", static_cast<int32_t>(vaCenter)},
                 {"Bottom", static_cast<int32_t>(vaBottom)}};
-  RGVertAlign = Place<TRadioGroup>(this, AddRow(Vert), TabText, "RGVertAlign", 86, 90, 72, 74);
+  RGVertAlign = Place<TRadioGroup>(this, AddRow(Vert), TabText, "RGVertAlign", 204, 176, 190, 40);
+  RGVertAlign->SetColumns(3);
   FontEditor = PlotEdiFont::EmbedFontEditor(TabText);
-  FontEditor->SetLeft(166);
+  FontEditor->SetLeft(148);
   PageControl1->SetActivePage(TabStyle);
 
   OnRowChanged = [this](TEditorPage&, int32_t Row) { RowRule(Row); };
