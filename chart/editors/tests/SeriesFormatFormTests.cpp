@@ -24,6 +24,7 @@
 #include "chart/series/PlotEdiFont.h"
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace SeriesFormatFormTests {
 
@@ -256,6 +257,17 @@ TEST_F(SeriesForms, ValuesBeyondARangeShowClampedAndTheRestOfThePageStillLoads) 
     E.Edit1->SetText("35");
     EXPECT_EQ(B->GetTransparency(), 35);
   });
+  auto* S = Shape(2);
+  S->SetX1(1e300);
+  S->SetY1(std::nan(""));
+  S->SetXYStyle(xysPixels);
+  OpenForm<TChartShapeEditor>(S, [&](TChartShapeEditor& E) {
+    EXPECT_EQ(E.SEX1->GetText(), SysUtils::FloatToStr(1e300));
+    EXPECT_FALSE(E.SEY1->GetText().empty());
+    EXPECT_EQ(E.CBUnits->GetItemIndex(), 0);
+  });
+  EXPECT_EQ(S->GetX1(), 1e300);
+  EXPECT_TRUE(std::isnan(S->GetY1()));
   auto* L = FastLine();
   L->LinePen()->SetWidth(400);
   L->SetStairs(true);
