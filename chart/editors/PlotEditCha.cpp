@@ -4,6 +4,9 @@
 #include <algorithm>
 
 #include "chart/editors/PlotAreaEdit.h"
+#include "chart/editors/PlotArrowEdit.h"
+#include "chart/editors/PlotBubbleEdit.h"
+#include "chart/editors/PlotCalendarEdit.h"
 #include "chart/editors/PlotCustEdit.h"
 #include "chart/editors/PlotChartGrid.h"
 #include "chart/editors/PlotEdi3D.h"
@@ -15,6 +18,8 @@
 #include "chart/editors/PlotEdiWall.h"
 #include "chart/editors/PlotEditPro.h"
 #include "chart/editors/PlotEditTools.h"
+#include "chart/editors/PlotFastLineEdit.h"
+#include "chart/editors/PlotGanttEdit.h"
 #include "chart/editors/PlotToolsGallery.h"
 #include "chart/editors/PlotEdiLege.h"
 #include "chart/editors/PlotSymbolEditor.h"
@@ -24,6 +29,8 @@
 #include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
+#include "chart/editors/PlotPoint3DEdit.h"
+#include "chart/editors/PlotShapeEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -654,6 +661,11 @@ void Initialize() {
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
                    TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
                    TPointFigureEditor::StaticClass()})
+    if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
+  for (TClass C : {TFastLineSeriesEditor::StaticClass(), TChartShapeEditor::StaticClass(),
+                   TGanttSeriesEditor::StaticClass(), TArrowSeriesEditor::StaticClass(),
+                   TBubbleSeriesEditor::StaticClass(), TPoint3DSeriesEditor::StaticClass(),
+                   TCalendarSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),

@@ -8,6 +8,7 @@
 #include "chart/engine/PlotProcs.h"
 
 KV_CLASS_IMPL(TArrowSeries, TPointSeries) {
+  c.Editor("TArrowSeriesEditor");
   using S = TArrowSeries;
   c.Property("ArrowHeight", &S::GetArrowHeight, &S::SetArrowHeight).Stored(false);
   c.Property("ArrowPercent", &S::GetArrowPercent, &S::SetArrowPercent).Default(50);

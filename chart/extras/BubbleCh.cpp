@@ -9,6 +9,7 @@
 #include "chart/engine/PlotProcs.h"
 
 KV_CLASS_IMPL(TBubbleSeries, TPointSeries) {
+  c.Editor("TBubbleSeriesEditor");
   using S = TBubbleSeries;
   c.Property("RadiusValues", &S::RadiusValues);
   c.Property("Squared", &S::GetSquared, &S::SetSquared).Default(true);

@@ -8,6 +8,7 @@
 #include "platform/rtl/SysUtils.h"
 
 KV_CLASS_IMPL(TGanttSeries, TPointSeries) {
+  c.Editor("TGanttSeriesEditor");
   using S = TGanttSeries;
   c.Property("ConnectingPen", &S::ConnectingPen);
   c.Property("EndValues", &S::EndValues);

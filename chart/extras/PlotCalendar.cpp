@@ -76,6 +76,7 @@ private:
 };
 
 KV_CLASS_IMPL(TCalendarSeries, TChartSeries) {
+  c.Editor("TCalendarSeriesEditor");
   c.Property("Date", &TCalendarSeries::GetDate, &TCalendarSeries::SetDate);
   c.Property("Days", &TCalendarSeries::Days);
   c.Property("Months", &TCalendarSeries::Months);

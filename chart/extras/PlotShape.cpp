@@ -32,6 +32,7 @@ bool Intersects(const TRect& A, const TRect& B) {
 }  // namespace
 
 KV_CLASS_IMPL(TChartShape, TChartSeries) {
+  c.Editor("TChartShapeEditor");
   using S = TChartShape;
   c.Property("Alignment", &S::GetAlignment, &S::SetAlignment)
       .Names({"taLeftJustify", "taRightJustify", "taCenter"})

@@ -103,7 +103,7 @@ TEST_F(StyleEditor, TabsFollowTheSeriesType) {
   for (const TCase& C : {TCase{Add<TLineSeries>(), {"Format", "Point", "Marks"}, "Format"},
                          TCase{Points, {"Format", "Marks"}, "Format"},
                          TCase{Add<TAreaSeries>(), {"Format", "Point", "Gradient", "Marks"}, "Format"},
-                         TCase{Add<TFastLineSeries>(), {"Marks"}, "Marks"}}) {
+                         TCase{Add<TFastLineSeries>(), {"Format", "Marks"}, "Format"}}) {
     Open(C.Series, [&](TChartEditForm&, TFormPlotSeries& P) {
       EXPECT_EQ(VisibleTabs(P), C.Tabs) << C.Series->ClassName();
       EXPECT_EQ(P.PageSeries->GetActivePage()->GetCaption(), C.Active) << C.Series->ClassName();
