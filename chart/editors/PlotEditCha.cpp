@@ -23,6 +23,15 @@
 #include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
+#include "chart/editors/PlotBarSeriesEdit.h"
+#include "chart/editors/PlotStackBarEdit.h"
+#include "chart/editors/PlotImageBarEdit.h"
+#include "chart/editors/PlotErrorSeriesEdit.h"
+#include "chart/editors/PlotPyramidEdit.h"
+#include "chart/editors/PlotFunnelEdit.h"
+#include "chart/editors/PlotVolumePipeEdit.h"
+#include "chart/editors/PlotBarJoinEditor.h"
+#include "chart/editors/PlotLinePointEditor.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -652,7 +661,12 @@ void Initialize() {
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
                    TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
-                   TPointFigureEditor::StaticClass()})
+                   TPointFigureEditor::StaticClass(),
+                   TBarSeriesEditor::StaticClass(), TStackBarSeriesEditor::StaticClass(),
+                   TImageBarSeriesEditor::StaticClass(), TErrorSeriesEditor::StaticClass(),
+                   TPyramidSeriesEditor::StaticClass(), TFunnelSeriesEditor::StaticClass(),
+                   TVolumePipeSeriesEditor::StaticClass(), TBarJoinEditor::StaticClass(),
+                   TLinePointEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
