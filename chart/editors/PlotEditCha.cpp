@@ -32,6 +32,14 @@
 #include "chart/editors/PlotVolumePipeEdit.h"
 #include "chart/editors/PlotBarJoinEditor.h"
 #include "chart/editors/PlotLinePointEditor.h"
+#include "chart/editors/PlotCircledEdit.h"
+#include "chart/editors/PlotPieEdit.h"
+#include "chart/editors/PlotDonutEdit.h"
+#include "chart/editors/PlotPolarEdit.h"
+#include "chart/editors/PlotClockEdit.h"
+#include "chart/editors/PlotWindRoseEdit.h"
+#include "chart/editors/PlotSmithEdit.h"
+#include "chart/editors/PlotGaugeEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -666,7 +674,11 @@ void Initialize() {
                    TImageBarSeriesEditor::StaticClass(), TErrorSeriesEditor::StaticClass(),
                    TPyramidSeriesEditor::StaticClass(), TFunnelSeriesEditor::StaticClass(),
                    TVolumePipeSeriesEditor::StaticClass(), TBarJoinEditor::StaticClass(),
-                   TLinePointEditor::StaticClass()})
+                   TLinePointEditor::StaticClass(), TCircledSeriesEditor::StaticClass(),
+                   TPieSeriesEditor::StaticClass(), TDonutSeriesEditor::StaticClass(),
+                   TPolarSeriesEditor::StaticClass(), TClockEditor::StaticClass(),
+                   TWindRoseEditor::StaticClass(), TSmithSeriesEdit::StaticClass(),
+                   TGaugeSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),

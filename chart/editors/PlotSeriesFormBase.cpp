@@ -45,6 +45,7 @@ void TSeriesFormBase::FormShow(TObject*) {
     }
   } Guard{*this};
   LoadBoundRows();
+  for (const TTextBinding& T : FTexts) T.Edit->SetText(T.Get(Series));
   FillForm();
 }
 
@@ -150,11 +151,23 @@ void TSeriesFormBase::DispatchRow(int32_t Index) {
 
 TForm* TSeriesFormBase::EmbedOnce(WeakRef<TForm>& Slot, TClass FormClass, TObject* Edited,
                                   const std::string& Caption, int32_t PageIndex) {
+  return EmbedOnce(Slot, [&] { return PlotEdiSeri::InsertSeriesEditorTab(this, FormClass, Edited, Caption, PageIndex); });
+}
+
+TForm* TSeriesFormBase::EmbedOnce(WeakRef<TForm>& Slot, const std::function<TForm*()>& Make) {
   if (TForm* F = Slot.Get()) return F;
-  TForm* F = PlotEdiSeri::InsertSeriesEditorTab(this, FormClass, Edited, Caption, PageIndex);
+  TForm* F = Make();
   Slot = F;
   if (std::find(FEmbedded.begin(), FEmbedded.end(), &Slot) == FEmbedded.end()) FEmbedded.push_back(&Slot);
   return F;
+}
+
+void TSeriesFormBase::BindText(TEdit* Edit, std::function<std::string(const TObject*)> Get,
+                               std::function<void(TObject*, const std::string&)> Set) {
+  FTexts.push_back({Edit, std::move(Get)});
+  Edit->OnChange = [this, Edit, Set = std::move(Set)](TObject*) {
+    if (TObject* Object = Edited(); Object && !Filling()) Set(Object, Edit->GetText());
+  };
 }
 
 TTabSheet* TSeriesFormBase::AddSheet(TPageControl* Pages, const char* Name, const char* Caption) {

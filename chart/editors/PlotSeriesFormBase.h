@@ -74,6 +74,13 @@ public:
   TForm* EmbedOnce(WeakRef<TForm>& Slot, TClass FormClass, TObject* Edited, const std::string& Caption,
                    int32_t PageIndex);
 
+  // The same, for a sub-editor that Make creates (and embeds) itself.
+  TForm* EmbedOnce(WeakRef<TForm>& Slot, const std::function<TForm*()>& Make);
+
+  // An edit that shows and writes a text of the edited object.
+  void BindText(TEdit* Edit, std::function<std::string(const TObject*)> Get,
+                std::function<void(TObject*, const std::string&)> Set);
+
   // A sheet of a page control of the form.
   TTabSheet* AddSheet(TPageControl* Pages, const char* Name, const char* Caption);
 
@@ -119,4 +126,9 @@ private:
   bool FFilling = true;
   std::vector<std::pair<int32_t, TRowAccess>> FBound;
   std::vector<WeakRef<TForm>*> FEmbedded;
+  struct TTextBinding {
+    TEdit* Edit;
+    std::function<std::string(const TObject*)> Get;
+  };
+  std::vector<TTextBinding> FTexts;
 };
