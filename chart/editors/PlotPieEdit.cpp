@@ -15,7 +15,7 @@ KV_CLASS_IMPL(TPieSeriesEditor, TSeriesFormBase) {}
 
 TPieSeriesEditor::TPieSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("PieSeriesEditor");
-  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 320, 180);
+  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 320, 210);
   PageControl1->SetAlign(TAlign::alClient);
   TabOptions = AddSheet(PageControl1, "TabOptions", "Options");
   TabGroup = AddSheet(PageControl1, "TabGroup", "Group Slices");
@@ -35,19 +35,19 @@ TPieSeriesEditor::TPieSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   PlaceUpDown(this, AddRow(Make(TEditorRowKind::erUpDown, "Dark Border:", "DarkPen", 0, 255, 5)), TabOptions, "Edit2",
               "UpDown1", "Label3", 8, 100, 128, 45, Edit2, UpDown1, Label3);
   BPen = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Border...", "PiePen")), TabOptions, "BPen", 160,
-                           4, 110, 25);
+                           4, 120, 25);
   BShadow = Place<TButton>(this, AddRow(Make(TEditorRowKind::erShadow, "S&hadow...", "Shadow")), TabOptions,
-                           "BShadow", 160, 34, 110, 25);
+                           "BShadow", 160, 34, 120, 25);
   BGradient = Place<TButtonGradient>(this, AddRow(Make(TEditorRowKind::erGradient, "3D &Gradient...", "Gradient")),
-                                     TabOptions, "BGradient", 160, 64, 110, 25);
+                                     TabOptions, "BGradient", 160, 64, 120, 25);
   BGradient->HideEndColor = true;
   TEditorRow Multi = Make(TEditorRowKind::erCombo, "&Multiple Pies:", "MultiPie");
   Multi.Items = {{"Automatic", 0}, {"Disable", 1}};
-  CBMultiple = Place<TComboFlat>(this, AddRow(Multi), TabOptions, "CBMultiple", 240, 126, 76, 21);
+  CBMultiple = Place<TComboFlat>(this, AddRow(Multi), TabOptions, "CBMultiple", 100, 154, 100, 21);
   Label4 = Row(RowOf(CBMultiple)).Label;
   Label4->SetName("Label4");
   Label4->SetParent(TabOptions);
-  Label4->SetBounds(160, 130, 78, 13);
+  Label4->SetBounds(8, 158, 90, 13);
   Label4->FocusControl = CBMultiple;
 
   TEditorRow Other = Make(TEditorRowKind::erCombo, "&Style:", "OtherSlice.Style");
@@ -89,7 +89,7 @@ TPieSeriesEditor::TPieSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   BColor = Place<TButtonColor>(this, AddRow(Make(TEditorRowKind::erColor, "&Color...", "SeriesColor")), TabColors,
                                "BColor", 150, 8, 90, 25);
   SetClientWidth(320);
-  SetClientHeight(180);
+  SetClientHeight(210);
   PageControl1->SetActivePage(TabOptions);
   Button2->OnClick = [this](TObject* S) { Button2Click(S); };
 }
