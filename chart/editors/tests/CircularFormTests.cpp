@@ -247,6 +247,30 @@ TEST_F(CircularForms, GaugeMinimumBoundsTheMaximum) {
   EXPECT_EQ(F->Edit8->GetText(), "80");
 }
 
+TEST_F(CircularForms, GaugeValuesBeyondTheUpDownsShowClampedAndStayStored) {
+  auto* S = Add<TGaugeSeries>(1);
+  S->SetMaximum(1e6);
+  S->SetMinimum(-40000);
+  S->SetValue(50000);
+  S->SetHandDistance(900);
+  auto* F = OpenAs<TGaugeSeriesEditor>(S);
+  ASSERT_TRUE(F);
+  struct TCase {
+    TEdit* Edit;
+    const char* Shown;
+  };
+  for (const TCase& C : {TCase{F->Edit8, "32767"}, TCase{F->Edit9, "-32767"}, TCase{F->Edit10, "32767"},
+                         TCase{F->Edit7, "500"}})
+    EXPECT_EQ(C.Edit->GetText(), C.Shown) << C.Edit->GetName();
+  EXPECT_EQ(S->GetValue(), 50000);
+  EXPECT_EQ(S->GetMinimum(), -40000);
+  EXPECT_EQ(S->GetMaximum(), 1e6);
+  EXPECT_EQ(S->GetHandDistance(), 900);
+  // A change by the person writes the value typed.
+  F->Edit8->SetText("12");
+  EXPECT_EQ(S->GetValue(), 12);
+}
+
 TEST_F(CircularForms, GaugeShowsItsOwnHandStyle) {
   struct TCase {
     THandStyle Style;
