@@ -840,7 +840,8 @@ namespace PlotEdiSeri {
 
 TClass FindSeriesEditorClass(const TChartSeries* Series) {
   if (!Series) return nullptr;
-  const std::string Name = PlotEngine::ElementEditorClassName(Series->ClassType());
+  // The series' own answer: some types name a form of their own in code.
+  const std::string Name = Series->EditorFormName();
   if (Name.empty()) return nullptr;
   TClass C = ClassInfo::GetClass(Name);
   return C && C->InheritsFrom(TForm::StaticClass()) && C->CanCreate() ? C : nullptr;

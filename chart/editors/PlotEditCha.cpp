@@ -31,6 +31,23 @@
 #include "chart/editors/PlotPointFigureEdit.h"
 #include "chart/editors/PlotPoint3DEdit.h"
 #include "chart/editors/PlotShapeEdit.h"
+#include "chart/editors/PlotBarSeriesEdit.h"
+#include "chart/editors/PlotStackBarEdit.h"
+#include "chart/editors/PlotImageBarEdit.h"
+#include "chart/editors/PlotErrorSeriesEdit.h"
+#include "chart/editors/PlotPyramidEdit.h"
+#include "chart/editors/PlotFunnelEdit.h"
+#include "chart/editors/PlotVolumePipeEdit.h"
+#include "chart/editors/PlotBarJoinEditor.h"
+#include "chart/editors/PlotLinePointEditor.h"
+#include "chart/editors/PlotCircledEdit.h"
+#include "chart/editors/PlotPieEdit.h"
+#include "chart/editors/PlotDonutEdit.h"
+#include "chart/editors/PlotPolarEdit.h"
+#include "chart/editors/PlotClockEdit.h"
+#include "chart/editors/PlotWindRoseEdit.h"
+#include "chart/editors/PlotSmithEdit.h"
+#include "chart/editors/PlotGaugeEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -660,7 +677,16 @@ void Initialize() {
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
                    TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
-                   TPointFigureEditor::StaticClass()})
+                   TPointFigureEditor::StaticClass(),
+                   TBarSeriesEditor::StaticClass(), TStackBarSeriesEditor::StaticClass(),
+                   TImageBarSeriesEditor::StaticClass(), TErrorSeriesEditor::StaticClass(),
+                   TPyramidSeriesEditor::StaticClass(), TFunnelSeriesEditor::StaticClass(),
+                   TVolumePipeSeriesEditor::StaticClass(), TBarJoinEditor::StaticClass(),
+                   TLinePointEditor::StaticClass(), TCircledSeriesEditor::StaticClass(),
+                   TPieSeriesEditor::StaticClass(), TDonutSeriesEditor::StaticClass(),
+                   TPolarSeriesEditor::StaticClass(), TClockEditor::StaticClass(),
+                   TWindRoseEditor::StaticClass(), TSmithSeriesEdit::StaticClass(),
+                   TGaugeSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   for (TClass C : {TFastLineSeriesEditor::StaticClass(), TChartShapeEditor::StaticClass(),
                    TGanttSeriesEditor::StaticClass(), TArrowSeriesEditor::StaticClass(),
