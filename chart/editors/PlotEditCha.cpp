@@ -23,6 +23,18 @@
 #include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
+#include "chart/editors/PlotBoxEdit.h"
+#include "chart/editors/PlotCandleEdit.h"
+#include "chart/editors/PlotColorGridEdit.h"
+#include "chart/editors/PlotContourEdit.h"
+#include "chart/editors/PlotSurfaceEdit.h"
+#include "chart/editors/PlotHighLowEdit.h"
+#include "chart/editors/PlotHistogramEdit.h"
+#include "chart/editors/PlotTowerEdit.h"
+#include "chart/editors/PlotTriSurfaceEdit.h"
+#include "chart/editors/PlotVectorEdit.h"
+#include "chart/editors/PlotVolumeEdit.h"
+#include "chart/editors/PlotWaterFallEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -652,7 +664,12 @@ void Initialize() {
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
                    TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
-                   TPointFigureEditor::StaticClass()})
+                   TPointFigureEditor::StaticClass(), TSurfaceSeriesEditor::StaticClass(),
+                   TWaterFallEditor::StaticClass(), TContourSeriesEditor::StaticClass(),
+                   TTriSurfaceSeriesEditor::StaticClass(), TColorGridEditor::StaticClass(),
+                   TTowerSeriesEditor::StaticClass(), TVectorSeriesEditor::StaticClass(),
+                   TCandleEditor::StaticClass(), TVolumeSeriesEditor::StaticClass(), THighLowEditor::StaticClass(),
+                   THistogramSeriesEditor::StaticClass(), TBoxSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
