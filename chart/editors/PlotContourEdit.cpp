@@ -38,7 +38,7 @@ TContourSeriesEditor::TContourSeriesEditor(TComponent* Owner) : TSeriesFormPage(
                                    this, "CBInterpolate", 24, 134, 100, 17);
   CBInterpolate->SetEnabled(false);
 
-  GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", 150, 2, 150, 86);
+  GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", 150, 2, 154, 86);
   GroupBox1->SetCaption("Levels:");
   FRowAuto = AddRow(Make(TEditorRowKind::erCheck, "&Automatic", "AutomaticLevels"));
   CBAutoLevels = Place<TCheckBox>(this, FRowAuto, GroupBox1, "CBAutoLevels", 8, 16, 100, 17);
@@ -47,7 +47,7 @@ TContourSeriesEditor::TContourSeriesEditor(TComponent* Owner) : TSeriesFormPage(
   FRowColorEach = AddRow(Make(TEditorRowKind::erCheck, "&Color Each", "ColorEachPoint"));
   CBColorEach = Place<TCheckBox>(this, FRowColorEach, GroupBox1, "CBColorEach", 8, 62, 100, 17);
 
-  GroupBox2 = PlaceControl<TGroupBox>(this, "GroupBox2", 150, 92, 150, 104);
+  GroupBox2 = PlaceControl<TGroupBox>(this, "GroupBox2", 150, 92, 154, 104);
   GroupBox2->SetCaption("");
   Label3 = PlaceControl<TLabel>(this, GroupBox2, "Label3", 8, 16, 40, 13);
   Label3->SetCaption("&Level:");
@@ -147,8 +147,10 @@ void TContourSeriesEditor::LevelRangeRule() {
   TContourSeries* S = Contour();
   if (!S) return;
   Quietly([&] {
+    // The index typed last, kept within the new range.
+    const int32_t Index = UDLevel->GetPosition();
     UDLevel->SetMax(std::max(0, S->GetNumLevels() - 1));
-    UDLevel->SetPosition(UDLevel->GetPosition());
+    UDLevel->SetPosition(Index);
     ELevel->SetText(std::to_string(UDLevel->GetPosition()));
   });
 }
