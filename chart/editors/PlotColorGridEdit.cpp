@@ -7,6 +7,7 @@
 #include "chart/editors/PlotGriEd.h"
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/series/PlotBrushDlg.h"
+#include "platform/rtl/SysUtils.h"
 
 using EditorRows::Make;
 using EditorRows::Place;
@@ -52,17 +53,30 @@ void TColorGridEditor::Button2Click(TObject*) {
   if (!S) return;
   const std::string File = PlotBrushDlg::AskPictureFile(this);
   if (File.empty()) return;
-  auto Picture = std::make_unique<TPicture>();
   try {
-    Picture->LoadFromFile(File);
+    PlotColorGridEdit::LoadGridPicture(*S, File);
   } catch (const std::exception& E) {
-    // The grid keeps its values when the picture cannot be read.
+    // The grid keeps its values when the picture cannot be taken.
     Application->ShowException(E);
     return;
   }
-  if (!Picture->GetGraphic()) return;
-  S->LoadFromGraphic(*Picture->GetGraphic());
-  Picture.reset();
-  if (auto* Palette = dynamic_cast<TGrid3DSeriesEditor*>(EmbeddedForm("Grid 3D")); Palette && PlotEngine::SeriesHasOwnColors(*S))
-    Palette->BRemove->SetEnabled(true);
+  auto* Palette = dynamic_cast<TGrid3DSeriesEditor*>(EmbeddedForm("Grid 3D"));
+  if (Palette && PlotEngine::SeriesHasOwnColors(*S)) Palette->BRemove->SetEnabled(true);
 }
+
+namespace PlotColorGridEdit {
+
+void LoadGridPicture(TColorGridSeries& Series, const std::string& FileName) {
+  auto Picture = std::make_unique<TPicture>();
+  Picture->LoadFromFile(FileName);
+  const TGraphic* Graphic = Picture->GetGraphic();
+  if (!Graphic || Picture->Empty()) throw EInvalidGraphic("No picture in " + FileName);
+  // The grid index holds a row and a column more than the picture.
+  const double Entries = (double(Graphic->GetWidth()) + 1) * (double(Graphic->GetHeight()) + 1);
+  if (Entries > TCustom3DGridSeries::MaxGridEntries)
+    throw EInvalidGraphic(SysUtils::Format("The picture %s of %d x %d pixels is too large for a grid",
+                                           {FileName, Graphic->GetWidth(), Graphic->GetHeight()}));
+  Series.LoadFromGraphic(*Graphic);
+}
+
+}  // namespace PlotColorGridEdit

@@ -26,3 +26,10 @@ public:
 protected:
   void EmbedTabs() override;
 };
+
+namespace PlotColorGridEdit {
+// Makes the picture in FileName the series' grid, one cell per pixel. Raises
+// EInvalidGraphic, leaving the series as it was, for a file that holds no
+// readable picture or one with more pixels than a grid can index.
+void LoadGridPicture(TColorGridSeries& Series, const std::string& FileName);
+}  // namespace PlotColorGridEdit
