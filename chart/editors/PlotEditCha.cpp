@@ -15,6 +15,18 @@
 #include "chart/editors/PlotEdiWall.h"
 #include "chart/editors/PlotEditTools.h"
 #include "chart/editors/PlotToolsGallery.h"
+#include "chart/editors/PlotBoxEdit.h"
+#include "chart/editors/PlotCandleEdit.h"
+#include "chart/editors/PlotColorGridEdit.h"
+#include "chart/editors/PlotContourEdit.h"
+#include "chart/editors/PlotHighLowEdit.h"
+#include "chart/editors/PlotHistogramEdit.h"
+#include "chart/editors/PlotSurfaceEdit.h"
+#include "chart/editors/PlotTowerEdit.h"
+#include "chart/editors/PlotTriSurfaceEdit.h"
+#include "chart/editors/PlotVectorEdit.h"
+#include "chart/editors/PlotVolumeEdit.h"
+#include "chart/editors/PlotWaterFallEdit.h"
 #include "chart/editors/PlotEdiLege.h"
 #include "chart/editors/PlotSymbolEditor.h"
 #include "chart/editors/PlotEdiSeri.h"
@@ -23,18 +35,6 @@
 #include "chart/editors/PlotMapSeriesEdit.h"
 #include "chart/editors/PlotPoEdi.h"
 #include "chart/editors/PlotPointFigureEdit.h"
-#include "chart/editors/PlotBoxEdit.h"
-#include "chart/editors/PlotCandleEdit.h"
-#include "chart/editors/PlotColorGridEdit.h"
-#include "chart/editors/PlotContourEdit.h"
-#include "chart/editors/PlotSurfaceEdit.h"
-#include "chart/editors/PlotHighLowEdit.h"
-#include "chart/editors/PlotHistogramEdit.h"
-#include "chart/editors/PlotTowerEdit.h"
-#include "chart/editors/PlotTriSurfaceEdit.h"
-#include "chart/editors/PlotVectorEdit.h"
-#include "chart/editors/PlotVolumeEdit.h"
-#include "chart/editors/PlotWaterFallEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -664,14 +664,17 @@ void Initialize() {
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
                    TMapSeriesEditor::StaticClass(), TGrid3DSeriesEditor::StaticClass(),
-                   TPointFigureEditor::StaticClass(), TSurfaceSeriesEditor::StaticClass(),
-                   TWaterFallEditor::StaticClass(), TContourSeriesEditor::StaticClass(),
-                   TTriSurfaceSeriesEditor::StaticClass(), TColorGridEditor::StaticClass(),
-                   TTowerSeriesEditor::StaticClass(), TVectorSeriesEditor::StaticClass(),
-                   TCandleEditor::StaticClass(), TVolumeSeriesEditor::StaticClass(), THighLowEditor::StaticClass(),
-                   THistogramSeriesEditor::StaticClass(), TBoxSeriesEditor::StaticClass()})
+                   TPointFigureEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
+  // The format pages of the 3-D grid, financial and statistical series.
+  for (TClass C : {TSurfaceSeriesEditor::StaticClass(), TWaterFallEditor::StaticClass(),
+                   TContourSeriesEditor::StaticClass(), TTriSurfaceSeriesEditor::StaticClass(),
+                   TColorGridEditor::StaticClass(), TTowerSeriesEditor::StaticClass(),
+                   TVectorSeriesEditor::StaticClass(), TCandleEditor::StaticClass(),
+                   TVolumeSeriesEditor::StaticClass(), THighLowEditor::StaticClass(),
+                   THistogramSeriesEditor::StaticClass(), TBoxSeriesEditor::StaticClass()})
+    if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
                    TFormPlotTools::StaticClass(), TPlotToolsGallery::StaticClass(),
                    TChartPageNavigator::StaticClass()})
