@@ -25,5 +25,7 @@ inline int Run(const uint8_t* Data, size_t Size) {
 // A test program that holds another target's entry point includes this file
 // with KV_FUZZ_ENTRY_ELSEWHERE defined and calls ColorGridPictureFuzz::Run.
 #ifndef KV_FUZZ_ENTRY_ELSEWHERE
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) { return ColorGridPictureFuzz::Run(Data, Size); }
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  return ColorGridPictureFuzz::Run(Data, Size);
+}
 #endif

@@ -20,8 +20,8 @@ TTowerSeriesEditor::TTowerSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owne
                            95, 25);
   CBDark3D = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Dark 3D", "Dark3D")), this, "CBDark3D", 8,
                               72, 95, 17);
-  FRowOrigin = AddRow(Make(TEditorRowKind::erCheck, "&Use Origin", "UseOrigin"));
-  CBOrigin = Place<TCheckBox>(this, FRowOrigin, this, "CBOrigin", 8, 98, 90, 17);
+  CBOrigin = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Use Origin", "UseOrigin")), this,
+                              "CBOrigin", 8, 98, 90, 17);
   EOrigin = PlaceControl<TEdit>(this, "EOrigin", 100, 96, 70, 21);
   TEditorRow Style = Make(TEditorRowKind::erCombo, "&Style:", "TowerStyle");
   Style.Items = {{"Cube", 0},  {"Rectangle", 1}, {"Cover", 2},   {"Cylinder", 3},
@@ -51,16 +51,11 @@ void TTowerSeriesEditor::FillControls() {
   TTowerSeries* S = Tower();
   if (!S) return;
   EOrigin->SetText(SysUtils::FloatToStr(S->GetOrigin()));
-  EOrigin->SetEnabled(S->GetUseOrigin());
 }
 
 void TTowerSeriesEditor::EmbedTabs() {
   TTowerSeries* S = Tower();
   EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
-}
-
-void TTowerSeriesEditor::RowRule(int32_t Row) {
-  if (Row == FRowOrigin) EOrigin->SetEnabled(CBOrigin->GetChecked());
 }
 
 void TTowerSeriesEditor::EOriginChange(TObject*) {

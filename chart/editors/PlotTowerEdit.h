@@ -29,8 +29,4 @@ public:
 protected:
   void FillControls() override;
   void EmbedTabs() override;
-  void RowRule(int32_t Row) override;
-
-private:
-  int32_t FRowOrigin = -1;
 };

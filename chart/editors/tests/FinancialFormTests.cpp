@@ -16,7 +16,7 @@
 
 namespace FinancialFormTests {
 
-using FinancialForms = SeriesFormTest;
+using FinancialForms = GridFinancialFormFixture::FormTest;
 
 TEST_F(FinancialForms, CandleStyleEnablesTicksWidthAnd3DBoxes) {
   struct TCase {

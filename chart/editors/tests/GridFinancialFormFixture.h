@@ -11,7 +11,9 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
-class SeriesFormTest : public StyleDialogTest {
+namespace GridFinancialFormFixture {
+
+class FormTest : public StyleDialogTest {
 protected:
   void SetUp() override {
     StyleDialogTest::SetUp();
@@ -69,3 +71,5 @@ protected:
   TChart* Chart = nullptr;
   TFormPlotSeries* Page = nullptr;
 };
+
+}  // namespace GridFinancialFormFixture

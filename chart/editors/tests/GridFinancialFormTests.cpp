@@ -28,27 +28,29 @@
 
 namespace GridFinancialFormTests {
 
+using Fixture = GridFinancialFormFixture::FormTest;
+
 struct TFormCase {
-  std::function<TChartSeries*(SeriesFormTest&)> Make;
+  std::function<TChartSeries*(Fixture&)> Make;
   const char* Form;
   std::vector<std::string> Extra;
 };
 
-class GridFinancialForms : public SeriesFormTest {
+class GridFinancialForms : public Fixture {
 protected:
   // A series of each type, with values beyond what its controls can show.
   std::vector<TFormCase> Cases() {
     return {
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TSurfaceSeries>(5);
            S->SetDotFrame(true);
            S->SetTransparency(250);
            return S;
          },
          "TSurfaceSeriesEditor", {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* { return T.Add<TWaterFallSeries>(5); }, "TWaterFallEditor",
+        {[](Fixture& T) -> TChartSeries* { return T.Add<TWaterFallSeries>(5); }, "TWaterFallEditor",
          {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TContourSeries>(6);
            S->SetNumLevels(400);
            S->SetYPosition(1e9);
@@ -56,7 +58,7 @@ protected:
            return S;
          },
          "TContourSeriesEditor", {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TContourSeries>(6);
            S->BuildAutomaticLevels();
            S->SetAutomaticLevels(false);
@@ -64,16 +66,16 @@ protected:
            return S;
          },
          "TContourSeriesEditor", {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* { return T.Add<TTriSurfaceSeries>(10); }, "TTriSurfaceSeriesEditor",
+        {[](Fixture& T) -> TChartSeries* { return T.Add<TTriSurfaceSeries>(10); }, "TTriSurfaceSeriesEditor",
          {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TColorGridSeries>(5);
            S->SetXGridEvery(500);
            S->SetZGridEvery(-3);
            return S;
          },
          "TColorGridEditor", {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TTowerSeries>(5);
            S->SetPercentDepth(250);
            S->SetOrigin(-1e300);
@@ -81,7 +83,7 @@ protected:
            return S;
          },
          "TTowerSeriesEditor", {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TVector3DSeries>(5);
            S->SetArrowWidth(5000);
            S->SetArrowHeight(0);
@@ -89,40 +91,40 @@ protected:
            return S;
          },
          "TVectorSeriesEditor", {"Grid 3D"}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TCandleSeries>(8);
            S->SetCandleWidth(900);
            S->SetCandleStyle(csCandleBar);
            return S;
          },
          "TCandleEditor", {}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TVolumeSeries>(8);
            S->LinePen()->SetWidth(300);
            S->SetYOrigin(12.75);
            return S;
          },
          "TVolumeSeriesEditor", {}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<THighLowSeries>(8);
            S->SetTransparency(130);
            return S;
          },
          "THighLowEditor", {}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<THistogramSeries>(8);
            S->SetColorEachPoint(true);
            return S;
          },
          "THistogramSeriesEditor", {}},
-        {[](SeriesFormTest& T) -> TChartSeries* {
+        {[](Fixture& T) -> TChartSeries* {
            auto* S = T.Add<TBoxSeries>(8);
            S->SetPosition(1e300);
            S->SetWhiskerLength(0.1);
            return S;
          },
          "TBoxSeriesEditor", {"Box", "ExtrOut", "MildOut"}},
-        {[](SeriesFormTest& T) -> TChartSeries* { return T.Add<THorizBoxSeries>(8); }, "TBoxSeriesEditor",
+        {[](Fixture& T) -> TChartSeries* { return T.Add<THorizBoxSeries>(8); }, "TBoxSeriesEditor",
          {"Box", "ExtrOut", "MildOut"}},
     };
   }
