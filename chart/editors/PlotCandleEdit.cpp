@@ -43,9 +43,9 @@ TCandleEditor::TCandleEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
   CBDark3D = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "Dar&k 3D", "Dark3D")), TabOptions,
                               "CBDark3D", 120, 78, 90, 17);
   Button1 = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "Bo&rder...", "Pen")), TabOptions, "Button1",
-                              212, 8, 80, 25);
+                              206, 8, 90, 25);
   BHighLow = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&High-Low...", "HighLowPen")), TabOptions,
-                               "BHighLow", 212, 38, 80, 25);
+                               "BHighLow", 206, 38, 90, 25);
 
   TEditorRow ColorStyle = Make(TEditorRowKind::erCombo, "&Color style:", "ColorStyle");
   ColorStyle.Items = {{"Relative to Open", static_cast<int32_t>(cssRelativeToOpen)},

@@ -21,8 +21,8 @@ TTowerSeriesEditor::TTowerSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owne
   CBDark3D = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Dark 3D", "Dark3D")), this, "CBDark3D", 8,
                               72, 95, 17);
   CBOrigin = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Use Origin", "UseOrigin")), this,
-                              "CBOrigin", 8, 98, 90, 17);
-  EOrigin = PlaceControl<TEdit>(this, "EOrigin", 100, 96, 70, 21);
+                              "CBOrigin", 8, 96, 90, 17);
+  EOrigin = PlaceControl<TEdit>(this, "EOrigin", 8, 118, 90, 21);
   TEditorRow Style = Make(TEditorRowKind::erCombo, "&Style:", "TowerStyle");
   Style.Items = {{"Cube", 0},  {"Rectangle", 1}, {"Cover", 2},   {"Cylinder", 3},
                  {"Arrow", 4}, {"Cone", 5},      {"Pyramid", 6}, {"Slant Cube", 7}};

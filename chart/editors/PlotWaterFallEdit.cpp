@@ -9,7 +9,7 @@ TWaterFallEditor::TWaterFallEditor(TComponent* Owner) : TSurfaceSeriesEditor(Own
   SetName("WaterFallEditor");
   SetClientHeight(180);
   BLines = EditorRows::Place<TButtonPen>(
-      this, AddRow(EditorRows::Make(TEditorRowKind::erPen, "&Lines...", "WaterLines")), this, "BLines", 226, 92, 95,
+      this, AddRow(EditorRows::Make(TEditorRowKind::erPen, "&Lines...", "WaterLines")), this, "BLines", 226, 100, 95,
       25);
   SetClientHeight(150);
 }

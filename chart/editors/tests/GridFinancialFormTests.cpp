@@ -2,6 +2,7 @@
 // series page: the tabs it adds, once however often it is shown, and that
 // opening and closing it without a change leaves the series as it was, also
 // when the series holds values beyond its controls' ranges.
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <set>
@@ -25,6 +26,10 @@
 #include "chart/extras/PlotTriSurface.h"
 #include "chart/extras/StatChar.h"
 #include "chart/series/ErrorBar.h"
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
 
 namespace GridFinancialFormTests {
 
@@ -205,6 +210,45 @@ TEST_F(GridFinancialForms, ValuesBeyondTheControlsShowClampedAndTheRestIsStillFi
   EXPECT_EQ(C->UDLevel->GetMax(), 399);
   EXPECT_EQ(Contour->GetNumLevels(), 400);
   EXPECT_EQ(Contour->GetYPosition(), -1e12);
+}
+
+// Every visible control lies inside its parent, and no two windowed siblings overlap.
+void CheckLayout(TWinControl& Parent, const std::string& Form) {
+  const int W = Parent.GetClientWidth(), H = Parent.GetClientHeight();
+  for (int i = 0; i < Parent.ControlCount(); ++i) {
+    TControl* C = Parent.GetControl(i);
+    if (!C->GetVisible() || C->GetAlign() != TAlign::alNone) {
+      if (auto* Child = dynamic_cast<TWinControl*>(C); Child && C->GetVisible()) CheckLayout(*Child, Form);
+      continue;
+    }
+    const TRect R = C->GetBoundsRect();
+    EXPECT_TRUE(R.Left >= 0 && R.Top >= 0 && R.Right <= W && R.Bottom <= H)
+        << Form << ": " << C->GetName() << " lies outside " << Parent.GetName();
+    for (int j = i + 1; j < Parent.ControlCount(); ++j) {
+      TControl* D = Parent.GetControl(j);
+      if (!D->GetVisible() || D->GetAlign() != TAlign::alNone || !dynamic_cast<TWinControl*>(C) ||
+          !dynamic_cast<TWinControl*>(D))
+        continue;
+      const TRect S = D->GetBoundsRect();
+      EXPECT_FALSE(R.Left < S.Right && S.Left < R.Right && R.Top < S.Bottom && S.Top < R.Bottom)
+          << Form << ": " << C->GetName() << " overlaps " << D->GetName();
+    }
+    if (auto* Child = dynamic_cast<TWinControl*>(C)) CheckLayout(*Child, Form);
+  }
+}
+
+// The forms are laid out inside themselves; with KV_PICTURE_DIR set each is
+// also written there as "form_<class>.png".
+TEST_F(GridFinancialForms, FormsAreLaidOutInsideThemselves) {
+  for (const TFormCase& C : Cases()) {
+    auto* F = Open<TForm>(C.Make(*this));
+    ASSERT_TRUE(F);
+    // Laid out at the form's design size.
+    F->SetAlign(TAlign::alNone);
+    CheckLayout(*F, C.Form);
+    if (const char* Dir = std::getenv("KV_PICTURE_DIR"))
+      F->Handle()->grab().save(QString::fromStdString(std::string(Dir) + "/form_" + C.Form + ".png"));
+  }
 }
 
 }  // namespace GridFinancialFormTests
