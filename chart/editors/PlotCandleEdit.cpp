@@ -35,13 +35,13 @@ TCandleEditor::TCandleEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
   EditorRows::PlaceUpDown(this, AddRow(Make(TEditorRowKind::erUpDown, "Candle &Width:", "CandleWidth", 0, 100)),
                           TabOptions, "SEWidth", "UDWidth", "Label1", 8, 88, 108, 45, SEWidth, UDWidth, Label1);
   CBShowOpen = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "Show &Open", "ShowOpenTick")), TabOptions,
-                                "CBShowOpen", 120, 8, 90, 17);
+                                "CBShowOpen", 120, 8, 84, 17);
   CBShowClose = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "Show &Close", "ShowCloseTick")),
-                                 TabOptions, "CBShowClose", 120, 30, 90, 17);
+                                 TabOptions, "CBShowClose", 120, 30, 84, 17);
   CBDraw3D = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "Draw &3D", "Draw3D")), TabOptions,
-                              "CBDraw3D", 120, 56, 90, 17);
+                              "CBDraw3D", 120, 56, 84, 17);
   CBDark3D = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "Dar&k 3D", "Dark3D")), TabOptions,
-                              "CBDark3D", 120, 78, 90, 17);
+                              "CBDark3D", 120, 78, 84, 17);
   Button1 = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "Bo&rder...", "Pen")), TabOptions, "Button1",
                               206, 8, 90, 25);
   BHighLow = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&High-Low...", "HighLowPen")), TabOptions,
