@@ -21,6 +21,18 @@
 #include "chart/editors/PlotFastLineEdit.h"
 #include "chart/editors/PlotGanttEdit.h"
 #include "chart/editors/PlotToolsGallery.h"
+#include "chart/editors/PlotBoxEdit.h"
+#include "chart/editors/PlotCandleEdit.h"
+#include "chart/editors/PlotColorGridEdit.h"
+#include "chart/editors/PlotContourEdit.h"
+#include "chart/editors/PlotHighLowEdit.h"
+#include "chart/editors/PlotHistogramEdit.h"
+#include "chart/editors/PlotSurfaceEdit.h"
+#include "chart/editors/PlotTowerEdit.h"
+#include "chart/editors/PlotTriSurfaceEdit.h"
+#include "chart/editors/PlotVectorEdit.h"
+#include "chart/editors/PlotVolumeEdit.h"
+#include "chart/editors/PlotWaterFallEdit.h"
 #include "chart/editors/PlotEdiLege.h"
 #include "chart/editors/PlotSymbolEditor.h"
 #include "chart/editors/PlotEdiSeri.h"
@@ -694,6 +706,14 @@ void Initialize() {
                    TCalendarSeriesEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotGridToolEdit::Initialize();
+  // The format pages of the 3-D grid, financial and statistical series.
+  for (TClass C : {TSurfaceSeriesEditor::StaticClass(), TWaterFallEditor::StaticClass(),
+                   TContourSeriesEditor::StaticClass(), TTriSurfaceSeriesEditor::StaticClass(),
+                   TColorGridEditor::StaticClass(), TTowerSeriesEditor::StaticClass(),
+                   TVectorSeriesEditor::StaticClass(), TCandleEditor::StaticClass(),
+                   TVolumeSeriesEditor::StaticClass(), THighLowEditor::StaticClass(),
+                   THistogramSeriesEditor::StaticClass(), TBoxSeriesEditor::StaticClass()})
+    if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
                    TFormPlotTools::StaticClass(), TPlotToolsGallery::StaticClass(),
                    TChartPageNavigator::StaticClass()})
