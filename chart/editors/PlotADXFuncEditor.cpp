@@ -7,7 +7,6 @@ using PlotBaseFuncEdit::UpDownRow;
 KV_CLASS_IMPL(TADXFuncEditor, TBaseFunctionEditor) {}
 
 TADXFuncEditor::TADXFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("ADXFuncEditor");
   TParamRow& Period = AddParam(UpDownRow("&Period:", "Period", "EPeriod", "UDPeriod", 2, 32767, 14));
   EPeriod = Period.Edit;
   UDPeriod = Period.UpDown;

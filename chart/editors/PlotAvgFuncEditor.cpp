@@ -4,6 +4,5 @@
 KV_CLASS_IMPL(TAverageFuncEditor, TPlotFunctionEditor) {}
 
 TAverageFuncEditor::TAverageFuncEditor(TComponent* Owner) : TPlotFunctionEditor(Owner) {
-  SetName("AverageFuncEditor");
   CBNulls = AddParam(PlotBaseFuncEdit::CheckRow("&Include Null values", "IncludeNulls", "CBNulls", true)).Check;
 }

@@ -124,7 +124,6 @@ void RestoreValues(TObject* Object, const TSavedValues& Saved) {
 KV_CLASS_IMPL(TBaseFunctionEditor, TForm) {}
 
 TBaseFunctionEditor::TBaseFunctionEditor(TComponent* Owner) : TForm(Owner) {
-  SetName("BaseFunctionEditor");
   SetAlign(TAlign::alClient);
   SetClientWidth(312);
   SetClientHeight(213);
@@ -186,21 +185,21 @@ TPlotFunction* TBaseFunctionEditor::MakeFunction() {
 
 void TBaseFunctionEditor::FormCloseQuery(TObject*, bool& CanClose) {
   CanClose = true;
+  TPlotFunction* F = TheFunction();
+  const bool Made = !F;
+  // Nothing typed into an existing function's form: nothing is written or recalculated.
+  if (!Made && !FChanged) return;
   std::string Problems;
   if (!CheckFormChanges(Problems)) {
     PlotEngine::ShowErrorMessage(Problems);
     CanClose = false;
     return;
   }
-  TPlotFunction* F = TheFunction();
-  const bool Made = !F;
   if (Made) {
     F = MakeFunction();
     if (!F) return;
     FFunction = F;
     Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(F));
-  } else if (!FChanged) {
-    return;  // nothing typed: nothing is written, nothing recalculated
   }
   const TSavedValues Saved = SaveValues(F);
   F->BeginUpdate();

@@ -9,7 +9,6 @@ using PlotBaseFuncEdit::UpDownRow;
 KV_CLASS_IMPL(TBollingerFuncEditor, TBaseFunctionEditor) {}
 
 TBollingerFuncEditor::TBollingerFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("BollingerFuncEditor");
   TParamRow& Period = AddParam(UpDownRow("&Period:", "Period", "ENum", "UpDown1", 0, 30000, 10));
   ENum = Period.Edit;
   UpDown1 = Period.UpDown;

@@ -4,6 +4,5 @@
 KV_CLASS_IMPL(TCLVFuncEditor, TVolumeFuncEditor) {}
 
 TCLVFuncEditor::TCLVFuncEditor(TComponent* Owner) : TVolumeFuncEditor(Owner) {
-  SetName("CLVFuncEditor");
   CBAccumulate = AddParam(PlotBaseFuncEdit::CheckRow("&Accumulate", "Accumulate", "CBAccumulate", true)).Check;
 }

@@ -11,7 +11,6 @@ using PlotPenDlg::PlaceControl;
 KV_CLASS_IMPL(TCompressFuncEditor, TBaseFunctionEditor) {}
 
 TCompressFuncEditor::TCompressFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("CompressFuncEditor");
   RadioDate = PlaceControl<TRadioButton>(this, "RadioDate", 8, 12, 120, 17);
   RadioDate->SetCaption("&Date period:");
   CBDatePeriod = PlaceControl<TComboFlat>(this, "CBDatePeriod", 136, 10, 130, 21);

@@ -9,7 +9,6 @@ using PlotBaseFuncEdit::RealRow;
 KV_CLASS_IMPL(TCustomFunctionEditor, TBaseFunctionEditor) {}
 
 TCustomFunctionEditor::TCustomFunctionEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("CustomFunctionEditor");
   EStart = AddParam(RealRow("&Start X:", "StartX", "EStart", "0")).Edit;
   EStep = AddParam(RealRow("S&tep:", "Period", "EStep", "1", 0, 1e308)).Edit;
   ENum = AddParam(IntegerRow("&Num. points:", "NumPoints", "ENum", "100", 0, INT_MAX)).Edit;

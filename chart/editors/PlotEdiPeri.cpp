@@ -15,7 +15,6 @@ using PlotPenDlg::PlaceControl;
 KV_CLASS_IMPL(TPlotFunctionEditor, TBaseFunctionEditor) {}
 
 TPlotFunctionEditor::TPlotFunctionEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("PlotFunctionEditor");
   Label2 = PlaceControl<TLabel>(this, "Label2", 8, 12, 100, 13);
   Label2->SetCaption("&Calculate using:");
   CBStyle = PlaceControl<TComboFlat>(this, "CBStyle", 124, 8, 160, 21);

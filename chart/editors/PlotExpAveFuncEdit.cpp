@@ -4,7 +4,6 @@
 KV_CLASS_IMPL(TExpAveFuncEditor, TBaseFunctionEditor) {}
 
 TExpAveFuncEditor::TExpAveFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("ExpAveFuncEditor");
   // The function takes weights from 0 to 1 only.
   Edit1 = AddParam(PlotBaseFuncEdit::RealRow("&Weight:", "Weight", "Edit1", "0.2", 0, 1)).Edit;
 }

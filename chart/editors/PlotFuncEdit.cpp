@@ -30,7 +30,6 @@ void RemoveObject(TStrings* Items, const TObject* Object) {
 KV_CLASS_IMPL(TPlotFuncEditor, TBaseSourceEditor) {}
 
 TPlotFuncEditor::TPlotFuncEditor(TComponent* Owner) : TBaseSourceEditor(Owner) {
-  SetName("PlotFuncEditor");
   LLabel->SetCaption("&Functions:");
   PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 32, 340, 168);
   PageControl1->SetAlign(TAlign::alClient);
@@ -159,10 +158,28 @@ void TPlotFuncEditor::FormShow(TObject* Sender) {
   L->EnableButtons();
 }
 
-void TPlotFuncEditor::FillSourceLists(TChartSeries* Leaving) {
+void TPlotFuncEditor::FillSourceLists(TChartSeries* Leaving, bool KeepChoices) {
   TChartSeries* S = TheSeries();
   TSelectListForm* L = FSelector.Get();
   if (!S || !L) return;
+  // What the lists show as chosen: the series' sources, or what the user
+  // chose since (kept when the chart's series change).
+  std::vector<TChartSeries*> Picks;
+  TChartSeries* Single = nullptr;
+  std::string Values = S->MandatoryList()->GetValueSource();
+  if (KeepChoices) {
+    for (int32_t i = 0; i < L->ToList->Items()->Count(); ++i)
+      Picks.push_back(static_cast<TChartSeries*>(L->ToList->Items()->Objects(i)));
+    if (const int32_t I = CBSingle->GetItemIndex(); I >= 0)
+      Single = static_cast<TChartSeries*>(CBSingle->Items()->Objects(I));
+    Values = CBValues->GetItemIndex() >= 0 ? CBValues->Items()->Strings(CBValues->GetItemIndex()) : std::string();
+  } else {
+    for (TComponent* C : S->DataSources().Items())
+      if (auto* Source = dynamic_cast<TChartSeries*>(C)) Picks.push_back(Source);
+    Single = dynamic_cast<TChartSeries*>(S->GetDataSource());
+  }
+  std::erase(Picks, Leaving);
+  if (Single == Leaving) Single = nullptr;
   CBSingle->Items()->Clear();
   L->FromList->Items()->Clear();
   L->ToList->Items()->Clear();
@@ -175,24 +192,19 @@ void TPlotFuncEditor::FillSourceLists(TChartSeries* Leaving) {
       const std::string Text = PlotEngine::SeriesTitleOrName(C);
       FreeNotification(C);
       CBSingle->Items()->AddObject(Text, C);
-      if (S->DataSources().IndexOf(C) < 0) L->FromList->Items()->AddObject(Text, C);
+      if (std::find(Picks.begin(), Picks.end(), C) == Picks.end()) L->FromList->Items()->AddObject(Text, C);
     }
-  for (TComponent* C : S->DataSources().Items())
-    if (auto* Source = dynamic_cast<TChartSeries*>(C); Source && Source != Leaving) {
-      FreeNotification(Source);
-      L->ToList->Items()->AddObject(PlotEngine::SeriesTitleOrName(Source), Source);
-    }
-  auto* Source = dynamic_cast<TChartSeries*>(S->GetDataSource());
-  if (Source == Leaving) Source = nullptr;
-  const int32_t Index = Source ? CBSingle->Items()->IndexOfObject(Source) : -1;
-  if (Index != CBSingle->GetItemIndex()) {
-    FLoading = true;
-    CBSingle->SetItemIndex(Index);
-    CBSingleChange(CBSingle);
-    FLoading = false;
+  for (TChartSeries* Source : Picks) {
+    FreeNotification(Source);
+    L->ToList->Items()->AddObject(PlotEngine::SeriesTitleOrName(Source), Source);
   }
+  const int32_t Index = Single ? CBSingle->Items()->IndexOfObject(Single) : -1;
+  FLoading = true;
+  CBSingle->SetItemIndex(Index);
+  CBSingleChange(CBSingle);
+  FLoading = false;
   if (Index >= 0) {
-    const int32_t Value = CBValues->Items()->IndexOf(S->MandatoryList()->GetValueSource());
+    const int32_t Value = CBValues->Items()->IndexOf(Values);
     CBValues->SetItemIndex(Value >= 0 ? Value : (CBValues->Items()->Count() > 0 ? 0 : -1));
   }
   L->EnableButtons();
@@ -376,5 +388,5 @@ void TPlotFuncEditor::PlotEvent(TPlotEvent& Event) {
   if (E->Series && E->Series == TheSeries())
     BApply->SetEnabled(false);
   else
-    FillSourceLists(E->Event == 1 ? E->Series : nullptr);
+    FillSourceLists(E->Event == 1 ? E->Series : nullptr, true);
 }

@@ -52,8 +52,9 @@ public:
 private:
   void ListenTo(TCustomAxisPanel* Chart);
   // Fills CBSingle and the selector's lists; Leaving (a series on its way
-  // out of the chart) is left out.
-  void FillSourceLists(TChartSeries* Leaving = nullptr);
+  // out of the chart) is left out. KeepChoices keeps what the user chose
+  // instead of showing the series' sources.
+  void FillSourceLists(TChartSeries* Leaving = nullptr, bool KeepChoices = false);
   // The series "&Apply" would make the sources, in order.
   std::vector<TChartSeries*> ChosenSources() const;
   void ReplaceFunction(TChartSeries* Series);

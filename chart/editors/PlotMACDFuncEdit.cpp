@@ -7,7 +7,6 @@ using PlotBaseFuncEdit::UpDownRow;
 KV_CLASS_IMPL(TMACDFuncEditor, TBaseFunctionEditor) {}
 
 TMACDFuncEditor::TMACDFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("MACDFuncEditor");
   TParamRow& P1 = AddParam(UpDownRow("Period &1:", "Period", "ENum", "UpDown1", 0, 30000, 26));
   TParamRow& P2 = AddParam(UpDownRow("Period &2:", "Period2", "Edit1", "UpDown2", 0, 30000, 12));
   TParamRow& P3 = AddParam(UpDownRow("Period &3:", "Period3", "Edit2", "UpDown3", 0, 30000, 9));

@@ -21,7 +21,6 @@ void SetBoolProperty(TObject* Object, const char* Name, bool Value) {
 KV_CLASS_IMPL(TMovAveFuncEditor, TBaseFunctionEditor) {}
 
 TMovAveFuncEditor::TMovAveFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("MovAveFuncEditor");
   TParamRow& Period = AddParam(PlotBaseFuncEdit::UpDownRow("&Period:", "Period", "Edit1", "UpDown1", 1, 32767, 1));
   Label1 = Period.Label;
   Label1->SetName("Label1");

@@ -3,4 +3,4 @@
 
 KV_CLASS_IMPL(TOBVFuncEditor, TVolumeFuncEditor) {}
 
-TOBVFuncEditor::TOBVFuncEditor(TComponent* Owner) : TVolumeFuncEditor(Owner) { SetName("OBVFuncEditor"); }
+TOBVFuncEditor::TOBVFuncEditor(TComponent* Owner) : TVolumeFuncEditor(Owner) {}

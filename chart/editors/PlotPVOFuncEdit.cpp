@@ -4,7 +4,6 @@
 KV_CLASS_IMPL(TPVOFuncEditor, TBaseFunctionEditor) {}
 
 TPVOFuncEditor::TPVOFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("PVOFuncEditor");
   TParamRow& P1 = AddParam(PlotBaseFuncEdit::UpDownRow("&Period 1:", "Period", "EPeriod", "UDPeriod", 1, 10000, 12));
   TParamRow& P2 = AddParam(PlotBaseFuncEdit::UpDownRow("P&eriod 2:", "Period2", "Edit1", "UDPeriod2", 1, 10000, 26));
   EPeriod = P1.Edit;

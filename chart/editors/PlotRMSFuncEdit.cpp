@@ -4,6 +4,5 @@
 KV_CLASS_IMPL(TRMSFuncEditor, TPlotFunctionEditor) {}
 
 TRMSFuncEditor::TRMSFuncEditor(TComponent* Owner) : TPlotFunctionEditor(Owner) {
-  SetName("RMSFuncEditor");
   CBComplete = AddParam(PlotBaseFuncEdit::CheckRow("C&omplete R.M.S.", "Complete", "CBComplete", false)).Check;
 }

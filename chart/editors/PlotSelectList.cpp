@@ -8,7 +8,6 @@ using PlotPenDlg::PlaceControl;
 KV_CLASS_IMPL(TSelectListForm, TForm) {}
 
 TSelectListForm::TSelectListForm(TComponent* Owner) : TForm(Owner) {
-  SetName("SelectListForm");
   SetBorderStyle(TFormBorderStyle::bsNone);
   SetClientWidth(326);
   SetClientHeight(146);

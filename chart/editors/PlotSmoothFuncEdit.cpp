@@ -7,7 +7,6 @@ using PlotBaseFuncEdit::UpDownRow;
 KV_CLASS_IMPL(TSmoothFuncEditor, TBaseFunctionEditor) {}
 
 TSmoothFuncEditor::TSmoothFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("SmoothFuncEditor");
   CBInterp = AddParam(CheckRow("&Interpolate", "Interpolate", "CBInterp", true)).Check;
   TParamRow& Factor = AddParam(UpDownRow("&Factor:", "Factor", "Edit1", "UpDown1", 1, 1000, 4));
   Label1 = Factor.Label;

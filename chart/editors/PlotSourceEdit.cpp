@@ -9,7 +9,6 @@ using PlotPenDlg::PlaceControl;
 KV_CLASS_IMPL(TBaseSourceEditor, TForm) {}
 
 TBaseSourceEditor::TBaseSourceEditor(TComponent* Owner) : TForm(Owner) {
-  SetName("BaseSourceEditor");
   SetBorderStyle(TFormBorderStyle::bsNone);
   SetClientWidth(340);
   SetClientHeight(200);

@@ -7,7 +7,6 @@
 KV_CLASS_IMPL(TVolumeFuncEditor, TBaseFunctionEditor) {}
 
 TVolumeFuncEditor::TVolumeFuncEditor(TComponent* Owner) : TBaseFunctionEditor(Owner) {
-  SetName("VolumeFuncEditor");
   Label1 = PlotPenDlg::PlaceControl<TLabel>(this, "Label1", 8, 12, 100, 13);
   Label1->SetCaption("&Volume series:");
   CBVolume = PlotPenDlg::PlaceControl<TComboFlat>(this, "CBVolume", 124, 8, 150, 21);
