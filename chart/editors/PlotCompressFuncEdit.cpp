@@ -68,7 +68,10 @@ void TCompressFuncEditor::SetFunction() {
   if (F->GetPeriod() != 0) {
     UpDown1->SetPosition(static_cast<int32_t>(std::nearbyint(std::clamp(F->GetPeriod(), 0.0, 32767.0))));
     RadioPoints->SetChecked(true);
-  } else if (Compress >= FirstTimePeriod) {
+    return;
+  }
+  UpDown1->SetPosition(0);  // the function counts no points
+  if (Compress >= FirstTimePeriod) {
     CBTimePeriod->SetItemIndex(Compress - FirstTimePeriod);
     RadioTime->SetChecked(true);
   } else {

@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "chart/editors/PlotSelectList.h"
 #include "chart/editors/PlotSourceEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "platform/ui/ComCtrls.h"
 
 class TCustomAxisPanel;
-class TSelectListForm;
 
 class TPlotFuncEditor : public TBaseSourceEditor, public ChartEventListener {
   KV_CLASS(TPlotFuncEditor, TBaseSourceEditor)
