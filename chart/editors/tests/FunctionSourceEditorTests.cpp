@@ -113,6 +113,14 @@ TEST_F(FunctionSourceEditor, ShowsTheFunctionItsSourceAndValueList) {
   auto* Form = dynamic_cast<TMovAveFuncEditor*>(E->ParamForm());
   ASSERT_TRUE(Form);
   EXPECT_EQ(Form->TheFunction(), F);
+  // A typed parameter waits for "&Apply".
+  Form->Edit1->SetText("2");
+  EXPECT_TRUE(E->BApply->GetEnabled());
+  EXPECT_EQ(F->GetPeriod(), 1);
+  E->BApply->Click();
+  EXPECT_EQ(F->GetPeriod(), 2);
+  EXPECT_EQ(S->GetFunction(), F);
+  EXPECT_EQ(S->MandatoryList()->GetValueSource(), "High");
 }
 
 TEST_F(FunctionSourceEditor, SingleSourceTakesTheChosenValueListAndNoneClearsIt) {
