@@ -113,10 +113,13 @@ TSavedValues SaveValues(const TObject* Object) {
 void RestoreValues(TObject* Object, const TSavedValues& Saved) {
   // Two passes: a setter may refuse a value that only fits once another is back.
   for (int Pass = 0; Pass < 2; ++Pass)
-    for (const auto& [P, Text] : Saved) try {
+    for (const auto& [P, Text] : Saved) {
+      try {
         if (P->GetText(Object) != Text) P->SetText(Object, Text);
       } catch (const std::exception&) {
+        // refused in this pass; the next one tries again
       }
+    }
 }
 
 }  // namespace

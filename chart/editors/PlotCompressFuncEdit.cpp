@@ -1,6 +1,7 @@
 // The compression function's parameter form.
 #include "chart/editors/PlotCompressFuncEdit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/extras/PlotCompressOHLC.h"

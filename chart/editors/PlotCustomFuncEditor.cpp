@@ -1,7 +1,7 @@
 // The parameter form of the function that computes its own points.
-#include <climits>
-
 #include "chart/editors/PlotCustomFuncEditor.h"
+
+#include <climits>
 
 using PlotBaseFuncEdit::IntegerRow;
 using PlotBaseFuncEdit::RealRow;

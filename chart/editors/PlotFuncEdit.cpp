@@ -6,9 +6,7 @@
 #include "chart/editors/PlotBaseFuncEdit.h"
 #include "chart/editors/PlotSelectList.h"
 #include "chart/engine/Chart.h"
-#include "chart/engine/PlotConst.h"
 #include "platform/rtl/FreeGuard.h"
-#include "platform/rtl/SysUtils.h"
 
 using PlotPenDlg::PlaceControl;
 
