@@ -43,6 +43,11 @@ void TBaseSourceEditor::CBSourcesChange(TObject*) { BApply->SetEnabled(true); }
 void TBaseSourceEditor::FormCloseQuery(TObject*, bool& CanClose) {
   CanClose = true;
   if (!BApply->GetEnabled()) return;
+  // A series on its way out has nothing left to apply to.
+  if (TChartSeries* S = FSeries.Get(); !S || S->ComponentState.Contains(TComponentStateItem::csDestroying)) {
+    BApply->SetEnabled(false);
+    return;
+  }
   const TModalResult Answer = Dialogs::MessageDlg(
       "Apply Changes ?", TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel});
   if (Answer == mrYes) {

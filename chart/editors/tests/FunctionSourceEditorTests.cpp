@@ -330,6 +330,11 @@ TEST_F(FunctionSourceEditor, TheSeriesPageShowsItAsTheFunctionSource) {
   EXPECT_TRUE(E->BApply->GetEnabled());
   Seam.AnswerMessage(mrCancel);
   EXPECT_FALSE(Page->CloseQuery());
+  // The series freed with a change pending: the editor goes without a question.
+  const WeakRef<TForm> Editor(E);
+  S->Free();
+  EXPECT_EQ(Editor.Get(), nullptr);
+  EXPECT_TRUE(Page->CloseQuery());
 }
 
 }  // namespace FunctionSourceEditorTests
