@@ -60,6 +60,23 @@
 #include "chart/editors/PlotWindRoseEdit.h"
 #include "chart/editors/PlotSmithEdit.h"
 #include "chart/editors/PlotGaugeEdit.h"
+#include "chart/editors/PlotADXFuncEditor.h"
+#include "chart/editors/PlotAvgFuncEditor.h"
+#include "chart/editors/PlotBollingerEditor.h"
+#include "chart/editors/PlotCCIFuncEdit.h"
+#include "chart/editors/PlotCLVFuncEdit.h"
+#include "chart/editors/PlotCompressFuncEdit.h"
+#include "chart/editors/PlotCustomFuncEditor.h"
+#include "chart/editors/PlotEdiPeri.h"
+#include "chart/editors/PlotExpAveFuncEdit.h"
+#include "chart/editors/PlotFuncEdit.h"
+#include "chart/editors/PlotMACDFuncEdit.h"
+#include "chart/editors/PlotMovAveFuncEdit.h"
+#include "chart/editors/PlotOBVFuncEdit.h"
+#include "chart/editors/PlotPVOFuncEdit.h"
+#include "chart/editors/PlotRMSFuncEdit.h"
+#include "chart/editors/PlotSelectList.h"
+#include "chart/editors/PlotSmoothFuncEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -717,6 +734,14 @@ void Initialize() {
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
                    TFormPlotTools::StaticClass(), TPlotToolsGallery::StaticClass(),
                    TChartPageNavigator::StaticClass()})
+    if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
+  for (TClass C : {TSelectListForm::StaticClass(), TPlotFuncEditor::StaticClass(), TPlotFunctionEditor::StaticClass(),
+                   TAverageFuncEditor::StaticClass(), TRMSFuncEditor::StaticClass(), TMovAveFuncEditor::StaticClass(),
+                   TSmoothFuncEditor::StaticClass(), TMACDFuncEditor::StaticClass(),
+                   TBollingerFuncEditor::StaticClass(), TExpAveFuncEditor::StaticClass(),
+                   TCustomFunctionEditor::StaticClass(), TADXFuncEditor::StaticClass(),
+                   TCompressFuncEditor::StaticClass(), TCLVFuncEditor::StaticClass(), TOBVFuncEditor::StaticClass(),
+                   TCCIFuncEditor::StaticClass(), TPVOFuncEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   PlotEngine::ShowSeriesStyleEditor = &PlotEditCha::ShowSeriesStyleEditor;
   PlotEngine::ShowAxisEditor = &PlotEdiAxis::ShowAxisEditor;

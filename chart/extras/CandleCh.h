@@ -126,6 +126,7 @@ class TADXFunction : public TPlotFunction {
   KV_CLASS(TADXFunction, TPlotFunction)
 public:
   explicit TADXFunction(TComponent* Owner);
+  std::string EditorFormName() const override { return "TADXFuncEditor"; }
   void AddPoints(TChartSeries* Source) override;
   bool AcceptsSource(TChartSeries* Series) const override;
   TChartPen* UpLinePen() const;
