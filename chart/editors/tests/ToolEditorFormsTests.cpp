@@ -13,6 +13,10 @@
 #include "chart/editors/PlotEditCha.h"
 #include "chart/editors/PlotEditTools.h"
 #include "chart/editors/PlotImageToolEdit.h"
+#include "chart/editors/PlotDragMarksEdit.h"
+#include "chart/editors/PlotSelectorToolEdit.h"
+#include "chart/series/PlotBrushDlg.h"
+#include "chart/engine/PlotEngine_Marks.h"
 #include "chart/editors/PlotPieToolEdit.h"
 #include "chart/editors/PlotLightToolEdit.h"
 #include "chart/editors/PlotGridBandToolEdit.h"
@@ -633,6 +637,53 @@ TEST_F(ToolForms, GridBandTabsChooseTheBand) {
     EXPECT_EQ(T->Band1()->GetTransparency(), 0);
     EXPECT_EQ(F.ButtonColor1->LinkedObject, T->Band2());
     EXPECT_EQ(F.ButtonGradient1->GetGradient(), T->Band2()->Gradient());
+  });
+}
+
+TEST_F(ToolForms, DragMarksResetsTheToolsSeriesOrAll) {
+  const auto Drag = [this] {
+    for (TLineSeries* S : Lines) S->Marks()->EnsurePosition(1)->IsCustom = true;
+  };
+  const auto Custom = [this](int i) { return Lines[static_cast<size_t>(i)]->Marks()->PositionAt(1)->IsCustom; };
+  auto* T = static_cast<TDragMarksTool*>(MakeTool("TDragMarksTool"));
+  T->SetSeries(Lines[1]);
+  Drag();
+  Open(T, [&](TForm& Form) {
+    auto& F = dynamic_cast<TDragMarksToolEditor&>(Form);
+    EXPECT_EQ(Items(*F.CBSeries), (std::vector<std::string>{"(all)", "Alpha", "Beta"}));
+    F.Button1->Click();
+    EXPECT_TRUE(Custom(0));
+    EXPECT_FALSE(Custom(1));
+    // "(all)": every series of the chart.
+    Choose(F.CBSeries, 0);
+    EXPECT_EQ(T->GetSeries(), nullptr);
+    Drag();
+    F.Button1->Click();
+    EXPECT_FALSE(Custom(0));
+    EXPECT_FALSE(Custom(1));
+  });
+  // Without a series "(all)" is selected.
+  Open(T, [&](TForm& Form) { EXPECT_EQ(dynamic_cast<TDragMarksToolEditor&>(Form).CBSeries->GetItemIndex(), 0); });
+}
+
+TEST_F(ToolForms, SelectorColourAndGridBandPreviewEditTheirBrushes) {
+  auto* S = static_cast<TSelectorTool*>(MakeTool("TSelectorTool"));
+  Open(S, [&](TForm& Form) {
+    std::string Caption;
+    Modal<TBrushDialog>([&](TBrushDialog& D) {
+      Caption = D.GetCaption();
+      EXPECT_EQ(D.EditedBrush, S->Brush());
+      return mrOk;
+    });
+    dynamic_cast<TSelectorToolEditor&>(Form).BColor->Click();
+    EXPECT_EQ(Caption, "Color");
+  });
+  auto* G = static_cast<TGridBandTool*>(MakeTool("TGridBandTool"));
+  Open(G, [&](TForm& Form) {
+    auto& F = dynamic_cast<TGridBandToolEdit&>(Form);
+    Seam.AnswerColor(TColor(0x123456));
+    F.Draw3D1->OnClick(F.Draw3D1);
+    EXPECT_EQ(G->Band1()->GetColor(), TColor(0x123456));
   });
 }
 
