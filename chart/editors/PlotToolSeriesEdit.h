@@ -2,6 +2,7 @@
 // The base of the editor forms of tools bound to a series: the series combo
 // above the rows of the tool's own controls. Every change reaches the tool at
 // once; the rows stay silent until the form has been shown.
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <string>

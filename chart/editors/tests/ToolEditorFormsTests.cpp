@@ -446,6 +446,19 @@ TEST_F(ToolForms, ImageButtonsFollowThePicture) {
     EXPECT_EQ(T->Picture()->GetWidth(), 6);
     EXPECT_EQ(F.Button1->GetCaption(), "Clea&r");
     EXPECT_TRUE(F.BSave->GetEnabled());
+    // Saving offers the picture's own kind.
+    const std::string Saved = (std::filesystem::temp_directory_path() / "kv-image-tool-saved.bmp").string();
+    Seam.AnswerFileDialog([&](const TFileDialogRequest& R) -> std::optional<TFileDialogResult> {
+      EXPECT_EQ(R.Kind, TFileDialogKind::Save);
+      EXPECT_EQ(R.Filters, (std::vector<std::pair<std::string, std::string>>{{"Bitmaps (*.bmp)", "*.bmp"}}));
+      return TFileDialogResult{{Saved}, 1};
+    });
+    F.BSave->Click();
+    TPicture Back;
+    Back.LoadFromFile(Saved);
+    EXPECT_EQ(Back.GetWidth(), 6);
+    EXPECT_EQ(Back.GetHeight(), 4);
+    std::filesystem::remove(Saved);
     F.Button1->Click();
     EXPECT_TRUE(T->Picture()->Empty());
     EXPECT_EQ(F.Button1->GetCaption(), "B&rowse...");
