@@ -77,6 +77,29 @@
 #include "chart/editors/PlotRMSFuncEdit.h"
 #include "chart/editors/PlotSelectList.h"
 #include "chart/editors/PlotSmoothFuncEdit.h"
+#include "chart/editors/PlotAnnToolEdit.h"
+#include "chart/editors/PlotAxisArrowEdit.h"
+#include "chart/editors/PlotAxisToolEdit.h"
+#include "chart/editors/PlotColorBandEdit.h"
+#include "chart/editors/PlotColorLineEditor.h"
+#include "chart/editors/PlotCursorEdit.h"
+#include "chart/editors/PlotDataTableEditor.h"
+#include "chart/editors/PlotDragMarksEdit.h"
+#include "chart/editors/PlotDragPointToolEdit.h"
+#include "chart/editors/PlotDrawLineEditor.h"
+#include "chart/editors/PlotExtraLegendEdit.h"
+#include "chart/editors/PlotGanttToolEdit.h"
+#include "chart/editors/PlotGridBandToolEdit.h"
+#include "chart/editors/PlotImageToolEdit.h"
+#include "chart/editors/PlotLightToolEdit.h"
+#include "chart/editors/PlotMarksTipToolEdit.h"
+#include "chart/editors/PlotNearestToolEditor.h"
+#include "chart/editors/PlotPieToolEdit.h"
+#include "chart/editors/PlotRotateToolEditor.h"
+#include "chart/editors/PlotSelectorToolEdit.h"
+#include "chart/editors/PlotSeriesAnimEdit.h"
+#include "chart/editors/PlotSeriesBandToolEdit.h"
+#include "chart/editors/PlotToolSeriesEdit.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotExport.h"
@@ -733,7 +756,30 @@ void Initialize() {
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   for (TClass C : {TFormPlotGeneral::StaticClass(), TFormPlotPage::StaticClass(), TFormPlot3D::StaticClass(),
                    TFormPlotTools::StaticClass(), TPlotToolsGallery::StaticClass(),
-                   TChartPageNavigator::StaticClass()})
+                   TChartPageNavigator::StaticClass(),
+                   TSeriesToolEditor::StaticClass(),
+                   TAxisToolEditor::StaticClass(),
+                   TCursorToolEditor::StaticClass(),
+                   TColorLineToolEditor::StaticClass(),
+                   TColorBandToolEditor::StaticClass(),
+                   TAxisArrowToolEditor::StaticClass(),
+                   TDrawLineEdit::StaticClass(),
+                   TChartImageToolEditor::StaticClass(),
+                   TAnnotationToolEdit::StaticClass(),
+                   TRotateToolEditor::StaticClass(),
+                   TNearestToolEdit::StaticClass(),
+                   TMarksTipToolEdit::StaticClass(),
+                   TDragMarksToolEditor::StaticClass(),
+                   TGridBandToolEdit::StaticClass(),
+                   TSeriesAnimToolEditor::StaticClass(),
+                   TDataTableEditor::StaticClass(),
+                   TDragPointToolEdit::StaticClass(),
+                   TGanttToolEditor::StaticClass(),
+                   TPieToolEditor::StaticClass(),
+                   TSelectorToolEditor::StaticClass(),
+                   TSeriesBandToolEdit::StaticClass(),
+                   TExtraLegendEditor::StaticClass(),
+                   TLightToolEditor::StaticClass()})
     if (!ClassInfo::GetClass(C->ClassName())) ClassInfo::RegisterClass(C);
   for (TClass C : {TSelectListForm::StaticClass(), TPlotFuncEditor::StaticClass(), TPlotFunctionEditor::StaticClass(),
                    TAverageFuncEditor::StaticClass(), TRMSFuncEditor::StaticClass(), TMovAveFuncEditor::StaticClass(),

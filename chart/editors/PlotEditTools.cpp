@@ -140,7 +140,7 @@ void TFormPlotTools::LBToolsClick(TObject*) {
   }
   CBActive->SetChecked(T->GetActive());
   FreeEditor();
-  if (TClass K = ClassInfo::GetClass(PlotEngine::ElementEditorClassName(T->ClassType()))) {
+  if (TClass K = ClassInfo::GetClass(T->EditorFormName())) {
     if (auto* F = dynamic_cast<TForm*>(K->CreateInstance(this))) {
       FEditor = F;
       F->SetAlign(TAlign::alClient);

@@ -5,50 +5,27 @@
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/PlotSurfaceTool.h"
 #include "chart/extras/PlotTransposeTool.h"
-#include "chart/series/PlotPenDlg.h"
 
 using PlotPenDlg::PlaceControl;
-
-namespace {
-
-// Lists the series of a chart that pass Accept, by display name.
-template <class Accept>
-void FillSeries(TComboFlat& Combo, TSeriesChart* Chart, Accept&& Take) {
-  Combo.Items()->Clear();
-  if (!Chart) return;
-  TChartSeriesList& list = Chart->GetSeriesList();
-  for (int32_t i = 0; i < list.Count(); ++i)
-    if (TChartSeries* s = list.GetSeries(i); Take(s)) Combo.Items()->AddObject(PlotEngine::SeriesTitleOrName(s), s);
-}
-
-void Select(TComboFlat& Combo, TObject* Object) {
-  Combo.SetItemIndex(Object ? Combo.Items()->IndexOfObject(Object) : -1);
-}
-
-TObject* Selected(const TComboFlat& Combo) {
-  const int i = Combo.GetItemIndex();
-  return i >= 0 && i < Combo.Items()->Count() ? Combo.Items()->Objects(i) : nullptr;
-}
-
-}  // namespace
 
 // ============================================================================
 // TSurfaceNearest
 // ============================================================================
 
-KV_CLASS_IMPL(TSurfaceNearest, TForm) {}
+KV_CLASS_IMPL(TSurfaceNearest, TSeriesToolEditor) {}
 
-TSurfaceNearest::TSurfaceNearest(TComponent* Owner) : TForm(Owner) {
+TSurfaceNearest::TSurfaceNearest(TComponent* Owner) : TSeriesToolEditor(Owner) {
   SetName("SurfaceNearest");
+  SetAlign(TAlign::alNone);
   SetBorderStyle(TFormBorderStyle::bsDialog);
   SetClientWidth(281);
   SetClientHeight(143);
   Position = TPosition::poScreenCenter;
-  Label1 = PlaceControl<TLabel>(this, "Label1", 8, 12, 60, 13);
+  AcceptSeries = [](const TChartSeries* S) { return TSurfaceNearestTool::IsSurface(S); };
+  FirstItem.clear();
+  Label1->SetBounds(8, 12, 60, 13);
   Label1->SetCaption("&Surface:");
-  CBSeries = PlaceControl<TComboFlat>(this, "CBSeries", 72, 8, 193, 21);
-  CBSeries->Style = TComboBoxStyle::csDropDownList;
-  Label1->FocusControl = CBSeries;
+  CBSeries->SetBounds(72, 8, 193, 21);
   const struct {
     TButtonColor** Button;
     TCheckBox **Default, **None;
@@ -72,33 +49,28 @@ TSurfaceNearest::TSurfaceNearest(TComponent* Owner) : TForm(Owner) {
     (*r.None)->OnClick = [this, property, button](TObject*) { SetColour(property, clNone, button); };
     // After the colour dialog changed the colour it is no longer the default.
     button->OnClick = [this, def](TObject*) {
-      if (FLoading) return;
-      FLoading = true;
+      if (IsLoading()) return;
+      BeginLoading();
       def->SetChecked(false);
-      FLoading = false;
+      EndLoading();
     };
     ++n;
   }
-  OnShow = [this](TObject* S) { FormShow(S); };
-  CBSeries->OnChange = [this](TObject* S) { CBSeriesChange(S); };
+  OnToolShow = [this] { LoadColours(); };
 }
 
-TSurfaceNearestTool* TSurfaceNearest::Tool() const { return reinterpret_cast<TSurfaceNearestTool*>(Tag); }
+TSurfaceNearestTool* TSurfaceNearest::NearestTool() const { return dynamic_cast<TSurfaceNearestTool*>(Tool()); }
 
 void TSurfaceNearest::SetColour(const char* Property, TColor Value, TButtonColor* Button) {
-  TSurfaceNearestTool* tool = Tool();
-  if (FLoading || !tool) return;
-  if (const TPropInfo* p = tool->ClassType()->FindProperty(Property)) p->Set(tool, static_cast<int64_t>(Value));
+  if (IsLoading() || !NearestTool()) return;
+  PlotToolSeriesEdit::SetProperty(NearestTool(), Property, static_cast<int64_t>(Value));
   Button->Invalidate();
 }
 
-void TSurfaceNearest::FormShow(TObject*) {
-  TSurfaceNearestTool* tool = Tool();
+void TSurfaceNearest::LoadColours() {
+  TSurfaceNearestTool* tool = NearestTool();
   if (!tool) return;
-  FLoading = true;
-  FillSeries(*CBSeries, tool->GetParentChart(), [](TChartSeries* S) { return TSurfaceNearestTool::IsSurface(S); });
   CBSeries->SetEnabled(CBSeries->Items()->Count() > 0);
-  Select(*CBSeries, tool->GetSeries());
   ButtonColor1->LinkProperty(tool, "CellColor");
   ButtonColor2->LinkProperty(tool, "RowColor");
   ButtonColor3->LinkProperty(tool, "ColumnColor");
@@ -111,58 +83,39 @@ void TSurfaceNearest::FormShow(TObject*) {
   if (TClass surface = ClassInfo::GetClass("TSurfaceSeries"))
     if (const TPlotSeriesType* type = Chart::SeriesTypes().TypeOfSeriesClass(surface))
       Label1->SetCaption("&" + type->Description() + ":");
-  FLoading = false;
-}
-
-void TSurfaceNearest::CBSeriesChange(TObject*) {
-  if (FLoading) return;
-  if (TSurfaceNearestTool* tool = Tool()) tool->SetSeries(dynamic_cast<TChartSeries*>(Selected(*CBSeries)));
 }
 
 // ============================================================================
 // TGridTransposeToolEdit
 // ============================================================================
 
-KV_CLASS_IMPL(TGridTransposeToolEdit, TForm) {}
+KV_CLASS_IMPL(TGridTransposeToolEdit, TSeriesToolEditor) {}
 
-TGridTransposeToolEdit::TGridTransposeToolEdit(TComponent* Owner) : TForm(Owner) {
+TGridTransposeToolEdit::TGridTransposeToolEdit(TComponent* Owner) : TSeriesToolEditor(Owner) {
   SetName("GridTransposeToolEdit");
+  SetAlign(TAlign::alNone);
   SetBorderStyle(TFormBorderStyle::bsDialog);
   SetClientWidth(183);
   SetClientHeight(158);
-  Label1 = PlaceControl<TLabel>(this, "Label1", 8, 8, 90, 13);
+  AcceptSeries = [](const TChartSeries* S) { return dynamic_cast<const TCustom3DGridSeries*>(S) != nullptr; };
+  FirstItem.clear();
+  Label1->SetBounds(8, 8, 90, 13);
   Label1->SetCaption("&Grid 3D Series:");
-  CBSeries = PlaceControl<TComboFlat>(this, "CBSeries", 8, 24, 165, 21);
-  CBSeries->Style = TComboBoxStyle::csDropDownList;
-  Label1->FocusControl = CBSeries;
+  CBSeries->SetBounds(8, 24, 165, 21);
   BTranspose = PlaceControl<TButton>(this, "BTranspose", 8, 60, 105, 25);
   BTranspose->SetCaption("&Transpose now");
   BTranspose->SetEnabled(false);
-  OnShow = [this](TObject* S) { FormShow(S); };
-  CBSeries->OnChange = [this](TObject* S) { CBSeriesChange(S); };
+  OnToolShow = [this] { BTranspose->SetEnabled(CBSeries->GetItemIndex() >= 0); };
+  OnSeriesChanged = [this] { BTranspose->SetEnabled(ToolSeries() != nullptr); };
   BTranspose->OnClick = [this](TObject* S) { BTransposeClick(S); };
 }
 
-TGridTransposeTool* TGridTransposeToolEdit::Tool() const { return reinterpret_cast<TGridTransposeTool*>(Tag); }
-
-void TGridTransposeToolEdit::FormShow(TObject*) {
-  TGridTransposeTool* tool = Tool();
-  if (!tool || !tool->GetParentChart()) return;
-  FillSeries(*CBSeries, tool->GetParentChart(),
-             [](TChartSeries* S) { return dynamic_cast<TCustom3DGridSeries*>(S) != nullptr; });
-  Select(*CBSeries, tool->GetSeries());
-  BTranspose->SetEnabled(CBSeries->GetItemIndex() >= 0);
-}
-
-void TGridTransposeToolEdit::CBSeriesChange(TObject*) {
-  TGridTransposeTool* tool = Tool();
-  if (!tool) return;
-  tool->SetSeries(dynamic_cast<TCustom3DGridSeries*>(Selected(*CBSeries)));
-  BTranspose->SetEnabled(tool->GetSeries() != nullptr);
+TGridTransposeTool* TGridTransposeToolEdit::TransposeTool() const {
+  return dynamic_cast<TGridTransposeTool*>(Tool());
 }
 
 void TGridTransposeToolEdit::BTransposeClick(TObject*) {
-  if (TGridTransposeTool* tool = Tool()) tool->Transpose();
+  if (TGridTransposeTool* tool = TransposeTool()) tool->Transpose();
 }
 
 namespace PlotGridToolEdit {

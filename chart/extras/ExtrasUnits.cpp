@@ -40,7 +40,6 @@
 #include "chart/extras/PlotLighting.h"
 #include "chart/extras/PlotDataTableTool.h"
 #include "chart/extras/PlotCalendar.h"
-#include "chart/extras/PlotAidEditors.h"
 
 namespace ExtrasUnits {
 
@@ -85,7 +84,6 @@ void Initialization() {
   PlotLighting::Initialization();
   PlotDataTableTool::Initialization();
   PlotCalendar::Initialization();
-  PlotAidEditors::Initialization();
 }
 
 void Finalization() {

@@ -104,9 +104,10 @@ TEST_F(ToolsPage, AddedToolTakesTheOwnerOfTheOthersAndAFreeName) {
   EXPECT_EQ(Third->Owner(), Chart);
   EXPECT_EQ(Third->GetName(), "ChartTool2");
   EXPECT_TRUE(dynamic_cast<TCursorTool*>(Third));
-  // A tool type without an editor leaves the editor panel empty.
-  EXPECT_EQ(P->ToolEditor(), nullptr);
-  EXPECT_EQ(P->PanelToolEditor->ControlCount(), 0);
+  // The form the new tool names fills the editor panel.
+  ASSERT_NE(P->ToolEditor(), nullptr);
+  EXPECT_EQ(P->ToolEditor()->ClassType()->ClassName(), "TCursorToolEditor");
+  EXPECT_EQ(P->PanelToolEditor->ControlCount(), 1);
   // Cancel adds nothing.
   Modal<TPlotToolsGallery>([](TPlotToolsGallery&) { return mrCancel; });
   P->BAddClick(nullptr);
