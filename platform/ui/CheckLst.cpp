@@ -30,11 +30,11 @@ void TCheckListBox::SetChecked(int Index, bool Value) {
 
 void TCheckListBox::ClickCheck(int Index) {
   switch (GetState(Index)) {
-    case TCheckBoxState::cbUnchecked: SetState(Index, TCheckBoxState::cbChecked); break;
-    case TCheckBoxState::cbChecked:
-      SetState(Index, AllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+    case TCheckBoxState::cbUnchecked:
+      SetState(Index, AllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
       break;
-    case TCheckBoxState::cbGrayed: SetState(Index, TCheckBoxState::cbUnchecked); break;
+    case TCheckBoxState::cbGrayed: SetState(Index, TCheckBoxState::cbChecked); break;
+    case TCheckBoxState::cbChecked: SetState(Index, TCheckBoxState::cbUnchecked); break;
   }
   if (OnClickCheck) OnClickCheck(this);
 }
@@ -42,7 +42,10 @@ void TCheckListBox::ClickCheck(int Index) {
 void TCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TOwnerDrawListBox::MouseDown(Button, Shift, X, Y);
   const int Row = ItemAtPos(TPoint(X, Y), true);
-  if (Button == TMouseButton::mbLeft && Row >= 0 && X < CheckWidth() && GetEnabled()) ClickCheck(Row);
+  if (Button != TMouseButton::mbLeft || Row < 0 || X >= CheckWidth() || !GetEnabled()) return;
+  // A click in the box makes its row the current one first.
+  if (GetItemIndex() != Row) SetItemIndex(Row);
+  ClickCheck(Row);
 }
 
 void TCheckListBox::KeyPress(TKeyChar& Key) {

@@ -13,7 +13,7 @@ class TCheckListBox : public TOwnerDrawListBox, public TDragTarget {
   KV_CLASS(TCheckListBox, TOwnerDrawListBox)
  public:
   explicit TCheckListBox(TComponent* AOwner);
-  // A click steps unticked, ticked, grayed (only when allowed), unticked.
+  // A click steps unticked, grayed (only when allowed), ticked, unticked.
   bool AllowGrayed = false;
   // EListError for an index outside the items.
   TCheckBoxState GetState(int Index) const;

@@ -147,9 +147,13 @@ void TOwnerDrawListBox::MouseMove(TShiftState Shift, int X, int Y) {
 void TOwnerDrawListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TListBox::MouseUp(Button, Shift, X, Y);
   if (Button != TMouseButton::mbLeft) return;
-  const bool Drop = FDragOut;
-  EndDragOut();
-  if (Drop) ControlDrag::DropAt(this, this, ClientToScreen(TPoint(X, Y)));
+  if (FDragOut) {
+    Screen->SetCursor(FDragSavedCursor);
+    // The dragged row stays known to the target while it takes the drop.
+    ControlDrag::DropAt(this, this, ClientToScreen(TPoint(X, Y)));
+  }
+  FDragOut = false;
+  FDragFrom = -1;
 }
 
 void TOwnerDrawListBox::KeyDown(uint16_t& Key, TShiftState Shift) {

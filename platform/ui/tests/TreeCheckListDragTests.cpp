@@ -119,7 +119,7 @@ TEST_F(TreeCheckListDragTest, CheckListClickStepsThroughStatesWithGrayOnlyWhenAl
     std::vector<S> Steps;
   };
   for (const Case& c : {Case{false, {S::cbChecked, S::cbUnchecked, S::cbChecked}},
-                        Case{true, {S::cbChecked, S::cbGrayed, S::cbUnchecked}}}) {
+                        Case{true, {S::cbGrayed, S::cbChecked, S::cbUnchecked}}}) {
     list->AllowGrayed = c.Grayed;
     list->SetState(1, S::cbUnchecked);
     for (S expected : c.Steps) {
