@@ -211,6 +211,9 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   Deleterow1->OnClick = [this](TObject*) { ChartGrid1->DeleteRow(); };
   extfont1->OnClick = [this](TObject* S) { extfont1Click(S); };
   ChartGrid1->SetPopupMenu(PopupData);
+  ChartGrid1->OnMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {
+    ChartGrid1MouseDown(S, B, Sh, X, Y);
+  };
   SBGridText->OnClick = [this](TObject*) { ChartGrid1->SetShowLabels(SBGridText->GetDown()); };
   SBGridCol->OnClick = [this](TObject*) { ChartGrid1->SetShowColors(SBGridCol->GetDown()); };
   SBGrid3D->OnClick = [this](TObject*) { ChartGrid1->SetXYZView(SBGrid3D->GetDown()); };
@@ -233,8 +236,10 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   PanRight->SetAlign(TAlign::alRight);
   PanRight->SetCaption("");
   PanRight->BevelOuter = TPanelBevel::bvNone;
-  BMoveUP = PlaceControl<TButton>(this, PanRight, "BMoveUP", 4, 4, 25, 25);
-  BMoveDown = PlaceControl<TButton>(this, PanRight, "BMoveDown", 32, 4, 25, 25);
+  BMoveUP = PlaceControl<TSpeedButton>(this, PanRight, "BMoveUP", 4, 4, 25, 25);
+  BMoveDown = PlaceControl<TSpeedButton>(this, PanRight, "BMoveDown", 32, 4, 25, 25);
+  BMoveUP->Flat = true;
+  BMoveDown->Flat = true;
   int32_t Top = 36;
   for (auto [Button, Name, Caption] : {std::tuple{&BAddSeries, "BAddSeries", "&Add..."},
                                        std::tuple{&BDeleteSeries, "BDeleteSeries", "&Delete"},
@@ -409,6 +414,12 @@ void TChartEditForm::FormShow(TObject*) {
   TCustomAxisPanel* Chart = FChart.Get();
   if (!Chart) return;
   CBNames->SetVisible(Chart->ComponentState.Contains(TComponentStateItem::csDesigning));
+  {
+    TBitmap Up, Down;
+    PlotPenDlg::LoadUpDownArrows(&Up, &Down);
+    BMoveUP->SetGlyph(&Up);
+    BMoveDown->SetGlyph(&Down);
+  }
   TabTools->SetTabVisible(Chart::ToolTypes().Count() > 0);
   LBSeries->SetChart(Chart);
   if (GetCaption().empty()) SetCaption(SysUtils::Format("Editing %s", {Chart->GetName()}));
@@ -504,6 +515,15 @@ void TChartEditForm::SetCellColor(TColor Color) {
   S->ManualData = true;
   S->Repaint();
   ChartGrid1->Invalidate();
+}
+
+void TChartEditForm::ChartGrid1MouseDown(TObject*, TMouseButton Button, TShiftState Shift, int, int) {
+  TCustomAxisPanel* Chart = FChart.Get();
+  if (Button != TMouseButton::mbRight || !Shift.Contains(TShiftStateItem::ssAlt) || !Chart ||
+      Chart->SeriesCount() == 0 || !Chart->GetSeries(0)->HasZValues)
+    return;
+  ChartGrid1->SetXYZView(!ChartGrid1->GetXYZView());
+  SBGrid3D->SetDown(ChartGrid1->GetXYZView());
 }
 
 void TChartEditForm::extfont1Click(TObject*) {
@@ -1071,9 +1091,36 @@ void TChartEditForm::FormResize(TObject*) {
   if (TreeMode()) FWidthWithoutTree = GetWidth() - Tree->GetWidth() - TreeSplitter->GetWidth();
 }
 
+namespace {
+// The up and down arrows of the move buttons: a black triangle on a
+// background that the bottom-left pixel makes transparent.
+bool ArrowModule(const std::string& Name, TBitmap& Bitmap) {
+  const bool Up = Name == "PlotArrowUp";
+  if (!Up && Name != "PlotArrowDown") return false;
+  Bitmap.SetSize(11, 11);
+  TCanvas* C = Bitmap.GetCanvas();
+  C->Brush->SetColor(clFuchsia);
+  C->FillRect(TRect(0, 0, 11, 11));
+  C->Brush->SetColor(clBlack);
+  C->Pen->SetColor(clBlack);
+  if (Up)
+    C->Polygon({TPoint(5, 2), TPoint(9, 7), TPoint(1, 7)});
+  else
+    C->Polygon({TPoint(1, 3), TPoint(9, 3), TPoint(5, 8)});
+  return true;
+}
+
+bool IsArrowModule(const std::function<bool(const std::string&, TBitmap&)>& Module) {
+  auto* F = Module.target<bool (*)(const std::string&, TBitmap&)>();
+  return F && *F == &ArrowModule;
+}
+}  // namespace
+
 namespace ChartEditors {
 
 void Initialize() {
+  auto& Modules = PlotProcs::ResourceModules;
+  if (std::none_of(Modules.begin(), Modules.end(), IsArrowModule)) Modules.push_back(&ArrowModule);
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
@@ -1093,6 +1140,9 @@ void Initialize() {
   PlotEditPro::Initialization();
 }
 
-void Finalize() { PlotEditPro::Finalization(); }
+void Finalize() {
+  PlotEditPro::Finalization();
+  std::erase_if(PlotProcs::ResourceModules, IsArrowModule);
+}
 
 }  // namespace ChartEditors

@@ -63,6 +63,8 @@ public:
   void SetCellColor(TColor Color);
   // Edits the grid's font; the rows take the height of its text.
   void extfont1Click(TObject* Sender);
+  // Alt with the right button on the grid switches its XYZ mode (first series XYZ only).
+  void ChartGrid1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   TPanel* PanTop;
   TButton *BAddGroup, *BDeleteGroup, *BRenameGroup;
   TCheckBox* CBNames;
@@ -71,7 +73,7 @@ public:
   TSplitter* Splitter1;
   TChartListBox* LBSeries;
   TPanel* PanRight;
-  TButton *BMoveUP, *BMoveDown;
+  TSpeedButton *BMoveUP, *BMoveDown;
   TButton *BAddSeries, *BDeleteSeries, *BRenameSeries, *BCloneSeries, *BChangeTypeSeries;
   TTreeView* Tree;
   TSplitter* TreeSplitter;

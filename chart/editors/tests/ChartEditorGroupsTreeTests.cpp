@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "chart/editors/PlotChartGrid.h"
 #include "chart/editors/PlotEdiAxis.h"
 #include "chart/editors/PlotEdiSeri.h"
 #include "chart/editors/PlotEdiTitl.h"
@@ -10,8 +11,10 @@
 #include "chart/editors/PlotEditTools.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotExport.h"
+#include "chart/series/PlotMapSeries.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
+#include "platform/ui/Buttons.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/rtl/Registry.h"
 #include "platform/ui/ExtCtrls.h"
@@ -363,6 +366,57 @@ TEST_F(EditorTree, PicturesOfPageAndTreeMode) {
     E->Hide();
     E->Free();
     Chart->GetSeriesList().Groups().Clear();
+  }
+}
+
+}  // namespace ChartEditorGroupsTreeTests
+
+namespace ChartEditorGroupsTreeTests {
+
+TEST_F(EditorGroupsTree, MoveButtonsCarryUpAndDownArrows) {
+  TChartEditForm* E = Editor();
+  // The arrow's black pixels sit in the upper part for up and the lower part for down.
+  auto BlackRows = [](TBitmap* B, int From, int To) {
+    int N = 0;
+    for (int y = From; y < To; ++y)
+      for (int x = 0; x < B->GetWidth(); ++x) N += B->GetCanvas()->GetPixel(x, y) == clBlack ? 1 : 0;
+    return N;
+  };
+  TBitmap* Up = E->BMoveUP->GetGlyph();
+  TBitmap* Down = E->BMoveDown->GetGlyph();
+  ASSERT_GT(Up->GetWidth(), 0);
+  ASSERT_EQ(Up->GetHeight(), Down->GetHeight());
+  const int H = Up->GetHeight();
+  EXPECT_LT(BlackRows(Up, 0, H / 2), BlackRows(Up, H / 2, H));
+  EXPECT_GT(BlackRows(Down, 0, H / 2), BlackRows(Down, H / 2, H));
+  E->Free();
+}
+
+TEST_F(EditorGroupsTree, AltRightClickOnTheGridTogglesXyzOnlyForAnXyzFirstSeries) {
+  struct Case {
+    bool Xyz;
+    TShiftState Shift;
+    TMouseButton Button;
+    bool Toggles;
+  };
+  for (const Case& C : {Case{true, {TShiftStateItem::ssAlt}, TMouseButton::mbRight, true},
+                        Case{true, {}, TMouseButton::mbRight, false},
+                        Case{true, {TShiftStateItem::ssAlt}, TMouseButton::mbLeft, false},
+                        Case{false, {TShiftStateItem::ssAlt}, TMouseButton::mbRight, false}}) {
+    if (C.Xyz) {
+      auto* Z = Create<TMapSeries>(Owner);
+      Z->SetParentChart(Chart);
+      Chart->ExchangeSeries(0, Chart->SeriesCount() - 1);
+    }
+    TChartEditForm* E = Editor();
+    E->StartPageIndex = 12;
+    E->OpenStartPage();
+    const bool Before = E->ChartGrid1->GetXYZView();
+    E->ChartGrid1->MouseDown(C.Button, C.Shift, 5, 5);
+    EXPECT_EQ(E->ChartGrid1->GetXYZView() != Before, C.Toggles);
+    EXPECT_EQ(E->SBGrid3D->GetDown(), E->ChartGrid1->GetXYZView());
+    E->Free();
+    if (C.Xyz) Chart->GetSeries(0)->Free();
   }
 }
 
