@@ -61,6 +61,8 @@ void ShowSeriesStyleEditor(TChartSeries* Series) {
   TOwned<TChartEditForm> Owned(Create<TChartEditForm>(nullptr));
   TChartEditForm* Form = Owned.get();
   Form->ButtonHelp->Hide();
+  // The series style editor shows the series page alone, also where the tree mode is remembered.
+  Form->Tree->Hide();
   auto* Chart = dynamic_cast<TCustomAxisPanel*>(Series->GetParentChart());
   Form->SetChart(Chart);
   Form->SeriesToSelect = Series;

@@ -347,6 +347,16 @@ TEST_F(EditorTree, TreeWidthIsReadAndKeptWithTheWidthWithoutTheTree) {
   EXPECT_FALSE(Reg.ValueExists("Width"));
 }
 
+TEST_F(EditorTree, SeriesStyleEditorShowsNoTree) {
+  Modal<TChartEditForm>([](TChartEditForm& F) {
+    EXPECT_FALSE(F.Tree->GetVisible());
+    EXPECT_EQ(F.TreeHost(), nullptr);
+    EXPECT_EQ(F.GetCaption(), "Graphic editor");
+    return mrCancel;
+  });
+  PlotEditCha::ShowSeriesStyleEditor(S(0));
+}
+
 TEST_F(EditorTree, PicturesOfPageAndTreeMode) {
   // KV_EDITOR_PNG_DIR names a folder for editor_page.png and editor_tree.png.
   const char* Dir = std::getenv("KV_EDITOR_PNG_DIR");
