@@ -107,6 +107,9 @@
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/PlotPrevi.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/TabSheetMove.h"
+#include "platform/ui/TreeView.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/FreeGuard.h"
@@ -134,6 +137,8 @@ void ShowSeriesStyleEditor(TChartSeries* Series) {
   TOwned<TChartEditForm> Owned(Create<TChartEditForm>(nullptr));
   TChartEditForm* Form = Owned.get();
   Form->ButtonHelp->Hide();
+  // The series style editor shows the series page alone, also where the tree mode is remembered.
+  Form->Tree->Hide();
   auto* Chart = dynamic_cast<TCustomAxisPanel*>(Series->GetParentChart());
   Form->SetChart(Chart);
   Form->SeriesToSelect = Series;
@@ -197,6 +202,23 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   BClose->Cancel = true;
   BClose->ModalResult = mrCancel;
 
+  Tree = PlaceControl<TTreeView>(this, "Tree", 0, 0, 126, 286);
+  Tree->SetAlign(TAlign::alLeft);
+  Tree->SetVisible(false);
+  Tree->HideSelection = false;
+  Tree->Indent = 19;
+  Tree->OnChange = [this](TObject* S, TTreeNode* N) { TreeChange(S, N); };
+  Tree->OnEditing = [this](TObject* S, TTreeNode* N, bool& Allow) { TreeEditing(S, N, Allow); };
+  Tree->OnEdited = [this](TObject*, TTreeNode* N, std::string& Text) {
+    if (auto* Series = dynamic_cast<TChartSeries*>(static_cast<TObject*>(N->Data))) {
+      Series->SetTitle(Text);
+      LBSeries->FillSeries(LBSeries->SelectedSeries());
+      Text = PlotEngine::SeriesTitleOrName(Series);
+    }
+  };
+  TreeSplitter = PlaceControl<TSplitter>(this, "TreeSplitter", 126, 0, 3, 286);
+  TreeSplitter->SetAlign(TAlign::alLeft);
+  TreeSplitter->SetVisible(false);
   MainPage = PlaceControl<TPageControl>(this, "MainPage", 0, 0, 436, 286);
   MainPage->SetAlign(TAlign::alClient);
   auto AddTab = [this](TPageControl* PC, const char* Name, const char* Caption) {
@@ -267,6 +289,9 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   Deleterow1->OnClick = [this](TObject*) { ChartGrid1->DeleteRow(); };
   extfont1->OnClick = [this](TObject* S) { extfont1Click(S); };
   ChartGrid1->SetPopupMenu(PopupData);
+  ChartGrid1->OnMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {
+    ChartGrid1MouseDown(S, B, Sh, X, Y);
+  };
   SBGridText->OnClick = [this](TObject*) { ChartGrid1->SetShowLabels(SBGridText->GetDown()); };
   SBGridCol->OnClick = [this](TObject*) { ChartGrid1->SetShowColors(SBGridCol->GetDown()); };
   SBGrid3D->OnClick = [this](TObject*) { ChartGrid1->SetXYZView(SBGrid3D->GetDown()); };
@@ -289,8 +314,10 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   PanRight->SetAlign(TAlign::alRight);
   PanRight->SetCaption("");
   PanRight->BevelOuter = TPanelBevel::bvNone;
-  BMoveUP = PlaceControl<TButton>(this, PanRight, "BMoveUP", 4, 4, 25, 25);
-  BMoveDown = PlaceControl<TButton>(this, PanRight, "BMoveDown", 32, 4, 25, 25);
+  BMoveUP = PlaceControl<TSpeedButton>(this, PanRight, "BMoveUP", 4, 4, 25, 25);
+  BMoveDown = PlaceControl<TSpeedButton>(this, PanRight, "BMoveDown", 32, 4, 25, 25);
+  BMoveUP->Flat = true;
+  BMoveDown->Flat = true;
   int32_t Top = 36;
   for (auto [Button, Name, Caption] : {std::tuple{&BAddSeries, "BAddSeries", "&Add..."},
                                        std::tuple{&BDeleteSeries, "BDeleteSeries", "&Delete"},
@@ -301,7 +328,26 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
     (*Button)->SetCaption(Caption);
     Top += 30;
   }
-  LBSeries = PlaceControl<TChartListBox>(this, TabSeriesList, "LBSeries", 0, 26, 320, 200);
+  PanelGroups = PlaceControl<TPanel>(this, TabSeriesList, "PanelGroups", 0, 26, 90, 200);
+  PanelGroups->SetAlign(TAlign::alLeft);
+  PanelGroups->SetCaption("");
+  PanelGroups->BevelOuter = TPanelBevel::bvNone;
+  PanelGroups->SetVisible(false);
+  Groups = PlaceControl<TCheckListBox>(this, PanelGroups, "Groups", 0, 0, 90, 200);
+  Groups->SetAlign(TAlign::alClient);
+  Groups->OnClick = [this](TObject* S) { GroupsClick(S); };
+  Groups->OnClickCheck = [this](TObject* S) { GroupsClickCheck(S); };
+  Groups->OnDragOver = [this](TObject* S, TObject* Src, int X, int Y, TDragState St, bool& Accept) {
+    GroupsDragOver(S, Src, X, Y, St, Accept);
+  };
+  Groups->OnDragDrop = [this](TObject* S, TObject* Src, int X, int Y) { GroupsDragDrop(S, Src, X, Y); };
+  Splitter1 = PlaceControl<TSplitter>(this, TabSeriesList, "Splitter1", 90, 26, 3, 200);
+  Splitter1->SetAlign(TAlign::alLeft);
+  Splitter1->SetVisible(false);
+  BAddGroup->OnClick = [this](TObject* S) { BAddGroupClick(S); };
+  BRenameGroup->OnClick = [this](TObject* S) { BRenameGroupClick(S); };
+  BDeleteGroup->OnClick = [this](TObject* S) { BDeleteGroupClick(S); };
+  LBSeries = PlaceControl<TChartListBox>(this, TabSeriesList, "LBSeries", 93, 26, 227, 200);
   LBSeries->SetAlign(TAlign::alClient);
   LBSeries->OnDblClickSeries = [this](TChartListBox*, int32_t) { LBSeriesEditSeries(); };
   LBSeries->OnRefresh = [this](TObject* S) { LBSeriesRefreshButtons(S); };
@@ -330,7 +376,12 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
       FSeriesPage->SelectSeries(LBSeries->SelectedSeries());
     }
   };
-  BRenameSeries->OnClick = [this](TObject*) { LBSeries->RenameSelected(); };
+  BRenameSeries->OnClick = [this](TObject*) {
+    TChartSeries* S = LBSeries->SelectedSeries();
+    if (!LBSeries->RenameSelected() || !S || !FTreeHost) return;
+    if (TTreeNode* Node = Tree->Items()->FindData(static_cast<void*>(static_cast<TObject*>(S))))
+      Node->SetText(PlotEngine::SeriesTitleOrName(S));
+  };
   BCloneSeries->OnClick = [this](TObject*) { LBSeries->DuplicateSelected(); };
   BChangeTypeSeries->OnClick = [this](TObject*) {
     LBSeries->ChangeTypeOfSelected();
@@ -366,11 +417,14 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
   SubPage->SetActivePage(TabSeriesList);
   RememberPosition = PlotProcs::ReadEditorBool("RememberPosition", true);
   RememberSize = PlotProcs::ReadEditorBool("RememberSize", true);
+  Tree->SetVisible(PlotProcs::ReadEditorBool("TreeMode", false));
+  OnResize = [this](TObject* S) { FormResize(S); };
 }
 
 TChartEditForm::~TChartEditForm() = default;
 
 void TChartEditForm::BeforeDestruction() {
+  LeaveTreeMode();
   StorePlacement();
   TForm::BeforeDestruction();
 }
@@ -403,6 +457,7 @@ void TChartEditForm::SetChart(TCustomAxisPanel* Chart) {
     if (RememberSize) {
       if (ReadInt("Width", V)) SetWidth(std::max(100, V));
       if (ReadInt("Height", V)) SetHeight(std::max(100, V));
+      if (ReadInt("TreeWidth", V)) Tree->SetWidth(std::max(10, V));
     }
   } catch (const std::exception&) {
     return;
@@ -426,6 +481,7 @@ void TChartEditForm::StorePlacement() {
       // Compared with the size made at creation: an unresized editor stores no size.
       if (GetWidth() != FCreatedWidth) Reg.WriteInteger("Width", GetWidth());
       if (GetHeight() != FCreatedHeight) Reg.WriteInteger("Height", GetHeight());
+      if (TreeMode()) Reg.WriteInteger("TreeWidth", Tree->GetWidth());
     }
   } catch (const std::exception&) {
     // The placement is a convenience: a store that cannot be written is left alone.
@@ -436,6 +492,12 @@ void TChartEditForm::FormShow(TObject*) {
   TCustomAxisPanel* Chart = FChart.Get();
   if (!Chart) return;
   CBNames->SetVisible(Chart->ComponentState.Contains(TComponentStateItem::csDesigning));
+  {
+    TBitmap Up, Down;
+    PlotPenDlg::LoadUpDownArrows(&Up, &Down);
+    BMoveUP->SetGlyph(&Up);
+    BMoveDown->SetGlyph(&Down);
+  }
   TabTools->SetTabVisible(Chart::ToolTypes().Count() > 0);
   LBSeries->SetChart(Chart);
   if (GetCaption().empty()) SetCaption(SysUtils::Format("Editing %s", {Chart->GetName()}));
@@ -451,10 +513,17 @@ void TChartEditForm::FormShow(TObject*) {
   bool AnySub = false;
   for (int32_t i = 0; i < SubPage->PageCount(); ++i) AnySub = AnySub || SubPage->Pages(i)->GetTabVisible();
   if (!AnySub) TabChart->SetTabVisible(false);
+  if (TreeMode()) EnterTreeMode();
   if (StartPageIndex != -1) OpenStartPage();
-  const bool Groups = EditorPermissions.Contains(TEditorPermission::ShowGroups);
-  PlotPenDlg::SetControlsVisible(Groups, {BAddGroup, BDeleteGroup, BRenameGroup});
-  if (!Groups) CBNames->SetLeft(LBSeries->GetLeft());
+  const bool ShowGroups = EditorPermissions.Contains(TEditorPermission::ShowGroups);
+  PlotPenDlg::SetControlsVisible(ShowGroups, {BAddGroup, BDeleteGroup, BRenameGroup, PanelGroups, Splitter1});
+  LBSeries->DragItemsOut = ShowGroups;
+  if (ShowGroups) {
+    Splitter1->SetLeft(PanelGroups->GetLeft() + PanelGroups->GetWidth());
+    FillGroups();
+  } else {
+    CBNames->SetLeft(LBSeries->GetLeft());
+  }
   if (TChartSeries* S = SeriesToOpen.Get()) {
     LBSeries->ClearSelection();
     LBSeries->SelectSeries(S);
@@ -484,6 +553,13 @@ void TChartEditForm::FormShow(TObject*) {
     }
   }
   LBSeriesRefreshButtons(LBSeries);
+  if (TreeMode() && !Tree->GetSelected()) {
+    // The tree starts on the page the dialog shows.
+    TObject* Page = MainPage->GetActivePage();
+    if (Page == TabChart) Page = SubPage->GetActivePage();
+    if (Page == TabSeries) Page = LBSeries->SelectedSeries();
+    if (TTreeNode* Node = Tree->Items()->FindData(static_cast<void*>(Page))) Tree->SetSelected(Node);
+  }
 }
 
 namespace {
@@ -517,6 +593,15 @@ void TChartEditForm::SetCellColor(TColor Color) {
   S->ManualData = true;
   S->Repaint();
   ChartGrid1->Invalidate();
+}
+
+void TChartEditForm::ChartGrid1MouseDown(TObject*, TMouseButton Button, TShiftState Shift, int, int) {
+  TCustomAxisPanel* Chart = FChart.Get();
+  if (Button != TMouseButton::mbRight || !Shift.Contains(TShiftStateItem::ssAlt) || !Chart ||
+      Chart->SeriesCount() == 0 || !Chart->GetSeries(0)->HasZValues)
+    return;
+  ChartGrid1->SetXYZView(!ChartGrid1->GetXYZView());
+  SBGrid3D->SetDown(ChartGrid1->GetXYZView());
 }
 
 void TChartEditForm::extfont1Click(TObject*) {
@@ -587,8 +672,20 @@ void EmbedPage(TForm* Page, TTabSheet* Tab) {
 }  // namespace
 
 void TChartEditForm::SubPageChange(TObject*) {
-  TCustomAxisPanel* Chart = FChart.Get();
   TTabSheet* Tab = SubPage->GetActivePage();
+  if (!Tab) return;
+  if (FTreeHost && !FFillingTree)
+    if (TTreeNode* Node = Tree->Items()->FindData(static_cast<void*>(static_cast<TObject*>(Tab)));
+        Node && Tree->GetSelected() != Node && Tree->GetSelected() != FChartNode) {
+      FFillingTree = true;
+      Tree->SetSelected(Node);
+      FFillingTree = false;
+    }
+  CreateSubPageForm(Tab);
+}
+
+void TChartEditForm::CreateSubPageForm(TTabSheet* Tab) {
+  TCustomAxisPanel* Chart = FChart.Get();
   if (!Chart || !Tab) return;
   auto* Full = dynamic_cast<TCustomChart*>(Chart);
   if (Tab->ControlCount() == 0) {
@@ -620,9 +717,10 @@ void TChartEditForm::SubPageChange(TObject*) {
     if (auto* P = dynamic_cast<TFormPlot3D*>(Tab->GetControl(0))) P->CheckControls();
 }
 
-void TChartEditForm::MainPageChange(TObject*) {
+void TChartEditForm::MainPageChange(TObject*) { PrepareMainTab(MainPage->GetActivePage()); }
+
+void TChartEditForm::PrepareMainTab(TTabSheet* Tab) {
   TCustomAxisPanel* Chart = FChart.Get();
-  TTabSheet* Tab = MainPage->GetActivePage();
   if (!Chart || !Tab) return;
   if (Tab == TabSeries) {
     CreateSeriesPage();
@@ -635,12 +733,21 @@ void TChartEditForm::MainPageChange(TObject*) {
     SBGrid3D->SetEnabled(First && First->HasZValues);
     SBGrid3D->SetDown(ChartGrid1->GetXYZView());
     SBGridX->SetDown(First && PlotEngine::SeriesHasOwnXValues(*First));
-    if (ChartGrid1->CanFocus()) ChartGrid1->SetFocus();
+    if (!TreeMode() && ChartGrid1->CanFocus()) ChartGrid1->SetFocus();
   } else if (Tab == TabTools) {
     if (!FToolsPage) {
       FToolsPage = Create<TFormPlotTools>(this);
       FToolsPage->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Chart));
       EmbedPage(FToolsPage, TabTools);
+      FToolsPage->OnAdded = [this](TPlotCustomTool* T) {
+        if (!FToolsNode) return;
+        std::string Text;
+        T->Description(Text);
+        Tree->Items()->AddChildObject(FToolsNode, Text, static_cast<void*>(static_cast<TObject*>(T)));
+      };
+      FToolsPage->OnDeleted = [this](TPlotCustomTool* T) {
+        if (FToolsNode) Tree->Items()->Delete(Tree->Items()->FindData(static_cast<void*>(static_cast<TObject*>(T))));
+      };
       FToolsPage->FormShow(FToolsPage);
       if (ToolToSelect) FToolsPage->SelectTool(ToolToSelect);
     } else {
@@ -678,6 +785,13 @@ void TChartEditForm::MainPageChange(TObject*) {
 }
 
 void TChartEditForm::LBSeriesEditSeries() {
+  if (TreeMode() && FTreeHost) {
+    TChartSeries* S = LBSeries->SelectedSeries();
+    if (TTreeNode* Node = S ? Tree->Items()->FindData(static_cast<void*>(static_cast<TObject*>(S))) : nullptr) {
+      Tree->SetSelected(Node);
+      return;
+    }
+  }
   MainPage->SetActivePage(TabSeries);
   CreateSeriesPage();
 }
@@ -720,11 +834,371 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
   BMoveUP->SetEnabled(LBSeries->SelCount() == 1 && I > 0);
   LBSeries->EnableDragSeries = Has(TEditorPermission::AllowDragSeries);
   PlotPenDlg::SetControlsVisible(LBSeries->EnableDragSeries, {BMoveUP, BMoveDown});
+  if (FTreeHost && FSeriesNode && FSeriesNode->Count() != LBSeries->Items()->Count()) RebuildSeriesNodes();
 }
+
+// ---------------------------------------------------------------- groups
+
+TSeriesGroup* TChartEditForm::GroupAt(int32_t Index) const {
+  if (Index < 0 || Index >= Groups->Items()->Count()) return nullptr;
+  return reinterpret_cast<TSeriesGroup*>(Groups->Items()->Objects(Index));
+}
+
+void TChartEditForm::FillGroups() {
+  TCustomAxisPanel* Chart = FChart.Get();
+  TSeriesGroup* Shown = LBSeries->GetGroup();
+  Groups->Items()->BeginUpdate();
+  Groups->Items()->Clear();
+  Groups->Items()->EndUpdate();
+  if (!Chart) return;
+  TChartSeriesList& List = Chart->GetSeriesList();
+  if (EditorPermissions.Contains(TEditorPermission::ShowAllGroup)) {
+    Groups->Items()->Add("(all)");
+    Groups->SetChecked(0, List.AllActive());
+  }
+  for (int32_t i = 0; i < List.Groups().Count(); ++i) {
+    TSeriesGroup* G = List.Groups().GetGroup(i);
+    const int Row = Groups->Items()->AddObject(G->Name, reinterpret_cast<TObject*>(G));
+    switch (G->GetActive()) {
+      case gaYes: Groups->SetState(Row, TCheckBoxState::cbChecked); break;
+      case gaNo: Groups->SetState(Row, TCheckBoxState::cbUnchecked); break;
+      case gaSome: Groups->SetState(Row, TCheckBoxState::cbGrayed); break;
+    }
+    if (G == Shown) Groups->SetItemIndex(Row);
+  }
+  if (Groups->GetItemIndex() < 0 && !Shown && Groups->Items()->Count() > 0 &&
+      EditorPermissions.Contains(TEditorPermission::ShowAllGroup))
+    Groups->SetItemIndex(0);
+}
+
+void TChartEditForm::GroupsClick(TObject*) {
+  TSeriesGroup* G = GroupAt(Groups->GetItemIndex());
+  LBSeries->SetGroup(G);
+  BDeleteGroup->SetEnabled(G != nullptr);
+  BRenameGroup->SetEnabled(G != nullptr);
+  LBSeriesRefreshButtons(LBSeries);
+}
+
+void TChartEditForm::GroupsClickCheck(TObject*) {
+  TCustomAxisPanel* Chart = FChart.Get();
+  const int32_t Index = Groups->GetItemIndex();
+  if (!Chart || Index < 0) return;
+  if (TSeriesGroup* G = GroupAt(Index)) {
+    switch (Groups->GetState(Index)) {
+      case TCheckBoxState::cbUnchecked: G->SetActive(gaNo); break;
+      case TCheckBoxState::cbChecked: G->SetActive(gaYes); break;
+      case TCheckBoxState::cbGrayed: G->SetActive(gaSome); break;
+    }
+  } else {
+    Chart->GetSeriesList().SetAllActive(Groups->GetChecked(Index));
+  }
+  // The checks of the other items follow the series they hold.
+  FillGroups();
+  Groups->SetItemIndex(Index);
+  LBSeries->Invalidate();
+}
+
+namespace {
+// The series a drag from the series list carries: the row pressed, else the selection.
+TChartSeries* DraggedSeries(TChartListBox* List) {
+  const int32_t Row = List->DraggedOutItem();
+  if (Row >= 0 && Row < List->Items()->Count()) return dynamic_cast<TChartSeries*>(List->Items()->Objects(Row));
+  return List->SelectedSeries();
+}
+}  // namespace
+
+void TChartEditForm::GroupsDragOver(TObject*, TObject* Source, int X, int Y, TDragState, bool& Accept) {
+  Accept = false;
+  if (Source != LBSeries) return;
+  TSeriesGroup* Target = GroupAt(Groups->ItemAtPos(TPoint(X, Y), true));
+  TChartSeries* S = DraggedSeries(LBSeries);
+  Accept = Target && S && Target->Series().IndexOf(S) < 0;
+}
+
+void TChartEditForm::GroupsDragDrop(TObject* Sender, TObject* Source, int X, int Y) {
+  bool Accept = false;
+  GroupsDragOver(Sender, Source, X, Y, TDragState::dsDragMove, Accept);
+  if (!Accept) return;
+  const int32_t Row = Groups->ItemAtPos(TPoint(X, Y), true);
+  TSeriesGroup* Target = GroupAt(Row);
+  TChartSeries* S = DraggedSeries(LBSeries);
+  Target->Series().Add(S);
+  // Moved out of the group shown at the time; from "(all)" it is only added.
+  if (TSeriesGroup* From = LBSeries->GetGroup()) From->Series().Remove(S);
+  LBSeries->SetGroup(Target);
+  FillGroups();
+  Groups->SetItemIndex(Row);
+  GroupsClick(Groups);
+}
+
+void TChartEditForm::BAddGroupClick(TObject*) {
+  TCustomAxisPanel* Chart = FChart.Get();
+  std::string Name;
+  if (!Chart || !Dialogs::InputQuery("Add new group", "Group name:", Name)) return;
+  TSeriesGroup* G = Chart->GetSeriesList().AddGroup(Name);
+  LBSeries->SetGroup(G);
+  FillGroups();
+  GroupsClick(Groups);
+}
+
+void TChartEditForm::BRenameGroupClick(TObject*) {
+  TSeriesGroup* G = GroupAt(Groups->GetItemIndex());
+  if (!G) return;
+  std::string Name = G->Name;
+  if (!Dialogs::InputQuery("Change group name", "Group name:", Name)) return;
+  G->Name = Name;
+  FillGroups();
+}
+
+void TChartEditForm::BDeleteGroupClick(TObject*) {
+  TSeriesGroup* G = GroupAt(Groups->GetItemIndex());
+  if (!G || !FChart || !PlotPenDlg::ConfirmDelete(G->Name, this)) return;
+  if (LBSeries->GetGroup() == G) LBSeries->SetGroup(nullptr);
+  FChart.Get()->GetSeriesList().Groups().Delete(G->GetIndex());
+  FillGroups();
+  GroupsClick(Groups);
+}
+
+// ---------------------------------------------------------------- tree mode
+
+namespace {
+TObject* NodeObject(const TTreeNode* Node) { return Node ? static_cast<TObject*>(Node->Data) : nullptr; }
+void* AsData(TObject* Object) { return static_cast<void*>(Object); }
+}  // namespace
+
+bool TChartEditForm::TreeMode() const { return Tree->GetVisible(); }
+
+void TChartEditForm::EnterTreeMode() {
+  if (FTreeHost) return;
+  FWidthWithoutTree = GetWidth();
+  SetWidth(GetWidth() + Tree->GetWidth() + TreeSplitter->GetWidth());
+  TreeSplitter->SetVisible(true);
+  TreeSplitter->SetLeft(Tree->GetLeft() + Tree->GetWidth());
+  ButtonHelp->SetLeft(16);
+  MainPage->SetVisible(false);
+  FTreeHost = Create<TPanel>(this);
+  FTreeHost->SetName("PanelTreeHost");
+  FTreeHost->SetCaption("");
+  FTreeHost->BevelOuter = TPanelBevel::bvNone;
+  FTreeHost->SetParent(this);
+  FTreeHost->SetAlign(TAlign::alClient);
+  FillTree();
+}
+
+void TChartEditForm::LeaveTreeMode() {
+  if (!FTreeHost) return;
+  ClearTreeHost();
+  for (TTabSheet* Tab : {TabSeriesList, TabGeneral, TabAxis, TabTitle, TabLegend, TabPanel, TabPaging, TabWalls,
+                         Tab3D, TabSeries, TabData, TabTools, TabExport, TabPrint})
+    TabSheetMove::MoveBack(Tab);
+  SetWidth(FWidthWithoutTree);
+}
+
+void TChartEditForm::ClearTreeHost() {
+  if (!FTreeHost) return;
+  // Everything shown in the host goes back where it came from.
+  while (FTreeHost->ControlCount() > 0) {
+    TControl* C = FTreeHost->GetControl(FTreeHost->ControlCount() - 1);
+    if (auto* Tab = dynamic_cast<TTabSheet*>(C); Tab && TabSheetMove::IsMoved(Tab)) {
+      TabSheetMove::MoveBack(Tab);
+    } else if (C == SubPage) {
+      SubPage->SetParent(TabChart);
+      TabSeriesList->SetTabVisible(!HiddenEditorTabs.Contains(TEditorTab::etSeriesList));
+    } else if (FToolsPage && C == FToolsPage->PanelToolEditor) {
+      C->SetParent(FToolsPage);
+    } else if (auto* Axis = TabAxis->ControlCount() > 0 ? dynamic_cast<TFormPlotAxis*>(TabAxis->GetControl(0))
+                                                         : nullptr;
+               Axis && C == Axis->PageAxis) {
+      C->SetParent(Axis);
+    } else if (auto* Title = TabTitle->ControlCount() > 0 ? dynamic_cast<TFormPlotTitle*>(TabTitle->GetControl(0))
+                                                           : nullptr;
+               Title && C == Title->PageControlTitle) {
+      C->SetParent(Title);
+    } else {
+      C->SetParent(nullptr);
+    }
+  }
+}
+
+void TChartEditForm::ShowInTreeHost(TWinControl* Control) {
+  if (auto* Tab = dynamic_cast<TTabSheet*>(Control)) {
+    TabSheetMove::MoveTo(Tab, FTreeHost);
+    return;
+  }
+  Control->SetParent(FTreeHost);
+  Control->SetAlign(TAlign::alClient);
+  Control->SetVisible(true);
+  FTreeHost->Realign();
+}
+
+void TChartEditForm::RebuildSeriesNodes() {
+  TCustomAxisPanel* Chart = FChart.Get();
+  if (!FSeriesNode || !Chart) return;
+  while (FSeriesNode->Count() > 0) Tree->Items()->Delete(FSeriesNode->Item(FSeriesNode->Count() - 1));
+  for (int32_t i = 0; i < Chart->SeriesCount(); ++i)
+    if (TChartSeries* S = Chart->GetSeries(i); PlotLisB::ShownInEditor(S))
+      Tree->Items()->AddChildObject(FSeriesNode, PlotEngine::SeriesTitleOrName(S), AsData(S));
+  FSeriesNode->SetExpanded(Chart->SeriesCount() < 11);
+}
+
+void TChartEditForm::FillTree() {
+  TCustomAxisPanel* Chart = FChart.Get();
+  FFillingTree = true;
+  struct TEnd {
+    bool& Flag;
+    ~TEnd() { Flag = false; }
+  } End{FFillingTree};
+  Tree->Items()->BeginUpdate();
+  Tree->Items()->Clear();
+  FSeriesNode = FToolsNode = FChartNode = nullptr;
+  if (!Chart) {
+    Tree->Items()->EndUpdate();
+    return;
+  }
+  if (TabSeriesList->GetTabVisible()) {
+    FSeriesNode = Tree->Items()->AddObject(nullptr, TabSeriesList->GetCaption(), AsData(TabSeriesList));
+    RebuildSeriesNodes();
+  }
+  if (TabChart->GetTabVisible()) {
+    FChartNode = Tree->Items()->AddObject(nullptr, TabChart->GetCaption(), AsData(SubPage));
+    for (TTabSheet* Tab : {TabGeneral, TabAxis, TabTitle, TabLegend, TabPanel, TabPaging, TabWalls, Tab3D}) {
+      if (!Tab->GetTabVisible()) continue;
+      TTreeNode* Node = Tree->Items()->AddChildObject(FChartNode, Tab->GetCaption(), AsData(Tab));
+      if (Tab == TabAxis) {
+        TChartAxis* Standard[] = {Chart->LeftAxis(),   Chart->RightAxis(), Chart->TopAxis(),
+                                  Chart->BottomAxis(), Chart->DepthAxis(), Chart->DepthTopAxis()};
+        const char* Names[] = {"Left Axis", "Right Axis", "Top Axis", "Bottom Axis", "Depth Right", "Depth Top"};
+        for (int i = 0; i < 6; ++i) Tree->Items()->AddChildObject(Node, Names[i], AsData(Standard[i]));
+        for (int32_t i = 6; i < Chart->GetAxes().Count(); ++i)
+          Tree->Items()->AddChildObject(Node, "Custom " + std::to_string(i - 6), AsData(Chart->GetAxes().Items(i)));
+      } else if (Tab == TabTitle) {
+        if (auto* Full = dynamic_cast<TCustomChart*>(Chart)) {
+          Tree->Items()->AddChildObject(Node, "Title", AsData(Full->Title()));
+          Tree->Items()->AddChildObject(Node, "SubTitle", AsData(Full->SubTitle()));
+          Tree->Items()->AddChildObject(Node, "Footer", AsData(Full->Foot()));
+          Tree->Items()->AddChildObject(Node, "SubFoot", AsData(Full->SubFoot()));
+        }
+      }
+    }
+    FChartNode->Expand(false);
+  }
+  for (TTabSheet* Tab : {TabData, TabTools, TabExport, TabPrint}) {
+    if (!Tab->GetTabVisible()) continue;
+    TTreeNode* Node = Tree->Items()->AddObject(nullptr, Tab->GetCaption(), AsData(Tab));
+    if (Tab != TabTools) continue;
+    FToolsNode = Node;
+    TChartTools& Tools = Chart->GetTools();
+    for (int32_t i = 0; i < Tools.Count(); ++i)
+      if (TPlotCustomTool* T = Tools.ToolAt(i); T->ShowInEditor) {
+        std::string Text;
+        T->Description(Text);
+        Tree->Items()->AddChildObject(Node, Text, AsData(T));
+      }
+    Node->Expand(false);
+  }
+  Tree->Items()->EndUpdate();
+}
+
+void TChartEditForm::TreeEditing(TObject*, TTreeNode* Node, bool& AllowEdit) {
+  AllowEdit = dynamic_cast<TChartSeries*>(NodeObject(Node)) != nullptr;
+}
+
+void TChartEditForm::TreeChange(TObject*, TTreeNode* Node) {
+  if (!FTreeHost || FFillingTree || !Node) return;
+  TObject* O = NodeObject(Node);
+  ClearTreeHost();
+  if (auto* S = dynamic_cast<TChartSeries*>(O)) {
+    LBSeries->ClearSelection();
+    LBSeries->SelectSeries(S);
+    CreateSeriesPage();
+    ShowInTreeHost(TabSeries);
+  } else if (O == SubPage) {
+    TabSeriesList->SetTabVisible(false);
+    if (SubPage->GetActivePage() == TabSeriesList || !SubPage->GetActivePage())
+      for (int32_t i = 0; i < SubPage->PageCount(); ++i)
+        if (SubPage->Pages(i)->GetTabVisible()) {
+          SubPage->SetActivePage(SubPage->Pages(i));
+          break;
+        }
+    ShowInTreeHost(SubPage);
+    if (SubPage->GetActivePage()) CreateSubPageForm(SubPage->GetActivePage());
+  } else if (auto* Tool = dynamic_cast<TPlotCustomTool*>(O)) {
+    PrepareMainTab(TabTools);
+    if (FToolsPage) {
+      FToolsPage->SelectTool(Tool);
+      ShowInTreeHost(FToolsPage->PanelToolEditor);
+    }
+  } else if (auto* Axis = dynamic_cast<TChartAxis*>(O)) {
+    CreateSubPageForm(TabAxis);
+    if (auto* Page = TabAxis->ControlCount() > 0 ? dynamic_cast<TFormPlotAxis*>(TabAxis->GetControl(0)) : nullptr) {
+      TCustomAxisPanel* Chart = FChart.Get();
+      TChartAxis* Standard[] = {Chart->LeftAxis(),   Chart->RightAxis(), Chart->TopAxis(),
+                                Chart->BottomAxis(), Chart->DepthAxis(), Chart->DepthTopAxis()};
+      int32_t Index = -1;
+      for (int i = 0; i < 6 && Index < 0; ++i)
+        if (Standard[i] == Axis) Index = i;
+      for (int32_t i = 6; i < Chart->GetAxes().Count() && Index < 0; ++i)
+        if (Chart->GetAxes().Items(i) == Axis) Index = i;
+      Page->LBAxes->SetItemIndex(Index);
+      Page->LBAxesClick(Page->LBAxes);
+      ShowInTreeHost(Page->PageAxis);
+    }
+  } else if (auto* Title = dynamic_cast<TChartTitle*>(O)) {
+    CreateSubPageForm(TabTitle);
+    auto* Full = dynamic_cast<TCustomChart*>(FChart.Get());
+    if (auto* Page = TabTitle->ControlCount() > 0 ? dynamic_cast<TFormPlotTitle*>(TabTitle->GetControl(0)) : nullptr;
+        Page && Full) {
+      // The title list's order: Title, SubTitle, SubFoot, Foot.
+      const TChartTitle* Order[] = {Full->Title(), Full->SubTitle(), Full->SubFoot(), Full->Foot()};
+      for (int i = 0; i < 4; ++i)
+        if (Order[i] == Title) Page->CBTitles->SetItemIndex(i);
+      Page->CBTitlesChange(Page->CBTitles);
+      ShowInTreeHost(Page->PageControlTitle);
+    }
+  } else if (auto* Tab = dynamic_cast<TTabSheet*>(O)) {
+    if (TabSheetMove::HomeOf(Tab) == SubPage)
+      CreateSubPageForm(Tab);
+    else
+      PrepareMainTab(Tab);
+    ShowInTreeHost(Tab);
+    if (Tab == TabTools && FToolsPage) FToolsPage->PanelToolEditor->SetVisible(true);
+  }
+}
+
+void TChartEditForm::FormResize(TObject*) {
+  if (TreeMode()) FWidthWithoutTree = GetWidth() - Tree->GetWidth() - TreeSplitter->GetWidth();
+}
+
+namespace {
+// The up and down arrows of the move buttons: a black triangle on a
+// background that the bottom-left pixel makes transparent.
+bool ArrowModule(const std::string& Name, TBitmap& Bitmap) {
+  const bool Up = Name == "PlotArrowUp";
+  if (!Up && Name != "PlotArrowDown") return false;
+  Bitmap.SetSize(11, 11);
+  TCanvas* C = Bitmap.GetCanvas();
+  C->Brush->SetColor(clFuchsia);
+  C->FillRect(TRect(0, 0, 11, 11));
+  C->Brush->SetColor(clBlack);
+  C->Pen->SetColor(clBlack);
+  if (Up)
+    C->Polygon({TPoint(5, 2), TPoint(9, 7), TPoint(1, 7)});
+  else
+    C->Polygon({TPoint(1, 3), TPoint(9, 3), TPoint(5, 8)});
+  return true;
+}
+
+bool IsArrowModule(const std::function<bool(const std::string&, TBitmap&)>& Module) {
+  auto* F = Module.target<bool (*)(const std::string&, TBitmap&)>();
+  return F && *F == &ArrowModule;
+}
+}  // namespace
 
 namespace ChartEditors {
 
 void Initialize() {
+  auto& Modules = PlotProcs::ResourceModules;
+  if (std::none_of(Modules.begin(), Modules.end(), IsArrowModule)) Modules.push_back(&ArrowModule);
   for (TClass C : {TChartEditForm::StaticClass(), TFormPlotSeries::StaticClass(), TCustomSeriesEditor::StaticClass(),
                    TSeriesPointerEditor::StaticClass(), TAreaSeriesEditor::StaticClass(),
                    TFormPlotAxis::StaticClass(), TFormPlotLegend::StaticClass(), TSymbolEditor::StaticClass(),
@@ -797,6 +1271,9 @@ void Initialize() {
   PlotEditPro::Initialization();
 }
 
-void Finalize() { PlotEditPro::Finalization(); }
+void Finalize() {
+  PlotEditPro::Finalization();
+  std::erase_if(PlotProcs::ResourceModules, IsArrowModule);
+}
 
 }  // namespace ChartEditors

@@ -7,6 +7,7 @@
 #include "chart/engine/Chart.h"
 #include "chart/series/PlotLisB.h"
 #include "platform/rtl/Types.h"
+#include "platform/ui/CheckLst.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -23,6 +24,10 @@ class TChartAxis;
 class TSpeedButton;
 class TPopupMenu;
 class TMenuItem;
+class TTreeView;
+class TTreeNode;
+class TSplitter;
+class TSeriesGroup;
 
 enum class TEditorTab : uint8_t {
   etSeriesList, etGeneral, etAxis, etTitles, etLegend, etPanel, etPaging, etWalls, et3D, etSeriesGeneral,
@@ -58,13 +63,20 @@ public:
   void SetCellColor(TColor Color);
   // Edits the grid's font; the rows take the height of its text.
   void extfont1Click(TObject* Sender);
+  // Alt with the right button on the grid switches its XYZ mode (first series XYZ only).
+  void ChartGrid1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   TPanel* PanTop;
   TButton *BAddGroup, *BDeleteGroup, *BRenameGroup;
   TCheckBox* CBNames;
+  TPanel* PanelGroups;
+  TCheckListBox* Groups;
+  TSplitter* Splitter1;
   TChartListBox* LBSeries;
   TPanel* PanRight;
-  TButton *BMoveUP, *BMoveDown;
+  TSpeedButton *BMoveUP, *BMoveDown;
   TButton *BAddSeries, *BDeleteSeries, *BRenameSeries, *BCloneSeries, *BChangeTypeSeries;
+  TTreeView* Tree;
+  TSplitter* TreeSplitter;
   TPanel* PanBottom;
   TButton* ButtonHelp;
   TPanel* PanClose;
@@ -104,12 +116,52 @@ public:
   TPlotCustomTool* ToolToSelect = nullptr;
   void LBSeriesRefreshButtons(TObject* Sender);
   void LBSeriesEditSeries();
+  // ---- groups ----
+  // Lists "(all)" (with ShowAllGroup) and the chart's series groups with their checks.
+  void FillGroups();
+  // The group of a Groups item (none for "(all)" or a bad index).
+  TSeriesGroup* GroupAt(int32_t Index) const;
+  void GroupsClick(TObject* Sender);
+  void GroupsClickCheck(TObject* Sender);
+  void GroupsDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  void GroupsDragDrop(TObject* Sender, TObject* Source, int X, int Y);
+  void BAddGroupClick(TObject* Sender);
+  void BRenameGroupClick(TObject* Sender);
+  void BDeleteGroupClick(TObject* Sender);
+  // ---- tree mode ----
+  bool TreeMode() const;
+  // Rebuilds the tree's nodes from the chart and the visible tabs.
+  void FillTree();
+  // Opens the page of the selected node.
+  void TreeChange(TObject* Sender, TTreeNode* Node);
+  void TreeEditing(TObject* Sender, TTreeNode* Node, bool& AllowEdit);
+  void FormResize(TObject* Sender);
+  // The panel that shows the selected node's page (none outside tree mode).
+  TPanel* TreeHost() const { return FTreeHost; }
+  TTreeNode* SeriesNode() const { return FSeriesNode; }
+  TTreeNode* ToolsNode() const { return FToolsNode; }
   // The size FormCreate gave the form (the "unresized" size).
   int32_t CreatedWidth() const { return FCreatedWidth; }
   int32_t CreatedHeight() const { return FCreatedHeight; }
 
 private:
   void StorePlacement();
+  // Creates and embeds the page form of a SubPage tab that holds none yet.
+  void CreateSubPageForm(TTabSheet* Tab);
+  // Creates or refreshes the page of a MainPage tab.
+  void PrepareMainTab(TTabSheet* Tab);
+  // Puts the tabs moved into the tree host back into their page controls.
+  void LeaveTreeMode();
+  void EnterTreeMode();
+  void RebuildSeriesNodes();
+  void ClearTreeHost();
+  void ShowInTreeHost(TWinControl* Control);
+  TPanel* FTreeHost = nullptr;
+  TTreeNode* FSeriesNode = nullptr;
+  TTreeNode* FToolsNode = nullptr;
+  TTreeNode* FChartNode = nullptr;
+  int32_t FWidthWithoutTree = 0;
+  bool FFillingTree = false;
   WeakRef<TCustomAxisPanel> FChart;
   TFormPlotSeries* FSeriesPage = nullptr;
   TFormPlotTools* FToolsPage = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/ui/OwnerDrawItems.h"
 
+#include "platform/ui/ControlDrag.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/QtBridge.h"
 
@@ -120,4 +121,52 @@ QWidget* TOwnerDrawListBox::CreateWidget(QWidget* ParentWidget) {
         PaintItem(Canvas, Index, Rect, State);
       });
   return w;
+}
+
+void TOwnerDrawListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TListBox::MouseDown(Button, Shift, X, Y);
+  EndDragOut();
+  if (DragItemsOut && Button == TMouseButton::mbLeft) FDragFrom = ItemAtPos(TPoint(X, Y), true);
+}
+
+void TOwnerDrawListBox::MouseMove(TShiftState Shift, int X, int Y) {
+  TListBox::MouseMove(Shift, X, Y);
+  if (FDragFrom < 0) return;
+  const bool Outside = X < 0 || Y < 0 || X >= GetWidth() || Y >= GetHeight();
+  if (Outside && !FDragOut) {
+    FDragOut = true;
+    FDragSavedCursor = Screen->GetCursor();
+  } else if (!Outside && FDragOut) {
+    FDragOut = false;
+    Screen->SetCursor(FDragSavedCursor);
+  }
+  if (FDragOut)
+    Screen->SetCursor(ControlDrag::AcceptingTarget(this, this, ClientToScreen(TPoint(X, Y))) ? crDrag : crNoDrop);
+}
+
+void TOwnerDrawListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TListBox::MouseUp(Button, Shift, X, Y);
+  if (Button != TMouseButton::mbLeft) return;
+  if (FDragOut) {
+    Screen->SetCursor(FDragSavedCursor);
+    // The dragged row stays known to the target while it takes the drop.
+    ControlDrag::DropAt(this, this, ClientToScreen(TPoint(X, Y)));
+  }
+  FDragOut = false;
+  FDragFrom = -1;
+}
+
+void TOwnerDrawListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (FDragOut && Key == VK_ESCAPE) {
+    EndDragOut();
+    Key = 0;
+    return;
+  }
+  TListBox::KeyDown(Key, Shift);
+}
+
+void TOwnerDrawListBox::EndDragOut() {
+  if (FDragOut) Screen->SetCursor(FDragSavedCursor);
+  FDragOut = false;
+  FDragFrom = -1;
 }

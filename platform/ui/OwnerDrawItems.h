@@ -38,6 +38,16 @@ class TOwnerDrawListBox : public TListBox {
   void PaintRows(TBitmap& Bitmap);
   // Replaces the default row drawing when assigned.
   TDrawItemEvent OnDrawItem;
+  // A row pressed with the left button and dragged out of the list is
+  // dropped on the control under the mouse that takes it (ControlDrag.h);
+  // the list box is the drop's source. Off by default.
+  bool DragItemsOut = false;
+  // The row being dragged out, or -1.
+  int DraggedOutItem() const { return FDragOut ? FDragFrom : -1; }
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
 
  protected:
   // The default hands the row to OnDrawItem, or fills it and writes its text.
@@ -45,6 +55,10 @@ class TOwnerDrawListBox : public TListBox {
   QWidget* CreateWidget(QWidget* ParentWidget) override;
 
  private:
+  void EndDragOut();
   TCanvas* FCanvas = nullptr;
   std::unique_ptr<TBitmap> FScratch;
+  int FDragFrom = -1;
+  bool FDragOut = false;
+  TCursor FDragSavedCursor = crDefault;
 };
