@@ -28,7 +28,7 @@
 
 namespace SeriesFormatFormTests {
 
-class SeriesForms : public StyleDialogTest {
+class FigureSeriesForms : public StyleDialogTest {
 protected:
   void SetUp() override {
     StyleDialogTest::SetUp();
@@ -139,7 +139,7 @@ protected:
   TChart* Chart = nullptr;
 };
 
-TEST_F(SeriesForms, EachTypeShowsItsFormAndItsTabsOnceAcrossReopenings) {
+TEST_F(FigureSeriesForms, EachTypeShowsItsFormAndItsTabsOnceAcrossReopenings) {
   struct TCase {
     TChartSeries* Series;
     const char* Form;
@@ -169,7 +169,7 @@ TEST_F(SeriesForms, EachTypeShowsItsFormAndItsTabsOnceAcrossReopenings) {
       });
 }
 
-TEST_F(SeriesForms, OpeningAndClosingLeavesEverySeriesUnchanged) {
+TEST_F(FigureSeriesForms, OpeningAndClosingLeavesEverySeriesUnchanged) {
   // Values beyond the controls' ranges included: shown clamped, never written back.
   auto* G = Gantt();
   G->Pointer()->SetVertSize(5000);
@@ -207,7 +207,7 @@ TEST_F(SeriesForms, OpeningAndClosingLeavesEverySeriesUnchanged) {
   }
 }
 
-TEST_F(SeriesForms, ValuesBeyondARangeShowClampedAndTheRestOfThePageStillLoads) {
+TEST_F(FigureSeriesForms, ValuesBeyondARangeShowClampedAndTheRestOfThePageStillLoads) {
   auto* G = Gantt();
   G->Pointer()->SetVertSize(5000);
   G->SetTransparency(40);
@@ -278,7 +278,7 @@ TEST_F(SeriesForms, ValuesBeyondARangeShowClampedAndTheRestOfThePageStillLoads) 
   });
 }
 
-TEST_F(SeriesForms, FastLineBoxesWriteAndStairsEnableInverted) {
+TEST_F(FigureSeriesForms, FastLineBoxesWriteAndStairsEnableInverted) {
   auto* L = FastLine();
   OpenForm<TFastLineSeriesEditor>(L, [&](TFastLineSeriesEditor& E) {
     EXPECT_FALSE(E.BOk->GetVisible());
@@ -313,7 +313,7 @@ TEST_F(SeriesForms, FastLineBoxesWriteAndStairsEnableInverted) {
   });
 }
 
-TEST_F(SeriesForms, ShapeRoundRectangleRuleDiffersOnShowAndAfterAStyleChange) {
+TEST_F(FigureSeriesForms, ShapeRoundRectangleRuleDiffersOnShowAndAfterAStyleChange) {
   struct TCase {
     bool View3D;
     TChartShapeStyle Style;
@@ -342,7 +342,7 @@ TEST_F(SeriesForms, ShapeRoundRectangleRuleDiffersOnShowAndAfterAStyleChange) {
   }
 }
 
-TEST_F(SeriesForms, ShapePositionEditsNeedTwoPointsAndSkipUnreadableText) {
+TEST_F(FigureSeriesForms, ShapePositionEditsNeedTwoPointsAndSkipUnreadableText) {
   for (int Points : {0, 1, 3}) {
     auto* S = Shape(Points);
     OpenForm<TChartShapeEditor>(S, [&](TChartShapeEditor& E) {
@@ -383,7 +383,7 @@ TEST_F(SeriesForms, ShapePositionEditsNeedTwoPointsAndSkipUnreadableText) {
   });
 }
 
-TEST_F(SeriesForms, ShapeTextPageWritesLinesAlignmentsAndBindsTheFont) {
+TEST_F(FigureSeriesForms, ShapeTextPageWritesLinesAlignmentsAndBindsTheFont) {
   auto* S = Shape(2);
   S->Text()->Add("first");
   S->SetAlignment(TAlignment::taRightJustify);
@@ -420,7 +420,7 @@ TEST_F(SeriesForms, ShapeTextPageWritesLinesAlignmentsAndBindsTheFont) {
   });
 }
 
-TEST_F(SeriesForms, GanttHeightColourAndPointerTab) {
+TEST_F(FigureSeriesForms, GanttHeightColourAndPointerTab) {
   auto* G = Gantt();
   G->SetColorEachPoint(false);
   Open(G, [&](TFormPlotSeries& P) {
@@ -446,7 +446,7 @@ TEST_F(SeriesForms, GanttHeightColourAndPointerTab) {
   });
 }
 
-TEST_F(SeriesForms, ArrowSizeLabelFollowsTheScrollBarAndColourEachClearsThePointerColour) {
+TEST_F(FigureSeriesForms, ArrowSizeLabelFollowsTheScrollBarAndColourEachClearsThePointerColour) {
   auto* A = Arrows();
   A->Pointer()->SetColor(clBlue);
   OpenForm<TArrowSeriesEditor>(A, [&](TArrowSeriesEditor& E) {
@@ -467,7 +467,7 @@ TEST_F(SeriesForms, ArrowSizeLabelFollowsTheScrollBarAndColourEachClearsThePoint
   });
 }
 
-TEST_F(SeriesForms, BubblePageHidesVisibleAndWritesTransparencyInSteps) {
+TEST_F(FigureSeriesForms, BubblePageHidesVisibleAndWritesTransparencyInSteps) {
   auto* B = Bubbles();
   B->SetTransparency(20);
   OpenForm<TBubbleSeriesEditor>(B, [&](TBubbleSeriesEditor& E) {
@@ -484,7 +484,7 @@ TEST_F(SeriesForms, BubblePageHidesVisibleAndWritesTransparencyInSteps) {
   });
 }
 
-TEST_F(SeriesForms, Point3DDepthColourPensAndPointTab) {
+TEST_F(FigureSeriesForms, Point3DDepthColourPensAndPointTab) {
   auto* P = Points3D();
   Open(P, [&](TFormPlotSeries& Page) {
     auto* E = dynamic_cast<TPoint3DSeriesEditor*>(Page.FormatForm());
@@ -502,7 +502,7 @@ TEST_F(SeriesForms, Point3DDepthColourPensAndPointTab) {
   });
 }
 
-TEST_F(SeriesForms, CalendarCellPagesHoldTheShapePagesOfTheirCell) {
+TEST_F(FigureSeriesForms, CalendarCellPagesHoldTheShapePagesOfTheirCell) {
   auto* C = Add<TCalendarSeries>();
   OpenForm<TCalendarSeriesEditor>(C, [&](TCalendarSeriesEditor& E) {
     std::vector<std::string> Pages;
@@ -530,7 +530,7 @@ TEST_F(SeriesForms, CalendarCellPagesHoldTheShapePagesOfTheirCell) {
   });
 }
 
-TEST_F(SeriesForms, CalendarOptionsWriteTheirCellsAndButtons) {
+TEST_F(FigureSeriesForms, CalendarOptionsWriteTheirCellsAndButtons) {
   auto* C = Add<TCalendarSeries>();
   OpenForm<TCalendarSeriesEditor>(C, [&](TCalendarSeriesEditor& E) {
     EXPECT_EQ(E.ButtonPen1->GetPen(), C->Pen());
