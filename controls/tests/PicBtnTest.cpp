@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <sstream>
 
+namespace PicBtnTest {
+
 using namespace ControlsTest;
 using enum TabcButtonStyle;
 
@@ -588,3 +590,5 @@ TEST(GraphicFormatsTest, OrderLookupAndCompactPictures) {
 }
 
 }  // namespace
+
+}  // namespace PicBtnTest

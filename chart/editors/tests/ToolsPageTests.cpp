@@ -7,6 +7,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace ToolsPageTests {
+
 namespace {
 
 class ToolsPage : public StyleDialogTest {
@@ -166,3 +168,5 @@ TEST_F(ToolsPage, MovingSwapsListChartOrderAndComponentOrderOfOneOwner) {
 }
 
 }  // namespace
+
+}  // namespace ToolsPageTests

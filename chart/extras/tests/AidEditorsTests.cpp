@@ -13,6 +13,8 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 
+namespace AidEditorsTests {
+
 namespace {
 
 class AidEditors : public StyleDialogTest {
@@ -105,3 +107,5 @@ TEST_F(AidEditors, SelectorGanttBandDragAndPieRows) {
 }
 
 }  // namespace
+
+}  // namespace AidEditorsTests
