@@ -6,6 +6,8 @@
 #include "chart/editors/PlotEdiLege.h"
 #include "views/PseudoSection2d.h"
 
+namespace AxisLegendOptionsTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -77,3 +79,5 @@ TEST_F(AxisLegendOptionsTest, LegendOptionsMovesTheLegendToTheBottom) {
 }
 
 }  // namespace
+
+}  // namespace AxisLegendOptionsTest

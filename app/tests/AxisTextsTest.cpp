@@ -11,6 +11,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace AxisTextsTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -191,3 +193,5 @@ TEST_F(AxisTextsTest, StatusPanelFollowsTheCursor) {
 }
 
 }  // namespace
+
+}  // namespace AxisTextsTest

@@ -11,6 +11,8 @@
 #include "numerics/Polygons.h"
 #include "views/PolygonChart.h"
 
+namespace BodyDialogTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -322,3 +324,5 @@ TEST_F(AppFixture, BodyDialogOpensOnADoubleClickAndAsDefaultSurvivesARestart) {
 }
 
 }  // namespace
+
+}  // namespace BodyDialogTest

@@ -12,6 +12,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace CommandsTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -354,3 +356,5 @@ TEST_F(CommandsTest, EditFileHandsTheDataFileToTheUsersEditor) {
 }
 
 }  // namespace
+
+}  // namespace CommandsTest

@@ -17,6 +17,8 @@
 
 #include <QFontMetrics>
 
+namespace DialogLookTest {
+
 namespace {
 
 void CheckLook(TForm& Dialog, const std::string& PictureName) {
@@ -103,3 +105,5 @@ TEST(DialogLookTest, CaptionsAndComboItemsFitAtTheFontsInUse) {
 }
 
 }  // namespace
+
+}  // namespace DialogLookTest

@@ -26,6 +26,8 @@
 #include <cstdlib>
 #include <functional>
 
+namespace DialogPicturesTest {
+
 namespace {
 
 bool IsInput(const TControl* C) { return dynamic_cast<const TWinControl*>(C) != nullptr; }
@@ -135,3 +137,5 @@ TEST(DialogPicturesTest, DialogsAreLaidOutInsideTheirWindows) {
 }
 
 }  // namespace
+
+}  // namespace DialogPicturesTest

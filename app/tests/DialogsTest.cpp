@@ -6,6 +6,8 @@
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/TestModelChart.h"
 
+namespace DialogsTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -215,3 +217,5 @@ TEST_F(DefaultArrayTest, CancelledCreateSurveyStillShowsTheEditToolBar) {
 }
 
 }  // namespace
+
+}  // namespace DialogsTest

@@ -11,6 +11,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace DisplayOptionsTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -166,3 +168,5 @@ TEST_F(DisplayOptionsTest, ExtendedNodesAndModelingModeAreReadByTheAnalysisAndTh
 }
 
 }  // namespace
+
+}  // namespace DisplayOptionsTest

@@ -13,6 +13,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace DisplayTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -215,3 +217,5 @@ TEST_F(DisplayTest, NothingIsDrawnAboveWithoutObservedData) {
 }
 
 }  // namespace
+
+}  // namespace DisplayTest

@@ -10,6 +10,8 @@
 #include "platform/ui/StdCtrls.h"
 #include "views/PolygonChart.h"
 
+namespace EditModesTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -215,3 +217,5 @@ TEST_F(EditModesTest, SavePictureWritesAnEnhancedMetafile) {
 }
 
 }  // namespace
+
+}  // namespace EditModesTest

@@ -11,6 +11,8 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 
+namespace EditToolBarTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -90,3 +92,5 @@ TEST_F(EditToolBarTest, EveryToolButtonHasItsOwnLegiblePictureAndAHint) {
 }
 
 }  // namespace
+
+}  // namespace EditToolBarTest

@@ -20,6 +20,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace ElectrodeEditorTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -727,3 +729,5 @@ TEST_F(ElectrodeEditorTest, AnotherSurveyReloadsAVisibleEditorOnly) {
 }
 
 }  // namespace
+
+}  // namespace ElectrodeEditorTest

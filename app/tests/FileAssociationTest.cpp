@@ -9,6 +9,8 @@
 
 #include "app/FileAssociation.h"
 
+namespace FileAssociationTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,3 +40,5 @@ TEST(FileAssociationTest, DesktopEntryOpensK2dFilesWithTheRunningExecutable) {
 }
 
 }  // namespace
+
+}  // namespace FileAssociationTest

@@ -15,6 +15,8 @@
 #include "chart/extras/PlotPointFigure.h"
 #include "chart/extras/StatChar.h"
 
+namespace FinancialRegistrationTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -61,3 +63,5 @@ TEST_F(AppFixture, FinancialTypesAreRegisteredWithTheMainWindowsCharts) {
 }
 
 }  // namespace
+
+}  // namespace FinancialRegistrationTest

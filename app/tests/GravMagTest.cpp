@@ -12,6 +12,8 @@
 #include "platform/gdi/Graphics.h"
 #include "views/PolygonChart.h"
 
+namespace GravMagTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -119,3 +121,5 @@ TEST_F(GravMagTest, AddedDataOpenTheTopPaneDrawFourCurvesAndInvert) {
 }
 
 }  // namespace
+
+}  // namespace GravMagTest

@@ -4,6 +4,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/PlotSurfaGrid.h"
 
+namespace GridSeriesRegistrationTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -33,3 +35,5 @@ TEST_F(AppFixture, GridSeriesAreRegisteredWithTheMainWindowsCharts) {
 }
 
 }  // namespace
+
+}  // namespace GridSeriesRegistrationTest

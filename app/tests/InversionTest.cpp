@@ -4,6 +4,8 @@
 // such a run with a message; the solver path itself must still hold.)
 #include "app/tests/AppTestSupport.h"
 
+namespace InversionTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -22,3 +24,5 @@ TEST_F(InversionTest, StartModelWithoutBodiesInvertsAndEnablesTheWindowAgain) {
 }
 
 }  // namespace
+
+}  // namespace InversionTest

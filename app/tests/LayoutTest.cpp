@@ -7,6 +7,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace LayoutTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -169,3 +171,5 @@ TEST_F(LayoutTest, RelayoutPutsTheSplittersBackBesideTheSections) {
 }
 
 }  // namespace
+
+}  // namespace LayoutTest

@@ -19,6 +19,8 @@
 #include "views/Contouring.h"
 #include "views/PseudoSection2d.h"
 
+namespace MainUseTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -676,3 +678,5 @@ TEST_F(MainUseTest, DenseValueLabelsSkipThoseThatWouldOverlap) {
   marks->SetVisible(true);
   CloseForm();
 }
+
+}  // namespace MainUseTest

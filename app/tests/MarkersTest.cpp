@@ -11,6 +11,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace MarkersTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -186,3 +188,5 @@ TEST_F(MarkersTest, ClickOnASharedPointAlternatesBetweenItsMeasurements) {
 }
 
 }  // namespace
+
+}  // namespace MarkersTest

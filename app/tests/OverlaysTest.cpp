@@ -15,6 +15,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace OverlaysTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -260,3 +262,5 @@ TEST_F(OverlaysAppTest, SaveWritesTheWorksheetAndReportsAFileItCannotWrite) {
 }
 
 }  // namespace
+
+}  // namespace OverlaysTest

@@ -21,6 +21,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace PictureSettingsTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -282,3 +284,5 @@ TEST_F(AppFixture, OutputSettingsAndTheModelPictureGoThroughThePictureSettings) 
 }
 
 }  // namespace
+
+}  // namespace PictureSettingsTest

@@ -6,6 +6,8 @@
 #include "app/tests/AppTestSupport.h"
 #include "views/PolygonChart.h"
 
+namespace ProgramSetupTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -208,3 +210,5 @@ TEST_F(ProgramSetupTest, TheCommandShowsThePreviewAndClosingClearsIt) {
 }
 
 }  // namespace
+
+}  // namespace ProgramSetupTest

@@ -8,6 +8,8 @@
 #include "app/tests/AppTestSupport.h"
 #include "chart/engine/Chart.h"
 
+namespace RecentFilesTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -271,3 +273,5 @@ TEST_F(RecentMenuTest, FiveEntriesSurviveARestartOfTheWindow) {
 }
 
 }  // namespace
+
+}  // namespace RecentFilesTest

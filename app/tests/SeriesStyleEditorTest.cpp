@@ -8,6 +8,8 @@
 #include "chart/series/Series.h"
 #include "views/PseudoSection2d.h"
 
+namespace SeriesStyleEditorTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -50,3 +52,5 @@ TEST_F(SeriesStyleEditorTest, OptionsOnStationsMakesThemCircles) {
 }
 
 }  // namespace
+
+}  // namespace SeriesStyleEditorTest

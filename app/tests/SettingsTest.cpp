@@ -10,6 +10,8 @@
 #include "views/PolygonChart.h"
 #include "views/PseudoSection2d.h"
 
+namespace SettingsTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -243,3 +245,5 @@ TEST_F(SettingsTest, ClosingWhilePolarizabilityIsShownKeepsEachCaseAndReturns) {
 }
 
 }  // namespace
+
+}  // namespace SettingsTest

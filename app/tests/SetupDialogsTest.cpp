@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+namespace SetupDialogsTest {
+
 namespace {
 
 using Supermath2d::NoValue;
@@ -693,3 +695,5 @@ TEST_F(AppFixture, EachSetupIsKeptThroughARestart) {
 }
 
 }  // namespace
+
+}  // namespace SetupDialogsTest

@@ -16,6 +16,8 @@
 #include "controls/dfsStatusBar.h"
 #include "platform/ui/QtBridge.h"
 
+namespace StartupTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -166,3 +168,5 @@ TEST_F(StartupTest, AboutShowsThePictureWithTheProgramsVersionShapedToItsCard) {
 }
 
 }  // namespace
+
+}  // namespace StartupTest

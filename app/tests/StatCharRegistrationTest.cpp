@@ -11,6 +11,8 @@
 #include "chart/extras/PlotSpline.h"
 #include "chart/extras/StatChar.h"
 
+namespace StatCharRegistrationTest {
+
 namespace {
 
 using AppTest::AppFixture;
@@ -74,3 +76,5 @@ TEST_F(AppFixture, StatisticalTypesAreRegisteredWithTheMainWindowsCharts) {
 }
 
 }  // namespace
+
+}  // namespace StatCharRegistrationTest

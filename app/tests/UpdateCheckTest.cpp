@@ -22,6 +22,8 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace UpdateCheckTest {
+
 namespace {
 
 using ResMainForm::TSystemTime;
@@ -305,3 +307,5 @@ TEST_F(UpdateCheckTest, AServerThatNeverAnswersEndsTheCheckWithinTheTimeOut) {
 }
 
 }  // namespace
+
+}  // namespace UpdateCheckTest

@@ -16,6 +16,8 @@
 #include "platform/gdi/Graphics.h"
 #include "views/PolygonChart.h"
 
+namespace WellLogDrawingTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -214,3 +216,5 @@ TEST_F(WellLogDrawingTest, DamagedEntriesAreListedInOneMessageAndNoLogsDrawNothi
 }
 
 }  // namespace
+
+}  // namespace WellLogDrawingTest

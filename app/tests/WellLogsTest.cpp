@@ -10,6 +10,8 @@
 
 #include "app/WellLogs.h"
 
+namespace WellLogsTest {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -195,3 +197,5 @@ TEST(WellLogRows, ColumnRowsCarryInterpolatedCodesForKindTwoOnly) {
 }
 
 }  // namespace
+
+}  // namespace WellLogsTest

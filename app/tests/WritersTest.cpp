@@ -26,6 +26,8 @@
 #include "survey/Survey.h"
 #include "views/ModelSection.h"
 
+namespace WritersTest {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -213,3 +215,5 @@ TEST_F(Writers, SettingsStoreAndDesktopEntryKeepTheirOldFiles) {
 }
 
 }  // namespace
+
+}  // namespace WritersTest

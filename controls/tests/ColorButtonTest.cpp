@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ColorButtonTest {
+
 using namespace ControlsTest;
 
 namespace {
@@ -606,3 +608,5 @@ TEST(ColorArrayTest, DamagedStoredArraysFailCleanlyOrLoadSafely) {
 }
 
 }  // namespace
+
+}  // namespace ColorButtonTest

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ColorComboTest {
+
 using namespace ControlsTest;
 
 namespace {
@@ -122,3 +124,5 @@ TEST_F(ColorComboTest, TheGraphicsSetupListIsBuiltAndReadBack) {
 }
 
 }  // namespace
+
+}  // namespace ColorComboTest

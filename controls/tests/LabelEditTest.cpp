@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+namespace LabelEditTest {
+
 using namespace ControlsTest;
 
 namespace {
@@ -304,3 +306,5 @@ TEST_F(ButtonEditTest, ReadOnlyRefusesCutAndPaste) {
 }
 
 }  // namespace
+
+}  // namespace LabelEditTest

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <sstream>
 
+namespace PicBtnTest {
+
 using namespace ControlsTest;
 using enum TabcButtonStyle;
 
@@ -591,3 +593,5 @@ TEST(GraphicFormatsTest, OrderLookupAndCompactPictures) {
 }
 
 }  // namespace
+
+}  // namespace PicBtnTest

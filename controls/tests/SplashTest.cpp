@@ -12,6 +12,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+namespace SplashTest {
+
 using namespace ControlsTest;
 using enum TabcAnimEffect;
 using enum TabcAnimDirection;
@@ -384,3 +386,5 @@ TEST_F(SplashTest, AModalWindowOpeningClosesTheSplash) {
   EXPECT_TRUE(FormFreed(f));
   EXPECT_EQ(Events, "show;hide;");
 }
+
+}  // namespace SplashTest

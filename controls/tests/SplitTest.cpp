@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace SplitTest {
+
 using namespace ControlsTest;
 using enum TabcBiSplitLayout;
 
@@ -303,3 +305,5 @@ TEST(EdgePanel, BevelIsDrawnOnlyOnTheChosenEdges) {
 }
 
 }  // namespace
+
+}  // namespace SplitTest

@@ -8,6 +8,8 @@
 
 #include <set>
 
+namespace StatusBarTest {
+
 using namespace ControlsTest;
 using enum TdfsStatusPanelType;
 using enum TdfsGaugeStyle;
@@ -482,3 +484,5 @@ TEST_F(StatusBarTest, ShutdownChecksPassWhenEveryBarIsGone) {
 }
 
 }  // namespace
+
+}  // namespace StatusBarTest

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+namespace BaseGridTests {
+
 namespace {
 
 // A base grid that counts body drawing and can colour cells through CellVisuals.
@@ -306,3 +308,5 @@ TEST_F(BaseGridTest, UndoKeepsAtMostMaxLevelItems) {
   undo->Free();
   EXPECT_EQ(grid->GetUndoRedo(), nullptr);
 }
+
+}  // namespace BaseGridTests

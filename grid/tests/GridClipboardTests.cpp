@@ -4,6 +4,8 @@
 #include "platform/ui/ClipboardFormats.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridClipboardTests {
+
 namespace CF = ClipboardFormats;
 
 class GridClipboardTest : public UiTest {
@@ -231,3 +233,5 @@ TEST_F(GridClipboardTest, RichTextTravelsWithTheText) {
   EXPECT_EQ(grid->PasteAt(2, 2), 0);
   EXPECT_EQ(grid->GetCells(2, 2), rtf);
 }
+
+}  // namespace GridClipboardTests

@@ -4,6 +4,8 @@
 #include "grid/GridView.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridEditMaskTests {
+
 class GridEditMaskTest : public UiTest {
  protected:
   GridEditMaskTest() {
@@ -74,3 +76,5 @@ TEST_F(GridEditMaskTest, MaskedEditorSelectsItsFirstCharacterOnFocus) {
         << c.Col << " " << c.ImproveMaskSel;
   }
 }
+
+}  // namespace GridEditMaskTests

@@ -6,6 +6,8 @@
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridEditTests {
+
 namespace {
 
 TKeyChar CharOf(uint16_t Key) {
@@ -449,3 +451,5 @@ TEST_F(GridEditTest, SizingBorderPrefersColumnsInHeaderCells) {
   EXPECT_FALSE(grid->OnSizingBorder(header.Left + header.Width() / 2, header.Top + header.Height() / 2));
   EXPECT_FALSE(grid->OnSizingBorder(cell.Right - 1, cell.Top + 5));
 }
+
+}  // namespace GridEditTests

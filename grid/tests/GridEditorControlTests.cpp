@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+namespace GridEditorControlTests {
+
 namespace {
 
 TFormatSettings DayMonthYear() {
@@ -602,3 +604,5 @@ TEST_F(GridEditorTest, SelectedRichTextTakesTheSelectionTextColourUnlessKept) {
   grid->SelectionRTFKeep = true;
   EXPECT_GT(red(), 20);
 }
+
+}  // namespace GridEditorControlTests

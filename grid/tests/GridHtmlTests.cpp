@@ -8,6 +8,8 @@
 #include "platform/gdi/tests/GifWriter.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridHtmlTests {
+
 namespace {
 
 bool SamePicture(const TBitmap& A, const TBitmap& B) {
@@ -319,3 +321,5 @@ TEST_F(GridHtmlTest, SizingAColumnShowsItsWidthInTheMarkupHint) {
   grid->MouseUp(TMouseButton::mbLeft, {}, header.Left + 40, header.Top + 5);
   EXPECT_FALSE(hint->GetVisible());
 }
+
+}  // namespace GridHtmlTests

@@ -11,6 +11,8 @@
 #include "fuzz/grid_paste_fuzz.cpp"
 #undef LLVMFuzzerTestOneInput
 
+namespace GridImportTests {
+
 namespace {
 // A grid that records the row count each time a cell is stored.
 class TRecordingGrid : public TGridView {
@@ -184,3 +186,5 @@ TEST(GridImportFuzz, DamagedFilesAndClipboardTextsAreReadSafely) {
     EXPECT_EQ(GridPasteFuzzInput(d, c.size()), 0) << c.size();
   }
 }
+
+}  // namespace GridImportTests

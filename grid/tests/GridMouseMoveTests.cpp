@@ -6,6 +6,8 @@
 #include "grid/GridView.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridMouseMoveTests {
+
 class GridMoveTest : public UiTest {
  protected:
   GridMoveTest() {
@@ -256,3 +258,5 @@ TEST_F(GridMoveTest, EnhancedMoveScrollsTowardsThePointerAndMarksTheTarget) {
   EXPECT_FALSE(grid->ArrowWindow(0)->GetVisible());
   EXPECT_NE(grid->GetCursor(), crDrag);
 }
+
+}  // namespace GridMouseMoveTests

@@ -5,6 +5,8 @@
 #include "grid/GridView.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridMouseTests {
+
 class GridMouseTest : public UiTest {
  protected:
   GridMouseTest() {
@@ -452,3 +454,5 @@ TEST_F(GridMouseTest, FixedCellsSelectWholeRowsColumnsAndAll) {
     EXPECT_EQ(grid->GetSelection(), c.Want) << c.Col << "," << c.Row;
   }
 }
+
+}  // namespace GridMouseTests

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace GridObjTests {
+
 class GridObjTest : public UiTest {
  protected:
   GridObjTest() {
@@ -144,3 +146,5 @@ TEST_F(GridObjTest, TransparentWindowsLetTheMouseThrough) {
   GridView::MakeWindowTransparent(*panel);
   EXPECT_TRUE(Themes::IsMouseTransparent(*panel));
 }
+
+}  // namespace GridObjTests

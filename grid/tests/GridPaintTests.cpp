@@ -11,6 +11,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace GridPaintTests {
+
 namespace {
 
 // A grid whose focus the test decides.
@@ -487,3 +489,5 @@ TEST_F(GridPaintTest, GraphicSizesByType) {
   }
   g->CellObject = nullptr;
 }
+
+}  // namespace GridPaintTests

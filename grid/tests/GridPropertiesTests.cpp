@@ -6,6 +6,8 @@
 #include "platform/rtl/Streaming.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridPropertiesTests {
+
 class GridPropertiesTest : public UiTest {
  protected:
   GridPropertiesTest() { form = Application->CreateForm<TForm>(); }
@@ -96,3 +98,5 @@ TEST_F(GridPropertiesTest, EachGridOwnsAPictureCacheOfItsOwn) {
   ASSERT_NE(a->PictureCache(), nullptr);
   EXPECT_NE(a->PictureCache(), b->PictureCache());
 }
+
+}  // namespace GridPropertiesTests

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace GridSortTests {
+
 class GridSortTest : public UiTest {
  protected:
   GridSortTest() {
@@ -247,3 +249,5 @@ TEST_F(GridSortTest, UnsortedPositionsLeadBackAndForgetting) {
     EXPECT_EQ(grid->DisplayedRowIndex(r), r);
   }
 }
+
+}  // namespace GridSortTests

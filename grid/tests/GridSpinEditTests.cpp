@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+namespace GridSpinEditTests {
+
 namespace {
 
 TFormatSettings DayMonthYear() {
@@ -263,3 +265,5 @@ TEST_F(EditBtnTest, UnitMenuOfThreeChoosesTheSecond) {
   EXPECT_EQ(u->UnitRect().Right, u->GetClientWidth() - u->Holder()->GetWidth() - 3);
   EXPECT_EQ(u->UnitRect().Width(), 20);
 }
+
+}  // namespace GridSpinEditTests

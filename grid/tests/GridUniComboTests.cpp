@@ -5,6 +5,8 @@
 #include "grid/gvcombo.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GridUniComboTests {
+
 class UniComboTest : public UiTest {
  protected:
   UniComboTest() {
@@ -97,3 +99,5 @@ TEST_F(UniComboTest, EditFieldTypesDeletesAndMovesTheCaret) {
   EXPECT_TRUE(c->GetDroppedDown());
   EXPECT_TRUE(c->ListMode());
 }
+
+}  // namespace GridUniComboTests

@@ -7,6 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size);
 
 #include "fuzz/gridutil_fuzz.cpp"
 
+namespace GridUtilFuzzTests {
+
 TEST(GridUtilFuzz, DamagedCellTextsAreReadSafely) {
   const std::string cases[] = {
       std::string(),
@@ -28,3 +30,5 @@ TEST(GridUtilFuzz, DamagedCellTextsAreReadSafely) {
   for (const std::string& c : cases)
     EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(c.data()), c.size()), 0) << c.size();
 }
+
+}  // namespace GridUtilFuzzTests

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace GridUtilTests {
+
 using namespace GridUtil;
 
 TEST(GridUtil, LimitValueTable) {
@@ -222,3 +224,5 @@ TEST(GridUtil, WavyUnderlineRunsUnderTheRangeOnly) {
   for (int x = 0; x < 120; ++x)
     for (int y : {0, 14}) EXPECT_NE(b.GetPixelColor(x, y), clRed) << x;  // within offset + 3 (+ pen)
 }
+
+}  // namespace GridUtilTests

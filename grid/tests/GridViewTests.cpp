@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace GridViewTests {
+
 class GridViewTest : public UiTest {
  protected:
   GridViewTest() {
@@ -991,3 +993,5 @@ TEST_F(GridViewTest, ElectrodeTableReadBackThroughEveryMapping) {
     EXPECT_EQ(grid->DisplayedRowIndex(original), r);
   }
 }
+
+}  // namespace GridViewTests

@@ -13,6 +13,8 @@
 #include "fuzz/grid_workbook_fuzz.cpp"
 #undef LLVMFuzzerTestOneInput
 
+namespace GridWorkbookTests {
+
 namespace {
 // A server answering from tables; it records its calls.
 struct TFakeServer : TSpreadsheetServer {
@@ -145,3 +147,5 @@ TEST(GridWorkbookFuzz, DamagedSheetTextsAndAddressesAreReadSafely) {
   for (const std::string& c : cases)
     EXPECT_EQ(GridWorkbookFuzzInput(reinterpret_cast<const uint8_t*>(c.data()), c.size()), 0) << c;
 }
+
+}  // namespace GridWorkbookTests

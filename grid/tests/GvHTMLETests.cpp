@@ -9,6 +9,8 @@
 #include "platform/ui/ImgList.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace GvHTMLETests {
+
 namespace {
 
 bool SamePixels(const TBitmap& A, const TBitmap& B, const TRect& R) {
@@ -419,3 +421,5 @@ TEST_F(HtmlRenderTest, ImageListPicturesByIndex) {
   EXPECT_EQ(b->GetPixelColor(11, 5), clWhite);
   images->Free();
 }
+
+}  // namespace GvHTMLETests

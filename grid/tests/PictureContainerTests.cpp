@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 
+namespace PictureContainerTests {
+
 namespace {
 
 const std::vector<uint32_t> kPalette{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
@@ -163,3 +165,5 @@ TEST_F(PictureTest, AssignCopiesDataAndStartsAtFrameOne) {
   EXPECT_TRUE(b.GetEmpty());
   EXPECT_TRUE(b.SaveToBytes().empty());
 }
+
+}  // namespace PictureContainerTests

@@ -6,6 +6,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_dc2dbem_analytic {
+
 using namespace bemtest;
 
 namespace {
@@ -112,3 +114,5 @@ TEST_F(AnalyticTest, VerticalContactConvergesToTheContactFormula) {
 }
 
 }  // namespace
+
+}  // namespace test_dc2dbem_analytic

@@ -9,6 +9,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_dc2dbem_forward {
+
 using namespace bemtest;
 
 namespace {
@@ -181,3 +183,5 @@ TEST_F(ForwardTest, ReciprocityAndMirrorSymmetry) {
 }
 
 }  // namespace
+
+}  // namespace test_dc2dbem_forward

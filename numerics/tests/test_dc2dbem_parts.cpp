@@ -8,6 +8,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_dc2dbem_parts {
+
 using namespace bemtest;
 
 namespace {
@@ -181,3 +183,5 @@ TEST_F(PartsTest, PoleTablesCollectTheReceiversOfEverySource) {
 }
 
 }  // namespace
+
+}  // namespace test_dc2dbem_parts

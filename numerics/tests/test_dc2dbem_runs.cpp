@@ -9,6 +9,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_dc2dbem_runs {
+
 using namespace bemtest;
 
 namespace {
@@ -209,3 +211,5 @@ TEST_F(RunTest, PolarizabilityOfNegativeVoltagesKeepsItsSign) {
 }
 
 }  // namespace
+
+}  // namespace test_dc2dbem_runs

@@ -7,6 +7,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_dc2dbem_wavenumbers {
+
 using namespace bemtest;
 
 namespace {
@@ -94,3 +96,5 @@ INSTANTIATE_TEST_SUITE_P(Counts, WavenumberRange,
                          [](const auto& info) { return info.param.user ? std::string("User") : std::string("Automatic"); });
 
 }  // namespace
+
+}  // namespace test_dc2dbem_wavenumbers

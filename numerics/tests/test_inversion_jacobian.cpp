@@ -7,6 +7,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_inversion_jacobian {
+
 using namespace bemtest;
 
 namespace {
@@ -118,3 +120,5 @@ TEST_F(JacobianTest, SensitivitiesOfTilingBodiesSumToOne) {
 }
 
 }  // namespace
+
+}  // namespace test_inversion_jacobian

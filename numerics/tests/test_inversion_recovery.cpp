@@ -9,6 +9,8 @@
 #include "numerics/DC2dBEM.h"
 #include "numerics/tests/test_dc2dbem_fixture.h"
 
+namespace test_inversion_recovery {
+
 using namespace bemtest;
 
 namespace {
@@ -160,3 +162,5 @@ TEST_F(InversionTest, StopsWithAStatusTextWhenNoDatumIsUsable) {
 }
 
 }  // namespace
+
+}  // namespace test_inversion_recovery

@@ -7,6 +7,8 @@
 
 #include "numerics/ComputationMesh.h"
 
+namespace test_mesh_computation {
+
 namespace {
 
 using ComputationMesh::TMeshModel;
@@ -252,3 +254,5 @@ TEST(BuildComputationMesh, RefusesSettingsThatGiveNoSteps) {
 }
 
 }  // namespace
+
+}  // namespace test_mesh_computation

@@ -11,6 +11,8 @@
 #include "numerics/Polygons.h"
 #include "numerics/Supermath2d.h"
 
+namespace test_polygons_edit {
+
 using namespace Polygons;
 
 namespace {
@@ -870,3 +872,5 @@ TEST_P(RandomEdits, NeverLeaveAnInvalidModel) {
 INSTANTIATE_TEST_SUITE_P(FlatAndRelief, RandomEdits,
                          ::testing::Combine(::testing::Bool(),
                                             ::testing::Values(20261210u, 7u, 424242u)));
+
+}  // namespace test_polygons_edit

@@ -6,6 +6,8 @@
 
 #include "numerics/Polygons.h"
 
+namespace test_polygons_geometry {
+
 using namespace Polygons;
 
 namespace {
@@ -244,3 +246,5 @@ TEST(DrawnOutline, CrossingsAndConflicts) {
   EXPECT_FALSE(OutlineConflicts({{60, 20}, {80, 20}, {80, 40}}, m.model, m.nodes));
   EXPECT_FALSE(OutlineConflicts({}, m.model, m.nodes));
 }
+
+}  // namespace test_polygons_geometry

@@ -6,6 +6,8 @@
 
 #include "numerics/Polygons.h"
 
+namespace test_polygons_model {
+
 using namespace Polygons;
 
 namespace {
@@ -342,3 +344,5 @@ TEST(UpdateReliefPolygons, RelinksASubPolygonToTheSurfaceNodesBetweenItsEnds) {
   UpdateReliefPolygons(4, true, m.model, m.nodes);
   EXPECT_EQ(m.model[0][1].Nodes, (arofintM{4, 7, 8, 6, 5}));
 }
+
+}  // namespace test_polygons_model

@@ -8,6 +8,8 @@
 #include "numerics/Supermath.h"
 #include "numerics/Supermath2d.h"
 
+namespace test_supermath2d {
+
 using namespace Supermath2d;
 
 namespace {
@@ -471,3 +473,5 @@ TEST(SingularValues, DegenerateInputNeitherCrashesNorHangs) {
   SVDSolve(zero, {1, 1}, x);
   EXPECT_EQ(x, (arofdoubleM{0, 0}));
 }
+
+}  // namespace test_supermath2d

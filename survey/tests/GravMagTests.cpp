@@ -11,6 +11,8 @@
 #include "survey/SurveyText.h"
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace GravMagTests {
+
 namespace {
 
 using Supermath2d::NoValue;
@@ -460,3 +462,5 @@ TEST(GravMagInversion, HugeOrNonFiniteDataNeverReachTheModel) {
 }
 
 }  // namespace
+
+}  // namespace GravMagTests

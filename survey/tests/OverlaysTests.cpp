@@ -11,6 +11,8 @@
 
 #include "survey/Overlays.h"
 
+namespace OverlaysTests {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -145,3 +147,5 @@ TEST_F(OverlaysTest, DamagedFilesAreRefusedWithoutHarm) {
 }
 
 }  // namespace
+
+}  // namespace OverlaysTests

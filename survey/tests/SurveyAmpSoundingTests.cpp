@@ -1,5 +1,7 @@
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyAmpSoundingTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -148,3 +150,5 @@ TEST(SurveySoundingConversion, FileWithoutSpacingsOrWithoutWritableOutput) {
 }
 
 }  // namespace
+
+}  // namespace SurveyAmpSoundingTests

@@ -2,6 +2,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyAnalysisTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -333,3 +335,5 @@ TEST(SurveyAnalysis, RowWithoutPotentialElectrodeIsLeftOut) {
 }
 
 }  // namespace
+
+}  // namespace SurveyAnalysisTests

@@ -2,6 +2,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyBridgeTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -175,3 +177,5 @@ TEST_F(SurveyBridge, RealRes2dInvFilesOpenAndForwardModel) {
 }
 
 }  // namespace
+
+}  // namespace SurveyBridgeTests

@@ -1,5 +1,7 @@
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyConfigTests {
+
 using namespace SurveyTest;
 
 namespace {
@@ -125,3 +127,5 @@ TEST(SurveyConfig, ScientificFormHasWidth23) {
 }
 
 }  // namespace
+
+}  // namespace SurveyConfigTests

@@ -3,6 +3,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyFactorTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -138,3 +140,5 @@ TEST(SurveyGeometricFactor, FlatGroundValuesUnderRelief) {
 }
 
 }  // namespace
+
+}  // namespace SurveyFactorTests

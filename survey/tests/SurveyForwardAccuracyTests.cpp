@@ -7,6 +7,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyForwardAccuracyTests {
+
 using namespace SurveyTest;
 
 namespace {
@@ -210,3 +212,5 @@ TEST_F(ForwardAccuracy, PolarizabilityOfALowerLayerFollowsSeigelsRule) {
 }
 
 }  // namespace
+
+}  // namespace SurveyForwardAccuracyTests

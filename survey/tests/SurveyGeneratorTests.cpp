@@ -2,6 +2,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyGeneratorTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -99,3 +101,5 @@ TEST(SurveyGenerator, AnalysedWennerSurvey) {
 }
 
 }  // namespace
+
+}  // namespace SurveyGeneratorTests

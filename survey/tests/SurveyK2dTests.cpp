@@ -5,6 +5,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyK2dTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -298,3 +300,5 @@ TEST(SurveyK2dRead, SampleWennerSurveyOpens) {
 }
 
 }  // namespace
+
+}  // namespace SurveyK2dTests

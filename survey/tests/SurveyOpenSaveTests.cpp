@@ -2,6 +2,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyOpenSaveTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -244,3 +246,5 @@ TEST_F(SurveySave, SaveCommandAsksTheSaveDialog) {
 }
 
 }  // namespace
+
+}  // namespace SurveyOpenSaveTests

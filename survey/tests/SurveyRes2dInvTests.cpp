@@ -3,6 +3,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyRes2dInvTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -426,3 +428,5 @@ TEST(SurveyRes2dInvWrite, CalculatedValuesAndAFileThatCannotBeWritten) {
 }
 
 }  // namespace
+
+}  // namespace SurveyRes2dInvTests

@@ -1,5 +1,7 @@
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyStartModelTests {
+
 using Supermath2d::NoValue;
 using namespace SurveyTest;
 
@@ -139,3 +141,5 @@ TEST(SurveyStartModel, ValuesThatDoNotParseAreRefused) {
 }
 
 }  // namespace
+
+}  // namespace SurveyStartModelTests

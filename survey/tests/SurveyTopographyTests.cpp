@@ -2,6 +2,8 @@
 
 #include "survey/tests/SurveyTestUtil.h"
 
+namespace SurveyTopographyTests {
+
 namespace {
 
 const arofcomplexM Tent = {{0, 0}, {3, 4}, {6, 0}};
@@ -48,3 +50,5 @@ TEST(SurveyTopography, ChainageToX) {
 }
 
 }  // namespace
+
+}  // namespace SurveyTopographyTests

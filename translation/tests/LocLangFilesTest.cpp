@@ -12,6 +12,8 @@
 #include "translation/MemIni.h"
 #include "translation/tests/TestForms.h"
 
+namespace LocLangFilesTest {
+
 using namespace SysUtils;
 
 namespace {
@@ -594,3 +596,5 @@ TEST(DamagedInputTest, ReadersSurviveDamagedBytes) {
 }
 
 }  // namespace
+
+}  // namespace LocLangFilesTest

@@ -6,6 +6,8 @@
 #include "translation/LocLang.h"
 #include "translation/tests/TestForms.h"
 
+namespace LocLangTest {
+
 using namespace SysUtils;
 using LocLang::EntryField;
 
@@ -466,3 +468,5 @@ TEST(LocLangExtendedTest, ResourceStringsTranslatedWhileAHandlerExists) {
 }
 
 }  // namespace
+
+}  // namespace LocLangTest

@@ -2,6 +2,8 @@
 
 #include "translation/MemIni.h"
 
+namespace MemIniTest {
+
 using namespace SysUtils;
 
 using MemIni::TMemIniFile;
@@ -110,3 +112,5 @@ TEST(MemIniTest, FlushWritesTheFileThatLoadsBack) {
 }
 
 }  // namespace
+
+}  // namespace MemIniTest

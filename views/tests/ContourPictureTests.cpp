@@ -8,6 +8,8 @@
 #include "platform/gdi/Metafile.h"
 #include "views/Contouring.h"
 
+namespace ContourPictureTests {
+
 namespace {
 
 using Supermath2d::NoValue;
@@ -270,3 +272,5 @@ TEST(ContourLevelLimits, LimitsTypedWhileSwitchedOffAreKept) {
 }
 
 }  // namespace
+
+}  // namespace ContourPictureTests

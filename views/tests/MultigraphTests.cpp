@@ -10,6 +10,8 @@
 #include "platform/ui/ScriptedUserSeam.h"
 #include "views/Multigraphics.h"
 
+namespace MultigraphTests {
+
 namespace {
 
 class MultigraphTest : public ::testing::Test {
@@ -179,3 +181,5 @@ TEST_F(MultigraphTest, SetupGoesThroughTheInstalledDialog) {
 }
 
 }  // namespace
+
+}  // namespace MultigraphTests

@@ -20,6 +20,8 @@
 #include "platform/ui/ScriptedUserSeam.h"
 #include "views/PseudoSection2d.h"
 
+namespace PseudoSectionViewTests {
+
 namespace {
 
 using Supermath2d::NoValue;
@@ -340,3 +342,5 @@ TEST_F(PseudoSectionViewTest, SingleLevelSurveyAndEqualNegativeDataDrawWithoutFa
 }
 
 }  // namespace
+
+}  // namespace PseudoSectionViewTests

@@ -4,6 +4,8 @@
 #include "platform/rtl/ClassInfo.h"
 #include "views/tests/Section2DFixture.h"
 
+namespace Section2DModelTests {
+
 namespace {
 
 using Section2D::TApplyKind;
@@ -343,3 +345,5 @@ TEST(Section2DTicks, LabelDecimalsFollowTheStepAndTheValues) {
 }
 
 }  // namespace
+
+}  // namespace Section2DModelTests

@@ -4,6 +4,8 @@
 
 #include "views/tests/Section2DFixture.h"
 
+namespace Section2DMouseTests {
+
 namespace {
 
 using enum TShiftStateItem;
@@ -591,3 +593,5 @@ TEST_F(Section2DMouseTest, ChartAndCellCommands) {
 }
 
 }  // namespace
+
+}  // namespace Section2DMouseTests

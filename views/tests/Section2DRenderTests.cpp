@@ -7,6 +7,8 @@
 
 #include "views/tests/Section2DFixture.h"
 
+namespace Section2DRenderTests {
+
 namespace {
 
 TColor Mean(TColor a, TColor b) {
@@ -365,3 +367,5 @@ TEST(Section2DValueAxis, LabelsRunFromTheTopAndNeverOverlapExceptAtTheEnds) {
 }
 
 }  // namespace
+
+}  // namespace Section2DRenderTests

@@ -5,6 +5,8 @@
 
 #include "views/ContourLevels.h"
 
+namespace test_contour_levels {
+
 namespace {
 
 using namespace ContourLevels;
@@ -203,3 +205,5 @@ TEST(ContourLevelsBar, LayoutOfBandsTicksAndLabels) {
 }
 
 }  // namespace
+
+}  // namespace test_contour_levels

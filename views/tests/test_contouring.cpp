@@ -9,6 +9,8 @@
 
 #include "views/Contouring.h"
 
+namespace test_contouring {
+
 namespace {
 
 struct P {
@@ -324,3 +326,5 @@ TEST(ContourTriangulation, CircleTestCases) {
 }
 
 }  // namespace
+
+}  // namespace test_contouring

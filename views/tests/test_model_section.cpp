@@ -13,6 +13,8 @@
 
 #include "views/ModelSection.h"
 
+namespace test_model_section {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -415,3 +417,5 @@ TEST(ModelSectionText, ChartSettingsAreAppliedWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+}  // namespace test_model_section

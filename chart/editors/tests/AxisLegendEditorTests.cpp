@@ -22,6 +22,8 @@
 
 #include "platform/ui/Menus.h"
 
+namespace AxisLegendEditorTests {
+
 namespace {
 
 const double E = std::exp(1.0);
@@ -809,3 +811,5 @@ TEST_F(AxisEditor, PanelBevelsBorderGradientAndShadowTravelThroughAChartFile) {
   EXPECT_EQ(Copy->Shadow()->GetHorizSize(), 7);
   EXPECT_EQ(Panel->GetBackImage()->GetMode(), pbmTile);
 }
+
+}  // namespace AxisLegendEditorTests

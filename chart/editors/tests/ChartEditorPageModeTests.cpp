@@ -18,6 +18,8 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Menus.h"
 
+namespace ChartEditorPageModeTests {
+
 namespace {
 
 class EditorPages : public StyleDialogTest {
@@ -283,3 +285,5 @@ TEST_F(EditorPages, SeriesListDeletesSelectionAfterOnePromptAndSwitchesNames) {
 }
 
 }  // namespace
+
+}  // namespace ChartEditorPageModeTests

@@ -8,6 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size);
 
 #include "fuzz/chart_grid_text_fuzz.cpp"
 
+namespace ChartGridFuzzTests {
+
 TEST(ChartGridFuzz, DamagedCellTextsAreStoredSafely) {
   const std::string Cases[] = {
       std::string(),
@@ -24,3 +26,5 @@ TEST(ChartGridFuzz, DamagedCellTextsAreStoredSafely) {
   for (const std::string& C : Cases)
     EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(C.data()), C.size()), 0) << C.size();
 }
+
+}  // namespace ChartGridFuzzTests

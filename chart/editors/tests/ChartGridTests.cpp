@@ -11,6 +11,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace ChartGridTests {
+
 namespace {
 
 class TTest3DSeries : public TCustom3DSeries {
@@ -508,3 +510,5 @@ TEST_F(NavigatorTest, HintsTakeNonEmptyUserLines) {
 }
 
 }  // namespace
+
+}  // namespace ChartGridTests

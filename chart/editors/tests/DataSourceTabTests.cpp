@@ -7,6 +7,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace DataSourceTabTests {
+
 namespace {
 
 class DataSourceTab : public StyleDialogTest {
@@ -134,3 +136,5 @@ TEST_F(DataSourceTab, ManualDetachesASourceAndMakesTheSeriesEditable) {
 }
 
 }  // namespace
+
+}  // namespace DataSourceTabTests

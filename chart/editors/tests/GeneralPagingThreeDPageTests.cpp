@@ -14,6 +14,8 @@
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/gdi/Printer.h"
 
+namespace GeneralPagingThreeDPageTests {
+
 namespace {
 
 class GeneralPages : public StyleDialogTest {
@@ -275,3 +277,5 @@ TEST_F(GeneralPages, ViewPresetsMatchAndApply) {
 }
 
 }  // namespace
+
+}  // namespace GeneralPagingThreeDPageTests

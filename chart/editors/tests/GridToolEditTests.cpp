@@ -10,6 +10,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace GridToolEditTests {
+
 namespace {
 
 class GridToolEditTest : public StyleDialogTest {
@@ -120,3 +122,5 @@ TEST_F(GridToolEditTest, SurfaceFormBoxesSetTheColours) {
 }
 
 }  // namespace
+
+}  // namespace GridToolEditTests

@@ -10,6 +10,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace MapSeriesEditorTests {
+
 namespace {
 
 class MapEditorTest : public StyleDialogTest {
@@ -291,3 +293,5 @@ TEST_F(MapEditorTest, GridSeriesResizesItsGridFromThePalettePage) {
 }
 
 }  // namespace
+
+}  // namespace MapSeriesEditorTests

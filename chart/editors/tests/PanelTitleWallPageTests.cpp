@@ -11,6 +11,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PanelTitleWallPageTests {
+
 namespace {
 
 class ChartPages : public StyleDialogTest {
@@ -308,3 +310,5 @@ TEST_F(ChartPages, ShowingEachPageChangesNothing) {
 }
 
 }  // namespace
+
+}  // namespace PanelTitleWallPageTests

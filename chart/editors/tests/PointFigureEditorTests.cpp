@@ -9,6 +9,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PointFigureEditorTests {
+
 namespace {
 
 class PointFigureEditorTest : public StyleDialogTest {
@@ -86,3 +88,5 @@ TEST_F(PointFigureEditorTest, AddsUpAndDownTabsOnce) {
 }
 
 }  // namespace
+
+}  // namespace PointFigureEditorTests

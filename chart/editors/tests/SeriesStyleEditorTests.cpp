@@ -17,6 +17,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace SeriesStyleEditorTests {
+
 namespace {
 
 class StyleEditor : public StyleDialogTest {
@@ -462,3 +464,5 @@ TEST_F(StyleEditor, PictureOfTheEditorOnALineSeries) {
 }
 
 }  // namespace
+
+}  // namespace SeriesStyleEditorTests

@@ -7,6 +7,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace ToolsPageTests {
+
 namespace {
 
 class ToolsPage : public StyleDialogTest {
@@ -167,3 +169,5 @@ TEST_F(ToolsPage, MovingSwapsListChartOrderAndComponentOrderOfOneOwner) {
 }
 
 }  // namespace
+
+}  // namespace ToolsPageTests

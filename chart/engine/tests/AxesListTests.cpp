@@ -5,6 +5,8 @@
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace AxesListTests {
+
 namespace {
 
 using AxesListTest = AxisPanelChartTest;
@@ -109,3 +111,5 @@ TEST_F(AxesListTest, InvertingOneDepthAxisInvertsTheOther) {
   Chart->LeftAxis()->SetInverted(false);
   EXPECT_TRUE(depth->GetInverted());
 }
+
+}  // namespace AxesListTests

@@ -8,6 +8,8 @@
 #include "chart/engine/tests/AxisFixture.h"
 #include "chart/engine/tests/CanvasFixture.h"
 
+namespace AxisDrawTests {
+
 namespace {
 
 class DrawChart : public FakeAxisChart {
@@ -220,3 +222,5 @@ TEST_F(AxisDrawTest, LabelsKeepNoBackgroundOfTheLastBrush) {
   for (int32_t y = 0; y < 120; ++y)
     for (int32_t x = 0; x < 240; ++x) ASSERT_NE(Px(x, y) & 0xFFFFFF, clLime & 0xFFFFFF) << x << "," << y;
 }
+
+}  // namespace AxisDrawTests

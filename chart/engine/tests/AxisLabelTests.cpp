@@ -6,6 +6,8 @@
 #include "chart/engine/tests/AxisFixture.h"
 #include "chart/engine/tests/CanvasFixture.h"
 
+namespace AxisLabelTests {
+
 namespace {
 
 // A fake chart with a canvas and an axis label event.
@@ -251,3 +253,5 @@ TEST(AxisLabelPositions, ZeroRangeGivesOneLabel) {
   a.Axis->CalcAxisRange();
   EXPECT_EQ(a.Axis->SteppedLabelValues(1, 27).size(), 1u);
 }
+
+}  // namespace AxisLabelTests

@@ -3,6 +3,8 @@
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace AxisPanelTests {
+
 namespace {
 
 class Recorder : public ChartEventListener {
@@ -288,3 +290,5 @@ TEST_F(AxisPanelTest, LegendSymbolTakesTheSeriesOrPointColour) {
   chart->DrawTo(*bmp.GetCanvas(), TRect(0, 0, 100, 100));
   EXPECT_EQ(px(), clWhite);
 }
+
+}  // namespace AxisPanelTests

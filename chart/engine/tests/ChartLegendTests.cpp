@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace ChartLegendTests {
+
 namespace {
 
 class ChartLegendTest : public ChartTest {
@@ -192,3 +194,5 @@ TEST_F(ChartLegendTest, FootLinesStackUpwardsFromTheBottom) {
   EXPECT_EQ(f.OccupiedRect().Top, one.Top - H);
   EXPECT_EQ(empty.Bottom - Chart->ChartRect.Bottom, 2 * H + 5);
 }
+
+}  // namespace ChartLegendTests

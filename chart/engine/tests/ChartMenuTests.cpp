@@ -10,6 +10,8 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace ChartMenuTests {
+
 using enum TShiftStateItem;
 
 namespace {
@@ -229,3 +231,5 @@ TEST_F(ChartMenuTest, SeriesFormatIsKeyedByASafeTypeText) {
   EXPECT_NE(file.find("[pc_serie]"), std::string::npos);
   EXPECT_NE(file.find("ser_Horizontal Line  x="), std::string::npos);
 }
+
+}  // namespace ChartMenuTests

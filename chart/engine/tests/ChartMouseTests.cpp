@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace ChartMouseTests {
+
 using enum TShiftStateItem;
 
 namespace {
@@ -253,3 +255,5 @@ TEST_F(ChartMouseTest, ClickOnADrawnMarkFindsItsPointButNotOnePassedOverByDrawEv
   marks->SetVisible(false);
   EXPECT_NE(Chart->ClickedPartTest(drawn->TopLeft.X + 2, drawn->TopLeft.Y + 2, false).Part, cpSeriesMarks);
 }
+
+}  // namespace ChartMouseTests

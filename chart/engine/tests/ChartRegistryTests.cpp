@@ -2,6 +2,8 @@
 // replacement, and colour palettes.
 #include "chart/engine/tests/ChartFixture.h"
 
+namespace ChartRegistryTests {
+
 namespace {
 
 class TChartRegistryTool : public TPlotCustomToolSeries {
@@ -194,3 +196,5 @@ TEST_F(ChartTest, AxisTitleOrNameNamesUntitledAxesBySide) {
   Chart->LeftAxis()->Title()->SetCaption("Depth, m");
   EXPECT_EQ(Chart->AxisTitleOrName(Chart->LeftAxis()), "Depth, m");
 }
+
+}  // namespace ChartRegistryTests

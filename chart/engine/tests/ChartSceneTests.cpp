@@ -26,6 +26,8 @@ int32_t TChartTestSeries::PointAtPixel(int32_t X, int32_t Y) {
   return -1;
 }
 
+namespace ChartSceneTests {
+
 namespace {
 
 int CountColor(TBitmap& Bitmap, const TRect& R, TColor Color) {
@@ -134,3 +136,5 @@ TEST_F(ChartTest, FrameIsTheBackWallPen) {
   EXPECT_EQ(Chart->BackWall()->Pen()->GetColor(), clRed);
   EXPECT_EQ(Chart->Frame()->GetWidth(), 3);
 }
+
+}  // namespace ChartSceneTests

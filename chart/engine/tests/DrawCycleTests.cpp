@@ -8,6 +8,8 @@
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace DrawCycleTests {
+
 namespace {
 
 std::vector<std::string>* Log = nullptr;
@@ -131,3 +133,5 @@ TEST_F(DrawCycleTest, OrdinaryChartDrawsOnlyBottomAndLeftAxes) {
   EXPECT_EQ(Chart->PreviousChartRect, r);
   EXPECT_LT(r.Top, 30);  // no top axis labels reserved
 }
+
+}  // namespace DrawCycleTests

@@ -8,6 +8,8 @@
 
 #include "chart/engine/PlotConst.h"
 
+namespace EngineTextsStartupTests {
+
 namespace {
 
 std::vector<std::string> TextsAtStart;
@@ -32,3 +34,5 @@ TEST(EngineTextsStartup, TextsAreSetWhenTheProgramStarts) {
 }
 
 }  // namespace
+
+}  // namespace EngineTextsStartupTests

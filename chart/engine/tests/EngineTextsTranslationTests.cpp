@@ -11,6 +11,8 @@
 #include "platform/ui/UserSeam.h"
 #include "translation/LocLang.h"
 
+namespace EngineTextsTranslationTests {
+
 namespace {
 
 std::string Entry(std::string Text) {
@@ -97,3 +99,5 @@ TEST_F(EngineTextsTranslation, ReadersSeeTheHandlersTranslationUntilItIsFreed) {
 }
 
 }  // namespace
+
+}  // namespace EngineTextsTranslationTests

@@ -3,6 +3,8 @@
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace FunctionPeriodTests {
+
 namespace {
 
 using V = std::vector<double>;
@@ -80,3 +82,5 @@ TEST_F(CalendarPeriodTest, YearWindowsHoldTheLeapDay) {
   EXPECT_EQ(Xs(*years), (V{D(2023, 1, 1), D(2024, 1, 1), D(2025, 1, 1)}));
   EXPECT_EQ(Ys(*years), (V{365, 366, 365}));
 }
+
+}  // namespace FunctionPeriodTests

@@ -7,6 +7,8 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace MarksTests {
+
 using SysUtils::FormatFloat;
 
 namespace {
@@ -294,3 +296,5 @@ TEST_F(MarksTest, MarkLabelStyleLabelsTheAxisWithMarkTexts) {
   Draw();
   EXPECT_EQ(texts, (std::vector<std::string>{"a", "", "c", "d", "e"}));
 }
+
+}  // namespace MarksTests

@@ -10,6 +10,8 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace PlotCanvasControlsTests {
+
 namespace {
 
 class ControlsTest : public ::testing::Test {
@@ -249,3 +251,5 @@ TEST(HandCursor, TheEngineLoadsItsHandIntoTheCursorTable) {
 }
 
 }  // namespace
+
+}  // namespace PlotCanvasControlsTests

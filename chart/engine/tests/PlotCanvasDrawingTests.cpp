@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace PlotCanvasDrawingTests {
+
 namespace {
 
 class DrawingTest : public CanvasFixture {};
@@ -192,3 +194,5 @@ TEST_F(DrawingTest, RingSectorKeepsItsHole) {
     EXPECT_EQ(Px(c.FilledX, 50), clRed) << c.End;
   }
 }
+
+}  // namespace PlotCanvasDrawingTests

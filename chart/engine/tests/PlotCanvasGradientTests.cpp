@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+namespace PlotCanvasGradientTests {
+
 namespace {
 
 class GradientTest : public CanvasFixture {};
@@ -121,3 +123,5 @@ TEST_F(GradientTest, GradientAsStyleObjectNotifiesOnlyOnChange) {
 }
 
 }  // namespace
+
+}  // namespace PlotCanvasGradientTests

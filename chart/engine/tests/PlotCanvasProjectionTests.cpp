@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+namespace PlotCanvasProjectionTests {
+
 namespace {
 
 class ProjectionTest : public CanvasFixture {};
@@ -107,3 +109,5 @@ TEST_F(ProjectionTest, BufferedViewDrawsOffscreenAndShowsInOneCopy) {
 }
 
 }  // namespace
+
+}  // namespace PlotCanvasProjectionTests

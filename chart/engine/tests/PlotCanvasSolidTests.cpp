@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+namespace PlotCanvasSolidTests {
+
 namespace {
 
 class SolidTest : public CanvasFixture {
@@ -139,3 +141,5 @@ TEST_F(SolidTest, PictureMappedAtDepthMatchesAStretchInTwoD) {
 }
 
 }  // namespace
+
+}  // namespace PlotCanvasSolidTests

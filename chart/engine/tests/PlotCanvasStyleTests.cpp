@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+namespace PlotCanvasStyleTests {
+
 namespace {
 
 class ShadowTest : public CanvasFixture {
@@ -314,3 +316,5 @@ TEST(StyleObjects, ViewOptions) {
 }
 
 }  // namespace
+
+}  // namespace PlotCanvasStyleTests

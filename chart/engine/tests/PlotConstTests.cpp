@@ -3,6 +3,8 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotProCo.h"
 
+namespace PlotConstTests {
+
 namespace {
 
 class PlotConstTest : public ::testing::Test {
@@ -57,3 +59,5 @@ TEST_F(PlotConstTest, ReplacedTextIsWhatARaiseCarries) {
 }
 
 }  // namespace
+
+}  // namespace PlotConstTests

@@ -6,6 +6,8 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/tests/AxisFixture.h"
 
+namespace PlotEngineAxisTests {
+
 using namespace PlotEngine;
 
 namespace {
@@ -474,3 +476,5 @@ TEST_F(AxisTest, LabelItemsAndTheLabelFormat) {
 }
 
 }  // namespace
+
+}  // namespace PlotEngineAxisTests

@@ -5,6 +5,8 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/tests/AxisFixture.h"
 
+namespace PlotEngineTextFormTests {
+
 using namespace PlotEngine;
 
 namespace {
@@ -352,3 +354,5 @@ TEST_F(AxisTextTest, StoreDefaultTextKeepsTheAxisText) {
 }
 
 }  // namespace
+
+}  // namespace PlotEngineTextFormTests

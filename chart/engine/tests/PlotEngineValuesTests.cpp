@@ -5,6 +5,8 @@
 #include "chart/engine/PlotConst.h"
 #include "chart/engine/PlotEngine.h"
 
+namespace PlotEngineValuesTests {
+
 namespace {
 
 std::vector<double> ValuesOf(const TChartValueList& L) {
@@ -210,3 +212,5 @@ TEST(ValueList, ObsoleteMultiplierIsReportedButLoadingGoesOn) {
 }
 
 }  // namespace
+
+}  // namespace PlotEngineValuesTests

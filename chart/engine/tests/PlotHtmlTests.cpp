@@ -1,6 +1,8 @@
 #include "CanvasFixture.h"
 #include "chart/engine/PlotHtml.h"
 
+namespace PlotHtmlTests {
+
 namespace {
 
 class HtmlTest : public CanvasFixture {
@@ -198,3 +200,5 @@ TEST(HtmlColors, ColourValues) {
 }
 
 }  // namespace
+
+}  // namespace PlotHtmlTests

@@ -4,6 +4,8 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Metafile.h"
 
+namespace PlotProcsPanelTests {
+
 namespace {
 
 // A panel that records what its drawing hook saw.
@@ -278,3 +280,5 @@ TEST(PlotPanel, ResizeEventFiresOncePerActualSizeChange) {
 }
 
 }  // namespace
+
+}  // namespace PlotProcsPanelTests

@@ -2,6 +2,8 @@
 
 #include "chart/engine/PlotProcs.h"
 
+namespace PlotProcsShapeTests {
+
 namespace {
 
 // A panel whose canvas draws into a white bitmap.
@@ -137,3 +139,5 @@ TEST(PlotLegacyProperties, AreReadButNotStored) {
 }
 
 }  // namespace
+
+}  // namespace PlotProcsShapeTests

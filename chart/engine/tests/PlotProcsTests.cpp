@@ -8,6 +8,8 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace PlotProcsTests {
+
 using namespace PlotProcs;
 
 namespace {
@@ -210,3 +212,5 @@ TEST(PlotProcsExport, WriteToFileReplacesTheFile) {
 }
 
 }  // namespace
+
+}  // namespace PlotProcsTests

@@ -13,6 +13,8 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace PlotProcsWindowTests {
+
 namespace {
 
 class PlotWindowTest : public ChartTest {
@@ -107,3 +109,5 @@ TEST_F(PlotWindowTest, ScreenPositionsComeFromTheWindowAndStopWithIt) {
 }
 
 }  // namespace
+
+}  // namespace PlotProcsWindowTests

@@ -9,6 +9,8 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 
+namespace PlotTranslateTests {
+
 namespace {
 
 class TranslateTest : public ::testing::Test {
@@ -107,3 +109,5 @@ TEST_F(TranslateTest, RadioGroupItemsAndPageCaptionsAreTranslatedOnce) {
 }
 
 }  // namespace
+
+}  // namespace PlotTranslateTests

@@ -8,6 +8,8 @@
 #include "chart/engine/PlotEngine_Series.h"
 #include "chart/engine/tests/CanvasFixture.h"
 
+namespace PointerTests {
+
 namespace {
 
 using S = TSeriesPointerStyle;
@@ -477,3 +479,5 @@ TEST_F(CalloutTest, HeadsReplaceTheSymbol) {
 }
 
 }  // namespace
+
+}  // namespace PointerTests

@@ -9,6 +9,8 @@
 #include "chart/engine/tests/SeriesFixture.h"
 #include "platform/gdi/Graphics.h"
 
+namespace SceneTests {
+
 namespace {
 
 // A line with a symbol at every point, drawn through the engine's routines:
@@ -183,3 +185,5 @@ TEST_F(SceneTest, LineWithPointersOnADefaultTwoDimensionalChart) {
     }
   EXPECT_GE(blue, 1);
 }
+
+}  // namespace SceneTests

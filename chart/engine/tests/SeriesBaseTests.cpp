@@ -2,6 +2,8 @@
 // chart membership and freeing in any order.
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace SeriesBaseTests {
+
 using V = std::vector<double>;
 
 TEST_F(SeriesTest, AppendPointKeepsPointsSortedByXAndEqualXGoesBehind) {
@@ -273,3 +275,5 @@ TEST_F(SeriesTest, FreeingTheToolOrItsSeriesClearsTheOtherSide) {
   tool->Free();
   EXPECT_EQ(Chart->Tools.Count(), 0);
 }
+
+}  // namespace SeriesBaseTests

@@ -2,6 +2,8 @@
 // test and legend entries of a series.
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace SeriesDrawTests {
+
 class SeriesDrawTest : public SeriesTest {
 protected:
   TTestSeries* TenPoints() {
@@ -155,3 +157,5 @@ TEST_F(SeriesDrawTest, TitleOrNameFallsBackToThePositionInTheChart) {
   b->SetTitle("a\x06" "b");
   EXPECT_EQ(PlotEngine::SeriesTitleOrName(b), "a b");
 }
+
+}  // namespace SeriesDrawTests

@@ -3,6 +3,8 @@
 
 #include "platform/rtl/Classes.h"
 
+namespace SeriesFunctionTests {
+
 using V = std::vector<double>;
 
 class SeriesFunctionTest : public SeriesTest {
@@ -222,3 +224,5 @@ TEST_F(SeriesFunctionTest, FillSeriesItemsListsEditorSeries) {
   EXPECT_EQ(items[0], "First");
   EXPECT_EQ(items.Objects(0), a);
 }
+
+}  // namespace SeriesFunctionTests

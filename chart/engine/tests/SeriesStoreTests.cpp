@@ -4,6 +4,8 @@
 
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace SeriesStoreTests {
+
 using V = std::vector<double>;
 
 namespace {
@@ -216,3 +218,5 @@ TEST_F(SeriesTest, StoredSourceNamesResolveAfterLoading) {
   ASSERT_EQ(d->DataSources().Count(), 2);
   EXPECT_EQ(d->DataSources().Get(1), b);
 }
+
+}  // namespace SeriesStoreTests

@@ -4,6 +4,8 @@
 
 #include "chart/engine/tests/SeriesFixture.h"
 
+namespace ToolBaseTests {
+
 TEST_F(SeriesTest, ToolJoinsItsChartOnceAndLeavingRepaintsTheOldChart) {
   auto* tool = Create<TTestTool>(Owner);
   tool->SetParentChart(Chart.get());
@@ -95,3 +97,5 @@ TEST(ToolBase, AxisPanelOwnsItsToolListAndFreesItsToolsWithIt) {
   EXPECT_EQ(owner->ComponentCount(), before - 3);
   owner->Free();
 }
+
+}  // namespace ToolBaseTests

@@ -18,6 +18,8 @@
 #include "chart/extras/PlotSelectorTool.h"
 #include "chart/extras/PlotSeriesBandTool.h"
 
+namespace AidsRegistrationTests {
+
 namespace {
 
 bool HasTool(TClass C) {
@@ -67,3 +69,5 @@ TEST(AidsRegistration, StartUpAndFinalisation) {
 }
 
 }  // namespace
+
+}  // namespace AidsRegistrationTests

@@ -4,6 +4,8 @@
 #include "chart/extras/ArrowCha.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace ArrowChaTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF;
@@ -81,3 +83,5 @@ TEST_F(ArrowTest, SizesVariantsAssignAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace ArrowChaTests

@@ -4,6 +4,8 @@
 #include "chart/extras/BubbleCh.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace BubbleChTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF;
@@ -97,3 +99,5 @@ TEST_F(BubbleTest, DefaultsSamplesAssignAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace BubbleChTests

@@ -4,6 +4,8 @@
 #include "chart/extras/CandleCh.h"
 #include "chart/extras/tests/FinancialFixture.h"
 
+namespace CandleChTests {
+
 namespace {
 
 class CandleTest : public FinancialTest {
@@ -203,3 +205,5 @@ TEST_F(CandleTest, ThreeDimensionalBodiesAreBoxesWithSides) {
 }
 
 }  // namespace
+
+}  // namespace CandleChTests

@@ -7,6 +7,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/tests/StatCharFixture.h"
 
+namespace CurvFittTests {
+
 namespace {
 
 TEST(PlotPoly, FitReproducesAPolynomialAndSolveGaussGivesTheDeterminant) {
@@ -199,3 +201,5 @@ TEST(CurvFittRegistration, FourFunctionsOnTheExtendedPage) {
 }
 
 }  // namespace
+
+}  // namespace CurvFittTests

@@ -10,6 +10,8 @@
 #include "chart/series/tests/PlotToolsFixture.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace DataTableToolTests {
+
 namespace {
 
 class DataTableTest : public ToolChartTest {
@@ -140,3 +142,5 @@ TEST_F(DataTableTest, TheLegendReservesRoomOnItsSide) {
 }
 
 }  // namespace
+
+}  // namespace DataTableToolTests

@@ -6,6 +6,8 @@
 #include "chart/extras/PlotSeriesBandTool.h"
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace DrawingToolsTests {
+
 namespace {
 
 constexpr TColor Band = 0x00C000;
@@ -135,3 +137,5 @@ TEST_F(PageNumTest, ShowsThePageAndThePageCount) {
 }
 
 }  // namespace
+
+}  // namespace DrawingToolsTests

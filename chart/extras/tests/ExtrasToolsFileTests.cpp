@@ -22,6 +22,8 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace ExtrasToolsFileTests {
+
 namespace {
 
 template <class T>
@@ -146,3 +148,5 @@ TEST(ExtrasToolsFile, DamagedFilesLoadOrRaiseAndNeverHurtTheDrawing) {
 }
 
 }  // namespace
+
+}  // namespace ExtrasToolsFileTests

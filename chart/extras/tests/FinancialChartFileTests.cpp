@@ -19,6 +19,8 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/Classes.h"
 
+namespace FinancialChartFileTests {
+
 namespace {
 
 class FinancialChartFile : public ::testing::Test {
@@ -194,3 +196,5 @@ TEST_F(FinancialChartFile, DamagedFilesLoadOrRaiseAndNeverHurtTheDrawing) {
 }
 
 }  // namespace
+
+}  // namespace FinancialChartFileTests

@@ -2,6 +2,8 @@
 #include "chart/extras/CandleCh.h"
 #include "chart/extras/tests/FinancialFixture.h"
 
+namespace FinancialIndicatorTests {
+
 namespace {
 
 using FinancialFunctionTest = FinancialTest;
@@ -104,3 +106,5 @@ TEST_F(FinancialFunctionTest, RSIReadsTheCurrentSource) {
 }
 
 }  // namespace
+
+}  // namespace FinancialIndicatorTests

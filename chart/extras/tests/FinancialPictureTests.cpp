@@ -14,6 +14,8 @@
 #include "chart/extras/StatChar.h"
 #include "platform/gdi/Graphics.h"
 
+namespace FinancialPictureTests {
+
 namespace {
 
 class FinancialPictures : public ::testing::Test {
@@ -103,3 +105,5 @@ TEST_F(FinancialPictures, MACDWithSignalAndHistogram) {
 }
 
 }  // namespace
+
+}  // namespace FinancialPictureTests

@@ -5,6 +5,8 @@
 #include "chart/extras/GanttCh.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace GanttChTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, White = 0xFFFFFF;
@@ -160,3 +162,5 @@ TEST_F(GanttTest, MarksSitOnTheMiddleOfTheBar) {
 }
 
 }  // namespace
+
+}  // namespace GanttChTests

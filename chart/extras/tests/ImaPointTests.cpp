@@ -6,6 +6,8 @@
 #include "chart/extras/ImaPoint.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace ImaPointTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, Green = 0x00FF00;
@@ -146,3 +148,5 @@ TEST_F(ImagePointTest, AssignAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace ImaPointTests

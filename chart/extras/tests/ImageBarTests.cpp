@@ -6,6 +6,8 @@
 #include "chart/extras/ImageBar.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace ImageBarTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, Green = 0x00FF00;
@@ -109,3 +111,5 @@ TEST_F(ImageBarTest, AssignAndGallery) {
 }
 
 }  // namespace
+
+}  // namespace ImageBarTests

@@ -5,6 +5,8 @@
 #include "chart/extras/PlotLighting.h"
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace LightingTests {
+
 namespace {
 
 void Fill(TBitmap& b, int32_t W, int32_t H, TColor C) {
@@ -115,3 +117,5 @@ TEST(Draw3D, CallsOnPaintWithItsRectangle) {
 }
 
 }  // namespace
+
+}  // namespace LightingTests

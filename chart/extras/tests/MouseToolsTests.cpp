@@ -10,6 +10,8 @@
 #include "chart/extras/PlotPieTool.h"
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace MouseToolsTests {
+
 namespace {
 
 using DragPointTest = ToolChartTest;
@@ -219,3 +221,5 @@ TEST_F(PieToolTest, FocusDrawsTheOutlineInThePenColour) {
 }
 
 }  // namespace
+
+}  // namespace MouseToolsTests

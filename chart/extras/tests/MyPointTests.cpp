@@ -6,6 +6,8 @@
 #include "chart/extras/MyPoint.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace MyPointTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, Green = 0x00FF00;
@@ -131,3 +133,5 @@ TEST_F(BarJoinTest, GalleryAssignAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace MyPointTests

@@ -6,6 +6,8 @@
 #include "chart/extras/PlotBezie.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotBezieTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF;
@@ -118,3 +120,5 @@ TEST_F(BezierTest, SettingsAssignAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace PlotBezieTests

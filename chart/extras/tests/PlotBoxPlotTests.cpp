@@ -8,6 +8,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotBoxPlotTests {
+
 namespace {
 
 using TValues = std::vector<double>;
@@ -203,3 +205,5 @@ TEST_F(BoxTest, GallerySamplesAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace PlotBoxPlotTests

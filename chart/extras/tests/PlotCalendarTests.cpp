@@ -9,6 +9,8 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace PlotCalendarTests {
+
 namespace {
 
 using SysUtils::EncodeDate;
@@ -174,3 +176,5 @@ TEST_F(CalendarTest, AChartWithoutAWindowHasNoButtons) {
 }
 
 }  // namespace
+
+}  // namespace PlotCalendarTests

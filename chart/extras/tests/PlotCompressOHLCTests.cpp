@@ -5,6 +5,8 @@
 #include "chart/extras/tests/FinancialFixture.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace PlotCompressOHLCTests {
+
 namespace {
 
 using CompressTest = FinancialTest;
@@ -92,3 +94,5 @@ TEST_F(CompressTest, GalleryShowsACompressedCandleSeries) {
 }
 
 }  // namespace
+
+}  // namespace PlotCompressOHLCTests

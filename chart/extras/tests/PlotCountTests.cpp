@@ -4,6 +4,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/tests/StatCharFixture.h"
 
+namespace PlotCountTests {
+
 namespace {
 
 using Count = StatFunctionTest;
@@ -39,3 +41,5 @@ TEST(PlotCountRegistration, CountOnTheStandardPageWithTwoSamples) {
 }
 
 }  // namespace
+
+}  // namespace PlotCountTests

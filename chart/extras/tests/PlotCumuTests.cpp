@@ -5,6 +5,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/tests/StatCharFixture.h"
 
+namespace PlotCumuTests {
+
 namespace {
 
 using Cumulative = StatFunctionTest;
@@ -47,3 +49,5 @@ TEST(PlotCumuRegistration, CumulativeOnTheExtendedPageWithTwoSamples) {
 }
 
 }  // namespace
+
+}  // namespace PlotCumuTests

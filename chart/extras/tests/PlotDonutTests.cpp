@@ -3,6 +3,8 @@
 #include "chart/extras/PlotDonut.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotDonutTests {
+
 namespace {
 
 TEST(DonutTest, AssigningADonutWithoutAHoleGivesTheDefault) {
@@ -49,3 +51,5 @@ TEST(DonutRegistration, RegistersOnExtendedAndRemovesAtTheEnd) {
 }
 
 }  // namespace
+
+}  // namespace PlotDonutTests

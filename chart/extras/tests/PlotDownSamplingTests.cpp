@@ -7,6 +7,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/tests/StatCharFixture.h"
 
+namespace PlotDownSamplingTests {
+
 namespace {
 
 using PlotDownSampling::DouglasPeucker;
@@ -117,3 +119,5 @@ TEST(PlotDownSamplingRegistration, DownsamplingOnTheExtendedPage) {
 }
 
 }  // namespace
+
+}  // namespace PlotDownSamplingTests

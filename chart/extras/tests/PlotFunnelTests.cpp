@@ -6,6 +6,8 @@
 #include "chart/extras/PlotFunnel.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotFunnelTests {
+
 namespace {
 
 class FunnelTest : public SeriesChartTest {
@@ -159,3 +161,5 @@ TEST_F(FunnelTest, MarksAreCentredInTheirSegmentAtHalfTheLargestQuote) {
 }
 
 }  // namespace
+
+}  // namespace PlotFunnelTests

@@ -7,6 +7,8 @@
 #include "chart/extras/PlotGauges.h"
 #include "chart/extras/tests/PlotPolarFixture.h"
 
+namespace PlotGaugesTests {
+
 namespace {
 
 class GaugeTest : public CircledChartTest {
@@ -240,3 +242,5 @@ TEST_F(GaugeTest, DISABLED_SavesAGaugePicture) {
 }
 
 }  // namespace
+
+}  // namespace PlotGaugesTests

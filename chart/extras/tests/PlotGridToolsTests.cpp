@@ -13,6 +13,8 @@
 #include "chart/series/PlotSurfa.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotGridToolsTests {
+
 namespace {
 
 // A grid series hit-tested like a surface seen from above in a 2-D chart:
@@ -184,3 +186,5 @@ TEST_F(GridToolsTest, ToolClassesRegisteredAndRemoved) {
 }
 
 }  // namespace
+
+}  // namespace PlotGridToolsTests

@@ -14,6 +14,8 @@
 #include "chart/extras/PlotPoin3.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotPoin3Tests {
+
 namespace {
 
 // Records the 3-D line calls the series make.
@@ -264,3 +266,5 @@ TEST_F(Point3DTest, RegisteredInTheGalleryAndRemovedAtTheEnd) {
 }
 
 }  // namespace
+
+}  // namespace PlotPoin3Tests

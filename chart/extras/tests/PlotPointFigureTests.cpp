@@ -6,6 +6,8 @@
 
 #include "chart/extras/tests/FinancialFixture.h"
 
+namespace PlotPointFigureTests {
+
 namespace {
 
 class PointFigureTest : public FinancialTest {
@@ -70,3 +72,5 @@ TEST_F(PointFigureTest, BoxSizesNotAboveZeroAreRefusedAndHugeFiguresNotDrawn) {
 }
 
 }  // namespace
+
+}  // namespace PlotPointFigureTests

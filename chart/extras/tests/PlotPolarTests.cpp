@@ -7,6 +7,8 @@
 #include "chart/extras/PlotPolar.h"
 #include "chart/extras/tests/PlotPolarFixture.h"
 
+namespace PlotPolarTests {
+
 namespace {
 
 class PolarTest : public CircledChartTest {
@@ -348,3 +350,5 @@ TEST_F(PolarTest, DISABLED_SavesAPolarAndARadarPicture) {
 }
 
 }  // namespace
+
+}  // namespace PlotPolarTests

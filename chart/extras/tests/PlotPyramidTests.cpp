@@ -7,6 +7,8 @@
 #include "chart/extras/PlotPyramid.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotPyramidTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, Green = 0x00FF00;
@@ -127,3 +129,5 @@ TEST_F(PyramidTest, MarksStandAtTheTopOfTheirLayer) {
 }
 
 }  // namespace
+
+}  // namespace PlotPyramidTests

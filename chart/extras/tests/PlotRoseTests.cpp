@@ -8,6 +8,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/ExtCtrls.h"
 
+namespace PlotRoseTests {
+
 namespace {
 
 using RoseTest = CircledChartTest;
@@ -199,3 +201,5 @@ TEST_F(RoseTest, DISABLED_SavesAWindRoseAndAClockPicture) {
 }
 
 }  // namespace
+
+}  // namespace PlotRoseTests

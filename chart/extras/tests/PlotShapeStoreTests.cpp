@@ -23,6 +23,8 @@
 #include "chart/engine/PlotEngine_Marks.h"
 #include "chart/series/PlotStore.h"
 
+namespace PlotShapeStoreTests {
+
 namespace {
 
 struct TCase {
@@ -345,3 +347,5 @@ TEST(ShapeFamilyStore, DamagedChartFilesAreRefusedOrDrawnWithoutFault) {
 }
 
 }  // namespace
+
+}  // namespace PlotShapeStoreTests

@@ -8,6 +8,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotShapeTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, White = 0xFFFFFF, Black = 0;
@@ -300,3 +302,5 @@ TEST_F(ShapeTest, GalleryVariantsAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace PlotShapeTests

@@ -8,6 +8,8 @@
 #include "chart/extras/PlotSmith.h"
 #include "chart/extras/tests/PlotPolarFixture.h"
 
+namespace PlotSmithTests {
+
 namespace {
 
 using SmithTest = CircledChartTest;
@@ -190,3 +192,5 @@ TEST_F(SmithGridTest, DISABLED_SavesASmithChartPicture) {
 }
 
 }  // namespace
+
+}  // namespace PlotSmithTests

@@ -5,6 +5,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/tests/StatCharFixture.h"
 
+namespace PlotSplineTests {
+
 namespace {
 
 TEST(BSpline, ValuesOfTheUniformCubicBasis) {
@@ -120,3 +122,5 @@ TEST(SplineRegistration, SmoothingOnTheExtendedPage) {
 }
 
 }  // namespace
+
+}  // namespace PlotSplineTests

@@ -13,6 +13,8 @@
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotSurfaColorGridTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Black = 0, White = 0xFFFFFF;
@@ -318,3 +320,5 @@ TEST(ColorGridChartFile, PointsAndSettingsSurviveWritingAndReading) {
 }
 
 }  // namespace
+
+}  // namespace PlotSurfaColorGridTests

@@ -10,6 +10,8 @@
 #include "chart/series/PlotStore.h"
 #include "platform/rtl/Classes.h"
 
+namespace PlotSurfaContourTests {
+
 namespace {
 
 using TLines = TContourLevel::TLevelSegments;
@@ -285,3 +287,5 @@ TEST_F(ContourTest, GalleryAndChartFiles) {
 }
 
 }  // namespace
+
+}  // namespace PlotSurfaContourTests

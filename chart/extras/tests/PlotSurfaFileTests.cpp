@@ -15,6 +15,8 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/Classes.h"
 
+namespace PlotSurfaFileTests {
+
 
 namespace {
 
@@ -84,3 +86,5 @@ TEST(GridSeriesFile, DamagedFilesLoadOrRaiseAndNeverHurtTheDrawing) {
 }
 
 }  // namespace
+
+}  // namespace PlotSurfaFileTests

@@ -10,6 +10,8 @@
 #include "chart/engine/PlotEngine.h"
 #include "chart/extras/PlotSurfaGrid.h"
 
+namespace PlotSurfaGridTests {
+
 namespace {
 
 struct Pt {
@@ -246,3 +248,5 @@ TEST_F(GridSeriesTest, CopiesFromGridSeriesOnly) {
 }
 
 }  // namespace
+
+}  // namespace PlotSurfaGridTests

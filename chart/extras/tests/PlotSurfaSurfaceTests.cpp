@@ -15,6 +15,8 @@
 #include "platform/gdi/ImageFiles.h"
 #include "platform/rtl/Classes.h"
 
+namespace PlotSurfaSurfaceTests {
+
 namespace {
 
 class SurfaceTest : public LogChartTest {
@@ -372,3 +374,5 @@ TEST(GridSeriesPictures, DISABLED_SavesSurfaceContourAndColourGrid) {
 }
 
 }  // namespace
+
+}  // namespace PlotSurfaSurfaceTests

@@ -11,6 +11,8 @@
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/extras/tests/PlotSurfaLogCanvas.h"
 
+namespace PlotSurfaTowerTests {
+
 namespace {
 
 std::string Text(const TCanvasCall& C) {
@@ -208,3 +210,5 @@ TEST(GridSeriesRegistration, SixTypesOnThe3DPageComeAndGo) {
 }
 
 }  // namespace
+
+}  // namespace PlotSurfaTowerTests

@@ -13,6 +13,8 @@
 #include "chart/extras/PlotTriSurface.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotTriSurfaceTests {
+
 namespace {
 
 // Records filled polygons with their brush colours, 3-D triangles and lines.
@@ -331,3 +333,5 @@ TEST_F(TriSurfaceTest, GallerySamplesAndRegistration) {
 }
 
 }  // namespace
+
+}  // namespace PlotTriSurfaceTests

@@ -8,6 +8,8 @@
 #include "chart/extras/PlotVolumePipe.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PlotVolumePipeTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, White = 0xFFFFFF;
@@ -138,3 +140,5 @@ TEST_F(VolumePipeTest, MarksStandOverTheirSegmentsAtTheTop) {
 }
 
 }  // namespace
+
+}  // namespace PlotVolumePipeTests

@@ -5,6 +5,8 @@
 #include "chart/extras/PlotSelectorTool.h"
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace SelectorToolTests {
+
 namespace {
 
 class SelectorTest : public ToolChartTest {
@@ -136,3 +138,5 @@ TEST_F(SelectorTest, AFreedSelectionIsForgotten) {
 }
 
 }  // namespace
+
+}  // namespace SelectorToolTests

@@ -16,6 +16,8 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/rtl/Classes.h"
 
+namespace StatCharChartFileTests {
+
 namespace {
 
 TEST(StatChartFile, SeriesAndFunctionsSurviveWritingAndReading) {
@@ -169,3 +171,5 @@ TEST(StatChartFile, DamagedFilesLoadOrRaiseAndNeverHurtTheDrawing) {
 }
 
 }  // namespace
+
+}  // namespace StatCharChartFileTests

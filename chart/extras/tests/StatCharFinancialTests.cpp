@@ -5,6 +5,8 @@
 #include "chart/extras/StatChar.h"
 #include "chart/extras/tests/FinancialFixture.h"
 
+namespace StatCharFinancialTests {
+
 namespace {
 
 using MultiLineFunctionTest = FinancialTest;
@@ -90,3 +92,5 @@ TEST_F(MultiLineFunctionTest, BollingerOverNPointsWithPeriodTwenty) {
 }
 
 }  // namespace
+
+}  // namespace StatCharFinancialTests

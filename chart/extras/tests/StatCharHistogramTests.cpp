@@ -6,6 +6,8 @@
 #include "chart/extras/StatChar.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace StatCharHistogramTests {
+
 namespace {
 
 using TValues = std::vector<double>;
@@ -145,3 +147,5 @@ TEST_F(HistogramTest, HorizontalBarsLieAgainstTheVerticalAxis) {
 }
 
 }  // namespace
+
+}  // namespace StatCharHistogramTests

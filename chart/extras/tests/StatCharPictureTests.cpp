@@ -15,6 +15,8 @@
 #include "chart/engine/PlotProcs.h"
 #include "platform/gdi/Graphics.h"
 
+namespace StatCharPictureTests {
+
 namespace {
 
 class StatPictures : public ::testing::Test {
@@ -109,3 +111,5 @@ TEST_F(StatPictures, LineWithMovingAverageAndTrend) {
 }
 
 }  // namespace
+
+}  // namespace StatCharPictureTests

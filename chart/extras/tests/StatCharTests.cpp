@@ -7,6 +7,8 @@
 #include "chart/engine/Chart.h"
 #include "chart/extras/tests/StatCharFixture.h"
 
+namespace StatCharTests {
+
 namespace {
 
 using MovingFunctions = StatFunctionTest;
@@ -294,3 +296,5 @@ TEST(StatCharRegistration, InitializeRegistersEveryTypeOnItsPageAndFinalizeRemov
 }
 
 }  // namespace
+
+}  // namespace StatCharTests

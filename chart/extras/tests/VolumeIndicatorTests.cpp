@@ -6,6 +6,8 @@
 #include "chart/extras/PlotPVOFunction.h"
 #include "chart/extras/tests/FinancialFixture.h"
 
+namespace VolumeIndicatorTests {
+
 namespace {
 
 using VolumeIndicatorTest = FinancialTest;
@@ -91,3 +93,5 @@ TEST_F(VolumeIndicatorTest, PercentageVolumeOscillator) {
 }
 
 }  // namespace
+
+}  // namespace VolumeIndicatorTests

@@ -2,6 +2,8 @@
 // resizing, and mark tips shown as the chart's hint.
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace AnnotationToolTests {
+
 namespace {
 
 class AnnotationToolTest : public ToolChartTest {
@@ -124,3 +126,5 @@ TEST_F(ToolChartTest, MarkTipsShowTheMarkOfTheSeriesDrawnLastOnceForOneText) {
 }
 
 }  // namespace
+
+}  // namespace AnnotationToolTests

@@ -2,6 +2,8 @@
 // dragged and resized, and which pixels they fill.
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace BandToolTests {
+
 namespace {
 
 class BandToolTest : public ToolChartTest {
@@ -143,3 +145,5 @@ TEST_F(BandToolTest, GridBandsAlternateBetweenTicksWithPartialBandsAtTheEnds) {
 }
 
 }  // namespace
+
+}  // namespace BandToolTests

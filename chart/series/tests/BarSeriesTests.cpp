@@ -6,6 +6,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace BarSeriesTests {
+
 namespace {
 
 // Canvas calls of the 3-D solids and shapes, as text.
@@ -490,3 +492,5 @@ TEST_F(BarTest, AutomaticAxesLeaveRoomForTheWholeBarGroup) {
 }
 
 }  // namespace
+
+}  // namespace BarSeriesTests

@@ -4,6 +4,8 @@
 
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace CursorToolTests {
+
 namespace {
 
 class CursorToolTest : public ToolChartTest {
@@ -175,3 +177,5 @@ TEST_F(NearestToolTest, TheInvertedHintIsErasedWhenTheMouseLeaves) {
 }
 
 }  // namespace
+
+}  // namespace CursorToolTests

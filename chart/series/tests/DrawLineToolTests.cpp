@@ -2,6 +2,8 @@
 // them by a handle or the body, and lines that follow zooming.
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace DrawLineToolTests {
+
 namespace {
 
 class DrawLineToolTest : public ToolChartTest {
@@ -134,3 +136,5 @@ TEST_F(DrawLineToolTest, CopiedLinesTakeTheSourcesOwnPenOrNone) {
 }
 
 }  // namespace
+
+}  // namespace DrawLineToolTests

@@ -8,6 +8,8 @@
 #include "chart/series/PlotStore.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace ErrorBarTests {
+
 namespace {
 
 class ErrorTest : public SeriesChartTest {
@@ -387,3 +389,5 @@ TEST_F(StatsTextTest, ChartFileKeepsBarErrorHighLowAndPieSeries) {
 }
 
 }  // namespace
+
+}  // namespace ErrorBarTests

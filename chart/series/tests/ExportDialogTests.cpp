@@ -7,6 +7,8 @@
 #include "platform/gdi/ImageFiles.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace ExportDialogTests {
+
 using namespace ExportTest;
 
 namespace {
@@ -231,3 +233,5 @@ TEST_F(ExportDialog, SendWritesAKeptAttachmentAndReportsMailErrors) {
   EXPECT_TRUE(QFile::exists(QString::fromStdString(Sent[0].Text)));
 }
 }  // namespace
+
+}  // namespace ExportDialogTests

@@ -11,6 +11,8 @@
 
 #include <iostream>
 
+namespace ExportFormatTests {
+
 using namespace ExportTest;
 
 namespace {
@@ -230,3 +232,5 @@ TEST_F(ExportFormats, BitmapPdfAndPreviewPageShowTheSameChart) {
   }
 }
 }  // namespace
+
+}  // namespace ExportFormatTests

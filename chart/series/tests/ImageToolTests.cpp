@@ -4,6 +4,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace ImageToolTests {
+
 namespace {
 
 constexpr TColor Green = 0x00C000;
@@ -115,3 +117,5 @@ TEST_F(ImageToolTest, FreedSeriesLeavesTheToolUnbound) {
 }
 
 }  // namespace
+
+}  // namespace ImageToolTests

@@ -8,6 +8,8 @@
 #include "platform/gdi/Graphics.h"
 #include "platform/ui/ExtCtrls.h"
 
+namespace LegendScrollBarTests {
+
 namespace {
 
 class LegendScrollBarTest : public ::testing::Test {
@@ -155,3 +157,5 @@ TEST_F(LegendScrollBarTest, LeavingTheChartTakesTheBarsRoomAwayFromItsLegend) {
 }
 
 }  // namespace
+
+}  // namespace LegendScrollBarTests

@@ -5,6 +5,8 @@
 #include "chart/series/tests/SeriesChartFixture.h"
 #include "platform/rtl/Streaming.h"
 
+namespace MapSeriesTests {
+
 namespace {
 
 class MapTest : public SeriesChartTest {
@@ -161,3 +163,5 @@ TEST_F(MapTest, SampleShapesHaveTheirVertexCountsAndLetters) {
 }
 
 }  // namespace
+
+}  // namespace MapSeriesTests

@@ -3,6 +3,8 @@
 #include "chart/series/PlotSurfa.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PaletteSeriesTests {
+
 namespace {
 
 class TTestPaletteSeries : public TCustom3DPaletteSeries {
@@ -90,3 +92,5 @@ TEST_F(PaletteTest, LegendListsPaletteEntriesFromTheLargestDown) {
 }
 
 }  // namespace
+
+}  // namespace PaletteSeriesTests

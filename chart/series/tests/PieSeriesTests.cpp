@@ -9,6 +9,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace PieSeriesTests {
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -252,3 +254,5 @@ TEST(PieRender, StackedBarsWithErrorBarsAndAnExplodedPieAreRendered) {
 }
 
 }  // namespace
+
+}  // namespace PieSeriesTests

@@ -4,6 +4,8 @@
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace PlotAxisIncrTests {
+
 namespace {
 
 class AxisIncrement : public StyleDialogTest {
@@ -118,3 +120,5 @@ TEST_F(AxisIncrement, StandardStepsAndTheirNames) {
 }
 
 }  // namespace
+
+}  // namespace PlotAxisIncrTests

@@ -6,6 +6,8 @@
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PlotBrushDlgTests {
+
 namespace {
 
 class BrushDialog : public StyleDialogTest {};
@@ -103,3 +105,5 @@ TEST(BrushPatterns, AChartBrushWithAPatternStyleFillsWithTheTile) {
 }
 
 }  // namespace
+
+}  // namespace PlotBrushDlgTests

@@ -7,6 +7,8 @@
 #include "chart/series/PlotShadowEditor.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PlotCustomShapeEditorTests {
+
 namespace {
 
 class ShapeEditor : public StyleDialogTest {};
@@ -58,3 +60,5 @@ TEST_F(ShapeEditor, BevelNoneDisablesTheWidthAndLoadingWritesNothing) {
 }
 
 }  // namespace
+
+}  // namespace PlotCustomShapeEditorTests

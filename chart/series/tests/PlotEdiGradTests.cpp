@@ -5,6 +5,8 @@
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PlotEdiGradTests {
+
 namespace {
 
 class GradientEditor : public StyleDialogTest {
@@ -157,3 +159,5 @@ TEST_F(GradientEditor, ButtonFillsItsSymbolWithTheGradientAndFramesIt) {
 }
 
 }  // namespace
+
+}  // namespace PlotEdiGradTests

@@ -5,6 +5,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace PlotFormattingTests {
+
 namespace {
 
 class ValueFormat : public StyleDialogTest, public ::testing::WithParamInterface<char> {
@@ -102,3 +104,5 @@ TEST_P(ValueFormat, DateGeographicAndCustomTexts) {
 INSTANTIATE_TEST_SUITE_P(Separators, ValueFormat, ::testing::Values('.', ','));
 
 }  // namespace
+
+}  // namespace PlotFormattingTests

@@ -9,6 +9,8 @@
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "chart/series/Series.h"
 
+namespace PlotFunciTests {
+
 namespace {
 
 class SeriesFunctions : public ::testing::Test {
@@ -169,3 +171,5 @@ TEST(SeriesFunctionTypes, TheTenTypesAreRegisteredOnStandardInOrder) {
 }
 
 }  // namespace
+
+}  // namespace PlotFunciTests

@@ -15,6 +15,8 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace PlotGalleryPanelTests {
+
 namespace {
 
 // Settings go to a folder of the test's own.
@@ -269,3 +271,5 @@ TEST_F(GalleryPanel, ClearingTheListFreesTheCharts) {
 }
 
 }  // namespace
+
+}  // namespace PlotGalleryPanelTests

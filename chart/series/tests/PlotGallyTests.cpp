@@ -7,6 +7,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PlotGallyTests {
+
 namespace {
 
 class GalleryDialogs : public StyleDialogTest {
@@ -189,3 +191,4 @@ TEST_F(GalleryDialogs, GalleryModeChoosesTheListDialog) {
 
 }  // namespace
 
+}  // namespace PlotGallyTests

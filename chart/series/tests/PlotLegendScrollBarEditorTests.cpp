@@ -5,6 +5,8 @@
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/rtl/ClassInfo.h"
 
+namespace PlotLegendScrollBarEditorTests {
+
 namespace {
 
 class ScrollbarEditor : public StyleDialogTest {};
@@ -62,3 +64,5 @@ TEST_F(ScrollbarEditor, WithoutAToolTheControlsAreDisabledAndWriteNothing) {
 }
 
 }  // namespace
+
+}  // namespace PlotLegendScrollBarEditorTests

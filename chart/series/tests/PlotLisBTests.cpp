@@ -7,6 +7,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PlotLisBTests {
+
 namespace {
 
 class SeriesListBox : public StyleDialogTest {
@@ -273,3 +275,5 @@ TEST_F(SeriesListBox, BrushStyleListRowsComeFromTheDialogPainter) {
 }
 
 }  // namespace
+
+}  // namespace PlotLisBTests

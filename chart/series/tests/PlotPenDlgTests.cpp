@@ -4,6 +4,8 @@
 #include "chart/series/tests/StyleDialogFixture.h"
 #include "platform/rtl/ClassInfo.h"
 
+namespace PlotPenDlgTests {
+
 namespace {
 
 class PenDialog : public StyleDialogTest {};
@@ -334,3 +336,5 @@ TEST_F(EditorKit, PagesWorkEmbeddedAndModal) {
 }
 
 }  // namespace
+
+}  // namespace PlotPenDlgTests

@@ -6,6 +6,8 @@
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/tests/StyleDialogFixture.h"
 
+namespace PlotShadowEditorTests {
+
 namespace {
 
 class ShadowFontEditors : public StyleDialogTest {};
@@ -96,3 +98,5 @@ TEST_F(ShadowFontEditors, OutlineButtonShowsNoLineWhileTheOutlineIsHidden) {
 }
 
 }  // namespace
+
+}  // namespace PlotShadowEditorTests

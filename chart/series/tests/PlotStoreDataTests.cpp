@@ -7,6 +7,8 @@
 #include "chart/series/PlotStore.h"
 #include "chart/series/Series.h"
 
+namespace PlotStoreDataTests {
+
 namespace {
 
 // Series A (X values of its own, labels with & < > " and a TAB) and series B
@@ -244,3 +246,5 @@ TEST(SeriesDataExport, HtmlColoursAreLowerCaseRedGreenBlue) {
 }
 
 }  // namespace
+
+}  // namespace PlotStoreDataTests

@@ -6,6 +6,8 @@
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
 
+namespace PlotStoreFileTests {
+
 namespace {
 
 struct TPointRow {
@@ -315,3 +317,5 @@ TEST(PlotStore, PointRecordsAfterTheComponentStreamAreReadSeriesBySeries) {
 }
 
 }  // namespace
+
+}  // namespace PlotStoreFileTests

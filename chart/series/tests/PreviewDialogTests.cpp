@@ -6,6 +6,8 @@
 #include "platform/gdi/ImageFiles.h"
 #include "platform/ui/ScriptedUserSeam.h"
 
+namespace PreviewDialogTests {
+
 using namespace ExportTest;
 
 namespace {
@@ -205,3 +207,5 @@ TEST_F(PreviewDialog, BmpFileBecomesASixteenBitRgbPng) {
   EXPECT_EQ(Other.blue(), 0x80 * 257);
 }
 }  // namespace
+
+}  // namespace PreviewDialogTests

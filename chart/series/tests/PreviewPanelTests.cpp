@@ -4,6 +4,8 @@
 
 #include "chart/series/PlotPreviewPanel.h"
 
+namespace PreviewPanelTests {
+
 using namespace ExportTest;
 
 namespace {
@@ -263,3 +265,5 @@ TEST_F(PreviewPanel, PrintedPageHoldsEveryChartInItsBand) {
   }
 }
 }  // namespace
+
+}  // namespace PreviewPanelTests

@@ -4,6 +4,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace SeriesLineFamilyTests {
+
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, White = 0xFFFFFF;
@@ -259,3 +261,5 @@ TEST_F(LineFamilyTest, GalleryVariantsAreListedInOrder) {
 }
 
 }  // namespace
+
+}  // namespace SeriesLineFamilyTests

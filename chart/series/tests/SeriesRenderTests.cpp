@@ -7,6 +7,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace SeriesRenderTests {
+
 namespace {
 
 class SeriesRenderTest : public SeriesChartTest {};
@@ -51,3 +53,5 @@ TEST_F(SeriesRenderTest, LinePointAreaAndThreePolygonsRenderToPng) {
 }
 
 }  // namespace
+
+}  // namespace SeriesRenderTests

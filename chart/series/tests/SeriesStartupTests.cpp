@@ -11,6 +11,8 @@
 #include "chart/series/Series.h"
 #include "platform/rtl/ClassInfo.h"
 
+namespace SeriesStartupTests {
+
 namespace {
 
 void StartUp() {
@@ -53,3 +55,5 @@ TEST(SeriesStartup, EveryRegistrationHappensOnceAndTheTextHooksAreInstalled) {
   EXPECT_EQ(line->GetSeriesColor(), clRed);
   owner->Free();
 }
+
+}  // namespace SeriesStartupTests

@@ -6,6 +6,8 @@
 #include "chart/series/Series.h"
 #include "chart/series/tests/SeriesChartFixture.h"
 
+namespace SeriesTextTests {
+
 namespace {
 
 std::vector<std::string> Fields(const std::string& Text) {
@@ -172,3 +174,5 @@ TEST(SeriesRegistrationTest, StandardTypesAndToolsAreRegisteredOnceInOrder) {
 }
 
 }  // namespace
+
+}  // namespace SeriesTextTests

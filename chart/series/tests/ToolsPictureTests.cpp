@@ -6,6 +6,8 @@
 
 #include "chart/series/tests/PlotToolsFixture.h"
 
+namespace ToolsPictureTests {
+
 namespace {
 
 TEST_F(ToolChartTest, EveryDrawingToolShowsInOnePicture) {
@@ -63,3 +65,5 @@ TEST_F(ToolChartTest, EveryDrawingToolShowsInOnePicture) {
 }
 
 }  // namespace
+
+}  // namespace ToolsPictureTests

@@ -10,6 +10,8 @@
 #include "chart/series/Series.h"
 #include "platform/rtl/ClassInfo.h"
 
+namespace ToolsStoreTests {
+
 namespace {
 
 template <class T>
@@ -237,3 +239,5 @@ TEST(ToolsStore, DamagedToolEntriesAreReportedOrSkippedAndTheChartStaysUsable) {
 }
 
 }  // namespace
+
+}  // namespace ToolsStoreTests

@@ -6,6 +6,8 @@
 #include "chart/series/tests/PlotToolsFixture.h"
 #include "platform/ui/ExtCtrls.h"
 
+namespace ViewToolTests {
+
 namespace {
 
 TEST_F(ToolChartTest, RotatingAcrossTheWholeWidthTurnsNinetyDegreesAndElevationStaysInRange) {
@@ -213,3 +215,5 @@ TEST_F(ToolChartTest, ADraggedMarkStaysAtItsNewPlaceAfterARepaint) {
 }
 
 }  // namespace
+
+}  // namespace ViewToolTests

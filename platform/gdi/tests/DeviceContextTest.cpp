@@ -2,6 +2,8 @@
 
 #include "TestPicture.h"
 
+namespace DeviceContextTest {
+
 namespace {
 
 // Something to draw over: shapes in several colours.
@@ -357,3 +359,5 @@ TEST_F(PictureTest, FarOffCoordinatesDrawWhatIsVisibleWithoutHanging) {
 }
 
 }  // namespace
+
+}  // namespace DeviceContextTest

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace GifFilesTest {
+
 namespace {
 
 using GifWriter::TFrame;
@@ -116,3 +118,5 @@ TEST(GifFiles, AFrameLargerThanItsDataCanHoldIsRefused) {
   EXPECT_EQ(GifFiles::ScanGif(gif).Frames[0].Width, 60000);
   EXPECT_THROW(GifFiles::ReadGifFrame(gif, 0), EInvalidGraphic);
 }
+
+}  // namespace GifFilesTest

@@ -8,6 +8,8 @@
 #include "platform/gdi/Metafile.h"
 #include "platform/rtl/FileStore.h"
 
+namespace HostileRecordsTest {
+
 namespace {
 
 std::vector<uint8_t> Seed(const std::string& Target, const std::string& Name) {
@@ -108,3 +110,5 @@ TEST(HostileRecords, MetafileFieldsAtTheEndsOfTheRangePlayAndConvert) {
 }
 
 }  // namespace
+
+}  // namespace HostileRecordsTest

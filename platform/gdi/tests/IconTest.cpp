@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace IconTest {
+
 namespace {
 
 void Put16(std::vector<uint8_t>& B, uint32_t V) {
@@ -145,3 +147,5 @@ TEST(IconTest, DamagedFilesAreRefusedWithAMessage) {
     EXPECT_TRUE(icon.GetEmpty()) << name;
   }
 }
+
+}  // namespace IconTest

@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <filesystem>
 
+namespace ImageFilesTest {
+
 namespace {
 
 // A picture of a few standard colours, so that every palette holds them exactly.
@@ -187,3 +189,5 @@ TEST(ImageFiles, FailedLoadKeepsThePicture) {
 }
 
 }  // namespace
+
+}  // namespace ImageFilesTest

@@ -9,6 +9,8 @@
 #include "platform/gdi/Metafile.h"
 #include "platform/rtl/Streaming.h"
 
+namespace MetafilePlaybackTest {
+
 namespace {
 
 void DrawShapes(TCanvas& C) {
@@ -247,3 +249,5 @@ TEST(OldMetafile, AWmfFileRoundTripsAndAnEmfNameAlwaysHoldsAnEmf) {
 }
 
 }  // namespace
+
+}  // namespace MetafilePlaybackTest

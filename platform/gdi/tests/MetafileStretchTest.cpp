@@ -6,6 +6,8 @@
 
 #include "platform/gdi/Metafile.h"
 
+namespace MetafileStretchTest {
+
 namespace {
 
 // Shapes in a 100x100 frame, every coordinate multiplied by K.
@@ -267,3 +269,5 @@ TEST(MetafileStretch, BoundsBeyondAnyPictureSizeLoadAsAnEmptyFrame) {
 }
 
 }  // namespace
+
+}  // namespace MetafileStretchTest

@@ -2,6 +2,8 @@
 
 #include "TestPicture.h"
 
+namespace PixelRulesTest {
+
 namespace {
 
 struct TShapeCase {
@@ -220,3 +222,5 @@ TEST_F(PictureTest, SmallEllipsesAndRoundRectsAreMirrorSymmetric) {
 }
 
 }  // namespace
+
+}  // namespace PixelRulesTest

@@ -5,6 +5,8 @@
 
 #include "platform/gdi/Pixels.h"
 
+namespace PixelsTest {
+
 namespace {
 
 TEST(Pixels, RoundsHalvesToEvenAndClampsWhatNoIntegerHolds) {
@@ -29,3 +31,5 @@ TEST(Pixels, RoundsHalvesToEvenAndClampsWhatNoIntegerHolds) {
 }
 
 }  // namespace
+
+}  // namespace PixelsTest

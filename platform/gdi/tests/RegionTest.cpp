@@ -2,6 +2,8 @@
 
 #include "TestPicture.h"
 
+namespace RegionTest {
+
 namespace {
 
 TEST(Region, CombineModes) {
@@ -77,3 +79,5 @@ TEST_F(PictureTest, FontsAndPensScaleWithTheMapping) {
 }
 
 }  // namespace
+
+}  // namespace RegionTest

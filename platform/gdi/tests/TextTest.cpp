@@ -2,6 +2,8 @@
 
 #include "TestPicture.h"
 
+namespace TextTest {
+
 namespace {
 
 class TextTest : public PictureTest {
@@ -166,3 +168,5 @@ TEST_F(TextTest, DrawTextWrapsAlignsAndMeasures) {
 }
 
 }  // namespace
+
+}  // namespace TextTest

@@ -5,6 +5,8 @@
 
 #include "platform/gdi/Metafile.h"
 
+namespace test_metafile {
+
 namespace {
 
 uint32_t Get32(const std::vector<uint8_t>& B, size_t At) {
@@ -118,3 +120,5 @@ TEST(Metafile, EmptyPictureIsOnePixel) {
 }
 
 }  // namespace
+
+}  // namespace test_metafile

@@ -7,6 +7,8 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Printer.h"
 
+namespace test_printer {
+
 namespace {
 
 std::string TempPdf(const char* Name) { return (std::filesystem::temp_directory_path() / Name).string(); }
@@ -89,3 +91,5 @@ TEST(Printer, UnwritablePdfFails) {
 }
 
 }  // namespace
+
+}  // namespace test_printer

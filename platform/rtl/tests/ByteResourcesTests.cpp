@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ByteResourcesTests {
+
 TEST(ByteResources, NamesCompareWithoutCaseAndEntriesCanBeReplaced) {
   ByteResources::Register("Logo", {1, 2, 3});
   ASSERT_NE(ByteResources::Find("LOGO"), nullptr);
@@ -18,3 +20,5 @@ TEST(ByteResources, NamesCompareWithoutCaseAndEntriesCanBeReplaced) {
   ByteResources::Clear();
   EXPECT_EQ(ByteResources::Find("A"), nullptr);
 }
+
+}  // namespace ByteResourcesTests

@@ -3,6 +3,8 @@
 #include "platform/rtl/ClassInfo.h"
 #include "platform/rtl/Classes.h"
 
+namespace ClassInfoTests {
+
 namespace {
 
 enum class TShapeStyle { ssRectangle, ssCircle, ssTriangle };
@@ -226,3 +228,5 @@ TEST(PropertyTable, StoredWhenTheRuleHoldsAndTheValueIsNotTheDefault) {
   shape.SetCaption("Body");
   for (const char* name : {"Width", "Options", "Ratio", "Caption"}) EXPECT_TRUE(stored(name)) << name;
 }
+
+}  // namespace ClassInfoTests

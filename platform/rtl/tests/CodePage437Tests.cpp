@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace CodePage437Tests {
+
 TEST(CodePage437, MapsTheHighHalfToUnicode) {
   struct Case {
     uint8_t byte;
@@ -11,3 +13,5 @@ TEST(CodePage437, MapsTheHighHalfToUnicode) {
   for (const Case& k : cases) EXPECT_EQ(CodePage437::ToUnicode(k.byte), k.code) << int(k.byte);
   EXPECT_EQ(CodePage437::ToUtf8("a\x81\xC4"), "a\xC3\xBC\xE2\x94\x80");
 }
+
+}  // namespace CodePage437Tests

@@ -5,6 +5,8 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/WeakRef.h"
 
+namespace ComponentTests {
+
 namespace {
 
 // Records what it is told, and the class of the component at that moment.
@@ -339,3 +341,5 @@ TEST(Stream, FileStreamCopiesAndReportsOpenFailures) {
   EXPECT_THROW(TFileStream((dir / "no/such/dir").string(), fmCreate), EFCreateError);
   std::filesystem::remove_all(dir);
 }
+
+}  // namespace ComponentTests

@@ -4,6 +4,8 @@
 
 #include "platform/rtl/SysUtils.h"
 
+namespace DateTimeTests {
+
 using namespace SysUtils;
 
 namespace {
@@ -146,3 +148,5 @@ TEST_F(DateTimeText, NowIsTodayPlusTimeOfDay) {
   EXPECT_LT(t, 1.0);
   EXPECT_EQ(Date(), std::floor(Date()));
 }
+
+}  // namespace DateTimeTests

@@ -5,6 +5,8 @@
 
 #include "platform/rtl/SysUtils.h"
 
+namespace NumberTextTests {
+
 using namespace SysUtils;
 
 namespace {
@@ -301,3 +303,5 @@ TEST_F(NumberText, IntegerText) {
   EXPECT_EQ(IntToHex(-1, 2), "FFFFFFFF");
   EXPECT_EQ(IntToHex(int64_t(-1), 1), "FFFFFFFFFFFFFFFF");
 }
+
+}  // namespace NumberTextTests

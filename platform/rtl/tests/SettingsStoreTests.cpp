@@ -8,6 +8,8 @@
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Registry.h"
 
+namespace SettingsStoreTests {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -294,3 +296,5 @@ TEST_F(RegistryStore, AnotherWritersChangesAreSeen) {
   Registry::ReloadStore();
   EXPECT_EQ(reg.ReadInteger("A") + reg.ReadInteger("B") + reg.ReadInteger("C"), 6);
 }
+
+}  // namespace SettingsStoreTests

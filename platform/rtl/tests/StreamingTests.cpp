@@ -5,6 +5,8 @@
 
 #include "platform/rtl/Streaming.h"
 
+namespace StreamingTests {
+
 namespace {
 
 enum class TBoxKind : uint8_t { bkPlain, bkRound, bkSharp };
@@ -450,3 +452,5 @@ TEST(Streaming, HugeDeclaredLengthsAreRefusedBeforeAllocating) {
 }
 
 }  // namespace
+
+}  // namespace StreamingTests

@@ -5,6 +5,8 @@
 
 #include "platform/rtl/Classes.h"
 
+namespace StringListTests {
+
 using namespace SysUtils;
 
 namespace {
@@ -327,3 +329,5 @@ TEST(StringHelpers, FileOperationsNeverOverwrite) {
   EXPECT_TRUE(DirectoryExists(dir + "/x/y"));
   std::filesystem::remove_all(dir);
 }
+
+}  // namespace StringListTests

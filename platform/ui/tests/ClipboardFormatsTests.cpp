@@ -2,6 +2,8 @@
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace ClipboardFormatsTests {
+
 namespace CF = ClipboardFormats;
 
 TEST_F(UiTest, ClipboardCarriesSeveralNamedFormats) {
@@ -19,3 +21,5 @@ TEST_F(UiTest, ClipboardCarriesSeveralNamedFormats) {
   EXPECT_EQ(Clipbrd::Clipboard().GetAsText(), "\xC3\xA9");
   EXPECT_EQ(CF::GetFormat(CF::GridCells), "");
 }
+
+}  // namespace ClipboardFormatsTests

@@ -8,6 +8,8 @@
 
 #include <climits>
 
+namespace ComCtrlsUpDownTests {
+
 namespace {
 
 class UpDownTest : public UiTest {
@@ -108,3 +110,5 @@ TEST_F(UpDownTest, SitsOnTheEditsRightEdgeAndItsArrowsStep) {
 }
 
 }  // namespace
+
+}  // namespace ComCtrlsUpDownTests

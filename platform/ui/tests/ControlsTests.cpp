@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+namespace ControlsTests {
+
 namespace {
 
 // Paints a red square 2..5 x 2..5 and a blue pixel at 7,0 on its background.
@@ -287,3 +289,5 @@ TEST_F(ControlsTest, ControlsAreMadeByClassNameAndReachedThroughTheirProperties)
   ASSERT_NE(visible, nullptr);
   EXPECT_EQ(std::get<bool>(visible->Get(button)), true);
 }
+
+}  // namespace ControlsTests

@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace CursorClipboardMailTests {
+
 namespace {
 
 constexpr TCursor crTestHand = 2021;
@@ -134,3 +136,5 @@ TEST_F(UiTest, MailGoesThroughTheSeamWithAKeptCopyOfTheAttachment) {
 }
 
 }  // namespace
+
+}  // namespace CursorClipboardMailTests

@@ -4,6 +4,8 @@
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace DateTimePickerTests {
+
 class DateTimePickerTest : public UiTest {
  protected:
   DateTimePickerTest() : fs(Settings()) {
@@ -82,3 +84,5 @@ TEST_F(DateTimePickerTest, CheckBoxTogglesBySpaceAndClick) {
   picker->MouseDown(TMouseButton::mbLeft, TShiftState{}, r.Left + 2, r.Top + 2);
   EXPECT_TRUE(picker->GetChecked());
 }
+
+}  // namespace DateTimePickerTests

@@ -2,6 +2,8 @@
 #include "platform/ui/Grids.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace EditMaskTests {
+
 namespace {
 
 std::string U8(const std::u16string& S) {
@@ -124,3 +126,5 @@ TEST(EditMaskFuzz, DamagedMasksAndValuesAreReadSafely) {
   for (const std::string& c : cases)
     EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(c.data()), c.size()), 0) << c.size();
 }
+
+}  // namespace EditMaskTests

@@ -12,6 +12,8 @@
 #include <chrono>
 #include <thread>
 
+namespace FormsTests {
+
 namespace {
 
 // A dialog with one value a person would enter.
@@ -257,3 +259,5 @@ TEST_F(FormsTest, CursorGuardPutsTheScreenCursorBack) {
   }
   EXPECT_EQ(Screen->GetCursor(), crDefault);
 }
+
+}  // namespace FormsTests

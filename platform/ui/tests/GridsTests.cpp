@@ -10,6 +10,8 @@
 #include <set>
 #include <utility>
 
+namespace GridsTests {
+
 namespace {
 
 // Records every DrawCell call of a paint.
@@ -443,3 +445,5 @@ TEST_F(GridsTest, ScrollBarsAppearWhenNeededAndScrollTheView) {
   EXPECT_EQ(g->GetScrollBar(TScrollBarKind::sbVertical), nullptr);
   EXPECT_EQ(g->GetClientWidth(), 200);
 }
+
+}  // namespace GridsTests

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+namespace HintWindowTests {
+
 class HintWindowTest : public UiTest {};
 
 TEST_F(HintWindowTest, ShowsTopMostWithoutFocusWhereItIsTold) {
@@ -42,3 +44,5 @@ TEST_F(HintWindowTest, ShellIconsAreFoundOrTakeNothing) {
     }
   }
 }
+
+}  // namespace HintWindowTests

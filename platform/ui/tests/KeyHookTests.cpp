@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace KeyHookTests {
+
 class KeyHookTest : public UiTest {};
 
 TEST_F(KeyHookTest, TabReachesTheControlWhileItWantsIt) {
@@ -38,3 +40,5 @@ TEST_F(KeyHookTest, TabReachesTheControlWhileItWantsIt) {
   wants = true;
   EXPECT_FALSE(KeyHook::TabReaches(*edit));
 }
+
+}  // namespace KeyHookTests

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace MenusDialogsTests {
+
 namespace {
 
 TMenuItem* AddItem(TMenuItem* Parent, const std::string& Caption, std::vector<std::string>* Log = nullptr) {
@@ -233,3 +235,5 @@ TEST(ClipboardTest, TextAndPictureComeBackAsPut) {
   clipboard.Clear();
   EXPECT_FALSE(clipboard.GetBitmap(back));
 }
+
+}  // namespace MenusDialogsTests

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+namespace RichTextTests {
+
 using namespace std::string_literals;
 
 namespace {
@@ -202,3 +204,5 @@ TEST(RichText, LibreOfficeReadsTheSamePlainText) {
   QString ours = QString::fromStdString(RichText::PlainTextUtf8(runs)).replace("\r\n", "\n");
   EXPECT_EQ(text.toStdString(), ours.toStdString());
 }
+
+}  // namespace RichTextTests

@@ -5,6 +5,8 @@
 
 #include <climits>
 
+namespace SpinTests {
+
 namespace {
 
 class SpinEditTest : public UiTest {
@@ -123,3 +125,5 @@ TEST_F(SpinEditTest, PaintsAnArrowInEachButtonAndTheTextBesideThem) {
 }
 
 }  // namespace
+
+}  // namespace SpinTests

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+namespace StdCtrlsTests {
+
 namespace {
 
 template <class T>
@@ -289,3 +291,5 @@ TEST_F(StdCtrlsTest, AutoSizeLabelFitsItsCaption) {
   probe.GetCanvas()->Font->Assign(*label->GetFont());
   EXPECT_EQ(label->GetWidth(), probe.GetCanvas()->TextWidth("Depth of investigation"));
 }
+
+}  // namespace StdCtrlsTests

@@ -7,6 +7,8 @@
 #include "platform/ui/TranslateRules.h"
 #include "platform/ui/tests/UiFixture.h"
 
+namespace TranslateRulesTests {
+
 namespace {
 
 class TranslateRulesTest : public UiTest {
@@ -114,3 +116,5 @@ TEST_F(TranslateRulesTest, APageControlsPagesAreVisitedOnceEvenWithHiddenTabs) {
 }
 
 }  // namespace
+
+}  // namespace TranslateRulesTests
