@@ -1253,6 +1253,17 @@ class TGridView : public TBaseGrid {
   void CopyRichTextCell(int ACol, int ARow);
   // The text of a range as it goes to the clipboard.
   std::string RangeClipboardText(const TRect& R, bool Disjunct);
+  // ---- the grid's own cell format (GridView_CellStream.cpp)
+  // Writes the cells of R (texts, properties, graphics, widths and heights).
+  void SaveCellsToStream(const TRect& R, TStream& S);
+  // Reads a cell stream whole and checks it, then puts its cells at Origin
+  // (cells that would fall outside the grid are skipped); a damaged stream
+  // raises EReadError and changes nothing.
+  void LoadCellsFromStream(TPoint Origin, TStream& S);
+  // Adds the cells of R to the clipboard as "TGridView Cells".
+  void CopyCellsFormat(const TRect& R);
+  // The number that marks the cell streams this grid writes.
+  int GridID() const;
   // Called after every paste with the copy origin ((-1, -1) for cells of another grid).
   virtual void PasteNotify(TPoint Origin, const TRect& PastedRect, bool LastOpCopy);
   virtual void SetDisplayedCellText(int ACol, int ARow, const std::string& Value);
@@ -1633,6 +1644,7 @@ class TGridView : public TBaseGrid {
   TPoint FPressPoint{0, 0};
   bool FPendingDrag = false;
   TPoint FCopyOrigin{0, 0};
+  mutable int FGridID = 0;
   bool FLastOpCopy = true;
   // The smart fill after a paste of N cells.
   void SmartFill(int N);

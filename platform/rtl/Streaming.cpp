@@ -531,7 +531,10 @@ TComponent* TReader::ReadRootComponent(TComponent* RootComponent) {
 void TReader::ReadComponentBody(TComponent* Component) {
   while (NextValue() != TValueType::vaNull) ReadProperty(Component);
   ReadByte();
-  while (NextValue() != TValueType::vaNull) ReadComponent(Component);
+  while (NextValue() != TValueType::vaNull) {
+    if (!AllowChildren) FormatError("no component expected inside " + Component->ClassName());
+    ReadComponent(Component);
+  }
   ReadByte();
 }
 

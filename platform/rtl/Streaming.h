@@ -152,6 +152,9 @@ class TReader : public TFiler {
   std::function<bool(TReader& Reader, const std::string& Message)> OnError;
   // Whether the outermost component takes the name stored in the stream.
   bool RenameRoot = true;
+  // Off: a component written inside another is a format error (readers of
+  // outside bytes that expect single components create nothing else).
+  bool AllowChildren = true;
   // Class name of the outermost component, known once ReadRootComponent has read it.
   const std::string& RootClassName() const { return FRootClassName; }
 
