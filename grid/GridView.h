@@ -30,6 +30,7 @@
 
 class TGridView;
 class TGridInplaceEdit;
+class TGridDropTarget;
 class TWinControl;
 class TRichEdit;
 class TEditLink;
@@ -429,12 +430,26 @@ class TGrouping : public TPersistent {
   bool MergeHeader = false, MergeSummary = false, Summary = false;
 };
 
-// The drag-and-drop switches the grid reads when a window takes drops.
+// The drag-and-drop switches of the grid.
 class TDragDropSettings : public TPersistent {
   KV_CLASS(TDragDropSettings, TPersistent)
  public:
+  explicit TDragDropSettings(TGridView* AGrid = nullptr) : FGrid(AGrid) {}
+  TGridView* Grid() const { return FGrid; }
+  // At run time the grid's window registers as a drop target (or is revoked).
+  bool GetOleDropTarget() const { return OleDropTarget; }
+  void SetOleDropTarget(bool Value);
+  // Rich text is offered and preferred in drops (a switch of all grids).
+  bool GetOleDropRTF() const { return FOleDropRTF; }
+  void SetOleDropRTF(bool Value);
   bool OleAcceptFiles = true, OleAcceptText = true;
   bool OleDropTarget = false, OleDropSource = false;
+  bool OleEntireRows = false, OleRemoveRows = false, OleInsertRows = false, OleCopyAlways = false,
+       OleColumnDragDrop = false;
+
+ private:
+  TGridView* FGrid;
+  bool FOleDropRTF = false;
 };
 
 // Settings of the footer strip under the cells (drawn by TFooterPanel): the
@@ -1403,7 +1418,7 @@ class TGridView : public TBaseGrid {
   // Opens an anchor: "CELL://RnCm" moves to the cell; http, https and
   // mailto addresses go to the desktop; anything else opens nothing.
   void OpenAnchor(const std::string& Anchor);
-  // Starts the drag of the selection (filled by the drag-and-drop support).
+  // Replaces the drag a press and move start (none: StartOleDrag).
   std::function<void(TGridView* Grid)> DragStartHook;
   TCellEvent OnClickCell, OnRightClickCell;
   TCheckBoxClickEvent OnCheckBoxMouseUp;
@@ -1654,6 +1669,46 @@ class TGridView : public TBaseGrid {
   TGridCoord FLastTopLeft{-1, -1};
   std::array<TScrollBar*, 2> FHookedBars{};
   std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;
+
+  // ---- drag and drop (GridView_DragDrop.cpp)
+ public:
+  // Drags the selection (or, from a header with OleColumnDragDrop, the
+  // column) under the client point to wherever the person drops it.
+  void StartOleDrag(int X, int Y);
+  // The text a drag of the selection carries.
+  std::string SelectionDragText();
+  // The grid's drop target (none unless OleDropTarget is on at run time).
+  TGridDropTarget* DropTarget() const { return FDropTarget.get(); }
+  bool DropTargetRegistered() const { return FDropRegistered; }
+  // The selection a running text drag started from (moved down by rows
+  // inserted above it in this grid).
+  const TRect& DragSourceRange() const { return FDragSourceRange; }
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Data, bool& Allow)> OnOleDrag,
+      OnOleDrop;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+  std::function<void(TObject* Sender, int OLEEffect)> OnOleDragStop;
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+  std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& FileName, bool& Allow)> OnOleDropFile;
+  std::function<void(TObject* Sender, const TRect& ARect)> OnOleDropped;
+
+ private:
+  friend class TDragDropSettings;
+  friend class TGridDropTarget;
+  friend class TGridDropSource;
+  void UpdateDropTarget();
+  void DropHideFeedback();
+  void DropTextAt(TPoint P, const std::string& Text);
+  void DropRtfAt(TPoint P, const std::string& Text);
+  void DropColumnAt(TPoint P, int Column);
+  void DropFilesAt(TPoint P, const std::vector<std::string>& Files);
+  void DragMoveAt(TPoint P, bool& Allow, int Formats);
+  void FinishTextMove(int Effect);
+  std::unique_ptr<TGridDropTarget> FDropTarget;
+  bool FDropRegistered = false;
+  bool FDraggingText = false;
+  TRect FDragSourceRange{0, 0, -1, -1};
+  TRect FOwnDropRect{0, 0, -1, -1};  // where this grid's own drag was dropped into it (empty: elsewhere)
 
   // ---- markup cells, the markup hint window and the footer panel
  public:

@@ -4,6 +4,7 @@
 
 #include "grid/GridView.h"
 
+#include "grid/GridDragDrop.h"
 #include "grid/GridUtil.h"
 #include "grid/GridXPVS.h"
 #include "platform/ui/Themes.h"
@@ -142,7 +143,7 @@ TGridView::TGridView(TComponent* AOwner) : TBaseGrid(AOwner) {
   FPrintSettings = std::make_unique<TPrintSettings>(this);
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FSortSettings = std::make_unique<TSortSettings>(this);
-  FDragDropSettings = std::make_unique<TDragDropSettings>();
+  FDragDropSettings = std::make_unique<TDragDropSettings>(this);
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>(this);
@@ -211,6 +212,8 @@ void TGridView::BeforeDestruction() {
     FFormResizeInstalled = false;
   }
   if (FColumnSize->Save) SaveColumnSizes();
+  if (FDropRegistered) DragDrop::RevokeDropTarget(*this);
+  FDropRegistered = false;
   ClearAll();
   if (FCursorSaved) Cursor = FSavedCursor;
   TBaseGrid::BeforeDestruction();
@@ -239,6 +242,7 @@ void TGridView::FormResized(TObject* Sender) {
 
 void TGridView::Loaded() {
   TBaseGrid::Loaded();
+  UpdateDropTarget();
   FSavedCursor = Cursor;
   FCursorSaved = true;
   ColumnHeadersChanged();

@@ -867,6 +867,7 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
       FDragDropSettings->OleDropSource && GetGridState() != TGridState::gsColSizing && target != 5) {
     FPendingDrag = false;
     if (DragStartHook) DragStartHook(this);
+    else StartOleDrag(X, Y);
   }
   const TGridState state = GetGridState();
   if (state == TGridState::gsColSizing || state == TGridState::gsRowSizing) FMovedOrSized = true;

@@ -218,8 +218,15 @@ KV_CLASS_IMPL(TGrouping, TPersistent) {
 KV_CLASS_IMPL(TDragDropSettings, TPersistent) {
   c.Property("OleAcceptFiles", &TDragDropSettings::OleAcceptFiles).Default(true);
   c.Property("OleAcceptText", &TDragDropSettings::OleAcceptText).Default(true);
-  c.Property("OleDropTarget", &TDragDropSettings::OleDropTarget).Default(false);
+  c.Property("OleDropTarget", &TDragDropSettings::GetOleDropTarget, &TDragDropSettings::SetOleDropTarget)
+      .Default(false);
   c.Property("OleDropSource", &TDragDropSettings::OleDropSource).Default(false);
+  c.Property("OleDropRTF", &TDragDropSettings::GetOleDropRTF, &TDragDropSettings::SetOleDropRTF).Default(false);
+  c.Property("OleEntireRows", &TDragDropSettings::OleEntireRows).Default(false);
+  c.Property("OleRemoveRows", &TDragDropSettings::OleRemoveRows).Default(false);
+  c.Property("OleInsertRows", &TDragDropSettings::OleInsertRows).Default(false);
+  c.Property("OleCopyAlways", &TDragDropSettings::OleCopyAlways).Default(false);
+  c.Property("OleColumnDragDrop", &TDragDropSettings::OleColumnDragDrop).Default(false);
 }
 KV_CLASS_IMPL(TFloatingFooter, TPersistent) {
   c.Property("Column", &TFloatingFooter::GetColumn, &TFloatingFooter::SetColumn).Default(0);
