@@ -220,6 +220,14 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
   const int real = RealColIndex(col);
   const TRect cell = TBaseGrid::CellRect(col, row);
   const bool fixedClick = col < GetFixedCols() || row < GetFixedRows();
+  // The editor this press opens puts its caret at the character under the pointer.
+  if (FMouseActions->CaretPositioning) {
+    PendingCaret = true;
+    if (TGridInplaceEdit* e = InplaceEditor()) {
+      e->OpenedByClick = true;
+      e->ClickPoint = TPoint{X - cell.Left, Y - cell.Top};
+    }
+  }
   bool ownerFixed = false;
   if (OnIsFixedCell) OnIsFixedCell(this, row, col, ownerFixed);
   if (fixedClick || ownerFixed) {
