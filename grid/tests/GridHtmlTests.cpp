@@ -251,6 +251,21 @@ TEST_F(GridHtmlTest, LastRowFooterDrawsTheLastRowInTheFooterColour) {
   if (right + 1 < panel.GetWidth()) {
     EXPECT_EQ(panel.GetPixelColor(right + 1, 2), ColorToRGB(grid->GetColor()));
   }
+  // The grid itself leaves its last row blank: only the footer shows it.
+  TBitmap own(680, 380);
+  grid->PaintInto(*own.GetCanvas());
+  const TRect last = grid->TBaseGrid::CellRect(1, 4);
+  ASSERT_FALSE(last.IsEmpty());
+  for (int y = last.Top; y < last.Bottom; ++y)
+    for (int x = last.Left; x < last.Right; ++x)
+      ASSERT_EQ(own.GetPixelColor(x, y), ColorToRGB(grid->GetColor())) << x << "," << y;
+  // Without the footer the grid paints the row again.
+  f.SetVisible(false);
+  grid->PaintInto(*own.GetCanvas());
+  bool text = false;
+  for (int y = last.Top; y < last.Bottom; ++y)
+    for (int x = last.Left; x < last.Right; ++x) text = text || own.GetPixelColor(x, y) != ColorToRGB(grid->GetColor());
+  EXPECT_TRUE(text);
 }
 
 TEST_F(GridHtmlTest, HintWindowSizePlaceAndFrame) {
