@@ -1741,6 +1741,7 @@ class TGridView : public TBaseGrid {
   void HtmlOptions(GvHTMLE::THtmlRenderOptions& O, TColor UrlColor);
   std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
   THTMLHintWindow* FHtmlHint = nullptr;
+  bool FCellHintShown = false;
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
@@ -1750,7 +1751,11 @@ class TGridView : public TBaseGrid {
   // fixed-column sizing (GridView_Mouse.cpp)
  public:
   // The hint of the cell under P (CellHint); none while panning.
+  // Shows the hint itself in the markup hint window (HintText stays empty).
   bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const override;
+  void MouseLeave() override;
+  // Whether the markup hint window shows a cell hint.
+  bool CellHintShown() const { return FCellHintShown; }
   // A column (1) or row (2) being moved by the mouse; 0 none.
   int MoveKind() const { return FMoveKind; }
   int MoveSource() const { return FMoveFrom; }

@@ -725,9 +725,20 @@ bool TGridView::HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const
   if (!self.CellHint(P.X, P.Y, text, screen) || text.empty()) return TBaseGrid::HintAt(P, HintText, CursorRect);
   int col = -1, row = -1;
   MouseToCell(P.X, P.Y, col, row);
-  HintText = text;
+  // The grid shows cell hints itself, in its markup hint window at the
+  // cell's place and in HintColor; the window system shows none.
+  self.ShowHtmlHint(screen, HTMLHint ? text : GridUtil::EscapeMarkup(text));
+  self.FCellHintShown = true;
+  HintText.clear();
   CursorRect = self.TBaseGrid::CellRect(col, row);
   return true;
+}
+
+void TGridView::MouseLeave() {
+  TBaseGrid::MouseLeave();
+  if (FCellHintShown) ShowHtmlHint(TPoint{0, 0}, "");
+  FCellHintShown = false;
+  FHintCell = {-1, -1};
 }
 
 // ================================================================ press, release and movement
@@ -923,6 +934,8 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     SetCursor(Cursor);
   if (FHintCell.X >= 0 && (col != FHintCell.X || row != FHintCell.Y)) {
     Hints::CancelHint();
+    if (FCellHintShown) ShowHtmlHint(TPoint{0, 0}, "");
+    FCellHintShown = false;
     FHintCell = {-1, -1};
   }
   if (state == TGridState::gsSelecting && FSelectionRectangle && !(GetSelection() == FLastSelection)) {
