@@ -31,6 +31,7 @@
 class TGridView;
 class TGridInplaceEdit;
 class TGridDropTarget;
+class TEditComboBox;
 class TWinControl;
 class TRichEdit;
 class TEditLink;
@@ -1725,7 +1726,9 @@ class TGridView : public TBaseGrid {
   THTMLHintWindow* HtmlHintWindow();
   void ShowHtmlHint(TPoint ScreenPos, const std::string& Text, int MaxWidth = 200);
   // Draws a markup text into R as a cell shows it; answers the right edge of the text.
-  int DrawHtmlText(TCanvas& C, const TRect& R, const std::string& Text, bool Selected, TColor UrlColor);
+  // PressedAt: the point of a press holding a BUTTON control down ({-1, -1}: none).
+  int DrawHtmlText(TCanvas& C, const TRect& R, const std::string& Text, bool Selected, TColor UrlColor,
+                   TPoint PressedAt = TPoint{-1, -1});
   // The size of a markup cell text laid out Width wide (65535 when not wrapping).
   TSize HtmlTextSize(TCanvas& C, const std::string& Text, int Width);
   // The hit test of a markup cell (displayed column) at a client point;
@@ -1736,11 +1739,35 @@ class TGridView : public TBaseGrid {
   bool HtmlCellClick(int ACol, int ARow, int X, int Y);
   // The anchor of a markup cell under a client point (empty: none).
   std::string HtmlAnchorAt(int ACol, int ARow, int X, int Y);
+  // The control edit or combo of a markup cell was left: its text becomes the
+  // control's value in the cell and the editor hides.
+  void CellControlEditDone();
+  // The editors of EDIT and COMBO controls in markup cells (made on first use).
+  TEdit* ControlEdit();
+  TEditComboBox* ControlCombo();
+  // The cell whose markup BUTTON is held down ({-1, -1}: none).
+  TGridCoord PressedHtmlButton() const { return FHtmlButtonCell; }
+  // The control a control editor edits: its cell, id and type (empty: none open).
+  TGridCoord ControlEditCell() const { return FControlCell; }
+  const std::string& ControlEditType() const { return FControlType; }
+  using TCellControlEvent = std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID,
+                                               const std::string& CtrlType, const std::string& CtrlVal)>;
+  TCellControlEvent OnControlClick, OnControlEditDone;
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
+                     const std::string& CtrlVal, TStringList* Values, bool& Edit, int& DropCount)>
+      OnControlComboList;
 
  private:
   void HtmlOptions(GvHTMLE::THtmlRenderOptions& O, TColor UrlColor);
   std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
   THTMLHintWindow* FHtmlHint = nullptr;
+  TEdit* FControlEdit = nullptr;
+  TEditComboBox* FControlCombo = nullptr;
+  TGridCoord FHtmlButtonCell{-1, -1};
+  TPoint FHtmlPressPoint{-1, -1};
+  TGridCoord FControlCell{-1, -1};
+  std::string FControlId, FControlType;
+  void ShowControlEditor(int ACol, int ARow, const GvHTMLE::THtmlRenderResult& Hit);
   bool FCellHintShown = false;
 
  protected:

@@ -407,6 +407,10 @@ void TGridView::ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, in
   FButtonDown = false;
   FHeaderAnchor = -1;
   FHeaderDragKind = 0;
+  if (FHtmlButtonCell.X >= 0) {
+    const TGridCoord b = std::exchange(FHtmlButtonCell, TGridCoord{-1, -1});
+    RepaintCell(b.X, b.Y);
+  }
   for (TArrowWindow* a : FArrows)
     if (a) a->SetVisible(false);
   if (FFixedSizing) {
