@@ -730,6 +730,8 @@ class TGridView : public TBaseGrid {
   // by its constructor and are never written as children of a stored grid.
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
   void Loaded() override;
+  // The row indicator picture is stored as "RowIndicator" (its BMP bytes).
+  void DefineProperties(TFiler& Filer) override;
   void Invalidate() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -1202,6 +1204,7 @@ class TGridView : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick,
       OnTimeSpinClick;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection)> OnComboChange;
+  TCellEvent OnComboCloseUp;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection,
                      TObject* AObject)>
       OnComboObjectChange;

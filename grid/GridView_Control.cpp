@@ -7,6 +7,7 @@
 #include "grid/GridDragDrop.h"
 #include "grid/GridUtil.h"
 #include "grid/GridXPVS.h"
+#include "platform/rtl/Streaming.h"
 #include "platform/ui/Themes.h"
 
 KV_CLASS_IMPL(TGridView, TBaseGrid) {
@@ -524,6 +525,24 @@ void TGridView::RowHeadersChanged() {
   if (GetFixedColsRaw() > 0 && IsDesigning(*this)) ClearHeaderColumn();
   ApplyRowHeaders();
   Invalidate();
+}
+
+void TGridView::DefineProperties(TFiler& Filer) {
+  TBaseGrid::DefineProperties(Filer);
+  Filer.DefineBinaryProperty(
+      "RowIndicator",
+      [this](TStream& Stream) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(0, Stream.GetSize() - Stream.GetPosition())));
+        if (!bytes.empty()) Stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+        TBitmap picture;
+        picture.LoadFromBytes(bytes);
+        SetRowIndicator(&picture);
+      },
+      [this](TStream& Stream) {
+        const std::vector<uint8_t> bytes = FRowIndicator->SaveToBytes();
+        Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+      },
+      !FRowIndicator->GetEmpty());
 }
 
 void TGridView::SetRowIndicator(const TBitmap* Value) {
