@@ -1,5 +1,7 @@
 #include "grid/GridObj.h"
 
+#include <filesystem>
+
 #include "grid/GridUtil.h"
 #include "grid/PictureContainer.h"
 #include "platform/gdi/GifFiles.h"
@@ -197,6 +199,9 @@ namespace {
 // The picture of a file: GIF through the markup pictures, every other kind
 // through the general picture reader. nullptr when it cannot be read.
 std::unique_ptr<TGraphic> ReadPictureFile(const std::string& FileName) {
+  // Names come from cell streams too: a device or pipe is never read.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(FileName, ec)) return nullptr;
   try {
     const std::vector<uint8_t> data = ImageFiles::ReadFileBytes(FileName);
     if (GifFiles::IsGif(data)) {

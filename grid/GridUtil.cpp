@@ -717,3 +717,20 @@ void UnderlineTextRange(TCanvas& Canvas, const std::string& Text, int Count, int
 }
 
 }  // namespace GridUtil
+
+std::string GridUtil::EscapeMarkup(const std::string& Text) {
+  std::string out;
+  out.reserve(Text.size());
+  for (size_t i = 0; i < Text.size(); ++i) {
+    const char ch = Text[i];
+    if (ch == '&') out += "&amp;";
+    else if (ch == '<') out += "&lt;";
+    else if (ch == '>') out += "&gt;";
+    else if (ch == '\r') {
+      out += "<BR>";
+      if (i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
+    } else if (ch == '\n') out += "<BR>";
+    else out += ch;
+  }
+  return out;
+}

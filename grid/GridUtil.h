@@ -38,6 +38,8 @@ std::string RemoveCRs(const std::string& Text);
 void LfToCrLf(std::string& Text);
 void TildeToCrLf(std::string& Text);
 std::string EscapesToBreaks(const std::string& Text);
+// Plain text as markup that shows it: &, < and > as entities, line breaks as <BR>.
+std::string EscapeMarkup(const std::string& Text);
 void QuoteMultiline(std::string& Text);
 std::string UnquoteChar(char Quote, const std::string& Text);
 int ClosingQuotePos(char Quote, const std::string& Text, int& Position);

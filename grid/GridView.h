@@ -30,6 +30,8 @@
 
 class TGridView;
 class TGridInplaceEdit;
+class TGridDropTarget;
+class TEditComboBox;
 class TWinControl;
 class TRichEdit;
 class TEditLink;
@@ -429,12 +431,26 @@ class TGrouping : public TPersistent {
   bool MergeHeader = false, MergeSummary = false, Summary = false;
 };
 
-// The drag-and-drop switches the grid reads when a window takes drops.
+// The drag-and-drop switches of the grid.
 class TDragDropSettings : public TPersistent {
   KV_CLASS(TDragDropSettings, TPersistent)
  public:
+  explicit TDragDropSettings(TGridView* AGrid = nullptr) : FGrid(AGrid) {}
+  TGridView* Grid() const { return FGrid; }
+  // At run time the grid's window registers as a drop target (or is revoked).
+  bool GetOleDropTarget() const { return OleDropTarget; }
+  void SetOleDropTarget(bool Value);
+  // Rich text is offered and preferred in drops (a switch of all grids).
+  bool GetOleDropRTF() const { return FOleDropRTF; }
+  void SetOleDropRTF(bool Value);
   bool OleAcceptFiles = true, OleAcceptText = true;
   bool OleDropTarget = false, OleDropSource = false;
+  bool OleEntireRows = false, OleRemoveRows = false, OleInsertRows = false, OleCopyAlways = false,
+       OleColumnDragDrop = false;
+
+ private:
+  TGridView* FGrid;
+  bool FOleDropRTF = false;
 };
 
 // Settings of the footer strip under the cells (drawn by TFooterPanel): the
@@ -714,6 +730,8 @@ class TGridView : public TBaseGrid {
   // by its constructor and are never written as children of a stored grid.
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
   void Loaded() override;
+  // The row indicator picture is stored as "RowIndicator" (its BMP bytes).
+  void DefineProperties(TFiler& Filer) override;
   void Invalidate() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -1186,6 +1204,7 @@ class TGridView : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick,
       OnTimeSpinClick;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection)> OnComboChange;
+  TCellEvent OnComboCloseUp;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection,
                      TObject* AObject)>
       OnComboObjectChange;
@@ -1253,6 +1272,17 @@ class TGridView : public TBaseGrid {
   void CopyRichTextCell(int ACol, int ARow);
   // The text of a range as it goes to the clipboard.
   std::string RangeClipboardText(const TRect& R, bool Disjunct);
+  // ---- the grid's own cell format (GridView_CellStream.cpp)
+  // Writes the cells of R (texts, properties, graphics, widths and heights).
+  void SaveCellsToStream(const TRect& R, TStream& S);
+  // Reads a cell stream whole and checks it, then puts its cells at Origin
+  // (cells that would fall outside the grid are skipped); a damaged stream
+  // raises EReadError and changes nothing.
+  void LoadCellsFromStream(TPoint Origin, TStream& S);
+  // Adds the cells of R to the clipboard as "TGridView Cells".
+  void CopyCellsFormat(const TRect& R);
+  // The number that marks the cell streams this grid writes.
+  int GridID() const;
   // Called after every paste with the copy origin ((-1, -1) for cells of another grid).
   virtual void PasteNotify(TPoint Origin, const TRect& PastedRect, bool LastOpCopy);
   virtual void SetDisplayedCellText(int ACol, int ARow, const std::string& Value);
@@ -1392,7 +1422,7 @@ class TGridView : public TBaseGrid {
   // Opens an anchor: "CELL://RnCm" moves to the cell; http, https and
   // mailto addresses go to the desktop; anything else opens nothing.
   void OpenAnchor(const std::string& Anchor);
-  // Starts the drag of the selection (filled by the drag-and-drop support).
+  // Replaces the drag a press and move start (none: StartOleDrag).
   std::function<void(TGridView* Grid)> DragStartHook;
   TCellEvent OnClickCell, OnRightClickCell;
   TCheckBoxClickEvent OnCheckBoxMouseUp;
@@ -1633,6 +1663,7 @@ class TGridView : public TBaseGrid {
   TPoint FPressPoint{0, 0};
   bool FPendingDrag = false;
   TPoint FCopyOrigin{0, 0};
+  mutable int FGridID = 0;
   bool FLastOpCopy = true;
   // The smart fill after a paste of N cells.
   void SmartFill(int N);
@@ -1642,6 +1673,46 @@ class TGridView : public TBaseGrid {
   TGridCoord FLastTopLeft{-1, -1};
   std::array<TScrollBar*, 2> FHookedBars{};
   std::array<std::function<void(TObject*, TScrollCode, int&)>, 2> FBarHandlers;
+
+  // ---- drag and drop (GridView_DragDrop.cpp)
+ public:
+  // Drags the selection (or, from a header with OleColumnDragDrop, the
+  // column) under the client point to wherever the person drops it.
+  void StartOleDrag(int X, int Y);
+  // The text a drag of the selection carries.
+  std::string SelectionDragText();
+  // The grid's drop target (none unless OleDropTarget is on at run time).
+  TGridDropTarget* DropTarget() const { return FDropTarget.get(); }
+  bool DropTargetRegistered() const { return FDropRegistered; }
+  // The selection a running text drag started from (moved down by rows
+  // inserted above it in this grid).
+  const TRect& DragSourceRange() const { return FDragSourceRange; }
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Data, bool& Allow)> OnOleDrag,
+      OnOleDrop;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+  std::function<void(TObject* Sender, int OLEEffect)> OnOleDragStop;
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+  std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& FileName, bool& Allow)> OnOleDropFile;
+  std::function<void(TObject* Sender, const TRect& ARect)> OnOleDropped;
+
+ private:
+  friend class TDragDropSettings;
+  friend class TGridDropTarget;
+  friend class TGridDropSource;
+  void UpdateDropTarget();
+  void DropHideFeedback();
+  void DropTextAt(TPoint P, const std::string& Text);
+  void DropRtfAt(TPoint P, const std::string& Text);
+  void DropColumnAt(TPoint P, int Column);
+  void DropFilesAt(TPoint P, const std::vector<std::string>& Files);
+  void DragMoveAt(TPoint P, bool& Allow, int Formats);
+  void FinishTextMove(int Effect);
+  std::unique_ptr<TGridDropTarget> FDropTarget;
+  bool FDropRegistered = false;
+  bool FDraggingText = false;
+  TRect FDragSourceRange{0, 0, -1, -1};
+  TRect FOwnDropRect{0, 0, -1, -1};  // where this grid's own drag was dropped into it (empty: elsewhere)
 
   // ---- markup cells, the markup hint window and the footer panel
  public:
@@ -1658,7 +1729,9 @@ class TGridView : public TBaseGrid {
   THTMLHintWindow* HtmlHintWindow();
   void ShowHtmlHint(TPoint ScreenPos, const std::string& Text, int MaxWidth = 200);
   // Draws a markup text into R as a cell shows it; answers the right edge of the text.
-  int DrawHtmlText(TCanvas& C, const TRect& R, const std::string& Text, bool Selected, TColor UrlColor);
+  // PressedAt: the point of a press holding a BUTTON control down ({-1, -1}: none).
+  int DrawHtmlText(TCanvas& C, const TRect& R, const std::string& Text, bool Selected, TColor UrlColor,
+                   TPoint PressedAt = TPoint{-1, -1});
   // The size of a markup cell text laid out Width wide (65535 when not wrapping).
   TSize HtmlTextSize(TCanvas& C, const std::string& Text, int Width);
   // The hit test of a markup cell (displayed column) at a client point;
@@ -1669,11 +1742,36 @@ class TGridView : public TBaseGrid {
   bool HtmlCellClick(int ACol, int ARow, int X, int Y);
   // The anchor of a markup cell under a client point (empty: none).
   std::string HtmlAnchorAt(int ACol, int ARow, int X, int Y);
+  // The control edit or combo of a markup cell was left: its text becomes the
+  // control's value in the cell and the editor hides.
+  void CellControlEditDone();
+  // The editors of EDIT and COMBO controls in markup cells (made on first use).
+  TEdit* ControlEdit();
+  TEditComboBox* ControlCombo();
+  // The cell whose markup BUTTON is held down ({-1, -1}: none).
+  TGridCoord PressedHtmlButton() const { return FHtmlButtonCell; }
+  // The control a control editor edits: its cell, id and type (empty: none open).
+  TGridCoord ControlEditCell() const { return FControlCell; }
+  const std::string& ControlEditType() const { return FControlType; }
+  using TCellControlEvent = std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID,
+                                               const std::string& CtrlType, const std::string& CtrlVal)>;
+  TCellControlEvent OnControlClick, OnControlEditDone;
+  std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
+                     const std::string& CtrlVal, TStringList* Values, bool& Edit, int& DropCount)>
+      OnControlComboList;
 
  private:
   void HtmlOptions(GvHTMLE::THtmlRenderOptions& O, TColor UrlColor);
   std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
   THTMLHintWindow* FHtmlHint = nullptr;
+  TEdit* FControlEdit = nullptr;
+  TEditComboBox* FControlCombo = nullptr;
+  TGridCoord FHtmlButtonCell{-1, -1};
+  TPoint FHtmlPressPoint{-1, -1};
+  TGridCoord FControlCell{-1, -1};
+  std::string FControlId, FControlType;
+  void ShowControlEditor(int ACol, int ARow, const GvHTMLE::THtmlRenderResult& Hit);
+  bool FCellHintShown = false;
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
@@ -1683,7 +1781,11 @@ class TGridView : public TBaseGrid {
   // fixed-column sizing (GridView_Mouse.cpp)
  public:
   // The hint of the cell under P (CellHint); none while panning.
+  // Shows the hint itself in the markup hint window (HintText stays empty).
   bool HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const override;
+  void MouseLeave() override;
+  // Whether the markup hint window shows a cell hint.
+  bool CellHintShown() const { return FCellHintShown; }
   // A column (1) or row (2) being moved by the mouse; 0 none.
   int MoveKind() const { return FMoveKind; }
   int MoveSource() const { return FMoveFrom; }

@@ -47,6 +47,11 @@ class TGridCombo : public TGVComboBox {
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   void DoEnter() override;
   void DoExit() override;
+  // A new selection reports the item (OnComboChange, OnComboObjectChange), a
+  // typed text index -1 and the text.
+  void Change() override;
+  // OnComboCloseUp with the current cell.
+  void CloseUp() override;
   // Sets the list's width to fit the items (Navigation.AutoComboDropSize).
   void SizeDropDown();
 

@@ -1,5 +1,6 @@
 // Copy, cut and paste of cell ranges as text (TAB between cells, CR LF
 // between rows), rich text of one cell, and the smart fill after a paste.
+#include "grid/GridCellIO.h"
 #include "grid/GridUtil.h"
 #include "grid/GridView.h"
 #include "platform/rtl/SysUtils.h"
@@ -152,6 +153,7 @@ std::string TGridView::RangeClipboardText(const TRect& R, bool Disjunct) {
 void TGridView::CopyTextRange(const TRect& R, bool Disjunct) {
   ClipboardFormats::SetFormats({{ClipboardFormats::PlainText, RangeClipboardText(R, Disjunct)}});
   if (FNavigation->AllowRTFClipboard) CopyRichTextCell(RealColIndex(R.Left), R.Top);
+  if (FNavigation->AllowFmtClipboard) CopyCellsFormat(R);
 }
 
 void TGridView::CopyRichTextCell(int ACol, int ARow) {
@@ -287,6 +289,17 @@ TPoint TGridView::TextBlockSize(const std::string& Text) {
 
 int TGridView::PasteAt(int ACol, int ARow) {
   namespace CF = ClipboardFormats;
+  if (FNavigation->AllowFmtClipboard && CF::HasFormat(CF::GridCells)) {
+    TMemoryStream s;
+    s.WriteString(CF::GetFormat(CF::GridCells));
+    s.SetPosition(0);
+    LoadCellsFromStream(TPoint{ACol, ARow}, s);
+    s.SetPosition(0);
+    const GridCellIO::TCellStream h = GridCellIO::ReadCellStreamHeader(s);
+    const TRect pasted(ACol, ARow, ACol + h.ColCount - 1, ARow + h.RowCount - 1);
+    PasteNotify(h.ID == GridID() ? FCopyOrigin : TPoint{-1, -1}, pasted, FLastOpCopy);
+    return static_cast<int>(std::min<int64_t>(int64_t{h.ColCount} * h.RowCount, INT32_MAX));
+  }
   if (FNavigation->AllowRTFClipboard && CF::HasFormat(CF::RichText)) {
     std::string rtf = CF::GetFormat(CF::RichText);
     if (const size_t z = rtf.find('\0'); z != std::string::npos) rtf.resize(z);

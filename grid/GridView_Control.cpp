@@ -4,8 +4,10 @@
 
 #include "grid/GridView.h"
 
+#include "grid/GridDragDrop.h"
 #include "grid/GridUtil.h"
 #include "grid/GridXPVS.h"
+#include "platform/rtl/Streaming.h"
 #include "platform/ui/Themes.h"
 
 KV_CLASS_IMPL(TGridView, TBaseGrid) {
@@ -142,7 +144,7 @@ TGridView::TGridView(TComponent* AOwner) : TBaseGrid(AOwner) {
   FPrintSettings = std::make_unique<TPrintSettings>(this);
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FSortSettings = std::make_unique<TSortSettings>(this);
-  FDragDropSettings = std::make_unique<TDragDropSettings>();
+  FDragDropSettings = std::make_unique<TDragDropSettings>(this);
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>(this);
@@ -211,6 +213,8 @@ void TGridView::BeforeDestruction() {
     FFormResizeInstalled = false;
   }
   if (FColumnSize->Save) SaveColumnSizes();
+  if (FDropRegistered) DragDrop::RevokeDropTarget(*this);
+  FDropRegistered = false;
   ClearAll();
   if (FCursorSaved) Cursor = FSavedCursor;
   TBaseGrid::BeforeDestruction();
@@ -239,6 +243,7 @@ void TGridView::FormResized(TObject* Sender) {
 
 void TGridView::Loaded() {
   TBaseGrid::Loaded();
+  UpdateDropTarget();
   FSavedCursor = Cursor;
   FCursorSaved = true;
   ColumnHeadersChanged();
@@ -520,6 +525,24 @@ void TGridView::RowHeadersChanged() {
   if (GetFixedColsRaw() > 0 && IsDesigning(*this)) ClearHeaderColumn();
   ApplyRowHeaders();
   Invalidate();
+}
+
+void TGridView::DefineProperties(TFiler& Filer) {
+  TBaseGrid::DefineProperties(Filer);
+  Filer.DefineBinaryProperty(
+      "RowIndicator",
+      [this](TStream& Stream) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(0, Stream.GetSize() - Stream.GetPosition())));
+        if (!bytes.empty()) Stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+        TBitmap picture;
+        picture.LoadFromBytes(bytes);
+        SetRowIndicator(&picture);
+      },
+      [this](TStream& Stream) {
+        const std::vector<uint8_t> bytes = FRowIndicator->SaveToBytes();
+        Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+      },
+      !FRowIndicator->GetEmpty());
 }
 
 void TGridView::SetRowIndicator(const TBitmap* Value) {

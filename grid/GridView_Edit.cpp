@@ -435,6 +435,15 @@ void TGridInplaceEdit::DoEnter() {
   TInplaceEdit::DoEnter();
   if (!FGridView) return;
   const TNavigation& nav = *FGridView->Navigation();
+  if (FGridView->PendingCaret && !OpenedByClick) {
+    // Opened by a caret-positioning press before this editor existed: the pointer tells where.
+    const TPoint p = ScreenToClient(Controls::MouseCursorPos());
+    if (GetClientRect().Contains(p)) {
+      OpenedByClick = true;
+      ClickPoint = p;
+    }
+  }
+  if (OpenedByClick) FGridView->PendingCaret = false;
   if (IsMasked() && nav.ImproveMaskSel && !(OpenedByClick && ClickPoint.X >= 0)) {
     SetSelStart(0);
     SetSelLength(1);

@@ -345,6 +345,23 @@ void TGridCombo::DoExit() {
 
 void TGridCombo::SizeDropDown() { SizeComboDrop(*FGrid, *this); }
 
+void TGridCombo::Change() {
+  TGVComboBox::Change();
+  const int k = GetItemIndex();
+  const int col = FGrid->GetCol(), row = FGrid->GetRow();
+  if (k >= 0 && k < Items()->Count() && GetText() == Items()->Get(k)) {
+    if (FGrid->OnComboChange) FGrid->OnComboChange(this, col, row, k, Items()->Get(k));
+    if (FGrid->OnComboObjectChange) FGrid->OnComboObjectChange(this, col, row, k, Items()->Get(k), Items()->Objects(k));
+  } else if (FGrid->OnComboChange) {
+    FGrid->OnComboChange(this, col, row, -1, GetText());
+  }
+}
+
+void TGridCombo::CloseUp() {
+  TGVComboBox::CloseUp();
+  if (FGrid->OnComboCloseUp) FGrid->OnComboCloseUp(this, FGrid->GetRow(), FGrid->GetCol());
+}
+
 // ================================================================ TGridUniCombo
 
 TGridUniCombo::TGridUniCombo(TComponent* AOwner) : TGVUniComboBox(AOwner), FGrid(GridOf(AOwner)) {

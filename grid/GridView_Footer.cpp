@@ -44,12 +44,15 @@ void TFloatingFooter::SetVisible(bool Value) {
   if (!FGrid) return;
   FGrid->UpdateFooterPanel();
   FGrid->SetFixedFooters(ShowsLastRow() ? 1 : 0);
+  // The last row is then painted by the footer only.
+  FGrid->SetHideLastRow(ShowsLastRow());
   FGrid->RepaintFooter();
 }
 
 void TFloatingFooter::SetFooterStyle(TFooterStyle Value) {
   FFooterStyle = Value;
   if (!FGrid) return;
+  FGrid->SetHideLastRow(ShowsLastRow());
   FGrid->Invalidate();
   FGrid->RepaintFooter();
 }

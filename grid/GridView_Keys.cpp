@@ -131,6 +131,7 @@ void TGridView::DisjunctKeys(uint16_t Key, TShiftState Shift) {
 }
 
 void TGridView::KeyDown(uint16_t& Key, TShiftState Shift) {
+  PendingCaret = false;  // an editor a key opens keeps its own caret
   if (FPanning) {
     StopPanning();
     Key = 0;

@@ -220,6 +220,14 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
   const int real = RealColIndex(col);
   const TRect cell = TBaseGrid::CellRect(col, row);
   const bool fixedClick = col < GetFixedCols() || row < GetFixedRows();
+  // The editor this press opens puts its caret at the character under the pointer.
+  if (FMouseActions->CaretPositioning) {
+    PendingCaret = true;
+    if (TGridInplaceEdit* e = InplaceEditor()) {
+      e->OpenedByClick = true;
+      e->ClickPoint = TPoint{X - cell.Left, Y - cell.Top};
+    }
+  }
   bool ownerFixed = false;
   if (OnIsFixedCell) OnIsFixedCell(this, row, col, ownerFixed);
   if (fixedClick || ownerFixed) {
@@ -399,6 +407,10 @@ void TGridView::ReleaseWrapped(TMouseButton Button, TShiftState Shift, int X, in
   FButtonDown = false;
   FHeaderAnchor = -1;
   FHeaderDragKind = 0;
+  if (FHtmlButtonCell.X >= 0) {
+    const TGridCoord b = std::exchange(FHtmlButtonCell, TGridCoord{-1, -1});
+    RepaintCell(b.X, b.Y);
+  }
   for (TArrowWindow* a : FArrows)
     if (a) a->SetVisible(false);
   if (FFixedSizing) {
@@ -717,9 +729,20 @@ bool TGridView::HintAt(TPoint P, std::string& HintText, TRect& CursorRect) const
   if (!self.CellHint(P.X, P.Y, text, screen) || text.empty()) return TBaseGrid::HintAt(P, HintText, CursorRect);
   int col = -1, row = -1;
   MouseToCell(P.X, P.Y, col, row);
-  HintText = text;
+  // The grid shows cell hints itself, in its markup hint window at the
+  // cell's place and in HintColor; the window system shows none.
+  self.ShowHtmlHint(screen, HTMLHint ? text : GridUtil::EscapeMarkup(text));
+  self.FCellHintShown = true;
+  HintText.clear();
   CursorRect = self.TBaseGrid::CellRect(col, row);
   return true;
+}
+
+void TGridView::MouseLeave() {
+  TBaseGrid::MouseLeave();
+  if (FCellHintShown) ShowHtmlHint(TPoint{0, 0}, "");
+  FCellHintShown = false;
+  FHintCell = {-1, -1};
 }
 
 // ================================================================ press, release and movement
@@ -867,6 +890,7 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
       FDragDropSettings->OleDropSource && GetGridState() != TGridState::gsColSizing && target != 5) {
     FPendingDrag = false;
     if (DragStartHook) DragStartHook(this);
+    else StartOleDrag(X, Y);
   }
   const TGridState state = GetGridState();
   if (state == TGridState::gsColSizing || state == TGridState::gsRowSizing) FMovedOrSized = true;
@@ -914,6 +938,8 @@ void TGridView::MouseMove(TShiftState Shift, int X, int Y) {
     SetCursor(Cursor);
   if (FHintCell.X >= 0 && (col != FHintCell.X || row != FHintCell.Y)) {
     Hints::CancelHint();
+    if (FCellHintShown) ShowHtmlHint(TPoint{0, 0}, "");
+    FCellHintShown = false;
     FHintCell = {-1, -1};
   }
   if (state == TGridState::gsSelecting && FSelectionRectangle && !(GetSelection() == FLastSelection)) {

@@ -372,7 +372,8 @@ void TGridView::DrawCellContent(TCanvas& C, int ACol, int ARealCol, int ARow, TR
   if (kind == GridUtil::tkHtml && filterGlyph) tr.Right -= 2;
   if (kind == GridUtil::tkHtml) {
     if (sortCell) tr.Right -= 10;
-    const int right = DrawHtmlText(C, tr, text, selected, urlColor);
+    const bool pressed = FHtmlButtonCell.X == ACol && FHtmlButtonCell.Y == ARow;
+    const int right = DrawHtmlText(C, tr, text, selected, urlColor, pressed ? FHtmlPressPoint : TPoint{-1, -1});
     if (sortCell && glyphAllowed) DrawSortGlyph(C, ACol, right + 2, glyphY());
     return;
   }

@@ -218,8 +218,15 @@ KV_CLASS_IMPL(TGrouping, TPersistent) {
 KV_CLASS_IMPL(TDragDropSettings, TPersistent) {
   c.Property("OleAcceptFiles", &TDragDropSettings::OleAcceptFiles).Default(true);
   c.Property("OleAcceptText", &TDragDropSettings::OleAcceptText).Default(true);
-  c.Property("OleDropTarget", &TDragDropSettings::OleDropTarget).Default(false);
+  c.Property("OleDropTarget", &TDragDropSettings::GetOleDropTarget, &TDragDropSettings::SetOleDropTarget)
+      .Default(false);
   c.Property("OleDropSource", &TDragDropSettings::OleDropSource).Default(false);
+  c.Property("OleDropRTF", &TDragDropSettings::GetOleDropRTF, &TDragDropSettings::SetOleDropRTF).Default(false);
+  c.Property("OleEntireRows", &TDragDropSettings::OleEntireRows).Default(false);
+  c.Property("OleRemoveRows", &TDragDropSettings::OleRemoveRows).Default(false);
+  c.Property("OleInsertRows", &TDragDropSettings::OleInsertRows).Default(false);
+  c.Property("OleCopyAlways", &TDragDropSettings::OleCopyAlways).Default(false);
+  c.Property("OleColumnDragDrop", &TDragDropSettings::OleColumnDragDrop).Default(false);
 }
 KV_CLASS_IMPL(TFloatingFooter, TPersistent) {
   c.Property("Column", &TFloatingFooter::GetColumn, &TFloatingFooter::SetColumn).Default(0);
@@ -245,7 +252,29 @@ KV_CLASS_IMPL(TFilterData, TCollectionItem) {
   c.Property("Operation", &TFilterData::Operation).Names({"foNONE", "foAND", "foXOR", "foOR"}).Default(foNONE);
 }
 KV_CLASS_IMPL(TFilter, TCollection) {}
-KV_CLASS_IMPL(TCellGraphic, TPersistent) {}
+// The published fields are what the cell streams carry; none declares a
+// default, so every one is written (CellText only when not empty).
+KV_CLASS_IMPL(TCellGraphic, TPersistent) {
+  using G = TCellGraphic;
+  c.Property("CellType", &G::CellType)
+      .Names({"ctBitmap", "ctIcon", "ctNone", "ctImageList", "ctCheckBox", "ctDataCheckBox", "ctRotated",
+              "ctDataImage", "ctNode", "ctRadio", "ctEmpty", "ctImages", "ctPicture", "ctFilePicture", "ctValue",
+              "ctProgress", "ctComment", "ctButton", "ctBitButton", "ctVirtCheckBox", "ctProgressPie",
+              "ctSummary"});
+  c.Property("CellVAlign", &G::CellVAlign)
+      .Names({"vaTop", "vaBottom", "vaCenter", "vaUnderText", "vaAboveText", "vaFull"});
+  c.Property("CellHAlign", &G::CellHAlign)
+      .Names({"haLeft", "haRight", "haCenter", "haBeforeText", "haAfterText", "haFull"});
+  c.Property("CellIndex", &G::CellIndex);
+  c.Property("CellTransparent", &G::CellTransparent);
+  c.Property("CellCreated", &G::CellCreated);
+  c.Property("CellBoolean", &G::CellBoolean);
+  c.Property("CellAngle", &G::CellAngle);
+  c.Property("CellValue", &G::CellValue);
+  c.Property("CellErrFrom", &G::CellErrFrom);
+  c.Property("CellErrLen", &G::CellErrLen);
+  c.Property("CellText", &G::CellText).Default("");
+}
 KV_CLASS_IMPL(TRegistryIniFile, TCustomIniFile) {}
 
 // ================================================================ unit services

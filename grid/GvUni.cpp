@@ -192,10 +192,10 @@ void TWideStrings::DefineProperties(TFiler& Filer) {
   Filer.DefineProperty(
       "WideStrings",
       [this](TReader& R) {
-        // 8-bit and wide string values both arrive as UTF-8 text.
+        // 8-bit and wide string values are both taken.
         std::vector<std::u16string> items;
         R.ReadListBegin();
-        while (!R.EndOfList()) items.push_back(Wide(R.ReadString()));
+        while (!R.EndOfList()) items.push_back(R.ReadWideString());
         R.ReadListEnd();
         BeginUpdate();
         Clear();
@@ -204,7 +204,7 @@ void TWideStrings::DefineProperties(TFiler& Filer) {
       },
       [this](TWriter& W) {
         W.WriteListBegin();
-        for (int i = 0; i < GetCount(); ++i) W.WriteString(Narrow(Get(i)));
+        for (int i = 0; i < GetCount(); ++i) W.WriteWideString(Get(i));
         W.WriteListEnd();
       },
       GetCount() > 0);

@@ -605,4 +605,39 @@ TEST_F(GridEditorTest, SelectedRichTextTakesTheSelectionTextColourUnlessKept) {
   EXPECT_GT(red(), 20);
 }
 
+TEST_F(GridEditorTest, ComboNotificationsCarryTheCurrentCellAlsoWhilePanning) {
+  grid->SetRowCount(40);
+  E().Combo->Items()->SetText("a\nb\nc");
+  std::vector<std::string> notes;
+  grid->OnComboChange = [&](TObject*, int C, int R, int I, const std::string& S) {
+    notes.push_back("change " + std::to_string(I) + " " + S + " @" + std::to_string(C) + "," + std::to_string(R));
+  };
+  grid->OnComboObjectChange = [&](TObject*, int, int, int I, const std::string&, TObject*) {
+    notes.push_back("object " + std::to_string(I));
+  };
+  grid->OnComboCloseUp = [&](TObject*, int R, int C) {
+    notes.push_back("closeup @" + std::to_string(C) + "," + std::to_string(R));
+  };
+  Open(1, 1, edComboEdit);
+  TGridCombo& c = *E().Combo;
+  // A person's pick in the list: the index, then the change notification.
+  c.SetItemIndex(2);
+  c.Change();
+  c.SetText("typed");
+  c.Change();
+  c.CloseUp();
+  EXPECT_EQ(notes, (std::vector<std::string>{"change 2 c @1,1", "object 2", "change -1 typed @1,1", "closeup @1,1"}));
+  // Panning moves the current cell; a notification then names the cell it moved to.
+  notes.clear();
+  const TRect r = grid->CellRect(1, 1);
+  ASSERT_TRUE(grid->StartPanning(r.Left + 5, r.Top + 5));
+  grid->PanTick(TPoint{r.Left + 5, r.Top + 40});
+  grid->StopPanning();
+  ASSERT_EQ(grid->GetRow(), 2);
+  c.SetItemIndex(0);
+  c.Change();
+  ASSERT_FALSE(notes.empty());
+  EXPECT_EQ(notes.front(), "change 0 a @1,2");
+}
+
 }  // namespace GridEditorControlTests

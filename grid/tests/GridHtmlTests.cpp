@@ -6,6 +6,7 @@
 #include "grid/GvHTMLE.h"
 #include "grid/PictureContainer.h"
 #include "platform/gdi/tests/GifWriter.h"
+#include "platform/ui/EditCombo.h"
 #include "platform/ui/tests/UiFixture.h"
 
 namespace GridHtmlTests {
@@ -185,6 +186,83 @@ TEST_F(GridHtmlTest, ACheckBoxControlTogglesItsValueInTheCellText) {
   EXPECT_NE(grid->GetCells(1, 1).find("VALUE=\"FALSE\""), std::string::npos);
 }
 
+TEST_F(GridHtmlTest, EditComboAndButtonControlsWork) {
+  grid->SetColCount(3);
+  grid->SetRowCount(4);
+  grid->SetColWidths(1, 200);
+  grid->SetRowHeights(1, 30);
+  grid->SetRowHeights(2, 30);
+  grid->SetCells(1, 1, "<B></B><CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"old\" WIDTH=\"90\">");
+  grid->SetCells(1, 2, "<B></B><CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"beta\" WIDTH=\"90\">");
+  grid->SetCells(1, 3, "<B></B><CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">");
+  std::vector<std::string> clicks, done;
+  auto note = [](std::vector<std::string>& To) {
+    return [&To](TObject*, int R, int C, const std::string& Id, const std::string& Type, const std::string& V) {
+      To.push_back(Id + "/" + Type + "/" + V + "@" + std::to_string(C) + "," + std::to_string(R));
+    };
+  };
+  grid->OnControlClick = note(clicks);
+  grid->OnControlEditDone = note(done);
+  grid->OnControlComboList = [](TObject*, int, int, const std::string&, const std::string&, const std::string&,
+                                TStringList* Values, bool& Edit, int& DropCount) {
+    Values->Add("alpha");
+    Values->Add("beta");
+    Values->Add("gamma");
+    Edit = false;
+    DropCount = 3;
+  };
+
+  // EDIT: an edit over the control holding its value; leaving it stores the new value.
+  const TPoint edit = TextPoint(1, 1, 10);
+  grid->MouseDown(TMouseButton::mbLeft, {}, edit.X, edit.Y);
+  grid->MouseUp(TMouseButton::mbLeft, {}, edit.X, edit.Y);
+  ASSERT_EQ(grid->ControlEditType(), "EDIT");
+  TEdit* e = grid->ControlEdit();
+  EXPECT_TRUE(e->GetVisible());
+  EXPECT_EQ(e->GetText(), "old");
+  const TRect cell = grid->TBaseGrid::CellRect(1, 1);
+  EXPECT_GE(e->GetLeft(), cell.Left + 3);
+  EXPECT_LE(e->GetLeft() + e->GetWidth(), cell.Left + 3 + 90);
+  e->SetText("new & <ok>");
+  grid->CellControlEditDone();
+  EXPECT_FALSE(e->GetVisible());
+  EXPECT_EQ(grid->ControlEditType(), "");
+  GvHTMLE::THtmlRenderResult hit;
+  ASSERT_TRUE(grid->HtmlHitTest(1, 1, edit.X, edit.Y, hit));
+  EXPECT_EQ(hit.HitControlValue, "new & <ok>");
+
+  // COMBO: a pick list of the owner's items with the value selected, dropped down.
+  const TPoint combo = TextPoint(1, 2, 10);
+  grid->MouseDown(TMouseButton::mbLeft, {}, combo.X, combo.Y);
+  grid->MouseUp(TMouseButton::mbLeft, {}, combo.X, combo.Y);
+  ASSERT_EQ(grid->ControlEditType(), "COMBO");
+  TEditComboBox* k = grid->ControlCombo();
+  EXPECT_TRUE(k->GetVisible());
+  EXPECT_EQ(k->Style, TComboBoxStyle::csDropDownList);
+  EXPECT_EQ(k->GetItemIndex(), 1);
+  EXPECT_TRUE(k->GetDroppedDown());
+  EXPECT_EQ(k->GetHeight(), k->GetItemHeight() * 5);
+  k->SetItemIndex(2);
+  // A press on another control finishes the open editor first.
+  const TPoint button = TextPoint(1, 3, 10);
+  grid->MouseDown(TMouseButton::mbLeft, {}, button.X, button.Y);
+  EXPECT_FALSE(k->GetVisible());
+  ASSERT_TRUE(grid->HtmlHitTest(1, 2, combo.X, combo.Y, hit));
+  EXPECT_EQ(hit.HitControlValue, "gamma");
+
+  // BUTTON: held down until the release, drawn pressed meanwhile.
+  EXPECT_EQ(grid->PressedHtmlButton().X, 1);
+  EXPECT_EQ(grid->PressedHtmlButton().Y, 3);
+  auto down = Paint();
+  grid->MouseUp(TMouseButton::mbLeft, {}, button.X, button.Y);
+  EXPECT_EQ(grid->PressedHtmlButton().X, -1);
+  auto up = Paint();
+  EXPECT_FALSE(SamePicture(*down, *up));
+
+  EXPECT_EQ(clicks, (std::vector<std::string>{"e/EDIT/old@1,1", "k/COMBO/beta@1,2", "b/BUTTON/Go@1,3"}));
+  EXPECT_EQ(done, (std::vector<std::string>{"e/EDIT/new & <ok>@1,1", "k/COMBO/gamma@1,2"}));
+}
+
 TEST_F(GridHtmlTest, FooterStylesAndFixedFooters) {
   grid->SetRowCount(6);
   TFloatingFooter& f = *grid->FloatingFooter();
@@ -253,6 +331,21 @@ TEST_F(GridHtmlTest, LastRowFooterDrawsTheLastRowInTheFooterColour) {
   if (right + 1 < panel.GetWidth()) {
     EXPECT_EQ(panel.GetPixelColor(right + 1, 2), ColorToRGB(grid->GetColor()));
   }
+  // The grid itself leaves its last row blank: only the footer shows it.
+  TBitmap own(680, 380);
+  grid->PaintInto(*own.GetCanvas());
+  const TRect last = grid->TBaseGrid::CellRect(1, 4);
+  ASSERT_FALSE(last.IsEmpty());
+  for (int y = last.Top; y < last.Bottom; ++y)
+    for (int x = last.Left; x < last.Right; ++x)
+      ASSERT_EQ(own.GetPixelColor(x, y), ColorToRGB(grid->GetColor())) << x << "," << y;
+  // Without the footer the grid paints the row again.
+  f.SetVisible(false);
+  grid->PaintInto(*own.GetCanvas());
+  bool text = false;
+  for (int y = last.Top; y < last.Bottom; ++y)
+    for (int x = last.Left; x < last.Right; ++x) text = text || own.GetPixelColor(x, y) != ColorToRGB(grid->GetColor());
+  EXPECT_TRUE(text);
 }
 
 TEST_F(GridHtmlTest, HintWindowSizePlaceAndFrame) {

@@ -217,17 +217,39 @@ TEST_F(GridMoveTest, CellHintsReachTheWindowsHintRequestExceptWhilePanning) {
   grid->HintShowCells = true;
   grid->SetCells(2, 3, "<b>weight</b> 0.5");
   grid->SetShowHint(true);
+  grid->HintColor = clAqua;
   std::string text;
   TRect area;
   const TPoint p = At(2, 3);
+  // The grid shows the hint in its own window, at the cell's top, in HintColor.
+  THTMLHintWindow* w = grid->HtmlHintWindow();
+  const TRect cell = grid->TBaseGrid::CellRect(2, 3);
   ASSERT_TRUE(grid->HintAt(p, text, area));
-  EXPECT_EQ(text, "weight 0.5");
-  EXPECT_EQ(area, grid->TBaseGrid::CellRect(2, 3));
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(area, cell);
+  EXPECT_TRUE(grid->CellHintShown());
+  EXPECT_TRUE(w->GetVisible());
+  EXPECT_EQ(w->GetCaption(), "weight 0.5");
+  EXPECT_EQ(w->GetColor(), clAqua);
+  const TPoint top = grid->ClientToScreen(TPoint{cell.Left, cell.Top});
+  EXPECT_EQ(w->GetLeft(), top.X);
+  EXPECT_EQ(w->GetTop(), top.Y);
+  // A hint of the owner's alone shows 6 pixels below the cell; plain text stays plain.
+  grid->HintShowCells = false;
   grid->OnGridHint = [](TObject*, int ARow, int ACol, std::string& S) {
-    S += " @" + std::to_string(ACol) + "," + std::to_string(ARow);
+    S += "a<b & c @" + std::to_string(ACol) + "," + std::to_string(ARow);
   };
   ASSERT_TRUE(grid->HintAt(p, text, area));
-  EXPECT_EQ(text, "weight 0.5 @2,3");
+  EXPECT_EQ(w->GetCaption(), "a&lt;b &amp; c @2,3");
+  const TPoint below = grid->ClientToScreen(TPoint{cell.Left, cell.Bottom + 6});
+  EXPECT_EQ(w->GetLeft(), below.X);
+  EXPECT_EQ(w->GetTop(), below.Y);
+  // Leaving the cell takes the hint away.
+  const TPoint other = At(1, 1);
+  grid->MouseMove({}, other.X, other.Y);
+  EXPECT_FALSE(w->GetVisible());
+  EXPECT_FALSE(grid->CellHintShown());
+  grid->HintShowCells = true;
   ASSERT_TRUE(grid->StartPanning(p.X, p.Y));
   EXPECT_FALSE(grid->GetShowHint());
   EXPECT_FALSE(grid->HintAt(p, text, area));

@@ -51,6 +51,10 @@ TEST_F(GridPropertiesTest, ElectrodeTableSettingsSurviveTextRoundTrip) {
   g->Bands()->SetPrimaryLength(3);
   g->FloatingFooter()->SetColumn(2);
   g->GetFixedFont()->SetName("MS Sans Serif");
+  TBitmap indicator(6, 5);
+  indicator.GetCanvas()->Brush->SetColor(clRed);
+  indicator.GetCanvas()->FillRect(TRect(0, 0, 6, 5));
+  g->SetRowIndicator(&indicator);
 
   const std::string text = Streaming::ComponentToText(g);
   EXPECT_EQ(text.find("EnableWheel"), std::string::npos) << "a default is not written";
@@ -84,6 +88,10 @@ TEST_F(GridPropertiesTest, ElectrodeTableSettingsSurviveTextRoundTrip) {
   EXPECT_EQ(h->Bands()->GetPrimaryLength(), 3);
   EXPECT_EQ(h->FloatingFooter()->GetColumn(), 2);
   EXPECT_EQ(h->GetFixedFont()->GetName(), "MS Sans Serif");
+  ASSERT_EQ(h->GetRowIndicator()->GetWidth(), 6);
+  EXPECT_EQ(h->GetRowIndicator()->GetPixelColor(3, 2), clRed);
+  // Without a picture nothing is written.
+  EXPECT_EQ(Streaming::ComponentToText(NewGrid("Plain")).find("RowIndicator"), std::string::npos);
 }
 
 TEST_F(GridPropertiesTest, CellPropertiesPublishTheirTenFields) {

@@ -44,7 +44,69 @@ bool IsIntegerType(TValueType T) {
 }
 
 bool IsStringType(TValueType T) {
-  return T == TValueType::vaString || T == TValueType::vaLString || T == TValueType::vaUTF8String;
+  return T == TValueType::vaString || T == TValueType::vaLString || T == TValueType::vaUTF8String ||
+         T == TValueType::vaWString;
+}
+
+// UTF-16 and UTF-8; a lone surrogate or a malformed sequence becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view W) {
+  std::string out;
+  out.reserve(W.size());
+  for (size_t i = 0; i < W.size(); ++i) {
+    uint32_t cp = W[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < W.size() && W[i + 1] >= 0xDC00 && W[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (W[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      out += static_cast<char>(0xC0 | (cp >> 6));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      out += static_cast<char>(0xE0 | (cp >> 12));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (cp >> 18));
+      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view S) {
+  std::u16string out;
+  out.reserve(S.size());
+  size_t i = 0;
+  while (i < S.size()) {
+    const auto b = static_cast<uint8_t>(S[i]);
+    const int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    uint32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+    bool ok = len > 0 && i + size_t(len) <= S.size();
+    for (int k = 1; ok && k < len; ++k) {
+      const auto c = static_cast<uint8_t>(S[i + size_t(k)]);
+      if ((c >> 6) != 2) ok = false;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      out += char16_t(0xFFFD);
+      ++i;
+      continue;
+    }
+    if (cp >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+    i += size_t(len);
+  }
+  return out;
 }
 
 bool IsKnownType(uint8_t B) {
@@ -53,7 +115,7 @@ bool IsKnownType(uint8_t B) {
     case TValueType::vaInt32: case TValueType::vaString: case TValueType::vaIdent: case TValueType::vaFalse:
     case TValueType::vaTrue: case TValueType::vaBinary: case TValueType::vaSet: case TValueType::vaLString:
     case TValueType::vaNil: case TValueType::vaCollection: case TValueType::vaInt64: case TValueType::vaUTF8String:
-    case TValueType::vaDouble:
+    case TValueType::vaDouble: case TValueType::vaWString:
       return true;
   }
   return false;
@@ -268,6 +330,13 @@ void TWriter::WriteString(std::string_view Value) {
   FStream.WriteBuffer(Value.data(), static_cast<int64_t>(Value.size()));
 }
 
+void TWriter::WriteWideString(std::u16string_view Value) {
+  if (Value.size() > uint64_t(INT32_MAX / 2)) throw EWriteError("String too long for a component stream");
+  WriteValueType(TValueType::vaWString);
+  PutLE<int32_t>(FStream, static_cast<int32_t>(Value.size()));
+  for (char16_t u : Value) PutLE<uint16_t>(FStream, static_cast<uint16_t>(u));
+}
+
 void TWriter::WriteIdent(std::string_view Value) {
   if (SysUtils::SameText(Value, "False"))
     WriteValueType(TValueType::vaFalse);
@@ -374,9 +443,19 @@ std::string TReader::ReadString() {
     case TValueType::vaString: return ReadShortString();
     case TValueType::vaLString:
     case TValueType::vaUTF8String: return ReadBytes(ReadInt32Raw());
+    case TValueType::vaWString: {
+      const int64_t units = ReadInt32Raw();
+      const std::string bytes = ReadBytes(units < 0 ? -1 : units * 2);
+      std::u16string w(static_cast<size_t>(units), u'\0');
+      for (size_t i = 0; i < w.size(); ++i)
+        w[i] = static_cast<char16_t>(uint8_t(bytes[2 * i]) | (uint16_t(uint8_t(bytes[2 * i + 1])) << 8));
+      return Utf16ToUtf8(w);
+    }
     default: FormatError("string expected");
   }
 }
+
+std::u16string TReader::ReadWideString() { return Utf8ToUtf16(ReadString()); }
 
 std::string TReader::ReadIdent() {
   switch (ReadValue()) {
@@ -422,6 +501,7 @@ void TReader::SkipValue() {
       ReadFloat();
       break;
     case TValueType::vaString: case TValueType::vaLString: case TValueType::vaUTF8String:
+    case TValueType::vaWString:
       ReadString();
       break;
     case TValueType::vaIdent: case TValueType::vaFalse: case TValueType::vaTrue: case TValueType::vaNil:
@@ -531,7 +611,10 @@ TComponent* TReader::ReadRootComponent(TComponent* RootComponent) {
 void TReader::ReadComponentBody(TComponent* Component) {
   while (NextValue() != TValueType::vaNull) ReadProperty(Component);
   ReadByte();
-  while (NextValue() != TValueType::vaNull) ReadComponent(Component);
+  while (NextValue() != TValueType::vaNull) {
+    if (!AllowChildren) FormatError("no component expected inside " + Component->ClassName());
+    ReadComponent(Component);
+  }
   ReadByte();
 }
 
@@ -961,6 +1044,7 @@ class TBinaryToText {
         FText += FloatText(FReader.ReadFloat());
         break;
       case TValueType::vaString: case TValueType::vaLString: case TValueType::vaUTF8String:
+      case TValueType::vaWString:
         FText += QuotedText(FReader.ReadString());
         break;
       case TValueType::vaIdent: case TValueType::vaFalse: case TValueType::vaTrue: case TValueType::vaNil:

@@ -10,6 +10,7 @@
 // A value is a type byte (TValueType) and its data, little-endian:
 //   vaInt8/16/32/64 the integer; vaDouble 8 bytes IEEE; vaString a length
 //   byte and bytes; vaLString and vaUTF8String a 4-byte length and bytes;
+//   vaWString a 4-byte count and UTF-16 code units;
 //   vaIdent a length byte and the name; vaFalse, vaTrue, vaNil nothing;
 //   vaSet names (length byte + bytes) up to an empty name; vaList values up
 //   to vaNull; vaBinary a 4-byte length and bytes; vaCollection items, each
@@ -46,8 +47,8 @@
 
 enum class TValueType : uint8_t {
   vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaString = 6, vaIdent = 7, vaFalse = 8,
-  vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14, vaInt64 = 19,
-  vaUTF8String = 20, vaDouble = 21
+  vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14, vaWString = 18,
+  vaInt64 = 19, vaUTF8String = 20, vaDouble = 21
 };
 
 class TReader;
@@ -94,6 +95,8 @@ class TWriter : public TFiler {
   void WriteInteger(int64_t Value);
   void WriteFloat(double Value);
   void WriteString(std::string_view Value);
+  // A wide string value (vaWString: a 4-byte count of UTF-16 code units, then the units).
+  void WriteWideString(std::u16string_view Value);
   void WriteIdent(std::string_view Value);
   void WriteBoolean(bool Value);
   void WriteListBegin();
@@ -134,7 +137,10 @@ class TReader : public TFiler {
   TValueType ReadValue();
   int64_t ReadInteger();
   double ReadFloat();
+  // Any string value; a wide one arrives as UTF-8.
   std::string ReadString();
+  // Any string value as UTF-16 (8-bit values are read as UTF-8).
+  std::u16string ReadWideString();
   std::string ReadIdent();
   bool ReadBoolean();
   void ReadListBegin();
@@ -152,6 +158,9 @@ class TReader : public TFiler {
   std::function<bool(TReader& Reader, const std::string& Message)> OnError;
   // Whether the outermost component takes the name stored in the stream.
   bool RenameRoot = true;
+  // Off: a component written inside another is a format error (readers of
+  // outside bytes that expect single components create nothing else).
+  bool AllowChildren = true;
   // Class name of the outermost component, known once ReadRootComponent has read it.
   const std::string& RootClassName() const { return FRootClassName; }
 
