@@ -463,6 +463,17 @@ double NormalCosine(const complexM& P, const complexM& Q, const complexM& n, dou
   return (dx * n.x + dz * n.z) / len;
 }
 
+namespace {
+
+// NormalCosine for the offset (dx, dz) of length r.
+inline double Cosine(double dx, double dz, double r, const complexM& n, double L) {
+  const double len = r * L;
+  if (len == 0.0) return 1.0;
+  return (dx * n.x + dz * n.z) / len;
+}
+
+}  // namespace
+
 void ElementIntegralK(const complexM& P, const complexM& A, const complexM& B, double& I0, double& I1,
                       bool surface, double k, int32_t order) {
   const complexM n{A.z - B.z, B.x - A.x};
@@ -485,22 +496,39 @@ void ElementIntegralK(const complexM& P, const complexM& A, const complexM& B, d
     for (size_t i = 0; i < xs->size(); ++i) {
       const double x = (*xs)[i];
       const complexM Q{A.x + (B.x - A.x) * x, A.z + (B.z - A.z) * x};
-      const double r = Distance(Q, P);
+      // Distances and normal cosines share their square roots.
+      const double dx = Q.x - P.x, dz = Q.z - P.z;
+      const double r = std::sqrt(dx * dx + dz * dz);
       // Near the collocation point: integrate again with one point fewer.
       if (near >= r && o != 2) {
         --o;
         restart = true;
         break;
       }
-      double e = NormalCosine(P, Q, n, L);
-      if (std::fabs(e) > 1e-10) e *= Supermath2d::BesselK1(k * r);
+      double e = Cosine(dx, dz, r, n, L);
       double h = 0.0;
       if (image) {
-        const double rs = Distance(Q, Pimage);
-        if (rs > near) {
-          h = NormalCosine(Pimage, Q, n, L);
+        const double dzs = Q.z - Pimage.z;
+        const double rs = std::sqrt(dx * dx + dzs * dzs);
+        if (rs > near) h = Cosine(dx, dzs, rs, n, L);
+        // A collocation point on the surface is its own image, and a point of the
+        // surface lies as far from both: then the two terms share one Bessel value,
+        // and on a surface edge they cancel.
+        if (rs == r) {
+          if (h == -e) {
+            e = 0.0;
+            h = 0.0;
+          } else {
+            const double K = std::fabs(e) > 1e-10 || std::fabs(h) > 1e-10 ? Supermath2d::BesselK1(k * r) : 0.0;
+            if (std::fabs(e) > 1e-10) e *= K;
+            if (std::fabs(h) > 1e-10) h *= K;
+          }
+        } else {
+          if (std::fabs(e) > 1e-10) e *= Supermath2d::BesselK1(k * r);
           if (std::fabs(h) > 1e-10) h *= Supermath2d::BesselK1(k * rs);
         }
+      } else if (std::fabs(e) > 1e-10) {
+        e *= Supermath2d::BesselK1(k * r);
       }
       const double f = e + h;
       const double w = (*ws)[i];

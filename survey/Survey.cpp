@@ -28,12 +28,10 @@ void AddUniqueValue(arofdoubleM& values, double tol, double value) {
   values.push_back(value);
 }
 
-namespace {
 // Equal values always match, so that a zero is not entered twice (0 / 0 fails every test).
 bool RelativelyEqual(double entry, double value, double tol) {
   return entry == value || std::abs(entry - value) / std::max(std::abs(value), entry) < tol;
 }
-}  // namespace
 
 void AddUniqueRelative(arofdoubleM& values, double tol, double value) {
   if (value == NoValue) return;

@@ -200,7 +200,10 @@ inline constexpr double DegenerateFactor = 1.2345678;
 int32_t FindElectrode(const elecarray& electrodes, complexM point, double tol);
 // Appends value unless it is NoValue or some entry differs from it by less than tol.
 void AddUniqueValue(arofdoubleM& values, double tol, double value);
-// As AddUniqueValue with the relative test abs(entry - value) / max(abs(value), entry) < tol.
+// The relative test of the level lists: entry equals value, or
+// abs(entry - value) / max(abs(value), entry) < tol.
+bool RelativelyEqual(double entry, double value, double tol);
+// As AddUniqueValue with the relative test.
 void AddUniqueRelative(arofdoubleM& values, double tol, double value);
 // First index passing the relative test; -1 for NoValue or when none does.
 int32_t FindRelative(const arofdoubleM& values, double tol, double value);

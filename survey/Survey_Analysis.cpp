@@ -3,6 +3,8 @@
 // the solver uses. Look-ups that would scan the whole survey for every measurement
 // go through sorted indexes, so the analysis stays near n log n in the measurements.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <map>
 #include <set>
@@ -48,6 +50,139 @@ class TElectrodeIndex {
   }
   const elecarray& FElectrodes;
   std::multimap<double, int32_t> FByX, FByChainage;
+};
+
+// A list filled as by AddUniqueValue, with an ordered index of its finite entries
+// so that each addition looks only at its neighbours. A value that is not finite
+// never passes the tolerance test, so it is always appended.
+class TUniqueValues {
+ public:
+  TUniqueValues(arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
+    for (double v : values)
+      if (std::isfinite(v)) FIndex.insert(v);
+  }
+  void Add(double value) {
+    if (value == NoValue) return;
+    if (std::isfinite(value)) {
+      // The window is wider than the tolerance; the test below decides.
+      for (auto it = FIndex.lower_bound(value - 2 * FTol); it != FIndex.end() && *it <= value + 2 * FTol; ++it)
+        if (std::abs(*it - value) < FTol) return;
+      FIndex.insert(value);
+    }
+    FValues.push_back(value);
+  }
+
+ private:
+  arofdoubleM& FValues;
+  double FTol;
+  std::multiset<double> FIndex;
+};
+
+// For a positive value and 0 < tol < 1 the entries that pass the relative test lie
+// in the interval (v (1 - tol), v / (1 - tol)). Entries well inside it pass for
+// certain; those near its ends are given to the test itself.
+constexpr double WindowMargin = 1e-9;
+bool IndexableRelative(double value, double tol) {
+  return std::isfinite(value) && value > 0 && tol > 0 && tol < 1;
+}
+
+// A list filled as by AddUniqueRelative. Its entries differ from each other by the
+// tolerance, so only a few lie in the window of a value.
+class TUniqueRelative {
+ public:
+  TUniqueRelative(arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
+    for (double v : values)
+      if (std::isfinite(v)) FIndex.insert(v);
+  }
+  void Add(double value) {
+    if (value == NoValue || Contains(value)) return;
+    FValues.push_back(value);
+    if (std::isfinite(value)) FIndex.insert(value);
+  }
+
+ private:
+  bool Contains(double value) const {
+    // Only an equal entry passes the test against 0.
+    if (value == 0 && FTol < 1) return FIndex.count(0.0) > 0;
+    if (!IndexableRelative(value, FTol))
+      return std::any_of(FValues.begin(), FValues.end(),
+                         [&](double e) { return Survey::RelativelyEqual(e, value, FTol); });
+    const double lo = value * (1 - FTol) * (1 - WindowMargin);
+    const double hi = value / (1 - FTol) * (1 + WindowMargin);
+    for (auto it = FIndex.lower_bound(lo); it != FIndex.end() && *it <= hi; ++it)
+      if (Survey::RelativelyEqual(*it, value, FTol)) return true;
+    return false;
+  }
+  arofdoubleM& FValues;
+  double FTol;
+  std::multiset<double> FIndex;
+};
+
+// FindRelative over a list that may be dense (many entries in one window): the
+// entries sorted by value with a table of the smallest index over every range of a
+// power-of-two length.
+class TRelativeFinder {
+ public:
+  TRelativeFinder(const arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
+    for (size_t i = 0; i < values.size(); ++i)
+      if (std::isfinite(values[i]) && values[i] > 0) FSorted.emplace_back(values[i], static_cast<int32_t>(i));
+    std::sort(FSorted.begin(), FSorted.end());
+    const size_t n = FSorted.size();
+    if (n == 0) return;
+    FMin.emplace_back(n);
+    for (size_t i = 0; i < n; ++i) FMin[0][i] = FSorted[i].second;
+    for (size_t width = 1; 2 * width <= n; width *= 2) {
+      const arofintM& below = FMin.back();
+      arofintM level(n - 2 * width + 1);
+      for (size_t i = 0; i < level.size(); ++i) level[i] = std::min(below[i], below[i + width]);
+      FMin.push_back(std::move(level));
+    }
+  }
+  // The first index below `limit` whose entry passes the relative test; -1 when none.
+  int32_t Find(double value, size_t limit) const {
+    if (value == NoValue) return -1;
+    const auto count = static_cast<int32_t>(std::min(limit, FValues.size()));
+    if (!IndexableRelative(value, FTol)) {
+      for (int32_t i = 0; i < count; ++i)
+        if (Survey::RelativelyEqual(FValues[static_cast<size_t>(i)], value, FTol)) return i;
+      return -1;
+    }
+    const double wideLo = value * (1 - FTol) * (1 - WindowMargin);
+    const double wideHi = value / (1 - FTol) * (1 + WindowMargin);
+    const double coreLo = value * (1 - FTol) * (1 + WindowMargin);
+    const double coreHi = value / (1 - FTol) * (1 - WindowMargin);
+    auto at = [&](double v, bool after) {
+      const auto it = after ? std::upper_bound(FSorted.begin(), FSorted.end(), std::make_pair(v, INT32_MAX))
+                            : std::lower_bound(FSorted.begin(), FSorted.end(), std::make_pair(v, INT32_MIN));
+      return static_cast<size_t>(it - FSorted.begin());
+    };
+    const size_t a = at(wideLo, false), b = at(coreLo, true), c = at(coreHi, false), d = at(wideHi, true);
+    int32_t best = INT32_MAX;
+    if (b < c) {
+      const int32_t m = RangeMin(b, c);
+      if (m < count) best = m;
+    }
+    auto check = [&](size_t from, size_t to) {
+      for (size_t i = from; i < to; ++i) {
+        const int32_t index = FSorted[i].second;
+        if (index < count && index < best && Survey::RelativelyEqual(FSorted[i].first, value, FTol)) best = index;
+      }
+    };
+    check(a, std::max(a, std::min(b, d)));
+    check(std::max(a, c), d);
+    return best == INT32_MAX ? -1 : best;
+  }
+
+ private:
+  int32_t RangeMin(size_t from, size_t to) const {
+    size_t level = 0;
+    while ((size_t{2} << level) <= to - from) ++level;
+    return std::min(FMin[level][from], FMin[level][to - (size_t{1} << level)]);
+  }
+  const arofdoubleM& FValues;
+  double FTol;
+  std::vector<std::pair<double, int32_t>> FSorted;
+  std::vector<arofintM> FMin;
 };
 
 int32_t ElectrodeAt(const TElectrodeIndex& index, double x, double depth) {
@@ -302,24 +437,16 @@ void TSurvey::DeriveHeights() {
 }
 
 void TSurvey::BuildNodePositions() {
-  std::set<double> positions;
   NodePositions.clear();
-  auto add = [&](double x) {
-    if (x == NoValue) return;
-    auto it = positions.lower_bound(x - 2 * ElectrodeTolerance);
-    for (; it != positions.end() && *it <= x + 2 * ElectrodeTolerance; ++it)
-      if (std::abs(*it - x) < ElectrodeTolerance) return;
-    positions.insert(x);
-    NodePositions.push_back(x);
-  };
-  for (const TElectrode& e : elecarray) add(e.X);
+  TUniqueValues positions(NodePositions, ElectrodeTolerance);
+  for (const TElectrode& e : elecarray) positions.Add(e.X);
   SortValues(NodePositions);
   if (ExtendedNodes && ExtraNodes.empty() && NodePositions.size() >= 2) {
     const size_t n = NodePositions.size();
     ExtraNodes = {NodePositions[0] - std::abs(NodePositions[1] - NodePositions[0]),
                   NodePositions[n - 1] + std::abs(NodePositions[n - 1] - NodePositions[n - 2])};
   }
-  for (double x : ExtraNodes) add(x);
+  for (double x : ExtraNodes) positions.Add(x);
   SortValues(NodePositions);
   arofdoubleM gaps;
   for (size_t i = 1; i < NodePositions.size(); ++i) gaps.push_back(NodePositions[i] - NodePositions[i - 1]);
@@ -334,75 +461,53 @@ void TSurvey::BuildSources() {
     return row[colC1] == previous[colC1] && row[colC2] == previous[colC2] && row[colC1z] == previous[colC1z] &&
            row[colC2z] == previous[colC2z];
   };
-  // The number of measurements of each source first, so that every list is made
-  // once at its size (a survey may hold tens of thousands of sources).
-  std::vector<size_t> runs;
-  for (size_t i = 0; i < MeasurementRows.size(); ++i) {
-    if (i == 0 || !samePair(MeasurementRows[i], MeasurementRows[i - 1]))
-      runs.push_back(1);
-    else
-      ++runs.back();
-  }
-  Asource.reserve(runs.size());
-  const arofdoubleM* previous = nullptr;
-  for (const arofdoubleM& row : MeasurementRows) {
-    const bool newPair = !previous || !samePair(row, *previous);
-    previous = &row;
-    if (newPair) {
-      const size_t m = runs[Asource.size()];
-      osource src;
-      for (auto* list : {&src.P1, &src.P2, &src.LevelIndex, &src.GroupIndex}) list->reserve(m);
-      for (auto* list : {&src.FlagsA, &src.FlagsB, &src.FlagsC}) list->reserve(m);
-      for (auto* list : {&src.PairsA, &src.PairsB}) list->reserve(m);
-      for (auto* list : {&src.P1x, &src.P2x, &src.P1y, &src.P2y, &src.P1z, &src.P2z, &src.UC1P1, &src.UC2P1,
-                         &src.Res, &src.ResCalc, &src.RhoA, &src.RhoACalc, &src.Weight, &src.K,
-                         &src.EffectiveSpacing, &src.PseudoDepth, &src.PlotX, &src.PlotX0})
-        list->reserve(m);
-      if (HasIPData)
-        for (auto* list : {&src.EtaA, &src.EtaACalc, &src.ResIP, &src.ResCalcIP}) list->reserve(m);
-      src.C1x = row[colC1];
-      src.C2x = row[colC2];
-      src.C1y = row[colC1y];
-      src.C2y = row[colC2y];
-      src.C1z = row[colC1z];
-      src.C2z = row[colC2z];
-      Asource.push_back(std::move(src));
+  // The first row of every source, and one past its last.
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < MeasurementRows.size(); ++i)
+    if (i == 0 || !samePair(MeasurementRows[i], MeasurementRows[i - 1])) starts.push_back(i);
+  starts.push_back(MeasurementRows.size());
+  const size_t count = starts.size() - 1;
+  Asource.resize(count);
+  // Every list of a source is made once at its size (a survey may hold tens of
+  // thousands of sources, and the time goes into making their lists).
+  auto fill = [&](size_t s) {
+    osource& src = Asource[s];
+    const size_t first = starts[s], m = starts[s + 1] - first;
+    const arofdoubleM& head = MeasurementRows[first];
+    src.C1x = head[colC1];
+    src.C2x = head[colC2];
+    src.C1y = head[colC1y];
+    src.C2y = head[colC2y];
+    src.C1z = head[colC1z];
+    src.C2z = head[colC2z];
+    src.P1.assign(m, -1);
+    src.P2.assign(m, -1);
+    src.FlagsA.assign(m, 1);
+    src.FlagsB.assign(m, 1);
+    src.FlagsC.assign(m, 1);
+    src.LevelIndex.assign(m, 0);
+    src.GroupIndex.assign(m, 0);
+    src.PairsA.resize(m);
+    src.PairsB.resize(m);
+    for (auto* list : {&src.UC1P1, &src.UC2P1, &src.ResCalc, &src.RhoACalc, &src.K, &src.EffectiveSpacing,
+                       &src.PseudoDepth, &src.PlotX, &src.PlotX0})
+      list->assign(m, 0.0);
+    const std::pair<arofdoubleM*, int> columns[] = {
+        {&src.P1x, colP1}, {&src.P2x, colP2},   {&src.P1y, colP1y}, {&src.P2y, colP2y},    {&src.P1z, colP1z},
+        {&src.P2z, colP2z}, {&src.Res, colRes}, {&src.RhoA, colRhoA}, {&src.Weight, colWeight}};
+    for (const auto& [list, column] : columns) {
+      list->resize(m);
+      for (size_t k = 0; k < m; ++k) (*list)[k] = MeasurementRows[first + k][column];
     }
-    osource& src = Asource.back();
-    src.P1.push_back(-1);
-    src.P2.push_back(-1);
-    src.FlagsA.push_back(1);
-    src.FlagsB.push_back(1);
-    src.LevelIndex.push_back(0);
-    src.GroupIndex.push_back(0);
-    src.PairsA.emplace_back();
-    src.PairsB.emplace_back();
-    src.FlagsC.push_back(1);
-    src.P1x.push_back(row[colP1]);
-    src.P2x.push_back(row[colP2]);
-    src.P1y.push_back(row[colP1y]);
-    src.P2y.push_back(row[colP2y]);
-    src.P1z.push_back(row[colP1z]);
-    src.P2z.push_back(row[colP2z]);
-    src.UC1P1.push_back(0);
-    src.UC2P1.push_back(0);
-    src.Res.push_back(row[colRes]);
-    src.ResCalc.push_back(0);
-    src.RhoA.push_back(row[colRhoA]);
-    src.RhoACalc.push_back(0);
-    src.Weight.push_back(row[colWeight]);
-    src.K.push_back(0);
-    src.EffectiveSpacing.push_back(0);
-    src.PseudoDepth.push_back(0);
-    src.PlotX.push_back(0);
-    src.PlotX0.push_back(0);
     if (HasIPData) {
-      src.EtaA.push_back(row[colEtaA]);
-      src.EtaACalc.push_back(0);
-      src.ResIP.push_back(NoValue);
-      src.ResCalcIP.push_back(0);
+      src.EtaA.resize(m);
+      for (size_t k = 0; k < m; ++k) src.EtaA[k] = MeasurementRows[first + k][colEtaA];
+      src.EtaACalc.assign(m, 0.0);
+      src.ResIP.assign(m, NoValue);
+      src.ResCalcIP.assign(m, 0.0);
     }
-  }
+  };
+  for (size_t s = 0; s < count; ++s) fill(s);
 }
 
 void TSurvey::FindSourceElectrodes() {
@@ -424,9 +529,10 @@ void TSurvey::FindSourceElectrodes() {
 void TSurvey::ComputeSpacings() {
   // Distances are measured along the ground when that gives the more regular layout.
   arofdoubleM xGaps, chainageGaps;
+  TUniqueValues xGapList(xGaps, ElectrodeTolerance), chainageGapList(chainageGaps, ElectrodeTolerance);
   for (size_t i = 0; i + 1 < elecarray.size(); ++i) {
-    AddUniqueValue(xGaps, ElectrodeTolerance, elecarray[i + 1].X - elecarray[i].X);
-    AddUniqueValue(chainageGaps, ElectrodeTolerance, elecarray[i + 1].Chainage - elecarray[i].Chainage);
+    xGapList.Add(elecarray[i + 1].X - elecarray[i].X);
+    chainageGapList.Add(elecarray[i + 1].Chainage - elecarray[i].Chainage);
   }
   UseChainage = chainageGaps.size() < xGaps.size();
 
@@ -437,6 +543,9 @@ void TSurvey::ComputeSpacings() {
     return UseChainage ? std::abs(u.Chainage - v.Chainage) : std::abs(u.X - v.X);
   };
   SpacingLevels.clear();
+  TUniqueValues levels(SpacingLevels, ElectrodeTolerance);
+  // The length of the level list when each receiver was added to it.
+  std::vector<size_t> listed;
   for (osource& src : Asource)
     for (size_t j = 0; j < src.P1.size(); ++j) {
       const double am = distance(src.C1, src.P1[j]);
@@ -448,22 +557,31 @@ void TSurvey::ComputeSpacings() {
         const double s = std::abs(1 / am - 1 / an - 1 / bm + 1 / bn);
         if (s != 0) spacing = 1 / s;
       }
-      AddUniqueValue(SpacingLevels, ElectrodeTolerance, spacing);
+      levels.Add(spacing);
       src.EffectiveSpacing[j] = spacing;
-      // Numbered in the order of first appearance, before the list is sorted.
-      src.LevelIndex[j] = FindRelative(SpacingLevels, 0.05, spacing);
+      listed.push_back(SpacingLevels.size());
     }
+  // Numbered in the order of first appearance: each receiver's level is looked up
+  // among the levels listed up to its own.
+  const TRelativeFinder finder(SpacingLevels, 0.05);
+  size_t receiver = 0;
+  for (osource& src : Asource)
+    for (size_t j = 0; j < src.P1.size(); ++j)
+      src.LevelIndex[j] = finder.Find(src.EffectiveSpacing[j], listed[receiver++]);
   SortValues(SpacingLevels);
 }
 
 void TSurvey::BuildLevels() {
   Levels.clear();
+  TUniqueRelative levels(Levels, 0.01);
   for (const osource& src : Asource)
-    for (double d : src.PseudoDepth) AddUniqueRelative(Levels, 0.01, d);
+    for (double d : src.PseudoDepth) levels.Add(d);
   SortValues(SpacingLevels);
   SortValues(Levels);
+  const TRelativeFinder finder(Levels, 0.05);
   for (osource& src : Asource)
-    for (size_t j = 0; j < src.PseudoDepth.size(); ++j) src.GroupIndex[j] = FindRelative(Levels, 0.05, src.PseudoDepth[j]);
+    for (size_t j = 0; j < src.PseudoDepth.size(); ++j)
+      src.GroupIndex[j] = finder.Find(src.PseudoDepth[j], Levels.size());
 }
 
 // Receivers on one plot point: each head receiver takes every later head receiver
@@ -517,11 +635,12 @@ void TSurvey::GroupReceivers(bool byDepth) {
 
 void TSurvey::CollectElectrodeDistances() {
   ElectrodeDistances.clear();
+  TUniqueRelative distances(ElectrodeDistances, 0.01);
   auto add = [&](int32_t a, int32_t b) {
     if (a < 0 || b < 0) return;
     const TElectrode& u = elecarray[static_cast<size_t>(a)];
     const TElectrode& v = elecarray[static_cast<size_t>(b)];
-    AddUniqueRelative(ElectrodeDistances, 0.01, std::hypot(u.X - v.X, u.ModelDepth - v.ModelDepth));
+    distances.Add(std::hypot(u.X - v.X, u.ModelDepth - v.ModelDepth));
   };
   for (const osource& src : Asource)
     for (size_t j = 0; j < src.P1.size(); ++j) {
@@ -567,14 +686,8 @@ void TSurvey::CompleteWeights() {
 // when the survey has exactly one.
 void TSurvey::SetLineOffset() {
   arofdoubleM offsets;
-  std::set<double> seen;
-  auto add = [&](double d) {
-    auto it = seen.lower_bound(d - 2 * ElectrodeTolerance);
-    for (; it != seen.end() && *it <= d + 2 * ElectrodeTolerance; ++it)
-      if (std::abs(*it - d) < ElectrodeTolerance) return;
-    seen.insert(d);
-    offsets.push_back(d);
-  };
+  TUniqueValues list(offsets, ElectrodeTolerance);
+  auto add = [&](double d) { list.Add(d); };
   for (const osource& src : Asource)
     for (size_t j = 0; j < src.P1.size(); ++j) {
       add(std::abs(src.C1y - src.P1y[j]));
