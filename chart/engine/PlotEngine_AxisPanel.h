@@ -175,9 +175,7 @@ public:
   int32_t AxisHintCount = 0;
   bool OverAxis = false;
   int32_t LegendMode = 0;
-  // Room on the side of an axis: called with the room the axis takes itself
-  // (0 when it is not drawn), answers the room to use; what exceeds the
-  // axis' own room lies outside its ticks, labels and title.
+  // Reserves room on the side of an axis that is not drawn.
   std::function<int32_t(TChartAxis* Axis, int32_t DefaultMargin)> AxisMarginHook;
   void CalcSize3D();
   // Chooses SeenFromBehind from the 3-D orientation (start of each draw).

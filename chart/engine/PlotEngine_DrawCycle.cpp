@@ -140,8 +140,8 @@ void TCustomAxisPanel::CalcAxesRect() {
     if (IsAxisDrawn(*a)) {
       TRect copy = t;
       if (AxisMarginHook && i < 5) {
-        // Room asked beyond the axis' own ticks, labels and title lies
-        // outside all of them.
+        // A drawn axis hands the margin hook the room it takes itself; room
+        // asked beyond that lies outside its ticks, labels and title.
         TRect own = t;
         a->LayoutAxis(own, true);
         const int32_t used = a->GetHorizontal() ? (a->GetOtherSide() ? own.Top - t.Top : t.Bottom - own.Bottom)
