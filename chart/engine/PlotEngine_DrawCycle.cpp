@@ -139,6 +139,19 @@ void TCustomAxisPanel::CalcAxesRect() {
     TChartAxis* a = FAxes.Items(i);
     if (IsAxisDrawn(*a)) {
       TRect copy = t;
+      if (AxisMarginHook && i < 5) {
+        // A drawn axis hands the margin hook the room it takes itself; room
+        // asked beyond that lies outside its ticks, labels and title.
+        TRect own = t;
+        a->LayoutAxis(own, true);
+        const int32_t used = a->GetHorizontal() ? (a->GetOtherSide() ? own.Top - t.Top : t.Bottom - own.Bottom)
+                                                : (a->GetOtherSide() ? t.Right - own.Right : own.Left - t.Left);
+        const int32_t extra = AxisMarginHook(a, used) - used;
+        if (extra > 0) {
+          if (a->GetHorizontal()) (a->GetOtherSide() ? copy.Top += extra : copy.Bottom -= extra);
+          else (a->GetOtherSide() ? copy.Right -= extra : copy.Left += extra);
+        }
+      }
       a->LayoutAxis(copy, i < 5);
       const TRect both(std::max(copy.Left, t.Left), std::max(copy.Top, t.Top), std::min(copy.Right, t.Right),
                        std::min(copy.Bottom, t.Bottom));

@@ -61,18 +61,13 @@ void TDataTableTool::BeforeDestruction() {
 void TDataTableTool::Hook(TSeriesChart* Chart) {
   auto* panel = dynamic_cast<TCustomAxisPanel*>(Chart);
   if (!panel) return;
-  // Drawn axes ask through their labels' size, hidden ones through the margin hook.
-  panel->GetAxes().OnSizeLabels = [this](TChartAxis* Axis, int32_t& Size) { Size = AxisSize(Axis, Size); };
   panel->AxisMarginHook = [this](TChartAxis* Axis, int32_t Margin) { return AxisSize(Axis, Margin); };
   FHooked = Chart;
 }
 
 void TDataTableTool::Unhook(TSeriesChart* Chart) {
   auto* panel = dynamic_cast<TCustomAxisPanel*>(Chart);
-  if (panel && !panel->IsChartDestroying()) {
-    panel->GetAxes().OnSizeLabels = nullptr;
-    panel->AxisMarginHook = nullptr;
-  }
+  if (panel && !panel->IsChartDestroying()) panel->AxisMarginHook = nullptr;
   if (Chart == FHooked) FHooked = nullptr;
 }
 
@@ -157,6 +152,20 @@ std::string TDataTableTool::CellText(TChartSeries* Series, int32_t Index) const 
   return SysUtils::FormatFloat(Series->GetValueFormat(), v);
 }
 
+int32_t TDataTableTool::OuterEdge(TCustomAxisPanel& Chart, TChartAxis& Axis) {
+  const int32_t line = Axis.AxisLinePos;
+  if (!Chart.IsAxisDrawn(Axis)) return line;
+  // Distances away from the plot, from the axis line.
+  const bool positive = Axis.GetHorizontal() ? !Axis.GetOtherSide() : Axis.GetOtherSide();
+  const auto away = [&](int32_t P) { return positive ? P - line : line - P; };
+  int32_t far = Axis.SizeTickAxis();
+  if (Axis.GetLabels()) far = std::max(far, away(Axis.LabelsPos) + Axis.SizeLabels());
+  TChartAxisTitle* title = Axis.Title();
+  if (title->GetVisible() && !title->GetCaption().empty() && !Axis.TitlePlacementOn)
+    far = std::max(far, away(Axis.TitlePos) + Axis.SizeTitle());
+  return positive ? line + far : line - far;
+}
+
 void TDataTableTool::HandleChartEvent(int32_t Code) {
   if (Code == tceAfterDraw && GetActive()) Draw();
 }
@@ -177,7 +186,7 @@ void TDataTableTool::Draw() {
   // Placement: the base line across the axis and the offset along it.
   int32_t base = 0, along = 0;
   if (FAutoPosition) {
-    base = axis->AxisLinePos;
+    base = OuterEdge(*chart, *axis);
     if (chart->GetView3D() && axis->GetOtherSide()) {
       base += horiz ? -chart->Height3D : chart->Width3D;
       along = horiz ? chart->Width3D : -chart->Height3D;
@@ -266,7 +275,7 @@ void TDataTableTool::Draw() {
         if (symbol->Gradient()->GetVisible())
           symbol->DrawGradientSymbol(canvas, s->GetSeriesColor(), rect);
         else
-          s->PaintLegendSymbol(0, rect);
+          s->DrawLegend(-1, rect);
       }
     }
     if (!horiz) canvas.Font->SetOrientation(0);

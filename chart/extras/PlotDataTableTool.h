@@ -85,6 +85,9 @@ private:
   void Hook(TSeriesChart* Chart);
   void Unhook(TSeriesChart* Chart);
   void Draw();
+  // The outer edge of what the axis draws (ticks, labels, title) across it;
+  // the axis line for an axis not drawn.
+  static int32_t OuterEdge(TCustomAxisPanel& Chart, TChartAxis& Axis);
   std::string CellText(TChartSeries* Series, int32_t Index) const;
   bool FAutoPosition = true;
   std::unique_ptr<TChartBrush> FBrush;

@@ -2,10 +2,12 @@
 // placement under the axis labels and its position.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <string>
 
 #include "chart/extras/PlotDataTableTool.h"
+#include "chart/extras/PlotSeriesBandTool.h"
 #include "chart/extras/PlotSurfaGrid.h"
 #include "chart/series/tests/PlotToolsFixture.h"
 #include "platform/rtl/SysUtils.h"
@@ -62,7 +64,8 @@ TEST_F(DataTableTest, TheBottomMarginGrowsByRowsTimesTextHeightPlusTen) {
   const int32_t h = Chart->Canvas()->FontHeight();
   EXPECT_EQ(t->RowSize(), h);
   EXPECT_EQ(bottom - Chart->ChartRect.Bottom, 2 * h + 10);
-  EXPECT_EQ(t->GetTop(), Chart->BottomAxis()->AxisLinePos);
+  TChartAxis* axis = Chart->BottomAxis();
+  EXPECT_EQ(t->GetTop(), axis->LabelsPos + axis->SizeLabels()) << "the table starts under the labels";
 }
 
 TEST_F(DataTableTest, ShortSeriesNullsAndInvertedRows) {
@@ -85,9 +88,47 @@ TEST_F(DataTableTest, ShortSeriesNullsAndInvertedRows) {
   Draw();
   EXPECT_EQ(Row(*t, 0).size(), 2u) << "the last series in the first row";
   EXPECT_EQ(Row(*t, 1).size(), 5u);
-  // Rows below the axis: the first row's text top is 10 pixels under the axis line.
-  for (const auto& c : t->Cells)
-    EXPECT_EQ(c.At.Y, Chart->BottomAxis()->AxisLinePos + 10 + c.Row * t->RowSize());
+  // The first row's text top is 10 pixels under the table's top line.
+  for (const auto& c : t->Cells) EXPECT_EQ(c.At.Y, t->GetTop() + 10 + c.Row * t->RowSize());
+}
+
+// The table drawn and hidden on one layout: every pixel the table adds lies
+// below the pixels of the bottom axis' line, ticks, labels and title, and the
+// room it takes is the same whether the axis has a title or not.
+TEST_F(DataTableTest, TheTableLiesBelowTheAxisLabelsAndTitle) {
+  Chart->SetBevelOuter(bvNone);  // no frame line at the bottom edge
+  Fix(-0.5, 4.5, 0, 10);
+  Chart->BottomAxis()->SetIncrement(1);
+  Bars(5, 1);
+  Bars(5, 2);
+  bool userHook = false;
+  Chart->GetAxes().OnSizeLabels = [&](TChartAxis*, int32_t&) { userHook = true; };
+  auto* t = AddTool<TDataTableTool>();
+  for (const char* caption : {"", "Month"}) {
+    Chart->BottomAxis()->Title()->SetCaption(caption);
+    Draw();
+    const std::vector<TColor> with = Picture();
+    const TRect plot = Chart->ChartRect;
+    t->SetActive(false);
+    Draw();
+    ASSERT_EQ(Chart->ChartRect, plot) << "hiding the table keeps the layout";
+    int32_t axisBottom = -1, tableTop = H, tableBottom = -1;
+    for (int32_t y = plot.Bottom; y < H; ++y)
+      for (int32_t x = plot.Left; x < plot.Right; ++x) {
+        const TColor drawn = with[static_cast<size_t>(y * W + x)];
+        if (Px(x, y) != clWhite) axisBottom = std::max(axisBottom, y);
+        if (drawn != Px(x, y)) tableTop = std::min(tableTop, y), tableBottom = std::max(tableBottom, y);
+      }
+    t->SetActive(true);
+    ASSERT_GT(axisBottom, plot.Bottom + 4) << caption << ": labels drawn";
+    ASSERT_LT(tableTop, H) << caption << ": table drawn";
+    EXPECT_GT(tableTop, axisBottom) << caption << ": no table pixel beside the labels or the title";
+    EXPECT_EQ(tableBottom, t->GetTop() + t->Thickness()) << caption << ": the last row line";
+    EXPECT_LT(tableBottom, H) << caption;
+    EXPECT_EQ(t->Cells.size(), 10u) << caption;
+  }
+  EXPECT_TRUE(userHook) << "the chart's own label-size handler stays";
+  Chart->GetAxes().OnSizeLabels = nullptr;
 }
 
 TEST_F(DataTableTest, ValuesStayUnderTheirLabelsAtAnIncrementOfTwo) {
@@ -139,6 +180,58 @@ TEST_F(DataTableTest, TheLegendReservesRoomOnItsSide) {
   Draw();
   EXPECT_GE(Chart->ChartRect.Left, t->LegendWidth());
   EXPECT_GT(Chart->ChartRect.Left, left);
+  // The row's symbol is the series' legend symbol, filled in its colour.
+  s->SetSeriesColor(0x30C060);
+  Draw();
+  int32_t filled = 0;
+  for (int32_t y = t->GetTop() + 10; y < t->GetTop() + 10 + t->RowSize(); ++y)
+    filled += CountInRow(y, 0x30C060, 0, Chart->ChartRect.Left);
+  EXPECT_GE(filled, (t->Legend()->Symbol()->GetWidth() - 2) * 6);
+}
+
+// A picture to look at: two lines with a band between them and a bar series,
+// the bottom axis titled, and the data table with its legend below. Written
+// as datatable.png to KV_PICTURE_DIR; skipped without it.
+TEST_F(DataTableTest, PictureOfAChartWithADataTableAndASeriesBand) {
+  const char* dir = std::getenv("KV_PICTURE_DIR");
+  if (!dir) GTEST_SKIP() << "KV_PICTURE_DIR not set";
+  constexpr int32_t PW = 640, PH = 400;
+  Chart->SetBounds(PW, PH);
+  Chart->Title()->SetVisible(true);
+  Chart->Title()->SetTextLine("Sales by quarter");
+  Fix(-0.5, 7.5, 0, 60);
+  Chart->BottomAxis()->SetIncrement(1);
+  Chart->BottomAxis()->Title()->SetCaption("Quarter");
+  Chart->LeftAxis()->Title()->SetCaption("Units");
+  Chart->LeftAxis()->Grid()->SetVisible(true);
+  auto* bars = Add<TBarSeries>();
+  bars->SetTitle("Shipped");
+  bars->SetSeriesColor(0xC0A060);
+  auto* high = Add<TLineSeries>();
+  high->SetTitle("Target high");
+  high->SetSeriesColor(clRed);
+  auto* low = Add<TLineSeries>();
+  low->SetTitle("Target low");
+  low->SetSeriesColor(clBlue);
+  for (int32_t i = 0; i < 8; ++i) {
+    bars->AppendPoint(i, 20 + 3 * i + (i % 3) * 4);
+    high->AppendPoint(i, 35 + 2 * i);
+    low->AppendPoint(i, 22 + 2 * i);
+  }
+  auto* band = AddTool<TSeriesBandTool>();
+  band->SetSeries(high);
+  band->SetSeries2(low);
+  band->Brush()->SetColor(0xC0FFC0);
+  band->SetTransparency(40);
+  auto* t = AddTool<TDataTableTool>();
+  t->Legend()->SetFontSeriesColor(true);
+  TBitmap picture(PW, PH);
+  Chart->DrawTo(*picture.GetCanvas(), TRect(0, 0, PW, PH));
+  EXPECT_EQ(t->Cells.size(), 24u);
+  EXPECT_LT(t->GetTop() + t->Thickness(), PH);
+  TPngImage png;
+  png.Assign(picture);
+  png.SaveToFile(std::string(dir) + "/datatable.png");
 }
 
 }  // namespace

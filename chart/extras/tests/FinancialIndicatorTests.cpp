@@ -92,6 +92,28 @@ TEST_F(FinancialFunctionTest, RSIByStyle) {
   EXPECT_DOUBLE_EQ(result->GetXValue(0), 1) << "at the window's last point";
 }
 
+TEST_F(FinancialFunctionTest, RSIOfSixBarsByStyle) {
+  // Closes 10, 9, 10, 11, 12, 14: changes -1, +1, +1, +1, +2 (gains 5, loss 1).
+  // Bodies: up 1, 1, 3, 3 and down 1, 1 (gains 8, losses 2). Summing the
+  // closes of up and down bars instead would give 45 : 21, that is 68.18.
+  TCandleSeries* src = Bars({{0, 9, 11, 8, 10},
+                             {1, 8, 10, 7, 9},
+                             {2, 11, 12, 9, 10},
+                             {3, 12, 13, 10, 11},
+                             {4, 9, 13, 8, 12},
+                             {5, 11, 15, 10, 14}});
+  auto [result, rsi] = Result<TRSIFunction>(src);
+  rsi->SetPeriod(6);
+  const struct {
+    TRSIStyle Style;
+    double Expected;
+  } cases[] = {{rsiClose, 100 - 100 / 6.0}, {rsiOpenClose, 80}};
+  for (const auto& c : cases) {
+    rsi->SetStyle(c.Style);
+    ExpectNear(Ys(*result), {c.Expected}, c.Style == rsiClose ? "close: 83.333" : "open-close: 80");
+  }
+}
+
 TEST_F(FinancialFunctionTest, RSIReadsTheCurrentSource) {
   TCandleSeries* a = Bars({{0, 10, 20, 5, 12}, {1, 12, 20, 5, 11}});
   TCandleSeries* b = Bars({{0, 10, 20, 5, 11}, {1, 12, 20, 5, 14}});

@@ -2,6 +2,7 @@
 // volumes, and the MACD with its signal line and histogram. Each picture shows
 // the colour of every part; with KV_PICTURE_DIR set they are also written
 // there as PNG files to be looked at.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -102,6 +103,50 @@ TEST_F(FinancialPictures, MACDWithSignalAndHistogram) {
   EXPECT_GT(Pixels(clNavy), 200) << "MACD line";
   EXPECT_GT(Pixels(0x008000), 200) << "signal line";
   EXPECT_GT(Pixels(0x0000FF), 60) << "histogram";
+}
+
+// Candles with Bollinger bands over volumes and the MACD, each in its own
+// band of the chart's height, written as financial.png to KV_PICTURE_DIR to
+// be looked at; skipped without it.
+TEST_F(FinancialPictures, CandlesVolumesMACDAndBollingerInOneChart) {
+  const char* dir = std::getenv("KV_PICTURE_DIR");
+  if (!dir) GTEST_SKIP() << "KV_PICTURE_DIR not set";
+  Chart->BottomAxis()->SetDateTimeFormat("dd.mm");
+  Chart->LeftAxis()->SetEndPosition(58);
+  TChartAxis* volumes = Chart->CustomAxes()->AddAxis();
+  volumes->SetHorizontal(false);
+  volumes->SetStartPosition(62);
+  volumes->SetEndPosition(78);
+  TChartAxis* oscillator = Chart->CustomAxes()->AddAxis();
+  oscillator->SetHorizontal(false);
+  oscillator->SetStartPosition(82);
+  auto [upper, bands] = Function<TBollingerFunction>(clBlue);
+  bands->SetPeriod(10);
+  auto* volume = Add<TVolumeSeries>(0xC08040);
+  volume->SetCustomVertAxis(volumes);
+  for (int i = 0; i < 60; ++i) volume->AppendPoint(46000 + i, 1000 + 700 * std::fabs(std::sin(i * 0.45)));
+  auto [line, macd] = Function<TMACDFunction>(clNavy);
+  line->SetCustomVertAxis(oscillator);
+  macd->Recalculate();
+  Chart->DrawTo(*Bitmap.GetCanvas(), TRect(0, 0, W, H));
+  // Each pane's series stays inside its pane.
+  const auto inside = [](TChartSeries& S, TChartAxis& Axis) {
+    for (int32_t i = 0; i < S.Count(); ++i) {
+      const int32_t y = S.PointPixelY(i);
+      if (y < std::min(Axis.StartPixel, Axis.EndPixel) || y > std::max(Axis.StartPixel, Axis.EndPixel)) return false;
+    }
+    return S.Count() > 0;
+  };
+  EXPECT_TRUE(inside(*volume, *volumes));
+  EXPECT_TRUE(inside(*line, *oscillator));
+  EXPECT_TRUE(inside(*macd->Histogram(), *oscillator));
+  EXPECT_TRUE(inside(*bands->LowBand(), *Chart->LeftAxis()));
+  EXPECT_GT(Pixels(clLime), 300);
+  EXPECT_GT(Pixels(0xC08040), 300);
+  EXPECT_GT(Pixels(clNavy), 100);
+  TPngImage png;
+  png.Assign(Bitmap);
+  png.SaveToFile(std::string(dir) + "/financial.png");
 }
 
 }  // namespace
