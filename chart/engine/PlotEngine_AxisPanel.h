@@ -175,7 +175,9 @@ public:
   int32_t AxisHintCount = 0;
   bool OverAxis = false;
   int32_t LegendMode = 0;
-  // Reserves room on the side of an axis that is not drawn.
+  // Reserves room on the side of an axis: given the room the axis takes itself
+  // (0 for an axis that is not drawn), returns the room wanted there; room
+  // beyond the axis' own lies outside its ticks, labels and title.
   std::function<int32_t(TChartAxis* Axis, int32_t DefaultMargin)> AxisMarginHook;
   void CalcSize3D();
   // Chooses SeenFromBehind from the 3-D orientation (start of each draw).
