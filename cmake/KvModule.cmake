@@ -10,11 +10,7 @@ option(KV_UNITY_TESTS "Compile the test programs in batches of test files" ON)
 set(KV_UNITY_BATCH_SIZE 8 CACHE STRING "Most test files in one unity batch")
 # Test files that cannot share a translation unit with others of their program
 # even though they are wrapped, by path below the source folder.
-# GridSeriesRegistrationTest.cpp includes chart/extras/PlotSurfaGrid.h, whose
-# class TContourLevels clashes with the struct of views/ContourLevels.h that
-# other app tests see.
-set(KV_UNITY_ALONE
-  app/tests/GridSeriesRegistrationTest.cpp)
+set(KV_UNITY_ALONE)
 
 # kv_test_sources(<out-var> <target> <files...>)
 # Returns the sources to compile for test program <target>: the generated batch

@@ -22,7 +22,7 @@ constexpr double ZeroRangeFraction = 1e-6;
 // Shifts the widened limits so that V lies in the middle of a band between two of
 // the LevNum levels: values that differ from V only by noise then share one colour
 // instead of falling on either side of a level through V.
-void PlaceInMiddleOfBand(TContourLevels& s, double V) {
+void PlaceInMiddleOfBand(TSectionContours& s, double V) {
   const int32_t n = std::max<int32_t>(1, s.LevNum);
   const double centre = (n / 2 + 0.5) / (n + 1);  // fraction of the range below V
   if (s.LogScale && s.LevelMin > 0.0) {
@@ -122,7 +122,7 @@ void RoundLevels(arofdoubleM& levels, double range) {
     if (levels[i - 1] < 0.0 && levels[i + 1] > 0.0) levels[i] = 0.0;
 }
 
-void EvenColors(TContourLevels& s) {
+void EvenColors(TSectionContours& s) {
   const int32_t n = s.LevNum;
   arofintM ramp;
   Supermath2d::ColorRamp(200, {s.MinContour, s.Contour1_3, s.Contour2_3, s.MaxContour}, ramp);
@@ -136,7 +136,7 @@ void EvenColors(TContourLevels& s) {
 
 }  // namespace
 
-void ComputeLevelLimits(TContourLevels& s) {
+void ComputeLevelLimits(TSectionContours& s) {
   const bool userLimits = (s.ExtMin > 0.0 || !s.LogScale) && s.ExtMax > s.ExtMin && s.ExtMin != NoValue &&
                           s.UseExternal;
   if (userLimits) {
@@ -165,7 +165,7 @@ void ComputeLevelLimits(TContourLevels& s) {
   }
 }
 
-void BuildEvenLevels(TContourLevels& s) {
+void BuildEvenLevels(TSectionContours& s) {
   const int32_t n = s.LevNum;
   if (n < 1) return;
   const bool logScale = s.LogScale && s.LevelMin > 0.0;
@@ -216,7 +216,7 @@ bool ColorByName(const std::vector<cref>& names, const std::string& token, TColo
   return ColorOfInts(v, color);
 }
 
-bool ReadLevelFile(TContourLevels& s, const std::string& fileName, std::string& warning) {
+bool ReadLevelFile(TSectionContours& s, const std::string& fileName, std::string& warning) {
   arofstrM lines;
   if (!ReadTextLines(fileName, lines)) {
     warning = "Cannot read the level file \"" + fileName + "\".";
@@ -261,7 +261,7 @@ bool ReadLevelFile(TContourLevels& s, const std::string& fileName, std::string& 
   return true;
 }
 
-void BuildLevels(TContourLevels& s, std::string& warning) {
+void BuildLevels(TSectionContours& s, std::string& warning) {
   warning.clear();
   if (s.ColorNamesFound && !s.LevelFile.empty() && SysUtils::FileExists(s.LevelFile) &&
       ReadLevelFile(s, s.LevelFile, warning))
@@ -314,7 +314,7 @@ int32_t LabelDecimals(const arofdoubleM& levels, size_t k) {
   return p < 0 ? -p : 0;
 }
 
-TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, double H, int32_t W,
+TColorBarLayout ColorBarLayout(const TSectionContours& s, int32_t x0, int32_t y0, double H, int32_t W,
                                int32_t th, int32_t captionHeight, int32_t captionMinTop) {
   TColorBarLayout bar;
   if (s.FillColors.empty()) return bar;
@@ -430,7 +430,7 @@ bool SettingsFromStr(const std::string& line, TPseudoSectionSettings& settings, 
   return true;
 }
 
-void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
+void PaintColorBar(const TSectionContours& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
                    const std::string& caption, double H, int32_t W, int32_t captionMinTop) {
   if (s.FillColors.empty() || canvas.Pen == nullptr || canvas.Brush == nullptr || canvas.Font == nullptr) return;
   canvas.Pen->SetMode(pmCopy);

@@ -1,7 +1,7 @@
 // Contour levels of the pseudo-section view: level limits from the data or the user,
 // even levels (linear or logarithmic) rounded to short values, levels read from a
 // level file (*.lvl), the band and isoline colours, the named colours of "attrib.ini",
-// and the layout of the colour bar. TPseudoSection2d holds one TContourLevels.
+// and the layout of the colour bar. TPseudoSection2d holds one TSectionContours.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ struct cref {
 };
 
 // The level state of a pseudo-section view, with the view's field names and defaults.
-struct TContourLevels {
+struct TSectionContours {
   int32_t LevNum = 15;          // number of levels
   arofdoubleM Levels;           // LevNum ascending level values
   std::vector<TColor> FillColors;     // LevNum + 1 band colours; entry k is the band below level k
@@ -69,24 +69,24 @@ namespace ContourLevels {
 // user limits ExtMin and ExtMax show the data limits, except limits the user typed
 // while the user limits were switched off, which are kept. Equal limits are widened a
 // hundredfold around their value (for a negative value too); 0 stays for the levels.
-void ComputeLevelLimits(TContourLevels& s);
+void ComputeLevelLimits(TSectionContours& s);
 
 // LevNum levels evenly spaced between LevelMin and LevelMax (in ln when LogScale and
 // LevelMin > 0), rounded to short values, with their fill and isoline colours; every
 // level's isoline is switched on. Nothing happens when LevNum < 1.
-void BuildEvenLevels(TContourLevels& s);
+void BuildEvenLevels(TSectionContours& s);
 
 // Reads a level file: two header lines, then one level per line of at least seven
 // tokens (value, isoline flag, isoline colour, two unread, band colour). Lines that do
 // not convert are skipped and named in one warning. True with the levels, colours and
 // flags set (LevNum included) when at least one line was accepted; false, with s
 // unchanged, when the file cannot be read or holds no level.
-bool ReadLevelFile(TContourLevels& s, const std::string& fileName, std::string& warning);
+bool ReadLevelFile(TSectionContours& s, const std::string& fileName, std::string& warning);
 
 // The whole rebuild: levels from LevelFile when ColorNamesFound is set and the file
 // exists, else even levels (also after a level file without any usable line).
 // warning receives what the user should be told, or stays empty.
-void BuildLevels(TContourLevels& s, std::string& warning);
+void BuildLevels(TSectionContours& s, std::string& warning);
 
 // The colour of a colour token: "_" stands for a blank; a name of ColorNames, else a
 // text such as "R255G128B0" or "255 128 0". False when it is neither.
@@ -137,7 +137,7 @@ struct TColorBarLayout {
 // The bar at (x0, y0), height H, width W, for labels of text height th and a caption
 // of text height captionHeight. Empty when there are no fill colours. The caption
 // stands above the bar but never above captionMinTop.
-TColorBarLayout ColorBarLayout(const TContourLevels& s, int32_t x0, int32_t y0, double H, int32_t W,
+TColorBarLayout ColorBarLayout(const TSectionContours& s, int32_t x0, int32_t y0, double H, int32_t W,
                                int32_t th, int32_t captionHeight,
                                int32_t captionMinTop = std::numeric_limits<int32_t>::min());
 // Decimals of the colour-bar label of level k.
@@ -149,7 +149,7 @@ int32_t LabelDecimals(const arofdoubleM& levels, size_t k);
 // points larger than the bar's font, and a black frame. Nothing without fill colours.
 // A caption that would rise above captionMinTop (the top of the drawing) is lowered to
 // it, so a chart without a title band still shows it.
-void PaintColorBar(const TContourLevels& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
+void PaintColorBar(const TSectionContours& s, TPlotCanvas& canvas, TPlotFont& font, int32_t x0, int32_t y0,
                    const std::string& caption, double H, int32_t W = 15,
                    int32_t captionMinTop = std::numeric_limits<int32_t>::min());
 

@@ -480,7 +480,7 @@ void InsertByWalk(const std::vector<double>& sx, const std::vector<double>& sy, 
 
 }  // namespace
 
-int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild, bool scanAll) {
+int32_t Delaunay(TContourMesh& mesh, TSectionContours& levels, int32_t n, bool rebuild, bool scanAll) {
   TExtent e = NodeExtent(mesh, n);
   levels.DataMax = levels.DataMin = mesh.Nodes[1].value;
   for (int32_t i = 2; i <= n; ++i) {
@@ -588,7 +588,7 @@ void FindNeighbours(TContourMesh& mesh, int32_t count) {
   }
 }
 
-void Triangulate(TContourMesh& mesh, TContourLevels& levels, bool rebuild) {
+void Triangulate(TContourMesh& mesh, TSectionContours& levels, bool rebuild) {
   const int32_t n = mesh.NextNode - 1;
   if (n < 3) return;
   if (rebuild) {
@@ -599,7 +599,7 @@ void Triangulate(TContourMesh& mesh, TContourLevels& levels, bool rebuild) {
   }
 }
 
-void BuildLevels(TContourMesh& mesh, TContourLevels& levels, std::string& warning) {
+void BuildLevels(TContourMesh& mesh, TSectionContours& levels, std::string& warning) {
   warning.clear();
   if (levels.LevNum == 0 || mesh.TriangleCount < 3 || mesh.NextNode < 3) return;
   ContourLevels::BuildLevels(levels, warning);
@@ -839,7 +839,7 @@ std::vector<TPoint> CutCurve(const TContourMesh& mesh, int32_t t, int p, int q, 
   return points;
 }
 
-void FillTriangle(const TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas, int32_t t) {
+void FillTriangle(const TContourMesh& mesh, const TSectionContours& levels, TCanvas& canvas, int32_t t) {
   const dTriangle& d = mesh.Triangles[static_cast<size_t>(t)];
   const int32_t N = static_cast<int32_t>(levels.Levels.size());
   if (N == 0 || levels.FillColors.size() < static_cast<size_t>(N) + 1) return;
@@ -916,7 +916,7 @@ void DrawSmoothLine(const TContourMesh& mesh, TCanvas& canvas, std::vector<TPlot
   canvas.Polyline(line);
 }
 
-void DrawIsolines(TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas) {
+void DrawIsolines(TContourMesh& mesh, const TSectionContours& levels, TCanvas& canvas) {
   const size_t N = levels.Levels.size();
   const bool fromFile = levels.ColorNamesFound && !levels.LevelFile.empty();
   canvas.Pen->SetStyle(psSolid);
@@ -932,7 +932,7 @@ void DrawIsolines(TContourMesh& mesh, const TContourLevels& levels, TCanvas& can
   }
 }
 
-bool RenderPicture(TContourMesh& mesh, const TContourLevels& levels, bool linesVisible, TMetafile& picture) {
+bool RenderPicture(TContourMesh& mesh, const TSectionContours& levels, bool linesVisible, TMetafile& picture) {
   if (levels.LevNum == 0 || levels.Levels.empty() || mesh.TriangleCount < 3) return false;
   picture.SetRecording({}, {});
   picture.SetWidth(mesh.PictureWidth);

@@ -3,7 +3,7 @@
 // test made after the nodes' y range is mapped onto their x range, so that the mesh
 // does not depend on the ratio of the section's length to its depth. No triangle is
 // formed whose three nodes all carry the outline flag. TPseudoSection2d holds one
-// TContourMesh and one TContourLevels and calls these routines.
+// TContourMesh and one TSectionContours and calls these routines.
 #pragma once
 
 #include <cstdint>
@@ -62,14 +62,14 @@ std::string NodeLabel(double value);
 
 // With n = NextNode - 1 >= 3: the data and level limits, and with rebuild the picture
 // extent, the triangles and their neighbour links. Fewer nodes change nothing.
-void Triangulate(TContourMesh& mesh, TContourLevels& levels, bool rebuild);
+void Triangulate(TContourMesh& mesh, TSectionContours& levels, bool rebuild);
 
 // The data limits and level limits over nodes 1 .. n and, with rebuild, the extent
 // and the triangles; gives the number of triangles (0 without rebuild). scanAll
 // inserts by testing every triangle against every node (the quadratic reference
 // form, also used whenever a node carries the outline flag); otherwise the triangles
 // a node removes are found by walking the mesh, with the same result.
-int32_t Delaunay(TContourMesh& mesh, TContourLevels& levels, int32_t n, bool rebuild, bool scanAll = false);
+int32_t Delaunay(TContourMesh& mesh, TSectionContours& levels, int32_t n, bool rebuild, bool scanAll = false);
 
 // Links every triangle to its neighbours across its edges and sets the border flags.
 void FindNeighbours(TContourMesh& mesh, int32_t count);
@@ -79,7 +79,7 @@ bool InCircle(double xp, double yp, double xa, double ya, double xb, double yb, 
 
 // Levels and colours (ContourLevels::BuildLevels) and ContourValues, when there are
 // LevNum != 0 levels, at least three triangles and at least two nodes; else nothing.
-void BuildLevels(TContourMesh& mesh, TContourLevels& levels, std::string& warning);
+void BuildLevels(TContourMesh& mesh, TSectionContours& levels, std::string& warning);
 
 // The node table: the line "X -Y  Z", then per node its plot x, its plot y with the
 // sign reversed and its value, each right-aligned in 23 characters in the form
@@ -122,10 +122,10 @@ TPlotPoint Crossing(const TContourMesh& mesh, int32_t t, int e, double level);
 std::vector<TPoint> CutCurve(const TContourMesh& mesh, int32_t t, int p, int q, double level);
 
 // Fills triangle t band by band, with no outline.
-void FillTriangle(const TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas, int32_t t);
+void FillTriangle(const TContourMesh& mesh, const TSectionContours& levels, TCanvas& canvas, int32_t t);
 // Traces and draws every level's isolines (open ones from the outline first, then the
 // closed ones), each in its isoline colour; a level file may switch lines off.
-void DrawIsolines(TContourMesh& mesh, const TContourLevels& levels, TCanvas& canvas);
+void DrawIsolines(TContourMesh& mesh, const TSectionContours& levels, TCanvas& canvas);
 // Draws a traced line through the plot points as arcs between the midpoints of its
 // segments; a closed line ends with its start point and a repeat of it.
 void DrawSmoothLine(const TContourMesh& mesh, TCanvas& canvas, std::vector<TPlotPoint> points, bool closed);
@@ -133,6 +133,6 @@ void DrawSmoothLine(const TContourMesh& mesh, TCanvas& canvas, std::vector<TPlot
 // Renders the bands and, with linesVisible, the isolines into picture, cleared and
 // sized PictureWidth by PictureHeight. Nothing without levels or with fewer than three
 // triangles (the picture stays as it was); false then.
-bool RenderPicture(TContourMesh& mesh, const TContourLevels& levels, bool linesVisible, TMetafile& picture);
+bool RenderPicture(TContourMesh& mesh, const TSectionContours& levels, bool linesVisible, TMetafile& picture);
 
 }  // namespace Contouring

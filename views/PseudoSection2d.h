@@ -67,7 +67,7 @@ public:
 
   // ---- node store and derived state ----
   TContourMesh Mesh;           // nodes, triangles and the picture scale
-  TContourLevels Contours;     // levels, colours and limits
+  TSectionContours Contours;     // levels, colours and limits
   std::vector<dVertex3d>& Nodes = Mesh.Nodes;
   int32_t& NextNode = Mesh.NextNode;  // 1 empties the view
   std::vector<dTriangle>& Triangles = Mesh.Triangles;

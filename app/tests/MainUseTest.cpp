@@ -299,7 +299,7 @@ TEST_F(MainUseTest, AUniformModelIsOneColourNotTheWholeScale) {
   AppTest::AcceptModelConstructor(Seam);
   f.Newmodel1->Click();
   ASSERT_TRUE(f.Survey.ModelComputed);
-  const TContourLevels& c = f.PseudoSection2d2->Contours;
+  const TSectionContours& c = f.PseudoSection2d2->Contours;
   // The computed values are the start resistivity up to rounding noise.
   ASSERT_GT(f.PseudoSection2d2->NextNode, 4);
   EXPECT_NEAR(c.DataMin, f.Survey.StartResistivity, 1e-4 * f.Survey.StartResistivity);

@@ -28,8 +28,8 @@ TContourMesh GridMesh(int nx, int ny, double width, double depth, int32_t pw, in
   return mesh;
 }
 
-TContourLevels EvenLevels(TContourMesh& mesh, int32_t n, bool logScale) {
-  TContourLevels levels;
+TSectionContours EvenLevels(TContourMesh& mesh, int32_t n, bool logScale) {
+  TSectionContours levels;
   levels.LevNum = n;
   levels.LogScale = logScale;
   Contouring::Triangulate(mesh, levels, true);
@@ -48,7 +48,7 @@ std::unique_ptr<TBitmap> Replay(const TMetafile& picture) {
   return bitmap;
 }
 
-int32_t BandOf(const TContourLevels& levels, double v) {
+int32_t BandOf(const TSectionContours& levels, double v) {
   int32_t k = 0;
   while (k < static_cast<int32_t>(levels.Levels.size()) && levels.Levels[static_cast<size_t>(k)] < v) ++k;
   return k;
@@ -58,7 +58,7 @@ TEST(ContourPicture, BandsMatchTheLevelOfTheDataUnderEachPixel) {
   // Values growing along x: every level's curve is the straight line x = level, so the
   // band of any pixel is known exactly.
   TContourMesh mesh = GridMesh(11, 6, 100.0, 50.0, 400, 200, [](double x, double) { return x; });
-  const TContourLevels levels = EvenLevels(mesh, 9, false);
+  const TSectionContours levels = EvenLevels(mesh, 9, false);
   ASSERT_EQ(levels.Levels, (arofdoubleM{10, 20, 30, 40, 50, 60, 70, 80, 90}));
   TMetafile picture;
   ASSERT_TRUE(Contouring::RenderPicture(mesh, levels, true, picture));
@@ -77,7 +77,7 @@ TEST(ContourPicture, BandsMatchTheLevelOfTheDataUnderEachPixel) {
 
 TEST(ContourPicture, WithoutIsolinesOnlyBandsAreDrawn) {
   TContourMesh mesh = GridMesh(11, 6, 100.0, 50.0, 400, 200, [](double x, double) { return x; });
-  const TContourLevels levels = EvenLevels(mesh, 9, false);
+  const TSectionContours levels = EvenLevels(mesh, 9, false);
   TMetafile picture;
   ASSERT_TRUE(Contouring::RenderPicture(mesh, levels, false, picture));
   const auto bitmap = Replay(picture);
@@ -99,7 +99,7 @@ TEST(ContourPicture, TrianglesWithinOneBandAreOnePolygonOfThatBand) {
     Contouring::AddNode(mesh, 0, 0, c.a, false);
     Contouring::AddNode(mesh, 10, 0, c.b, false);
     Contouring::AddNode(mesh, 5, 10, c.c, false);
-    TContourLevels levels;
+    TSectionContours levels;
     levels.LevNum = 3;
     Contouring::Triangulate(mesh, levels, true);
     ASSERT_EQ(mesh.TriangleCount, 1);
@@ -121,7 +121,7 @@ TEST(ContourPicture, LineThroughOneTriangleIsStraightBetweenItsCrossings) {
   Contouring::AddNode(mesh, 0, 0, 0, false);
   Contouring::AddNode(mesh, 100, 0, 10, false);
   Contouring::AddNode(mesh, 0, 100, 10, false);
-  TContourLevels levels;
+  TSectionContours levels;
   levels.LevNum = 1;
   Contouring::Triangulate(mesh, levels, true);
   levels.Levels = {5};
@@ -143,7 +143,7 @@ TEST(ContourPicture, IsolineAroundAnInnerMaximumIsClosed) {
   TContourMesh mesh = GridMesh(21, 21, 100.0, 100.0, 300, 300, [](double x, double y) {
     return 100.0 - std::hypot(x - 50.0, y - 50.0);
   });
-  TContourLevels levels = EvenLevels(mesh, 1, false);
+  TSectionContours levels = EvenLevels(mesh, 1, false);
   levels.Levels = {79.5};  // about a circle of radius 20.5 round the centre
   levels.IsolineColors = {clBlack};
   TBitmap bitmap(300, 300);
@@ -160,7 +160,7 @@ TEST(ContourPicture, IsolineAroundAnInnerMaximumIsClosed) {
 
 TEST(ContourPicture, NoLevelsOrTooFewTrianglesLeaveThePictureAlone) {
   TContourMesh mesh = GridMesh(3, 3, 10.0, 10.0, 50, 50, [](double x, double) { return x; });
-  TContourLevels levels;
+  TSectionContours levels;
   Contouring::Triangulate(mesh, levels, true);
   TMetafile picture(50, 50);
   EXPECT_FALSE(Contouring::RenderPicture(mesh, levels, true, picture));  // no levels yet
@@ -251,7 +251,7 @@ TEST(ContourSettingsLine, MalformedLinesChangeNothing) {
 }
 
 TEST(ContourLevelLimits, LimitsTypedWhileSwitchedOffAreKept) {
-  TContourLevels s;
+  TSectionContours s;
   s.DataMin = 3;
   s.DataMax = 300;
   ContourLevels::ComputeLevelLimits(s);

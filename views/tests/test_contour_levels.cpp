@@ -13,8 +13,8 @@ using namespace ContourLevels;
 
 const std::string Fixtures = KV_TEST_FIXTURES;
 
-TContourLevels WithLimits(double lo, double hi, int32_t n, bool logScale) {
-  TContourLevels s;
+TSectionContours WithLimits(double lo, double hi, int32_t n, bool logScale) {
+  TSectionContours s;
   s.LevelMin = lo;
   s.LevelMax = hi;
   s.LevNum = n;
@@ -39,7 +39,7 @@ TEST(ContourLevelsEven, LevelsAreRoundedToShortValues) {
       {0, 0, 4, false, {0.2, 0.4, 0.6, 0.8}},    // data all 0: the range [0, 1]
   };
   for (const auto& c : cases) {
-    TContourLevels s = WithLimits(c.lo, c.hi, c.n, c.logScale);
+    TSectionContours s = WithLimits(c.lo, c.hi, c.n, c.logScale);
     BuildEvenLevels(s);
     ASSERT_EQ(s.Levels.size(), c.expected.size()) << c.lo << ".." << c.hi;
     for (size_t i = 0; i < c.expected.size(); ++i) EXPECT_DOUBLE_EQ(s.Levels[i], c.expected[i]) << c.lo << ".." << c.hi << " #" << i;
@@ -47,7 +47,7 @@ TEST(ContourLevelsEven, LevelsAreRoundedToShortValues) {
 }
 
 TEST(ContourLevelsLimits, UserAndDataLimitsAndEqualLimits) {
-  TContourLevels s;
+  TSectionContours s;
   s.DataMin = 5;
   s.DataMax = 5;
   ComputeLevelLimits(s);
@@ -56,7 +56,7 @@ TEST(ContourLevelsLimits, UserAndDataLimitsAndEqualLimits) {
   EXPECT_EQ(s.ExtMin, 5);  // the dialog shows the data range
 
   // All data -5: widened around the value, levels ascending.
-  s = TContourLevels{};
+  s = TSectionContours{};
   s.DataMin = s.DataMax = -5;
   ComputeLevelLimits(s);
   EXPECT_DOUBLE_EQ(s.LevelMin, -500);
@@ -66,7 +66,7 @@ TEST(ContourLevelsLimits, UserAndDataLimitsAndEqualLimits) {
   for (size_t i = 0; i + 1 < s.Levels.size(); ++i) EXPECT_LT(s.Levels[i], s.Levels[i + 1]);
   for (double v : s.Levels) EXPECT_TRUE(std::isfinite(v));
 
-  s = TContourLevels{};
+  s = TSectionContours{};
   s.DataMin = 1;
   s.DataMax = 100;
   s.UseExternal = true;
@@ -83,7 +83,7 @@ TEST(ContourLevelsLimits, UserAndDataLimitsAndEqualLimits) {
 }
 
 TEST(ContourLevelsEven, ColoursComeFromTheRampsAndEveryIsolineIsOn) {
-  TContourLevels s = WithLimits(0, 1, 4, false);
+  TSectionContours s = WithLimits(0, 1, 4, false);
   s.LevelLineFlags = {0};  // left over from a level file
   BuildEvenLevels(s);
   ASSERT_EQ(s.FillColors.size(), 5u);
@@ -134,7 +134,7 @@ TEST(ContourLevelsNames, AttribIniSkipsMalformedLines) {
 }
 
 TEST(ContourLevelsFile, GoodLinesAreTakenBadLinesNamedOnce) {
-  TContourLevels s;
+  TSectionContours s;
   ASSERT_TRUE(ReadColorNames(Fixtures + "/attrib.ini", s.ColorNames));
   s.ColorNamesFound = true;
   s.LevelFile = Fixtures + "/levels.lvl";
@@ -149,7 +149,7 @@ TEST(ContourLevelsFile, GoodLinesAreTakenBadLinesNamedOnce) {
 }
 
 TEST(ContourLevelsFile, FileWithoutUsableLineFallsBackToEvenLevels) {
-  TContourLevels s;
+  TSectionContours s;
   s.ColorNamesFound = true;
   s.LevelFile = Fixtures + "/attrib.ini";  // no line is a level line
   s.LevelMin = 0;
@@ -176,7 +176,7 @@ TEST(ContourLevelsNudge, ValuesOnALevelMoveOffIt) {
 }
 
 TEST(ContourLevelsBar, LayoutOfBandsTicksAndLabels) {
-  TContourLevels s = WithLimits(0, 16, 15, false);
+  TSectionContours s = WithLimits(0, 16, 15, false);
   BuildEvenLevels(s);
   ASSERT_EQ(s.FillColors.size(), 16u);
   const TColorBarLayout bar = ColorBarLayout(s, 500, 20, 160.0, 15, 12, 14);
@@ -201,7 +201,7 @@ TEST(ContourLevelsBar, LayoutOfBandsTicksAndLabels) {
   EXPECT_EQ(LabelDecimals({0.2, 0.4, 0.6}, 1), 1);
   EXPECT_EQ(LabelDecimals({0.01, 0.015}, 0), 3);
   EXPECT_EQ(LabelDecimals({0.0, 100.0}, 0), 0);
-  EXPECT_TRUE(ColorBarLayout(TContourLevels{}, 0, 0, 100, 15, 12, 14).Bands.empty());
+  EXPECT_TRUE(ColorBarLayout(TSectionContours{}, 0, 0, 100, 15, 12, 14).Bands.empty());
 }
 
 }  // namespace

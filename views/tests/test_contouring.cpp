@@ -147,7 +147,7 @@ std::set<std::array<int32_t, 3>> TriangleSet(const TContourMesh& mesh) {
 
 TEST(ContourTriangulation, ThreeNodesMakeOneBorderTriangle) {
   TContourMesh mesh = MeshOf({{0, 0}, {10, 0}, {5, 4}});
-  TContourLevels levels;
+  TSectionContours levels;
   Contouring::Triangulate(mesh, levels, true);
   ASSERT_EQ(mesh.TriangleCount, 1);
   for (int e = 0; e < 3; ++e) {
@@ -168,7 +168,7 @@ TEST(ContourTriangulation, KnownNodeSetsGiveDelaunayMeshesCoveringTheHull) {
   for (size_t i = 0; i < sets.size(); ++i) {
     SCOPED_TRACE(i);
     TContourMesh mesh = MeshOf(sets[i]);
-    TContourLevels levels;
+    TSectionContours levels;
     Contouring::Triangulate(mesh, levels, true);
     ASSERT_GT(mesh.TriangleCount, 0);
     ExpectValidMesh(mesh);
@@ -197,7 +197,7 @@ TEST(ContourTriangulation, WalkingInsertionGivesTheScanningInsertionsTriangles) 
   for (size_t i = 0; i < scattered.size(); ++i) {
     SCOPED_TRACE(i);
     TContourMesh walk = MeshOf(scattered[i]), scan = MeshOf(scattered[i]);
-    TContourLevels levels;
+    TSectionContours levels;
     const int32_t n = walk.NextNode - 1;
     const int32_t a = Contouring::Delaunay(walk, levels, n, true);
     const int32_t b = Contouring::Delaunay(scan, levels, n, true, true);
@@ -206,7 +206,7 @@ TEST(ContourTriangulation, WalkingInsertionGivesTheScanningInsertionsTriangles) 
   }
   for (const std::vector<P>& grid : {PseudoSection(120, 12), PseudoSection(9, 4)}) {
     TContourMesh mesh = MeshOf(grid);
-    TContourLevels levels;
+    TSectionContours levels;
     Contouring::Triangulate(mesh, levels, true);
     ExpectValidMesh(mesh);
     ExpectDelaunay(mesh);
@@ -218,7 +218,7 @@ TEST(ContourTriangulation, WalkingInsertionGivesTheScanningInsertionsTriangles) 
 
 TEST(ContourTriangulation, MoreThanFourThousandNodesAreAllTriangulated) {
   TContourMesh mesh = MeshOf(RandomPoints(4500, 3, 2000.0, 200.0));
-  TContourLevels levels;
+  TSectionContours levels;
   Contouring::Triangulate(mesh, levels, true);
   EXPECT_EQ(mesh.NextNode, 4501);
   ExpectValidMesh(mesh);
@@ -233,7 +233,7 @@ TEST(ContourTriangulation, ScalingDepthsLeavesTheMeshUnchanged) {
   std::vector<P> deeper = pts;
   for (P& p : deeper) p.y *= 7.5;
   TContourMesh a = MeshOf(pts), b = MeshOf(deeper);
-  TContourLevels levels;
+  TSectionContours levels;
   Contouring::Triangulate(a, levels, true);
   Contouring::Triangulate(b, levels, true);
   EXPECT_EQ(TriangleSet(a), TriangleSet(b));
@@ -242,7 +242,7 @@ TEST(ContourTriangulation, ScalingDepthsLeavesTheMeshUnchanged) {
 TEST(ContourTriangulation, NodesAllOnTheOutlineFormNoTriangle) {
   TContourMesh mesh;
   for (const P& p : RandomPoints(20, 5, 10, 10)) Contouring::AddNode(mesh, p.x, p.y, 1.0, true);
-  TContourLevels levels;
+  TSectionContours levels;
   Contouring::Triangulate(mesh, levels, true);
   EXPECT_EQ(mesh.TriangleCount, 0);
 }
@@ -255,7 +255,7 @@ TEST(ContourTriangulation, NodesOnOneLineGetAWidenedFiniteExtent) {
   };
   for (const auto& line : lines) {
     TContourMesh mesh = MeshOf(line);
-    TContourLevels levels;
+    TSectionContours levels;
     Contouring::Triangulate(mesh, levels, true);
     EXPECT_LT(mesh.PlotXMin, mesh.PlotXMax);
     EXPECT_LT(mesh.PlotYMin, mesh.PlotYMax);
@@ -270,7 +270,7 @@ TEST(ContourTriangulation, NodesOnOneLineGetAWidenedFiniteExtent) {
 
 TEST(ContourTriangulation, NewValuesWithoutRebuildKeepTheMesh) {
   TContourMesh mesh = MeshOf(RandomPoints(50, 6, 100, 20));
-  TContourLevels levels;
+  TSectionContours levels;
   Contouring::Triangulate(mesh, levels, true);
   const auto before = TriangleSet(mesh);
   for (int32_t i = 1; i < mesh.NextNode; ++i) mesh.Nodes[i].value = 1000.0 + i;
@@ -293,7 +293,7 @@ TEST(ContourTriangulation, NodeLabelsShowTheValueShortly) {
 TEST(ContourTriangulation, LevelNudgeWorksOnTheContouringCopy) {
   TContourMesh mesh = MeshOf({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 5}});
   for (int32_t i = 1; i < mesh.NextNode; ++i) mesh.Nodes[i].value = 10.0 * i;  // 10 .. 50
-  TContourLevels levels;
+  TSectionContours levels;
   levels.LevNum = 3;  // levels 20, 30, 40
   Contouring::Triangulate(mesh, levels, true);
   std::string warning;
