@@ -5,7 +5,13 @@
 
 #include "app/DialogFields.h"
 #include "app/EditUnit.h"
+#include "app/PrSetupUn.h"
+#include "app/PseudoSetup.h"
+#include "app/bsetupun.h"
+#include "app/printsettings.h"
 #include "app/tests/AppTestSupport.h"
+#include "controls/abcbtn.h"
+#include "platform/rtl/FreeGuard.h"
 #include "platform/gdi/Graphics.h"
 #include "controls/abccombo.h"
 #include "platform/ui/Buttons.h"
@@ -122,9 +128,24 @@ TModalResult CheckDialog(TForm& Form, std::vector<std::string>& Seen) {
   return mrCancel;
 }
 
-class DialogFitTest : public AppFixture {};
+class DialogFitTest : public AppFixture {
+ protected:
+  void CheckEveryDialog();
+  // The dialogs kept between uses are made anew, at the fonts of the next round.
+  static void FreeKeptDialogs() {
+    for (TForm* kept : std::initializer_list<TForm*>{PrSetupUn::SetupForm.Get(), PseudoSetup::PseudosetupForm.Get(),
+                                                     printsettings::prntset.Get(), bsetupun::Bsetup.Get()})
+      if (kept) kept->Free();
+    if (TEditForm* editor = EditUnit::EditForm.Get()) editor->Free();
+  }
+};
 
 TEST_F(DialogFitTest, EveryDialogOfTheMainWindowFitsItsTexts) {
+  FreeKeptDialogs();
+  CheckEveryDialog();
+}
+
+void DialogFitTest::CheckEveryDialog() {
   TMainForm& f = OpenForm();
   std::vector<std::string> seen;
   const auto check = [&seen](TForm& Form) { return CheckDialog(Form, seen); };
@@ -183,8 +204,41 @@ TEST_F(DialogFitTest, EveryDialogOfTheMainWindowFitsItsTexts) {
   ASSERT_NE(EditUnit::EditForm.Get(), nullptr);
   check(*EditUnit::EditForm.Get());
   EXPECT_EQ(seen.back(), "Electrode editor");
-  EditUnit::EditForm.Get()->Free();
+  FreeKeptDialogs();
   CloseForm();
+  Dearsetup::Defarray->Free();
+  Dearsetup::Defarray = nullptr;
+}
+
+TEST(DialogFitRoutineTest, ADialogLaidOutTooNarrowIsWidenedUntilItsTextsFit) {
+  // Controls one pixel wide, inside a group box, beside an edit, with a long
+  // caption: after fitting, every text shows and the order of the row is kept.
+  Forms::EnsureToolkit();
+  TOwned<TForm> form(Create<TForm>(nullptr));
+  form->SetCaption("A dialog caption much longer than the dialog it names");
+  form->SetClientWidth(60);
+  form->SetClientHeight(200);
+  TGroupBox* group = DialogFields::AddGroup(form.get(), "Group", 4, 4, 52, 120);
+  TCheckBox* check = DialogFields::AddCheck(group, "A check box with a long caption", 4, 16, 1);
+  TLabel* label = DialogFields::AddLabel(group, "A label with a long caption", 4, 40, 1);
+  TEdit* edit = DialogFields::AddEdit(group, 6, 40, 40);
+  auto* combo = Create<TComboBox>(group);
+  combo->SetParent(group);
+  combo->SetBounds(4, 70, 1, 21);
+  combo->Items()->Add("Short");
+  combo->Items()->Add("Dipole-Dipole forward with a long name");
+  auto* radio = Create<TRadioButton>(form.get());
+  radio->SetParent(form.get());
+  radio->SetBounds(4, 130, 1, 17);
+  radio->SetCaption("A radio button");
+  TabcPicBtn* button = DialogFields::AddCommandButton(form.get(), "A command with a long caption", 4, 160);
+  button->SetWidth(1);
+  DialogFields::FitToContent(*form);
+  std::vector<std::string> seen;
+  CheckDialog(*form, seen);
+  EXPECT_GE(edit->GetLeft(), label->GetLeft() + label->GetWidth());
+  EXPECT_GT(check->GetWidth(), 1);
+  EXPECT_GT(radio->GetWidth(), 1);
 }
 
 }  // namespace DialogFitTests
