@@ -8,7 +8,14 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QStyle>
 
+#include "controls/abccombo.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Menus.h"
 #include "numerics/Supermath2d.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/QtBridge.h"
@@ -133,36 +140,106 @@ int CaptionWidthNeeded(const TForm& Form) {
   return QFontMetrics(font).horizontalAdvance(UiBridge::ToQ(Form.GetCaption())) + TitleButtons;
 }
 
-void FitToContent(TForm& Form) {
-  for (int i = 0; i < Form.ControlCount(); ++i) {
-    auto* combo = dynamic_cast<TComboBox*>(Form.GetControl(i));
-    if (!combo) continue;
-    const int grow = ComboWidthNeeded(*combo) - combo->GetWidth();
-    if (grow <= 0) continue;
-    const int right = combo->GetLeft() + combo->GetWidth();
-    // Frames and boxes that reach the combo's right edge from its left grow with it.
-    for (int k = 0; k < Form.ControlCount(); ++k) {
-      TControl* c = Form.GetControl(k);
-      if (c == combo || c->GetLeft() >= combo->GetLeft()) continue;
-      if (c->GetLeft() + c->GetWidth() >= right) c->SetWidth(c->GetWidth() + grow);
-    }
-    // Controls to the right of the combo and the other edits in its column move or grow alike.
-    for (int k = 0; k < Form.ControlCount(); ++k) {
-      TControl* c = Form.GetControl(k);
-      if (c == combo) continue;
-      if (c->GetLeft() >= right) c->SetLeft(c->GetLeft() + grow);
-      else if (c->GetLeft() == combo->GetLeft() && c->GetWidth() == combo->GetWidth()) c->SetWidth(c->GetWidth() + grow);
-    }
-    combo->SetWidth(combo->GetWidth() + grow);
-    Form.SetClientWidth(Form.GetClientWidth() + grow);
+namespace {
+
+// The widest line of Text at Font, as the controls draw it.
+int TextWidthAt(const TFont& Font, const std::string& Text) {
+  TBitmap probe(1, 1);
+  TCanvas& c = *probe.GetCanvas();
+  c.Font->Assign(Font);
+  int width = 0;
+  size_t from = 0;
+  const std::string text = Menus::StripHotkey(Text);
+  while (from <= text.size()) {
+    const size_t to = std::min(text.find('\n', from), text.size());
+    width = std::max(width, c.TextWidth(text.substr(from, to - from)));
+    from = to + 1;
   }
+  return width;
+}
+
+// The width a control needs to show its text whole; 0 for controls that size
+// themselves or show no text of their own.
+int WidthNeeded(const TControl& C) {
+  if (auto* combo = dynamic_cast<const TComboBox*>(&C)) {
+    if (auto* colors = dynamic_cast<const TabcColorComboBox*>(combo); colors && !colors->GetShowText()) return 0;
+    return ComboWidthNeeded(*combo);
+  }
+  if (C.GetCaption().empty()) return 0;
+  if (auto* label = dynamic_cast<const TLabel*>(&C)) {
+    // Caption boxes are framed by the edit placed over their right part.
+    if (label->GetAutoSize() || label->WordWrap || dynamic_cast<const TabcSuperLabel*>(&C)) return 0;
+    return TextWidthAt(*C.GetFont(), C.GetCaption());
+  }
+  QStyle* style = QApplication::style();
+  if (dynamic_cast<const TCheckBox*>(&C))
+    return TextWidthAt(*C.GetFont(), C.GetCaption()) + style->pixelMetric(QStyle::PM_IndicatorWidth) +
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
+  if (dynamic_cast<const TRadioButton*>(&C))
+    return TextWidthAt(*C.GetFont(), C.GetCaption()) + style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + 4;
+  if (dynamic_cast<const TButton*>(&C) || dynamic_cast<const TSpeedButton*>(&C))
+    return TextWidthAt(*C.GetFont(), C.GetCaption()) + 12;
+  return 0;
+}
+
+bool IsContainer(const TControl& C) {
+  return dynamic_cast<const TGroupBox*>(&C) || dynamic_cast<const TPanel*>(&C) ||
+         dynamic_cast<const TPageControl*>(&C) || dynamic_cast<const TTabSheet*>(&C);
+}
+
+// Widens Control by Grow inside Parent: controls to its right move along, frames
+// that reach its right edge from its left and the controls of its column with
+// its width grow with it.
+void Widen(TWinControl& Parent, TControl& Control, int Grow) {
+  const int left = Control.GetLeft(), width = Control.GetWidth(), right = left + width;
+  for (int k = 0; k < Parent.ControlCount(); ++k) {
+    TControl* c = Parent.GetControl(k);
+    if (c == &Control || c->GetAlign() != TAlign::alNone) continue;
+    if (c->GetLeft() >= right) c->SetLeft(c->GetLeft() + Grow);
+    else if (c->GetLeft() < left && c->GetLeft() + c->GetWidth() >= right) c->SetWidth(c->GetWidth() + Grow);
+    else if (c->GetLeft() == left && c->GetWidth() == width) c->SetWidth(c->GetWidth() + Grow);
+  }
+  Control.SetWidth(width + Grow);
+}
+
+// Fits the controls of Parent to their texts; returns by how much Parent's
+// client area must grow to hold them with the right margin it had.
+int FitChildren(TWinControl& Parent) {
+  int used = 0;
+  for (int i = 0; i < Parent.ControlCount(); ++i) {
+    const TControl* c = Parent.GetControl(i);
+    if (c->GetAlign() == TAlign::alNone) used = std::max(used, c->GetLeft() + c->GetWidth());
+  }
+  const int margin = std::max(0, Parent.GetClientWidth() - used);
+  int alignedNeed = 0;  // aligned children (pages, bars) grow with their parent
+  for (int i = 0; i < Parent.ControlCount(); ++i) {
+    TControl* c = Parent.GetControl(i);
+    int grow = WidthNeeded(*c) - c->GetWidth();
+    if (IsContainer(*c)) grow = std::max(grow, FitChildren(*static_cast<TWinControl*>(c)));
+    if (grow <= 0) continue;
+    if (c->GetAlign() == TAlign::alNone) Widen(Parent, *c, grow);
+    else alignedNeed = std::max(alignedNeed, grow);
+  }
+  int right = 0;
+  for (int i = 0; i < Parent.ControlCount(); ++i) {
+    const TControl* c = Parent.GetControl(i);
+    if (c->GetAlign() == TAlign::alNone) right = std::max(right, c->GetLeft() + c->GetWidth());
+  }
+  return std::max({0, alignedNeed, right + margin - Parent.GetClientWidth()});
+}
+
+}  // namespace
+
+void FitToContent(TForm& Form) {
+  if (const int grow = FitChildren(Form); grow > 0) Form.SetClientWidth(Form.GetClientWidth() + grow);
   // A wider window for the caption keeps its content in the middle.
   const int grow = CaptionWidthNeeded(Form) - Form.GetWidth();
   if (grow <= 0) return;
   Form.SetWidth(Form.GetWidth() + grow);
   for (int k = 0; k < Form.ControlCount(); ++k) {
     TControl* c = Form.GetControl(k);
-    c->SetLeft(c->GetLeft() + grow / 2);
+    if (c->GetAlign() == TAlign::alNone) c->SetLeft(c->GetLeft() + grow / 2);
   }
 }
 

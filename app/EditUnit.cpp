@@ -1,4 +1,5 @@
 #include "app/EditUnit.h"
+#include "app/DialogFields.h"
 
 #include <cmath>
 
@@ -135,6 +136,7 @@ TEditForm::TEditForm(TComponent* AOwner) : TForm(AOwner) {
   PlotDataHook = [this](bool Upper) {
     if (TMainForm* form = MainWindow()) form->PlotData(Upper);
   };
+  DialogFields::FitToContent(*this);
 }
 
 void TEditForm::Attach(TMainForm& Form) {

@@ -111,6 +111,7 @@ TSetupForm::TSetupForm(TComponent* AOwner) : TForm(AOwner) {
   CheckBox2->OnClick = [this](TObject* S) { CheckBox2Click(S); };
   OnShow = [this](TObject* S) { FormShow(S); };
   OnClose = [this](TObject* S, TCloseAction& A) { FormClose(S, A); };
+  DialogFields::FitToContent(*this);
 }
 
 void TSetupForm::LoadFields() {

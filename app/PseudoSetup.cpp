@@ -131,6 +131,7 @@ TPseudosetupForm::TPseudosetupForm(TComponent* AOwner) : TForm(AOwner) {
   PSuseExternal->OnClick = [this](TObject* S) { PSuseExternalClick(S); };
   abcFileOpenEdit1->AfterExecute = [this](TObject* S) { abcFileOpenEdit1AfterExecute(S); };
   DialogFields::CancelOnEscape(*this);
+  DialogFields::FitToContent(*this);
 }
 
 void TPseudosetupForm::LoadFromSection(TPseudoSection2d& Section) {

@@ -153,6 +153,7 @@ TBsetup::TBsetup(TComponent* AOwner) : TForm(AOwner) {
   Button5->OnClick = [this](TObject* S) { Button5Click(S); };
   Button7->OnClick = [this](TObject* S) { Button7Click(S); };
   Button8->OnClick = [this](TObject* S) { Button8Click(S); };
+  DialogFields::FitToContent(*this);
 }
 
 TPlotPolygon* TBsetup::Shape() const {

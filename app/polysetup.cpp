@@ -100,6 +100,7 @@ TPolysetupForm::TPolysetupForm(TComponent* AOwner) : TForm(AOwner) {
   SpeedButton3->OnClick = [this](TObject* S) { SpeedButton3Click(S); };
   SpeedButton4->OnClick = [this](TObject* S) { SpeedButton4Click(S); };
   DialogFields::CancelOnEscape(*this);
+  DialogFields::FitToContent(*this);
 }
 
 void TPolysetupForm::LoadFromChart(TPolygonChart& Chart) {

@@ -130,6 +130,7 @@ Tprntset::Tprntset(TComponent* AOwner) : TForm(AOwner) {
   BitBtn1->SetCaption("Ok");
   BitBtn1->Default = true;
   BitBtn1->OnClick = [this](TObject* S) { BitBtn1Click(S); };
+  DialogFields::FitToContent(*this);
 }
 
 void Tprntset::BitBtn1Click(TObject*) { SetModalResult(mrOk); }

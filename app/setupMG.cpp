@@ -115,6 +115,7 @@ TsetMG::TsetMG(TComponent* AOwner) : TForm(AOwner) {
   Button2->OnClick = [this](TObject* S) { Button2Click(S); };
   Button3->OnClick = [this](TObject* S) { Button3Click(S); };
   DialogFields::CancelOnEscape(*this);
+  DialogFields::FitToContent(*this);
 }
 
 void TsetMG::LoadFromGraph() {
