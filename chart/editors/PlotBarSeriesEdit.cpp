@@ -29,8 +29,7 @@ TBarSeriesEditor::TBarSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("BarSeriesEditor");
   SetClientWidth(310);
   SetClientHeight(190);
-  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 310, 190);
-  PageControl1->SetAlign(TAlign::alClient);
+  PageControl1 = AddPages(310, 190);
   TabFormat = AddSheet(PageControl1, "TabFormat", "Format");
   TabSize = AddSheet(PageControl1, "TabSize", "Size");
 
@@ -39,11 +38,7 @@ TBarSeriesEditor::TBarSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   for (size_t i = 0; i < Names.size(); ++i) Style.Items.emplace_back(Names[i], static_cast<int32_t>(i));
   FRowStyle = AddRow(Style);
   CBBarStyle = Place<TComboFlat>(this, FRowStyle, TabFormat, "CBBarStyle", 60, 8, 130, 21);
-  LStyle = Row(FRowStyle).Label;
-  LStyle->SetName("LStyle");
-  LStyle->SetParent(TabFormat);
-  LStyle->SetBounds(8, 12, 50, 13);
-  LStyle->FocusControl = CBBarStyle;
+  LStyle = PlaceRowLabel(FRowStyle, TabFormat, "LStyle", 8, 12, 50);
 
   BBarPen = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Border...", "BarPen")), TabFormat, "BBarPen",
                               8, 38, 90, 25);
@@ -92,7 +87,7 @@ void TBarSeriesEditor::StyleRule() {
 void TBarSeriesEditor::FillForm() {
   StyleRule();
   BBarColor->SetEnabled(!CBColorEach->GetChecked());
-  if (GetParent()) EmbedOnce(FStackForm, TStackBarSeriesEditor::StaticClass(), Bar(), "Stack", 1);
+  if (GetParent()) EmbedOnce("Stack", TStackBarSeriesEditor::StaticClass(), Bar(), 1);
 }
 
 void TBarSeriesEditor::RowRule(int32_t Row) {
@@ -106,9 +101,7 @@ void TBarSeriesEditor::BGradientClick(TObject*) {
   TCustomBarSeries* S = Bar();
   if (!S) return;
   S->SetBarStyle(bsRectGradient);
-  BeginLoading();
-  CBBarStyle->SetItemIndex(static_cast<int32_t>(bsRectGradient));
-  EndLoading();
+  Quietly([this] { CBBarStyle->SetItemIndex(static_cast<int32_t>(bsRectGradient)); });
   StyleRule();
   PlotEdiGrad::EditGradientModal(this, S->Gradient(), true, true);
 }

@@ -38,7 +38,7 @@ public:
   TCheckBox* CBMarksAutoPosition;
 
   TCustomBarSeries* Bar() const;
-  TForm* StackForm() const { return FStackForm.Get(); }
+  TForm* StackForm() const { return EmbeddedForm("Stack"); }
   void BGradientClick(TObject* Sender);
 
 protected:
@@ -47,7 +47,6 @@ protected:
 
 private:
   void StyleRule();
-  WeakRef<TForm> FStackForm;
   int32_t FRowStyle = -1, FRowColorEach = -1;
 };
 

@@ -8,9 +8,9 @@
 using EditorRows::Make;
 using EditorRows::Place;
 
-KV_CLASS_IMPL(TBoxSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TBoxSeriesEditor, TSeriesFormBase) {}
 
-TBoxSeriesEditor::TBoxSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TBoxSeriesEditor::TBoxSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("BoxSeriesEditor");
   BMedian = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Median...", "MedianPen")), this, "BMedian", 8,
                               8, 90, 25);
@@ -20,22 +20,17 @@ TBoxSeriesEditor::TBoxSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
   // none at all) writes nothing, so typing never stops on a message.
   const int32_t LengthRow = AddRow(Make(TEditorRowKind::erRealEdit, "&Length:", "WhiskerLength"));
   ELength = Place<TEdit>(this, LengthRow, this, "ELength", 176, 10, 80, 21);
-  Label1 = Row(LengthRow).Label;
+  Label1 = PlaceRowLabel(LengthRow, this, "Label1", 110, 14, 62);
   const int32_t PosRow = AddRow(Make(TEditorRowKind::erRealEdit, "&Position:", "Position"));
   EPos = Place<TEdit>(this, PosRow, this, "EPos", 176, 40, 80, 21);
-  Label2 = Row(PosRow).Label;
-  for (auto [L, E, Name, Top] : {std::tuple{Label1, ELength, "Label1", 14}, std::tuple{Label2, EPos, "Label2", 44}}) {
-    L->SetName(Name);
-    L->SetBounds(110, Top, 62, 13);
-    L->FocusControl = E;
-  }
+  Label2 = PlaceRowLabel(PosRow, this, "Label2", 110, 44, 62);
   SetClientWidth(266);
   SetClientHeight(72);
 }
 
 TCustomBoxSeries* TBoxSeriesEditor::Box() const { return SeriesAs<TCustomBoxSeries>(); }
 
-void TBoxSeriesEditor::EmbedTabs() {
+void TBoxSeriesEditor::FillForm() {
   TCustomBoxSeries* S = Box();
   if (!S || !GetParent()) return;
   // Each tab goes in front of the last: the three end up in this order.

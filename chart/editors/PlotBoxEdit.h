@@ -2,12 +2,12 @@
 // The box-plot series format page: median and whisker pens, whisker length
 // and position, with the box, extreme-outlier and mild-outlier symbols as the
 // tabs "Box", "ExtrOut" and "MildOut" of the series page.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TCustomBoxSeries;
 
-class TBoxSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(TBoxSeriesEditor, TSeriesFormPage)
+class TBoxSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(TBoxSeriesEditor, TSeriesFormBase)
 public:
   explicit TBoxSeriesEditor(TComponent* Owner);
 
@@ -18,5 +18,5 @@ public:
   TCustomBoxSeries* Box() const;
 
 protected:
-  void EmbedTabs() override;
+  void FillForm() override;
 };

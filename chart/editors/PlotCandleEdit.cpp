@@ -7,23 +7,14 @@
 
 using EditorRows::Make;
 using EditorRows::Place;
-using PlotPenDlg::PlaceControl;
 
-KV_CLASS_IMPL(TCandleEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TCandleEditor, TSeriesFormBase) {}
 
-TCandleEditor::TCandleEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TCandleEditor::TCandleEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("CandleEditor");
-  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 300, 170);
-  PageControl1->SetAlign(TAlign::alClient);
-  auto Sheet = [this](const char* Name, const char* Caption) {
-    auto* S = Create<TTabSheet>(this);
-    S->SetName(Name);
-    S->SetCaption(Caption);
-    S->SetPageControl(PageControl1);
-    return S;
-  };
-  TabOptions = Sheet("TabOptions", "Options");
-  TabColors = Sheet("TabColors", "Colors");
+  PageControl1 = AddPages(300, 170);
+  TabOptions = AddSheet(PageControl1, "TabOptions", "Options");
+  TabColors = AddSheet(PageControl1, "TabColors", "Colors");
 
   TEditorRow Style = Make(TEditorRowKind::erRadio, "Style:", "CandleStyle");
   Style.Items = {{"&Stick", static_cast<int32_t>(csCandleStick)},
@@ -52,11 +43,7 @@ TCandleEditor::TCandleEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
                       {"Relative to previous Close", static_cast<int32_t>(cssRelativeToClose)}};
   const int32_t ColorStyleRow = AddRow(ColorStyle);
   CBColorStyle = Place<TComboFlat>(this, ColorStyleRow, TabColors, "CBColorStyle", 80, 8, 170, 21);
-  Label2 = Row(ColorStyleRow).Label;
-  Label2->SetName("Label2");
-  Label2->SetParent(TabColors);
-  Label2->SetBounds(8, 12, 68, 13);
-  Label2->FocusControl = CBColorStyle;
+  Label2 = PlaceRowLabel(ColorStyleRow, TabColors, "Label2", 8, 12, 68);
   BUpColor = Place<TButtonColor>(this, AddRow(Make(TEditorRowKind::erColor, "&Up Close...", "UpCloseColor")),
                                  TabColors, "BUpColor", 8, 40, 110, 25);
   BDownColor = Place<TButtonColor>(this, AddRow(Make(TEditorRowKind::erColor, "&Down Close...", "DownCloseColor")),
@@ -74,7 +61,7 @@ TCandleEditor::TCandleEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
 
 TCandleSeries* TCandleEditor::Candle() const { return SeriesAs<TCandleSeries>(); }
 
-void TCandleEditor::FillControls() { StyleRule(); }
+void TCandleEditor::FillForm() { StyleRule(); }
 
 void TCandleEditor::RowRule(int32_t Row) {
   if (Row == FRowStyle) StyleRule();

@@ -2,13 +2,13 @@
 // The candle series format page: on "Options" the candle style, width, open
 // and close ticks, 3-D look and the border and high-low pens; on "Colors" the
 // colour style and the up and down colours and gradients.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TCandleSeries;
 class TButtonGradient;
 
-class TCandleEditor : public TSeriesFormPage {
-  KV_CLASS(TCandleEditor, TSeriesFormPage)
+class TCandleEditor : public TSeriesFormBase {
+  KV_CLASS(TCandleEditor, TSeriesFormBase)
 public:
   explicit TCandleEditor(TComponent* Owner);
 
@@ -28,7 +28,7 @@ public:
   TCandleSeries* Candle() const;
 
 protected:
-  void FillControls() override;
+  void FillForm() override;
   void RowRule(int32_t Row) override;
 
 private:

@@ -71,22 +71,19 @@ TCircledSeriesEditor::TCircledSeriesEditor(TComponent* Owner) : TSeriesFormBase(
 
 TCircledSeries* TCircledSeriesEditor::Circled() const { return SeriesAs<TCircledSeries>(); }
 
-TCircledSeriesEditor* TCircledSeriesEditor::Insert(TSeriesFormBase* Host, WeakRef<TForm>& Slot) {
-  return dynamic_cast<TCircledSeriesEditor*>(
-      Host->EmbedOnce(Slot, StaticClass(), Host->EditedSeries(), "Circled", 1));
+TCircledSeriesEditor* TCircledSeriesEditor::Insert(TSeriesFormBase* Host) {
+  return dynamic_cast<TCircledSeriesEditor*>(Host->EmbedOnce("Circled", StaticClass(), Host->EditedSeries(), 1));
 }
 
 void TCircledSeriesEditor::AutoRule() {
-  BeginLoading();
-  CBAutoXR->SetChecked(UDX->GetPosition() == 0);
-  CBAutoYR->SetChecked(UDY->GetPosition() == 0);
-  EndLoading();
+  Quietly([this] {
+    CBAutoXR->SetChecked(UDX->GetPosition() == 0);
+    CBAutoYR->SetChecked(UDY->GetPosition() == 0);
+  });
 }
 
 void TCircledSeriesEditor::TransparentOff() {
-  BeginLoading();
-  CBTransp->SetChecked(false);
-  EndLoading();
+  Quietly([this] { CBTransp->SetChecked(false); });
   CBTransp->SetEnabled(true);
 }
 

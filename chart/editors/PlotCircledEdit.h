@@ -32,7 +32,7 @@ public:
 
   TCircledSeries* Circled() const;
   // Adds the circle page of Host's series as tab "Circled" (once).
-  static TCircledSeriesEditor* Insert(TSeriesFormBase* Host, WeakRef<TForm>& Slot);
+  static TCircledSeriesEditor* Insert(TSeriesFormBase* Host);
 
 protected:
   void FillForm() override;

@@ -13,9 +13,9 @@ using EditorRows::Make;
 using EditorRows::Place;
 using PlotPenDlg::PlaceControl;
 
-KV_CLASS_IMPL(TColorGridEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TColorGridEditor, TSeriesFormBase) {}
 
-TColorGridEditor::TColorGridEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TColorGridEditor::TColorGridEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("ColorGridEditor");
   CBCentered = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Centered", "CenteredPoints")), this,
                                 "CBCentered", 8, 8, 100, 17);
@@ -43,7 +43,7 @@ TColorGridEditor::TColorGridEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
 
 TColorGridSeries* TColorGridEditor::Grid() const { return SeriesAs<TColorGridSeries>(); }
 
-void TColorGridEditor::EmbedTabs() {
+void TColorGridEditor::FillForm() {
   TColorGridSeries* S = Grid();
   EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }

@@ -3,12 +3,12 @@
 // line spacing in X and Z, and a picture loaded as the grid, with the palette
 // page as the tab "Grid 3D" of the series page. The grid and frame pen
 // buttons edit nothing here and are shown disabled.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TColorGridSeries;
 
-class TColorGridEditor : public TSeriesFormPage {
-  KV_CLASS(TColorGridEditor, TSeriesFormPage)
+class TColorGridEditor : public TSeriesFormBase {
+  KV_CLASS(TColorGridEditor, TSeriesFormBase)
 public:
   explicit TColorGridEditor(TComponent* Owner);
 
@@ -24,7 +24,7 @@ public:
   void Button2Click(TObject* Sender);
 
 protected:
-  void EmbedTabs() override;
+  void FillForm() override;
 };
 
 namespace PlotColorGridEdit {

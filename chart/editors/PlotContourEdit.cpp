@@ -13,7 +13,7 @@ using EditorRows::Make;
 using EditorRows::Place;
 using PlotPenDlg::PlaceControl;
 
-KV_CLASS_IMPL(TContourSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TContourSeriesEditor, TSeriesFormBase) {}
 
 namespace {
 constexpr int32_t PositionLimit = 30000;
@@ -22,7 +22,7 @@ constexpr int32_t MaxLevelsShown = 150;
 constexpr int32_t InitialLevelMax = 10;
 }  // namespace
 
-TContourSeriesEditor::TContourSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TContourSeriesEditor::TContourSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("ContourSeriesEditor");
   Button2 = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Pen...", "Pen")), this, "Button2", 8, 8, 100,
                               25);
@@ -98,17 +98,15 @@ TColor TContourSeriesEditor::ShownColor(int32_t Index) const {
   return S->GetParentChart() ? S->GetParentChart()->GetDefaultColor(Index) : TColor(0xFFFFFF);
 }
 
-void TContourSeriesEditor::FillControls() {
-  if (!Contour()) return;
-  AutomaticRule();
-  PositionRule();
-  SmoothRule();
-  LevelRangeRule();
-  RefreshLevel();
-}
-
-void TContourSeriesEditor::EmbedTabs() {
+void TContourSeriesEditor::FillForm() {
   TContourSeries* S = Contour();
+  if (S) {
+    AutomaticRule();
+    PositionRule();
+    SmoothRule();
+    LevelRangeRule();
+    RefreshLevel();
+  }
   EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }
 
@@ -199,7 +197,7 @@ void TContourSeriesEditor::EValueChange(TObject*) {
   if (Filling() || !EValue->GetEnabled() || !L) return;
   // Text on its way to a number ("-", "1e") is no value yet.
   double Value = 0;
-  if (!SeriesFormPage::ReadReal(EValue->GetText(), Value)) return;
+  if (!PlotSeriesFormBase::ReadReal(EValue->GetText(), Value)) return;
   L->SetUpToValue(Value);
   AutomaticRule();
 }

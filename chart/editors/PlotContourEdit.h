@@ -2,14 +2,14 @@
 // The contour series format page: pen, level position, automatic levels with
 // their number and colouring, the levels one by one (colour, value, pen) and
 // smoothing, with the palette page as the tab "Grid 3D" of the series page.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TContourSeries;
 class TContourLevel;
 class TShape;
 
-class TContourSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(TContourSeriesEditor, TSeriesFormPage)
+class TContourSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(TContourSeriesEditor, TSeriesFormBase)
 public:
   explicit TContourSeriesEditor(TComponent* Owner);
 
@@ -48,8 +48,7 @@ public:
   void cbDefaultPenClick(TObject* Sender);
 
 protected:
-  void FillControls() override;
-  void EmbedTabs() override;
+  void FillForm() override;
   void RowRule(int32_t Row) override;
 
 private:

@@ -19,5 +19,5 @@ TDonutSeriesEditor::TDonutSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owne
 }
 
 void TDonutSeriesEditor::FillForm() {
-  EmbedOnce(FPieForm, TPieSeriesEditor::StaticClass(), EditedSeries(), "Donut", 1);
+  EmbedOnce("Donut", TPieSeriesEditor::StaticClass(), EditedSeries(), 1);
 }

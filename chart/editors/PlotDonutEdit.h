@@ -12,11 +12,8 @@ public:
   TEdit* EDonut;
   TUpDown* UDDonut;
 
-  TForm* PieForm() const { return FPieForm.Get(); }
+  TForm* PieForm() const { return EmbeddedForm("Donut"); }
 
 protected:
   void FillForm() override;
-
-private:
-  WeakRef<TForm> FPieForm;
 };

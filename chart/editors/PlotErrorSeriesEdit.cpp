@@ -30,7 +30,7 @@ TErrorSeriesEditor::TErrorSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owne
 
 void TErrorSeriesEditor::FillForm() {
   RGStyle->SetVisible(SeriesAs<TErrorSeries>() != nullptr);
-  if (SeriesAs<TErrorBarSeries>()) EmbedOnce(FBarForm, TBarSeriesEditor::StaticClass(), EditedSeries(), "Bar", 1);
+  if (SeriesAs<TErrorBarSeries>()) EmbedOnce("Bar", TBarSeriesEditor::StaticClass(), EditedSeries(), 1);
 }
 
 void TErrorSeriesEditor::RowRule(int32_t Row) {

@@ -17,13 +17,12 @@ public:
   TCheckBox* CBColorEach;
   TButtonPen* BPen;
 
-  TForm* BarForm() const { return FBarForm.Get(); }
+  TForm* BarForm() const { return EmbeddedForm("Bar"); }
 
 protected:
   void FillForm() override;
   void RowRule(int32_t Row) override;
 
 private:
-  WeakRef<TForm> FBarForm;
   int32_t FRowPen = -1;
 };

@@ -60,8 +60,7 @@ std::function<TObject*(TObject*)> AxisPart(TChartPen* (*Pick)(TChartAxis&)) {
 TGaugeSeriesEditor::TGaugeSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("GaugeSeriesEditor");
   using S = TGaugeSeries;
-  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 320, 180);
-  PageControl1->SetAlign(TAlign::alClient);
+  PageControl1 = AddPages(320, 180);
   TabOptions = AddSheet(PageControl1, "TabOptions", "Options");
   TabLabels = AddSheet(PageControl1, "TabLabels", "Labels");
   TabTicks = AddSheet(PageControl1, "TabTicks", "Ticks");
@@ -109,15 +108,7 @@ TGaugeSeriesEditor::TGaugeSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owne
   Label2->SetCaption("Format:");
   Edit1 = PlaceControl<TEdit>(this, TabLabels, "Edit1", 60, 36, 120, 21);
   Label2->FocusControl = Edit1;
-  BindText(
-      Edit1,
-      [](const TObject* O) {
-        const auto* G = dynamic_cast<const S*>(O);
-        return G ? G->GetValueFormat() : std::string();
-      },
-      [](TObject* O, const std::string& Text) {
-        if (auto* G = dynamic_cast<S*>(O)) G->SetValueFormat(Text);
-      });
+  BindText(Edit1, Access(&S::GetValueFormat, &S::SetValueFormat));
   CBInside = Place<TCheckBox>(this, AddRow(Make(TEditorRowKind::erCheck, "&Inside", "LabelsInside")), TabLabels,
                               "CBInside", 8, 66, 110, 17);
 
@@ -190,7 +181,7 @@ void TGaugeSeriesEditor::FillForm() {
   UDMin->SetPosition(Shown(G->GetMinimum()));
   UDMax->SetPosition(Shown(G->GetMaximum()));
   LimitsRule();
-  if (auto* C = TCircledSeriesEditor::Insert(this, FCircledForm))
+  if (auto* C = TCircledSeriesEditor::Insert(this))
     PlotPenDlg::SetControlsVisible(false, {C->BBack, C->CBTransp});
 }
 

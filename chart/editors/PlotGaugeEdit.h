@@ -35,7 +35,7 @@ public:
   TUpDown *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UDMin, *UDMax;
 
   TGaugeSeries* Gauge() const;
-  TForm* CircledForm() const { return FCircledForm.Get(); }
+  TForm* CircledForm() const { return EmbeddedForm("Circled"); }
 
 protected:
   void FillForm() override;
@@ -44,6 +44,5 @@ protected:
 private:
   // Each limit bounds the other's up-down.
   void LimitsRule();
-  WeakRef<TForm> FCircledForm;
   int32_t FRowMin = -1, FRowMax = -1;
 };

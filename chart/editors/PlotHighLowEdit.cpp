@@ -6,9 +6,9 @@
 using EditorRows::Make;
 using EditorRows::Place;
 
-KV_CLASS_IMPL(THighLowEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(THighLowEditor, TSeriesFormBase) {}
 
-THighLowEditor::THighLowEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+THighLowEditor::THighLowEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("HighLowEditor");
   BPen = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Lines...", "Pen")), this, "BPen", 8, 8, 90, 25);
   BHighPen = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&High...", "HighPen")), this, "BHighPen", 8,

@@ -1,10 +1,10 @@
 #pragma once
 // The high-low series format page: the line, high and low pens, the high and
 // low patterns, colour and colour each point, and transparency.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
-class THighLowEditor : public TSeriesFormPage {
-  KV_CLASS(THighLowEditor, TSeriesFormPage)
+class THighLowEditor : public TSeriesFormBase {
+  KV_CLASS(THighLowEditor, TSeriesFormBase)
 public:
   explicit THighLowEditor(TComponent* Owner);
 

@@ -6,9 +6,9 @@
 using EditorRows::Make;
 using EditorRows::Place;
 
-KV_CLASS_IMPL(THistogramSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(THistogramSeriesEditor, TSeriesFormBase) {}
 
-THistogramSeriesEditor::THistogramSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+THistogramSeriesEditor::THistogramSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("HistogramSeriesEditor");
   FRowColorEach = AddRow(Make(TEditorRowKind::erCheck, "Color &Each", "ColorEachPoint"));
   CBColorEach = Place<TCheckBox>(this, FRowColorEach, this, "CBColorEach", 8, 12, 90, 17);
@@ -31,10 +31,10 @@ THistogramSeriesEditor::THistogramSeriesEditor(TComponent* Owner) : TSeriesFormP
   SetClientHeight(104);
 }
 
-void THistogramSeriesEditor::FillControls() {
-  if (TChartSeries* S = Series()) BAreaColor->SetEnabled(!S->GetColorEachPoint());
+void THistogramSeriesEditor::FillForm() {
+  if (TChartSeries* S = EditedSeries()) BAreaColor->SetEnabled(!S->GetColorEachPoint());
 }
 
 void THistogramSeriesEditor::RowRule(int32_t Row) {
-  if (Row == FRowColorEach) FillControls();
+  if (Row == FRowColorEach) FillForm();
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The histogram series format page: colour each point and the colour, the
 // lines between bars, the border, the pattern and transparency.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
-class THistogramSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(THistogramSeriesEditor, TSeriesFormPage)
+class THistogramSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(THistogramSeriesEditor, TSeriesFormBase)
 public:
   explicit THistogramSeriesEditor(TComponent* Owner);
 
@@ -17,7 +17,7 @@ public:
   TUpDown* UDTransp;
 
 protected:
-  void FillControls() override;
+  void FillForm() override;
   void RowRule(int32_t Row) override;
 
 private:

@@ -40,7 +40,7 @@ void TImageBarSeriesEditor::RefreshPicture() {
 void TImageBarSeriesEditor::FillForm() {
   RefreshPicture();
   if (auto* Bar = dynamic_cast<TBarSeriesEditor*>(
-          EmbedOnce(FBarForm, TBarSeriesEditor::StaticClass(), EditedSeries(), "Bar", 1))) {
+          EmbedOnce("Bar", TBarSeriesEditor::StaticClass(), EditedSeries(), 1))) {
     Bar->LStyle->Hide();
     Bar->CBBarStyle->Hide();
   }

@@ -14,7 +14,7 @@ public:
   TButton* BBrowse;
   TCheckBox* CBTiled;
 
-  TForm* BarForm() const { return FBarForm.Get(); }
+  TForm* BarForm() const { return EmbeddedForm("Bar"); }
   void BBrowseClick(TObject* Sender);
 
 protected:
@@ -22,5 +22,4 @@ protected:
 
 private:
   void RefreshPicture();
-  WeakRef<TForm> FBarForm;
 };

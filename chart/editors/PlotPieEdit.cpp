@@ -15,8 +15,7 @@ KV_CLASS_IMPL(TPieSeriesEditor, TSeriesFormBase) {}
 
 TPieSeriesEditor::TPieSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("PieSeriesEditor");
-  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 320, 210);
-  PageControl1->SetAlign(TAlign::alClient);
+  PageControl1 = AddPages(320, 210);
   TabOptions = AddSheet(PageControl1, "TabOptions", "Options");
   TabGroup = AddSheet(PageControl1, "TabGroup", "Group Slices");
   TabColors = AddSheet(PageControl1, "TabColors", "Colors");
@@ -74,15 +73,16 @@ TPieSeriesEditor::TPieSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   Label6->FocusControl = EOtherValue;
   Button2 = PlaceControl<TButton>(this, TabGroup, "Button2", 190, 6, 90, 25);
   Button2->SetCaption("Le&gend...");
-  BindText(
-      EOtherLabel,
-      [](const TObject* O) {
-        const auto* P = dynamic_cast<const TPieSeries*>(O);
-        return P ? P->OtherSlice()->GetText() : std::string();
-      },
-      [](TObject* O, const std::string& Text) {
-        if (auto* P = dynamic_cast<TPieSeries*>(O)) P->OtherSlice()->SetText(Text);
-      });
+  TRowAccess OtherText;
+  OtherText.Get = [](const TObject* O) -> TPropValue {
+    const auto* P = dynamic_cast<const TPieSeries*>(O);
+    return P ? TPropValue(P->OtherSlice()->GetText()) : TPropValue();
+  };
+  OtherText.Set = [](TObject* O, const TPropValue& Text) {
+    auto* P = dynamic_cast<TPieSeries*>(O);
+    if (const auto* T = std::get_if<std::string>(&Text); P && T) P->OtherSlice()->SetText(*T);
+  };
+  BindText(EOtherLabel, std::move(OtherText));
 
   FRowColorEach = AddRow(Make(TEditorRowKind::erCheck, "Color &Each slice", "ColorEachPoint"));
   CBColorEach = Place<TCheckBox>(this, FRowColorEach, TabColors, "CBColorEach", 8, 12, 130, 17);
@@ -106,7 +106,7 @@ void TPieSeriesEditor::FillForm() {
   CBDark3d->SetEnabled(S->GetParentChart() && S->GetParentChart()->GetView3D());
   BColor->SetEnabled(!S->GetColorEachPoint());
   OtherRule();
-  if (auto* C = TCircledSeriesEditor::Insert(this, FCircledForm))
+  if (auto* C = TCircledSeriesEditor::Insert(this))
     PlotPenDlg::SetControlsVisible(false, {C->BBack, C->CBTransp, C->BGradient});
 }
 

@@ -43,7 +43,7 @@ public:
   TButtonColor* BColor;
 
   TPieSeries* Pie() const;
-  TForm* CircledForm() const { return FCircledForm.Get(); }
+  TForm* CircledForm() const { return EmbeddedForm("Circled"); }
   void Button2Click(TObject* Sender);
 
 protected:
@@ -52,6 +52,5 @@ protected:
 
 private:
   void OtherRule();
-  WeakRef<TForm> FCircledForm;
   int32_t FRowOther = -1, FRowColorEach = -1;
 };

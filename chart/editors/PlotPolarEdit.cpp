@@ -16,8 +16,7 @@ KV_CLASS_IMPL(TPolarSeriesEditor, TSeriesFormBase) {}
 TPolarSeriesEditor::TPolarSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("PolarSeriesEditor");
   using S = TCustomPolarSeries;
-  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 0, 0, 320, 170);
-  PageControl1->SetAlign(TAlign::alClient);
+  PageControl1 = AddPages(320, 170);
   TabOptions = AddSheet(PageControl1, "TabOptions", "Options");
   TabLabels = AddSheet(PageControl1, "TabLabels", "Labels");
 
@@ -90,8 +89,8 @@ void TPolarSeriesEditor::FillForm() {
   LabelsRule();
   ShowAngleControls();
   TCustomPolarSeries* S = Polar();
-  TCircledSeriesEditor::Insert(this, FCircledForm);
-  EmbedOnce(FPointerForm, [&] { return PlotPoEdi::InsertPointerEditor(this, S->Pointer(), "Point"); });
+  TCircledSeriesEditor::Insert(this);
+  EmbedOnce("Point", [&] { return PlotPoEdi::InsertPointerEditor(this, S->Pointer(), "Point"); });
 }
 
 void TPolarSeriesEditor::RowRule(int32_t Row) {

@@ -35,8 +35,8 @@ public:
   TUpDown* UDMargin;
 
   TCustomPolarSeries* Polar() const;
-  TForm* CircledForm() const { return FCircledForm.Get(); }
-  TForm* PointerForm() const { return FPointerForm.Get(); }
+  TForm* CircledForm() const { return EmbeddedForm("Circled"); }
+  TForm* PointerForm() const { return EmbeddedForm("Point"); }
   // Shows the angle increment only where the series has one of its own.
   virtual void ShowAngleControls();
   void BFontClick(TObject* Sender);
@@ -47,6 +47,5 @@ protected:
 
 private:
   void LabelsRule();
-  WeakRef<TForm> FCircledForm, FPointerForm;
   int32_t FRowLabels = -1;
 };

@@ -19,8 +19,8 @@ TSeriesFormBase::TSeriesFormBase(TComponent* Owner) : TEditorPage(Owner) {
 }
 
 void TSeriesFormBase::BeforeDestruction() {
-  for (WeakRef<TForm>* Slot : FEmbedded) {
-    TForm* F = Slot->Get();
+  for (auto& [Caption, Form] : FEmbedded) {
+    TForm* F = Form.Get();
     if (!F || F->ComponentState.Contains(TComponentStateItem::csDestroying)) continue;
     auto* Sheet = dynamic_cast<TTabSheet*>(F->GetParent());
     F->Free();
@@ -31,22 +31,34 @@ void TSeriesFormBase::BeforeDestruction() {
 }
 
 void TSeriesFormBase::FormShow(TObject*) {
+  if (GetParent()) SetAlign(TAlign::alClient);
   auto* Series = dynamic_cast<TChartSeries*>(Edited());
   if (!Series) return;
   FSeries = Series;
   FFilling = true;
+  struct TEnd {
+    bool& Filling;
+    ~TEnd() { Filling = false; }
+  } End{FFilling};
   LoadControls();
-  BeginLoading();
-  struct TGuard {
-    TSeriesFormBase& Form;
-    ~TGuard() {
-      Form.EndLoading();
-      Form.FFilling = false;
+  Quietly([&] {
+    LoadBoundRows();
+    for (const auto& [Edit, Access] : FTexts) {
+      const TPropValue V = Access.Get(Series);
+      const auto* Text = std::get_if<std::string>(&V);
+      Edit->SetText(Text ? *Text : std::string());
     }
-  } Guard{*this};
-  LoadBoundRows();
-  for (const TTextBinding& T : FTexts) T.Edit->SetText(T.Get(Series));
-  FillForm();
+    FillForm();
+  });
+}
+
+void TSeriesFormBase::Quietly(const std::function<void()>& Action) {
+  BeginLoading();
+  struct TEnd {
+    TSeriesFormBase& Form;
+    ~TEnd() { Form.EndLoading(); }
+  } End{*this};
+  Action();
 }
 
 int32_t TSeriesFormBase::AddBoundRow(TEditorRow Row, TRowAccess Access) {
@@ -75,12 +87,6 @@ int64_t AsInteger(const TPropValue& V) {
 
 void TSeriesFormBase::LoadBoundRows() {
   TObject* Object = Edited();
-  if (!Object) return;
-  BeginLoading();
-  struct TGuard {
-    TSeriesFormBase& Form;
-    ~TGuard() { Form.EndLoading(); }
-  } Guard{*this};
   for (const auto& [Index, Access] : FBound) {
     TEditorRow& R = Row(Index);
     const TPropValue V = Access.Get(Object);
@@ -128,9 +134,7 @@ void TSeriesFormBase::DispatchRow(int32_t Index) {
         case TEditorRowKind::erRealEdit: {
           // A partly typed number waits for the next key.
           double D = 0;
-          if (SysUtils::TryStrToFloat(SysUtils::Trim(static_cast<TEdit*>(R.Control)->GetText()), D) &&
-              std::isfinite(D))
-            Access.Set(Object, D);
+          if (PlotSeriesFormBase::ReadReal(static_cast<TEdit*>(R.Control)->GetText(), D)) Access.Set(Object, D);
           break;
         }
         case TEditorRowKind::erCombo:
@@ -149,25 +153,40 @@ void TSeriesFormBase::DispatchRow(int32_t Index) {
   if (!Filling()) RowRule(Index);
 }
 
-TForm* TSeriesFormBase::EmbedOnce(WeakRef<TForm>& Slot, TClass FormClass, TObject* Edited,
-                                  const std::string& Caption, int32_t PageIndex) {
-  return EmbedOnce(Slot, [&] { return PlotEdiSeri::InsertSeriesEditorTab(this, FormClass, Edited, Caption, PageIndex); });
+TForm* TSeriesFormBase::EmbedOnce(const std::string& Caption, TClass FormClass, TObject* Edited,
+                                  int32_t PageIndex) {
+  return EmbedOnce(Caption,
+                   [&] { return PlotEdiSeri::InsertSeriesEditorTab(this, FormClass, Edited, Caption, PageIndex); });
 }
 
-TForm* TSeriesFormBase::EmbedOnce(WeakRef<TForm>& Slot, const std::function<TForm*()>& Make) {
-  if (TForm* F = Slot.Get()) return F;
+TForm* TSeriesFormBase::EmbedOnce(const std::string& Caption, const std::function<TForm*()>& Make) {
+  for (auto& [C, Form] : FEmbedded)
+    if (C == Caption) {
+      if (!Form.Get()) Form = Make();
+      return Form.Get();
+    }
   TForm* F = Make();
-  Slot = F;
-  if (std::find(FEmbedded.begin(), FEmbedded.end(), &Slot) == FEmbedded.end()) FEmbedded.push_back(&Slot);
+  if (F) FEmbedded.emplace_back(Caption, WeakRef<TForm>(F));
   return F;
 }
 
-void TSeriesFormBase::BindText(TEdit* Edit, std::function<std::string(const TObject*)> Get,
-                               std::function<void(TObject*, const std::string&)> Set) {
-  FTexts.push_back({Edit, std::move(Get)});
-  Edit->OnChange = [this, Edit, Set = std::move(Set)](TObject*) {
+TForm* TSeriesFormBase::EmbeddedForm(const std::string& Caption) const {
+  for (const auto& [C, Form] : FEmbedded)
+    if (C == Caption) return Form.Get();
+  return nullptr;
+}
+
+void TSeriesFormBase::BindText(TEdit* Edit, TRowAccess Access) {
+  Edit->OnChange = [this, Edit, Set = Access.Set](TObject*) {
     if (TObject* Object = Edited(); Object && !Filling()) Set(Object, Edit->GetText());
   };
+  FTexts.emplace_back(Edit, std::move(Access));
+}
+
+TPageControl* TSeriesFormBase::AddPages(int Width, int Height) {
+  auto* Pages = PlotPenDlg::PlaceControl<TPageControl>(this, "PageControl1", 0, 0, Width, Height);
+  Pages->SetAlign(TAlign::alClient);
+  return Pages;
 }
 
 TTabSheet* TSeriesFormBase::AddSheet(TPageControl* Pages, const char* Name, const char* Caption) {
@@ -177,3 +196,25 @@ TTabSheet* TSeriesFormBase::AddSheet(TPageControl* Pages, const char* Name, cons
   S->SetPageControl(Pages);
   return S;
 }
+
+TLabel* TSeriesFormBase::PlaceRowLabel(int32_t Index, TWinControl* Parent, const char* Name, int Left, int Top,
+                                       int Width) {
+  TEditorRow& R = Row(Index);
+  TLabel* L = R.Label;
+  L->SetName(Name);
+  L->SetParent(Parent);
+  L->SetBounds(Left, Top, Width, 13);
+  L->FocusControl = dynamic_cast<TWinControl*>(R.Control);
+  return L;
+}
+
+namespace PlotSeriesFormBase {
+
+bool ReadReal(const std::string& Text, double& Value) {
+  double D = 0;
+  if (!SysUtils::TryStrToFloat(SysUtils::Trim(Text), D) || !std::isfinite(D)) return false;
+  Value = D;
+  return true;
+}
+
+}  // namespace PlotSeriesFormBase

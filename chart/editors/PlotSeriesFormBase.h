@@ -6,12 +6,13 @@
 // series class does not publish the property a row edits.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/editors/EditorRows.h"
+#include "chart/engine/PlotEngine_Series.h"
 #include "chart/series/PlotPenDlg.h"
-
-class TChartSeries;
+#include "platform/rtl/WeakRef.h"
 
 // How a row reads and writes its value when no property path reaches it.
 struct TRowAccess {
@@ -37,11 +38,11 @@ public:
   }
   // Takes the series from Tag and fills the form (an empty Tag changes nothing).
   void FormShow(TObject* Sender);
+  // Runs Action with every write of the form blocked.
+  void Quietly(const std::function<void()>& Action);
 
   // A kit row whose value goes through Access instead of a property path.
   int32_t AddBoundRow(TEditorRow Row, TRowAccess Access);
-  // Fills the controls of the bound rows from the edited object.
-  void LoadBoundRows();
 
   // Accessors of a series class for a bound row.
   template <class S, class V, class W>
@@ -69,23 +70,29 @@ public:
   static TEditorRow PartRow(TEditorRowKind Kind, const std::string& Caption,
                             std::function<TObject*(TObject*)> Getter);
 
-  // The sub-editor of Slot, made once as tab Caption of the series page (or
-  // as a free form when the form is not on a series page).
-  TForm* EmbedOnce(WeakRef<TForm>& Slot, TClass FormClass, TObject* Edited, const std::string& Caption,
-                   int32_t PageIndex);
-
+  // The sub-editor of tab Caption, made once as a form of FormClass on Edited
+  // at PageIndex of the series page (or as a free form when the form is not
+  // on a series page).
+  TForm* EmbedOnce(const std::string& Caption, TClass FormClass, TObject* Edited, int32_t PageIndex);
   // The same, for a sub-editor that Make creates (and embeds) itself.
-  TForm* EmbedOnce(WeakRef<TForm>& Slot, const std::function<TForm*()>& Make);
+  TForm* EmbedOnce(const std::string& Caption, const std::function<TForm*()>& Make);
+  // The sub-editor embedded under Caption; none when it was not made or is gone.
+  TForm* EmbeddedForm(const std::string& Caption) const;
 
-  // An edit that shows and writes a text of the edited object.
-  void BindText(TEdit* Edit, std::function<std::string(const TObject*)> Get,
-                std::function<void(TObject*, const std::string&)> Set);
+  // An edit that shows and writes a text of the edited object through Access.
+  void BindText(TEdit* Edit, TRowAccess Access);
 
+  // The form's page control "PageControl1", filling the form.
+  TPageControl* AddPages(int Width, int Height);
   // A sheet of a page control of the form.
   TTabSheet* AddSheet(TPageControl* Pages, const char* Name, const char* Caption);
+  // The caption label of Row, named and put on Parent at the given bounds,
+  // focusing the row's control.
+  TLabel* PlaceRowLabel(int32_t Row, TWinControl* Parent, const char* Name, int Left, int Top, int Width);
 
 protected:
-  // Fills what the kit rows do not: hand-made controls and the form's rules.
+  // Fills what the kit rows do not: hand-made controls, the form's rules and
+  // its sub-editor tabs. Writes are blocked meanwhile.
   virtual void FillForm() {}
   // The form's rules after a user change wrote Row's property.
   virtual void RowRule(int32_t /*Row*/) {}
@@ -121,14 +128,19 @@ private:
       return S ? V(*S) : V();
     }
   }
+  // Fills the controls of the bound rows from the edited object.
+  void LoadBoundRows();
   void DispatchRow(int32_t Row);
   WeakRef<TChartSeries> FSeries;
   bool FFilling = true;
   std::vector<std::pair<int32_t, TRowAccess>> FBound;
-  std::vector<WeakRef<TForm>*> FEmbedded;
-  struct TTextBinding {
-    TEdit* Edit;
-    std::function<std::string(const TObject*)> Get;
-  };
-  std::vector<TTextBinding> FTexts;
+  std::vector<std::pair<std::string, WeakRef<TForm>>> FEmbedded;
+  std::vector<std::pair<TEdit*, TRowAccess>> FTexts;
 };
+
+namespace PlotSeriesFormBase {
+// A real typed into an edit: false (and Value untouched) for empty text, text
+// that is no number yet ("-", "1e") and infinities, so typing never stops on
+// a message.
+bool ReadReal(const std::string& Text, double& Value);
+}  // namespace PlotSeriesFormBase

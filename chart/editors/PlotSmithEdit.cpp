@@ -36,15 +36,7 @@ TSmithSeriesEdit::TSmithSeriesEdit(TComponent* Owner) : TSeriesFormBase(Owner) {
   Label1->SetCaption("&Imag. Symbol:");
   EImag = PlaceControl<TEdit>(this, "EImag", 104, 100, 60, 21);
   Label1->FocusControl = EImag;
-  BindText(
-      EImag,
-      [](const TObject* O) {
-        const auto* S = dynamic_cast<const TSmithSeries*>(O);
-        return S ? S->GetImagSymbol() : std::string();
-      },
-      [](TObject* O, const std::string& Text) {
-        if (auto* S = dynamic_cast<TSmithSeries*>(O)) S->SetImagSymbol(Text);
-      });
+  BindText(EImag, Access(&TSmithSeries::GetImagSymbol, &TSmithSeries::SetImagSymbol));
   SetClientWidth(292);
   SetClientHeight(130);
   BCFont->OnClick = [this](TObject*) {
@@ -55,4 +47,4 @@ TSmithSeriesEdit::TSmithSeriesEdit(TComponent* Owner) : TSeriesFormBase(Owner) {
   };
 }
 
-void TSmithSeriesEdit::FillForm() { TCircledSeriesEditor::Insert(this, FCircledForm); }
+void TSmithSeriesEdit::FillForm() { TCircledSeriesEditor::Insert(this); }

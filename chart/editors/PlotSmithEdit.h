@@ -18,11 +18,8 @@ public:
   TLabel* Label1;
   TEdit* EImag;
 
-  TForm* CircledForm() const { return FCircledForm.Get(); }
+  TForm* CircledForm() const { return EmbeddedForm("Circled"); }
 
 protected:
   void FillForm() override;
-
-private:
-  WeakRef<TForm> FCircledForm;
 };

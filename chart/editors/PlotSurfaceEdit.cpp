@@ -9,13 +9,13 @@ using EditorRows::Make;
 using EditorRows::Place;
 using PlotPenDlg::PlaceControl;
 
-KV_CLASS_IMPL(TSurfaceSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TSurfaceSeriesEditor, TSeriesFormBase) {}
 
 namespace {
 enum TDrawingMode { dmSolid, dmWireFrame, dmDotFrame };
 }
 
-TSurfaceSeriesEditor::TSurfaceSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TSurfaceSeriesEditor::TSurfaceSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("SurfaceSeriesEditor");
   SetClientWidth(330);
   SetClientHeight(150);
@@ -42,10 +42,16 @@ TSurfaceSeriesEditor::TSurfaceSeriesEditor(TComponent* Owner) : TSeriesFormPage(
 
 TSurfaceSeries* TSurfaceSeriesEditor::Surface() const { return SeriesAs<TSurfaceSeries>(); }
 
-void TSurfaceSeriesEditor::FillControls() {
+void TSurfaceSeriesEditor::FillForm() {
   TSurfaceSeries* S = Surface();
-  if (!S) return;
-  RadioGroup1->SetItemIndex(S->GetWireFrame() ? dmWireFrame : S->GetDotFrame() ? dmDotFrame : dmSolid);
+  if (S) RadioGroup1->SetItemIndex(S->GetWireFrame() ? dmWireFrame : S->GetDotFrame() ? dmDotFrame : dmSolid);
+  // Shown again with its palette page made: the page is bound to the series anew.
+  if (auto* Palette = dynamic_cast<TGrid3DSeriesEditor*>(EmbeddedForm("Grid 3D"))) {
+    Palette->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(S));
+    Palette->FormShow(Palette);
+    return;
+  }
+  EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }
 
 void TSurfaceSeriesEditor::RadioGroup1Click(TObject*) {
@@ -65,15 +71,4 @@ void TSurfaceSeriesEditor::RadioGroup1Click(TObject*) {
     default:
       break;
   }
-}
-
-void TSurfaceSeriesEditor::EmbedTabs() {
-  TSurfaceSeries* S = Surface();
-  // Shown again with its palette page made: the page is bound to the series anew.
-  if (auto* Palette = dynamic_cast<TGrid3DSeriesEditor*>(EmbeddedForm("Grid 3D"))) {
-    Palette->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(S));
-    Palette->FormShow(Palette);
-    return;
-  }
-  EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }

@@ -2,12 +2,12 @@
 // The surface series format page: drawing mode (solid, wire frame or dots),
 // smooth palette, pen, brushes, side lines, transparency and fast brush, with
 // the palette page as the tab "Grid 3D" of the series page.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TSurfaceSeries;
 
-class TSurfaceSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(TSurfaceSeriesEditor, TSeriesFormPage)
+class TSurfaceSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(TSurfaceSeriesEditor, TSeriesFormBase)
 public:
   explicit TSurfaceSeriesEditor(TComponent* Owner);
 
@@ -25,6 +25,5 @@ public:
   void RadioGroup1Click(TObject* Sender);
 
 protected:
-  void FillControls() override;
-  void EmbedTabs() override;
+  void FillForm() override;
 };

@@ -10,9 +10,9 @@ using EditorRows::Make;
 using EditorRows::Place;
 using PlotPenDlg::PlaceControl;
 
-KV_CLASS_IMPL(TTowerSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TTowerSeriesEditor, TSeriesFormBase) {}
 
-TTowerSeriesEditor::TTowerSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TTowerSeriesEditor::TTowerSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("TowerSeriesEditor");
   ButtonPen1 = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Border...", "Pen")), this, "ButtonPen1", 8,
                                  8, 95, 25);
@@ -28,10 +28,7 @@ TTowerSeriesEditor::TTowerSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owne
                  {"Arrow", 4}, {"Cone", 5},      {"Pyramid", 6}, {"Slant Cube", 7}};
   const int32_t StyleRow = AddRow(Style);
   CBStyle = Place<TComboFlat>(this, StyleRow, this, "CBStyle", 160, 8, 110, 21);
-  Label1 = Row(StyleRow).Label;
-  Label1->SetName("Label1");
-  Label1->SetBounds(116, 12, 40, 13);
-  Label1->FocusControl = CBStyle;
+  Label1 = PlaceRowLabel(StyleRow, this, "Label1", 116, 12, 40);
   GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", 116, 36, 154, 76);
   GroupBox1->SetCaption("&Percent:");
   EditorRows::PlaceUpDown(this, AddRow(Make(TEditorRowKind::erUpDown, "&Depth:", "PercentDepth", 0, 100, 5)), GroupBox1,
@@ -47,14 +44,9 @@ TTowerSeriesEditor::TTowerSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owne
 
 TTowerSeries* TTowerSeriesEditor::Tower() const { return SeriesAs<TTowerSeries>(); }
 
-void TTowerSeriesEditor::FillControls() {
+void TTowerSeriesEditor::FillForm() {
   TTowerSeries* S = Tower();
-  if (!S) return;
-  EOrigin->SetText(SysUtils::FloatToStr(S->GetOrigin()));
-}
-
-void TTowerSeriesEditor::EmbedTabs() {
-  TTowerSeries* S = Tower();
+  if (S) EOrigin->SetText(SysUtils::FloatToStr(S->GetOrigin()));
   EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }
 
@@ -62,5 +54,5 @@ void TTowerSeriesEditor::EOriginChange(TObject*) {
   TTowerSeries* S = Tower();
   double Value = 0;
   // Text that is no number keeps the current origin.
-  if (S && !Filling() && SeriesFormPage::ReadReal(EOrigin->GetText(), Value)) S->SetOrigin(Value);
+  if (S && !Filling() && PlotSeriesFormBase::ReadReal(EOrigin->GetText(), Value)) S->SetOrigin(Value);
 }

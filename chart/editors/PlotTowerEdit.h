@@ -2,12 +2,12 @@
 // The tower series format page: border, pattern, dark sides, origin, tower
 // style, depth, width and transparency, with the palette page as the tab
 // "Grid 3D" of the series page.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TTowerSeries;
 
-class TTowerSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(TTowerSeriesEditor, TSeriesFormPage)
+class TTowerSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(TTowerSeriesEditor, TSeriesFormBase)
 public:
   explicit TTowerSeriesEditor(TComponent* Owner);
 
@@ -27,6 +27,5 @@ public:
   void EOriginChange(TObject* Sender);
 
 protected:
-  void FillControls() override;
-  void EmbedTabs() override;
+  void FillForm() override;
 };

@@ -8,9 +8,9 @@
 using EditorRows::Make;
 using EditorRows::Place;
 
-KV_CLASS_IMPL(TTriSurfaceSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TTriSurfaceSeriesEditor, TSeriesFormBase) {}
 
-TTriSurfaceSeriesEditor::TTriSurfaceSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TTriSurfaceSeriesEditor::TTriSurfaceSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("TriSurfaceSeriesEditor");
   Button2 = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Pen...", "Pen")), this, "Button2", 8, 8, 95,
                               25);
@@ -28,7 +28,7 @@ TTriSurfaceSeriesEditor::TTriSurfaceSeriesEditor(TComponent* Owner) : TSeriesFor
   SetClientHeight(100);
 }
 
-void TTriSurfaceSeriesEditor::EmbedTabs() {
+void TTriSurfaceSeriesEditor::FillForm() {
   auto* S = SeriesAs<TCustom3DPaletteSeries>();
   EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }

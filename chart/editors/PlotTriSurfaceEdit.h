@@ -2,10 +2,10 @@
 // The triangle surface series format page: pen, brush, outline, fast brush,
 // hidden triangles and transparency, with the palette page as the tab
 // "Grid 3D" of the series page.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
-class TTriSurfaceSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(TTriSurfaceSeriesEditor, TSeriesFormPage)
+class TTriSurfaceSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(TTriSurfaceSeriesEditor, TSeriesFormBase)
 public:
   explicit TTriSurfaceSeriesEditor(TComponent* Owner);
 
@@ -18,5 +18,5 @@ public:
   TUpDown* UDTransp;
 
 protected:
-  void EmbedTabs() override;
+  void FillForm() override;
 };

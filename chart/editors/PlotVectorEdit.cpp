@@ -9,9 +9,9 @@ using EditorRows::Make;
 using EditorRows::Place;
 using PlotPenDlg::PlaceControl;
 
-KV_CLASS_IMPL(TVectorSeriesEditor, TSeriesFormPage) {}
+KV_CLASS_IMPL(TVectorSeriesEditor, TSeriesFormBase) {}
 
-TVectorSeriesEditor::TVectorSeriesEditor(TComponent* Owner) : TSeriesFormPage(Owner) {
+TVectorSeriesEditor::TVectorSeriesEditor(TComponent* Owner) : TSeriesFormBase(Owner) {
   SetName("VectorSeriesEditor");
   BStart = Place<TButtonPen>(this, AddRow(Make(TEditorRowKind::erPen, "&Start...", "StartArrow")), this, "BStart", 8,
                              8, 95, 25);
@@ -33,15 +33,12 @@ TVectorSeriesEditor::TVectorSeriesEditor(TComponent* Owner) : TSeriesFormPage(Ow
 
 TVector3DSeries* TVectorSeriesEditor::Vector() const { return SeriesAs<TVector3DSeries>(); }
 
-void TVectorSeriesEditor::FillControls() {
+void TVectorSeriesEditor::FillForm() {
   TVector3DSeries* S = Vector();
-  if (!S) return;
-  CBStart->SetChecked(S->StartArrow()->GetColor() == clDefault);
-  CBEnd->SetChecked(S->EndArrow()->GetColor() == clDefault);
-}
-
-void TVectorSeriesEditor::EmbedTabs() {
-  TVector3DSeries* S = Vector();
+  if (S) {
+    CBStart->SetChecked(S->StartArrow()->GetColor() == clDefault);
+    CBEnd->SetChecked(S->EndArrow()->GetColor() == clDefault);
+  }
   EmbedOnce("Grid 3D", [this, S] { return PlotGriEd::InsertGrid3DEditor(this, S); });
 }
 

@@ -2,12 +2,12 @@
 // The 3-D vector series format page: the pens of the start and end arrow
 // heads with their default-colour boxes, and the arrow head size, with the
 // palette page as the tab "Grid 3D" of the series page.
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 
 class TVector3DSeries;
 
-class TVectorSeriesEditor : public TSeriesFormPage {
-  KV_CLASS(TVectorSeriesEditor, TSeriesFormPage)
+class TVectorSeriesEditor : public TSeriesFormBase {
+  KV_CLASS(TVectorSeriesEditor, TSeriesFormBase)
 public:
   explicit TVectorSeriesEditor(TComponent* Owner);
 
@@ -20,8 +20,7 @@ public:
   TVector3DSeries* Vector() const;
 
 protected:
-  void FillControls() override;
-  void EmbedTabs() override;
+  void FillForm() override;
 
 private:
   // "Default color" on gives the arrow's pen no colour of its own, off black.

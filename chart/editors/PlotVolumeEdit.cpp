@@ -1,7 +1,7 @@
 // The volume series format page.
 #include "chart/editors/PlotVolumeEdit.h"
 
-#include "chart/editors/SeriesFormPage.h"
+#include "chart/editors/PlotSeriesFormBase.h"
 #include "chart/extras/CandleCh.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -71,5 +71,5 @@ void TVolumeSeriesEditor::EOriginChange(TObject*) {
   TVolumeSeries* S = Volume();
   double Value = 0;
   // Text that is no number keeps the current origin.
-  if (S && !FFilling && SeriesFormPage::ReadReal(EOrigin->GetText(), Value)) S->SetYOrigin(Value);
+  if (S && !FFilling && PlotSeriesFormBase::ReadReal(EOrigin->GetText(), Value)) S->SetYOrigin(Value);
 }

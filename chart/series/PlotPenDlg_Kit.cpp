@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 
+#include "chart/engine/PlotEngine_Series.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotEdiFont.h"
 #include "chart/series/PlotEdiGrad.h"
@@ -10,6 +11,7 @@
 #include "chart/series/PlotShadowEditor.h"
 #include "platform/rtl/ClassInfo.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/WeakRef.h"
 
 namespace PlotPenDlg {
 
@@ -93,6 +95,18 @@ TObject* RowObject(const TEditorRow& Row, TObject* Edited) {
   const TPropValue V = P->Get(Holder);
   const auto* O = std::get_if<TObject*>(&V);
   return O ? *O : nullptr;
+}
+
+// The colour a colour row shows when the property's own value is not it: a
+// series whose colour is left to its chart holds none of its own (so that
+// files store none), and is drawn in the colour the chart gave it.
+std::function<TColor()> ShownColor(TObject* Holder, const TPropInfo& Property) {
+  auto* Series = dynamic_cast<TChartSeries*>(Holder);
+  if (!Series || Property.Name != "SeriesColor") return nullptr;
+  return [Ref = WeakRef<TChartSeries>(Series)] {
+    const TChartSeries* S = Ref.Get();
+    return S ? ColorToRGB(S->GetSeriesColor()) : clNone;
+  };
 }
 
 int64_t AsInteger(const TPropValue& V) {
@@ -268,7 +282,9 @@ void TEditorPage::LoadRow(int32_t Index) {
   const TPropInfo* P = nullptr;
   if (!PlotPenDlg::ResolvePath(Obj, R.Path, Holder, P)) return;
   if (R.Kind == TEditorRowKind::erColor) {
-    static_cast<TButtonColor*>(R.Control)->LinkProperty(Holder, P->Name);
+    auto* Button = static_cast<TButtonColor*>(R.Control);
+    Button->LinkProperty(Holder, P->Name);
+    Button->GetColorProc = ShownColor(Holder, *P);
     return;
   }
   const TPropValue V = P->Get(Holder);

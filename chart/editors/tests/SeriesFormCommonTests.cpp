@@ -31,11 +31,11 @@ struct TKind {
   std::set<std::string> Tabs;  // besides "Format", "General" and "Marks"
 };
 
-class SeriesForms : public SeriesFormTest {
+class CommonSeriesForms : public SeriesFormTest {
 protected:
   template <class S>
   static std::function<TChartSeries*(SeriesFormTest&)> Maker(int Points = 5) {
-    return [Points](SeriesFormTest& T) { return static_cast<SeriesForms&>(T).Add<S>(Points); };
+    return [Points](SeriesFormTest& T) { return static_cast<CommonSeriesForms&>(T).Add<S>(Points); };
   }
   static const std::vector<TKind>& Kinds() {
     static const std::vector<TKind> K{
@@ -87,7 +87,7 @@ protected:
   }
 };
 
-TEST_F(SeriesForms, EachTypeAddsItsTabsOnceAcrossReopenings) {
+TEST_F(CommonSeriesForms, EachTypeAddsItsTabsOnceAcrossReopenings) {
   ImageBar::Initialization();
   auto* Other = Add<TBarSeries>();
   for (const TKind& K : Kinds()) {
@@ -155,7 +155,7 @@ void MakeUnusual(TChartSeries* S) {
   }
 }
 
-TEST_F(SeriesForms, ShowingAndLeavingEveryPageChangesNothing) {
+TEST_F(CommonSeriesForms, ShowingAndLeavingEveryPageChangesNothing) {
   ImageBar::Initialization();
   for (bool Unusual : {false, true})
     for (const TKind& K : Kinds()) {
@@ -201,7 +201,7 @@ void CheckLayout(TWinControl& Parent, const std::string& Where) {
   }
 }
 
-TEST_F(SeriesForms, ControlsOfEveryPageFitWithoutOverlapping) {
+TEST_F(CommonSeriesForms, ControlsOfEveryPageFitWithoutOverlapping) {
   ImageBar::Initialization();
   for (const TKind& K : Kinds()) {
     TChartSeries* S = K.Make(*this);
@@ -218,7 +218,7 @@ TEST_F(SeriesForms, ControlsOfEveryPageFitWithoutOverlapping) {
 
 // With KV_PICTURE_DIR set, the series page showing the bar and the pie page
 // is written there as form_bar.png and form_pie.png, for a look by eye.
-TEST_F(SeriesForms, PicturesOfTheBarAndPiePages) {
+TEST_F(CommonSeriesForms, PicturesOfTheBarAndPiePages) {
   const char* Dir = std::getenv("KV_PICTURE_DIR");
   for (auto [S, Name] : {std::pair<TChartSeries*, const char*>{Add<TBarSeries>(), "form_bar"},
                          std::pair<TChartSeries*, const char*>{Add<TPieSeries>(), "form_pie"}}) {
