@@ -33,7 +33,7 @@ void Run(int points) {
   mesh.PictureWidth = 5 * 1920;
   mesh.PictureHeight = 5 * 1080;
   Fill(mesh, points);
-  TContourLevels levels;
+  TSectionContours levels;
   levels.LogScale = true;
   auto start = Clock::now();
   Contouring::Triangulate(mesh, levels, true);

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   mesh.PictureWidth = 5 * 1920;
   mesh.PictureHeight = 5 * 1080;
   Fill(mesh, points);
-  TContourLevels levels;
+  TSectionContours levels;
   levels.LogScale = true;
 
   auto start = Clock::now();

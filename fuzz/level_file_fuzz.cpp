@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const std::string File = FuzzSupport::InputFile(Data, Size, ".lvl");
-  TContourLevels Levels;
+  TSectionContours Levels;
   Levels.DataMin = 1;
   Levels.DataMax = 1000;
   std::string Warning;
