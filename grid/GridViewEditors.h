@@ -127,12 +127,16 @@ class TGridDatePicker : public TDateTimePicker {
   void DoExit() override;
   // Sets the picker from the cell text (the current date and time when it is none).
   void ResetFromCell();
+  // Escape cancels the edit: the cell keeps its text, whatever the picker shows.
+  bool Cancelled() const { return FCancelled; }
+  void SetCancelled(bool Value) { FCancelled = Value; }
 
  protected:
   void PaintFrame(TCanvas& Canvas) override;
 
  private:
   TGridView* FGrid;
+  bool FCancelled = false;
 };
 
 class TGridCheckBox : public TCheckBox {

@@ -586,7 +586,10 @@ void TGridDatePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
     TDateTimePicker::KeyDown(Key, Shift);
     return;
   }
-  if (Key == VK_ESCAPE) ResetFromCell();
+  if (Key == VK_ESCAPE) {
+    ResetFromCell();
+    FCancelled = true;
+  }
   if (Key == VK_TAB && GoTabs(*FGrid)) {
     FGrid->HideEditorControl();
     if (FGrid->CanFocus()) FGrid->SetFocus();
@@ -949,6 +952,7 @@ void TGridView::ShowEditorControl(int ACol, int ARow) {
       d.SetColor(color);
       e.OpenedDateTime = d.GetDateTime();
       e.OpenedChecked = d.GetChecked();
+      d.SetCancelled(false);
       tabs(d);
       ShowOver(d, cell);
       if (!time && FMouseActions->DirectDateDrop) {
@@ -1041,7 +1045,7 @@ void TGridView::HideEditorControlValue(int ACol, int ARow) {
     case edTimeEdit: {
       TGridDatePicker& d = *e.DatePicker;
       // Only a value the person changed is stored: opening and leaving a cell keeps its text.
-      if (d.GetDateTime() != e.OpenedDateTime || d.GetChecked() != e.OpenedChecked) {
+      if (!d.Cancelled() && (d.GetDateTime() != e.OpenedDateTime || d.GetChecked() != e.OpenedChecked)) {
         if (FEditorType == edTimeEdit) StoreEditedText(real, ARow, SysUtils::TimeToStr(d.GetTime()));
         else StoreEditedText(real, ARow, !d.ShowCheckbox || d.GetChecked() ? SysUtils::DateToStr(d.GetDate()) : std::string());
       }
