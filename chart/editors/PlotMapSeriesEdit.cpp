@@ -1,6 +1,8 @@
 // The map series format page.
 #include "chart/editors/PlotMapSeriesEdit.h"
 
+#include "chart/editors/PlotSeriesFormBase.h"
+
 #include <cmath>
 
 #include "chart/editors/EditorRows.h"
@@ -289,7 +291,7 @@ void TMapSeriesEditor::EditZChange(TObject*) {
   if (!P || FLoadingPolygon) return;
   // A partly typed number ("-", "1e") is no value yet: it waits for the next key.
   double Z = 0;
-  if (!SysUtils::TryStrToFloat(SysUtils::Trim(EditZ->GetText()), Z) || !std::isfinite(Z)) return;
+  if (!PlotSeriesFormBase::ReadReal(EditZ->GetText(), Z)) return;
   if (Z == P->GetZ()) return;
   P->SetZ(Z);
   RepaintSeries();
