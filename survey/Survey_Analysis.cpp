@@ -27,8 +27,10 @@ class TElectrodeIndex {
     for (size_t i = 0; i < electrodes.size(); ++i) Add(static_cast<int32_t>(i));
   }
   void Add(int32_t i) {
-    FByX.emplace(FElectrodes[static_cast<size_t>(i)].X, i);
-    FByChainage.emplace(FElectrodes[static_cast<size_t>(i)].Chainage, i);
+    // A position that is no number matches nothing, and would break the order of the maps.
+    const TElectrode& e = FElectrodes[static_cast<size_t>(i)];
+    if (std::isfinite(e.X)) FByX.emplace(e.X, i);
+    if (std::isfinite(e.Chainage)) FByChainage.emplace(e.Chainage, i);
   }
   int32_t Find(double x, double depth) const {
     const int32_t i = Search(FByX, x, depth);
@@ -291,6 +293,17 @@ void TSurvey::NormaliseAbsentElectrodes() {
   std::erase_if(MeasurementRows, [](const arofdoubleM& row) {
     return (row[colC1] == NoValue && row[colC2] == NoValue) || (row[colP1] == NoValue && row[colP2] == NoValue);
   });
+  // Projecting or mirroring a profile with absurd coordinates can leave positions
+  // that are no numbers; such a measurement cannot be placed either.
+  const auto placed = MeasurementRows.size();
+  std::erase_if(MeasurementRows, [](const arofdoubleM& row) {
+    for (int c = colC1; c <= colP2; ++c)
+      if (!std::isfinite(row[c])) return true;
+    return false;
+  });
+  if (const auto lost = placed - MeasurementRows.size())
+    Message(std::to_string(lost) + " measurement(s) have electrode positions that are no numbers after projecting "
+            "or mirroring the profile; they are left out.");
   for (arofdoubleM& row : MeasurementRows) {
     if (row[colC1] == NoValue) {
       std::swap(row[colC1], row[colC2]);
@@ -383,6 +396,12 @@ bool TSurvey::ConvertSlopeDistances() {
       return false;
     }
     x[j] = x[j - 1] + std::sqrt(dx * dx - dz * dz);
+    if (!std::isfinite(x[j])) {
+      Message("Topography: the relief points at " + ExactText(Topography[j - 1].x) + " and " +
+              ExactText(Topography[j].x) + " are too far apart for slope distances; the relief is used as "
+              "horizontal positions.");
+      return false;
+    }
   }
   for (size_t j = 0; j < Topography.size(); ++j) Topography[j].x = x[j];
   ReferenceX = x[0];

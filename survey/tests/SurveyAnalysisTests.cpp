@@ -270,6 +270,13 @@ TEST(SurveyAnalysis, SlopeDistances) {
   ASSERT_EQ(bad.Messages.size(), 1u);
   EXPECT_EQ(bad.Survey.Topography[1].x, 2);
   for (const TElectrode& e : bad.Survey.elecarray) EXPECT_FALSE(std::isnan(e.X));
+
+  TCapturedSurvey far;
+  far.Survey.TopoSlopeDistances = true;
+  far.Survey.Topography = {{0, 0}, {1e200, 3}};
+  Analyse(far.Survey, {Row(0, X, 5, X)});
+  ASSERT_EQ(far.Messages.size(), 1u);
+  EXPECT_EQ(far.Survey.Topography[1].x, 1e200);
 }
 
 TEST(SurveyAnalysis, ProjectionOntoLevelledProfile) {
@@ -281,6 +288,18 @@ TEST(SurveyAnalysis, ProjectionOntoLevelledProfile) {
   EXPECT_NEAR(s.Topography[1].z, 0, 1e-9);
   // Rotated by the slope angle about the relief's first point.
   EXPECT_NEAR(s.elecarray[1].X, 100 / std::sqrt(1.01), 1e-9);
+}
+
+TEST(SurveyAnalysis, ProjectionThatGivesNoNumbersLeavesTheMeasurementOut) {
+  // A relief point far out makes the projected positions NaN; the measurement
+  // cannot be placed and is dropped with a message instead of reaching the factor.
+  TCapturedSurvey c;
+  c.Survey.ProjectCoordinates = true;
+  c.Survey.Topography = {{1, 2}, {0, 10}, {3e198, 7.5}};
+  Analyse(c.Survey, {Row(0, 10, 3, 7)});
+  EXPECT_TRUE(c.Survey.Asource.empty());
+  ASSERT_EQ(c.Messages.size(), 1u);
+  EXPECT_NE(c.Messages[0].find("1 measurement(s) have electrode positions that are no numbers"), std::string::npos);
 }
 
 TEST(SurveyAnalysis, DecimationStep) {
