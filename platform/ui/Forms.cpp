@@ -54,6 +54,9 @@ namespace {
 // application frees them at exit.
 TScreen GScreen;
 TApplication GApplication(nullptr);
+// Set once the application object's own destructor has run: the forms it still
+// owns are freed after that, by the component base, and must not call it.
+bool GApplicationGone = false;
 
 }  // namespace
 
@@ -123,10 +126,10 @@ void TForm::BeforeDestruction() {
     try {
       OnDestroy(this);
     } catch (...) {
-      Application->HandleException(this);
+      if (!GApplicationGone) Application->HandleException(this);
     }
   }
-  if (Application->GetMainForm() == this) Application->ResetMainForm();
+  if (!GApplicationGone && Application->GetMainForm() == this) Application->ResetMainForm();
   TFormWindow* window = TakeOwnWindow();
   TWinControl::BeforeDestruction();
   delete window;
@@ -474,6 +477,7 @@ TApplication::~TApplication() {
   // At exit the toolkit's own globals may be gone: the toolkit is left alone
   // here (Run frees it), and so are the widgets of forms still alive.
   FOwnsQtApp = false;
+  if (this == &GApplication) GApplicationGone = true;
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
