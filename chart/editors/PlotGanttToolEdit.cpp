@@ -34,7 +34,7 @@ TGanttToolEditor::TGanttToolEditor(TComponent* Owner) : TSeriesToolEditor(Owner)
   const std::pair<TComboFlat*, const char*> Cursors[] = {{CBCursor, "CursorDrag"}, {CBResizeCursor, "CursorResize"}};
   for (const auto& [Combo, Property] : Cursors) {
     Combo->Style = TComboBoxStyle::csDropDownList;
-    Combo->OnChange = [this, Combo, Property](TObject*) {
+    Combo->OnChange = [this, Combo = Combo, Property = Property](TObject*) {
       if (!IsLoading()) PlotToolSeriesEdit::WriteCursorCombo(Combo, Edited(), Property);
     };
   }
