@@ -1,6 +1,7 @@
 // Reads the input as the settings store file and walks every key and value.
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "fuzz/FuzzSupport.h"
 #include "platform/rtl/Registry.h"
@@ -26,8 +27,9 @@ void Walk(TRegistry& Reg, const std::string& Path, int Depth) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const std::string Store = Registry::StoreFileName();
   std::filesystem::create_directories(std::filesystem::path(Store).parent_path());
-  std::filesystem::copy_file(FuzzSupport::InputFile(Data, Size, ".store"), Store,
-                             std::filesystem::copy_options::overwrite_existing);
+  // Written directly: a file copy can be interrupted by the fuzzer's own timer signal.
+  std::ofstream(Store, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size));
   Registry::ReloadStore();
   TRegistry Reg;
   Walk(Reg, "\\Software", 0);

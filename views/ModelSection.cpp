@@ -181,8 +181,12 @@ void ReadNodes(TSectionReader& r, TModelSection& s) {
     Tnode node;
     node.X = v[0];
     node.Depth = v[1];
-    const auto fixed = static_cast<int32_t>(v[2]), kind = static_cast<int32_t>(v[3]),
-               border = static_cast<int32_t>(v[4]);
+    // Clamped first: a whole number beyond the integer range is refused by the range checks below.
+    auto flag = [&](int k) {
+      return static_cast<int32_t>(std::clamp<double>(v[k], std::numeric_limits<int32_t>::min(),
+                                                     std::numeric_limits<int32_t>::max()));
+    };
+    const int32_t fixed = flag(2), kind = flag(3), border = flag(4);
     CheckRange(r, fixed, 0, 1, what + ": fixed flag");
     CheckRange(r, kind, Polygons::KindOutline, Polygons::KindInternal, what + ": kind");
     CheckRange(r, border, Polygons::BorderNone, Polygons::BorderSurface, what + ": border code");

@@ -354,6 +354,8 @@ TEST(ModelSectionRead, DamagedSectionsAreRefusedAndChangeNothing) {
       {"polygon count zero", [](arofstrM& l) { l[19] = "0"; }},
       {"fixed flag 2", [](arofstrM& l) { l[8] = " 1.0E+0002  9.6E+0001 2 0 4"; }},
       {"border code 9", [](arofstrM& l) { l[8] = " 1.0E+0002  9.6E+0001 0 0 9"; }},
+      {"border code past the integers", [](arofstrM& l) { l[8] = " 1.0E+0002  9.6E+0001 0 0 5E+14"; }},
+      {"kind past the integers", [](arofstrM& l) { l[8] = " 1.0E+0002  9.6E+0001 0 -1E+300 4"; }},
       {"node line missing a value", [](arofstrM& l) { l[8] = " 1.0E+0002  9.6E+0001 0 0"; }},
       {"word among the node values", [](arofstrM& l) { l[8] = " 1.0E+0002 x 9.6E+0001 0 0 4"; }},
       {"relief points missing", [](arofstrM& l) { l[4] = " 1.0E+0000 2.0E+0000"; }},
