@@ -118,6 +118,10 @@ arofdoubleM ChainageToX(const arofcomplexM& relief, double referenceX, double re
     }
   }
 
+  // A reference that is no number, or a relief out of order around it, gives no
+  // vertex to walk from: the positions stay as read.
+  if (v == pts.size()) return chainages;
+
   arofdoubleM result;
   result.reserve(chainages.size());
   const auto last = static_cast<std::ptrdiff_t>(pts.size()) - 1;

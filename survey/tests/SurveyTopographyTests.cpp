@@ -47,6 +47,10 @@ TEST(SurveyTopography, ChainageToX) {
   EXPECT_NEAR(y[1], 3, 1e-12);
   EXPECT_NEAR(y[2], 0, 1e-12);
   EXPECT_EQ(y[2], 0.0);  // tiny results are stored as 0
+
+  // A reference that cannot be placed on the relief leaves the positions as read.
+  const arofdoubleM z = Survey::ChainageToX(Tent, std::nan(""), 0, {5, -5});
+  EXPECT_EQ(z, (arofdoubleM{5, -5}));
 }
 
 }  // namespace
