@@ -22,6 +22,14 @@
 
 namespace {
 
+// The far edge of a box given by position and size; a sum beyond the integer
+// range (damaged metafile records) stays at the range's end.
+int32_t FarEdge(int32_t At, int32_t Size) {
+  const int64_t E = int64_t(At) + Size;
+  return static_cast<int32_t>(std::clamp<int64_t>(E, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
 std::atomic<uint64_t> gClipSerial{1};
 
 // Device coordinates stay within +-2^29, so that sizes and sums of two of them fit an int32_t.
@@ -623,7 +631,7 @@ void TDeviceContext::DrawFocusRect(const TRect& R) {
 }
 
 bool TDeviceContext::PatBlt(int32_t X, int32_t Y, int32_t W, int32_t H, uint32_t Rop) {
-  const TRect d = d_->DevBox(X, Y, X + W, Y + H);
+  const TRect d = d_->DevBox(X, Y, FarEdge(X, W), FarEdge(Y, H));
   d_->Backend->PatBlt(d, d_->State.Brush, Rop, d_->DevState());
   return true;
 }
@@ -1189,7 +1197,7 @@ bool TDeviceContext::BitBlt(int32_t X, int32_t Y, int32_t W, int32_t H, const TD
 
 bool TDeviceContext::StretchBlt(int32_t X, int32_t Y, int32_t W, int32_t H, const TDeviceContext* Source, int32_t SX,
                                 int32_t SY, int32_t SW, int32_t SH, uint32_t Rop) {
-  const TPoint a = d_->Dev(X, Y), b = d_->Dev(X + W, Y + H);
+  const TPoint a = d_->Dev(X, Y), b = d_->Dev(FarEdge(X, W), FarEdge(Y, H));
   const TRect dest{a.X, a.Y, b.X, b.Y};  // orientation kept: a negative size mirrors
   if (!UsesSource(Rop)) {
     d_->Backend->PatBlt({std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)},
@@ -1197,7 +1205,7 @@ bool TDeviceContext::StretchBlt(int32_t X, int32_t Y, int32_t W, int32_t H, cons
     return true;
   }
   if (Source == nullptr || Source->d_->Backend->Surface() == nullptr) return false;
-  const TPoint sa = Source->d_->Dev(SX, SY), sb = Source->d_->Dev(SX + SW, SY + SH);
+  const TPoint sa = Source->d_->Dev(SX, SY), sb = Source->d_->Dev(FarEdge(SX, SW), FarEdge(SY, SH));
   return d_->Backend->BitBlt(dest, *Source->d_->Backend->Surface(), {sa.X, sa.Y, sb.X, sb.Y}, Rop, d_->DevState());
 }
 
@@ -1211,8 +1219,8 @@ bool TDeviceContext::AlphaBlend(int32_t X, int32_t Y, int32_t W, int32_t H, cons
                                 int32_t SY, int32_t SW, int32_t SH, TBlendFunction Blend) {
   if (Source == nullptr || Source->d_->Backend->Surface() == nullptr || W < 0 || H < 0 || SW < 0 || SH < 0)
     return false;
-  const TPoint a = d_->Dev(X, Y), b = d_->Dev(X + W, Y + H);
-  const TPoint sa = Source->d_->Dev(SX, SY), sb = Source->d_->Dev(SX + SW, SY + SH);
+  const TPoint a = d_->Dev(X, Y), b = d_->Dev(FarEdge(X, W), FarEdge(Y, H));
+  const TPoint sa = Source->d_->Dev(SX, SY), sb = Source->d_->Dev(FarEdge(SX, SW), FarEdge(SY, SH));
   return d_->Backend->AlphaBlend({a.X, a.Y, b.X, b.Y}, *Source->d_->Backend->Surface(), {sa.X, sa.Y, sb.X, sb.Y},
                                  Blend, d_->DevState());
 }

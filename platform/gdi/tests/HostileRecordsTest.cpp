@@ -94,7 +94,8 @@ TEST(HostileRecords, RunLengthBitmapsNeedTheirRowsOrTheirEndMarker) {
 // arithmetic the sanitizer of the test build stops the program here.
 TEST(HostileRecords, MetafileFieldsAtTheEndsOfTheRangePlayAndConvert) {
   for (const char* name : {"emf_source_rect_near_min.emf", "emf_dest_x_plus_width.emf", "emf_alphablend_overflow.emf",
-                           "emf_bounds_far_apart.emf", "emf_pen_wide_round_join.emf"}) {
+                           "emf_bounds_far_apart.emf", "emf_pen_wide_round_join.emf",
+                           "emf_patblt_x_plus_width.emf"}) {
     SCOPED_TRACE(name);
     const std::vector<uint8_t> data = Seed("metafile", name);
     TMetafile picture;
