@@ -133,12 +133,13 @@ TFormPlot3D::TFormPlot3D(TComponent* Owner, TCustomAxisPanel* Chart) : TForm(Own
   LTextSize = PlaceControl<TLabel>(this, Tab3D, "LTextSize", 66, 132, 12, 13);
   LTextSize->SetCaption("%");
   CBClipPoints = Check(this, Tab3D, "CBClipPoints", "&Clip Points", 8, 160);
-  SBZoom = Bar(Tab3D, "&Zoom:", "SBZoom", "LZoom", 4, 1, 500, 20, 100, LZoom);
-  SBRotation = Bar(Tab3D, "&Rotation:", "SBRotation", "LRotation", 36, 0, 360, 45, 270, LRotation);
-  SBElevation = Bar(Tab3D, "E&levation:", "SBElevation", "LElevation", 68, 270, 360, 10, 270, LElevation);
-  SBHOffset = Bar(Tab3D, "&Horiz. Offset:", "SBHOffset", "LHOffset", 100, -1500, 1500, 250, 0, LHOffset);
-  SBVOffset = Bar(Tab3D, "&Vert. Offset:", "SBVOffset", "LVOffset", 132, -1500, 1500, 250, 0, LVOffset);
-  SBPerspec = Bar(Tab3D, "&Perspective:", "SBPerspec", "LPerspec", 164, 0, 200, 10, 0, LPerspec);
+  // Steps not given keep the track bar's own: 1 per arrow key, 2 per page.
+  SBZoom = Bar(Tab3D, "&Zoom:", "SBZoom", "LZoom", 4, 1, 500, 1, 5, 20, 100, LZoom);
+  SBRotation = Bar(Tab3D, "&Rotation:", "SBRotation", "LRotation", 36, 0, 360, 1, 10, 45, 270, LRotation);
+  SBElevation = Bar(Tab3D, "E&levation:", "SBElevation", "LElevation", 68, 270, 360, 1, 10, 10, 270, LElevation);
+  SBHOffset = Bar(Tab3D, "&Horiz. Offset:", "SBHOffset", "LHOffset", 100, -1500, 1500, 10, 2, 250, 0, LHOffset);
+  SBVOffset = Bar(Tab3D, "&Vert. Offset:", "SBVOffset", "LVOffset", 132, -1500, 1500, 10, 2, 250, 0, LVOffset);
+  SBPerspec = Bar(Tab3D, "&Perspective:", "SBPerspec", "LPerspec", 164, 0, 200, 1, 2, 10, 0, LPerspec);
   PageControl1->SetActivePage(Tab3D);
   SetAlign(TAlign::alClient);
 
@@ -210,13 +211,15 @@ TFormPlot3D::TFormPlot3D(TComponent* Owner, TCustomAxisPanel* Chart) : TForm(Own
 }
 
 TTrackBar* TFormPlot3D::Bar(TWinControl* Parent, const char* Caption, const char* Name, const char* LabelName, int Top,
-                            int Min, int Max, int Freq, int Pos, TLabel*& Value) {
+                            int Min, int Max, int Line, int Page, int Freq, int Pos, TLabel*& Value) {
   auto* L = PlaceControl<TLabel>(this, Parent, "", 180, Top + 6, 76, 13);
   L->SetCaption(Caption);
   auto* B = PlaceControl<TTrackBar>(this, Parent, Name, 256, Top, 110, 28);
+  B->LineSize = Line;
+  B->PageSize = Page;
+  B->Frequency = Freq;
   B->SetMin(Min);
   B->SetMax(Max);
-  B->Frequency = Freq;
   B->SetPosition(Pos);
   L->FocusControl = B;
   Value = PlaceControl<TLabel>(this, Parent, LabelName, 368, Top + 6, 30, 13);
@@ -243,16 +246,17 @@ void TFormPlot3D::RefreshControls() {
   CBView3d->SetChecked(C->GetView3D());
   UD3D->SetPosition(C->GetChart3DPercent());
   CBClipPoints->SetChecked(C->GetClipPoints());
+  // The tick spacing first: setting the minimum hands it to the window.
   if (Full3D()) {
-    SBRotation->SetMin(0);
     SBRotation->Frequency = 20;
-    SBElevation->SetMin(0);
-    SBElevation->Frequency = 20;
-  } else {
     SBRotation->SetMin(0);
+    SBElevation->Frequency = 20;
+    SBElevation->SetMin(0);
+  } else {
     SBRotation->Frequency = 45;
-    SBElevation->SetMin(270);
+    SBRotation->SetMin(0);
     SBElevation->Frequency = 10;
+    SBElevation->SetMin(270);
   }
   SBZoom->SetPosition(O->GetZoom());
   CBOrthogonal->SetChecked(O->GetOrthogonal());

@@ -47,8 +47,10 @@ public:
   bool ReturnToOptions = true;
 
 private:
+  // A track bar with its caption and value label; Line and Page are its
+  // arrow-key and page steps.
   TTrackBar* Bar(TWinControl* Parent, const char* Caption, const char* Name, const char* LabelName, int Top, int Min,
-                 int Max, int Freq, int Pos, TLabel*& Value);
+                 int Max, int Line, int Page, int Freq, int Pos, TLabel*& Value);
   bool Full3D() const;
   WeakRef<TCustomAxisPanel> FChart;
   bool FChanging = false;

@@ -2,6 +2,9 @@
 #include "chart/editors/PlotEditCha.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "chart/editors/PlotAreaEdit.h"
 #include "chart/editors/PlotArrowEdit.h"
@@ -111,6 +114,7 @@
 #include "platform/ui/TabSheetMove.h"
 #include "platform/ui/TreeView.h"
 #include "platform/rtl/Registry.h"
+#include "platform/rtl/Restore.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/FreeGuard.h"
 
@@ -424,13 +428,16 @@ TChartEditForm::TChartEditForm(TComponent* Owner) : TForm(Owner) {
 TChartEditForm::~TChartEditForm() = default;
 
 void TChartEditForm::BeforeDestruction() {
+  if (TCustomAxisPanel* C = FChart.Get()) C->DetachEditor(this);
   LeaveTreeMode();
   StorePlacement();
   TForm::BeforeDestruction();
 }
 
 void TChartEditForm::SetChart(TCustomAxisPanel* Chart) {
+  if (TCustomAxisPanel* Old = FChart.Get(); Old && Old != Chart) Old->DetachEditor(this);
   FChart = Chart;
+  if (Chart) Chart->AttachEditor(this, [this](TObject*) { ChartEdited(); });
   LBSeries->SetChart(Chart);
   MainPage->SetEnabled(Chart != nullptr);
   SubPage->SetEnabled(Chart != nullptr);
@@ -837,6 +844,24 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
   if (FTreeHost && FSeriesNode && FSeriesNode->Count() != LBSeries->Items()->Count()) RebuildSeriesNodes();
 }
 
+void TChartEditForm::ChartEdited() {
+  TCustomAxisPanel* Chart = FChart.Get();
+  if (!Chart || ComponentState.Contains(TComponentStateItem::csDestroying)) return;
+  LBSeriesRefreshButtons(LBSeries);
+  if (EditorPermissions.Contains(TEditorPermission::ShowGroups)) FillGroups();
+  if (FSeriesPage) {
+    // The selector lists the chart's series again; the series shown stays.
+    TChartSeries* Current = FSeriesPage->CurrentSeries();
+    FSeriesPage->FillSeriesCombo(Chart);
+    FSeriesPage->CBSeries->SetItemIndex(Current ? FSeriesPage->CBSeries->Items()->IndexOfObject(Current) : -1);
+  }
+  if (FToolsPage) FToolsPage->SyncTools();
+  if (FTreeHost) {
+    RebuildSeriesNodes();
+    RebuildToolNodes();
+  }
+}
+
 // ---------------------------------------------------------------- groups
 
 TSeriesGroup* TChartEditForm::GroupAt(int32_t Index) const {
@@ -1031,14 +1056,62 @@ void TChartEditForm::ShowInTreeHost(TWinControl* Control) {
   FTreeHost->Realign();
 }
 
+namespace {
+// Whether the children of Node carry exactly Objects with Texts, in order.
+bool ChildrenMatch(TTreeNode* Node, const std::vector<std::pair<TObject*, std::string>>& Wanted) {
+  if (Node->Count() != static_cast<int32_t>(Wanted.size())) return false;
+  for (int32_t i = 0; i < Node->Count(); ++i)
+    if (NodeObject(Node->Item(i)) != Wanted[static_cast<size_t>(i)].first ||
+        Node->Item(i)->GetText() != Wanted[static_cast<size_t>(i)].second)
+      return false;
+  return true;
+}
+}  // namespace
+
+void TChartEditForm::SetNodeChildren(TTreeNode* Node, const std::vector<std::pair<TObject*, std::string>>& Wanted) {
+  if (ChildrenMatch(Node, Wanted)) return;
+  TTreeNode* Selected = Tree->GetSelected();
+  const bool Inside = Selected && Selected->GetParent() == Node;
+  TObject* Shown = Inside ? NodeObject(Selected) : nullptr;
+  {
+    // The page in the host stays while the nodes are replaced.
+    const TRestore<bool> Filling(FFillingTree, true);
+    while (Node->Count() > 0) Tree->Items()->Delete(Node->Item(Node->Count() - 1));
+    for (const auto& [Object, Text] : Wanted) Tree->Items()->AddChildObject(Node, Text, AsData(Object));
+    if (Inside) {
+      Tree->SetSelected(nullptr);
+      for (int32_t i = 0; i < Node->Count(); ++i)
+        if (NodeObject(Node->Item(i)) == Shown) Tree->SetSelected(Node->Item(i));
+    }
+  }
+  // A node whose series or tool is gone gives way to its parent's page.
+  if (Inside && !Tree->GetSelected()) Tree->SetSelected(Node);
+}
+
 void TChartEditForm::RebuildSeriesNodes() {
   TCustomAxisPanel* Chart = FChart.Get();
   if (!FSeriesNode || !Chart) return;
-  while (FSeriesNode->Count() > 0) Tree->Items()->Delete(FSeriesNode->Item(FSeriesNode->Count() - 1));
+  std::vector<std::pair<TObject*, std::string>> Wanted;
   for (int32_t i = 0; i < Chart->SeriesCount(); ++i)
     if (TChartSeries* S = Chart->GetSeries(i); PlotLisB::ShownInEditor(S))
-      Tree->Items()->AddChildObject(FSeriesNode, PlotEngine::SeriesTitleOrName(S), AsData(S));
+      Wanted.emplace_back(S, PlotEngine::SeriesTitleOrName(S));
+  if (ChildrenMatch(FSeriesNode, Wanted)) return;
+  SetNodeChildren(FSeriesNode, Wanted);
   FSeriesNode->SetExpanded(Chart->SeriesCount() < 11);
+}
+
+void TChartEditForm::RebuildToolNodes() {
+  TCustomAxisPanel* Chart = FChart.Get();
+  if (!FToolsNode || !Chart) return;
+  std::vector<std::pair<TObject*, std::string>> Wanted;
+  TChartTools& Tools = Chart->GetTools();
+  for (int32_t i = 0; i < Tools.Count(); ++i)
+    if (TPlotCustomTool* T = Tools.ToolAt(i); T->ShowInEditor) {
+      std::string Text;
+      T->Description(Text);
+      Wanted.emplace_back(T, Text);
+    }
+  SetNodeChildren(FToolsNode, Wanted);
 }
 
 void TChartEditForm::FillTree() {
@@ -1087,13 +1160,7 @@ void TChartEditForm::FillTree() {
     TTreeNode* Node = Tree->Items()->AddObject(nullptr, Tab->GetCaption(), AsData(Tab));
     if (Tab != TabTools) continue;
     FToolsNode = Node;
-    TChartTools& Tools = Chart->GetTools();
-    for (int32_t i = 0; i < Tools.Count(); ++i)
-      if (TPlotCustomTool* T = Tools.ToolAt(i); T->ShowInEditor) {
-        std::string Text;
-        T->Description(Text);
-        Tree->Items()->AddChildObject(Node, Text, AsData(T));
-      }
+    RebuildToolNodes();
     Node->Expand(false);
   }
   Tree->Items()->EndUpdate();

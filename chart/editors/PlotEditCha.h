@@ -3,6 +3,9 @@
 // that the application opens on one series; ChartEditors::Initialize
 // registers the editor forms and installs the chart library's entry.
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "chart/engine/Chart.h"
 #include "chart/series/PlotLisB.h"
@@ -83,7 +86,13 @@ public:
   TButton* BClose;
 
   TCustomAxisPanel* GetChart() const { return FChart.Get(); }
+  // Binds the dialog to a chart and attaches it to the chart as its editor
+  // (detached from the chart bound before).
   void SetChart(TCustomAxisPanel* Chart);
+  // The chart's change notification: the series list box or the tools page
+  // changed the chart, so the series buttons, groups, series page selector,
+  // tools list and tree nodes follow it.
+  void ChartEdited();
   WeakRef<TChartSeries> SeriesToSelect, SeriesToOpen;
   int32_t StartPageIndex = -1;
   TEditorTabs HiddenEditorTabs;
@@ -154,6 +163,10 @@ private:
   void LeaveTreeMode();
   void EnterTreeMode();
   void RebuildSeriesNodes();
+  void RebuildToolNodes();
+  // Gives Node the children Wanted (object and text, in order) unless it has
+  // them; the selected child stays selected when its object is still wanted.
+  void SetNodeChildren(TTreeNode* Node, const std::vector<std::pair<TObject*, std::string>>& Wanted);
   void ClearTreeHost();
   void ShowInTreeHost(TWinControl* Control);
   TPanel* FTreeHost = nullptr;

@@ -7,6 +7,7 @@
 #include "chart/editors/PlotToolsGallery.h"
 #include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotExport.h"
+#include "chart/series/PlotLisB.h"
 #include "chart/series/PlotPenDlg.h"
 
 using PlotPenDlg::PlaceControl;
@@ -20,6 +21,23 @@ std::string ToolText(const TPlotCustomTool* Tool) {
   return S;
 }
 }  // namespace
+
+namespace PlotEditTools {
+
+void DrawToolItem(TOwnerDrawListBox& List, TCanvas& Canvas, const TPlotCustomTool* Tool, int Index,
+                  const TRect& Rect, TOwnerDrawState State) {
+  const bool Selected = State.Contains(TOwnerDrawStateItem::odSelected);
+  Canvas.Brush->SetStyle(bsSolid);
+  Canvas.Brush->SetColor(Selected ? clHighlight : List.GetColor());
+  Canvas.FillRect(Rect);
+  if (Tool) PlotLisB::DrawSeriesIcon(Canvas, *Tool, Rect.Left + 2, Rect.Top + 1);
+  if (Index < 0 || Index >= List.Items()->Count()) return;
+  Canvas.Brush->SetStyle(bsClear);
+  Canvas.Font->SetColor(Selected ? clHighlightText : List.GetFont()->GetColor());
+  Canvas.TextOut(Rect.Left + 22, Rect.Top + 2, List.Items()->Strings(Index));
+}
+
+}  // namespace PlotEditTools
 
 TFormPlotTools::TFormPlotTools(TComponent* Owner) : TForm(Owner) {
   SetName("FormPlotTools");
@@ -47,8 +65,15 @@ TFormPlotTools::TFormPlotTools(TComponent* Owner) : TForm(Owner) {
   PBottom = PlaceControl<TPanel>(this, "PBottom", 0, 250, 393, 20);
   PBottom->SetAlign(TAlign::alBottom);
   PBottom->SetVisible(false);
-  LBTools = PlaceControl<TListBox>(this, "LBTools", 0, 33, 140, 217);
+  LBTools = PlaceControl<TOwnerDrawListBox>(this, "LBTools", 0, 33, 140, 217);
   LBTools->SetAlign(TAlign::alLeft);
+  LBTools->ItemHeight = PlotEditTools::ToolItemHeight;
+  LBTools->OnDrawItem = [this](TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State) {
+    const TPlotCustomTool* Tool = Index >= 0 && Index < LBTools->Items()->Count()
+                                      ? static_cast<TPlotCustomTool*>(LBTools->Items()->Objects(Index))
+                                      : nullptr;
+    PlotEditTools::DrawToolItem(*LBTools, Canvas, Tool, Index, Rect, State);
+  };
   Splitter1 = PlaceControl<TSplitter>(this, "Splitter1", 140, 33, 3, 217);
   Splitter1->SetAlign(TAlign::alLeft);
   PanelToolEditor = PlaceControl<TPanel>(this, "PanelToolEditor", 143, 33, 250, 217);
@@ -62,10 +87,16 @@ TFormPlotTools::TFormPlotTools(TComponent* Owner) : TForm(Owner) {
   BAdd->OnClick = [this](TObject* S) { BAddClick(S); };
   BDelete->OnClick = [this](TObject* S) { BDeleteClick(S); };
   CBActive->OnClick = [this](TObject*) {
-    if (TPlotCustomTool* T = SelectedTool()) T->SetActive(CBActive->GetChecked());
+    TPlotCustomTool* T = SelectedTool();
+    if (!T || T->GetActive() == CBActive->GetChecked()) return;
+    T->SetActive(CBActive->GetChecked());
+    TellEditor();
   };
   CBShowInEditor->OnClick = [this](TObject*) {
-    if (TPlotCustomTool* T = SelectedTool()) T->ShowInEditor = CBShowInEditor->GetChecked();
+    TPlotCustomTool* T = SelectedTool();
+    if (!T || T->ShowInEditor == CBShowInEditor->GetChecked()) return;
+    T->ShowInEditor = CBShowInEditor->GetChecked();
+    TellEditor();
   };
   BMoveUp->OnClick = [this](TObject*) { Move(-1); };
   BMoveDown->OnClick = [this](TObject*) { Move(1); };
@@ -77,20 +108,46 @@ TPlotCustomTool* TFormPlotTools::SelectedTool() const {
   return I < 0 ? nullptr : static_cast<TPlotCustomTool*>(LBTools->Items()->Objects(I));
 }
 
+std::vector<TPlotCustomTool*> TFormPlotTools::ListedTools() const {
+  std::vector<TPlotCustomTool*> Listed;
+  TCustomAxisPanel* C = FChart.Get();
+  if (!C) return Listed;
+  const bool Design = C->ComponentState.Contains(TComponentStateItem::csDesigning);
+  TChartTools& Tools = C->GetTools();
+  for (int32_t i = 0; i < Tools.Count(); ++i)
+    if (TPlotCustomTool* T = Tools.ToolAt(i); T->ShowInEditor || Design) Listed.push_back(T);
+  return Listed;
+}
+
 void TFormPlotTools::Fill() {
   PBottom->SetCaption("");
   LBTools->Items()->Clear();
-  TCustomAxisPanel* C = FChart.Get();
-  if (C) {
-    const bool Design = C->ComponentState.Contains(TComponentStateItem::csDesigning);
-    TChartTools& Tools = C->GetTools();
-    for (int32_t i = 0; i < Tools.Count(); ++i) {
-      TPlotCustomTool* T = Tools.ToolAt(i);
-      if (T->ShowInEditor || Design) LBTools->Items()->AddObject(ToolText(T), T);
-    }
-  }
+  for (TPlotCustomTool* T : ListedTools()) LBTools->Items()->AddObject(ToolText(T), T);
   BDelete->SetEnabled(LBTools->Items()->Count() > 0);
   CBActive->SetEnabled(BDelete->GetEnabled());
+}
+
+void TFormPlotTools::TellEditor() {
+  if (TCustomAxisPanel* C = FChart.Get()) C->EditorChanged();
+}
+
+void TFormPlotTools::SyncTools() {
+  const std::vector<TPlotCustomTool*> Listed = ListedTools();
+  bool Same = static_cast<int>(Listed.size()) == LBTools->Items()->Count();
+  for (int i = 0; Same && i < LBTools->Items()->Count(); ++i)
+    Same = LBTools->Items()->Objects(i) == Listed[static_cast<size_t>(i)];
+  if (Same) return;
+  TPlotCustomTool* Kept = nullptr;
+  const int Before = LBTools->GetItemIndex();
+  if (Before >= 0 && std::find(Listed.begin(), Listed.end(), LBTools->Items()->Objects(Before)) != Listed.end())
+    Kept = static_cast<TPlotCustomTool*>(LBTools->Items()->Objects(Before));
+  // The editor of a tool that left the list goes before the list is refilled.
+  if (!Kept) FreeEditor();
+  Fill();
+  const int Row = Kept ? LBTools->Items()->IndexOfObject(Kept) : LBTools->Items()->Count() > 0 ? 0 : -1;
+  LBTools->SetItemIndex(Row);
+  if (Row >= 0 && !Kept) LBToolsClick(LBTools);
+  RefreshMoveButtons();
 }
 
 void TFormPlotTools::FormShow(TObject*) {
@@ -122,9 +179,17 @@ void TFormPlotTools::SelectTool(TPlotCustomTool* Tool) {
   LBToolsClick(LBTools);
 }
 
+void TFormPlotTools::Notification(TComponent* AComponent, TOperation Operation) {
+  TForm::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove || !FEditorTool || AComponent != FEditorTool) return;
+  FEditorTool = nullptr;
+  if (!ComponentState.Contains(TComponentStateItem::csDestroying)) FreeEditor();
+}
+
 void TFormPlotTools::FreeEditor() {
-  if (!FEditor) return;
-  TForm* E = FEditor;
+  FEditorTool = nullptr;
+  TForm* E = FEditor.Get();
+  if (!E) return;
   FEditor = nullptr;
   E->Free();
 }
@@ -143,6 +208,8 @@ void TFormPlotTools::LBToolsClick(TObject*) {
   if (TClass K = ClassInfo::GetClass(T->EditorFormName())) {
     if (auto* F = dynamic_cast<TForm*>(K->CreateInstance(this))) {
       FEditor = F;
+      FEditorTool = T;
+      T->FreeNotification(this);
       F->SetAlign(TAlign::alClient);
       PlotPenDlg::EmbedEditorForm(F, PanelToolEditor, T);
     }
@@ -185,6 +252,7 @@ void TFormPlotTools::BAddClick(TObject*) {
   LBTools->SetItemIndex(LBTools->Items()->Count() - 1);
   if (LBTools->CanFocus()) LBTools->SetFocus();
   LBToolsClick(LBTools);
+  TellEditor();
 }
 
 void TFormPlotTools::BDeleteClick(TObject*) {
@@ -201,6 +269,7 @@ void TFormPlotTools::BDeleteClick(TObject*) {
   BDelete->SetEnabled(LBTools->GetItemIndex() >= 0);
   if (BDelete->GetEnabled()) LBToolsClick(LBTools);
   else RefreshMoveButtons();
+  TellEditor();
 }
 
 void TFormPlotTools::Move(int32_t Step) {
@@ -227,4 +296,5 @@ void TFormPlotTools::Move(int32_t Step) {
   }
   C->Invalidate();
   RefreshMoveButtons();
+  TellEditor();
 }

@@ -3,8 +3,10 @@
 
 #include <memory>
 
+#include "chart/editors/PlotEditTools.h"
 #include "chart/engine/Chart.h"
 #include "chart/series/PlotPenDlg.h"
+#include "platform/rtl/FreeGuard.h"
 
 using PlotPenDlg::PlaceControl;
 
@@ -31,9 +33,18 @@ TPlotToolsGallery::TPlotToolsGallery(TComponent* Owner) : TForm(Owner) {
   BCan->ModalResult = mrCancel;
   TabControl1 = PlaceControl<TTabControl>(this, "TabControl1", 0, 0, 256, 294);
   TabControl1->SetAlign(TAlign::alClient);
-  LBTool = PlaceControl<TListBox>(this, TabControl1, "LBTool", 4, 24, 248, 266);
+  LBTool = PlaceControl<TOwnerDrawListBox>(this, TabControl1, "LBTool", 4, 24, 248, 266);
   LBTool->SetAlign(TAlign::alClient);
   LBTool->Items()->SetSorted(true);
+  LBTool->ItemHeight = PlotEditTools::ToolItemHeight;
+  // A row shows its tool type through a temporary tool of that class.
+  LBTool->OnDrawItem = [this](TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State) {
+    const TClassInfo* K = Index >= 0 && Index < LBTool->Items()->Count()
+                              ? reinterpret_cast<const TClassInfo*>(LBTool->Items()->Objects(Index))
+                              : nullptr;
+    TOwned<TObject> Sample(K ? K->CreateInstance(nullptr) : nullptr);
+    PlotEditTools::DrawToolItem(*LBTool, Canvas, dynamic_cast<TPlotCustomTool*>(Sample.get()), Index, Rect, State);
+  };
   TabControl1->OnChange = [this](TObject*) { Fill(); };
   LBTool->OnClick = [this](TObject*) { BOk->SetEnabled(LBTool->GetItemIndex() >= 0); };
   LBTool->OnDblClick = [this](TObject*) {
@@ -56,7 +67,7 @@ void TPlotToolsGallery::Fill() {
   TPlotToolTypes& Types = Chart::ToolTypes();
   for (int32_t i = 0; i < Types.Count(); ++i) {
     TClass K = Types.ToolClassAt(i);
-    std::unique_ptr<TObject> Sample(K->CreateInstance(nullptr));
+    TOwned<TObject> Sample(K->CreateInstance(nullptr));
     auto* Tool = dynamic_cast<TPlotCustomTool*>(Sample.get());
     if (!Tool) continue;
     const bool IsSeries = dynamic_cast<TPlotCustomToolSeries*>(Tool) != nullptr;

@@ -3,6 +3,7 @@
 // other), from which one is chosen to add.
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/OwnerDrawItems.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/TabCtrls.h"
 
@@ -12,7 +13,7 @@ public:
   explicit TPlotToolsGallery(TComponent* Owner);
 
   TTabControl* TabControl1;
-  TListBox* LBTool;
+  TOwnerDrawListBox* LBTool;
   TPanel* Panel1;
   TButton *BOk, *BCan;
 

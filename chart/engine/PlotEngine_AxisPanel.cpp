@@ -7,6 +7,7 @@
 #include "chart/engine/PlotEngine_AxisPanel.h"
 #include "platform/gdi/Printer.h"
 #include "platform/gdi/Pixels.h"
+#include "platform/rtl/Restore.h"
 
 using namespace SysUtils;
 
@@ -125,6 +126,26 @@ TCustomAxisPanel::~TCustomAxisPanel() {
   FAxes.Clear();  // every axis, the custom ones too (they leave their collection)
   FCustomAxes.reset();
   FSeriesList.reset();
+}
+
+void TCustomAxisPanel::AttachEditor(TComponent* Editor, TNotifyEvent OnChange) {
+  FEditor = Editor;
+  FEditorChange = Editor ? std::move(OnChange) : TNotifyEvent();
+}
+
+void TCustomAxisPanel::DetachEditor(const TComponent* Editor) {
+  if (!Editor || FEditor.Get() != Editor) return;
+  FEditor = nullptr;
+  FEditorChange = nullptr;
+}
+
+void TCustomAxisPanel::EditorChanged() {
+  if (FTellingEditor || !FEditor || !FEditorChange || ComponentState.Contains(TComponentStateItem::csDestroying))
+    return;
+  const TRestore<bool> Telling(FTellingEditor, true);
+  // A copy: the notification may attach another editor or detach this one.
+  const TNotifyEvent Change = FEditorChange;
+  Change(this);
 }
 
 void TCustomAxisPanel::FreeAllSeries(TClass SeriesClass) {

@@ -88,6 +88,20 @@ public:
   void MouseLeave() override;
   TChartTools& GetTools() override { return FTools; }
 
+  // ---- attached editor ----
+  // An editor open on the chart (none by default). Editing controls that
+  // change the chart outside that editor's own pages (the series list box,
+  // the tools page) call EditorChanged so that it refreshes what it shows.
+  // Attaching replaces the editor attached before; freeing the editor
+  // detaches it, so its notification is never called after it is gone.
+  TComponent* AttachedEditor() const { return FEditor.Get(); }
+  void AttachEditor(TComponent* Editor, TNotifyEvent OnChange);
+  // Detaches Editor when it is the one attached.
+  void DetachEditor(const TComponent* Editor);
+  // Calls the attached editor's change notification (with the chart as
+  // sender); nothing without an editor or while a notification runs.
+  void EditorChanged();
+
   // ---- colours ----
   TColor GetDefaultColor(int32_t Index) override;
   virtual bool IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* Series);
@@ -290,4 +304,7 @@ private:
   TChartTools FTools{this};
   std::vector<const TChartAxis*> FDrawnAxes;
   TCursor FCursor = crDefault, FOriginalCursor = crDefault;
+  WeakRef<TComponent> FEditor;
+  TNotifyEvent FEditorChange;
+  bool FTellingEditor = false;
 };

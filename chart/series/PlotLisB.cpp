@@ -11,12 +11,16 @@
 
 namespace PlotLisB {
 
-std::function<void(TCustomAxisPanel* Chart)> ChartEdited;
-
 bool UsesSeriesColor(const TChartSeries* Series) { return Series && !dynamic_cast<const TPieSeries*>(Series); }
 
 bool ShownInEditor(const TChartSeries* Series) {
   return Series && (Series->ShowInEditor || Series->ComponentState.Contains(TComponentStateItem::csDesigning));
+}
+
+void DrawSeriesIcon(TCanvas& Canvas, const TObject& Element, int32_t X, int32_t Y) {
+  TBitmap Icon;
+  PlotProcs::LoadSeriesBitmap(Element, Icon);
+  if (Icon.GetWidth() > 0) Canvas.Draw(X, Y, &Icon);
 }
 
 }  // namespace PlotLisB
@@ -156,7 +160,7 @@ void TChartListBox::CopyToMirror() {
 }
 
 void TChartListBox::TellEditor() {
-  if (PlotLisB::ChartEdited && FChart) PlotLisB::ChartEdited(FChart.Get());
+  if (TCustomAxisPanel* C = FChart.Get()) C->EditorChanged();
 }
 
 void TChartListBox::FillSeries(TChartSeries* Keep) {
@@ -377,11 +381,7 @@ void TChartListBox::DrawItem(int Index, const TRect& R, TOwnerDrawState State) {
   C.FillRect(TRect(R.Left, R.Top, SectionLeft(secTitle) - 2, R.Bottom));
   TChartSeries* S = SeriesAt(Index);
   if (S) {
-    if (GetShowSeriesIcon()) {
-      TBitmap Icon;
-      PlotProcs::LoadSeriesBitmap(*S, Icon);
-      if (Icon.GetWidth() > 0) C.Draw(SectionLeft(secIcon), R.Top, &Icon);
-    }
+    if (GetShowSeriesIcon()) PlotLisB::DrawSeriesIcon(C, *S, SectionLeft(secIcon), R.Top);
     if (GetShowSeriesColor() && PlotLisB::UsesSeriesColor(S)) {
       TRect Box(SectionLeft(secColor) - 2, R.Top, SectionLeft(secColor) - 2 + SectionWidth(secColor), R.Bottom);
       Box = TRect(Box.Left + 4, Box.Top + 4, Box.Right - 4, Box.Bottom - 4);

@@ -26,6 +26,10 @@ constexpr int32_t tssIsTemplate = 1, tssDenyChangeType = 2, tssDenyDelete = 4, t
 bool UsesSeriesColor(const TChartSeries* Series);
 // Whether the series is listed by the editors.
 bool ShownInEditor(const TChartSeries* Series);
+// Paints the small gallery icon of a series or tool type (its class's
+// picture, else its parent class's) with its top-left corner at X, Y;
+// nothing when neither class has a picture.
+void DrawSeriesIcon(TCanvas& Canvas, const TObject& Element, int32_t X, int32_t Y);
 }  // namespace PlotLisB
 
 class TChartListBox : public TOwnerDrawListBox, public ChartEventListener {
@@ -129,6 +133,7 @@ private:
   void SetSectionVisible(TSection S, bool Value);
   std::string RowText(const TChartSeries* Series) const;
   void CopyToMirror();
+  // Tells the chart's attached editor that the list changed the chart.
   void TellEditor();
   void DeleteRowOf(TChartSeries* Series);
   void DropOnRow(int32_t Row);

@@ -48,6 +48,9 @@ void TTrackBar::Sync() {
   QSignalBlocker block(slider);
   slider->setRange(FMin, FMax);
   slider->setValue(FPosition);
+  slider->setSingleStep(std::max(LineSize, 1));
+  slider->setPageStep(std::max(PageSize, 1));
+  slider->setTickInterval(std::max(Frequency, 1));
 }
 
 QWidget* TTrackBar::CreateWidget(QWidget* ParentWidget) {
@@ -62,7 +65,6 @@ void TTrackBar::InitWidget() {
   auto* slider = static_cast<QSlider*>(FWidget);
   slider->setOrientation(Orientation == TTrackBarOrientation::trHorizontal ? Qt::Horizontal : Qt::Vertical);
   slider->setTickPosition(QSlider::TicksBelow);
-  slider->setTickInterval(std::max(Frequency, 1));
   Sync();
 }
 

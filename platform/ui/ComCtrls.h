@@ -19,6 +19,11 @@ class TTrackBar : public TWinControl {
   // Clamped into Min..Max; a change fires OnChange.
   void SetPosition(int Value);
   int Frequency = 1;
+  // The step of an arrow key (LineSize) and of Page Up/Down or a click
+  // beside the thumb (PageSize). Like Frequency, taken by the window when
+  // it is made and whenever Min, Max or Position is set.
+  int LineSize = 1;
+  int PageSize = 2;
   TTrackBarOrientation Orientation = TTrackBarOrientation::trHorizontal;
   TNotifyEvent OnChange;
 

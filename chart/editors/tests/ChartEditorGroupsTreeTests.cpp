@@ -309,6 +309,52 @@ TEST_F(EditorTree, EachNodeOpensItsPageInTheHostPanel) {
   E->Free();
 }
 
+TEST_F(EditorTree, ChangesMadeBesideTheEditorRefreshItsTreeAndToolsPage) {
+  TChartEditForm* E = Editor();
+  ASSERT_EQ(Chart->AttachedEditor(), E);
+  TPlotCustomTool* Tool1 = Chart->GetTools().ToolAt(0);
+  TPlotCustomTool* Tool2 = Chart->GetTools().ToolAt(1);
+  E->Tree->SetSelected(E->ToolsNode()->Item(1));
+  ASSERT_NE(E->ToolsPage(), nullptr);
+  ASSERT_EQ(E->ToolsPage()->SelectedTool(), Tool2);
+  // A series list and a tools page of their own on the same chart.
+  auto* List = Create<TChartListBox>(Owner);
+  List->SetChart(Chart);
+  List->DuplicateSelected();
+  ASSERT_EQ(Chart->SeriesCount(), 4);
+  EXPECT_EQ(E->SeriesNode()->Count(), 4);
+  List->MoveDown();
+  EXPECT_EQ(E->SeriesNode()->Item(0)->GetText(), "Series2");
+  EXPECT_EQ(E->SeriesNode()->Item(1)->GetText(), "Series1");
+  // The tool shown stays shown while others come and go.
+  auto* Page = new TFormPlotTools(Owner);
+  Page->Tag = reinterpret_cast<intptr_t>(static_cast<TObject*>(Chart));
+  Page->FormShow(nullptr);
+  ASSERT_EQ(Page->SelectedTool(), Tool1);
+  Seam.AnswerMessage(mrYes);
+  Page->BDeleteClick(nullptr);
+  ASSERT_EQ(E->ToolsNode()->Count(), 1);
+  EXPECT_EQ(static_cast<TObject*>(E->ToolsNode()->Item(0)->Data), Tool2);
+  EXPECT_EQ(E->ToolsPage()->LBTools->Items()->Count(), 1);
+  EXPECT_EQ(E->ToolsPage()->SelectedTool(), Tool2);
+  EXPECT_EQ(E->Tree->GetSelected(), E->ToolsNode()->Item(0));
+  ASSERT_NE(E->ToolsPage()->ToolEditor(), nullptr);
+  EXPECT_EQ(reinterpret_cast<TObject*>(E->ToolsPage()->ToolEditor()->Tag), Tool2);
+  // Deleting the tool shown leaves the tree on the Tools page.
+  Page->LBTools->SetItemIndex(0);
+  Page->LBToolsClick(Page->LBTools);
+  Seam.AnswerMessage(mrYes);
+  Page->BDeleteClick(nullptr);
+  EXPECT_EQ(E->ToolsNode()->Count(), 0);
+  EXPECT_EQ(E->Tree->GetSelected(), E->ToolsNode());
+  EXPECT_EQ(E->ToolsPage()->ToolEditor(), nullptr);
+  // A freed editor leaves the chart: later changes reach nobody.
+  E->Free();
+  EXPECT_EQ(Chart->AttachedEditor(), nullptr);
+  List->DuplicateSelected();
+  EXPECT_EQ(Chart->SeriesCount(), 5);
+}
+
 TEST_F(EditorTree, OnlySeriesNodesAreEditedInPlace) {
   TChartEditForm* E = Editor();
   TTreeView* Tree = E->Tree;

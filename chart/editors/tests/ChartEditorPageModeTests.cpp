@@ -125,28 +125,94 @@ TEST_F(EditorPages, HiddenTabsAndPermissions) {
   EXPECT_FALSE(E->TabChart->GetTabVisible());
   E->Free();
 
+  // Each permission's effect on the series list tab and the series page:
+  // buttons enabled, the list's own change-type and dragging, the Data Source
+  // tab, the group controls with their "(all)" item, the move buttons.
+  using P = TEditorPermission;
+  const TEditorPermissions All{P::AllowAdd,   P::AllowDelete, P::AllowChangeType, P::AllowClone,   P::ShowDataSource,
+                               P::AllowTitle, P::AllowSeventh, P::ShowGroups,     P::ShowAllGroup, P::AllowDragSeries};
   struct Case {
     TEditorPermissions Permissions;
-    const char* Enabled;  // add, delete, title, clone, change
+    // add, delete, title, clone, change | list change-type, list drag, move buttons |
+    // Data Source tab | group buttons and panel, "(all)" item
+    const char* Effects;
   };
-  for (const Case& C : {Case{{TEditorPermission::AllowAdd, TEditorPermission::AllowDelete, TEditorPermission::AllowTitle,
-                              TEditorPermission::AllowClone, TEditorPermission::AllowChangeType},
-                             "11111"},
-                        Case{{TEditorPermission::AllowAdd}, "10000"},
-                        Case{{TEditorPermission::AllowTitle, TEditorPermission::AllowClone}, "00110"},
-                        Case{{}, "00000"}}) {
+  const Case Cases[] = {
+      {All, "11111|111|1|11"},
+      {All - TEditorPermissions{P::AllowAdd}, "01111|111|1|11"},
+      {All - TEditorPermissions{P::AllowDelete}, "10111|111|1|11"},
+      {All - TEditorPermissions{P::AllowTitle}, "11011|111|1|11"},
+      {All - TEditorPermissions{P::AllowClone}, "11101|111|1|11"},
+      {All - TEditorPermissions{P::AllowChangeType}, "11110|011|1|11"},
+      {All - TEditorPermissions{P::ShowDataSource}, "11111|111|0|11"},
+      {All - TEditorPermissions{P::AllowDragSeries}, "11111|100|1|11"},
+      {All - TEditorPermissions{P::ShowAllGroup}, "11111|111|1|10"},
+      {All - TEditorPermissions{P::ShowGroups}, "11111|111|1|00"},
+      {All - TEditorPermissions{P::AllowSeventh}, "11111|111|1|11"},  // no effect of its own
+      {{}, "00000|000|0|00"},
+  };
+  for (const Case& C : Cases) {
     auto* F = new TChartEditForm(Owner);
     F->RememberPosition = F->RememberSize = false;
     F->SetChart(Chart);
     F->EditorPermissions = C.Permissions;
     F->FormShow(F);
+    auto Bit = [](bool B) { return B ? '1' : '0'; };
     std::string S;
     for (TButton* B : {F->BAddSeries, F->BDeleteSeries, F->BRenameSeries, F->BCloneSeries, F->BChangeTypeSeries})
-      S += B->GetEnabled() ? '1' : '0';
-    EXPECT_EQ(S, C.Enabled);
-    EXPECT_EQ(F->BMoveUP->GetVisible(), false);
+      S += Bit(B->GetEnabled());
+    S += '|';
+    S += Bit(F->LBSeries->EnableChangeType);
+    S += Bit(F->LBSeries->EnableDragSeries);
+    EXPECT_EQ(F->BMoveUP->GetVisible(), F->BMoveDown->GetVisible());
+    S += Bit(F->BMoveUP->GetVisible());
+    S += '|';
+    F->LBSeriesEditSeries();
+    ASSERT_NE(F->SeriesPage(), nullptr);
+    S += Bit(F->SeriesPage()->TabDataSource->GetTabVisible());
+    S += '|';
+    const bool Groups = F->PanelGroups->GetVisible();
+    for (TControl* G : std::initializer_list<TControl*>{F->BAddGroup, F->BDeleteGroup, F->BRenameGroup, F->Splitter1})
+      EXPECT_EQ(G->GetVisible(), Groups) << G->GetName();
+    if (!Groups) {
+      EXPECT_EQ(F->CBNames->GetLeft(), F->LBSeries->GetLeft());
+    }
+    S += Bit(Groups);
+    S += Bit(Groups && F->Groups->Items()->Count() > 0 && F->Groups->Items()->Get(0) == "(all)");
+    EXPECT_EQ(S, C.Effects);
     F->Free();
   }
+}
+
+TEST_F(EditorPages, ASeriesCloneFromAnotherListReachesTheSeriesPageSelector) {
+  TChartEditForm* E = Editor(-1);
+  ASSERT_EQ(Chart->AttachedEditor(), E);
+  E->LBSeriesEditSeries();
+  ASSERT_NE(E->SeriesPage(), nullptr);
+  TChartSeries* Shown = E->SeriesPage()->CurrentSeries();
+  ASSERT_EQ(Shown, Chart->GetSeries(0));
+  auto* List = Create<TChartListBox>(Owner);
+  List->SetChart(Chart);
+  List->SetItemIndex(2);
+  List->DuplicateSelected();
+  ASSERT_EQ(Chart->SeriesCount(), 4);
+  auto* Selector = E->SeriesPage()->CBSeries;
+  EXPECT_EQ(Selector->Items()->Count(), 4);
+  EXPECT_EQ(Selector->Items()->Objects(3), Chart->GetSeries(3));
+  EXPECT_EQ(E->SeriesPage()->CurrentSeries(), Shown);
+  EXPECT_EQ(Selector->GetItemIndex(), 0);
+  // A second editor on the chart takes the notification over; freeing the
+  // first leaves it attached.
+  auto* Second = new TChartEditForm(nullptr);
+  Second->RememberPosition = Second->RememberSize = false;
+  Second->SetChart(Chart);
+  EXPECT_EQ(Chart->AttachedEditor(), Second);
+  E->Free();
+  EXPECT_EQ(Chart->AttachedEditor(), Second);
+  Second->Free();
+  EXPECT_EQ(Chart->AttachedEditor(), nullptr);
+  List->DuplicateSelected();
+  EXPECT_EQ(Chart->SeriesCount(), 5);
 }
 
 TEST_F(EditorPages, EachTabEmbedsItsPageOnce) {

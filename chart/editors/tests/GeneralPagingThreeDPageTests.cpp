@@ -1,10 +1,15 @@
 // The chart editor's general, paging and 3-D pages and the page navigator:
 // what each control writes, the rules that refuse or enable, and printing a
 // page range.
+#include <QApplication>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSlider>
 #include <QTemporaryDir>
+#include <functional>
+#include <string>
 
 #include "chart/editors/PlotEdi3D.h"
 #include "chart/editors/PlotEdiGene.h"
@@ -235,6 +240,62 @@ TEST_F(GeneralPages, ThreeDPageEnablingOffsetsAndReturnToOptions) {
   P->PageControl1->SetActivePage(P->TabViews);
   P->CheckControls();
   EXPECT_EQ(P->PageControl1->GetActivePage(), P->Tab3D);
+}
+
+TEST_F(GeneralPages, ThreeDTrackBarsStepWithinTheirRangesIntoTheViewOptions) {
+  AddPoints(3);
+  Chart->SetView3D(true);
+  TView3DOptions* O = Chart->View3DOptions();
+  O->SetOrthogonal(false);
+  auto* P = new TFormPlot3D(Owner, Chart);
+  P->FormShow(nullptr);
+  struct Case {
+    TTrackBar* Bar;
+    TLabel* Value;
+    const char* Suffix;
+    int Min, Max, Line, Page, Ticks;
+    std::function<int()> Property;
+  };
+  const Case Cases[] = {
+      {P->SBZoom, P->LZoom, "%", 1, 500, 1, 5, 20, [O] { return O->GetZoom(); }},
+      {P->SBRotation, P->LRotation, "", 0, 360, 1, 10, 45, [O] { return O->GetRotation(); }},
+      {P->SBElevation, P->LElevation, "", 270, 360, 1, 10, 10, [O] { return O->GetElevation(); }},
+      {P->SBHOffset, P->LHOffset, "", -1500, 1500, 10, 2, 250, [O] { return O->GetHorizOffset(); }},
+      {P->SBVOffset, P->LVOffset, "", -1500, 1500, 10, 2, 250, [O] { return O->GetVertOffset(); }},
+      {P->SBPerspec, P->LPerspec, "", 0, 200, 1, 2, 10, [O] { return O->GetPerspective(); }},
+  };
+  // A key on the bar's window moves it; the value reaches the chart and the label.
+  auto Press = [](TTrackBar* Bar, int Key) {
+    QKeyEvent E(QEvent::KeyPress, Key, Qt::NoModifier);
+    QApplication::sendEvent(Bar->Handle(), &E);
+  };
+  for (const Case& C : Cases) {
+    const std::string Name = C.Bar->GetName();
+    ASSERT_TRUE(C.Bar->GetEnabled()) << Name;
+    EXPECT_EQ(C.Bar->GetMin(), C.Min) << Name;
+    EXPECT_EQ(C.Bar->GetMax(), C.Max) << Name;
+    auto* Slider = static_cast<QSlider*>(C.Bar->Handle());
+    EXPECT_EQ(Slider->singleStep(), C.Line) << Name;
+    EXPECT_EQ(Slider->pageStep(), C.Page) << Name;
+    EXPECT_EQ(Slider->tickInterval(), C.Ticks) << Name;
+    const int Start = (C.Min + C.Max) / 2;
+    C.Bar->SetPosition(Start);
+    struct Step {
+      int Key, Expected;
+    };
+    for (const Step& S : {Step{Qt::Key_Right, Start + C.Line}, Step{Qt::Key_PageUp, Start + C.Line + C.Page},
+                          Step{Qt::Key_Left, Start + C.Page}, Step{Qt::Key_End, C.Max}, Step{Qt::Key_Right, C.Max},
+                          Step{Qt::Key_Home, C.Min}}) {
+      Press(C.Bar, S.Key);
+      EXPECT_EQ(C.Bar->GetPosition(), S.Expected) << Name << " key " << S.Key;
+      EXPECT_EQ(C.Property(), S.Expected) << Name << " key " << S.Key;
+      EXPECT_EQ(C.Value->GetCaption(), std::to_string(S.Expected) + C.Suffix) << Name;
+    }
+  }
+  // The rotation bar's ticks follow the canvas each time the options are read again.
+  P->SBRotation->Frequency = 1;
+  P->RefreshControls();
+  EXPECT_EQ(static_cast<QSlider*>(P->SBRotation->Handle())->tickInterval(), 45);
 }
 
 TEST_F(GeneralPages, PieOnAFlatCanvasCannotRotate) {

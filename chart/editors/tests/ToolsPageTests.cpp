@@ -1,8 +1,12 @@
 // The chart editor's tools page and the tools gallery: listing, adding with
 // the right owner and name, deleting and what is selected after, reordering.
+#include <functional>
+#include <string>
+
 #include "chart/editors/PlotEditCha.h"
 #include "chart/editors/PlotEditTools.h"
 #include "chart/editors/PlotToolsGallery.h"
+#include "chart/engine/PlotProcs.h"
 #include "chart/series/PlotTools.h"
 #include "chart/series/Series.h"
 #include "chart/series/tests/StyleDialogFixture.h"
@@ -166,6 +170,131 @@ TEST_F(ToolsPage, MovingSwapsListChartOrderAndComponentOrderOfOneOwner) {
   EXPECT_EQ(P->LBTools->Items()->Count(), 4);
   P->CBActive->SetChecked(false);
   EXPECT_FALSE(P->SelectedTool()->GetActive());
+}
+
+TEST_F(ToolsPage, EveryChangeOnThePageTellsTheChartsAttachedEditor) {
+  AddTool(Owner, "T1");
+  AddTool(Owner, "T2");
+  TFormPlotTools* P = ShownPage();
+  int Told = 0;
+  auto* Editor = Create<TComponent>(Owner);
+  Chart->AttachEditor(Editor, [&Told](TObject*) { ++Told; });
+  struct Case {
+    const char* Name;
+    std::function<void()> Run;
+    int Tools;
+  };
+  const Case Cases[] = {
+      {"add",
+       [&] {
+         ChooseInGallery(2, "Annotation");
+         P->BAddClick(nullptr);
+       },
+       3},
+      {"active", [&] { P->CBActive->SetChecked(!P->CBActive->GetChecked()); }, 3},
+      {"move up", [&] { P->Move(-1); }, 3},
+      {"delete",
+       [&] {
+         Seam.AnswerMessage(mrYes);
+         P->BDeleteClick(nullptr);
+       },
+       2},
+  };
+  for (const Case& C : Cases) {
+    Told = 0;
+    C.Run();
+    EXPECT_EQ(Told, 1) << C.Name;
+    EXPECT_EQ(Chart->GetTools().Count(), C.Tools) << C.Name;
+  }
+  // Ticking the box to the state the tool has already changes nothing.
+  Told = 0;
+  P->CBActive->SetChecked(P->SelectedTool()->GetActive());
+  EXPECT_EQ(Told, 0);
+  // A freed editor hears nothing more.
+  Editor->Free();
+  P->Move(1);
+  EXPECT_EQ(Told, 0);
+}
+
+TEST_F(ToolsPage, AToolFreedElsewhereTakesItsEmbeddedEditorWithIt) {
+  TPlotCustomTool* A = AddTool(Owner, "A");
+  AddTool(Owner, "B");
+  TFormPlotTools* P = ShownPage();
+  ASSERT_NE(P->ToolEditor(), nullptr);
+  A->Free();
+  EXPECT_EQ(P->ToolEditor(), nullptr);
+  EXPECT_EQ(P->PanelToolEditor->ControlCount(), 0);
+  P->SyncTools();
+  ASSERT_EQ(P->LBTools->Items()->Count(), 1);
+  EXPECT_EQ(P->SelectedTool()->GetName(), "B");
+  ASSERT_NE(P->ToolEditor(), nullptr);
+  EXPECT_EQ(reinterpret_cast<TObject*>(P->ToolEditor()->Tag), P->SelectedTool());
+}
+
+// A 16 x 16 picture of one colour, loaded for one class name.
+class ToolPicture {
+public:
+  ToolPicture(const std::string& ClassName, TColor Colour) {
+    PlotProcs::ResourceModules.push_back([ClassName, Colour](const std::string& Name, TBitmap& B) {
+      if (Name != ClassName) return false;
+      B.SetSize(16, 16);
+      B.GetCanvas()->Brush->SetColor(Colour);
+      B.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+      return true;
+    });
+  }
+  ~ToolPicture() { PlotProcs::ResourceModules.pop_back(); }
+};
+
+TEST_F(ToolsPage, BothListsDrawEachToolsIconBesideItsText) {
+  const ToolPicture Picture("TAnnotationTool", clRed);
+  AddTool(Owner, "A");
+  auto* Cursor = Create<TCursorTool>(Owner);
+  Cursor->SetParentChart(Chart);
+  TFormPlotTools* P = ShownPage();
+  P->LBTools->SetWidth(140);
+  TBitmap Rows;
+  P->LBTools->PaintRows(Rows);
+  const int H = PlotEditTools::ToolItemHeight;
+  ASSERT_EQ(Rows.GetHeight(), 2 * H);
+  // Row 0 (selected): the icon from (2, 1) to (17, 16) on the highlight colour.
+  const TColor Highlight = Rows.GetPixelColor(1, 0);
+  EXPECT_EQ(Rows.GetPixelColor(2, 1) & 0xFFFFFF, clRed);
+  EXPECT_EQ(Rows.GetPixelColor(17, 16) & 0xFFFFFF, clRed);
+  EXPECT_EQ(Rows.GetPixelColor(18, 8), Highlight);
+  EXPECT_EQ(Rows.GetPixelColor(2, 17), Highlight);
+  // Row 1: a tool type without a picture leaves the list colour; the text starts at 22.
+  const TColor Back = Rows.GetPixelColor(10, H + 8);
+  EXPECT_NE(Back & 0xFFFFFF, clRed);
+  EXPECT_NE(Back, Highlight);
+  bool TextBefore = false, TextAfter = false;
+  for (int Y = H + 2; Y < 2 * H; ++Y) {
+    for (int X = 0; X < 22; ++X) TextBefore |= Rows.GetPixelColor(X, Y) != Back;
+    for (int X = 22; X < 60; ++X) TextAfter |= Rows.GetPixelColor(X, Y) != Back;
+  }
+  EXPECT_FALSE(TextBefore);
+  EXPECT_TRUE(TextAfter);
+
+  // The gallery draws each type's icon through a temporary tool of the
+  // class: the annotation tool and the types derived straight from it (whose
+  // own class has no picture) show the red one.
+  auto* G = new TPlotToolsGallery(Owner);
+  G->FormShow(nullptr);
+  G->TabControl1->SelectTab(2);
+  ASSERT_GE(G->LBTool->Items()->IndexOf("Annotation"), 0);
+  G->LBTool->SetWidth(200);
+  TBitmap Gallery;
+  G->LBTool->PaintRows(Gallery);
+  int Red = 0;
+  for (int Row = 0; Row < G->LBTool->Items()->Count(); ++Row) {
+    auto* K = reinterpret_cast<const TClassInfo*>(G->LBTool->Items()->Objects(Row));
+    const bool Annotation = K->ClassName() == "TAnnotationTool" ||
+                            (K->ClassParent() && K->ClassParent()->ClassName() == "TAnnotationTool");
+    Red += Annotation;
+    EXPECT_EQ((Gallery.GetPixelColor(9, Row * H + 8) & 0xFFFFFF) == clRed, Annotation)
+        << G->LBTool->Items()->Strings(Row);
+  }
+  EXPECT_LT(Red, G->LBTool->Items()->Count());
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The axis panel: axes, series list and events, free colours, paging and the
 // axis extremes, 3-D size, legend queries, refills and freeing in any order.
 #include "chart/engine/PlotEngine_AxisPanel.h"
+
+#include <string>
+#include <vector>
+
 #include "chart/engine/tests/SeriesFixture.h"
 
 namespace AxisPanelTests {
@@ -289,6 +293,39 @@ TEST_F(AxisPanelTest, LegendSymbolTakesTheSeriesOrPointColour) {
   chart->Item = -1;
   chart->DrawTo(*bmp.GetCanvas(), TRect(0, 0, 100, 100));
   EXPECT_EQ(px(), clWhite);
+}
+
+TEST_F(AxisPanelTest, AttachedEditorHearsChangesUntilItIsDetachedReplacedOrFreed) {
+  // Without an editor a change notification reaches nobody.
+  Chart->EditorChanged();
+  EXPECT_EQ(Chart->AttachedEditor(), nullptr);
+
+  std::vector<std::string> Heard;
+  auto* First = Create<TComponent>(Owner);
+  auto* Second = Create<TComponent>(Owner);
+  auto Listen = [&](const std::string& Who) {
+    return [&Heard, Who, this](TObject* Sender) {
+      EXPECT_EQ(Sender, Chart);
+      Heard.push_back(Who);
+      Chart->EditorChanged();  // a refresh that reports back is not heard again
+    };
+  };
+  Chart->AttachEditor(First, Listen("first"));
+  Chart->EditorChanged();
+  Chart->DetachEditor(Second);  // not the attached one: nothing changes
+  Chart->EditorChanged();
+  Chart->AttachEditor(Second, Listen("second"));
+  Chart->DetachEditor(First);  // replaced already: Second stays
+  Chart->EditorChanged();
+  EXPECT_EQ(Heard, (std::vector<std::string>{"first", "first", "second"}));
+
+  Second->Free();
+  EXPECT_EQ(Chart->AttachedEditor(), nullptr);
+  Chart->EditorChanged();
+  Chart->AttachEditor(First, Listen("first"));
+  Chart->DetachEditor(First);
+  Chart->EditorChanged();
+  EXPECT_EQ(Heard.size(), 3u);
 }
 
 }  // namespace AxisPanelTests

@@ -2,6 +2,9 @@
 // dragging and the chart's events; and the owner-drawn style lists.
 #include "chart/series/PlotLisB.h"
 
+#include <functional>
+
+#include "chart/engine/GalleryHooks.h"
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/Series.h"
@@ -272,6 +275,66 @@ TEST_F(SeriesListBox, BrushStyleListRowsComeFromTheDialogPainter) {
     White |= C == clWhite;
   }
   EXPECT_TRUE(Black && White);
+}
+
+TEST_F(SeriesListBox, ChangesMadeThroughTheListTellTheChartsAttachedEditor) {
+  Add("A");
+  Add("B");
+  List->SetChart(Chart);
+  List->MultiSelect = true;
+  List->AskDelete = false;
+  int Told = 0;
+  TObject* Sender = nullptr;
+  auto* Editor = Create<TComponent>(Owner);
+  Chart->AttachEditor(Editor, [&](TObject* S) {
+    ++Told;
+    Sender = S;
+  });
+  Chart::NewSeriesFromGalleryHook = [this](TComponent*, TCustomAxisPanel*, TChartSeries*) -> TChartSeries* {
+    return Add("New");
+  };
+  Chart::ChangeSeriesTypeHook = [](TComponent*, TChartSeries*&) -> TClass { return TPointSeries::StaticClass(); };
+  struct TCase {
+    const char* Name;
+    std::function<void()> Run;
+  };
+  const TCase Cases[] = {
+      {"add", [this] { List->AddSeries(); }},
+      {"clone", [this] { List->DuplicateSelected(); }},
+      {"change type", [this] { List->ChangeTypeOfSelected(); }},
+      {"move down", [this] {
+         List->ClearSelection();
+         List->SetItemIndex(0);
+         List->SetSelected(0, true);
+         List->MoveDown();
+       }},
+      {"move up", [this] { List->MoveUp(); }},
+      {"select all", [this] { List->SelectAll(); }},
+      {"delete", [this] { List->DeleteSelectedSeries(); }},
+  };
+  for (const TCase& C : Cases) {
+    Told = 0;
+    Sender = nullptr;
+    C.Run();
+    EXPECT_EQ(Told, 1) << C.Name;
+    EXPECT_EQ(Sender, Chart) << C.Name;
+  }
+  EXPECT_EQ(Chart->SeriesCount(), 0);
+
+  // Once the editor is gone the chart calls nobody; the list works on.
+  Add("C");
+  Add("D");
+  Editor->Free();
+  EXPECT_EQ(Chart->AttachedEditor(), nullptr);
+  Told = 0;
+  List->SetItemIndex(0);
+  List->SetSelected(0, true);
+  List->MoveDown();
+  List->DuplicateSelected();
+  EXPECT_EQ(Told, 0);
+  EXPECT_EQ(Chart->SeriesCount(), 3);
+  Chart::NewSeriesFromGalleryHook = nullptr;
+  Chart::ChangeSeriesTypeHook = nullptr;
 }
 
 }  // namespace
