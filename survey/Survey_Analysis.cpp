@@ -218,7 +218,8 @@ class TUniqueRelative {
 
 // FindRelative over a list that may be dense (many entries in one window): the
 // entries sorted by value with a table of the smallest index over every range of a
-// power-of-two length.
+// power-of-two length. The values asked for are taken all at once in ascending
+// order, so the ends of their windows only move forward over the sorted entries.
 class TRelativeFinder {
  public:
   TRelativeFinder(const arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
@@ -236,57 +237,50 @@ class TRelativeFinder {
       FMin.push_back(std::move(level));
     }
   }
-  // The first index below `limit` whose entry passes the relative test; -1 when none.
-  int32_t Find(double value, size_t limit) {
-    // The first index of the whole list answers for every limit; many receivers
-    // share a value.
-    int32_t first = 0;
-    if (!std::isfinite(value)) {
-      first = FindFirst(value, FValues.size());
-    } else if (const int32_t* known = FKnown.Find({value})) {
-      first = *known;
-    } else {
-      first = FindFirst(value, FValues.size());
-      FKnown.Insert({value}, first);
+  // For every value the first index whose entry passes the relative test; -1 when none.
+  arofintM FindAll(const arofdoubleM& values) const {
+    arofintM first(values.size(), -1);
+    std::vector<std::pair<double, uint32_t>> asked;
+    asked.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+      // NoValue is never looked up, and no entry passes the test against NaN.
+      if (values[i] != NoValue && !std::isnan(values[i])) asked.emplace_back(values[i], static_cast<uint32_t>(i));
+    std::sort(asked.begin(), asked.end());
+    const size_t n = FSorted.size();
+    size_t a = 0, b = 0, c = 0, d = 0;
+    for (size_t q = 0; q < asked.size();) {
+      const double value = asked[q].first;
+      int32_t found = -1;
+      if (!IndexableRelative(value, FTol)) {
+        for (size_t i = 0; i < FValues.size() && found < 0; ++i)
+          if (Survey::RelativelyEqual(FValues[i], value, FTol)) found = static_cast<int32_t>(i);
+      } else {
+        const double wideLo = value * (1 - FTol) * (1 - WindowMargin);
+        const double wideHi = value / (1 - FTol) * (1 + WindowMargin);
+        const double coreLo = value * (1 - FTol) * (1 + WindowMargin);
+        const double coreHi = value / (1 - FTol) * (1 - WindowMargin);
+        // a, c: the first entry not below wideLo, coreHi; b, d: the first entry above coreLo, wideHi.
+        while (a < n && FSorted[a].first < wideLo) ++a;
+        while (b < n && FSorted[b].first <= coreLo) ++b;
+        while (c < n && FSorted[c].first < coreHi) ++c;
+        while (d < n && FSorted[d].first <= wideHi) ++d;
+        int32_t best = b < c ? RangeMin(b, c) : INT32_MAX;
+        auto check = [&](size_t from, size_t to) {
+          for (size_t i = from; i < to; ++i) {
+            const int32_t index = FSorted[i].second;
+            if (index < best && Survey::RelativelyEqual(FSorted[i].first, value, FTol)) best = index;
+          }
+        };
+        check(a, std::max(a, std::min(b, d)));
+        check(std::max(a, c), d);
+        found = best == INT32_MAX ? -1 : best;
+      }
+      for (; q < asked.size() && asked[q].first == value; ++q) first[asked[q].second] = found;
     }
-    return first >= 0 && static_cast<size_t>(first) < limit ? first : -1;
+    return first;
   }
 
  private:
-  int32_t FindFirst(double value, size_t limit) const {
-    if (value == NoValue) return -1;
-    const auto count = static_cast<int32_t>(std::min(limit, FValues.size()));
-    if (!IndexableRelative(value, FTol)) {
-      for (int32_t i = 0; i < count; ++i)
-        if (Survey::RelativelyEqual(FValues[static_cast<size_t>(i)], value, FTol)) return i;
-      return -1;
-    }
-    const double wideLo = value * (1 - FTol) * (1 - WindowMargin);
-    const double wideHi = value / (1 - FTol) * (1 + WindowMargin);
-    const double coreLo = value * (1 - FTol) * (1 + WindowMargin);
-    const double coreHi = value / (1 - FTol) * (1 - WindowMargin);
-    auto at = [&](double v, bool after) {
-      const auto it = after ? std::upper_bound(FSorted.begin(), FSorted.end(), std::make_pair(v, INT32_MAX))
-                            : std::lower_bound(FSorted.begin(), FSorted.end(), std::make_pair(v, INT32_MIN));
-      return static_cast<size_t>(it - FSorted.begin());
-    };
-    const size_t a = at(wideLo, false), b = at(coreLo, true), c = at(coreHi, false), d = at(wideHi, true);
-    int32_t best = INT32_MAX;
-    if (b < c) {
-      const int32_t m = RangeMin(b, c);
-      if (m < count) best = m;
-    }
-    auto check = [&](size_t from, size_t to) {
-      for (size_t i = from; i < to; ++i) {
-        const int32_t index = FSorted[i].second;
-        if (index < count && index < best && Survey::RelativelyEqual(FSorted[i].first, value, FTol)) best = index;
-      }
-    };
-    check(a, std::max(a, std::min(b, d)));
-    check(std::max(a, c), d);
-    return best == INT32_MAX ? -1 : best;
-  }
-
   int32_t RangeMin(size_t from, size_t to) const {
     size_t level = 0;
     while ((size_t{2} << level) <= to - from) ++level;
@@ -296,7 +290,6 @@ class TRelativeFinder {
   double FTol;
   std::vector<std::pair<double, int32_t>> FSorted;
   std::vector<arofintM> FMin;
-  TExactTable<1> FKnown;
 };
 
 // FindElectrode over the index, remembering the answer for every place asked
@@ -763,11 +756,17 @@ void TSurvey::ComputeSpacings() {
     }
   // Numbered in the order of first appearance: each receiver's level is looked up
   // among the levels listed up to its own.
-  TRelativeFinder finder(SpacingLevels, 0.05);
+  arofdoubleM spacings;
+  spacings.reserve(listed.size());
+  for (const osource& src : Asource)
+    spacings.insert(spacings.end(), src.EffectiveSpacing.begin(), src.EffectiveSpacing.end());
+  const arofintM first = TRelativeFinder(SpacingLevels, 0.05).FindAll(spacings);
   size_t receiver = 0;
   for (osource& src : Asource)
-    for (size_t j = 0; j < src.P1.size(); ++j)
-      src.LevelIndex[j] = finder.Find(src.EffectiveSpacing[j], listed[receiver++]);
+    for (size_t j = 0; j < src.P1.size(); ++j, ++receiver) {
+      const int32_t level = first[receiver];
+      src.LevelIndex[j] = level >= 0 && static_cast<size_t>(level) < listed[receiver] ? level : -1;
+    }
   SortValues(SpacingLevels);
 }
 
@@ -778,10 +777,12 @@ void TSurvey::BuildLevels() {
     for (double d : src.PseudoDepth) levels.Add(d);
   SortValues(SpacingLevels);
   SortValues(Levels);
-  TRelativeFinder finder(Levels, 0.05);
+  arofdoubleM depths;
+  for (const osource& src : Asource) depths.insert(depths.end(), src.PseudoDepth.begin(), src.PseudoDepth.end());
+  const arofintM first = TRelativeFinder(Levels, 0.05).FindAll(depths);
+  size_t receiver = 0;
   for (osource& src : Asource)
-    for (size_t j = 0; j < src.PseudoDepth.size(); ++j)
-      src.GroupIndex[j] = finder.Find(src.PseudoDepth[j], Levels.size());
+    for (size_t j = 0; j < src.PseudoDepth.size(); ++j) src.GroupIndex[j] = first[receiver++];
 }
 
 // Receivers on one plot point: each head receiver takes every later head receiver
