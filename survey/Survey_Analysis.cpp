@@ -217,39 +217,35 @@ class TUniqueRelative {
 };
 
 // FindRelative over a list that may be dense (many entries in one window): the
-// entries sorted by value with a table of the smallest index over every range of a
-// power-of-two length. The values asked for are taken all at once in ascending
-// order, so the ends of their windows only move forward over the sorted entries.
+// entries sorted by value. The values asked for are taken all at once in ascending
+// order, so the ends of their windows only move forward over the sorted entries,
+// and the smallest index of the entries sure to pass is kept as the window slides.
 class TRelativeFinder {
  public:
   TRelativeFinder(const arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
+    FSorted.reserve(values.size());
     for (size_t i = 0; i < values.size(); ++i)
       if (std::isfinite(values[i]) && values[i] > 0) FSorted.emplace_back(values[i], static_cast<int32_t>(i));
     std::sort(FSorted.begin(), FSorted.end());
-    const size_t n = FSorted.size();
-    if (n == 0) return;
-    FMin.emplace_back(n);
-    for (size_t i = 0; i < n; ++i) FMin[0][i] = FSorted[i].second;
-    for (size_t width = 1; 2 * width <= n; width *= 2) {
-      const arofintM& below = FMin.back();
-      arofintM level(n - 2 * width + 1);
-      for (size_t i = 0; i < level.size(); ++i) level[i] = std::min(below[i], below[i + width]);
-      FMin.push_back(std::move(level));
-    }
   }
   // For every value the first index whose entry passes the relative test; -1 when none.
   arofintM FindAll(const arofdoubleM& values) const {
     arofintM first(values.size(), -1);
-    std::vector<std::pair<double, uint32_t>> asked;
-    asked.reserve(values.size());
+    // The values in ascending order, each run of equal ones answered once. NoValue
+    // is never looked up, and no entry passes the test against NaN.
+    std::vector<uint32_t> ascending;
+    ascending.reserve(values.size());
     for (size_t i = 0; i < values.size(); ++i)
-      // NoValue is never looked up, and no entry passes the test against NaN.
-      if (values[i] != NoValue && !std::isnan(values[i])) asked.emplace_back(values[i], static_cast<uint32_t>(i));
-    std::sort(asked.begin(), asked.end());
+      if (values[i] != NoValue && !std::isnan(values[i])) ascending.push_back(static_cast<uint32_t>(i));
+    std::sort(ascending.begin(), ascending.end(), [&](uint32_t x, uint32_t y) { return values[x] < values[y]; });
     const size_t n = FSorted.size();
     size_t a = 0, b = 0, c = 0, d = 0;
-    for (size_t q = 0; q < asked.size();) {
-      const double value = asked[q].first;
+    // Sorted places in [b, c) whose indices rise from front to back, each smaller
+    // than every index after it in the window: the front holds the window's smallest.
+    std::vector<uint32_t> rising;
+    size_t front = 0;
+    for (size_t q = 0; q < ascending.size();) {
+      const double value = values[ascending[q]];
       int32_t found = -1;
       if (!IndexableRelative(value, FTol)) {
         for (size_t i = 0; i < FValues.size() && found < 0; ++i)
@@ -262,9 +258,13 @@ class TRelativeFinder {
         // a, c: the first entry not below wideLo, coreHi; b, d: the first entry above coreLo, wideHi.
         while (a < n && FSorted[a].first < wideLo) ++a;
         while (b < n && FSorted[b].first <= coreLo) ++b;
-        while (c < n && FSorted[c].first < coreHi) ++c;
+        for (; c < n && FSorted[c].first < coreHi; ++c) {
+          while (rising.size() > front && FSorted[rising.back()].second >= FSorted[c].second) rising.pop_back();
+          rising.push_back(static_cast<uint32_t>(c));
+        }
         while (d < n && FSorted[d].first <= wideHi) ++d;
-        int32_t best = b < c ? RangeMin(b, c) : INT32_MAX;
+        while (front < rising.size() && rising[front] < b) ++front;
+        int32_t best = front < rising.size() ? FSorted[rising[front]].second : INT32_MAX;
         auto check = [&](size_t from, size_t to) {
           for (size_t i = from; i < to; ++i) {
             const int32_t index = FSorted[i].second;
@@ -275,21 +275,15 @@ class TRelativeFinder {
         check(std::max(a, c), d);
         found = best == INT32_MAX ? -1 : best;
       }
-      for (; q < asked.size() && asked[q].first == value; ++q) first[asked[q].second] = found;
+      for (; q < ascending.size() && values[ascending[q]] == value; ++q) first[ascending[q]] = found;
     }
     return first;
   }
 
  private:
-  int32_t RangeMin(size_t from, size_t to) const {
-    size_t level = 0;
-    while ((size_t{2} << level) <= to - from) ++level;
-    return std::min(FMin[level][from], FMin[level][to - (size_t{1} << level)]);
-  }
   const arofdoubleM& FValues;
   double FTol;
   std::vector<std::pair<double, int32_t>> FSorted;
-  std::vector<arofintM> FMin;
 };
 
 // FindElectrode over the index, remembering the answer for every place asked
@@ -737,8 +731,7 @@ void TSurvey::ComputeSpacings() {
   };
   SpacingLevels.clear();
   TUniqueValues levels(SpacingLevels, ElectrodeTolerance);
-  // The length of the level list when each receiver was added to it.
-  std::vector<size_t> listed;
+  size_t receivers = 0;
   for (osource& src : Asource)
     for (size_t j = 0; j < src.P1.size(); ++j) {
       const double am = distance(src.C1, src.P1[j]);
@@ -752,12 +745,14 @@ void TSurvey::ComputeSpacings() {
       }
       levels.Add(spacing);
       src.EffectiveSpacing[j] = spacing;
-      listed.push_back(SpacingLevels.size());
+      // Until the look-up below: the length of the level list when this receiver was added.
+      src.LevelIndex[j] = static_cast<int32_t>(SpacingLevels.size());
+      ++receivers;
     }
   // Numbered in the order of first appearance: each receiver's level is looked up
   // among the levels listed up to its own.
   arofdoubleM spacings;
-  spacings.reserve(listed.size());
+  spacings.reserve(receivers);
   for (const osource& src : Asource)
     spacings.insert(spacings.end(), src.EffectiveSpacing.begin(), src.EffectiveSpacing.end());
   const arofintM first = TRelativeFinder(SpacingLevels, 0.05).FindAll(spacings);
@@ -765,7 +760,7 @@ void TSurvey::ComputeSpacings() {
   for (osource& src : Asource)
     for (size_t j = 0; j < src.P1.size(); ++j, ++receiver) {
       const int32_t level = first[receiver];
-      src.LevelIndex[j] = level >= 0 && static_cast<size_t>(level) < listed[receiver] ? level : -1;
+      src.LevelIndex[j] = level >= 0 && level < src.LevelIndex[j] ? level : -1;
     }
   SortValues(SpacingLevels);
 }
@@ -778,6 +773,9 @@ void TSurvey::BuildLevels() {
   SortValues(SpacingLevels);
   SortValues(Levels);
   arofdoubleM depths;
+  size_t receivers = 0;
+  for (const osource& src : Asource) receivers += src.PseudoDepth.size();
+  depths.reserve(receivers);
   for (const osource& src : Asource) depths.insert(depths.end(), src.PseudoDepth.begin(), src.PseudoDepth.end());
   const arofintM first = TRelativeFinder(Levels, 0.05).FindAll(depths);
   size_t receiver = 0;
@@ -800,8 +798,12 @@ void TSurvey::GroupReceivers(bool byDepth) {
     double X;
     uint32_t Order;  // number of the receiver in survey order
   };
+  size_t receivers = 0;
+  for (const osource& src : Asource) receivers += src.P1.size();
   std::vector<TReceiver> order;
   std::vector<TPlace> places;
+  order.reserve(receivers);
+  places.reserve(receivers);
   for (size_t s = 0; s < Asource.size(); ++s) {
     const osource& src = Asource[s];
     for (size_t j = 0; j < src.P1.size(); ++j) {
@@ -818,20 +820,20 @@ void TSurvey::GroupReceivers(bool byDepth) {
     return a.Order < b.Order;
   };
   std::sort(places.begin(), places.end(), before);
-  const size_t n = places.size();
-  constexpr size_t Unplaced = SIZE_MAX;
-  std::vector<size_t> placeOf(order.size(), Unplaced);
-  for (size_t i = 0; i < n; ++i) placeOf[places[i].Order] = i;
+  const auto n = static_cast<uint32_t>(places.size());
+  constexpr uint32_t Unplaced = UINT32_MAX;
+  std::vector<uint32_t> placeOf(order.size(), Unplaced);
+  for (uint32_t i = 0; i < n; ++i) placeOf[places[i].Order] = i;
   // next[i]: the first place at or after i still in play (n: none).
-  std::vector<size_t> next(n + 1);
-  std::iota(next.begin(), next.end(), size_t{0});
-  auto live = [&](size_t i) {
-    size_t root = i;
+  std::vector<uint32_t> next(n + 1);
+  std::iota(next.begin(), next.end(), 0u);
+  auto live = [&](uint32_t i) {
+    uint32_t root = i;
     while (next[root] != root) root = next[root];
     while (next[i] != root) i = std::exchange(next[i], root);
     return root;
   };
-  auto remove = [&](size_t i) { next[i] = i + 1; };
+  auto remove = [&](uint32_t i) { next[i] = i + 1; };
 
   auto headFlag = [&](const TReceiver& r) -> uint8_t& {
     osource& src = Asource[static_cast<size_t>(r.Source)];
@@ -840,7 +842,7 @@ void TSurvey::GroupReceivers(bool byDepth) {
   std::vector<uint32_t> members;
   for (size_t g = 0; g < order.size(); ++g) {
     const TReceiver r = order[g];
-    const size_t own = placeOf[g];
+    const uint32_t own = placeOf[g];
     if (!headFlag(r) || own == Unplaced) continue;
     // Every place still in play comes later in the survey than r.
     remove(own);
@@ -848,7 +850,7 @@ void TSurvey::GroupReceivers(bool byDepth) {
     const double x = p.X;
     members.clear();
     const auto from = std::lower_bound(places.begin(), places.end(), TPlace{p.Level, x - 2 * tol, 0}, before);
-    for (size_t i = live(static_cast<size_t>(from - places.begin()));
+    for (uint32_t i = live(static_cast<uint32_t>(from - places.begin()));
          i < n && places[i].Level == p.Level && places[i].X - x < tol; i = live(i + 1))
       if (std::abs(x - places[i].X) < tol) {
         members.push_back(places[i].Order);
@@ -891,6 +893,10 @@ void TSurvey::ProposeStartValues() {
   }
   if (StartResistivity != 0.0) return;
   arofdoubleM logs, etas;
+  size_t receivers = 0;
+  for (const osource& src : Asource) receivers += src.RhoA.size();
+  logs.reserve(receivers);
+  if (HasIPData) etas.reserve(receivers);
   for (const osource& src : Asource) {
     for (double r : src.RhoA) logs.push_back(r == NoValue ? 0.0 : std::log(r));
     for (double e : src.EtaA) etas.push_back(e == NoValue ? 0.0 : e);
