@@ -7,10 +7,10 @@
 #include <array>
 #include <bit>
 #include <climits>
-#include <cstdint>
 #include <cmath>
-#include <map>
+#include <cstdint>
 #include <limits>
+#include <map>
 #include <numeric>
 #include <set>
 #include <utility>
@@ -35,7 +35,12 @@ template <size_t N>
 class TExactTable {
  public:
   using Key = std::array<double, N>;
-  explicit TExactTable(size_t expected = 0) { Reserve(expected); }
+  // Room for the expected number of keys at most half full.
+  explicit TExactTable(size_t expected = 0) {
+    size_t capacity = 16;
+    while (capacity < 2 * expected) capacity *= 2;
+    Resize(capacity);
+  }
   // The value stored under the key, or nullptr.
   int32_t* Find(const Key& key) {
     for (size_t i = Hash(key) & FMask;; i = (i + 1) & FMask) {
@@ -44,10 +49,9 @@ class TExactTable {
       if (slot.Stored == key) return &slot.Value;
     }
   }
-  const int32_t* Find(const Key& key) const { return const_cast<TExactTable*>(this)->Find(key); }
   // Stores the value under a key that is not yet in the table.
   void Insert(const Key& key, int32_t value) {
-    if (2 * (FCount + 1) > FSlots.size()) Reserve(2 * FSlots.size() + 8);
+    if (2 * (FCount + 1) > FSlots.size()) Resize(2 * FSlots.size());
     Place(key, value);
     ++FCount;
   }
@@ -73,10 +77,7 @@ class TExactTable {
     while (FSlots[i].Used) i = (i + 1) & FMask;
     FSlots[i] = {key, value, true};
   }
-  void Reserve(size_t expected) {
-    size_t capacity = 16;
-    while (capacity < 2 * expected) capacity *= 2;
-    if (capacity <= FSlots.size()) return;
+  void Resize(size_t capacity) {
     std::vector<TSlot> old(capacity);
     old.swap(FSlots);
     FMask = capacity - 1;
