@@ -1,13 +1,22 @@
 // The survey analysis: turns the measurement table into electrodes, sources with
 // their receivers, spacing and pseudo-depth levels, plot-point groups and the lists
 // the solver uses. Look-ups that would scan the whole survey for every measurement
-// go through sorted indexes, so the analysis stays near n log n in the measurements.
+// go through sorted indexes and hash tables, so the analysis stays near n log n in
+// the measurements.
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <climits>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <map>
+#include <numeric>
 #include <set>
+#include <utility>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "survey/Survey.h"
 
@@ -18,6 +27,69 @@ namespace {
 
 constexpr double ElectrodeTolerance = 1e-5;
 constexpr double MissingDistance = 1e300;
+
+// A hash table over exact keys of N reals (open addressing, no allocation per
+// entry). Keys compare as the reals do: -0 and +0 are one key. A NaN key is never
+// found again, so callers keep NaN out.
+template <size_t N>
+class TExactTable {
+ public:
+  using Key = std::array<double, N>;
+  // Room for the expected number of keys at most half full.
+  explicit TExactTable(size_t expected = 0) {
+    size_t capacity = 16;
+    while (capacity < 2 * expected) capacity *= 2;
+    Resize(capacity);
+  }
+  // The value stored under the key, or nullptr.
+  int32_t* Find(const Key& key) {
+    for (size_t i = Hash(key) & FMask;; i = (i + 1) & FMask) {
+      TSlot& slot = FSlots[i];
+      if (!slot.Used) return nullptr;
+      if (slot.Stored == key) return &slot.Value;
+    }
+  }
+  // Stores the value under a key that is not yet in the table.
+  void Insert(const Key& key, int32_t value) {
+    if (2 * (FCount + 1) > FSlots.size()) Resize(2 * FSlots.size());
+    Place(key, value);
+    ++FCount;
+  }
+
+ private:
+  struct TSlot {
+    Key Stored{};
+    int32_t Value = 0;
+    bool Used = false;
+  };
+  static uint64_t Hash(const Key& key) {
+    uint64_t h = 0x9e3779b97f4a7c15ULL;
+    for (double v : key) {
+      // +0 for -0, so that equal keys hash alike.
+      h ^= std::bit_cast<uint64_t>(v == 0 ? 0.0 : v) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+      h ^= h >> 31;
+      h *= 0xbf58476d1ce4e5b9ULL;
+    }
+    return h ^ (h >> 29);
+  }
+  void Place(const Key& key, int32_t value) {
+    size_t i = Hash(key) & FMask;
+    while (FSlots[i].Used) i = (i + 1) & FMask;
+    FSlots[i] = {key, value, true};
+  }
+  void Resize(size_t capacity) {
+    std::vector<TSlot> old(capacity);
+    old.swap(FSlots);
+    FMask = capacity - 1;
+    for (const TSlot& slot : old)
+      if (slot.Used) Place(slot.Stored, slot.Value);
+  }
+  std::vector<TSlot> FSlots;
+  size_t FMask = 0;
+  size_t FCount = 0;
+};
+
+bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 // FindElectrode over an index of the electrodes by X and by Chainage: the same
 // first-index answer without scanning every electrode.
@@ -54,30 +126,50 @@ class TElectrodeIndex {
   std::multimap<double, int32_t> FByX, FByChainage;
 };
 
-// A list filled as by AddUniqueValue, with an ordered index of its finite entries
-// so that each addition looks only at its neighbours. A value that is not finite
-// never passes the tolerance test, so it is always appended.
+// A list filled as by AddUniqueValue, with its finite entries hashed by cells of
+// twice the tolerance, so that each addition looks only at the entries of a few
+// cells. A value that is not finite never passes the tolerance test, so it is
+// always appended.
 class TUniqueValues {
  public:
   TUniqueValues(arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
     for (double v : values)
-      if (std::isfinite(v)) FIndex.insert(v);
+      if (std::isfinite(v)) Insert(v);
   }
   void Add(double value) {
     if (value == NoValue) return;
     if (std::isfinite(value)) {
-      // The window is wider than the tolerance; the test below decides.
-      for (auto it = FIndex.lower_bound(value - 2 * FTol); it != FIndex.end() && *it <= value + 2 * FTol; ++it)
-        if (std::abs(*it - value) < FTol) return;
-      FIndex.insert(value);
+      // An entry within the tolerance lies in the value's cell or a neighbour: the
+      // rounded quotients differ by less than one cell, and where they are whole
+      // numbers beyond 2^53 reals closer than the tolerance are equal.
+      const double cell = Cell(value);
+      for (int d = -1; d <= 1; ++d)
+        if (const int32_t* head = FCells.Find({cell + d}))
+          for (int32_t e = *head; e >= 0; e = FNext[static_cast<size_t>(e)])
+            if (std::abs(FEntries[static_cast<size_t>(e)] - value) < FTol) return;
+      Insert(value);
     }
     FValues.push_back(value);
   }
 
  private:
+  double Cell(double value) const { return std::floor(value / (2 * FTol)); }
+  void Insert(double value) {
+    const double cell = Cell(value);
+    const auto index = static_cast<int32_t>(FEntries.size());
+    FEntries.push_back(value);
+    int32_t* head = FCells.Find({cell});
+    FNext.push_back(head ? *head : -1);
+    if (head)
+      *head = index;
+    else
+      FCells.Insert({cell}, index);
+  }
   arofdoubleM& FValues;
   double FTol;
-  std::multiset<double> FIndex;
+  TExactTable<1> FCells;
+  arofdoubleM FEntries;
+  arofintM FNext;
 };
 
 // For a positive value and 0 < tol < 1 the entries that pass the relative test lie
@@ -97,9 +189,13 @@ class TUniqueRelative {
       if (std::isfinite(v)) FIndex.insert(v);
   }
   void Add(double value) {
+    // A value met before is in the list or close to an entry of it, and stays so.
+    const bool finite = std::isfinite(value);
+    if (finite && FSeen.Find({value})) return;
+    if (finite) FSeen.Insert({value}, 0);
     if (value == NoValue || Contains(value)) return;
     FValues.push_back(value);
-    if (std::isfinite(value)) FIndex.insert(value);
+    if (finite) FIndex.insert(value);
   }
 
  private:
@@ -118,77 +214,107 @@ class TUniqueRelative {
   arofdoubleM& FValues;
   double FTol;
   std::multiset<double> FIndex;
+  TExactTable<1> FSeen;
 };
 
 // FindRelative over a list that may be dense (many entries in one window): the
-// entries sorted by value with a table of the smallest index over every range of a
-// power-of-two length.
+// entries sorted by value. The values asked for are taken all at once in ascending
+// order, so the ends of their windows only move forward over the sorted entries,
+// and the smallest index of the entries sure to pass is kept as the window slides.
 class TRelativeFinder {
  public:
   TRelativeFinder(const arofdoubleM& values, double tol) : FValues(values), FTol(tol) {
+    FSorted.reserve(values.size());
     for (size_t i = 0; i < values.size(); ++i)
       if (std::isfinite(values[i]) && values[i] > 0) FSorted.emplace_back(values[i], static_cast<int32_t>(i));
     std::sort(FSorted.begin(), FSorted.end());
-    const size_t n = FSorted.size();
-    if (n == 0) return;
-    FMin.emplace_back(n);
-    for (size_t i = 0; i < n; ++i) FMin[0][i] = FSorted[i].second;
-    for (size_t width = 1; 2 * width <= n; width *= 2) {
-      const arofintM& below = FMin.back();
-      arofintM level(n - 2 * width + 1);
-      for (size_t i = 0; i < level.size(); ++i) level[i] = std::min(below[i], below[i + width]);
-      FMin.push_back(std::move(level));
-    }
   }
-  // The first index below `limit` whose entry passes the relative test; -1 when none.
-  int32_t Find(double value, size_t limit) const {
-    if (value == NoValue) return -1;
-    const auto count = static_cast<int32_t>(std::min(limit, FValues.size()));
-    if (!IndexableRelative(value, FTol)) {
-      for (int32_t i = 0; i < count; ++i)
-        if (Survey::RelativelyEqual(FValues[static_cast<size_t>(i)], value, FTol)) return i;
-      return -1;
-    }
-    const double wideLo = value * (1 - FTol) * (1 - WindowMargin);
-    const double wideHi = value / (1 - FTol) * (1 + WindowMargin);
-    const double coreLo = value * (1 - FTol) * (1 + WindowMargin);
-    const double coreHi = value / (1 - FTol) * (1 - WindowMargin);
-    auto at = [&](double v, bool after) {
-      const auto it = after ? std::upper_bound(FSorted.begin(), FSorted.end(), std::make_pair(v, INT32_MAX))
-                            : std::lower_bound(FSorted.begin(), FSorted.end(), std::make_pair(v, INT32_MIN));
-      return static_cast<size_t>(it - FSorted.begin());
-    };
-    const size_t a = at(wideLo, false), b = at(coreLo, true), c = at(coreHi, false), d = at(wideHi, true);
-    int32_t best = INT32_MAX;
-    if (b < c) {
-      const int32_t m = RangeMin(b, c);
-      if (m < count) best = m;
-    }
-    auto check = [&](size_t from, size_t to) {
-      for (size_t i = from; i < to; ++i) {
-        const int32_t index = FSorted[i].second;
-        if (index < count && index < best && Survey::RelativelyEqual(FSorted[i].first, value, FTol)) best = index;
+  // For every value the first index whose entry passes the relative test; -1 when none.
+  arofintM FindAll(const arofdoubleM& values) const {
+    arofintM first(values.size(), -1);
+    // The values in ascending order, each run of equal ones answered once. NoValue
+    // is never looked up, and no entry passes the test against NaN.
+    std::vector<uint32_t> ascending;
+    ascending.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+      if (values[i] != NoValue && !std::isnan(values[i])) ascending.push_back(static_cast<uint32_t>(i));
+    std::sort(ascending.begin(), ascending.end(), [&](uint32_t x, uint32_t y) { return values[x] < values[y]; });
+    const size_t n = FSorted.size();
+    size_t a = 0, b = 0, c = 0, d = 0;
+    // Sorted places in [b, c) whose indices rise from front to back, each smaller
+    // than every index after it in the window: the front holds the window's smallest.
+    std::vector<uint32_t> rising;
+    size_t front = 0;
+    for (size_t q = 0; q < ascending.size();) {
+      const double value = values[ascending[q]];
+      int32_t found = -1;
+      if (!IndexableRelative(value, FTol)) {
+        for (size_t i = 0; i < FValues.size() && found < 0; ++i)
+          if (Survey::RelativelyEqual(FValues[i], value, FTol)) found = static_cast<int32_t>(i);
+      } else {
+        const double wideLo = value * (1 - FTol) * (1 - WindowMargin);
+        const double wideHi = value / (1 - FTol) * (1 + WindowMargin);
+        const double coreLo = value * (1 - FTol) * (1 + WindowMargin);
+        const double coreHi = value / (1 - FTol) * (1 - WindowMargin);
+        // a, c: the first entry not below wideLo, coreHi; b, d: the first entry above coreLo, wideHi.
+        while (a < n && FSorted[a].first < wideLo) ++a;
+        while (b < n && FSorted[b].first <= coreLo) ++b;
+        for (; c < n && FSorted[c].first < coreHi; ++c) {
+          while (rising.size() > front && FSorted[rising.back()].second >= FSorted[c].second) rising.pop_back();
+          rising.push_back(static_cast<uint32_t>(c));
+        }
+        while (d < n && FSorted[d].first <= wideHi) ++d;
+        while (front < rising.size() && rising[front] < b) ++front;
+        int32_t best = front < rising.size() ? FSorted[rising[front]].second : INT32_MAX;
+        auto check = [&](size_t from, size_t to) {
+          for (size_t i = from; i < to; ++i) {
+            const int32_t index = FSorted[i].second;
+            if (index < best && Survey::RelativelyEqual(FSorted[i].first, value, FTol)) best = index;
+          }
+        };
+        check(a, std::max(a, std::min(b, d)));
+        check(std::max(a, c), d);
+        found = best == INT32_MAX ? -1 : best;
       }
-    };
-    check(a, std::max(a, std::min(b, d)));
-    check(std::max(a, c), d);
-    return best == INT32_MAX ? -1 : best;
+      for (; q < ascending.size() && values[ascending[q]] == value; ++q) first[ascending[q]] = found;
+    }
+    return first;
   }
 
  private:
-  int32_t RangeMin(size_t from, size_t to) const {
-    size_t level = 0;
-    while ((size_t{2} << level) <= to - from) ++level;
-    return std::min(FMin[level][from], FMin[level][to - (size_t{1} << level)]);
-  }
   const arofdoubleM& FValues;
   double FTol;
   std::vector<std::pair<double, int32_t>> FSorted;
-  std::vector<arofintM> FMin;
 };
 
-int32_t ElectrodeAt(const TElectrodeIndex& index, double x, double depth) {
-  return x == NoValue ? -1 : index.Find(x, depth);
+// FindElectrode over the index, remembering the answer for every place asked
+// (electrodes are shared by many measurements).
+class TElectrodeFinder {
+ public:
+  explicit TElectrodeFinder(const elecarray& electrodes) : FIndex(electrodes), FKnown(electrodes.size()) {}
+  int32_t Find(double x, double depth) {
+    if (x == NoValue) return -1;
+    if (!Finite(x, depth)) return FIndex.Find(x, depth);
+    if (const int32_t* known = FKnown.Find({x, depth})) return *known;
+    const int32_t found = FIndex.Find(x, depth);
+    FKnown.Insert({x, depth}, found);
+    return found;
+  }
+
+ private:
+  TElectrodeIndex FIndex;
+  TExactTable<2> FKnown;
+};
+
+// Asks the kernel to back the untouched storage of a large table with huge pages:
+// the first touch of tens of megabytes in small pages takes longer than filling them.
+void AdviseHugePages([[maybe_unused]] const void* data, [[maybe_unused]] size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr uintptr_t Huge = uintptr_t{1} << 21;
+  const auto from = (reinterpret_cast<uintptr_t>(data) + Huge - 1) & ~(Huge - 1);
+  const auto to = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(Huge - 1);
+  if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#endif
 }
 
 double RoundToOneDigit(double r) {
@@ -319,22 +445,52 @@ void TSurvey::NormaliseAbsentElectrodes() {
 }
 
 // Of rows with the same twelve geometry columns the last one of the table stays.
+// The rows are sorted by a hash of their geometry and then by the geometry itself,
+// so rows with the same geometry end up next to each other.
 void TSurvey::RemoveDuplicateRows() {
-  using Geometry = std::array<double, 12>;
-  auto geometryOf = [](const arofdoubleM& row) {
-    Geometry g;
-    const int columns[12] = {colC1, colC2, colP1, colP2, colC1y, colC2y, colP1y, colP2y,
-                             colC1z, colC2z, colP1z, colP2z};
-    for (int i = 0; i < 12; ++i) g[i] = row[columns[i]];
-    return g;
+  static constexpr int Columns[12] = {colC1,  colC2,  colP1,  colP2,  colC1y, colC2y,
+                                      colP1y, colP2y, colC1z, colC2z, colP1z, colP2z};
+  const size_t n = MeasurementRows.size();
+  // Equal reals give equal keys (-0 and +0 alike, every NaN alike).
+  auto key = [](double v) {
+    if (std::isnan(v)) return std::bit_cast<uint64_t>(std::numeric_limits<double>::quiet_NaN());
+    return std::bit_cast<uint64_t>(v == 0 ? 0.0 : v);
   };
-  std::set<Geometry> seen;
-  std::vector<uint8_t> keep(MeasurementRows.size(), 0);
-  for (size_t i = MeasurementRows.size(); i-- > 0;)
-    keep[i] = seen.insert(geometryOf(MeasurementRows[i])).second ? 1 : 0;
+  std::vector<std::pair<uint64_t, uint32_t>> order(n);
+  for (size_t i = 0; i < n; ++i) {
+    uint64_t h = 0;
+    for (int c : Columns) {
+      h ^= key(MeasurementRows[i][c]) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+      h *= 0xbf58476d1ce4e5b9ULL;
+    }
+    order[i] = {h, static_cast<uint32_t>(i)};
+  }
+  auto sameGeometry = [&](uint32_t a, uint32_t b) {
+    for (int c : Columns)
+      if (key(MeasurementRows[a][c]) != key(MeasurementRows[b][c])) return false;
+    return true;
+  };
+  auto geometryBefore = [&](uint32_t a, uint32_t b) {
+    for (int c : Columns) {
+      const uint64_t ka = key(MeasurementRows[a][c]), kb = key(MeasurementRows[b][c]);
+      if (ka != kb) return ka < kb;
+    }
+    return false;
+  };
+  std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    if (geometryBefore(a.second, b.second)) return true;
+    if (geometryBefore(b.second, a.second)) return false;
+    return a.second < b.second;
+  });
+  std::vector<uint8_t> keep(n, 1);
+  for (size_t i = 0; i + 1 < n; ++i)
+    if (order[i].first == order[i + 1].first && sameGeometry(order[i].second, order[i + 1].second))
+      keep[order[i].second] = 0;
+  if (std::find(keep.begin(), keep.end(), 0) == keep.end()) return;
   ararofdoubleM kept;
-  kept.reserve(seen.size());
-  for (size_t i = 0; i < MeasurementRows.size(); ++i)
+  kept.reserve(n);
+  for (size_t i = 0; i < n; ++i)
     if (keep[i]) kept.push_back(std::move(MeasurementRows[i]));
   MeasurementRows = std::move(kept);
 }
@@ -360,12 +516,18 @@ void TSurvey::SortRows() {
 void TSurvey::BuildElectrodes() {
   elecarray.clear();
   TElectrodeIndex index(elecarray);
+  // Places met before: each has an electrode within the tolerance by now.
+  TExactTable<2> seen;
   static constexpr int depthColumn[4] = {colC1z, colC2z, colP1z, colP2z};
   for (const arofdoubleM& row : MeasurementRows)
     for (int e = 0; e < 4; ++e) {
       const double x = row[colC1 + e];
       if (x == NoValue) continue;
       const double depth = row[depthColumn[e]];
+      if (Finite(x, depth)) {
+        if (seen.Find({x, depth})) continue;
+        seen.Insert({x, depth}, 0);
+      }
       // Only X is searched here: every electrode still has Chainage equal to X.
       if (index.Find(x, depth) >= 0) continue;
       TElectrode electrode;
@@ -486,6 +648,10 @@ void TSurvey::BuildSources() {
     if (i == 0 || !samePair(MeasurementRows[i], MeasurementRows[i - 1])) starts.push_back(i);
   starts.push_back(MeasurementRows.size());
   const size_t count = starts.size() - 1;
+  if (Asource.capacity() < count) {
+    Asource.reserve(count);
+    AdviseHugePages(Asource.data(), count * sizeof(osource));
+  }
   Asource.resize(count);
   // Every list of a source is made once at its size (a survey may hold tens of
   // thousands of sources, and the time goes into making their lists).
@@ -508,8 +674,9 @@ void TSurvey::BuildSources() {
     src.GroupIndex.assign(m, 0);
     src.PairsA.resize(m);
     src.PairsB.resize(m);
-    for (auto* list : {&src.UC1P1, &src.UC2P1, &src.ResCalc, &src.RhoACalc, &src.K, &src.EffectiveSpacing,
-                       &src.PseudoDepth, &src.PlotX, &src.PlotX0})
+    // The potentials (UC1P1 ...) are sized by the solver when it runs.
+    for (auto* list : {&src.ResCalc, &src.RhoACalc, &src.K, &src.EffectiveSpacing, &src.PseudoDepth, &src.PlotX,
+                       &src.PlotX0})
       list->assign(m, 0.0);
     const std::pair<arofdoubleM*, int> columns[] = {
         {&src.P1x, colP1}, {&src.P2x, colP2},   {&src.P1y, colP1y}, {&src.P2y, colP2y},    {&src.P1z, colP1z},
@@ -530,19 +697,21 @@ void TSurvey::BuildSources() {
 }
 
 void TSurvey::FindSourceElectrodes() {
-  const TElectrodeIndex index(elecarray);
-  std::set<int32_t> current;
+  TElectrodeFinder finder(elecarray);
+  std::vector<uint8_t> current(elecarray.size(), 0);
   for (osource& src : Asource) {
-    src.C1 = ElectrodeAt(index, src.C1x, src.C1z);
-    src.C2 = ElectrodeAt(index, src.C2x, src.C2z);
+    src.C1 = finder.Find(src.C1x, src.C1z);
+    src.C2 = finder.Find(src.C2x, src.C2z);
     for (size_t j = 0; j < src.P1.size(); ++j) {
-      src.P1[j] = ElectrodeAt(index, src.P1x[j], src.P1z[j]);
-      src.P2[j] = ElectrodeAt(index, src.P2x[j], src.P2z[j]);
+      src.P1[j] = finder.Find(src.P1x[j], src.P1z[j]);
+      src.P2[j] = finder.Find(src.P2x[j], src.P2z[j]);
     }
-    if (src.C1 != -1) current.insert(src.C1);
-    if (src.C2 != -1) current.insert(src.C2);
+    if (src.C1 != -1) current[static_cast<size_t>(src.C1)] = 1;
+    if (src.C2 != -1) current[static_cast<size_t>(src.C2)] = 1;
   }
-  CurrentElectrodes.assign(current.begin(), current.end());
+  CurrentElectrodes.clear();
+  for (size_t i = 0; i < current.size(); ++i)
+    if (current[i]) CurrentElectrodes.push_back(static_cast<int32_t>(i));
 }
 
 void TSurvey::ComputeSpacings() {
@@ -563,8 +732,7 @@ void TSurvey::ComputeSpacings() {
   };
   SpacingLevels.clear();
   TUniqueValues levels(SpacingLevels, ElectrodeTolerance);
-  // The length of the level list when each receiver was added to it.
-  std::vector<size_t> listed;
+  size_t receivers = 0;
   for (osource& src : Asource)
     for (size_t j = 0; j < src.P1.size(); ++j) {
       const double am = distance(src.C1, src.P1[j]);
@@ -578,15 +746,23 @@ void TSurvey::ComputeSpacings() {
       }
       levels.Add(spacing);
       src.EffectiveSpacing[j] = spacing;
-      listed.push_back(SpacingLevels.size());
+      // Until the look-up below: the length of the level list when this receiver was added.
+      src.LevelIndex[j] = static_cast<int32_t>(SpacingLevels.size());
+      ++receivers;
     }
   // Numbered in the order of first appearance: each receiver's level is looked up
   // among the levels listed up to its own.
-  const TRelativeFinder finder(SpacingLevels, 0.05);
+  arofdoubleM spacings;
+  spacings.reserve(receivers);
+  for (const osource& src : Asource)
+    spacings.insert(spacings.end(), src.EffectiveSpacing.begin(), src.EffectiveSpacing.end());
+  const arofintM first = TRelativeFinder(SpacingLevels, 0.05).FindAll(spacings);
   size_t receiver = 0;
   for (osource& src : Asource)
-    for (size_t j = 0; j < src.P1.size(); ++j)
-      src.LevelIndex[j] = finder.Find(src.EffectiveSpacing[j], listed[receiver++]);
+    for (size_t j = 0; j < src.P1.size(); ++j, ++receiver) {
+      const int32_t level = first[receiver];
+      src.LevelIndex[j] = level >= 0 && level < src.LevelIndex[j] ? level : -1;
+    }
   SortValues(SpacingLevels);
 }
 
@@ -597,55 +773,94 @@ void TSurvey::BuildLevels() {
     for (double d : src.PseudoDepth) levels.Add(d);
   SortValues(SpacingLevels);
   SortValues(Levels);
-  const TRelativeFinder finder(Levels, 0.05);
+  arofdoubleM depths;
+  size_t receivers = 0;
+  for (const osource& src : Asource) receivers += src.PseudoDepth.size();
+  depths.reserve(receivers);
+  for (const osource& src : Asource) depths.insert(depths.end(), src.PseudoDepth.begin(), src.PseudoDepth.end());
+  const arofintM first = TRelativeFinder(Levels, 0.05).FindAll(depths);
+  size_t receiver = 0;
   for (osource& src : Asource)
-    for (size_t j = 0; j < src.PseudoDepth.size(); ++j)
-      src.GroupIndex[j] = finder.Find(src.PseudoDepth[j], Levels.size());
+    for (size_t j = 0; j < src.PseudoDepth.size(); ++j) src.GroupIndex[j] = first[receiver++];
 }
 
 // Receivers on one plot point: each head receiver takes every later head receiver
-// of the same level closer than the tolerance into its group. The later heads of a
-// level are kept sorted by plot position, so each receiver is looked at a few times
-// instead of against every other receiver.
+// of the same level closer than the tolerance into its group. The receivers are
+// sorted by level and plot position; those taken or done are skipped by links to
+// the next one left, so each receiver is looked at a few times instead of against
+// every other receiver.
 void TSurvey::GroupReceivers(bool byDepth) {
   const double tol = byDepth ? 0.1 * GroupingSpacing : 1e-4;
   struct TReceiver {
     int32_t Source, Index;
   };
+  struct TPlace {
+    int32_t Level;
+    double X;
+    uint32_t Order;  // number of the receiver in survey order
+  };
+  size_t receivers = 0;
+  for (const osource& src : Asource) receivers += src.P1.size();
   std::vector<TReceiver> order;
-  std::map<int32_t, std::set<std::pair<double, size_t>>> heads;  // level -> (PlotX, order number)
-  for (size_t s = 0; s < Asource.size(); ++s)
-    for (size_t j = 0; j < Asource[s].P1.size(); ++j) {
-      const osource& src = Asource[s];
-      const int32_t level = byDepth ? src.GroupIndex[j] : src.LevelIndex[j];
-      heads[level].emplace(src.PlotX[j], order.size());
+  std::vector<TPlace> places;
+  order.reserve(receivers);
+  places.reserve(receivers);
+  for (size_t s = 0; s < Asource.size(); ++s) {
+    const osource& src = Asource[s];
+    for (size_t j = 0; j < src.P1.size(); ++j) {
+      // A plot position that is no number is closer to none.
+      if (std::isfinite(src.PlotX[j]))
+        places.push_back({byDepth ? src.GroupIndex[j] : src.LevelIndex[j], src.PlotX[j],
+                          static_cast<uint32_t>(order.size())});
       order.push_back({static_cast<int32_t>(s), static_cast<int32_t>(j)});
     }
+  }
+  auto before = [](const TPlace& a, const TPlace& b) {
+    if (a.Level != b.Level) return a.Level < b.Level;
+    if (a.X != b.X) return a.X < b.X;
+    return a.Order < b.Order;
+  };
+  std::sort(places.begin(), places.end(), before);
+  const auto n = static_cast<uint32_t>(places.size());
+  constexpr uint32_t Unplaced = UINT32_MAX;
+  std::vector<uint32_t> placeOf(order.size(), Unplaced);
+  for (uint32_t i = 0; i < n; ++i) placeOf[places[i].Order] = i;
+  // next[i]: the first place at or after i still in play (n: none).
+  std::vector<uint32_t> next(n + 1);
+  std::iota(next.begin(), next.end(), 0u);
+  auto live = [&](uint32_t i) {
+    uint32_t root = i;
+    while (next[root] != root) root = next[root];
+    while (next[i] != root) i = std::exchange(next[i], root);
+    return root;
+  };
+  auto remove = [&](uint32_t i) { next[i] = i + 1; };
+
   auto headFlag = [&](const TReceiver& r) -> uint8_t& {
     osource& src = Asource[static_cast<size_t>(r.Source)];
     return byDepth ? src.FlagsB[static_cast<size_t>(r.Index)] : src.FlagsA[static_cast<size_t>(r.Index)];
   };
+  std::vector<uint32_t> members;
   for (size_t g = 0; g < order.size(); ++g) {
     const TReceiver r = order[g];
-    if (!headFlag(r)) continue;
-    osource& src = Asource[static_cast<size_t>(r.Source)];
-    const double x = src.PlotX[static_cast<size_t>(r.Index)];
-    auto& level = heads[byDepth ? src.GroupIndex[static_cast<size_t>(r.Index)] : src.LevelIndex[static_cast<size_t>(r.Index)]];
-    level.erase({x, g});
-    // Every receiver still in the level's set comes later in the survey than r.
-    std::vector<size_t> members;
-    auto it = level.lower_bound({x - 2 * tol, 0});
-    while (it != level.end() && it->first - x < tol) {
-      if (std::abs(x - it->first) < tol) {
-        members.push_back(it->second);
-        it = level.erase(it);
-      } else {
-        ++it;
+    const uint32_t own = placeOf[g];
+    if (!headFlag(r) || own == Unplaced) continue;
+    // Every place still in play comes later in the survey than r.
+    remove(own);
+    const TPlace& p = places[own];
+    const double x = p.X;
+    members.clear();
+    const auto from = std::lower_bound(places.begin(), places.end(), TPlace{p.Level, x - 2 * tol, 0}, before);
+    for (uint32_t i = live(static_cast<uint32_t>(from - places.begin()));
+         i < n && places[i].Level == p.Level && places[i].X - x < tol; i = live(i + 1))
+      if (std::abs(x - places[i].X) < tol) {
+        members.push_back(places[i].Order);
+        remove(i);
       }
-    }
     std::sort(members.begin(), members.end());
+    osource& src = Asource[static_cast<size_t>(r.Source)];
     Points& group = byDepth ? src.PairsB[static_cast<size_t>(r.Index)] : src.PairsA[static_cast<size_t>(r.Index)];
-    for (size_t m : members) {
+    for (uint32_t m : members) {
       headFlag(order[m]) = 0;
       group.push_back({order[m].Source, order[m].Index});
     }
@@ -679,6 +894,10 @@ void TSurvey::ProposeStartValues() {
   }
   if (StartResistivity != 0.0) return;
   arofdoubleM logs, etas;
+  size_t receivers = 0;
+  for (const osource& src : Asource) receivers += src.RhoA.size();
+  logs.reserve(receivers);
+  if (HasIPData) etas.reserve(receivers);
   for (const osource& src : Asource) {
     for (double r : src.RhoA) logs.push_back(r == NoValue ? 0.0 : std::log(r));
     for (double e : src.EtaA) etas.push_back(e == NoValue ? 0.0 : e);

@@ -1,7 +1,11 @@
 // The own survey and project file (k2d): a keyword header, one measurement per
 // line, extra node lines, an optional topography block and an optional model section.
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <filesystem>
+#include <string_view>
+#include <unordered_set>
 
 #include "platform/rtl/SysUtils.h"
 #include "survey/Survey.h"
@@ -72,12 +76,82 @@ void ApplyHeader(const arofstrM& tokens, TK2dContent& k) {
 
 std::string LineText(size_t index) { return "line " + std::to_string(index + 1); }
 
+using TLines = std::vector<std::string_view>;
+
+// The lines of the file's bytes, as SurveyText::ReadLines splits them: line ends
+// CR LF, LF or CR; a last line without an end only when it is not empty.
+TLines SplitLines(const std::string& bytes) {
+  TLines lines;
+  size_t start = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.emplace_back(bytes.data() + start, i - start);
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.emplace_back(bytes.data() + start, bytes.size() - start);
+  return lines;
+}
+
+// The tokens of the line separated by runs of blanks and tabs, as SurveyText::Tokens gives them.
+void Tokens(std::string_view line, TLines& tokens) {
+  tokens.clear();
+  size_t p = 0;
+  while (p < line.size()) {
+    while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
+    const size_t start = p;
+    while (p < line.size() && line[p] != ' ' && line[p] != '\t') ++p;
+    if (p > start) tokens.push_back(line.substr(start, p - start));
+  }
+}
+
+arofstrM TokenStrings(std::string_view line) {
+  TLines views;
+  Tokens(line, views);
+  return arofstrM(views.begin(), views.end());
+}
+
+// Whether the line lowered to small letters holds the part (given in small letters).
+bool ContainsLowered(std::string_view line, std::string_view part) {
+  if (part.size() > line.size()) return false;
+  for (size_t i = 0; i + part.size() <= line.size(); ++i) {
+    size_t j = 0;
+    while (j < part.size() && std::tolower(static_cast<unsigned char>(line[i + j])) == part[j]) ++j;
+    if (j == part.size()) return true;
+  }
+  return false;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A value as Supermath2d::StrToFloatChecked reads it (NoValue when the token is no
+// number). Plain decimals, nearly every token of a file, are converted directly:
+// they denote the same number as the reader's canonical text.
+double TokenValue(std::string_view token) {
+  size_t p = token.empty() || (token[0] != '-' && token[0] != '+') ? 0 : 1;
+  const size_t digits = p;
+  while (p < token.size() && IsDigit(token[p])) ++p;
+  bool plain = p > digits && token.size() <= 64;
+  if (plain && p < token.size() && token[p] == '.') {
+    const size_t fraction = ++p;
+    while (p < token.size() && IsDigit(token[p])) ++p;
+    plain = p > fraction;
+  }
+  if (plain && p == token.size()) {
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(token.data() + digits, token.data() + p, value);
+    if (ec == std::errc() && end == token.data() + p) return token[0] == '-' ? -value : value;
+  }
+  return Supermath2d::StrToFloatChecked(std::string(token), false, 0, 0);
+}
+
 // A measurement row of the data line, or an empty row when the line is dropped.
-arofdoubleM DataRow(const arofstrM& tokens, const TK2dContent& k) {
+arofdoubleM DataRow(const TLines& tokens, const TK2dContent& k) {
   arofdoubleM row(RowColumns, NoValue);
   for (int c = 0; c < RowColumns; ++c) {
     if (k.Named(c))
-      row[c] = Supermath2d::StrToFloatChecked(tokens[static_cast<size_t>(k.Position[c])], false, 0, 0);
+      row[c] = TokenValue(tokens[static_cast<size_t>(k.Position[c])]);
     else if (c >= colC1y)
       row[c] = 0.0;
   }
@@ -91,61 +165,66 @@ arofdoubleM DataRow(const arofstrM& tokens, const TK2dContent& k) {
 
 // Reads the topography block after the line that named it; gives the index of the
 // first line after the block.
-size_t ReadTopography(const arofstrM& lines, size_t topoLine, TK2dContent& k) {
-  const std::string& signs = lines[topoLine];
+size_t ReadTopography(const TLines& lines, size_t topoLine, TK2dContent& k) {
+  const std::string_view signs = lines[topoLine];
   size_t i = topoLine + 1;
-  if (SurveyText::Contains(signs, "%")) k.RhoaForFlatGround = true;
-  if (SurveyText::Contains(signs, "~")) k.ProjectCoordinates = true;
-  const std::string* slopeSignLine = &signs;
-  if (SurveyText::Contains(signs, "#") && i < lines.size()) {
-    const arofdoubleM ref = SurveyText::Numbers(lines[i]);
+  if (signs.find('%') != std::string_view::npos) k.RhoaForFlatGround = true;
+  if (signs.find('~') != std::string_view::npos) k.ProjectCoordinates = true;
+  std::string_view slopeSignLine = signs;
+  if (signs.find('#') != std::string_view::npos && i < lines.size()) {
+    const arofdoubleM ref = SurveyText::Numbers(std::string(lines[i]));
     if (ref.size() >= 2) {
       k.ReferenceX = ref[0];
       k.ReferenceChainage = ref[1];
     }
-    slopeSignLine = &lines[i];
+    slopeSignLine = lines[i];
     ++i;
   }
-  if (SurveyText::Contains(*slopeSignLine, "^")) k.TopoSlopeDistances = true;
+  if (slopeSignLine.find('^') != std::string_view::npos) k.TopoSlopeDistances = true;
+  // The x of every point kept: a later point at a known x is left out.
+  std::unordered_set<double> known;
   for (; i < lines.size(); ++i) {
-    if (SurveyText::Contains(SurveyText::LowerCase(lines[i]), "model")) return i + 1;
-    const arofdoubleM p = SurveyText::Numbers(lines[i]);
+    if (ContainsLowered(lines[i], "model")) return i + 1;
+    const arofdoubleM p = SurveyText::Numbers(std::string(lines[i]));
     if (p.size() < 2) continue;
-    bool known = false;
-    for (const complexM& q : k.Topography) known = known || q.x == p[0];
-    if (!known) k.Topography.push_back({p[0], p[1]});
+    if (known.insert(p[0]).second) k.Topography.push_back({p[0], p[1]});
   }
   return i;
 }
 
 // Reads header, data lines and topography. False when the file has no usable header.
-bool ParseK2d(const arofstrM& lines, TK2dContent& k) {
+bool ParseK2d(const TLines& lines, TK2dContent& k) {
+  TLines tokens;
   size_t i = 0;
-  while (i < lines.size() && SurveyText::Tokens(lines[i]).size() < 3) ++i;
+  for (; i < lines.size(); ++i) {
+    Tokens(lines[i], tokens);
+    if (tokens.size() >= 3) break;
+  }
   if (i == lines.size()) {
     k.Problem = "no header line naming the columns (C1 C2 P1 P2 ro_a res ...)";
     return false;
   }
-  ApplyHeader(SurveyText::Tokens(lines[i]), k);
+  ApplyHeader(TokenStrings(lines[i]), k);
   if (!k.Usable()) {
     k.Problem = LineText(i) + ": the header names no current electrode, no potential electrode or no "
                 "resistivity column";
     return false;
   }
 
+  k.Rows.reserve(lines.size() - i);
   for (++i; i < lines.size(); ++i) {
-    const std::string lower = SurveyText::LowerCase(lines[i]);
-    if (SurveyText::Contains(lower, "topo")) {
+    const std::string_view line = lines[i];
+    if (ContainsLowered(line, "topo")) {
       ReadTopography(lines, i, k);
       break;
     }
-    if (SurveyText::Contains(lower, "model")) break;
-    if (SurveyText::Contains(lines[i], "***")) {
-      const arofdoubleM node = SurveyText::Numbers(lines[i]);
+    if (ContainsLowered(line, "model")) break;
+    if (line.find("***") != std::string_view::npos) {
+      const arofdoubleM node = SurveyText::Numbers(std::string(line));
       if (!node.empty()) k.ExtraNodes.push_back(node[0]);
       continue;
     }
-    const arofstrM tokens = SurveyText::Tokens(lines[i]);
+    Tokens(line, tokens);
     if (tokens.empty()) continue;
     // A line that does not reach every column the header names is no measurement
     // (also one with as many tokens as named columns when the header has others between).
@@ -164,13 +243,13 @@ bool ParseK2d(const arofstrM& lines, TK2dContent& k) {
 }  // namespace
 
 int32_t TSurvey::ReadSurveyFile(const std::string& fileName) {
-  arofstrM lines;
+  std::string bytes;
   TK2dContent k;
-  if (!SurveyText::ReadLines(fileName, lines)) {
+  if (!Supermath2d::ReadFileBytes(fileName, bytes)) {
     ReadProblem = "the file cannot be read";
     return ReadError;
   }
-  if (!ParseK2d(lines, k)) {
+  if (!ParseK2d(SplitLines(bytes), k)) {
     ReadProblem = k.Problem;
     return ReadError;
   }

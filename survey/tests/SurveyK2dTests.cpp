@@ -119,6 +119,45 @@ TEST(SurveyK2dRead, LineShorterThanHighestHeaderPositionIsSkipped) {
   EXPECT_EQ(t.Survey.SkippedDataLines, 1);
 }
 
+// Plain decimals and every other spelling of a value come out as the general number
+// reader gives them: correctly rounded, the sign of zero kept, the comma read as a
+// point, and NoValue for a token that is no number.
+TEST(SurveyK2dRead, ValueTokensReadLikeTheNumberReader) {
+  struct Case {
+    const char* token;
+    double value;
+  } cases[] = {
+      {"12.5", 12.5},
+      {"-0", -0.0},
+      {"+7", 7},
+      {"00012.3400", 12.34},
+      {"0.1000000000000000055511151231257827021181583404541015625", 0.1},
+      {"9007199254740993", 9007199254740992.0},  // halfway: to the even neighbour
+      {"1000000000000000000000000000000000000000000000000000000000000000000000", 1e69},
+      {"1,5", 1.5},
+      {"1e3", 1000},
+      {"1.", 1},
+      {".5", 0.5},
+      {".", 0},
+      {"2.5e-400", 0},
+      {"1e999", NoValue},
+      {"-", NoValue},
+      {"12a", NoValue},
+      {"--1", NoValue},
+  };
+  std::string text = "C1 C2 P1 P2 ro_a weight\n";
+  for (const Case& c : cases) text += std::string("0 30 10 20 100 ") + c.token + "\n";
+  TCapturedSurvey t;
+  ASSERT_EQ(t.Survey.ReadSurveyFile(WriteText("values.k2d", text)), Survey::ReadData);
+  ASSERT_EQ(t.Survey.MeasurementRows.size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const double read = t.Survey.MeasurementRows[i][Survey::colWeight];
+    EXPECT_EQ(read, cases[i].value) << cases[i].token;
+    EXPECT_EQ(std::signbit(read), std::signbit(cases[i].value)) << cases[i].token;
+    EXPECT_EQ(read, Supermath2d::StrToFloatChecked(cases[i].token, false, 0, 0)) << cases[i].token;
+  }
+}
+
 TEST(SurveyK2dRead, TopographySignsAndReferencePoint) {
   struct Case {
     const char* topoLines;
