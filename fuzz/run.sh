@@ -24,6 +24,8 @@ work="$build/corpus/$target"
 mkdir -p "$work"
 export QT_QPA_PLATFORM=offscreen KV_CONFIG_DIR="$build/config-$target"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+# Leaks of third-party libraries only (the font configuration caches).
+export LSAN_OPTIONS=suppressions=$PWD/cmake/lsan.supp
 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
   -jobs="$jobs" -workers="$jobs" -print_final_stats=1 \
   -artifact_prefix="$build/crash-$target-" "$work" "fuzz/corpus/$target"

@@ -257,10 +257,16 @@ std::vector<uint32_t> StandardPalette(int Bits) {
 std::vector<uint32_t> PaletteFor(const TRawImage& Image, int Bits) {
   const size_t cap = size_t(1) << Bits;
   std::vector<uint32_t> own;
-  std::map<uint32_t, bool> seen;
+  // One bit per colour: a picture of a hundred million pixels (a small run-length
+  // file may claim that many) is looked through in one quick pass.
+  std::vector<bool> seen(size_t(1) << 24);
+  uint32_t last = 0xFFFFFFFF;
   for (uint32_t p : Image.Pixels) {
     const uint32_t c = p & 0xFFFFFF;
-    if (seen.emplace(c, true).second) {
+    if (c == last) continue;
+    last = c;
+    if (!seen[c]) {
+      seen[c] = true;
       own.push_back(c);
       if (own.size() > cap) return StandardPalette(Bits);
     }
