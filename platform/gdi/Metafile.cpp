@@ -108,6 +108,15 @@ constexpr uint32_t NULL_PEN_STOCK = 8;
 constexpr uint32_t SYSTEM_FONT_STOCK = 13;
 constexpr uint32_t PenSlot = 1, BrushSlot = 2, FontSlot = 3, HandleCount = 4;
 
+// Source rectangles of more pixels than this are not recorded: their 32-bit rows
+// would not fit a record (damaged records can ask for 32767 x 32767 pixels).
+constexpr int64_t MaxDibPixels = int64_t(1) << 26;
+
+bool DibTooLarge(const TRect& SR) {
+  return int64_t(SR.Right) - SR.Left > MaxDibPixels || int64_t(SR.Bottom) - SR.Top > MaxDibPixels ||
+         (int64_t(SR.Right) - SR.Left) * (int64_t(SR.Bottom) - SR.Top) > MaxDibPixels;
+}
+
 // A BITMAPINFOHEADER and 32-bit bottom-up rows of the source rectangle.
 void AppendDib(TRec& R, const TBitmap& Source, const TRect& SR, size_t& OffBmi, size_t& OffBits, size_t& BitsSize) {
   const int32_t W = std::max(0, SR.Right - SR.Left), H = std::max(0, SR.Bottom - SR.Top);
@@ -118,7 +127,7 @@ void AppendDib(TRec& R, const TBitmap& Source, const TRect& SR, size_t& OffBmi, 
   R.U16(1);
   R.U16(32);
   R.U32(0);  // BI_RGB
-  R.U32(static_cast<uint32_t>(W * H * 4));
+  R.U32(static_cast<uint32_t>(int64_t(W) * H * 4));
   R.I32(3780);
   R.I32(3780);
   R.U32(0);
@@ -599,7 +608,7 @@ std::shared_ptr<TBitmap> CopyOf(const TBitmap& Source) {
 
 bool TMetafileBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect, uint32_t Rop,
                               const TDCState& S) {
-  if (FFinished || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
+  if (FFinished || DibTooLarge(SourceRect) || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
       SourceRect.Bottom <= SourceRect.Top)
     return false;
   auto Copy = CopyOf(Source);
@@ -611,7 +620,7 @@ bool TMetafileBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TR
 
 bool TMetafileBackend::AlphaBlend(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect,
                                   TBlendFunction Blend, const TDCState& S) {
-  if (FFinished || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
+  if (FFinished || DibTooLarge(SourceRect) || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
       SourceRect.Bottom <= SourceRect.Top)
     return false;
   auto Copy = CopyOf(Source);
