@@ -365,21 +365,21 @@ bool TColorGridSeries::ColumnX(int32_t Column, double& X) const {
 void TColorGridSeries::VisibleRange(int32_t& Left, int32_t& Right, int32_t& Top, int32_t& Bottom) {
   const TChartAxis& h = *GetHorizAxisRef();
   const TChartAxis& v = *GetVertAxisRef();
-  auto trunc = [](double V) {
-    return static_cast<int32_t>(std::clamp(std::trunc(V), -2147483647.0, 2147483647.0));
+  // Worked out in 64 bits and brought into the coordinate range at the end: axis
+  // ends and grid origins of a damaged chart may lie anywhere (or be no number).
+  auto whole = [](double V) -> int64_t {
+    return std::isnan(V) ? 0 : static_cast<int64_t>(std::clamp(std::trunc(V), -1e15, 1e15));
   };
-  Left = trunc(h.CalcPosPoint(h.StartPixel));
-  Right = trunc(h.CalcPosPoint(h.EndPixel));
-  (h.GetInverted() ? Left : Right) += 1;
-  Top = trunc(v.CalcPosPoint(v.StartPixel));
-  Bottom = trunc(v.CalcPosPoint(v.EndPixel));
-  (v.GetInverted() ? Bottom : Top) += 1;
-  if (Left > Right) std::swap(Left, Right);
-  if (Top > Bottom) std::swap(Top, Bottom);
-  const auto sx = static_cast<int32_t>(std::nearbyint(SmallestX()));
-  const auto sz = static_cast<int32_t>(std::nearbyint(SmallestZ()));
-  Left -= sx, Right -= sx;
-  Top -= sz, Bottom -= sz;
+  int64_t L = whole(h.CalcPosPoint(h.StartPixel)), R = whole(h.CalcPosPoint(h.EndPixel));
+  (h.GetInverted() ? L : R) += 1;
+  int64_t T = whole(v.CalcPosPoint(v.StartPixel)), B = whole(v.CalcPosPoint(v.EndPixel));
+  (v.GetInverted() ? B : T) += 1;
+  if (L > R) std::swap(L, R);
+  if (T > B) std::swap(T, B);
+  const int64_t sx = whole(std::nearbyint(SmallestX())), sz = whole(std::nearbyint(SmallestZ()));
+  auto fit = [](int64_t V) { return static_cast<int32_t>(std::clamp<int64_t>(V, -(int64_t(1) << 30), int64_t(1) << 30)); };
+  Left = fit(L - sx), Right = fit(R - sx);
+  Top = fit(T - sz), Bottom = fit(B - sz);
 }
 
 TRect TColorGridSeries::RegularRect(int32_t Left, int32_t Right, int32_t Top, int32_t Bottom) {
