@@ -23,8 +23,8 @@ bool WriteFile(const std::string& fileName, const std::string& text) {
   return FileStore::WriteFileAtomic(fileName, text, error);
 }
 
-arofstrM Tokens(const std::string& line) {
-  arofstrM tokens;
+void TokenViews(std::string_view line, std::vector<std::string_view>& tokens) {
+  tokens.clear();
   size_t p = 0;
   while (p < line.size()) {
     while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
@@ -32,7 +32,12 @@ arofstrM Tokens(const std::string& line) {
     while (p < line.size() && line[p] != ' ' && line[p] != '\t') ++p;
     if (p > start) tokens.push_back(line.substr(start, p - start));
   }
-  return tokens;
+}
+
+arofstrM Tokens(const std::string& line) {
+  std::vector<std::string_view> views;
+  TokenViews(line, views);
+  return arofstrM(views.begin(), views.end());
 }
 
 arofdoubleM Numbers(const std::string& line) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "numerics/Supermath2d.h"
 
@@ -14,6 +16,8 @@ bool ReadLines(const std::string& fileName, arofstrM& lines);
 bool WriteFile(const std::string& fileName, const std::string& text);
 // Tokens separated by runs of blanks and tabs.
 arofstrM Tokens(const std::string& line);
+// The same tokens as views into the line (cleared first).
+void TokenViews(std::string_view line, std::vector<std::string_view>& tokens);
 // Numbers among the blank-separated tokens of the line.
 arofdoubleM Numbers(const std::string& line);
 std::string LowerCase(std::string text);

@@ -94,17 +94,7 @@ TLines SplitLines(const std::string& bytes) {
   return lines;
 }
 
-// The tokens of the line separated by runs of blanks and tabs, as SurveyText::Tokens gives them.
-void Tokens(std::string_view line, TLines& tokens) {
-  tokens.clear();
-  size_t p = 0;
-  while (p < line.size()) {
-    while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
-    const size_t start = p;
-    while (p < line.size() && line[p] != ' ' && line[p] != '\t') ++p;
-    if (p > start) tokens.push_back(line.substr(start, p - start));
-  }
-}
+void Tokens(std::string_view line, TLines& tokens) { SurveyText::TokenViews(line, tokens); }
 
 arofstrM TokenStrings(std::string_view line) {
   TLines views;
