@@ -131,11 +131,21 @@ void TBitmap::SetPixelFormat(TPixelFormat V) {
       if (d_->Palette.size() >= cap) break;
       if (std::find(d_->Palette.begin(), d_->Palette.end(), c) == d_->Palette.end()) d_->Palette.push_back(c);
     }
-    // Reduce every pixel to its nearest palette colour.
+    // Reduce every pixel to its nearest palette colour; a run of one colour is
+    // looked up once (large pictures of few colours are mostly runs).
+    uint32_t lastIn = 0, lastOut = 0;
+    bool haveLast = false;
     for (int y = 0; y < d_->Image.height(); ++y) {
       auto* row = reinterpret_cast<uint32_t*>(d_->Image.scanLine(y));
-      for (int x = 0; x < d_->Image.width(); ++x)
-        row[x] = 0xFF000000u | d_->Palette[ImageFiles::NearestInPalette(row[x] & 0xFFFFFF, d_->Palette)];
+      for (int x = 0; x < d_->Image.width(); ++x) {
+        const uint32_t c = row[x] & 0xFFFFFF;
+        if (!haveLast || c != lastIn) {
+          lastIn = c;
+          lastOut = 0xFF000000u | d_->Palette[ImageFiles::NearestInPalette(c, d_->Palette)];
+          haveLast = true;
+        }
+        row[x] = lastOut;
+      }
     }
   }
   Modified();
