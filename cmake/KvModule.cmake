@@ -11,6 +11,10 @@ set(KV_UNITY_BATCH_SIZE 8 CACHE STRING "Most test files in one unity batch")
 # Test files that cannot share a translation unit with others of their program
 # even though they are wrapped, by path below the source folder.
 set(KV_UNITY_ALONE)
+# The libraries are compiled the same way, with CMake's own unity builds: most of
+# their files are short and the time goes into parsing the same headers and
+# compiling the same inline functions again in every translation unit.
+option(KV_UNITY_LIBS "Compile the libraries in batches of source files" ON)
 
 # kv_test_sources(<out-var> <target> <files...>)
 # Returns the sources to compile for test program <target>: the generated batch
@@ -83,6 +87,9 @@ function(kv_module target folder)
   endforeach()
   if(_src)
     add_library(${target} STATIC ${_src})
+    if(KV_UNITY_LIBS)
+      set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${KV_UNITY_BATCH_SIZE})
+    endif()
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${KV_DEPS})
   else()

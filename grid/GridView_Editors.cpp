@@ -35,7 +35,6 @@ TGridView* GridOf(TComponent* Owner) {
   return g;
 }
 
-bool Has(TShiftState S, TShiftStateItem I) { return S.Contains(I); }
 bool GoTabs(const TGridView& G) { return G.GetOptions().Contains(goTabs); }
 bool OneOf(uint16_t Key, std::initializer_list<uint16_t> Keys) {
   return std::find(Keys.begin(), Keys.end(), Key) != Keys.end();
@@ -80,7 +79,7 @@ void EndEditing(TGridView& G, TWinControl& C, const TEditorText& T, uint16_t& Ke
   if (Key == VK_TAB && GoTabs(G)) {
     G.HideEditorControl();
     if (G.CanFocus()) G.SetFocus();
-    G.TabToNextCell(Has(Shift, TShiftStateItem::ssShift));
+    G.TabToNextCell(Shift.Contains(TShiftStateItem::ssShift));
     Key = 0;
     return;
   }
@@ -259,7 +258,7 @@ void ComboKeyDown(TGridView& G, Combo& C, uint16_t& Key, TShiftState Shift, bool
                   const std::function<void(uint16_t&, TShiftState)>& Base) {
   C.LookupArmed = Key != VK_BACK && Key != VK_DELETE;
   const bool list = C.ListMode();
-  if (Key == VK_DOWN && Has(Shift, TShiftStateItem::ssAlt)) {
+  if (Key == VK_DOWN && Shift.Contains(TShiftStateItem::ssAlt)) {
     Base(Key, Shift);
     return;
   }
@@ -289,7 +288,7 @@ void ComboKeyDown(TGridView& G, Combo& C, uint16_t& Key, TShiftState Shift, bool
   if (Key == VK_TAB && GoTabs(G)) {
     G.HideEditorControl();
     if (G.CanFocus()) G.SetFocus();
-    G.TabToNextCell(Has(Shift, TShiftStateItem::ssShift));
+    G.TabToNextCell(Shift.Contains(TShiftStateItem::ssShift));
     Key = 0;
     return;
   }
@@ -461,7 +460,7 @@ bool EditBtnEnds(uint16_t Key) {
 }  // namespace
 
 void TGridEditBtn::KeyDown(uint16_t& Key, TShiftState Shift) {
-  if (Has(Shift, TShiftStateItem::ssCtrl) || !EditBtnEnds(Key)) {
+  if (Shift.Contains(TShiftStateItem::ssCtrl) || !EditBtnEnds(Key)) {
     TGvEditBtn::KeyDown(Key, Shift);
     return;
   }
@@ -536,7 +535,7 @@ void SplitUnitText(const std::string& Text, std::string& Value, std::string& Uni
 }  // namespace
 
 void TGridUnitEditBtn::KeyDown(uint16_t& Key, TShiftState Shift) {
-  if (Has(Shift, TShiftStateItem::ssCtrl) || !EditBtnEnds(Key)) {
+  if (Shift.Contains(TShiftStateItem::ssCtrl) || !EditBtnEnds(Key)) {
     TGvUnitEditBtn::KeyDown(Key, Shift);
     return;
   }
@@ -593,7 +592,7 @@ void TGridDatePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
   if (Key == VK_TAB && GoTabs(*FGrid)) {
     FGrid->HideEditorControl();
     if (FGrid->CanFocus()) FGrid->SetFocus();
-    FGrid->TabToNextCell(Has(Shift, TShiftStateItem::ssShift));
+    FGrid->TabToNextCell(Shift.Contains(TShiftStateItem::ssShift));
     Key = 0;
     return;
   }

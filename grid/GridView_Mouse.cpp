@@ -14,7 +14,6 @@
 
 namespace {
 
-bool Has(TShiftState S, TShiftStateItem I) { return S.Contains(I); }
 
 // An index that follows a column moved from From to To.
 int FollowMove(int Index, int From, int To) {
@@ -175,7 +174,7 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
     TBaseGrid::MouseDown(Button, Shift, X, Y);
     return;
   }
-  if (Has(Shift, TShiftStateItem::ssDouble)) {
+  if (Shift.Contains(TShiftStateItem::ssDouble)) {
     DoubleClickAt(X, Y);
     return;
   }
@@ -301,19 +300,19 @@ void TGridView::PressWrapped(TMouseButton Button, TShiftState Shift, int X, int 
   }
   if (row >= GetFixedRows() && FMouseActions->GetDisjunctRowSelect()) {
     const int r = FMouseActions->RowSelectPersistent ? AllRowsIndex(row) : row;
-    if (Has(Shift, TShiftStateItem::ssCtrl) && RowSelected(r)) {
+    if (Shift.Contains(TShiftStateItem::ssCtrl) && RowSelected(r)) {
       FToggleRowOnRelease = true;
       FToggleRow = r;
-    } else if (!Has(Shift, TShiftStateItem::ssCtrl)) {
+    } else if (!Shift.Contains(TShiftStateItem::ssCtrl)) {
       MouseSelecting = true;
       ClearRowSelection();
     }
   }
   if (col >= GetFixedCols() && FMouseActions->GetDisjunctColSelect()) {
-    if (Has(Shift, TShiftStateItem::ssCtrl) && ColSelected(col)) {
+    if (Shift.Contains(TShiftStateItem::ssCtrl) && ColSelected(col)) {
       FToggleColOnRelease = true;
       FToggleCol = col;
-    } else if (!Has(Shift, TShiftStateItem::ssCtrl)) {
+    } else if (!Shift.Contains(TShiftStateItem::ssCtrl)) {
       MouseSelecting = true;
       ClearColSelection();
     }
@@ -754,7 +753,7 @@ bool TGridView::IsDisjunctCellSelected(int ACol, int ARow) const {
 
 void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TGridRect before = GetSelection();
-  if (Button == TMouseButton::mbLeft && !Has(Shift, TShiftStateItem::ssDouble)) {
+  if (Button == TMouseButton::mbLeft && !Shift.Contains(TShiftStateItem::ssDouble)) {
     FPressPoint = TPoint{X, Y};
     FPendingDrag = FDragDropSettings->OleDropSource;
   }
@@ -786,7 +785,7 @@ void TGridView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   }
   int col = -1, row = -1;
   MouseToCell(X, Y, col, row);
-  if (col < 0 || row < 0 || Button != TMouseButton::mbLeft || Has(Shift, TShiftStateItem::ssDouble)) return;
+  if (col < 0 || row < 0 || Button != TMouseButton::mbLeft || Shift.Contains(TShiftStateItem::ssDouble)) return;
   if ((row < GetFixedRows() && FMouseActions->FixedRowsEdit == fceLeftClick) ||
       (col < GetFixedCols() && FMouseActions->FixedColsEdit == fceLeftClick))
     EditFixedCell(col, row);
@@ -816,7 +815,7 @@ void TGridView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
       const TPoint b = BaseCell(col, row);
       if (b.X >= GetFixedCols() && b.Y >= GetFixedRows() && !CellIsFixed(b.X, b.Y)) {
         const int32_t key = b.X | (b.Y << 16);
-        if (Has(Shift, TShiftStateItem::ssCtrl)) {
+        if (Shift.Contains(TShiftStateItem::ssCtrl)) {
           const auto it = std::find(FSelectedCells.begin(), FSelectedCells.end(), key);
           if (it != FSelectedCells.end()) FSelectedCells.erase(it);
           else FSelectedCells.push_back(key);

@@ -1,6 +1,7 @@
 // Solver state, Gauss-Legendre rules, geometry helpers, the primary potential of
 // a point source and the Householder QR factorisation.
 #include "numerics/DC2dBEM.h"
+#include "numerics/DC2dBEM_Internal.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +17,7 @@ namespace DC2dBEM {
 
 namespace {
 
-constexpr double InvTwoPi = 0.15915494309189533577;
+using internal::InvTwoPi;
 constexpr double Pi = 3.14159265358979323846;
 
 struct TGaussRule {

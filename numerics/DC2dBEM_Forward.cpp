@@ -11,13 +11,16 @@
 #include <thread>
 
 #include "numerics/DC2dBEM.h"
+#include "numerics/DC2dBEM_Internal.h"
 
 namespace DC2dBEM {
 
 namespace {
 
-constexpr double InvTwoPi = 0.15915494309189533577;
-constexpr double TwoOverPi = 0.6366197723675813431;
+using internal::InvTwoPi;
+using internal::TwoOverPi;
+using internal::TRunningGuard;
+
 
 complexM NodePoint(int32_t n) {
   const Tnode& node = Nodes[static_cast<size_t>(n)];
@@ -876,13 +879,6 @@ bool MayRun() {
   if (Hooks.ShowMessage) Hooks.ShowMessage(message);
   return false;
 }
-
-struct TRunningGuard {
-  TRunningGuard() { Running = true; }
-  ~TRunningGuard() { Running = false; }
-  TRunningGuard(const TRunningGuard&) = delete;
-  TRunningGuard& operator=(const TRunningGuard&) = delete;
-};
 
 }  // namespace
 

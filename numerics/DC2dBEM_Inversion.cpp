@@ -7,10 +7,13 @@
 #include <utility>
 
 #include "numerics/DC2dBEM.h"
+#include "numerics/DC2dBEM_Internal.h"
 
 namespace DC2dBEM {
 
 namespace {
+
+using internal::TRunningGuard;
 
 // Largest number of damping attempts of one step before it is given up.
 constexpr int32_t MaxDampingAttempts = 60;
@@ -143,13 +146,6 @@ void UpdateModel(const arofdoubleM& step) {
     }
   }
 }
-
-struct TRunningGuard {
-  TRunningGuard() { Running = true; }
-  ~TRunningGuard() { Running = false; }
-  TRunningGuard(const TRunningGuard&) = delete;
-  TRunningGuard& operator=(const TRunningGuard&) = delete;
-};
 
 // Switches the progress callbacks off for the closing forward run and back on.
 struct TQuietProgress {

@@ -5,15 +5,17 @@
 #include <string>
 
 #include "numerics/DC2dBEM.h"
+#include "numerics/DC2dBEM_Internal.h"
 
 namespace DC2dBEM {
 
 namespace {
 
-constexpr double TwoPi = 6.283185307179586477;
-constexpr double InvTwoPi = 0.15915494309189533577;
+using internal::TwoPi;
+using internal::InvTwoPi;
 
-complexM NodePoint(int32_t n) {
+
+complexM CheckedNodePoint(int32_t n) {
   const Tnode& node = Nodes.at(static_cast<size_t>(n));
   return {node.X, node.Depth};
 }
@@ -161,7 +163,7 @@ arofintM SurfaceRun() {
   if (p3 == r) {
     // No top-right corner: the first-run entries on the flat surface.
     for (size_t i = 0; i < r; ++i)
-      if (NodePoint(f[i]).z <= 0.0) run.push_back(f[i]);
+      if (CheckedNodePoint(f[i]).z <= 0.0) run.push_back(f[i]);
     return run;
   }
   run.assign(f.begin() + static_cast<std::ptrdiff_t>(p3), f.begin() + static_cast<std::ptrdiff_t>(r));
@@ -178,7 +180,7 @@ void BuildReliefNodes() {
   for (size_t pass = 0; pass + 1 < n; ++pass) {
     bool swapped = false;
     for (size_t i = 0; i + 1 < n - pass; ++i)
-      if (NodePoint(ReliefNodes[i]).x < NodePoint(ReliefNodes[i + 1]).x) {
+      if (CheckedNodePoint(ReliefNodes[i]).x < CheckedNodePoint(ReliefNodes[i + 1]).x) {
         std::swap(ReliefNodes[i], ReliefNodes[i + 1]);
         swapped = true;
       }
@@ -219,9 +221,9 @@ void ComputeFreeTerms(arofdoubleM& freeTerm) {
     const arofintM& list = polygon.Nodes;
     const size_t m = list.size();
     for (size_t p = 0; p < m; ++p) {
-      const complexM node = NodePoint(list[p]);
-      const complexM prev = NodePoint(list[(p + m - 1) % m]);
-      const complexM next = NodePoint(list[(p + 1) % m]);
+      const complexM node = CheckedNodePoint(list[p]);
+      const complexM prev = CheckedNodePoint(list[(p + m - 1) % m]);
+      const complexM next = CheckedNodePoint(list[(p + 1) % m]);
       double theta = CornerAngle(Sub(prev, node), Sub(next, node));
       // A node on the flat surface sees its mirror image.
       if (!ReliefOn && node.z <= 0.0) theta *= 2.0;
@@ -244,8 +246,8 @@ void ComputeFreeTerms(arofdoubleM& freeTerm) {
     const int32_t node = ReliefNodes[i];
     double phi = 3.14159265358979323846;
     if (i > 0 && i + 1 < count) {
-      const complexM c = NodePoint(node);
-      phi = CornerAngle(Sub(NodePoint(ReliefNodes[i - 1]), c), Sub(NodePoint(ReliefNodes[i + 1]), c));
+      const complexM c = CheckedNodePoint(node);
+      phi = CornerAngle(Sub(CheckedNodePoint(ReliefNodes[i - 1]), c), Sub(CheckedNodePoint(ReliefNodes[i + 1]), c));
     }
     const size_t s = static_cast<size_t>(SystemIndex.at(static_cast<size_t>(node)));
     freeTerm.at(s) = (freeTerm[s] + phi - angle[s]) * InvTwoPi;
@@ -272,7 +274,7 @@ void LocateElectrodes(arofboolM& offNode, Points& electrodeNodes) {
     const TElectrode& el = (*Electrodes)[e];
     if (!el.AtSurface) continue;
     for (size_t j = 0; j + 1 < surface.size(); ++j) {
-      const double xa = NodePoint(surface[j]).x, xb = NodePoint(surface[j + 1]).x;
+      const double xa = CheckedNodePoint(surface[j]).x, xb = CheckedNodePoint(surface[j + 1]).x;
       if (xb < el.X && el.X < xa) {
         electrodeNodes[e] = {surface[j], surface[j + 1]};
         break;
@@ -280,7 +282,7 @@ void LocateElectrodes(arofboolM& offNode, Points& electrodeNodes) {
     }
     for (int32_t node : surface) {
       // Only a node of the system carries a potential of its own.
-      if (std::fabs(el.X - NodePoint(node).x) < 0.01 && SystemIndex.at(static_cast<size_t>(node)) >= 0) {
+      if (std::fabs(el.X - CheckedNodePoint(node).x) < 0.01 && SystemIndex.at(static_cast<size_t>(node)) >= 0) {
         offNode[e] = 0;
         electrodeNodes[e] = {node, -1};
         break;
@@ -293,8 +295,8 @@ bool PointInPolygon(const complexM& P, const arofintM& nodes) {
   bool inside = false;
   const size_t m = nodes.size();
   for (size_t i = 0; i < m; ++i) {
-    const complexM ni = NodePoint(nodes[i]);
-    const complexM nc = NodePoint(nodes[(i + m - 1) % m]);
+    const complexM ni = CheckedNodePoint(nodes[i]);
+    const complexM nc = CheckedNodePoint(nodes[(i + m - 1) % m]);
     if ((ni.z <= P.z && P.z < nc.z) || (nc.z <= P.z && P.z < ni.z)) {
       const double x = ni.x + (nc.x - ni.x) * (P.z - ni.z) / (nc.z - ni.z);
       if (x > P.x) inside = !inside;
@@ -335,7 +337,7 @@ void ReceiverFreeTerms(const arofboolM& offNode, arofdoubleM& freeTerms, arofdou
       const arofintM& list = polygon.Nodes;
       for (size_t t = 0; t < list.size() && !found; ++t) {
         const int32_t a = list[t], b = list[(t + 1) % list.size()];
-        const complexM pa = NodePoint(a), pb = NodePoint(b);
+        const complexM pa = CheckedNodePoint(a), pb = CheckedNodePoint(b);
         const bool onSurface = ReliefOn ? (ReliefNodeFlags.at(static_cast<size_t>(a)) &&
                                            ReliefNodeFlags.at(static_cast<size_t>(b)))
                                         : (pa.z <= 0.0 && pb.z <= 0.0);

@@ -6,12 +6,14 @@
 #include <utility>
 
 #include "numerics/DC2dBEM.h"
+#include "numerics/DC2dBEM_Internal.h"
 
 namespace DC2dBEM {
 
 namespace {
 
-constexpr double TwoOverPi = 0.6366197723675813431;
+using internal::TwoOverPi;
+
 // Rows of the survey's own distances weigh this much more than the range points,
 // so that a homogeneous ground stays exact at the electrodes with few wavenumbers.
 constexpr double SurveyRowWeight = 10.0;

@@ -26,7 +26,8 @@ void AddUniquePoint(arofcomplexM& list, complexM point, double tol) {
 namespace {
 
 constexpr int32_t Res2dInvColumns = 20;
-constexpr double Inf = NoValue;
+// The position of a remote electrode (at infinity).
+constexpr double Remote = NoValue;
 
 // The lines of a file one after another; past the end every line is empty.
 class TLineReader {
@@ -108,7 +109,7 @@ TPositions ConventionalPositions(int32_t type, bool midPoint, double x, double a
       return midPoint ? TPositions{x - 1.5 * a, x + 1.5 * a, x - 0.5 * a, x + 0.5 * a}
                       : TPositions{x, x + 3 * a, x + a, x + 2 * a};
     case 2:  // pole-pole
-      return midPoint ? TPositions{x - 0.5 * a, Inf, x + 0.5 * a, Inf} : TPositions{x, Inf, x + a, Inf};
+      return midPoint ? TPositions{x - 0.5 * a, Remote, x + 0.5 * a, Remote} : TPositions{x, Remote, x + a, Remote};
     case 3:  // dipole-dipole
       return midPoint ? TPositions{x - n * a / 2 - a, x - n * a / 2, x + n * a / 2, x + n * a / 2 + a}
                       : TPositions{x, x + a, x + a + n * a, x + 2 * a + n * a};
@@ -121,11 +122,11 @@ TPositions ConventionalPositions(int32_t type, bool midPoint, double x, double a
     case 6: {  // pole-dipole; a negative n puts the current electrode on the right
       if (n >= 0) {
         const double h = (n * a + a) / 2;
-        return midPoint ? TPositions{x - h, Inf, x + h - a, x + h} : TPositions{x, Inf, x + n * a, x + n * a + a};
+        return midPoint ? TPositions{x - h, Remote, x + h - a, x + h} : TPositions{x, Remote, x + n * a, x + n * a + a};
       }
       const double h = (std::abs(n) * a + a) / 2;
-      return midPoint ? TPositions{x + h, Inf, x - h + a, x - h}
-                      : TPositions{x + (std::abs(n) + 1) * a, Inf, x + a, x};
+      return midPoint ? TPositions{x + h, Remote, x - h + a, x - h}
+                      : TPositions{x + (std::abs(n) + 1) * a, Remote, x + a, x};
     }
     default:  // 7, Wenner-Schlumberger
       return midPoint ? TPositions{x - (n + 0.5) * a, x + (n + 0.5) * a, x - a / 2, x + a / 2}

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/Charsets.h"
 #include "platform/rtl/ResStrings.h"
+#include "translation/LocLang_Internal.h"
 #include "translation/MemIni.h"
 
 using namespace SysUtils;
@@ -155,9 +156,7 @@ using namespace LocLang;
 
 namespace {
 
-bool StartsWith(std::string_view Text, std::string_view Prefix) {
-  return Text.size() >= Prefix.size() && Text.compare(0, Prefix.size(), Prefix) == 0;
-}
+using LocLangDetail::StartsWith;
 
 std::string StripAmp(std::string_view Text) {
   std::string out;

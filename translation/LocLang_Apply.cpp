@@ -12,9 +12,7 @@ using namespace SysUtils;
 using namespace LocLang;
 using namespace LocLangDetail;
 
-namespace {
-
-bool ParentFontOn(const TComponent* C) {
+bool LocLangDetail::ParentFontOn(const TComponent* C) {
   const TPropInfo* p = FindProp(C, "ParentFont");
   if (!p || p->Kind != TPropKind::pkBool || !p->Get) return false;
   try {
@@ -24,13 +22,11 @@ bool ParentFontOn(const TComponent* C) {
   }
 }
 
-std::string JoinLines(const TStrings* List) {
+std::string LocLangDetail::JoinLines(const TStrings* List) {
   std::string text;
   for (int i = 0; i < List->Count(); ++i) text += (i ? "\r\n" : "") + List->Get(i);
   return text;
 }
-
-}  // namespace
 
 std::string TLocCustomLang::TextForLanguage(std::string_view Entry, bool AllowTestMode) const {
   std::string t = FieldWithDefault(Entry, FActiveLanguage);

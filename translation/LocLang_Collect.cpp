@@ -18,24 +18,8 @@ std::string CharsetNameOf(const TFont* Font) {
   return name;
 }
 
-bool ParentFontOn(const TComponent* C) {
-  const TPropInfo* p = FindProp(C, "ParentFont");
-  if (!p || p->Kind != TPropKind::pkBool || !p->Get) return false;
-  try {
-    return std::get<bool>(p->Get(C));
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 std::string ReplaceKey(const std::string& Entry, const std::string& OldKey, const std::string& NewKey) {
   return NewKey + Entry.substr(OldKey.size());
-}
-
-std::string JoinLines(const TStrings* List) {
-  std::string text;
-  for (int i = 0; i < List->Count(); ++i) text += (i ? "\r\n" : "") + List->Get(i);
-  return text;
 }
 
 }  // namespace

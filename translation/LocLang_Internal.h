@@ -42,5 +42,9 @@ TTypeKind TypeKindOf(const TPropInfo* P);
 // The component of Owner named Name (exactly by name, without case).
 TComponent* OwnedComponent(const TComponent* Owner, std::string_view Name);
 bool StartsWith(std::string_view Text, std::string_view Prefix);
+// True when the component's ParentFont property is set.
+bool ParentFontOn(const TComponent* C);
+// The lines of List joined by CR LF.
+std::string JoinLines(const TStrings* List);
 
 }  // namespace LocLangDetail

@@ -1,9 +1,18 @@
 #pragma once
-// Shared by the series editor forms: a kit row in one call, and moving a
+// Shared by the chart editor forms: a kit row in one call, a tab sheet, and moving a
 // row's control to its place on the form.
 #include "chart/series/PlotPenDlg.h"
 
 namespace EditorRows {
+
+// A new tab sheet of Form, named and captioned, on the page control PC.
+inline TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
+  auto* T = Create<TTabSheet>(Form);
+  T->SetName(Name);
+  T->SetCaption(Caption);
+  T->SetPageControl(PC);
+  return T;
+}
 
 inline TEditorRow Make(TEditorRowKind Kind, const std::string& Caption, const std::string& Path, int32_t Min = 0,
                        int32_t Max = 100, int32_t Step = 1) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "chart/editors/EditorRows.h"
 #include "chart/series/PlotPenDlg.h"
 #include "chart/series/Series.h"
 #include "platform/rtl/SysUtils.h"
@@ -14,13 +15,7 @@ KV_CLASS_IMPL(TFormPlot3D, TForm) {}
 
 namespace {
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
-  auto* T = Create<TTabSheet>(Form);
-  T->SetName(Name);
-  T->SetCaption(Caption);
-  T->SetPageControl(PC);
-  return T;
-}
+using EditorRows::AddTab;
 
 TCheckBox* Check(TForm* Form, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top) {
   auto* C = PlaceControl<TCheckBox>(Form, Parent, Name, Left, Top, 110, 17);

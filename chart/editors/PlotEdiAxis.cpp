@@ -29,13 +29,7 @@ const char* const StandardAxisTexts[] = {"Left Axis", "Right Axis", "Top Axis", 
                                          "Depth Top"};
 constexpr int32_t StandardAxes = 6;
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
-  auto* T = Create<TTabSheet>(Form);
-  T->SetName(Name);
-  T->SetCaption(Caption);
-  T->SetPageControl(PC);
-  return T;
-}
+using EditorRows::AddTab;
 
 TCheckBox* Check(TForm* Form, TWinControl* Parent, const char* Name, const char* Caption, int L, int T, int W = 110) {
   auto* C = PlaceControl<TCheckBox>(Form, Parent, Name, L, T, W, 17);

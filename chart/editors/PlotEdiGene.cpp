@@ -1,6 +1,8 @@
 // The chart editor's "General" page and the chart page navigator.
 #include "chart/editors/PlotEdiGene.h"
 
+#include "chart/editors/EditorRows.h"
+
 #include <algorithm>
 
 #include "chart/series/PlotBrushDlg.h"
@@ -131,13 +133,7 @@ KV_CLASS_IMPL(TFormPlotGeneral, TForm) {}
 
 namespace {
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
-  auto* T = Create<TTabSheet>(Form);
-  T->SetName(Name);
-  T->SetCaption(Caption);
-  T->SetPageControl(PC);
-  return T;
-}
+using EditorRows::AddTab;
 
 TLabel* Caption(TForm* Form, TWinControl* Parent, const char* Text, int Left, int Top, int Width) {
   auto* L = PlaceControl<TLabel>(Form, Parent, "", Left, Top, Width, 13);

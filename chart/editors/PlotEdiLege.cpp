@@ -16,13 +16,7 @@ KV_CLASS_IMPL(TFormPlotLegend, TEditorPage) {}
 
 namespace {
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
-  auto* T = Create<TTabSheet>(Form);
-  T->SetName(Name);
-  T->SetCaption(Caption);
-  T->SetPageControl(PC);
-  return T;
-}
+using EditorRows::AddTab;
 
 // A combo row's label moved beside its combo.
 void PlaceComboLabel(TEditorPage* Page, int32_t Row, TWinControl* Parent, TLabel*& Label, int L, int T, int W) {

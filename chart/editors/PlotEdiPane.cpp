@@ -1,6 +1,8 @@
 // The chart editor's "Panel" page.
 #include "chart/editors/PlotEdiPane.h"
 
+#include "chart/editors/EditorRows.h"
+
 #include "chart/series/PlotBrushDlg.h"
 #include "chart/series/PlotEdiGrad.h"
 #include "chart/series/PlotShadowEditor.h"
@@ -11,13 +13,7 @@ KV_CLASS_IMPL(TFormPlotPanel, TForm) {}
 
 namespace {
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
-  auto* T = Create<TTabSheet>(Form);
-  T->SetName(Name);
-  T->SetCaption(Caption);
-  T->SetPageControl(PC);
-  return T;
-}
+using EditorRows::AddTab;
 
 // A label, an edit and its up-down on Parent.
 void UpDownRow(TForm* Form, TWinControl* Parent, const char* Caption, const char* EditName, const char* UpDownName,

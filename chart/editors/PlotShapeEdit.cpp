@@ -13,13 +13,7 @@ using PlotPenDlg::PlaceControl;
 
 namespace {
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PC, const char* Name, const char* Caption) {
-  auto* T = Create<TTabSheet>(Form);
-  T->SetName(Name);
-  T->SetCaption(Caption);
-  T->SetPageControl(PC);
-  return T;
-}
+using EditorRows::AddTab;
 
 TLabel* AddLabel(TForm* Form, TWinControl* Parent, const char* Name, const char* Caption, int L, int T,
                  TWinControl* Focus) {

@@ -46,14 +46,6 @@ void WriteCursorCombo(const TComboFlat* Combo, TObject* Object, const char* Prop
   SetProperty(Object, Property, static_cast<int64_t>(PlotPenDlg::CursorFromName(Old, Combo->Items()->Strings(Item))));
 }
 
-TTabSheet* AddTab(TForm* Form, TPageControl* PageControl, const char* Name, const char* Caption) {
-  auto* S = Create<TTabSheet>(Form);
-  S->SetName(Name);
-  S->SetCaption(Caption);
-  S->SetPageControl(PageControl);
-  return S;
-}
-
 }  // namespace PlotToolSeriesEdit
 
 KV_CLASS_IMPL(TSeriesToolEditor, TEditorPage) {}

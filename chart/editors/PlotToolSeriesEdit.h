@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "chart/editors/EditorRows.h"
 #include "chart/series/PlotPenDlg.h"
 #include "platform/ui/ComCtrls.h"
 
@@ -92,6 +93,6 @@ void LoadCursorCombo(TComboFlat* Combo, const TObject* Object, const char* Prope
 // Writes the cursor chosen in Combo to Object's published Property.
 void WriteCursorCombo(const TComboFlat* Combo, TObject* Object, const char* Property);
 // A new page of PageControl, owned by Form.
-TTabSheet* AddTab(TForm* Form, TPageControl* PageControl, const char* Name, const char* Caption);
+using EditorRows::AddTab;
 
 }  // namespace PlotToolSeriesEdit

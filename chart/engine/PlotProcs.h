@@ -129,7 +129,10 @@ void WriteEditorBool(const std::string& Name, bool Value);
 
 // ---- Translation hook ------------------------------------------------------
 
-using TTranslateHook = std::function<void(TComponent* Component, const std::vector<TComponent*>& Excluded)>;
+// A plain function pointer: the variable is null before any start-up code runs,
+// so a unit's start-up object that installs the hook is never undone by the
+// variable's own initialisation, whatever order the units start in.
+using TTranslateHook = void (*)(TComponent* Component, const std::vector<TComponent*>& Excluded);
 // Empty until a translation unit installs one.
 extern TTranslateHook TranslateHook;
 void CallTranslateHook(TComponent* Component, const std::vector<TComponent*>& Excluded);

@@ -14,7 +14,7 @@
 namespace PlotProcs {
 
 const char* const EditorKey = "SOFTWARE\\KelmVev2er\\Chart Editor";
-TTranslateHook TranslateHook;
+TTranslateHook TranslateHook = nullptr;
 std::vector<std::function<bool(const std::string& Name, TBitmap& Bitmap)>> ResourceModules;
 
 std::string UniqueName(TComponent* Owner, const std::string& BaseName) {

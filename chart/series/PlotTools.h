@@ -810,6 +810,12 @@ namespace PlotTools {
 // without a series or points.
 bool SeriesVisibleRange(TChartSeries* Series, int32_t& First, int32_t& Last);
 
+// The axis panel a tool's chart is, or null.
+inline TCustomAxisPanel* PanelOf(TSeriesChart* Chart) { return dynamic_cast<TCustomAxisPanel*>(Chart); }
+
+// True when Chart has a canvas with a pen to draw with.
+inline bool HasCanvas(TCustomAxisPanel* Chart) { return Chart && Chart->Canvas() && Chart->Canvas()->Pen; }
+
 // Adds the tool classes of this unit to the chart's tool types (once) and
 // removes them again.
 void RegisterTools();

@@ -10,7 +10,7 @@
 
 namespace {
 
-TCustomAxisPanel* PanelOf(TSeriesChart* Chart) { return dynamic_cast<TCustomAxisPanel*>(Chart); }
+using PlotTools::PanelOf;
 
 std::vector<std::string> TextLines(const std::string& Text) {
   std::vector<std::string> lines;

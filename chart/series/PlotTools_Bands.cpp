@@ -8,9 +8,9 @@
 
 namespace {
 
-TCustomAxisPanel* PanelOf(TSeriesChart* Chart) { return dynamic_cast<TCustomAxisPanel*>(Chart); }
+using PlotTools::PanelOf;
 
-bool HasCanvas(TCustomAxisPanel* Chart) { return Chart && Chart->Canvas() && Chart->Canvas()->Pen; }
+using PlotTools::HasCanvas;
 
 }  // namespace
 

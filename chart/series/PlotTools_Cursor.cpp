@@ -8,7 +8,7 @@
 
 namespace {
 
-TCustomAxisPanel* PanelOf(TSeriesChart* Chart) { return dynamic_cast<TCustomAxisPanel*>(Chart); }
+using PlotTools::PanelOf;
 
 // The canvas of a chart, attached to its window between paints; null when
 // the chart has no canvas or the canvas has nowhere to draw.

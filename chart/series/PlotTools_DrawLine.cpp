@@ -7,7 +7,7 @@
 
 namespace {
 
-TCustomAxisPanel* PanelOf(TSeriesChart* Chart) { return dynamic_cast<TCustomAxisPanel*>(Chart); }
+using PlotTools::PanelOf;
 
 constexpr int32_t HandleSize = 3;
 

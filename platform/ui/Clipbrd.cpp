@@ -10,7 +10,7 @@
 #include <QMimeData>
 
 namespace {
-QClipboard* Board() {
+QClipboard* SystemClipboard() {
   Forms::EnsureToolkit();
   return QGuiApplication::clipboard();
 }
@@ -21,12 +21,12 @@ TClipboard& Clipbrd::Clipboard() {
   return clipboard;
 }
 
-std::string TClipboard::GetAsText() const { return UiBridge::FromQ(Board()->text()); }
+std::string TClipboard::GetAsText() const { return UiBridge::FromQ(SystemClipboard()->text()); }
 
-void TClipboard::SetAsText(const std::string& Value) { Board()->setText(UiBridge::ToQ(Value)); }
+void TClipboard::SetAsText(const std::string& Value) { SystemClipboard()->setText(UiBridge::ToQ(Value)); }
 
 bool TClipboard::HasFormat(unsigned Format) const {
-  const QMimeData* data = Board()->mimeData();
+  const QMimeData* data = SystemClipboard()->mimeData();
   if (!data) return false;
   switch (Format) {
     case CF_TEXT:
@@ -40,7 +40,7 @@ bool TClipboard::HasFormat(unsigned Format) const {
 
 const char* const Clipbrd::MetafileMimeType = "image/emf";
 
-void TClipboard::Assign(const TBitmap& Bitmap) { Board()->setImage(Bitmap.Image().copy()); }
+void TClipboard::Assign(const TBitmap& Bitmap) { SystemClipboard()->setImage(Bitmap.Image().copy()); }
 
 void TClipboard::Assign(const TMetafile& Metafile) {
   auto* data = new QMimeData;
@@ -52,7 +52,7 @@ void TClipboard::Assign(const TMetafile& Metafile) {
     Metafile.Draw(*picture.GetCanvas(), TRect(0, 0, Metafile.GetWidth(), Metafile.GetHeight()));
     data->setImageData(picture.Image().copy());
   }
-  Board()->setMimeData(data);  // the clipboard takes the data
+  SystemClipboard()->setMimeData(data);  // the clipboard takes the data
 }
 
 void TClipboard::Assign(const TPicture& Picture) {
@@ -75,7 +75,7 @@ void TClipboard::Assign(const TPicture& Picture) {
 }
 
 bool TClipboard::GetMetafile(TMetafile& Metafile) const {
-  const QMimeData* data = Board()->mimeData();
+  const QMimeData* data = SystemClipboard()->mimeData();
   if (!data || !data->hasFormat(Clipbrd::MetafileMimeType)) return false;
   const QByteArray bytes = data->data(Clipbrd::MetafileMimeType);
   TMetafile read;
@@ -89,7 +89,7 @@ bool TClipboard::GetMetafile(TMetafile& Metafile) const {
 }
 
 bool TClipboard::GetBitmap(TBitmap& Bitmap) const {
-  const QImage image = Board()->image();
+  const QImage image = SystemClipboard()->image();
   if (image.isNull()) return false;
   Bitmap.SetPixelFormat(pf32bit);
   Bitmap.SetSize(image.width(), image.height());
@@ -101,4 +101,4 @@ bool TClipboard::GetBitmap(TBitmap& Bitmap) const {
   return true;
 }
 
-void TClipboard::Clear() { Board()->clear(); }
+void TClipboard::Clear() { SystemClipboard()->clear(); }

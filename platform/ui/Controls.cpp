@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/rtl/Restore.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtBridge.h"
@@ -17,20 +18,6 @@
 int TControl::FCreationCounter = 0;
 
 namespace {
-
-// Restores a value when the scope ends.
-template <class T>
-class TRestore {
- public:
-  TRestore(T& Ref, T Value) : FRef(Ref), FSaved(Ref) { FRef = Value; }
-  ~TRestore() { FRef = FSaved; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
- private:
-  T& FRef;
-  T FSaved;
-};
 
 void DetachWidget(QWidget* Widget) {
   if (auto* link = dynamic_cast<UiBridge::IControlWidget*>(Widget)) link->Control = nullptr;

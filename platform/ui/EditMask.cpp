@@ -1,5 +1,7 @@
 #include "platform/ui/EditMask.h"
 
+#include "platform/ui/CustomEdit.h"
+
 #include <QChar>
 #include <QString>
 
@@ -7,10 +9,7 @@
 
 namespace {
 
-std::u16string Wide(const std::string& S) {
-  const QString q = QString::fromUtf8(S.data(), static_cast<qsizetype>(S.size()));
-  return std::u16string(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<size_t>(q.size()));
-}
+using CustomEdit::Wide;
 
 bool IsDigit(char16_t C) { return C >= u'0' && C <= u'9'; }
 bool IsLetter(char16_t C) { return QChar(C).isLetter(); }

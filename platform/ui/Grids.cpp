@@ -1,5 +1,7 @@
 #include "platform/ui/Grids.h"
 
+#include "platform/ui/CustomEdit.h"
+
 #include "platform/gdi/DeviceContext.h"
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/EditMask.h"
@@ -11,14 +13,9 @@
 
 namespace {
 
-std::u16string Wide(const std::string& S) {
-  const QString q = QString::fromUtf8(S.data(), static_cast<qsizetype>(S.size()));
-  return std::u16string(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<size_t>(q.size()));
-}
+using CustomEdit::Wide;
 
-std::string Narrow(const std::u16string& S) {
-  return QString::fromUtf16(S.data(), static_cast<qsizetype>(S.size())).toUtf8().toStdString();
-}
+using CustomEdit::Narrow;
 
 int MulDivRound(int64_t A, int64_t B, int64_t C) {
   if (C == 0) return 0;

@@ -1,5 +1,7 @@
 #include "platform/ui/RichText.h"
 
+#include "platform/ui/CustomEdit.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -17,14 +19,9 @@ constexpr char16_t kCp1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026
 
 char16_t FromCp1252(unsigned char B) { return B >= 0x80 && B <= 0x9F ? kCp1252[B - 0x80] : static_cast<char16_t>(B); }
 
-std::u16string Wide(const std::string& S) {
-  const QString q = QString::fromUtf8(S.data(), static_cast<qsizetype>(S.size()));
-  return std::u16string(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<size_t>(q.size()));
-}
+using CustomEdit::Wide;
 
-std::string Narrow(const std::u16string& S) {
-  return QString::fromUtf16(S.data(), static_cast<qsizetype>(S.size())).toUtf8().toStdString();
-}
+using CustomEdit::Narrow;
 
 // The destinations whose text is kept; any other destination group is skipped.
 enum class TDest { Text, FontTable, ColorTable, Skip };
