@@ -206,9 +206,17 @@ std::unique_ptr<TGraphic> TIcon::Clone() const {
 
 void TIcon::Draw(TCanvas& Canvas, const TRect& R) const {
   if (GetEmpty() || R.Width() <= 0 || R.Height() <= 0) return;
-  for (int32_t y = R.Top; y < R.Bottom; ++y) {
+  // Only the part of R the canvas can show is walked (with a margin for the
+  // rounding of the mapping; each pixel is still checked when it is set): a
+  // picture drawn at its own large size into a small window stays quick.
+  const TRect Clip = Canvas.GetClipRect();
+  const int32_t Top = std::max<int64_t>(R.Top, int64_t(Clip.Top) - 2);
+  const int32_t Bottom = std::min<int64_t>(R.Bottom, int64_t(Clip.Bottom) + 2);
+  const int32_t Left = std::max<int64_t>(R.Left, int64_t(Clip.Left) - 2);
+  const int32_t Right = std::min<int64_t>(R.Right, int64_t(Clip.Right) + 2);
+  for (int32_t y = Top; y < Bottom; ++y) {
     const int32_t sy = int32_t(int64_t(y - R.Top) * FHeight / R.Height());
-    for (int32_t x = R.Left; x < R.Right; ++x) {
+    for (int32_t x = Left; x < Right; ++x) {
       const int32_t sx = int32_t(int64_t(x - R.Left) * FWidth / R.Width());
       const uint32_t p = FPixels[size_t(sy) * size_t(FWidth) + size_t(sx)];
       const uint32_t a = p >> 24;

@@ -77,6 +77,24 @@ TEST(IconTest, DrawingLeavesMaskedPixelsAndScales) {
   EXPECT_EQ(b.GetPixelColor(5, 3), clRed);
 }
 
+// Drawn into a far larger rectangle than the canvas, only the visible part is
+// walked: a picture at its own size of tens of millions of pixels drawn into a
+// small window must not take seconds.
+TEST(IconTest, DrawingMuchLargerThanTheCanvasFillsTheVisiblePart) {
+  TIcon icon;
+  icon.SetPixels(2, 2, {0xFF0000u, 0x00FF00u, 0xFFFF00u, 0x0000FFu}, {false, false, false, false});
+  TBitmap b(8, 8);
+  icon.Draw(*b.GetCanvas(), TRect(-1000000, -1000000, 1000000, 1000000));
+  // The canvas lies just right of and below the middle: the last source pixel.
+  for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}, {3, 5}}) EXPECT_EQ(b.GetPixelColor(x, y), clBlue) << x << "," << y;
+  b.GetCanvas()->Brush->SetColor(clLime);
+  b.GetCanvas()->FillRect(TRect(0, 0, 8, 8));
+  icon.Draw(*b.GetCanvas(), TRect(-4, -4, 4, 4));
+  EXPECT_EQ(b.GetPixelColor(0, 0), clBlue);
+  EXPECT_EQ(b.GetPixelColor(3, 3), clBlue);
+  EXPECT_EQ(b.GetPixelColor(4, 4), clLime);  // outside R: unchanged
+}
+
 TEST(IconTest, WrittenIconReadsBackTheSame) {
   TIcon icon;
   const int w = 5, h = 3;
