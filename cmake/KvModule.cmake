@@ -105,6 +105,12 @@ function(kv_module target folder)
       kv_test_sources(_test_src ${_t} ${_tests})
       add_executable(${_t} ${_test_src})
       target_link_libraries(${_t} PRIVATE ${target} ${KV_TEST_DEPS} GTest::gtest GTest::gtest_main)
+      # The test programs are glue around the libraries they test: optimised
+      # lightly they compile several times faster, and the libraries keep the
+      # build type's optimisation.
+      if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        target_compile_options(${_t} PRIVATE -Og)
+      endif()
       target_compile_definitions(${_t} PRIVATE
         KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         KV_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata"
