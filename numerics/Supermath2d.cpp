@@ -1025,21 +1025,23 @@ bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
   return FileStore::ReadFile(fileName, bytes);
 }
 
-arofstrM SplitLines(const std::string& text) {
-  arofstrM lines;
-  std::string line;
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
+    if (c != '\r' && c != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
   }
-  if (!line.empty()) lines.push_back(line);
+  if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
+}
+
+arofstrM SplitLines(const std::string& text) {
+  const std::vector<std::string_view> views = SplitLineViews(text);
+  return arofstrM(views.begin(), views.end());
 }
 
 }  // namespace Supermath2d

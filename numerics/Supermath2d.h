@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -66,6 +67,8 @@ void ParseStrings(const std::string& line, int32_t skip, arofstrM& tokens);
 // cut into lines at CR, LF or CR LF; a last line without an ending is kept.
 bool ReadFileBytes(const std::string& fileName, std::string& bytes);
 arofstrM SplitLines(const std::string& text);
+// The same lines as views into text.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 
 // ---- Arrays and small helpers ----
 void FillDoubleArray(arofdoubleM& values, double value);

@@ -14,9 +14,6 @@
 #include <numeric>
 #include <set>
 #include <utility>
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 #include "survey/Survey.h"
 
@@ -305,17 +302,6 @@ class TElectrodeFinder {
   TElectrodeIndex FIndex;
   TExactTable<2> FKnown;
 };
-
-// Asks the kernel to back the untouched storage of a large table with huge pages:
-// the first touch of tens of megabytes in small pages takes longer than filling them.
-void AdviseHugePages([[maybe_unused]] const void* data, [[maybe_unused]] size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  constexpr uintptr_t Huge = uintptr_t{1} << 21;
-  const auto from = (reinterpret_cast<uintptr_t>(data) + Huge - 1) & ~(Huge - 1);
-  const auto to = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(Huge - 1);
-  if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-#endif
-}
 
 double RoundToOneDigit(double r) {
   const double p = std::pow(10.0, std::floor(std::log10(r)));
@@ -648,10 +634,6 @@ void TSurvey::BuildSources() {
     if (i == 0 || !samePair(MeasurementRows[i], MeasurementRows[i - 1])) starts.push_back(i);
   starts.push_back(MeasurementRows.size());
   const size_t count = starts.size() - 1;
-  if (Asource.capacity() < count) {
-    Asource.reserve(count);
-    AdviseHugePages(Asource.data(), count * sizeof(osource));
-  }
   Asource.resize(count);
   // Every list of a source is made once at its size (a survey may hold tens of
   // thousands of sources, and the time goes into making their lists).

@@ -78,30 +78,6 @@ std::string LineText(size_t index) { return "line " + std::to_string(index + 1);
 
 using TLines = std::vector<std::string_view>;
 
-// The lines of the file's bytes, as SurveyText::ReadLines splits them: line ends
-// CR LF, LF or CR; a last line without an end only when it is not empty.
-TLines SplitLines(const std::string& bytes) {
-  TLines lines;
-  size_t start = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.emplace_back(bytes.data() + start, i - start);
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.emplace_back(bytes.data() + start, bytes.size() - start);
-  return lines;
-}
-
-void Tokens(std::string_view line, TLines& tokens) { SurveyText::TokenViews(line, tokens); }
-
-arofstrM TokenStrings(std::string_view line) {
-  TLines views;
-  Tokens(line, views);
-  return arofstrM(views.begin(), views.end());
-}
-
 // Whether the line lowered to small letters holds the part (given in small letters).
 bool ContainsLowered(std::string_view line, std::string_view part) {
   if (part.size() > line.size()) return false;
@@ -187,14 +163,14 @@ bool ParseK2d(const TLines& lines, TK2dContent& k) {
   TLines tokens;
   size_t i = 0;
   for (; i < lines.size(); ++i) {
-    Tokens(lines[i], tokens);
+    SurveyText::TokenViews(lines[i], tokens);
     if (tokens.size() >= 3) break;
   }
   if (i == lines.size()) {
     k.Problem = "no header line naming the columns (C1 C2 P1 P2 ro_a res ...)";
     return false;
   }
-  ApplyHeader(TokenStrings(lines[i]), k);
+  ApplyHeader(SurveyText::Tokens(std::string(lines[i])), k);
   if (!k.Usable()) {
     k.Problem = LineText(i) + ": the header names no current electrode, no potential electrode or no "
                 "resistivity column";
@@ -214,7 +190,7 @@ bool ParseK2d(const TLines& lines, TK2dContent& k) {
       if (!node.empty()) k.ExtraNodes.push_back(node[0]);
       continue;
     }
-    Tokens(line, tokens);
+    SurveyText::TokenViews(line, tokens);
     if (tokens.empty()) continue;
     // A line that does not reach every column the header names is no measurement
     // (also one with as many tokens as named columns when the header has others between).
@@ -239,7 +215,7 @@ int32_t TSurvey::ReadSurveyFile(const std::string& fileName) {
     ReadProblem = "the file cannot be read";
     return ReadError;
   }
-  if (!ParseK2d(SplitLines(bytes), k)) {
+  if (!ParseK2d(Supermath2d::SplitLineViews(bytes), k)) {
     ReadProblem = k.Problem;
     return ReadError;
   }

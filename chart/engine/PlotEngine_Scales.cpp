@@ -54,6 +54,8 @@ double FloorT(double X) {
 
 using namespace PlotEngine;
 
+using PlotCanvas::RoundToPixel;
+
 namespace {
 constexpr double MinAxisIncrement = 1e-12;
 constexpr double MaxRoundedCount = 2147483647.0;
@@ -152,20 +154,20 @@ void TChartAxis::RecalcScales() {
     PixelsPerLogUnit = LogScaleRange == 0 ? 0 : AxisLength / LogScaleRange;
   }
   const int32_t D = FChart ? (DepthAxisFlag ? FChart->GetChartHeight() : FChart->GetChartDepth()) : 0;
-  DepthPixel = PlotCanvas::RoundToPixel(FZPosition * D / 100);
+  DepthPixel = RoundToPixel(FZPosition * D / 100);
 }
 
 void TChartAxis::SetAxisPositions() {
   if (DepthAxisFlag) {
     const int32_t D = FChart ? FChart->GetChartDepth() : 0;
-    StartPixel = PlotCanvas::RoundToPixel(D * FStartPosition / 100);
-    EndPixel = PlotCanvas::RoundToPixel(D * FEndPosition / 100);
+    StartPixel = RoundToPixel(D * FStartPosition / 100);
+    EndPixel = RoundToPixel(D * FEndPosition / 100);
   } else {
     const TRect R = FChart ? FChart->GetChartRect() : TRect{};
     const int32_t Origin = FHorizontal ? R.Left : R.Top;
     const int32_t Size = FHorizontal ? R.Right - R.Left : R.Bottom - R.Top;
-    StartPixel = Origin + PlotCanvas::RoundToPixel(Size * FStartPosition / 100);
-    EndPixel = Origin + PlotCanvas::RoundToPixel(Size * FEndPosition / 100);
+    StartPixel = Origin + RoundToPixel(Size * FStartPosition / 100);
+    EndPixel = Origin + RoundToPixel(Size * FEndPosition / 100);
   }
   AxisLength = EndPixel - StartPixel;
   CentrePixel = (StartPixel + EndPixel) / 2;
@@ -194,8 +196,8 @@ int32_t TChartAxis::AxisLineSide(const TRect& R) const {
   int32_t Side = FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
   if (FPositionPercent != 0) {
     const int32_t Across = FHorizontal ? R.Bottom - R.Top : R.Right - R.Left;
-    int32_t Offset = FPositionUnits == muPixels ? PlotCanvas::RoundToPixel(FPositionPercent)
-                                                : PlotCanvas::RoundToPixel(FPositionPercent / 100 * Across);
+    int32_t Offset = FPositionUnits == muPixels ? RoundToPixel(FPositionPercent)
+                                                : RoundToPixel(FPositionPercent / 100 * Across);
     if (FOtherSide) Offset = -Offset;
     Side += FHorizontal ? -Offset : Offset;
   }
@@ -206,7 +208,7 @@ int32_t TChartAxis::AxisLineSide(const TRect& R) const {
 
 int32_t TChartAxis::PositionDepth(double Value) const {
   if (ZeroRange) return CentrePixel;
-  return PlotCanvas::RoundToPixel(FInverted ? PixelsPerUnit * (ScaleMaximum - Value) : (Value - ScaleMinimum) * PixelsPerUnit);
+  return RoundToPixel(FInverted ? PixelsPerUnit * (ScaleMaximum - Value) : (Value - ScaleMinimum) * PixelsPerUnit);
 }
 
 int32_t TChartAxis::PositionLinear(double Value, bool Horizontal) const {
@@ -214,14 +216,14 @@ int32_t TChartAxis::PositionLinear(double Value, bool Horizontal) const {
   const double D = (Value - ScaleMinimum) * PixelsPerUnit;
   const bool FromStart = Horizontal != FInverted;
   if (FChart && FChart->GetAxes().UnclampedPositions) {
-    const int32_t RD = PlotCanvas::RoundToPixel(D);
+    const int32_t RD = RoundToPixel(D);
     return FromStart ? StartPixel + RD : EndPixel - RD;
   }
   const double P = FromStart ? StartPixel + D : EndPixel - D;
   const double Limit = PixelClampLimit;
   if (P > Limit) return PixelClampLimit;
   if (P < -Limit) return -PixelClampLimit;
-  return PlotCanvas::RoundToPixel(P);
+  return RoundToPixel(P);
 }
 
 int32_t TChartAxis::PositionLog(double Value, bool Horizontal) const {
@@ -238,7 +240,7 @@ int32_t TChartAxis::PositionLog(double Value, bool Horizontal) const {
     T = std::log(Value);
   }
   const double Offset = FInverted ? (LogScaleMaximum - T) * PixelsPerLogUnit : (T - LogScaleMinimum) * PixelsPerLogUnit;
-  return Horizontal ? StartPixel + PlotCanvas::RoundToPixel(Offset) : EndPixel - PlotCanvas::RoundToPixel(Offset);
+  return Horizontal ? StartPixel + RoundToPixel(Offset) : EndPixel - RoundToPixel(Offset);
 }
 
 int32_t TChartAxis::Position(double Value, bool Horizontal) const {
@@ -270,10 +272,10 @@ int32_t TChartAxis::CalcSizeValue(double Value) const {
   if (!(Value > 0)) return 0;
   if (FLogarithmic) {
     if (LogScaleRange == 0) return 0;
-    return PlotCanvas::RoundToPixel((LinLogActive ? LinLog(LinLogThreshold, Value) : std::log(Value)) * PixelsPerLogUnit);
+    return RoundToPixel((LinLogActive ? LinLog(LinLogThreshold, Value) : std::log(Value)) * PixelsPerLogUnit);
   }
   if (ScaleRange == 0) return 0;
-  return PlotCanvas::RoundToPixel(Value * PixelsPerUnit);
+  return RoundToPixel(Value * PixelsPerUnit);
 }
 
 // ---- label step -------------------------------------------------------------
@@ -339,8 +341,8 @@ double TChartAxis::CalcIncrement(int32_t Count) const {
 double TChartAxis::IncrementForLabelSize(int32_t Size) const {
   int32_t Count = 1;
   if (Size > 0) {
-    const int32_t Gap = FLabelsSeparation > 0 ? PlotCanvas::RoundToPixel(FLabelsSeparation / 100.0 * Size) : 0;
-    Count = PlotCanvas::RoundToPixel(static_cast<double>(AxisLength) / (Size + Gap));
+    const int32_t Gap = FLabelsSeparation > 0 ? RoundToPixel(FLabelsSeparation / 100.0 * Size) : 0;
+    Count = RoundToPixel(static_cast<double>(AxisLength) / (Size + Gap));
   }
   return CalcIncrement(Count);
 }

@@ -377,7 +377,10 @@ void TColorGridSeries::VisibleRange(int32_t& Left, int32_t& Right, int32_t& Top,
   if (L > R) std::swap(L, R);
   if (T > B) std::swap(T, B);
   const int64_t sx = whole(std::nearbyint(SmallestX())), sz = whole(std::nearbyint(SmallestZ()));
-  auto fit = [](int64_t V) { return static_cast<int32_t>(std::clamp<int64_t>(V, -(int64_t(1) << 30), int64_t(1) << 30)); };
+  auto fit = [](int64_t V) {
+    constexpr int64_t Limit = int64_t(1) << 30;
+    return static_cast<int32_t>(std::clamp<int64_t>(V, -Limit, Limit));
+  };
   Left = fit(L - sx), Right = fit(R - sx);
   Top = fit(T - sz), Bottom = fit(B - sz);
 }

@@ -133,16 +133,14 @@ void TBitmap::SetPixelFormat(TPixelFormat V) {
     }
     // Reduce every pixel to its nearest palette colour; a run of one colour is
     // looked up once (large pictures of few colours are mostly runs).
-    uint32_t lastIn = 0, lastOut = 0;
-    bool haveLast = false;
+    uint32_t lastIn = 0xFFFFFFFFu, lastOut = 0;  // no 24-bit colour equals lastIn at first
     for (int y = 0; y < d_->Image.height(); ++y) {
       auto* row = reinterpret_cast<uint32_t*>(d_->Image.scanLine(y));
       for (int x = 0; x < d_->Image.width(); ++x) {
         const uint32_t c = row[x] & 0xFFFFFF;
-        if (!haveLast || c != lastIn) {
+        if (c != lastIn) {
           lastIn = c;
           lastOut = 0xFF000000u | d_->Palette[ImageFiles::NearestInPalette(c, d_->Palette)];
-          haveLast = true;
         }
         row[x] = lastOut;
       }

@@ -608,8 +608,8 @@ std::shared_ptr<TBitmap> CopyOf(const TBitmap& Source) {
 
 bool TMetafileBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect, uint32_t Rop,
                               const TDCState& S) {
-  if (FFinished || DibTooLarge(SourceRect) || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
-      SourceRect.Bottom <= SourceRect.Top)
+  if (FFinished || DibTooLarge(SourceRect) || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top ||
+      SourceRect.Right <= SourceRect.Left || SourceRect.Bottom <= SourceRect.Top)
     return false;
   auto Copy = CopyOf(Source);
   FReplay.push_back([=](TDCBackend& T) { T.BitBlt(Dest, *Copy, SourceRect, Rop, S); });
@@ -620,8 +620,8 @@ bool TMetafileBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TR
 
 bool TMetafileBackend::AlphaBlend(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect,
                                   TBlendFunction Blend, const TDCState& S) {
-  if (FFinished || DibTooLarge(SourceRect) || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || SourceRect.Right <= SourceRect.Left ||
-      SourceRect.Bottom <= SourceRect.Top)
+  if (FFinished || DibTooLarge(SourceRect) || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top ||
+      SourceRect.Right <= SourceRect.Left || SourceRect.Bottom <= SourceRect.Top)
     return false;
   auto Copy = CopyOf(Source);
   FReplay.push_back([=](TDCBackend& T) { T.AlphaBlend(Dest, *Copy, SourceRect, Blend, S); });

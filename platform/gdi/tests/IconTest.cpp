@@ -86,7 +86,8 @@ TEST(IconTest, DrawingMuchLargerThanTheCanvasFillsTheVisiblePart) {
   TBitmap b(8, 8);
   icon.Draw(*b.GetCanvas(), TRect(-1000000, -1000000, 1000000, 1000000));
   // The canvas lies just right of and below the middle: the last source pixel.
-  for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}, {3, 5}}) EXPECT_EQ(b.GetPixelColor(x, y), clBlue) << x << "," << y;
+  for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}, {3, 5}})
+    EXPECT_EQ(b.GetPixelColor(x, y), clBlue) << x << "," << y;
   b.GetCanvas()->Brush->SetColor(clLime);
   b.GetCanvas()->FillRect(TRect(0, 0, 8, 8));
   icon.Draw(*b.GetCanvas(), TRect(-4, -4, 4, 4));
