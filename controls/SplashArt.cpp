@@ -35,10 +35,18 @@ void Draw(TBitmap& Bitmap, const std::string& Note) {
 }
 
 std::vector<uint8_t> Jpeg(const std::string& Note) {
-  TJPEGImage image;
-  Draw(image, Note);
-  image.CompressionQuality = 95;
-  return image.SaveToBytes();
+  // Drawing and compressing the card is a large part of creating the main
+  // window, and every window shows the same card.
+  static std::string lastNote;
+  static std::vector<uint8_t> lastBytes;
+  if (lastBytes.empty() || Note != lastNote) {
+    TJPEGImage image;
+    Draw(image, Note);
+    image.CompressionQuality = 95;
+    lastBytes = image.SaveToBytes();
+    lastNote = Note;
+  }
+  return lastBytes;
 }
 
 void LoadInto(TPicture& Picture, const std::string& Note) {

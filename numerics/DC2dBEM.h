@@ -288,8 +288,14 @@ void FitWeights(const arofdoubleM& k, arofdoubleM& w, arofdoubleM& f);
 void WavenumberJacobian(arofdoubleM& k, ararofdoubleM& J, arofdoubleM& f);
 double OptimiseWavenumbers(int32_t n);
 // The smallest count from `from` up whose fit meets WavenumberTolerance; when none
-// does, the count whose added wavenumbers paid for themselves.
+// does, the count whose added wavenumbers paid for themselves. Leaves Wavenumbers,
+// WavenumberWeights, WavenumberCount and WavenumberFitDeviation as
+// OptimiseWavenumbers of the returned count sets them.
 int32_t ChooseWavenumberCount(int32_t from = 3);
+// Fits the wavenumbers and weights to FitDistances: the user's WavenumberCount
+// (grown when its fit misses the tolerance) or the automatic choice. A fit made
+// before for the same distances, weights, offset and request is taken again.
+void FitWavenumbers();
 double StrikeFactor(double a, double b);
 
 // Element integral of k K1(k r) cos / (2 pi) over A-B against 1 - xi and xi, for the

@@ -800,18 +800,7 @@ void ComputeResponses(int32_t mode) {
   ParamCount = CountParams();
   if (GeometryChanged) {
     BuildFitDistances(FitDistances);
-    if (UserWavenumbers) {
-      OptimiseWavenumbers(WavenumberCount);
-      // A count too small for the distances the secondary field travels gives
-      // plainly wrong values: it grows until the fit meets the tolerance.
-      if (WavenumberFitDeviation > WavenumberTolerance) {
-        WavenumberCount = ChooseWavenumberCount(WavenumberCount + 1);
-        OptimiseWavenumbers(WavenumberCount);
-      }
-    } else {
-      WavenumberCount = ChooseWavenumberCount();
-      OptimiseWavenumbers(WavenumberCount);
-    }
+    FitWavenumbers();
     if (Hooks.SetWavenumberCount) Hooks.SetWavenumberCount(WavenumberCount);
   }
   const size_t nw = Wavenumbers.size();

@@ -21,19 +21,35 @@ constexpr double RangePointsPerDecade = 24.0;
 
 double RowWeight(size_t i) { return i < FitRowWeights.size() ? FitRowWeights[i] : 1.0; }
 
-// Householder QR with column pivoting of a D x n matrix stored by columns, applied
-// to b as well. Afterwards the problem min |B x - b| has the same solutions as the
+// A D x n matrix stored column after column in one block: the fit factorises
+// many small matrices for every Jacobian, and one allocation per matrix instead
+// of one per column keeps that cheap.
+struct TColumns {
+  size_t D = 0, n = 0;
+  arofdoubleM v;
+  void Resize(size_t rows, size_t cols) {
+    D = rows;
+    n = cols;
+    v.assign(rows * cols, 0.0);
+  }
+  double* Col(size_t j) { return v.data() + j * D; }
+  const double* Col(size_t j) const { return v.data() + j * D; }
+};
+
+// Householder QR with column pivoting of B, applied to b as well (b has B.D
+// entries). Afterwards the problem min |B x - b| has the same solutions as the
 // problem on the first min(D, n) rows; `rank` columns are independent (the others
 // add less than 1e-10 of the largest column norm). `order` is the pivot order and
 // `diagonal` the diagonal of R.
-void Triangularise(std::vector<arofdoubleM>& B, arofdoubleM& b, std::vector<size_t>& order,
-                   arofdoubleM& diagonal, size_t& rank) {
-  const size_t n = B.size(), D = b.size();
+void Triangularise(TColumns& B, arofdoubleM& b, std::vector<size_t>& order, arofdoubleM& diagonal, size_t& rank) {
+  const size_t n = B.n, D = B.D;
   order.resize(n);
   for (size_t j = 0; j < n; ++j) order[j] = j;
   arofdoubleM norms(n, 0.0);
-  for (size_t j = 0; j < n; ++j)
-    for (size_t m = 0; m < D; ++m) norms[j] += B[j][m] * B[j][m];
+  for (size_t j = 0; j < n; ++j) {
+    const double* c = B.Col(j);
+    for (size_t m = 0; m < D; ++m) norms[j] += c[m] * c[m];
+  }
   const double largest = n > 0 ? *std::max_element(norms.begin(), norms.end()) : 0.0;
   diagonal.assign(n, 0.0);
   rank = 0;
@@ -43,41 +59,55 @@ void Triangularise(std::vector<arofdoubleM>& B, arofdoubleM& b, std::vector<size
       if (norms[order[j]] > norms[order[pivot]]) pivot = j;
     // The running norms lose accuracy by cancellation; the pivot's is recomputed.
     double pivotNorm = 0.0;
-    for (size_t m = i; m < D; ++m) pivotNorm += B[order[pivot]][m] * B[order[pivot]][m];
+    {
+      const double* c = B.Col(order[pivot]);
+      for (size_t m = i; m < D; ++m) pivotNorm += c[m] * c[m];
+    }
     if (!(pivotNorm > 1e-20 * largest)) break;
     std::swap(order[i], order[pivot]);
-    arofdoubleM& a = B[order[i]];
+    double* a = B.Col(order[i]);
     const double alpha = a[i] > 0.0 ? -std::sqrt(pivotNorm) : std::sqrt(pivotNorm);
     const double vv = 2.0 * (pivotNorm - alpha * a[i]);
     a[i] -= alpha;  // a[i..] is now the Householder vector
-    auto reflect = [&](arofdoubleM& y) {
+    auto reflect = [&](double* y) {
       double d = 0.0;
       for (size_t m = i; m < D; ++m) d += a[m] * y[m];
       const double f = 2.0 * d / vv;
       for (size_t m = i; m < D; ++m) y[m] -= f * a[m];
     };
     for (size_t j = i + 1; j < n; ++j) {
-      reflect(B[order[j]]);
-      norms[order[j]] -= B[order[j]][i] * B[order[j]][i];
+      double* c = B.Col(order[j]);
+      reflect(c);
+      norms[order[j]] -= c[i] * c[i];
     }
-    reflect(b);
+    reflect(b.data());
     diagonal[i] = alpha;
     rank = i + 1;
   }
 }
 
-// Least squares B x = b for a D x n matrix stored by columns; dependent columns
-// get the weight 0.
-void LeastSquares(std::vector<arofdoubleM> B, arofdoubleM b, arofdoubleM& x) {
+// Scratch of the least-squares solves, kept between the many small solves of
+// one constrained fit.
+struct TSolveWork {
+  TColumns B;
+  arofdoubleM b, diagonal;
   std::vector<size_t> order;
-  arofdoubleM diagonal;
+};
+
+// Least squares B x = b for a matrix stored by columns, factorised in a copy;
+// dependent columns get the weight 0.
+void LeastSquares(const TColumns& B0, const arofdoubleM& b0, arofdoubleM& x, TSolveWork& work) {
+  TColumns& B = work.B;
+  B = B0;
+  work.b = b0;
   size_t rank = 0;
-  Triangularise(B, b, order, diagonal, rank);
-  x.assign(B.size(), 0.0);
+  Triangularise(B, work.b, work.order, work.diagonal, rank);
+  const std::vector<size_t>& order = work.order;
+  x.assign(B.n, 0.0);
   for (size_t i = rank; i-- > 0;) {
-    double s = b[i];
-    for (size_t j = i + 1; j < rank; ++j) s -= B[order[j]][i] * x[order[j]];
-    x[order[i]] = s / diagonal[i];
+    double s = work.b[i];
+    for (size_t j = i + 1; j < rank; ++j) s -= B.Col(order[j])[i] * x[order[j]];
+    x[order[i]] = s / work.diagonal[i];
   }
 }
 
@@ -95,36 +125,42 @@ arofdoubleM DesignColumn(double k) {
 
 // Least squares B w = b with non-negative weights (active-set method); used when
 // the plain solve gives a weight that is not positive.
-void NonNegativeSolve(const std::vector<arofdoubleM>& B, const arofdoubleM& b, arofdoubleM& w) {
-  const size_t n = B.size(), D = b.size();
+void NonNegativeSolve(const TColumns& B, const arofdoubleM& b, arofdoubleM& w) {
+  const size_t n = B.n, D = b.size();
   w.assign(n, 0.0);
   arofboolM active(n, 0);
-  auto solveActive = [&](arofdoubleM& z) {
-    std::vector<size_t> idx;
-    std::vector<arofdoubleM> sub;
+  std::vector<size_t> idx;
+  TColumns sub;
+  TSolveWork work;
+  arofdoubleM x, z, residual;
+  auto solveActive = [&]() {
+    idx.clear();
     for (size_t i = 0; i < n; ++i)
-      if (active[i]) {
-        idx.push_back(i);
-        sub.push_back(B[i]);
-      }
-    arofdoubleM x;
-    LeastSquares(std::move(sub), b, x);
+      if (active[i]) idx.push_back(i);
+    sub.D = D;
+    sub.n = idx.size();
+    sub.v.resize(D * idx.size());
+    for (size_t a = 0; a < idx.size(); ++a) std::copy(B.Col(idx[a]), B.Col(idx[a]) + D, sub.Col(a));
+    LeastSquares(sub, b, x, work);
     z.assign(n, 0.0);
     for (size_t a = 0; a < idx.size(); ++a) z[idx[a]] = x[a];
   };
   double scale = 0.0;
   for (size_t m = 0; m < D; ++m) scale += b[m] * b[m];
   for (size_t outer = 0; outer < 3 * n + 3; ++outer) {
-    arofdoubleM residual = b;
+    residual = b;
     for (size_t j = 0; j < n; ++j)
-      if (w[j] != 0.0)
-        for (size_t m = 0; m < D; ++m) residual[m] -= B[j][m] * w[j];
+      if (w[j] != 0.0) {
+        const double* c = B.Col(j);
+        for (size_t m = 0; m < D; ++m) residual[m] -= c[m] * w[j];
+      }
     size_t best = n;
     double bestGradient = 1e-12 * scale;
     for (size_t i = 0; i < n; ++i) {
       if (active[i]) continue;
+      const double* c = B.Col(i);
       double gradient = 0.0;
-      for (size_t m = 0; m < D; ++m) gradient += B[i][m] * residual[m];
+      for (size_t m = 0; m < D; ++m) gradient += c[m] * residual[m];
       if (gradient > bestGradient) {
         bestGradient = gradient;
         best = i;
@@ -133,8 +169,7 @@ void NonNegativeSolve(const std::vector<arofdoubleM>& B, const arofdoubleM& b, a
     if (best == n) return;
     active[best] = 1;
     for (size_t inner = 0; inner <= n; ++inner) {
-      arofdoubleM z;
-      solveActive(z);
+      solveActive();
       double alpha = 1.0;
       bool feasible = true;
       for (size_t i = 0; i < n; ++i)
@@ -163,12 +198,13 @@ void NonNegativeSolve(const std::vector<arofdoubleM>& B, const arofdoubleM& b, a
 // normal matrix would square a condition number that many wavenumbers make large.
 void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
   const size_t n = columns.size(), D = FitDistances.size();
-  std::vector<arofdoubleM> B(n, arofdoubleM(D));
+  TColumns B;
+  B.Resize(D, n);
   arofdoubleM b(D);
   for (size_t m = 0; m < D; ++m) {
     const double omega = RowWeight(m);
     b[m] = omega;
-    for (size_t j = 0; j < n; ++j) B[j][m] = omega * columns[j][m];
+    for (size_t j = 0; j < n; ++j) B.Col(j)[m] = omega * columns[j][m];
   }
   // One factorisation serves the plain solve and the constrained one, which then
   // works on the small triangular problem instead of all D rows.
@@ -177,13 +213,16 @@ void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
   size_t rank = 0;
   Triangularise(B, b, order, diagonal, rank);
   const size_t rows = std::min(n, D);
-  std::vector<arofdoubleM> R(n, arofdoubleM(rows, 0.0));
+  TColumns R;
+  R.Resize(rows, n);
   for (size_t i = 0; i < n; ++i) {
     const size_t j = order[i];
-    for (size_t m = 0; m < rows; ++m) R[j][m] = m < i || i >= rank ? B[j][m] : (m == i ? diagonal[i] : 0.0);
+    for (size_t m = 0; m < rows; ++m)
+      R.Col(j)[m] = m < i || i >= rank ? B.Col(j)[m] : (m == i ? diagonal[i] : 0.0);
   }
   b.resize(rows);
-  LeastSquares(R, b, w);
+  TSolveWork work;
+  LeastSquares(R, b, w, work);
   // Negative weights reconstruct 1/r only where they were fitted; the constrained
   // solve keeps every weight at 0 or above.
   if (std::any_of(w.begin(), w.end(), [](double x) { return !(x > 0.0); }))
@@ -310,7 +349,8 @@ int32_t ChooseWavenumberCount(int32_t from) {
   from = std::max(from, 3);
   int32_t bestN = from;
   double bestQ = 0.0;
-  for (int32_t n = from; n <= std::max(from, MaxAutomaticWavenumbers); ++n) {
+  const int32_t last = std::max(from, MaxAutomaticWavenumbers);
+  for (int32_t n = from; n <= last; ++n) {
     const double q = std::log(OptimiseWavenumbers(n)) + 0.7 * (n - 3);
     if (WavenumberFitDeviation <= WavenumberTolerance) return n;
     if (n == from || q < bestQ) {
@@ -318,7 +358,59 @@ int32_t ChooseWavenumberCount(int32_t from) {
       bestN = n;
     }
   }
+  // The fit of the chosen count replaces that of the last count tried.
+  if (bestN != last) OptimiseWavenumbers(bestN);
   return bestN;
+}
+
+namespace {
+
+// A finished fit and what it was fitted to. Moving a body or a node rebuilds the
+// fit distances, and they often come out as before (the distances are the
+// electrodes' and the farthest mesh node's); the choice of the count costs tens of
+// optimisations, so the last few fits are kept.
+struct TWavenumberFit {
+  bool User = false;
+  int32_t RequestedCount = 0;
+  double Offset = 0.0;
+  arofdoubleM Distances, RowWeights;
+  int32_t Count = 0;
+  arofdoubleM K, W;
+  double Deviation = 0.0;
+};
+
+std::vector<TWavenumberFit>& KeptFits() {
+  static std::vector<TWavenumberFit> fits;
+  return fits;
+}
+
+constexpr size_t KeptFitCount = 4;
+
+}  // namespace
+
+void FitWavenumbers() {
+  const int32_t requested = UserWavenumbers ? WavenumberCount : 0;
+  std::vector<TWavenumberFit>& fits = KeptFits();
+  for (const TWavenumberFit& fit : fits)
+    if (fit.User == UserWavenumbers && fit.RequestedCount == requested && fit.Offset == CommonOffset &&
+        fit.Distances == FitDistances && fit.RowWeights == FitRowWeights) {
+      WavenumberCount = fit.Count;
+      Wavenumbers = fit.K;
+      WavenumberWeights = fit.W;
+      WavenumberFitDeviation = fit.Deviation;
+      return;
+    }
+  if (UserWavenumbers) {
+    OptimiseWavenumbers(WavenumberCount);
+    // A count too small for the distances the secondary field travels gives
+    // plainly wrong values: it grows until the fit meets the tolerance.
+    if (WavenumberFitDeviation > WavenumberTolerance) ChooseWavenumberCount(WavenumberCount + 1);
+  } else {
+    ChooseWavenumberCount();
+  }
+  if (fits.size() == KeptFitCount) fits.erase(fits.begin());
+  fits.push_back({UserWavenumbers, requested, CommonOffset, FitDistances, FitRowWeights, WavenumberCount,
+                  Wavenumbers, WavenumberWeights, WavenumberFitDeviation});
 }
 
 void BuildFitDistances(arofdoubleM& distances) {

@@ -212,9 +212,10 @@ void TPolygonChart::SetupAxes() {
 
 void TPolygonChart::LayOut() {
   if (GetWidth() <= 0 || GetHeight() <= 0) return;
-  TBitmap bitmap;
-  bitmap.SetSize(GetWidth(), GetHeight());
-  DrawTo(*bitmap.GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
+  if (!FLayoutSurface) FLayoutSurface = std::make_unique<TBitmap>();
+  if (FLayoutSurface->GetWidth() != GetWidth() || FLayoutSurface->GetHeight() != GetHeight())
+    FLayoutSurface->SetSize(GetWidth(), GetHeight());
+  DrawTo(*FLayoutSurface->GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
 }
 
 void TPolygonChart::Resize(int32_t Width, int32_t Height) {

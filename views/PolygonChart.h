@@ -4,6 +4,7 @@
 // edited with the mouse in the thirteen modes of TPolygonModelEditor.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "chart/engine/Chart.h"
@@ -76,6 +77,10 @@ class TPolygonChart : public TChart, public TPolygonModelEditor {
   // Runs the draw cycle off screen so that the axes know their pixel positions.
   void LayOut();
   static void FillLine(TChartSeries* Series, const arofcomplexM& Points);
+
+  // The surface of LayOut, kept between calls: a new one every time would clear
+  // a chart-sized block of fresh memory for each change of the bounds.
+  std::unique_ptr<TBitmap> FLayoutSurface;
 };
 
 namespace PolygonChart {

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -83,7 +84,11 @@ inline void LoadRows(TMainForm& Form, const ararofdoubleM& Rows, bool WithIP = f
 inline bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 5000) {
   QElapsedTimer clock;
   clock.start();
-  while (!Done() && clock.elapsed() < TimeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  // The loop sleeps until an event comes instead of polling; the tick wakes it
+  // to look at Done again.
+  QTimer tick;
+  tick.start(5);
+  while (!Done() && clock.elapsed() < TimeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return Done();
 }
 

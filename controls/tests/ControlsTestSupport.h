@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -42,7 +43,11 @@ inline int CountColor(const TBitmap& B, const TRect& R, TColor Color) {
 inline bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 2000) {
   QElapsedTimer clock;
   clock.start();
-  while (!Done() && clock.elapsed() < TimeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  // The loop sleeps until an event comes instead of polling; the tick wakes it
+  // to look at Done again.
+  QTimer tick;
+  tick.start(5);
+  while (!Done() && clock.elapsed() < TimeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return Done();
 }
 

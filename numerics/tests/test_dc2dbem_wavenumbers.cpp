@@ -95,6 +95,42 @@ INSTANTIATE_TEST_SUITE_P(Counts, WavenumberRange,
                                            WavenumberCase{"user count 8", true, 8, 1e-3}),
                          [](const auto& info) { return info.param.user ? std::string("User") : std::string("Automatic"); });
 
+// Fits are kept and taken again for the same distances; any change of what the
+// fit depends on gives a fit of its own.
+TEST(WavenumberFits, AFitIsTakenAgainOnlyForTheSameDistancesWeightsAndRequest) {
+  struct TResult {
+    int32_t count;
+    arofdoubleM k, w;
+    double deviation;
+    bool operator==(const TResult&) const = default;
+  };
+  auto fit = [](double r0, double r1, double nearWeight, bool user, int32_t count) {
+    DC2dBEM::ResetState();
+    DC2dBEM::FitDistances.clear();
+    DC2dBEM::FitRowWeights.clear();
+    for (int i = 0; i < 40; ++i) {
+      DC2dBEM::FitDistances.push_back(r0 * std::pow(r1 / r0, i / 39.0));
+      DC2dBEM::FitRowWeights.push_back(i < 10 ? nearWeight : 1.0);
+    }
+    DC2dBEM::UserWavenumbers = user;
+    DC2dBEM::WavenumberCount = count;
+    DC2dBEM::FitWavenumbers();
+    return TResult{DC2dBEM::WavenumberCount, DC2dBEM::Wavenumbers, DC2dBEM::WavenumberWeights,
+                   DC2dBEM::WavenumberFitDeviation};
+  };
+  const TResult first = fit(1.0, 2000.0, 10.0, false, 0);
+  EXPECT_FALSE(first.k.empty());
+  EXPECT_EQ(fit(1.0, 2000.0, 10.0, false, 0), first);
+  EXPECT_NE(fit(2.0, 5000.0, 10.0, false, 0), first);
+  EXPECT_NE(fit(1.0, 2000.0, 1.0, false, 0), first);
+  const TResult user = fit(1.0, 2000.0, 10.0, true, 16);
+  EXPECT_NE(user, first);
+  EXPECT_EQ(fit(1.0, 2000.0, 10.0, true, 16), user);
+  // Four other fits later the first is still what a fresh fit gives.
+  EXPECT_EQ(fit(1.0, 2000.0, 10.0, false, 0), first);
+  DC2dBEM::ResetState();
+}
+
 }  // namespace
 
 }  // namespace test_dc2dbem_wavenumbers

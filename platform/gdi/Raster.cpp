@@ -585,6 +585,7 @@ public:
   uint32_t Rgb(int32_t x, int32_t y) const { return Inside(x, y) ? img_.pixel(x, y) & 0xFFFFFF : 0xFFFFFF; }
   uint32_t Argb(int32_t x, int32_t y) const { return img_.pixel(x, y); }
   bool HasAlpha() const { return img_.hasAlphaChannel(); }
+  const QImage& Image() const { return img_; }
 
 private:
   QImage copy_;
@@ -618,6 +619,34 @@ bool TRasterBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TRec
   const int32_t dx0 = std::min(Dest.Left, Dest.Right), dy0 = std::min(Dest.Top, Dest.Bottom);
   const auto [yFrom, yTo] = VisibleRange(dy0, adh, Height());
   const auto [xFrom, xTo] = VisibleRange(dx0, adw, Width());
+  const QImage& si = src.Image();
+  if (t == 0xCC && !palette_ && !monoSource && Img().depth() == 32 &&
+      (si.format() == QImage::Format_RGB32 || si.format() == QImage::Format_ARGB32)) {
+    // Plain copies between 32-bit images (double buffering, cached pictures), the
+    // common case, a row at a time: the same pixels as the general path below.
+    for (int32_t y = yFrom; y < yTo; ++y) {
+      const int32_t py = dy0 + y;
+      int64_t syi = int64_t(y) * ah / adh;
+      if (mirrorY) syi = ah - 1 - syi;
+      const int64_t qy = sy0 + syi;
+      const uint32_t* srow = qy >= 0 && qy < si.height() ? reinterpret_cast<const uint32_t*>(si.constScanLine(int(qy)))
+                                                         : nullptr;
+      uint32_t* row = reinterpret_cast<uint32_t*>(Img().scanLine(py));
+      const uint8_t* mask = hasClip_ ? &clipMask_[size_t(py) * size_t(clipW_)] : nullptr;
+      const bool sameWidth = aw == adw && !mirrorX;
+      for (int32_t x = xFrom; x < xTo; ++x) {
+        const int32_t px = dx0 + x;
+        if (mask && !mask[px]) continue;
+        int64_t sxi = sameWidth ? x : int64_t(x) * aw / adw;
+        if (mirrorX) sxi = aw - 1 - sxi;
+        const int64_t qx = sx0 + sxi;
+        // Pixels outside the source read as white.
+        row[px] = 0xFF000000u | (srow && qx >= 0 && qx < si.width() ? srow[qx] & 0xFFFFFF : 0xFFFFFF);
+      }
+    }
+    B_.Modified();
+    return true;
+  }
   for (int32_t y = yFrom; y < yTo; ++y) {
     const int32_t py = dy0 + y;
     int64_t syi = usesSource ? int64_t(y) * ah / adh : 0;

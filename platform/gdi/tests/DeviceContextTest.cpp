@@ -273,6 +273,41 @@ TEST_F(PictureTest, BlitsCopyInvertAndStretch) {
   EXPECT_EQ(At(3, 3), before[3 * 40 + 2]);
 }
 
+// Copies into a 32-bit picture go a row at a time; into a 24-bit one pixel by
+// pixel through the raster operation. Both must give the same pixels for
+// mirrored, stretched, clipped copies and sources that reach past their picture.
+TEST_F(PictureTest, CopiesInto32BitPicturesMatchThePixelByPixelPath) {
+  Scenery(*c);
+  struct Case {
+    const char* name;
+    int32_t x, y, w, h, sx, sy, sw, sh;
+    bool clip;
+  };
+  const Case cases[] = {
+      {"same size", 3, 4, 30, 20, 5, 6, 30, 20, false},
+      {"mirrored in x", 0, 0, 40, 40, 39, 0, -40, 40, false},
+      {"mirrored in y", 0, 0, 40, 40, 0, 39, 40, -40, false},
+      {"stretched", -5, 2, 50, 33, 0, 0, 17, 23, false},
+      {"shrunk", 0, 0, 13, 11, 0, 0, 40, 40, false},
+      {"source past its picture", -3, -3, 45, 45, -10, 20, 45, 45, false},
+      {"clipped", 0, 0, 40, 40, 0, 0, 40, 40, true},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TBitmap fast(40, 40), slow(40, 40);
+    slow.SetPixelFormat(pf24bit);
+    for (TBitmap* b : {&fast, &slow}) {
+      b->GetCanvas()->Brush->SetColor(clTeal);
+      b->GetCanvas()->FillRect(Rect(0, 0, 40, 40));
+      TDeviceContext* d = b->GetCanvas()->GetHandle();
+      if (k.clip) d->IntersectClipRect(5, 7, 31, 22);
+      ASSERT_TRUE(d->StretchBlt(k.x, k.y, k.w, k.h, dc(), k.sx, k.sy, k.sw, k.sh, SRCCOPY));
+    }
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) ASSERT_EQ(fast.GetPixelColor(x, y), slow.GetPixelColor(x, y)) << x << "," << y;
+  }
+}
+
 TEST_F(PictureTest, AlphaBlendMixesWithTheConstantAlpha) {
   c->Brush->SetColor(clBlack);
   c->FillRect(Rect(0, 0, 40, 40));
