@@ -45,7 +45,9 @@ void Triangularise(TColumns& B, arofdoubleM& b, std::vector<size_t>& order, arof
   const size_t n = B.n, D = B.D;
   order.resize(n);
   for (size_t j = 0; j < n; ++j) order[j] = j;
-  arofdoubleM norms(n, 0.0);
+  // Scratch kept per thread: the fit factorises thousands of small matrices.
+  thread_local arofdoubleM norms;
+  norms.assign(n, 0.0);
   for (size_t j = 0; j < n; ++j) {
     const double* c = B.Col(j);
     for (size_t m = 0; m < D; ++m) norms[j] += c[m] * c[m];
@@ -198,9 +200,19 @@ void NonNegativeSolve(const TColumns& B, const arofdoubleM& b, arofdoubleM& w) {
 // normal matrix would square a condition number that many wavenumbers make large.
 void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
   const size_t n = columns.size(), D = FitDistances.size();
-  TColumns B;
+  // The matrices and vectors of one fit, kept per thread between the many fits of
+  // an optimisation.
+  struct TScratch {
+    TColumns B, R;
+    arofdoubleM b, diagonal;
+    std::vector<size_t> order;
+    TSolveWork work;
+  };
+  thread_local TScratch scratch;
+  TColumns& B = scratch.B;
   B.Resize(D, n);
-  arofdoubleM b(D);
+  arofdoubleM& b = scratch.b;
+  b.resize(D);
   for (size_t m = 0; m < D; ++m) {
     const double omega = RowWeight(m);
     b[m] = omega;
@@ -208,12 +220,12 @@ void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
   }
   // One factorisation serves the plain solve and the constrained one, which then
   // works on the small triangular problem instead of all D rows.
-  std::vector<size_t> order;
-  arofdoubleM diagonal;
+  std::vector<size_t>& order = scratch.order;
+  arofdoubleM& diagonal = scratch.diagonal;
   size_t rank = 0;
   Triangularise(B, b, order, diagonal, rank);
   const size_t rows = std::min(n, D);
-  TColumns R;
+  TColumns& R = scratch.R;
   R.Resize(rows, n);
   for (size_t i = 0; i < n; ++i) {
     const size_t j = order[i];
@@ -221,8 +233,7 @@ void FitColumns(const ararofdoubleM& columns, arofdoubleM& w, arofdoubleM& f) {
       R.Col(j)[m] = m < i || i >= rank ? B.Col(j)[m] : (m == i ? diagonal[i] : 0.0);
   }
   b.resize(rows);
-  TSolveWork work;
-  LeastSquares(R, b, w, work);
+  LeastSquares(R, b, w, scratch.work);
   // Negative weights reconstruct 1/r only where they were fitted; the constrained
   // solve keeps every weight at 0 or above.
   if (std::any_of(w.begin(), w.end(), [](double x) { return !(x > 0.0); }))

@@ -212,10 +212,16 @@ void TPolygonChart::SetupAxes() {
 
 void TPolygonChart::LayOut() {
   if (GetWidth() <= 0 || GetHeight() <= 0) return;
-  if (!FLayoutSurface) FLayoutSurface = std::make_unique<TBitmap>();
-  if (FLayoutSurface->GetWidth() != GetWidth() || FLayoutSurface->GetHeight() != GetHeight())
-    FLayoutSurface->SetSize(GetWidth(), GetHeight());
+  // Only the positions are wanted: the cycle lays out the whole rectangle but
+  // draws straight onto a one-pixel surface, which clips every primitive away.
+  if (!FLayoutSurface) FLayoutSurface = std::make_unique<TBitmap>(1, 1);
+  TPlotCanvas3D& canvas = *Canvas();
+  const bool buffered = canvas.BufferedDisplay;
+  canvas.BufferedDisplay = false;
   DrawTo(*FLayoutSurface->GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
+  canvas.BufferedDisplay = buffered;
+  // The buffer still holds the picture drawn before; the next paint draws anew.
+  canvas.InvalidateBuffer();
 }
 
 void TPolygonChart::Resize(int32_t Width, int32_t Height) {

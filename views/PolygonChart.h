@@ -78,8 +78,7 @@ class TPolygonChart : public TChart, public TPolygonModelEditor {
   void LayOut();
   static void FillLine(TChartSeries* Series, const arofcomplexM& Points);
 
-  // The surface of LayOut, kept between calls: a new one every time would clear
-  // a chart-sized block of fresh memory for each change of the bounds.
+  // The one-pixel surface LayOut draws on.
   std::unique_ptr<TBitmap> FLayoutSurface;
 };
 

@@ -97,6 +97,7 @@ bool EnsureGuiApplication() {
     argc = 3;
     new QGuiApplication(argc, argvOffscreen);
   }
+  LoadFontDatabase();
   return true;
 }
 

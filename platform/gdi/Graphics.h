@@ -41,6 +41,10 @@ TColor GetSysColor(int Index);
 // offscreen-capable GUI application is made. Answers true when one exists.
 bool EnsureGuiApplication();
 void SetGuiApplicationFactory(void (*Factory)());
+// Reads the installed fonts into Qt's font database; called once the
+// application object exists. The font configuration library keeps what it reads
+// until the process ends, which the leak checker of sanitized builds is told.
+void LoadFontDatabase();
 }  // namespace Graphics
 
 // ---- enumerations with their stored ordinals ---------------------------------------

@@ -90,6 +90,7 @@ void Forms::EnsureToolkit() {
   const bool display = std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
   argc = display ? 1 : 3;
   new QApplication(argc, argv);
+  Graphics::LoadFontDatabase();
 }
 
 // ---------------------------------------------------------------- TForm
@@ -486,6 +487,7 @@ void TApplication::Initialize(int& argc, char** argv) {
   if (!QCoreApplication::instance()) {
     FQtApp = new QApplication(argc, argv);
     FOwnsQtApp = true;
+    Graphics::LoadFontDatabase();
   }
   if (Title.empty()) Title = SysUtils::ChangeFileExt(SysUtils::ExtractFileName(ExeName()), "");
 }

@@ -75,6 +75,39 @@ class PolygonChartView : public ::testing::Test {
   TPolygonChart& C() { return *D.Chart; }
 };
 
+// The scales come from a layout pass that draws nothing; a chart drawn in full
+// at the same size must have the same axis positions.
+TEST_F(PolygonChartView, AxisScalesAreThoseOfTheDrawnChart) {
+  struct Case {
+    double xMin, xMax, zMin, zMax;
+    bool equalScale, relief;
+  };
+  const Case cases[] = {{0, 1000, 0, 100, false, false},
+                        {-12345.5, 98765.25, 0, 0.015, false, false},
+                        {0, 500, 0, 50, true, false},
+                        {0, 1000, 0, 100, true, true}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.xMax);
+    C().EqualScale = k.equalScale;
+    C().NewModel(k.relief ? arofcomplexM{{k.xMin, 110}, {k.xMax, 112}} : arofcomplexM{}, k.relief, k.xMin, k.xMax,
+                 k.zMin, k.zMax);
+    C().UpdateAxisScales();
+    auto positions = [&] {
+      const TChartAxis* b = C().BottomAxis();
+      const TChartAxis* l = C().LeftAxis();
+      return std::vector<double>{double(b->StartPixel), double(b->EndPixel), double(l->StartPixel),
+                                 double(l->EndPixel),   b->GetMinimum(),     b->GetMaximum(),
+                                 l->GetMinimum(),       l->GetMaximum(),     C().PixelsPerX,
+                                 C().PixelsPerZ};
+    };
+    const std::vector<double> laidOut = positions();
+    TBitmap drawn;
+    D.Render(drawn);
+    EXPECT_EQ(positions(), laidOut);
+    EXPECT_GT(C().BottomAxis()->AxisLength, ChartWidth / 2);
+  }
+}
+
 TEST_F(PolygonChartView, NewChartSettingsTextHoldsColoursMarginsAndFont) {
   const std::string text = C().SettingsToStr();
   EXPECT_EQ(text.rfind(" 16711680 0 32768 8421504 25 70 1 10 ", 0), 0u) << text;
