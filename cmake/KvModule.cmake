@@ -27,6 +27,12 @@ set(KV_TEST_ASAN_OPTIONS "detect_leaks=1:max_malloc_fill_size=256")
 # twentieth of the page faults and a fifth of the time. A C library that does not
 # know the setting ignores it, and the sanitizers' allocator does not read it.
 set(KV_TEST_GLIBC_TUNABLES "glibc.malloc.hugetlb=1")
+# The environment every test process starts with: headless, with the settings above.
+set(KV_TEST_ENVIRONMENT
+    QT_QPA_PLATFORM=offscreen
+    ASAN_OPTIONS=${KV_TEST_ASAN_OPTIONS}
+    LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp
+    GLIBC_TUNABLES=${KV_TEST_GLIBC_TUNABLES})
 
 # kv_test_program(<target>)
 # Link settings of the programs CTest starts. They are linked as fixed-address
@@ -96,13 +102,13 @@ endfunction()
 #           [SHARDS <n>])
 # Builds every .cpp of <folder> into a static library (an interface library while
 # the folder has no sources) and every .cpp of <folder>/tests into one GoogleTest
-# program registered with CTest as <n> shards (default 4), so that `ctest -j`
+# program registered with CTest as <n> shards (default 2), so that `ctest -j`
 # spreads one program's cases over the cores. Sources are globbed so that adding a unit needs
 # no edit here.
 function(kv_module target folder)
   cmake_parse_arguments(KV "" "SHARDS" "DEPS;TEST_DEPS;EXCLUDE" ${ARGN})
   if(NOT KV_SHARDS)
-    set(KV_SHARDS 4)
+    set(KV_SHARDS 2)
   endif()
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   foreach(_x IN LISTS KV_EXCLUDE)
@@ -147,9 +153,9 @@ function(kv_module target folder)
         set(_tmp ${CMAKE_BINARY_DIR}/test-tmp/${_t}/${_i})
         file(MAKE_DIRECTORY ${_tmp})
         add_test(NAME ${_t}/${_i} COMMAND ${_t} --gtest_brief=1)
-        set_tests_properties(${_t}/${_i} PROPERTIES
-          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TMPDIR=${_tmp};KV_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-config/${_t}/${_i};ASAN_OPTIONS=${KV_TEST_ASAN_OPTIONS};GLIBC_TUNABLES=${KV_TEST_GLIBC_TUNABLES};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp;GTEST_TOTAL_SHARDS=${KV_SHARDS};GTEST_SHARD_INDEX=${_i}"
-          TIMEOUT 1500)
+        set(_env ${KV_TEST_ENVIRONMENT} TMPDIR=${_tmp} KV_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-config/${_t}/${_i}
+                 GTEST_TOTAL_SHARDS=${KV_SHARDS} GTEST_SHARD_INDEX=${_i})
+        set_tests_properties(${_t}/${_i} PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 1500)
       endforeach()
     endif()
   endif()
