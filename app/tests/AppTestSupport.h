@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTimer>
-
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -21,6 +17,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "views/Multigraphics.h"
 #include "platform/ui/ScriptedUserSeam.h"
+#include "platform/ui/tests/EventLoop.h"
 
 namespace AppTest {
 
@@ -80,17 +77,7 @@ inline void LoadRows(TMainForm& Form, const ararofdoubleM& Rows, bool WithIP = f
   Form.SurveyShown = true;
 }
 
-// Runs the event loop until Done or the time is up.
-inline bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  // The loop sleeps until an event comes instead of polling; the tick wakes it
-  // to look at Done again.
-  QTimer tick;
-  tick.start(5);
-  while (!Done() && clock.elapsed() < TimeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  return Done();
-}
+using UiTestSupport::RunUntil;
 
 class AppFixture : public ::testing::Test {
  protected:

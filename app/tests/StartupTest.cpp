@@ -58,7 +58,7 @@ TEST_F(StartupTest, TimerOpensTheK2dFileOfTheCommandLineOnce) {
     installed();
     gauge.push_back(f.GaugePosition());
   };
-  ASSERT_TRUE(AppTest::RunUntil([&] { return !f.Timer1->GetEnabled(); }));
+  ASSERT_TRUE(AppTest::RunUntil([&] { return !f.Timer1->GetEnabled(); }, 5000));
 
   EXPECT_EQ(f.GetCaption(), "KelmVev2Er [wenner.k2d]");
   EXPECT_FALSE(f.Survey.Asource.empty());

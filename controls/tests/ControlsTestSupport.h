@@ -4,10 +4,8 @@
 
 #include "platform/gdi/Graphics.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/tests/EventLoop.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -39,16 +37,6 @@ inline int CountColor(const TBitmap& B, const TRect& R, TColor Color) {
   return n;
 }
 
-// Runs the event loop until Done or about two seconds have passed.
-inline bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 2000) {
-  QElapsedTimer clock;
-  clock.start();
-  // The loop sleeps until an event comes instead of polling; the tick wakes it
-  // to look at Done again.
-  QTimer tick;
-  tick.start(5);
-  while (!Done() && clock.elapsed() < TimeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  return Done();
-}
+using UiTestSupport::RunUntil;
 
 }  // namespace ControlsTest

@@ -624,6 +624,7 @@ bool TRasterBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TRec
       (si.format() == QImage::Format_RGB32 || si.format() == QImage::Format_ARGB32)) {
     // Plain copies between 32-bit images (double buffering, cached pictures), the
     // common case, a row at a time: the same pixels as the general path below.
+    const bool sameWidth = aw == adw && !mirrorX;
     for (int32_t y = yFrom; y < yTo; ++y) {
       const int32_t py = dy0 + y;
       int64_t syi = int64_t(y) * ah / adh;
@@ -633,7 +634,6 @@ bool TRasterBackend::BitBlt(const TRect& Dest, const TBitmap& Source, const TRec
                                                          : nullptr;
       uint32_t* row = reinterpret_cast<uint32_t*>(Img().scanLine(py));
       const uint8_t* mask = hasClip_ ? &clipMask_[size_t(py) * size_t(clipW_)] : nullptr;
-      const bool sameWidth = aw == adw && !mirrorX;
       for (int32_t x = xFrom; x < xTo; ++x) {
         const int32_t px = dx0 + x;
         if (mask && !mask[px]) continue;

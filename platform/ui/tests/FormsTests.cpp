@@ -1,10 +1,10 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/tests/EventLoop.h"
 #include "platform/ui/tests/UiFixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -42,16 +42,7 @@ void Click(TControl* c) {
   QApplication::sendEvent(w, &up);
 }
 
-// Runs the event loop until Done or the time (ms) has passed.
-template <class F>
-void RunUntil(F Done, int Ms = 2000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!Done() && clock.elapsed() < Ms) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-}
+using UiTestSupport::RunUntil;
 
 }  // namespace
 
